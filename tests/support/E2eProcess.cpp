@@ -1,0 +1,133 @@
+#include "support/E2eProcess.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+std::string ClassNameOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+} // namespace
+
+std::string ExecutableFolder() {
+  char path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+QuolinProcess::QuolinProcess(const StartOptions& options) {
+  std::string program = options.program.empty() ? ExecutableFolder() + "Quolin.exe" : options.program;
+  std::string commandLine = "\"" + program + "\"";
+  if (!options.arguments.empty())
+    commandLine += " " + options.arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const char* folder = options.currentFolder.empty() ? nullptr : options.currentFolder.c_str();
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder, &startup, &info))
+    return;
+  CloseHandle(info.hThread);
+  process_.reset(info.hProcess);
+  processId_ = info.dwProcessId;
+}
+
+QuolinProcess::~QuolinProcess() {
+  // A test that failed half-way must not leave the program running into the next test.
+  if (process_ && ExitCode() == STILL_ACTIVE) {
+    TerminateProcess(process_.get(), 255);
+    WaitForSingleObject(process_.get(), 5000);
+  }
+}
+
+std::vector<HWND> QuolinProcess::Windows() const {
+  WindowSearch search{processId_, {}};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND QuolinProcess::WaitForWindow(const std::string& className, const std::string& title,
+                                  DWORD timeoutMs) const {
+  DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : Windows()) {
+      if (!IsWindowVisible(window))
+        continue;
+      if (!className.empty() && ClassNameOf(window) != className)
+        continue;
+      if (!title.empty() && WindowText(window) != title)
+        continue;
+      return window;
+    }
+    if (GetTickCount() - start >= timeoutMs || !process_ || ExitCode() != STILL_ACTIVE)
+      return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+bool QuolinProcess::WaitForExit(DWORD timeoutMs) const {
+  return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD QuolinProcess::ExitCode() const {
+  DWORD code = 0;
+  if (!process_ || !GetExitCodeProcess(process_.get(), &code))
+    return 0xFFFFFFFF;
+  return code;
+}
+
+bool QuolinProcess::Close(HWND window, DWORD timeoutMs) const {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  return WaitForExit(timeoutMs);
+}
+
+std::string WindowText(HWND window) {
+  LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+namespace {
+struct ChildSearch {
+  std::string className;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ChildSearch*>(context);
+  if (ClassNameOf(window) != search->className)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+} // namespace
+
+HWND FindChild(HWND parent, const std::string& className) {
+  ChildSearch search{className};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+} // namespace e2e

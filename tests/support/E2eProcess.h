@@ -1,0 +1,63 @@
+// End-to-end harness: start Quolin.exe under test, find its windows, close it, read its exit.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Folder of the running test executable, with a trailing backslash. Quolin.exe and the
+// program folder's resources live there too.
+std::string ExecutableFolder();
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const {
+    if (handle && handle != INVALID_HANDLE_VALUE)
+      CloseHandle(handle);
+  }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct StartOptions {
+  std::string arguments;      // appended to the quoted program path
+  std::string currentFolder;  // empty: the test's own
+  std::string program;        // empty: Quolin.exe beside the test
+};
+
+class QuolinProcess {
+public:
+  explicit QuolinProcess(const StartOptions& options = {});
+  ~QuolinProcess();
+  QuolinProcess(const QuolinProcess&) = delete;
+  QuolinProcess& operator=(const QuolinProcess&) = delete;
+
+  bool Started() const { return process_ != nullptr; }
+  DWORD Id() const { return processId_; }
+
+  // The process's visible top-level window of that class or title (either may be empty),
+  // waited for up to timeoutMs. nullptr when none appeared.
+  HWND WaitForWindow(const std::string& className, const std::string& title,
+                     DWORD timeoutMs) const;
+  // All top-level windows of the process, visible or not.
+  std::vector<HWND> Windows() const;
+
+  bool WaitForExit(DWORD timeoutMs) const;
+  // STILL_ACTIVE while it runs.
+  DWORD ExitCode() const;
+  // Asks the window to close (WM_CLOSE) and waits for the process to end.
+  bool Close(HWND window, DWORD timeoutMs) const;
+
+private:
+  UniqueHandle process_;
+  DWORD processId_ = 0;
+};
+
+// The text of a window (WM_GETTEXT), in the program's code page.
+std::string WindowText(HWND window);
+// The first descendant window of that class, or nullptr.
+HWND FindChild(HWND parent, const std::string& className);
+
+} // namespace e2e
