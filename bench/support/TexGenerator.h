@@ -1,0 +1,33 @@
+// Generates CP932 LaTeX text of a given size from a fixed seed, for the benchmarks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace bench {
+
+enum class TexShape {
+  ShortLines, // about 35 bytes a line
+  Paragraphs  // 100-600 bytes a line
+};
+
+struct TexOptions {
+  size_t bytes = 10 * 1024 * 1024;
+  TexShape shape = TexShape::Paragraphs;
+  uint32_t seed = 20261206;
+  // Mixes in "section", "Section", "ｓｅｃｔｉｏｎ", "ＳＥＣＴＩＯＮ" and full-width letters of
+  // both cases, for the search benchmark.
+  bool searchWords = false;
+};
+
+struct GeneratedTex {
+  std::string text; // CR LF line ends, no Ctrl-Z
+  // Offset of the first place each inserted word or command was put, by its text.
+  std::map<std::string, size_t> firstOffset;
+};
+
+GeneratedTex GenerateTex(const TexOptions& options);
+
+} // namespace bench
