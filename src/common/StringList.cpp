@@ -2,8 +2,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
-
-#include <windows.h>
+#include "common/StringHelpers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,12 +11,6 @@
 namespace quolin {
 
 namespace {
-
-int CompareByLocale(const std::string& left, const std::string& right, DWORD flags) {
-  int result = CompareStringA(LOCALE_USER_DEFAULT, flags, left.data(), static_cast<int>(left.size()),
-                              right.data(), static_cast<int>(right.size()));
-  return result - CSTR_EQUAL;
-}
 
 bool NeedsQuotes(const std::string& item, char delimiter, char quote, bool strict) {
   for (unsigned char ch : item) {
@@ -341,7 +334,7 @@ void TStrings::EndUpdate() {
 void TStrings::SetUpdateState(bool) {}
 
 int TStrings::CompareStrings(const std::string& left, const std::string& right) const {
-  return CompareByLocale(left, right, NORM_IGNORECASE);
+  return CompareLocale(left, right, false);
 }
 
 // TStringList
@@ -513,7 +506,7 @@ void TStringList::SetUpdateState(bool updating) {
 }
 
 int TStringList::CompareStrings(const std::string& left, const std::string& right) const {
-  return CompareByLocale(left, right, caseSensitive_ ? 0 : NORM_IGNORECASE);
+  return CompareLocale(left, right, caseSensitive_);
 }
 
 void TStringList::Changing() {

@@ -1,20 +1,15 @@
-#include "common/Exceptions.h"
 #include "common/StringList.h"
+#include "common/Exceptions.h"
+#include "common/JoinedStrings.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 using namespace quolin;
+using quolin::test_support::Joined;
 
 namespace {
-
-std::string Joined(const TStrings& list) {
-  std::string result;
-  for (int i = 0; i < list.Count(); ++i)
-    result += "[" + list[i] + "]";
-  return result;
-}
 
 TEST(StringList, TextSplitsAtEveryLineEndAndKeepsNul) {
   TStringList list;
