@@ -87,6 +87,8 @@ void TEditorUndoObj::RecordedRows(const TUndoData& record, TEditorStringList& ro
   store_.WrapText(text, rows);
   if (record.kind == raWrapped && rows.RowView(rows.Count() - 1).empty())
     rows.Delete(rows.Count() - 1);
+  if (rows.Count() > 0)
+    rows.SetRowAttribute(rows.Count() - 1, record.kind);
 }
 
 TEditorUndoObj::Replayed TEditorUndoObj::Replay(const TUndoData& record) {
@@ -97,17 +99,13 @@ TEditorUndoObj::Replayed TEditorUndoObj::Replay(const TUndoData& record) {
     result.takenCount = taken.rowCount;
     result.takenText = std::move(taken.text);
     result.takenRows = store_.RowShapes(record.firstRow, taken.rowCount);
-    store_.DeleteRows(record.firstRow, record.rowCount);
   }
-  if (record.kind != raNone) {
-    TEditorStringList rows;
+  TEditorStringList rows;
+  if (record.kind != raNone)
     RecordedRows(record, rows);
-    if (rows.Count() > 0) {
-      rows.SetRowAttribute(rows.Count() - 1, record.kind);
-      store_.InsertRows(record.firstRow, rows);
-    }
-    result.insertedCount = rows.Count();
-  }
+  // The rows taken out and the old rows put back in one move.
+  store_.PutRows(record.firstRow, result.takenCount, rows);
+  result.insertedCount = rows.Count();
   store_.SetChangeNotice(record.firstRow, result.takenCount, result.insertedCount,
                          store_.UpdateRowStates(record.firstRow, true));
   return result;
