@@ -11,7 +11,8 @@
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
-#include <psapi.h>
+
+#include <psapi.h> // after windows.h
 
 #include <cstdio>
 #include <cstring>
@@ -25,7 +26,7 @@ using namespace quolin;
 struct Settings {
   bool smoke = false;
   size_t bytes = 10 * 1024 * 1024;
-  int runs = 10;      // runs of each baseline and each short measure
+  int runs = 10; // runs of each baseline and each short measure
   int editSteps = 1000;
   int sequenceRuns = 3; // runs of the 1000-step edit sequence
 };
@@ -77,9 +78,8 @@ struct Baselines {
 
 size_t CountLineFeeds(const std::string& text) {
   size_t count = 0;
-  for (const char* at = text.data(), *end = at + text.size();
-       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))));
-       ++at)
+  for (const char *at = text.data(), *end = at + text.size();
+       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)))); ++at)
     ++count;
   return count;
 }
@@ -104,8 +104,8 @@ Baselines MeasureBaselines(const std::string& text, const std::string& path, int
     size_t at = 0;
     DWORD read = 0;
     while (at < copy.size() &&
-           ReadFile(file, copy.data() + at, static_cast<DWORD>(std::min<size_t>(8192, copy.size() - at)),
-                    &read, nullptr) &&
+           ReadFile(file, copy.data() + at,
+                    static_cast<DWORD>(std::min<size_t>(8192, copy.size() - at)), &read, nullptr) &&
            read > 0)
       at += read;
     CloseHandle(file);
@@ -237,7 +237,8 @@ void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable
   double insert = bench::MinSeconds(
       settings.runs, [&] { store.Undo(); }, [&] { TypeX(store, point); });
   checks.Expect(store.WholeText() == typedOnce, name + ": one x typed mid-text");
-  table.AddRatio("one \"x\" inserted mid-text, wrap on (" + name + ")", insert, "scan", base.scan, 2);
+  table.AddRatio("one \"x\" inserted mid-text, wrap on (" + name + ")", insert, "scan", base.scan,
+                 2);
 
   store.Undo();
   store.UndoObj().Clear();
@@ -267,8 +268,8 @@ void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable
   checks.Expect(store.WholeText() == typedAll, name + ": text after the redos");
   undoAll();
   checks.Expect(store.WholeText() == text, name + ": text after the undos");
-  table.AddRatio(std::to_string(settings.editSteps) +
-                     " inserts, undos, redos: mean per step (" + name + ")",
+  table.AddRatio(std::to_string(settings.editSteps) + " inserts, undos, redos: mean per step (" +
+                     name + ")",
                  sequence / (3.0 * settings.editSteps), "scan", base.scan, 2);
   store.UndoObj().Clear();
 
@@ -277,8 +278,8 @@ void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable
                  "scan + copy", base.scan + base.copy, 15);
   texOptions.bytes = settings.bytes / 10;
   double readSmall = ReadLinesAfterAnEdit(bench::GenerateTex(texOptions).text, settings, checks);
-  table.AddValue("  reading all lines: full size / one tenth (" + name + ")", read / readSmall,
-                 "x", 13);
+  table.AddValue("  reading all lines: full size / one tenth (" + name + ")", read / readSmall, "x",
+                 13);
 
   size_t heapBefore = bench::LiveHeapBytes();
   size_t privateBefore = PrivateBytes();

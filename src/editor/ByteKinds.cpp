@@ -139,7 +139,8 @@ std::string TEditorAttributeArray::NextChar() const {
 
 int CountByteKind(std::string_view map, char kind, int n) {
   size_t count = std::min(map.size(), static_cast<size_t>(std::max(n, 0)));
-  return static_cast<int>(std::count(map.begin(), map.begin() + static_cast<ptrdiff_t>(count), kind));
+  return static_cast<int>(
+      std::count(map.begin(), map.begin() + static_cast<ptrdiff_t>(count), kind));
 }
 
 bool IsDbcsTrailAt(std::string_view s, int n) {

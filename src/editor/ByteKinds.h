@@ -118,7 +118,8 @@ template <typename Line> void ForEachLine(std::string_view text, Line line) {
   size_t pos = 0;
   while (pos < size) {
     const void* lineFeed = std::memchr(data + pos, '\n', size - pos);
-    size_t lineEnd = lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - data) : size;
+    size_t lineEnd =
+        lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - data) : size;
     while (const void* found = std::memchr(data + pos, '\r', lineEnd - pos)) {
       size_t at = static_cast<size_t>(static_cast<const char*>(found) - data);
       if (lineFeed && at + 1 == lineEnd)

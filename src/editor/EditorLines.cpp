@@ -38,7 +38,8 @@ std::unique_ptr<char[]> ReadTextFile(const std::string& fileName, size_t& size) 
 
 } // namespace
 
-TEditorStrings::TEditorStrings(EditorView& view) : view_(view) {}
+TEditorStrings::TEditorStrings(EditorView& view) : view_(view) {
+}
 
 TEditorScreenStrings& TEditorStrings::Store() const {
   return view_.ScreenStrings();

@@ -313,7 +313,8 @@ void TEditorViewInfo::SetQuotation(const std::string& value) {
 
 WrapRules::WrapRules()
     : followStr("、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ"),
-      leadStr("（［｛「『([{｢"), punctuationStr("、。，．,.｡､") {}
+      leadStr("（［｛「『([{｢"), punctuationStr("、。，．,.｡､") {
+}
 
 void TEditorWrapOption::Assign(const TPersistent& source) {
   const auto* other = Same<TEditorWrapOption>(source);

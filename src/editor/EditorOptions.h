@@ -192,10 +192,10 @@ private:
 
 // The colours of TEditorColors, in their published order.
 enum TEditorColorIndex : uint8_t {
-  ciAnk,     // single-byte text
+  ciAnk, // single-byte text
   ciComment,
-  ciDBCS,    // double-byte text
-  ciInt,     // numbers
+  ciDBCS, // double-byte text
+  ciInt,  // numbers
   ciMail,
   ciReserve, // reserved words
   ciSelect,  // the selection
@@ -214,7 +214,9 @@ public:
 
   TEditorColor& operator[](TEditorColorIndex index) { return colors_[index]; }
   const TEditorColor& operator[](TEditorColorIndex index) const { return colors_[index]; }
-  void SetColor(TEditorColorIndex index, const TEditorColor& color) { colors_[index].Assign(color); }
+  void SetColor(TEditorColorIndex index, const TEditorColor& color) {
+    colors_[index].Assign(color);
+  }
 
   // Every colour except Select, in one update.
   virtual void SetAllBkColor(TColor value);
@@ -260,7 +262,9 @@ public:
 
   int Count() const { return static_cast<int>(items_.size()); }
   TEditorBracketItem& Items(int index) { return *items_.at(static_cast<size_t>(index)); }
-  const TEditorBracketItem& Items(int index) const { return *items_.at(static_cast<size_t>(index)); }
+  const TEditorBracketItem& Items(int index) const {
+    return *items_.at(static_cast<size_t>(index));
+  }
   // A new empty pair; raises Exception beyond kMaxCount.
   TEditorBracketItem& Add();
   void Delete(int index);

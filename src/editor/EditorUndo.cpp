@@ -34,7 +34,8 @@ size_t TUndoDataList::MemoryBytes() const {
 
 // TEditorUndoObj
 
-TEditorUndoObj::TEditorUndoObj(TEditorScreenStrings& store) : store_(store) {}
+TEditorUndoObj::TEditorUndoObj(TEditorScreenStrings& store) : store_(store) {
+}
 
 TUndoData& TEditorUndoObj::NewUndoRecord() {
   TUndoData record;

@@ -22,7 +22,7 @@ struct RowShape {
 };
 
 struct TUndoData {
-  int32_t caretRow = 0;  // of the focused view when the record was made
+  int32_t caretRow = 0; // of the focused view when the record was made
   int32_t caretCol = 0;
   int32_t firstRow = -1; // first row of the changed run
   int32_t rowCount = 0;  // rows the change put in place (removed on replay)

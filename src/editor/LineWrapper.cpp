@@ -1,11 +1,11 @@
 #include "editor/LineWrapper.h"
 
-
 namespace quolin {
 
 LineWrapper::LineWrapper(const WrapRules& rules, const ByteSet& delimiters, int tabSpaceCount)
     : rules_(rules), mapper_(delimiters, tabSpaceCount, rules.wrapByte),
-      wrap_(static_cast<size_t>(rules.wrapByte)) {}
+      wrap_(static_cast<size_t>(rules.wrapByte)) {
+}
 
 void LineWrapper::BuildMap(std::string_view line) {
   line_ = line;

@@ -113,7 +113,8 @@ void TPointerStringList::Insert(int index, const std::string& text) {
   if (index < 0 || index > Count())
     IndexError(index);
   Changing();
-  rows_.insert(rows_.begin() + index, Row{arena_.Store(text), static_cast<uint32_t>(text.size()), 0});
+  rows_.insert(rows_.begin() + index,
+               Row{arena_.Store(text), static_cast<uint32_t>(text.size()), 0});
   liveBytes_ += text.size();
   RowsReplaced(index, 0, 1);
   Changed();
@@ -130,8 +131,10 @@ void TPointerStringList::Delete(int index) {
 }
 
 void TPointerStringList::Clear() {
-  if (rows_.empty())
+  if (rows_.empty()) {
+    arena_.Clear(); // garbage of rows deleted one by one
     return;
+  }
   Changing();
   int oldCount = Count();
   rows_.clear();
@@ -206,6 +209,8 @@ void TPointerStringList::Changed() {
 void TPointerStringList::SpliceRows(int index, int oldCount, const TPointerStringList& source,
                                     int first, int count) {
   assert(&source != this);
+  if (index < 0 || oldCount < 0 || index + oldCount > Count())
+    IndexError(index);
   Changing();
   auto at = rows_.begin() + index;
   for (auto row = at; row != at + oldCount; ++row)
@@ -216,7 +221,8 @@ void TPointerStringList::SpliceRows(int index, int oldCount, const TPointerStrin
     rows_.erase(at + count, at + oldCount);
   for (int i = 0; i < count; ++i) {
     const Row& from = source.rows_[static_cast<size_t>(first + i)];
-    rows_[static_cast<size_t>(index + i)] = Row{arena_.Store(RowText(from)), from.length, from.word};
+    rows_[static_cast<size_t>(index + i)] =
+        Row{arena_.Store(RowText(from)), from.length, from.word};
     liveBytes_ += from.length;
   }
   RowsReplaced(index, oldCount, count);
@@ -238,7 +244,8 @@ void TPointerStringList::ReplaceAllRows(std::vector<Row> rows) {
   CompactIfWasteful();
 }
 
-void TPointerStringList::RowsReplaced(int, int, int) {}
+void TPointerStringList::RowsReplaced(int, int, int) {
+}
 
 void TPointerStringList::CompactIfWasteful() {
   if (arena_.UsedBytes() - liveBytes_ <= std::max(liveBytes_, kMinWaste))
@@ -330,7 +337,6 @@ LineWrapper TEditorScreenStrings::MakeWrapper() const {
                      FirstView() ? FirstView()->Delimiters() : StandardDelimiters(), TabWidth());
 }
 
-
 void TEditorScreenStrings::NotifyViews() {
   for (EditorView* view : std::vector<EditorView*>(views_))
     view->DoChange();
@@ -350,7 +356,8 @@ void TEditorScreenStrings::SetUpdateState(bool updating) {
 }
 
 int TEditorScreenStrings::LineFirstRow(int row) const {
-  while (row > 0 && row <= Count() && AttributeOf(rows_[static_cast<size_t>(row - 1)].word) == raWrapped)
+  while (row > 0 && row <= Count() &&
+         AttributeOf(rows_[static_cast<size_t>(row - 1)].word) == raWrapped)
     --row;
   return row;
 }
@@ -461,8 +468,10 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::string_view te
   rows.SetRowAttribute(lastNew, finalAttribute);
   // An empty last line without line end is no line at all: the text ends with the line end
   // before it. (An empty row that ends a wrapped line stays.)
-  bool continuesLine = lastNew > 0 ? rows.GetRowAttribute(lastNew - 1) == raWrapped
-                                   : start > 0 && AttributeOf(rows_[static_cast<size_t>(start - 1)].word) == raWrapped;
+  bool continuesLine =
+      lastNew > 0
+          ? rows.GetRowAttribute(lastNew - 1) == raWrapped
+          : start > 0 && AttributeOf(rows_[static_cast<size_t>(start - 1)].word) == raWrapped;
   if (finalAttribute == raTextEnd && rows.RowView(lastNew).empty() && !continuesLine)
     rows.Delete(lastNew);
   record.rowCount = rows.Count();
@@ -619,7 +628,8 @@ int TEditorScreenStrings::RowEndState(int row, int state) {
   if (!HasBracketPairs())
     return state == TEditorParser::kNotComputed ? state : TEditorParser::kNoBracket;
   std::string_view text = RowView(row);
-  if (wordWrap_ && row < Count() - 1 && AttributeOf(rows_[static_cast<size_t>(row)].word) == raWrapped) {
+  if (wordWrap_ && row < Count() - 1 &&
+      AttributeOf(rows_[static_cast<size_t>(row)].word) == raWrapped) {
     scratch_.assign(text);
     scratch_ += RowHeadText(row + 1);
     text = scratch_;
@@ -665,8 +675,8 @@ int TEditorScreenStrings::UpdateRowStates(int row, bool notify) {
 std::string TEditorScreenStrings::RowHeadText(int row) const {
   std::string_view text = RowView(row);
   EditorView* view = FirstView();
-  TEditorParser parser = view ? TEditorParser(*view, text, TEditorParser::kNoBracket)
-                              : TEditorParser(text);
+  TEditorParser parser =
+      view ? TEditorParser(*view, text, TEditorParser::kNoBracket) : TEditorParser(text);
   if (parser.SourcePos() == 0)
     parser.NextToken();
   return std::string(text.substr(0, static_cast<size_t>(parser.SourcePos())));
@@ -757,7 +767,8 @@ void TEditorScreenStrings::RowsReplaced(int start, int oldCount, int newCount) {
     std::copy(fresh.begin(), fresh.end(), low);
   } else {
     lineStarts_.erase(low, high);
-    lineStarts_.insert(lineStarts_.begin() + static_cast<ptrdiff_t>(at), fresh.begin(), fresh.end());
+    lineStarts_.insert(lineStarts_.begin() + static_cast<ptrdiff_t>(at), fresh.begin(),
+                       fresh.end());
   }
   int shift = newCount - oldCount;
   if (shift == 0)
@@ -780,7 +791,7 @@ int TEditorScreenStrings::LinesToRow(int line) const {
     return line;
   EnsureLineIndex();
   return line >= static_cast<int>(lineStarts_.size()) ? Count()
-                                                       : lineStarts_[static_cast<size_t>(line)];
+                                                      : lineStarts_[static_cast<size_t>(line)];
 }
 
 std::string TEditorScreenStrings::WholeText() const {

@@ -58,8 +58,8 @@ ScannedToken ScanNumber(std::string_view text, size_t pos) {
 // "\" and a TeX special character, or a control word: letters, "@", and double-byte
 // characters whose lead byte is not 0x81 and whose second byte is not "@".
 size_t ScanControlSequence(std::string_view text, size_t pos) {
-  static const ByteSet kSpecials = MakeSet({{'#', '&'}, {'\\', '\\'}, {'_', '_'}, {'{', '{'},
-                                            {'}', '}'}});
+  static const ByteSet kSpecials =
+      MakeSet({{'#', '&'}, {'\\', '\\'}, {'_', '_'}, {'{', '{'}, {'}', '}'}});
   if (kSpecials.test(ByteOf(text, pos + 1)))
     return pos + 2;
   ++pos;
@@ -103,8 +103,9 @@ ScannedToken ScanDoubleByte(std::string_view text, size_t pos) {
         return (l == 0x82 && InRange(t, 0x4F, 0x58)) || (l == 0x81 && (t == 0x43 || t == 0x44));
       });
     if (InRange(trail, 0x60, 0x9A))
-      return run(tkWideLetters,
-                 [](unsigned char l, unsigned char t) { return l == 0x82 && InRange(t, 0x60, 0x9A); });
+      return run(tkWideLetters, [](unsigned char l, unsigned char t) {
+        return l == 0x82 && InRange(t, 0x60, 0x9A);
+      });
     if (InRange(trail, 0x9F, 0xF1))
       return run(tkHiragana, [](unsigned char l, unsigned char t) {
         return (l == 0x82 && InRange(t, 0x9F, 0xF1)) || IsKanaMark(l, t);
@@ -115,8 +116,9 @@ ScannedToken ScanDoubleByte(std::string_view text, size_t pos) {
         return (l == 0x83 && InRange(t, 0x40, 0x96)) || IsKanaMark(l, t);
       });
     if (InRange(trail, 0x9F, 0xF0))
-      return run(tkDbcsSymbol,
-                 [](unsigned char l, unsigned char t) { return l == 0x83 && InRange(t, 0x9F, 0xF0); });
+      return run(tkDbcsSymbol, [](unsigned char l, unsigned char t) {
+        return l == 0x83 && InRange(t, 0x9F, 0xF0);
+      });
   } else if (InRange(lead, 0x84, 0x87)) {
     return run(tkDbcsSymbol, [](unsigned char l, unsigned char) { return InRange(l, 0x84, 0x87); });
   } else if (IsKanjiLead(lead)) {
@@ -184,8 +186,7 @@ const ByteSet& EditorUrlChars() {
 }
 
 size_t ScanUrl(std::string_view text, size_t pos, const ByteSet& urlChars) {
-  static constexpr std::array<std::string_view, 4> kPrefixes = {"ftp:", "http:", "https:",
-                                                                "www."};
+  static constexpr std::array<std::string_view, 4> kPrefixes = {"ftp:", "http:", "https:", "www."};
   std::string_view rest = text.substr(std::min(pos, text.size()));
   for (std::string_view prefix : kPrefixes) {
     if (!rest.starts_with(prefix))
@@ -217,8 +218,8 @@ size_t MailScanner::Scan(std::string_view text, size_t pos) {
 }
 
 bool CommentStartsAt(std::string_view text, size_t pos, std::string_view commenter) {
-  if (commenter.empty() || text.substr(std::min(pos, text.size())).substr(0, commenter.size()) !=
-                               commenter)
+  if (commenter.empty() ||
+      text.substr(std::min(pos, text.size())).substr(0, commenter.size()) != commenter)
     return false;
   return pos == 0 || text[pos - 1] != '\\' || sjis::IsTrailByteAt(text, pos - 1);
 }

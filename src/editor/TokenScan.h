@@ -13,23 +13,23 @@
 namespace quolin {
 
 enum EditorTokenKind : uint8_t {
-  tkEnd = 0,             // byte 0, LF or CR at the token start; the token is empty
-  tkSymbol = 1,          // a single byte no other rule takes
-  tkString = 2,          // a quoted string or a "#" control code
-  tkInteger = 3,         // decimal digits, or the hexadecimal prefix and hex digits
-  tkFloat = 4,           // digits with a fraction or an exponent
-  tkBracket = 6,         // a bracket pair, or to the row end while it stays open
-  tkComment = 7,         // from the comment opener to the row end
-  tkWord = 8,            // an ASCII word or a TeX control sequence
-  tkTab = 9,             // one TAB byte
-  tkDbcsSymbol = 11,     // a double-byte symbol, a run of 0x84-0x87 characters or Greek
-  tkWideNumber = 12,     // full-width digits, "，" and "．", starting with a digit
-  tkWideLetters = 14,    // full-width Latin letters
-  tkHiragana = 15,       // with "ー" and 0x81 0x7C
-  tkKatakana = 16,       // with "ー" and 0x81 0x7C
-  tkKanji = 17,          // lead bytes 0x88-0x9F and 0xE0-0xFC
+  tkEnd = 0,              // byte 0, LF or CR at the token start; the token is empty
+  tkSymbol = 1,           // a single byte no other rule takes
+  tkString = 2,           // a quoted string or a "#" control code
+  tkInteger = 3,          // decimal digits, or the hexadecimal prefix and hex digits
+  tkFloat = 4,            // digits with a fraction or an exponent
+  tkBracket = 6,          // a bracket pair, or to the row end while it stays open
+  tkComment = 7,          // from the comment opener to the row end
+  tkWord = 8,             // an ASCII word or a TeX control sequence
+  tkTab = 9,              // one TAB byte
+  tkDbcsSymbol = 11,      // a double-byte symbol, a run of 0x84-0x87 characters or Greek
+  tkWideNumber = 12,      // full-width digits, "，" and "．", starting with a digit
+  tkWideLetters = 14,     // full-width Latin letters
+  tkHiragana = 15,        // with "ー" and 0x81 0x7C
+  tkKatakana = 16,        // with "ー" and 0x81 0x7C
+  tkKanji = 17,           // lead bytes 0x88-0x9F and 0xE0-0xFC
   tkHalfPunctuation = 18, // one byte 0xA1-0xA5
-  tkHalfKatakana = 19,   // a run of bytes 0xA6-0xDF
+  tkHalfKatakana = 19,    // a run of bytes 0xA6-0xDF
   tkUrl = 20,
   tkMail = 21,
 };

@@ -1,5 +1,5 @@
-#include "common/StringList.h"
 #include "editor/ByteKinds.h"
+#include "common/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +31,11 @@ TEST(ByteKinds, MapsWithTabsDoubleBytesAndDelimiters) {
   ByteKindMapper plain(StandardDelimiters(), 8);
   EXPECT_EQ(plain.Map("a\tb"), "123333331");
   EXPECT_EQ(plain.Map("\t"), "23333333");
-  EXPECT_EQ(plain.Map("abcdefg\tx"), "111111121");    // a TAB at a stop's last column fills none
-  EXPECT_EQ(plain.Map("あa_,"), "4511" "2");
-  EXPECT_EQ(plain.Map("a\x82"), "11");                // a lone lead byte at the end
-  EXPECT_EQ(plain.Map("\x82\r"), "12");               // and before CR
+  EXPECT_EQ(plain.Map("abcdefg\tx"), "111111121"); // a TAB at a stop's last column fills none
+  EXPECT_EQ(plain.Map("あa_,"), "4511"
+                                "2");
+  EXPECT_EQ(plain.Map("a\x82"), "11");  // a lone lead byte at the end
+  EXPECT_EQ(plain.Map("\x82\r"), "12"); // and before CR
   EXPECT_EQ(plain.Width("a\tb"), 9u);
   EXPECT_EQ(plain.Width("あいう"), 6u);
   EXPECT_EQ(plain.Width("\x81\tx"), 3u); // 0x81 0x09 is one character: its 0x09 is no TAB

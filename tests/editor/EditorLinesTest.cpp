@@ -205,10 +205,13 @@ TEST_F(EditorLines, LoadFromFileLineEnds) {
   lines.LoadFromFile(folder.Write("closed.tex", "abc\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("abc", 0));
   lines.LoadFromFile(folder.Write("mixed.tex", "a\rb\nc\r\n\r\nd"));
-  EXPECT_EQ(DescribeRows(store), Row("a", 0) + Row("b", 0) + Row("c", 0) + Row("", 0) + Row("d", 2));
-  lines.LoadFromFile(folder.Write("ctrlz.tex", "ab\r\ncd\x1A" "ef\r\n"));
+  EXPECT_EQ(DescribeRows(store),
+            Row("a", 0) + Row("b", 0) + Row("c", 0) + Row("", 0) + Row("d", 2));
+  lines.LoadFromFile(folder.Write("ctrlz.tex", "ab\r\ncd\x1A"
+                                               "ef\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0) + Row("cd", 2));
-  lines.LoadFromFile(folder.Write("ctrlz2.tex", "ab\r\n\x1A" "cd"));
+  lines.LoadFromFile(folder.Write("ctrlz2.tex", "ab\r\n\x1A"
+                                                "cd"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0));
   lines.LoadFromFile(folder.Write("empty.tex", ""));
   EXPECT_EQ(store.Count(), 0);

@@ -17,12 +17,18 @@ TEST(EditorMenuItems, EntriesInOrderWithCaptionsAndShortcuts) {
     Action action;
   };
   const Expected expected[] = {
-      {"元に戻す(&U)", "Ctrl+Z", Action::Undo},     {"やり直し(&R)", "Ctrl+A", Action::Redo},
-      {"-", "", Action::None},                      {"切り取り(&T)", "Ctrl+X", Action::Cut},
-      {"コピー(&C)", "Ctrl+C", Action::Copy},       {"貼り付け(&P)", "Ctrl+V", Action::Paste},
-      {"Box貼り付け(&B)", "Ctrl+B", Action::BoxPaste}, {"削除(&D)", "", Action::Delete},
-      {"-", "", Action::None},                      {"すべて選択(&A)", "", Action::SelectAll},
-      {"-", "", Action::None},                      {"Box選択モード(&K)", "Ctrl+K", Action::BoxMode},
+      {"元に戻す(&U)", "Ctrl+Z", Action::Undo},
+      {"やり直し(&R)", "Ctrl+A", Action::Redo},
+      {"-", "", Action::None},
+      {"切り取り(&T)", "Ctrl+X", Action::Cut},
+      {"コピー(&C)", "Ctrl+C", Action::Copy},
+      {"貼り付け(&P)", "Ctrl+V", Action::Paste},
+      {"Box貼り付け(&B)", "Ctrl+B", Action::BoxPaste},
+      {"削除(&D)", "", Action::Delete},
+      {"-", "", Action::None},
+      {"すべて選択(&A)", "", Action::SelectAll},
+      {"-", "", Action::None},
+      {"Box選択モード(&K)", "Ctrl+K", Action::BoxMode},
   };
   const auto& items = EditorMenuItems();
   ASSERT_EQ(items.size(), std::size(expected));
@@ -69,7 +75,8 @@ TEST(EditorMenuItems, EnableMatrix) {
 
   EditorMenuState selection;
   selection.selected = true;
-  EXPECT_EQ(Enabled(selection), Names({Action::Cut, Action::Copy, Action::Delete, Action::BoxMode}));
+  EXPECT_EQ(Enabled(selection),
+            Names({Action::Cut, Action::Copy, Action::Delete, Action::BoxMode}));
 
   EditorMenuState clipboard;
   clipboard.clipboardHasText = true;

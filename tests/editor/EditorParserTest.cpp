@@ -1,5 +1,5 @@
-#include "RecordingView.h"
 #include "editor/EditorParser.h"
+#include "RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,8 @@ TEST(EditorParser, ControlSequences) {
   EXPECT_EQ(PlainTokens("\\日本語{"), "\\日本語:8 {:1");
   // Lead byte 0x81, and second byte "@", end a control word.
   EXPECT_EQ(PlainTokens("\\a、"), "\\a:8 、:11");
-  EXPECT_EQ(PlainTokens("\\院"), "\\:8 院:17"); // 院 is 89 40
-  EXPECT_EQ(PlainTokens("\\\x88"), "\\:8 \x88:1");  // a lone lead byte is no character
+  EXPECT_EQ(PlainTokens("\\院"), "\\:8 院:17");    // 院 is 89 40
+  EXPECT_EQ(PlainTokens("\\\x88"), "\\:8 \x88:1"); // a lone lead byte is no character
 }
 
 TEST(EditorParser, Numbers) {
@@ -153,7 +153,8 @@ TEST_F(EditorParserView, StateNotComputedIgnoresBrackets) {
 TEST_F(EditorParserView, UrlsAndMail) {
   view.viewInfo.SetUrl(true);
   view.viewInfo.SetMail(true);
-  EXPECT_EQ(ViewTokens("see https://x.org/a?b=1+2#c) x"), "see:8 https://x.org/a?b=1+2#c:20 ):1 x:8");
+  EXPECT_EQ(ViewTokens("see https://x.org/a?b=1+2#c) x"),
+            "see:8 https://x.org/a?b=1+2#c:20 ):1 x:8");
   EXPECT_EQ(ViewTokens("www.tex.ac"), "www.tex.ac:20");
   EXPECT_EQ(ViewTokens("Http://x"), "Http:8 ::1 /:1 /:1 x:8"); // prefixes are case-sensitive
   EXPECT_EQ(ViewTokens("mail a@b.c) d"), "mail:8 a@b.c:21 ):1 d:8");

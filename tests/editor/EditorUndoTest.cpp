@@ -1,5 +1,5 @@
-#include "RecordingView.h"
 #include "editor/EditorUndo.h"
+#include "RecordingView.h"
 
 #include <gtest/gtest.h>
 

@@ -21,7 +21,9 @@ protected:
     view.Lines().SetText(text);
     view.notices.clear();
   }
-  const TUndoData& LastRecord() { return store.UndoObj().UndoList().Items(store.UndoObj().UndoList().Count() - 1); }
+  const TUndoData& LastRecord() {
+    return store.UndoObj().UndoList().Items(store.UndoObj().UndoList().Count() - 1);
+  }
 };
 
 TEST_F(RowStoreEdit, ReplacingInsideAWrappedLineRewrapsFromTheRowBefore) {

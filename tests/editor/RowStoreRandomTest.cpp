@@ -13,16 +13,36 @@ namespace {
 
 // Pieces of edit text: double-byte characters, TABs, line ends, words, brackets, punctuation
 // that the wrap rules act on, and a lone lead byte.
-const std::vector<std::string> kPieces = {
-    "a", "xyz ", "word", "あ", "漢字", "\t", "\r\n", "\r\n", "、", "。", "（", "ー", "ｶﾅ", "{",
-    "}", "\\", "ソ", ",", "bbbbbbbbbbbbbbbbbbbbbbbbb", "　", "\x83"};
+const std::vector<std::string> kPieces = {"a",
+                                          "xyz ",
+                                          "word",
+                                          "あ",
+                                          "漢字",
+                                          "\t",
+                                          "\r\n",
+                                          "\r\n",
+                                          "、",
+                                          "。",
+                                          "（",
+                                          "ー",
+                                          "ｶﾅ",
+                                          "{",
+                                          "}",
+                                          "\\",
+                                          "ソ",
+                                          ",",
+                                          "bbbbbbbbbbbbbbbbbbbbbbbbb",
+                                          "　",
+                                          "\x83"};
 
 // The text as the store should hold it; rows are read back only to find where an edit goes.
 class RandomEdits {
 public:
   explicit RandomEdits(uint32_t seed) : random_(seed) {}
 
-  int Below(int limit) { return limit <= 0 ? 0 : static_cast<int>(random_() % static_cast<uint32_t>(limit)); }
+  int Below(int limit) {
+    return limit <= 0 ? 0 : static_cast<int>(random_() % static_cast<uint32_t>(limit));
+  }
 
   std::string Text(int maxPieces) {
     std::string text;
@@ -102,7 +122,8 @@ TEST(RowStoreRandom, EditsMatchAStringModelAndUndoRedoRoundTrips) {
         if (count == 1 && random.Below(2)) {
           // As the editor types: the row again with something inside it.
           std::string row(store.RowView(index));
-          size_t at = sjis::CharStart(row, static_cast<size_t>(random.Below(static_cast<int>(row.size()) + 1)));
+          size_t at = sjis::CharStart(
+              row, static_cast<size_t>(random.Below(static_cast<int>(row.size()) + 1)));
           text = row.substr(0, at) + random.Text(2) + row.substr(at);
           if (store.GetRowAttribute(index) == raLineEnd)
             text += "\r\n";
@@ -126,13 +147,15 @@ TEST(RowStoreRandom, EditsMatchAStringModelAndUndoRedoRoundTrips) {
         store.Undo();
         ASSERT_NO_FATAL_FAILURE(ExpectStoreHolds(view, history[static_cast<size_t>(i)],
                                                  round_ + " undo " + std::to_string(i)));
-        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)]) << round_ << " undo " << i;
+        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)])
+            << round_ << " undo " << i;
       }
       for (int i = 1; i <= records; ++i) {
         store.Redo();
         ASSERT_NO_FATAL_FAILURE(ExpectStoreHolds(view, history[static_cast<size_t>(i)],
                                                  round_ + " redo " + std::to_string(i)));
-        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)]) << round_ << " redo " << i;
+        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)])
+            << round_ << " redo " << i;
       }
     }
   }

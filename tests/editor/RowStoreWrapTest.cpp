@@ -82,8 +82,7 @@ TEST_F(RowStoreWrap, LeadingAndFollowingCharacters) {
   // "。" may not begin one: the break moves back.
   EXPECT_EQ(Wrap(Repeat("a", 20) + "。"), Row(Repeat("a", 19), 1) + Row("a。", 0));
   // ...but never below (W div 5) x 4 = 16 columns.
-  EXPECT_EQ(Wrap(Repeat("a", 16) + "ーーーーx"),
-            Row(Repeat("a", 16), 1) + Row("ーーーーx", 0));
+  EXPECT_EQ(Wrap(Repeat("a", 16) + "ーーーーx"), Row(Repeat("a", 16), 1) + Row("ーーーーx", 0));
   // The main window's extra lead character "\\" is matched as a whole character only.
   options.SetLeadStr(options.LeadStr() + "\\");
   EXPECT_EQ(Wrap(Repeat("a", 19) + "\\b"), Row(Repeat("a", 19), 1) + Row("\\b", 0));
