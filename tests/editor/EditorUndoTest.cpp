@@ -20,6 +20,20 @@ protected:
   std::string Text() { return store.WholeText(); }
 };
 
+TEST_F(EditorUndo, ANewRecordStartsEmptyWithTheFocusedCaret) {
+  RecordingView other(view.SharedStore());
+  other.row = 7;
+  other.col = 3;
+  view.focused = false; // the focused view's caret is taken
+  TUndoData& record = undo.NewUndoRecord();
+  EXPECT_EQ(record.caretRow, 7);
+  EXPECT_EQ(record.caretCol, 3);
+  EXPECT_EQ(record.firstRow, -1);
+  EXPECT_EQ(record.rowCount, 0);
+  EXPECT_EQ(record.kind, raNone);
+  EXPECT_EQ(record.text, "");
+}
+
 TEST_F(EditorUndo, KeepsTheNewestRecords) {
   for (int i = 0; i < 65; ++i)
     view.Lines().Add(std::to_string(i));

@@ -184,6 +184,20 @@ TEST_F(RowStoreEdit, RowStatesAreWalkedWithALimitAndANotComputedTail) {
   EXPECT_EQ(store.UpdateRowStates(40, true), 0);
 }
 
+TEST_F(RowStoreEdit, InitialStatesReachTwoScreensBelowTheTopRow) {
+  TEditorBracketItem& braces = view.viewInfo.Brackets().Add();
+  braces.SetLeftBracket("{");
+  braces.SetRightBracket("}");
+  view.screenHeight = 64;
+  view.topRow = 5;
+  view.Lines().SetText(Repeat("x\r\n", 40));
+  EXPECT_EQ(store.GetRowState(13), -1); // rows 0 to 2 x (64 div 16) + 5
+  EXPECT_EQ(store.GetRowState(14), -2);
+  view.rowHeight = 0; // counts as 1: 64 rows a screen
+  store.InitRowStates();
+  EXPECT_EQ(store.GetRowState(39), -1);
+}
+
 TEST_F(RowStoreEdit, WithoutBracketPairsEveryRowIsOutsideBrackets) {
   view.Lines().SetText("{\r\na\r\n");
   EXPECT_EQ(store.GetRowState(0), -1);
