@@ -327,8 +327,16 @@ private:
   size_t NextStartByte(size_t from, size_t last) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
     if (onlyStartByte_ >= 0) {
-      const void* hit = std::memchr(bytes + from, onlyStartByte_, last + 1 - from);
-      return hit ? static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes) : kNone;
+      // Exact patterns are tested at their second byte here already: most hits fail there,
+      // and leaving memchr's loop less often pays.
+      for (size_t pos = from;; ++pos) {
+        const void* hit = std::memchr(bytes + pos, onlyStartByte_, last + 1 - pos);
+        if (!hit)
+          return kNone;
+        pos = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
+        if (!exact_ || !ExactBytesDiffer(pos))
+          return pos;
+      }
     }
     size_t pos = from;
     if (pairLead_ < 0) {

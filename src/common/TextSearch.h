@@ -17,14 +17,15 @@ struct TSearchPos {
   bool operator==(const TSearchPos&) const = default;
 };
 
-// Search flags; other bits are ignored.
-inline constexpr int sfForward =
-    0x1; // from the end of the selection on (clear: back from its start)
+// Search flags; other bits are ignored. Forward searches from the end of the selection on,
+// backward (the flag clear) from its start down. Stepping over line breaks (CR, LF) or blanks
+// (TAB, space, the full-width space) happens inside a match only, after its first character.
+inline constexpr int sfForward = 0x1;
 inline constexpr int sfMatchCase = 0x2;
 inline constexpr int sfWholeWord = 0x4;
-inline constexpr int sfIgnoreWidth = 0x8;     // half-width and full-width forms alike
-inline constexpr int sfSkipLineBreaks = 0x80; // CR and LF of the text are stepped over in a match
-inline constexpr int sfSkipBlanks = 0x100;    // TAB, space and the full-width space likewise
+inline constexpr int sfIgnoreWidth = 0x8; // half-width and full-width forms alike
+inline constexpr int sfSkipLineBreaks = 0x80;
+inline constexpr int sfSkipBlanks = 0x100;
 
 // Start of the first match in the search direction, or null; on success position holds the
 // match, on failure it is left as it was. Fails for an empty pattern and for a record outside

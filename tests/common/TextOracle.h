@@ -2,9 +2,10 @@
 // locale) as the oracle of the conversions, and bytes in hex for failure messages.
 #pragma once
 
+#include "common/Format.h"
+
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -21,11 +22,8 @@ inline std::string MapByLocale(std::string_view text, DWORD flags) {
 
 inline std::string Hex(std::string_view bytes) {
   std::string hex;
-  for (unsigned char byte : bytes) {
-    char digits[4];
-    std::snprintf(digits, sizeof digits, "%02X ", byte);
-    hex += digits;
-  }
+  for (unsigned char byte : bytes)
+    hex += IntToHex(byte, 2) + " ";
   return hex;
 }
 

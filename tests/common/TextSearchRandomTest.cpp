@@ -2,6 +2,7 @@
 // of both widths and cases, kana whose second byte lies in the lead range or is "\" or "A",
 // half-width kana with and without voicing marks, blanks, line breaks and lone lead bytes.
 #include "TextOracle.h"
+#include "common/Format.h"
 #include "common/SearchTables.h"
 #include "common/TextSearch.h"
 
@@ -286,11 +287,7 @@ int FlagsOf(int combination) {
 std::string Describe(uint32_t seed, const Trial& trial) {
   return "seed " + std::to_string(seed) + "\ntext    " + Hex(trial.text) + "\npattern " +
          Hex(trial.pattern) + "\nrecord  {" + std::to_string(trial.record.Start) + ", " +
-         std::to_string(trial.record.Length) + "} flags 0x" + [&] {
-           char hex[8];
-           std::snprintf(hex, sizeof hex, "%X", trial.flags);
-           return std::string(hex);
-         }();
+         std::to_string(trial.record.Length) + "} flags 0x" + IntToHex(trial.flags, 1);
 }
 
 // Runs one trial; a failure (with a message) when the matcher and the reference differ.
