@@ -35,6 +35,11 @@ TEST(KanaConvert, WideMappingLetsTheLastOccurrenceWin) {
   EXPECT_EQ(MapWideChars(L"", L"a", L"b"), L"");
 }
 
+TEST(KanaConvert, PlacesBeyondAShorterToRowMapNothing) {
+  EXPECT_EQ(MapWideChars(L"ab", L"ab", L"x"), L"xb");
+  EXPECT_EQ(MapDbcsChars("ガギ", "ガギ", "ｶﾞ"), "ｶﾞギ");
+}
+
 TEST(KanaConvert, ConvertsVoicedKanaAndLettersTogether) {
   EXPECT_EQ(Widths(L"ｶﾞｷﾞABC", cwFullWidth, 0, cwFullWidth), L"ガギＡＢＣ");
   EXPECT_EQ(Widths(L"ヴァ", 0, 0, cwHalfWidth), L"ｳﾞｧ");
