@@ -176,11 +176,11 @@ void SetStringsFromText(std::string_view text, TStrings& list) {
     for (size_t i = 0; i < slots; ++i)
       list.Add(std::string());
     int line = 0;
-    ForEachLine(text, [&](std::string_view piece) {
+    ForEachLine(text, [&](std::string_view lineText) {
       if (line < list.Count())
-        list.Put(line, std::string(piece));
+        list.Put(line, std::string(lineText));
       else
-        list.Add(std::string(piece));
+        list.Add(std::string(lineText));
       ++line;
     });
   } catch (...) {

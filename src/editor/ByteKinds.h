@@ -110,8 +110,8 @@ bool IsDbcsTrailAt(std::string_view s, int n);
 unsigned char ByteAt(std::string_view s, int n);
 // True when the one- or two-byte character ch occurs in set at a character boundary.
 bool ContainsChar(std::string_view ch, std::string_view set);
-// Calls line(piece) for every line of text: CR LF, a lone CR and a lone LF each end a line,
-// and a final line end adds no empty line.
+// Calls line(text of the line) for every line of text: CR LF, a lone CR and a lone LF each end a
+// line, and a final line end adds no empty line.
 template <typename Line> void ForEachLine(std::string_view text, Line line) {
   const char* data = text.data();
   size_t size = text.size();

@@ -37,7 +37,7 @@ private:
   TStrings& list_;
 };
 
-// Storage of row bytes in blocks; a stored piece stays put until Clear.
+// Storage of row bytes in blocks; stored bytes stay put until Clear.
 class TextArena {
 public:
   const char* Store(std::string_view text);

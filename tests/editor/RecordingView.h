@@ -107,10 +107,10 @@ inline std::string DescribeRows(const TPointerStringList& rows) {
   return result;
 }
 
-inline std::string Repeat(std::string_view piece, int times) {
+inline std::string Repeat(std::string_view part, int times) {
   std::string text;
   for (int i = 0; i < times; ++i)
-    text += piece;
+    text += part;
   return text;
 }
 

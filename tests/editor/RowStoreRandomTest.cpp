@@ -11,29 +11,29 @@ using namespace quolin;
 
 namespace {
 
-// Pieces of edit text: double-byte characters, TABs, line ends, words, brackets, punctuation
+// Fragments of edit text: double-byte characters, TABs, line ends, words, brackets, punctuation
 // that the wrap rules act on, and a lone lead byte.
-const std::vector<std::string> kPieces = {"a",
-                                          "xyz ",
-                                          "word",
-                                          "あ",
-                                          "漢字",
-                                          "\t",
-                                          "\r\n",
-                                          "\r\n",
-                                          "、",
-                                          "。",
-                                          "（",
-                                          "ー",
-                                          "ｶﾅ",
-                                          "{",
-                                          "}",
-                                          "\\",
-                                          "ソ",
-                                          ",",
-                                          "bbbbbbbbbbbbbbbbbbbbbbbbb",
-                                          "　",
-                                          "\x83"};
+const std::vector<std::string> kFragments = {"a",
+                                             "xyz ",
+                                             "word",
+                                             "あ",
+                                             "漢字",
+                                             "\t",
+                                             "\r\n",
+                                             "\r\n",
+                                             "、",
+                                             "。",
+                                             "（",
+                                             "ー",
+                                             "ｶﾅ",
+                                             "{",
+                                             "}",
+                                             "\\",
+                                             "ソ",
+                                             ",",
+                                             "bbbbbbbbbbbbbbbbbbbbbbbbb",
+                                             "　",
+                                             "\x83"};
 
 // The text as the store should hold it; rows are read back only to find where an edit goes.
 class RandomEdits {
@@ -44,10 +44,10 @@ public:
     return limit <= 0 ? 0 : static_cast<int>(random_() % static_cast<uint32_t>(limit));
   }
 
-  std::string Text(int maxPieces) {
+  std::string Text(int maxFragments) {
     std::string text;
-    for (int i = Below(maxPieces + 1); i > 0; --i)
-      text += kPieces[static_cast<size_t>(Below(static_cast<int>(kPieces.size())))];
+    for (int i = Below(maxFragments + 1); i > 0; --i)
+      text += kFragments[static_cast<size_t>(Below(static_cast<int>(kFragments.size())))];
     return text;
   }
 
