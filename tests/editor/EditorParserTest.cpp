@@ -25,7 +25,7 @@ std::string PlainTokens(std::string_view text) {
   return Tokens(parser);
 }
 
-class EditorParserView : public ::testing::Test {
+class EditorParser : public ::testing::Test {
 protected:
   RecordingView view;
 
@@ -44,7 +44,7 @@ protected:
   }
 };
 
-TEST(EditorParser, ControlSequences) {
+TEST_F(EditorParser, ControlSequences) {
   EXPECT_EQ(PlainTokens("\\%a"), "\\%:8 a:8");
   EXPECT_EQ(PlainTokens("\\@foo{x}"), "\\@foo:8 {:1 x:8 }:1");
   EXPECT_EQ(PlainTokens("\\section*"), "\\section:8 *:1");
@@ -57,7 +57,7 @@ TEST(EditorParser, ControlSequences) {
   EXPECT_EQ(PlainTokens("\\\x88"), "\\:8 \x88:1"); // a lone lead byte is no character
 }
 
-TEST(EditorParser, Numbers) {
+TEST_F(EditorParser, Numbers) {
   EXPECT_EQ(PlainTokens("12.5e-3 x"), "12.5e-3:4 x:8");
   EXPECT_EQ(PlainTokens("12.a"), "12:4 .:1 a:8");
   EXPECT_EQ(PlainTokens("12e x"), "12e:4 x:8");
@@ -67,7 +67,7 @@ TEST(EditorParser, Numbers) {
   EXPECT_EQ(PlainTokens("a1b_c"), "a1b:8 _:1 c:8");
 }
 
-TEST(EditorParser, JapaneseClasses) {
+TEST_F(EditorParser, JapaneseClasses) {
   EXPECT_EQ(PlainTokens("ひらがなー"), "ひらがなー:15");
   EXPECT_EQ(PlainTokens("カタカナー漢字"), "カタカナー:16 漢字:17");
   EXPECT_EQ(PlainTokens("１２．５，３"), "１２．５，３:12");
@@ -79,7 +79,7 @@ TEST(EditorParser, JapaneseClasses) {
   EXPECT_EQ(PlainTokens("ーあ"), "ー:11 あ:15"); // a run must start with kana
 }
 
-TEST(EditorParser, BrokenAndUnassignedShiftJis) {
+TEST_F(EditorParser, BrokenAndUnassignedShiftJis) {
   EXPECT_EQ(PlainTokens("a\x82"), "a:8 \x82:1");
   TEditorParser beforeLineEnd("\x82\r\nb");
   EXPECT_EQ(beforeLineEnd.TokenString(), "\x82");
@@ -90,7 +90,7 @@ TEST(EditorParser, BrokenAndUnassignedShiftJis) {
   EXPECT_EQ(PlainTokens("あ\x82\xF2"), "あ:15 \x82\xF2:11");
 }
 
-TEST(EditorParser, BlanksLineEndsAndPositions) {
+TEST_F(EditorParser, BlanksLineEndsAndPositions) {
   TEditorParser parser("  a\r\n\tb");
   EXPECT_EQ(parser.SourcePos(), 2);
   parser.NextToken(); // CR and LF are blanks inside a longer text
@@ -106,7 +106,7 @@ TEST(EditorParser, BlanksLineEndsAndPositions) {
   EXPECT_EQ(PlainTokens(std::string("a\0b", 3)), "a:8");
 }
 
-TEST_F(EditorParserView, CommentsAndEscapedPercent) {
+TEST_F(EditorParser, CommentsAndEscapedPercent) {
   EXPECT_EQ(ViewTokens("a %b c"), "a:8 %b c:7");
   EXPECT_EQ(ViewTokens("\\%a"), "\\%:8 a:8");
   EXPECT_EQ(ViewTokens("\\\\%x"), "\\\\:8 %:1 x:8"); // no comment right after "\"
@@ -115,7 +115,7 @@ TEST_F(EditorParserView, CommentsAndEscapedPercent) {
   EXPECT_EQ(ViewTokens("%"), "%:7");
 }
 
-TEST_F(EditorParserView, BracketsCarriedAcrossRows) {
+TEST_F(EditorParser, BracketsCarriedAcrossRows) {
   TEditorParser first(view, "a{b", TEditorParser::kNoBracket);
   EXPECT_EQ(Tokens(first), "a:8 {b:6");
   EXPECT_EQ(first.State(), 0);
@@ -141,7 +141,7 @@ TEST_F(EditorParserView, BracketsCarriedAcrossRows) {
   EXPECT_EQ(ViewTokens("\\{a\\}"), "\\{:8 a:8 \\}:8");
 }
 
-TEST_F(EditorParserView, StateNotComputedIgnoresBrackets) {
+TEST_F(EditorParser, StateNotComputedIgnoresBrackets) {
   EXPECT_EQ(ViewTokens("{a}", TEditorParser::kNotComputed), "{:1 a:8 }:1");
   TEditorParser parser(view, "{a", TEditorParser::kNotComputed);
   EXPECT_EQ(parser.BracketIndex(), TEditorParser::kNotComputed);
@@ -150,7 +150,7 @@ TEST_F(EditorParserView, StateNotComputedIgnoresBrackets) {
   EXPECT_EQ(ViewTokens("x{y", 9), "x:8 {y:6");
 }
 
-TEST_F(EditorParserView, UrlsAndMail) {
+TEST_F(EditorParser, UrlsAndMail) {
   view.viewInfo.SetUrl(true);
   view.viewInfo.SetMail(true);
   EXPECT_EQ(ViewTokens("see https://x.org/a?b=1+2#c) x"),
@@ -167,7 +167,7 @@ TEST_F(EditorParserView, UrlsAndMail) {
   EXPECT_EQ(ViewTokens("https://x"), "https:8 ::1 /:1 /:1 x:8");
 }
 
-TEST_F(EditorParserView, LongMailRuns) {
+TEST_F(EditorParser, LongMailRuns) {
   view.viewInfo.SetMail(true);
   std::string digits;
   for (int i = 0; i < 2000; ++i)
@@ -189,7 +189,7 @@ TEST_F(EditorParserView, LongMailRuns) {
   EXPECT_EQ(commas, 2000);
 }
 
-TEST_F(EditorParserView, QuotationHexPrefixAndControlCodes) {
+TEST_F(EditorParser, QuotationHexPrefixAndControlCodes) {
   view.viewInfo.SetQuotation("'");
   view.viewInfo.SetHexPrefix("$");
   view.viewInfo.SetControlCode(true);
