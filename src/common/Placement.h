@@ -19,11 +19,15 @@ struct TPlacementValues {
   int Width = 0;
   int Height = 0;
   TWindowState WindowState = TWindowState::wsNormal;
+
+  bool operator==(const TPlacementValues&) const = default;
 };
 
-// A minimised or maximised placement stores only its "WindowState" pair.
+// A minimised or maximised placement stores only its "WindowState" pair. The caller passes
+// wsMinimized for a main form whose application window is iconic.
 std::string BuildPlacementText(const TPlacementValues& values);
-// Entries that are missing or not numbers keep the values of current.
+// Pairs split at ";" only ('"' quotes); names ignore case. Entries that are missing or not
+// 32-bit numbers keep the values of current.
 TPlacementValues ParsePlacementText(const std::string& text, const TPlacementValues& current);
 
 } // namespace quolin

@@ -1,5 +1,5 @@
-#include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@ using namespace quolin;
 namespace {
 
 TEST(Paths, CharactersStepOverTrailBytes) {
-  const std::string text = "表\\ソa";  // 95 5C, 5C, 83 5C, 61
+  const std::string text = "表\\ソa"; // 95 5C, 5C, 83 5C, 61
   EXPECT_EQ(sjis::CharLength(text, 0), 2u);
   EXPECT_TRUE(sjis::IsTrailByteAt(text, 1));
   EXPECT_EQ(sjis::FindChar(text, '\\'), 2u);
@@ -24,7 +24,7 @@ TEST(Paths, LoneLeadByteIsOneCharacter) {
 }
 
 TEST(Paths, AsciiCaseFoldingLeavesSecondBytesAlone) {
-  EXPECT_EQ(sjis::UpperAscii("aア"), "Aア");  // ア is 83 41
+  EXPECT_EQ(sjis::UpperAscii("aア"), "Aア"); // ア is 83 41
   EXPECT_EQ(sjis::LowerAscii("ッAア"), "ッaア");
   EXPECT_TRUE(sjis::EqualIgnoreAsciiCase("abcア", "ABCア"));
   EXPECT_FALSE(sjis::EqualIgnoreAsciiCase("ア", "ァ"));

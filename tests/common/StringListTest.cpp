@@ -1,20 +1,15 @@
-#include "common/Exceptions.h"
 #include "common/StringList.h"
+#include "common/Exceptions.h"
+#include "common/JoinedStrings.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 using namespace quolin;
+using quolin::test_support::Joined;
 
 namespace {
-
-std::string Joined(const TStrings& list) {
-  std::string result;
-  for (int i = 0; i < list.Count(); ++i)
-    result += "[" + list[i] + "]";
-  return result;
-}
 
 TEST(StringList, TextSplitsAtEveryLineEndAndKeepsNul) {
   TStringList list;
@@ -52,6 +47,34 @@ TEST(StringList, CommaTextBothWays) {
   TStringList back;
   back.SetCommaText(list.CommaText());
   EXPECT_TRUE(back.Equals(list));
+}
+
+TEST(StringList, CommaTextRoundTripsEmptyAndControlItems) {
+  TStringList list;
+  list.Add("a");
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "a,\"\"");
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "a,,\"\"");
+  list.Add(std::string("x\0y", 3));
+  EXPECT_EQ(list.CommaText(), std::string("a,,,\"x\0y\"", 9));
+  TStringList back;
+  back.SetCommaText(list.CommaText());
+  EXPECT_TRUE(back.Equals(list));
+}
+
+TEST(StringList, DelimitersInsideDoubleByteCharactersDoNotSplit) {
+  // ポ is 83 7C, its second byte that of "|"; 表 is 95 5C.
+  TStringList list;
+  list.Delimiter = '|';
+  list.SetDelimitedText("ポ|表|a");
+  EXPECT_EQ(Joined(list), "[ポ][表][a]");
+  EXPECT_EQ(list.DelimitedText(), "ポ|表|a");
+  list.Delimiter = '\\';
+  list.QuoteChar = '|';
+  list.SetDelimitedText("|ポ||x|\\表");
+  EXPECT_EQ(Joined(list), "[ポ|x][表]");
+  EXPECT_EQ(list.DelimitedText(), "|ポ||x|\\表");
 }
 
 TEST(StringList, StrictDelimiterKeepsBlanks) {

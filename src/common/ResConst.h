@@ -1,0 +1,32 @@
+// The program's table of resource strings: user-visible messages, file-dialog filters and
+// registry section names, each a named constant. Units that keep strings of their own (shell
+// controls, toolbar library, tool chain, document information, setup wizard, help loader)
+// keep them beside their code.
+#pragma once
+
+namespace quolin::res {
+
+// Registry: the base path before and after the main window sets the settings root.
+inline constexpr char RegBasePathDefault[] = "\\Software\\Dravenlux";
+inline constexpr char RegBasePathQuolin[] = "\\Software\\Dravenlux\\Quolin\\4.2";
+
+// Registry sections under the settings root.
+inline constexpr char RegSectionEditor[] = "Editor";
+inline constexpr char RegSectionForms[] = "Forms";
+inline constexpr char RegSectionFiles[] = "Files";
+inline constexpr char RegSectionSystem[] = "System";
+inline constexpr char RegSectionFileIO[] = "FileIO";
+inline constexpr char RegSectionFileDialogs[] = "FileDialogs";
+inline constexpr char RegSectionLogFiles[] = "LogFiles";
+inline constexpr char RegSectionTexModule[] = "TexModule";
+inline constexpr char RegSectionToolbar[] = "Toolbar";
+inline constexpr char RegSectionSection[] = "Section";
+inline constexpr char RegSectionSpellCheck[] = "SpellCheck";
+
+// Text encodings.
+inline constexpr char Utf8ConvertFailed[] = "UTF8の文字列変換に失敗しました.";
+
+// INI files ("%s" is the file name).
+inline constexpr char IniFileWriteFailed[] = "%s に書き込めません";
+
+} // namespace quolin::res
