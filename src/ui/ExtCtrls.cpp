@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace quolin {
 
@@ -180,11 +181,12 @@ void TStatusBar::UpdatePanelText(int index) {
 }
 
 std::string TStatusBar::WindowPanelText(int index) {
+  // The length may count characters (Wine) rather than bytes: room for two bytes each.
   LRESULT length = SendMessageA(Handle(), SB_GETTEXTLENGTHA, static_cast<WPARAM>(index), 0);
-  std::string text(LOWORD(length) + 1u, '\0');
+  std::string text(LOWORD(length) * 2u + 1u, '\0');
   SendMessageA(Handle(), SB_GETTEXTA, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.data()));
-  text.resize(LOWORD(length));
+  text.resize(std::strlen(text.c_str()));
   return text;
 }
 

@@ -72,7 +72,7 @@ void TypeChar(HWND window, char character, bool alt) {
 std::string EventLog::Joined() const {
   std::string text;
   for (const std::string& entry : entries)
-    text += (text.empty() ? "" : ",") + entry;
+    text += text.empty() ? entry : "," + entry;
   return text;
 }
 
