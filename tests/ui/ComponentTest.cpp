@@ -215,6 +215,33 @@ TEST(UiComponent, ChildControlsGoWithTheirParentWhoeverOwnsThem) {
   EXPECT_EQ(form->ControlCount(), 0);
 }
 
+TEST(UiComponent, MessageObserversSeeMessagesFirstAndMayStopThem) {
+  auto form = uitest::MakeForm();
+  std::vector<std::string> seen;
+  int keyDowns = 0;
+  form->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++keyDowns; };
+  int watcher = form->AddMessageObserver([&](TMessage& message) {
+    if (message.Msg == WM_KEYDOWN)
+      seen.push_back("watcher");
+    return false;
+  });
+  int stopper = form->AddMessageObserver([&](TMessage& message) {
+    if (message.Msg != WM_KEYDOWN)
+      return false;
+    seen.push_back("stopper");
+    message.Result = 7;
+    return true;
+  });
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_KEYDOWN, 'A', 1), 7);
+  EXPECT_EQ(keyDowns, 0);
+  form->RemoveMessageObserver(stopper);
+  SendMessageA(form->Handle(), WM_KEYDOWN, 'A', 1);
+  EXPECT_EQ(keyDowns, 1);
+  form->RemoveMessageObserver(watcher);
+  SendMessageA(form->Handle(), WM_KEYDOWN, 'A', 1);
+  EXPECT_EQ(seen, (std::vector<std::string>{"watcher", "stopper", "watcher"}));
+}
+
 TEST(UiComponent, FreeAndNilClearsThePointer) {
   TProbe* probe = TComponent::Create<TProbe>(nullptr, "P");
   FreeAndNil(probe);

@@ -73,6 +73,36 @@ TEST(UiMenus, PopupItemChosenByKeysClicksAfterOnPopupWithTheItemAsSender) {
   EXPECT_EQ(sender, two);
 }
 
+TEST(UiMenus, ContextMenuOpensThePopupOfTheControlOrOfItsParent) {
+  auto form = uitest::MakeForm();
+  form->Show();
+  auto* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
+  NewItem(form.get(), popup->Items(), "Only");
+  int popups = 0;
+  popup->OnPopup = [&](TObject*) { ++popups; };
+  form->SetPopupMenu(popup);
+  auto* inner = TComponent::Create<TCustomControl>(form.get(), "Inner");
+  inner->SetParent(form.get());
+  auto* closer = TComponent::Create<TTimer>(form.get());
+  closer->SetInterval(50);
+  HWND window = form->Handle();
+  closer->OnTimer = [&](TObject*) { PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1); };
+  SendMessageA(inner->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(inner->Handle()),
+               MAKELPARAM(10, 10));
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(popup->PopupComponent(), form.get()) << "the parent's menu, opened for the parent";
+  inner->SetPopupMenu(popup);
+  SendMessageA(inner->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(inner->Handle()),
+               MAKELPARAM(10, 10));
+  EXPECT_EQ(popups, 2);
+  EXPECT_EQ(popup->PopupComponent(), inner);
+  inner->Free();
+  EXPECT_EQ(popup->PopupComponent(), nullptr);
+  popup->AutoPopup = false;
+  SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(10, 10));
+  EXPECT_EQ(popups, 2);
+}
+
 TEST(UiMenus, HiddenItemLeavesTheMenuAndComesBackAtItsPlace) {
   auto form = uitest::MakeForm();
   auto* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
