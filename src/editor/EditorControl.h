@@ -188,6 +188,9 @@ public:
   // Moves the pixels of the rows from row on by delta rows.
   void ScrollRows(int row, int delta);
 
+  // The system caret is shown (this view has the focus, no hide is pending and the caret
+  // lies in the view).
+  bool CaretVisible() const { return caretShown_; }
   // The caret: hidden while the count is above 0.
   void CaretHide() override;
   void CaretShow() override;

@@ -65,6 +65,11 @@ void TEditorPopupMenu::UpdateItems() {
   }
 }
 
+bool TEditorPopupMenu::IsShortCut(TShortCut shortCut) {
+  UpdateItems();
+  return TPopupMenu::IsShortCut(shortCut);
+}
+
 TMenuItem* TEditorPopupMenu::ItemFor(EditorMenuAction action) const {
   const auto& table = EditorMenuItems();
   for (size_t index = 0; index < table.size(); ++index) {

@@ -21,6 +21,8 @@ public:
 
   // Enables and checks every item by the view's state now; runs each time the menu opens.
   virtual void UpdateItems();
+  // The items are brought up to date first: a shortcut acts on the view's state now.
+  bool IsShortCut(TShortCut shortCut) override;
 
 protected:
   TEditorPopupMenu(TComponent* owner, TEditor* editor);

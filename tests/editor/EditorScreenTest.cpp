@@ -154,11 +154,11 @@ TEST(EditorScreen, AChangeLargerThanTheViewRepaintsEverything) {
   ExpectScreenEqualsRepaint(editor, "after the large insertion");
 }
 
-TEST(EditorScreen, AfterScrollsAndEditsTheWindowEqualsAFullRepaint) {
-  StyledWindow styled;
-  TEditor& editor = styled.editor;
+// Scrolls and edits of every kind, each followed by a comparison with a full repaint.
+void ScrollAndEdit(TEditor& editor) {
   editor.SetScrollBars(TScrollStyle::ssBoth);
   editor.Marks().Underline().SetVisible(true);
+  editor.Marks().Underline().SetColor(clRed);
   editor.Lines().SetText(NumberedLines(60) + std::string(300, 'x') + "\r\n" + "\tend");
   editor.SetRow(3);
   uitest::Pump();
@@ -174,6 +174,11 @@ TEST(EditorScreen, AfterScrollsAndEditsTheWindowEqualsAFullRepaint) {
   ExpectScreenEqualsRepaint(editor, "a line deleted in view");
   editor.ScreenStrings().ReplaceRows(0, 2, "");
   ExpectScreenEqualsRepaint(editor, "rows deleted above the view");
+  editor.Lines().BeginUpdate();
+  for (int i = 0; i < 5; ++i)
+    editor.Lines().Insert(editor.TopRow() + 1, "まとめて " + std::to_string(i));
+  editor.Lines().EndUpdate();
+  ExpectScreenEqualsRepaint(editor, "lines inserted in one update");
   SendMessageA(window, WM_HSCROLL, SB_PAGERIGHT, 0);
   ExpectScreenEqualsRepaint(editor, "a page right");
   SendMessageA(window, WM_HSCROLL, SB_LINELEFT, 0);
@@ -187,6 +192,17 @@ TEST(EditorScreen, AfterScrollsAndEditsTheWindowEqualsAFullRepaint) {
   SendMessageA(window, WM_VSCROLL, SB_TOP, 0);
   SendMessageA(window, WM_HSCROLL, SB_LEFT, 0);
   ExpectScreenEqualsRepaint(editor, "back at the top");
+}
+
+TEST(EditorScreen, AfterScrollsAndEditsTheWindowEqualsAFullRepaint) {
+  StyledWindow styled;
+  ScrollAndEdit(styled.editor);
+}
+
+TEST(EditorScreen, DoubleBufferedPaintingShowsTheSame) {
+  StyledWindow styled;
+  styled.editor.SetDoubleBuffered(true);
+  ScrollAndEdit(styled.editor);
 }
 
 TEST(EditorScreen, PagingThroughTwoThousandLinesShowsAFullRepaintAtEveryStop) {
