@@ -29,7 +29,8 @@ void TEditor::SetRowCol(int row, int col) {
   col = std::clamp(col, 0, kMaxCol);
   if (!caret_.InTab) {
     std::string map = RowLayout(row_).map;
-    while (col > 0 && col < static_cast<int>(map.size()) && map[static_cast<size_t>(col)] == kMapFill)
+    while (col > 0 && col < static_cast<int>(map.size()) &&
+           map[static_cast<size_t>(col)] == kMapFill)
       --col;
   }
   col_ = col;
@@ -71,7 +72,7 @@ void TEditor::AdjustCol(int wanted, bool vertical) {
 int TEditor::LeaveSplitCells(const std::string& map, int col, int direction) const {
   auto kind = [&](int cell) {
     return cell >= 0 && cell < static_cast<int>(map.size()) ? map[static_cast<size_t>(cell)]
-                                                           : kMapEnd;
+                                                            : kMapEnd;
   };
   // Nothing lands past the column limit: a character cut by it keeps the caret on its first
   // cell.

@@ -168,7 +168,7 @@ void TEditor::WndProc(TMessage& message) {
 
 void TEditor::DefaultHandler(TMessage& message) {
   TCustomControl::DefaultHandler(message);
-  if (IsButtonPress(message) && !Loading() && HandleAllocated() && !Focused() && CanFocus())
+  if (IsButtonPress(message) && HandleAllocated() && !Focused() && CanFocus())
     ::SetFocus(WindowHandle());
 }
 
@@ -434,8 +434,8 @@ void TEditorScreen::Update() {
     editor_.InvalidateTextArea();
     return;
   }
-  int below = notice.firstRow + notice.newRowCount +
-              std::max(0, notice.changedStates - notice.newRowCount);
+  int below =
+      notice.firstRow + notice.newRowCount + std::max(0, notice.changedStates - notice.newRowCount);
   editor_.InvalidateRows(notice.firstRow, below - 1);
   if (difference != 0)
     editor_.ScrollRows(below, difference);

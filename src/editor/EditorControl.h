@@ -6,7 +6,8 @@
 // The implementation is split by subject: EditorControl.cpp (construction, properties,
 // notifications, the window procedure), EditorMessages.cpp (the edit-control messages),
 // EditorMetrics.cpp (metrics, scroll ranges, scrolling), EditorCaret.cpp (caret position and
-// the system caret, the underline, the input-method window) and EditorPaint.cpp (painting).
+// the system caret, the underline, the input-method window), EditorPaint.cpp (painting) and
+// EditorSelection.cpp (the selection and the operations on it).
 //
 // Without a window the text, caret and selection logic still work; only painting, the system
 // caret and the input method wait for the window.
@@ -32,12 +33,12 @@ class TEditor;
 class TEditorPopupMenu;
 class TEditorScreen;
 
-using TDrawLineEvent = std::function<void(TObject* sender, const std::string& lineStr, int x,
-                                          int y, int index, const RECT& rect, bool selected)>;
+using TDrawLineEvent = std::function<void(TObject* sender, const std::string& lineStr, int x, int y,
+                                          int index, const RECT& rect, bool selected)>;
 using TSelectionChangeEvent = std::function<void(TObject* sender, bool selected)>;
 // Makes the tokenizer a view colours its rows with.
 using TEditorParserClass = std::unique_ptr<TEditorParser> (*)(const EditorView& editor,
-                                                               std::string_view text, int state);
+                                                              std::string_view text, int state);
 
 // A row as the grid shows it: the text with every TAB and its fill cells as blanks (one byte
 // per cell) and the byte-kind map of the row's own bytes.
@@ -324,7 +325,7 @@ private:
 
   // While painting, the paint DC; the marks draw on it.
   HDC canvas_ = nullptr;
-  std::vector<int> spacing_; // the pitch, once per byte of a text output
+  std::vector<int> spacing_;           // the pitch, once per byte of a text output
   std::array<HFONT, 16> styleFonts_{}; // the font in each style, made on demand
 
   // Metrics and scrolling.

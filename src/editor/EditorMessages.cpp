@@ -48,15 +48,17 @@ bool TEditor::EditMessage(TMessage& message) {
   }
   case EM_LINELENGTH: {
     LRESULT rowStart = 0;
-    int row = static_cast<int>(wParam) == -1 ? row_
-                                             : RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
+    int row = static_cast<int>(wParam) == -1
+                  ? row_
+                  : RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
     result = static_cast<LRESULT>(GetRowText(row).size());
     return true;
   }
   case EM_LINEFROMCHAR: {
     LRESULT rowStart = 0;
-    result = static_cast<int>(wParam) == -1 ? row_
-                                            : RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
+    result = static_cast<int>(wParam) == -1
+                 ? row_
+                 : RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
     return true;
   }
   case EM_CHARFROMPOS:

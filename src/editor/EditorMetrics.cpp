@@ -221,8 +221,7 @@ void TEditor::ScrollRows(int row, int delta) {
 
 POINT TEditor::PointToCell(int x, int y, bool rounded) const {
   int offset = rounded ? x + pitch_ / 2 - 1 - margin_.Left() : x - margin_.Left();
-  return POINT{std::max(0, offset / pitch_ + topCol_),
-               (y - margin_.Top()) / rowHeight_ + topRow_};
+  return POINT{std::max(0, offset / pitch_ + topCol_), (y - margin_.Top()) / rowHeight_ + topRow_};
 }
 
 void TEditor::Resize() {

@@ -304,8 +304,8 @@ bool TEditor::ComputeItalic() {
   if (Font().Style() & fsItalic)
     return true;
   const TEditorColors& colors = view_->Colors();
-  for (TEditorColorIndex index : {ciAnk, ciComment, ciDBCS, ciInt, ciMail, ciReserve, ciStr,
-                                  ciSymbol, ciUrl}) {
+  for (TEditorColorIndex index :
+       {ciAnk, ciComment, ciDBCS, ciInt, ciMail, ciReserve, ciStr, ciSymbol, ciUrl}) {
     if (colors[index].Style() & fsItalic)
       return true;
   }

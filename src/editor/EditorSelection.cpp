@@ -3,8 +3,10 @@
 namespace quolin {
 
 void TEditor::RemoveSelection() {
-  if (selection_.state != 2)
+  if (selection_.state != 2) {
+    selection_.state = 0; // an anchor shows nothing yet
     return;
+  }
   selection_.state = 0;
   if (selection_.startRow != selection_.endRow || selection_.startCol != selection_.endCol) {
     selection_.removing = true;
@@ -33,16 +35,22 @@ void TEditor::DoSelectionModeChange() {
     OnSelectionModeChange(this);
 }
 
-void TEditor::CopyToClipboard() {}
+void TEditor::CopyToClipboard() {
+}
 
-void TEditor::CutToClipboard() {}
+void TEditor::CutToClipboard() {
+}
 
-void TEditor::PasteFromClipboard() {}
+void TEditor::PasteFromClipboard() {
+}
 
-void TEditor::ClearSelection() {}
+void TEditor::ClearSelection() {
+}
 
-void TEditor::SelectAll() {}
+void TEditor::SelectAll() {
+}
 
-void TEditor::SetBoxSelTextBuf(const char*) {}
+void TEditor::SetBoxSelTextBuf(const char*) {
+}
 
 } // namespace quolin

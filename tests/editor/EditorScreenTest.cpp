@@ -31,7 +31,7 @@ std::vector<int> Range(int first, int last) {
 // A LaTeX document of count lines in Shift-JIS: sections, Japanese and ASCII text, inline
 // mathematics, comments, TAB-indented items, blank lines and lines wider than the view.
 std::string GeneratedTex(int count) {
-  static const char* const kWords[] = {"本文", "テキスト", "数式", "editor", "ひらがな",
+  static const char* const kWords[] = {"本文",     "テキスト", "数式",   "editor", "ひらがな",
                                        "カタカナ", "漢字変換", "ＡＢＣ", "１２３", "row"};
   std::string text = "\\documentclass{jarticle}\r\n";
   uint32_t seed = 2000;
@@ -175,8 +175,8 @@ void ScrollAndEdit(TEditor& editor) {
   editor.ScreenStrings().ReplaceRows(0, 2, "");
   ExpectScreenEqualsRepaint(editor, "rows deleted above the view");
   editor.Lines().BeginUpdate();
-  for (int i = 0; i < 5; ++i)
-    editor.Lines().Insert(editor.TopRow() + 1, "まとめて " + std::to_string(i));
+  for (char digit = '0'; digit < '5'; ++digit)
+    editor.Lines().Insert(editor.TopRow() + 1, std::string("まとめて ") + digit);
   editor.Lines().EndUpdate();
   ExpectScreenEqualsRepaint(editor, "lines inserted in one update");
   SendMessageA(window, WM_HSCROLL, SB_PAGERIGHT, 0);

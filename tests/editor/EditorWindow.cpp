@@ -32,7 +32,8 @@ Dib::~Dib() {
 COLORREF Dib::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_)
     return CLR_INVALID;
-  uint32_t pixel = bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+  uint32_t pixel =
+      bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
@@ -90,8 +91,7 @@ bool Dib::SaveBmp(const std::string& fileName) const {
   return std::fclose(out) == 0 && written;
 }
 
-EditorWindow::EditorWindow(int width, int height, TScrollStyle bars)
-    : form_(uitest::MakeForm()) {
+EditorWindow::EditorWindow(int width, int height, TScrollStyle bars) : form_(uitest::MakeForm()) {
   form_->SetBounds(40, 40, width + 100, height * 2 + 80);
   editor_ = TComponent::Create<TEditor>(form_.get(), "Editor1");
   editor_->SetScrollBars(bars);
@@ -151,8 +151,9 @@ void PaintWhole(TEditor& editor, Dib& into) {
 }
 
 DrawnRows::DrawnRows(TEditor& editor) {
-  editor.OnDrawLine = [this](TObject*, const std::string&, int, int, int index, const RECT&,
-                             bool) { rows.push_back(index); };
+  editor.OnDrawLine = [this](TObject*, const std::string&, int, int, int index, const RECT&, bool) {
+    rows.push_back(index);
+  };
 }
 
 RECT CellRect(TEditor& editor, int viewRow, int firstCol, int endCol) {
