@@ -12,6 +12,7 @@ inline constexpr char RegBasePathQuolin[] = "\\Software\\Dravenlux\\Quolin\\4.2"
 
 // Registry sections under the settings root.
 inline constexpr char RegSectionEditor[] = "Editor";
+inline constexpr char RegSectionEditLogArea[] = "Editor\\EditLogArea";
 inline constexpr char RegSectionForms[] = "Forms";
 inline constexpr char RegSectionFiles[] = "Files";
 inline constexpr char RegSectionSystem[] = "System";
