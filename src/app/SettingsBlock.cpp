@@ -12,109 +12,109 @@ namespace quolin {
 namespace {
 
 const TSettingField<TMarkOptions> MarkFields[] = {
-    {"SpaceMark", &TMarkOptions::SpaceMark},
-    {"DBSpaceMark", &TMarkOptions::DBSpaceMark},
-    {"TabMark", &TMarkOptions::TabMark},
+    SettingField<&TMarkOptions::SpaceMark>("SpaceMark"),
+    SettingField<&TMarkOptions::DBSpaceMark>("DBSpaceMark"),
+    SettingField<&TMarkOptions::TabMark>("TabMark"),
 };
 
 const TSettingField<TEditOption> EditFields[] = {
-    {"IndentType", &TEditOption::IndentType},
-    {"IndentList", &TEditOption::IndentList},
-    {"CommandIndent", &TEditOption::CommandIndent},
-    {"AutoCommand", &TEditOption::AutoCommand},
-    {"AutoKakko", &TEditOption::AutoKakko},
-    {"InsertKeyDisable", &TEditOption::InsertKeyDisable},
-    {"AutoImeOn", &TEditOption::AutoImeOn},
-    {"AutoCommandType", &TEditOption::AutoCommandType},
+    SettingField<&TEditOption::IndentType>("IndentType"),
+    SettingField<&TEditOption::IndentList>("IndentList"),
+    SettingField<&TEditOption::CommandIndent>("CommandIndent"),
+    SettingField<&TEditOption::AutoCommand>("AutoCommand"),
+    SettingField<&TEditOption::AutoKakko>("AutoKakko"),
+    SettingField<&TEditOption::InsertKeyDisable>("InsertKeyDisable"),
+    SettingField<&TEditOption::AutoImeOn>("AutoImeOn"),
+    SettingField<&TEditOption::AutoCommandType>("AutoCommandType"),
 };
 
 const TSettingField<TEdit2Option> Edit2Fields[] = {
-    {"EnterStr", &TEdit2Option::EnterStr},
-    {"EnterCtrlStr", &TEdit2Option::EnterCtrlStr},
-    {"EnterShiftStr", &TEdit2Option::EnterShiftStr},
-    {"EnterCtrlShiftStr", &TEdit2Option::EnterCtrlShiftStr},
-    {"CommentHeader", &TEdit2Option::CommentHeader},
-    {"MouseSubButtonType", &TEdit2Option::MouseSubButtonType},
-    {"TexExitClose", &TEdit2Option::TexExitClose},
-    {"TexNextClose", &TEdit2Option::TexNextClose},
-    {"DoubleBuffer", &TEdit2Option::DoubleBuffer},
-    {"SectionViewLevel", &TEdit2Option::SectionViewLevel},
-    {"SectionViewShowIcon", &TEdit2Option::SectionViewShowIcon},
-    {"SectionViewBibMode", &TEdit2Option::SectionViewBibMode},
-    {"SectionViewCutCopyEnableEx", &TEdit2Option::SectionViewCutCopyEnableEx},
-    {"SectionViewCutCopyEndOfDoc", &TEdit2Option::SectionViewCutCopyEndOfDoc},
-    {"SectionViewDragDropEdit", &TEdit2Option::SectionViewDragDropEdit},
-    {"OpenNewDocument", &TEdit2Option::OpenNewDocument},
-    {"WakeupFileOpen", &TEdit2Option::WakeupFileOpen},
-    {"CommentLineAllPaint", &TEdit2Option::CommentLineAllPaint},
+    SettingField<&TEdit2Option::EnterStr>("EnterStr"),
+    SettingField<&TEdit2Option::EnterCtrlStr>("EnterCtrlStr"),
+    SettingField<&TEdit2Option::EnterShiftStr>("EnterShiftStr"),
+    SettingField<&TEdit2Option::EnterCtrlShiftStr>("EnterCtrlShiftStr"),
+    SettingField<&TEdit2Option::CommentHeader>("CommentHeader"),
+    SettingField<&TEdit2Option::MouseSubButtonType>("MouseSubButtonType"),
+    SettingField<&TEdit2Option::TexExitClose>("TexExitClose"),
+    SettingField<&TEdit2Option::TexNextClose>("TexNextClose"),
+    SettingField<&TEdit2Option::DoubleBuffer>("DoubleBuffer"),
+    SettingField<&TEdit2Option::SectionViewLevel>("SectionViewLevel"),
+    SettingField<&TEdit2Option::SectionViewShowIcon>("SectionViewShowIcon"),
+    SettingField<&TEdit2Option::SectionViewBibMode>("SectionViewBibMode"),
+    SettingField<&TEdit2Option::SectionViewCutCopyEnableEx>("SectionViewCutCopyEnableEx"),
+    SettingField<&TEdit2Option::SectionViewCutCopyEndOfDoc>("SectionViewCutCopyEndOfDoc"),
+    SettingField<&TEdit2Option::SectionViewDragDropEdit>("SectionViewDragDropEdit"),
+    SettingField<&TEdit2Option::OpenNewDocument>("OpenNewDocument"),
+    SettingField<&TEdit2Option::WakeupFileOpen>("WakeupFileOpen"),
+    SettingField<&TEdit2Option::CommentLineAllPaint>("CommentLineAllPaint"),
 };
 
 const TSettingField<TFileIOOption> FileIOFields[] = {
-    {"OrgBackUp", &TFileIOOption::OrgBackUp},
-    {"NorBackUp", &TFileIOOption::NorBackUp},
-    {"OrgBackUpExt", &TFileIOOption::OrgBackUpExt},
-    {"NorBackUpExt", &TFileIOOption::NorBackUpExt},
-    {"DefaultTemplateFile", &TFileIOOption::DefaultTemplateFile},
-    {"TemplateFolder", &TFileIOOption::TemplateFolder},
-    {"UseEditInfo", &TFileIOOption::UseEditInfo},
-    {"FullPathFileName", &TFileIOOption::FullPathFileName},
+    SettingField<&TFileIOOption::OrgBackUp>("OrgBackUp"),
+    SettingField<&TFileIOOption::NorBackUp>("NorBackUp"),
+    SettingField<&TFileIOOption::OrgBackUpExt>("OrgBackUpExt"),
+    SettingField<&TFileIOOption::NorBackUpExt>("NorBackUpExt"),
+    SettingField<&TFileIOOption::DefaultTemplateFile>("DefaultTemplateFile"),
+    SettingField<&TFileIOOption::TemplateFolder>("TemplateFolder"),
+    SettingField<&TFileIOOption::UseEditInfo>("UseEditInfo"),
+    SettingField<&TFileIOOption::FullPathFileName>("FullPathFileName"),
 };
 
 // The user data file lives with the system settings.
 const TSettingField<TFileIOOption> FileIOSystemFields[] = {
-    {"CommandFile", &TFileIOOption::CommandFile},
+    SettingField<&TFileIOOption::CommandFile>("CommandFile"),
 };
 
 const TSettingField<TLogLoadOption> LogLoadFields[] = {
-    {"LogExt", &TLogLoadOption::LogExt},
-    {"LogErrorStr", &TLogLoadOption::LogErrorStr},
-    {"LogWarningStr", &TLogLoadOption::LogWarningStr},
-    {"LogNextLineViewError", &TLogLoadOption::LogNextLineViewError},
-    {"LogNextLineViewWarning", &TLogLoadOption::LogNextLineViewWarning},
+    SettingField<&TLogLoadOption::LogExt>("LogExt"),
+    SettingField<&TLogLoadOption::LogErrorStr>("LogErrorStr"),
+    SettingField<&TLogLoadOption::LogWarningStr>("LogWarningStr"),
+    SettingField<&TLogLoadOption::LogNextLineViewError>("LogNextLineViewError"),
+    SettingField<&TLogLoadOption::LogNextLineViewWarning>("LogNextLineViewWarning"),
 };
 
 const TSettingField<TAutoDeleteOptions> AutoDeleteFields[] = {
-    {"AutoDelete", &TAutoDeleteOptions::AutoDelete},
-    {"dvi", &TAutoDeleteOptions::dvi},
-    {"log", &TAutoDeleteOptions::log},
-    {"toc", &TAutoDeleteOptions::toc},
-    {"lof", &TAutoDeleteOptions::lof},
-    {"lot", &TAutoDeleteOptions::lot},
-    {"idx", &TAutoDeleteOptions::idx},
-    {"ind", &TAutoDeleteOptions::ind},
-    {"ilg", &TAutoDeleteOptions::ilg},
-    {"aux", &TAutoDeleteOptions::aux},
-    {"bbl", &TAutoDeleteOptions::bbl},
-    {"blg", &TAutoDeleteOptions::blg},
+    SettingField<&TAutoDeleteOptions::AutoDelete>("AutoDelete"),
+    SettingField<&TAutoDeleteOptions::dvi>("dvi"),
+    SettingField<&TAutoDeleteOptions::log>("log"),
+    SettingField<&TAutoDeleteOptions::toc>("toc"),
+    SettingField<&TAutoDeleteOptions::lof>("lof"),
+    SettingField<&TAutoDeleteOptions::lot>("lot"),
+    SettingField<&TAutoDeleteOptions::idx>("idx"),
+    SettingField<&TAutoDeleteOptions::ind>("ind"),
+    SettingField<&TAutoDeleteOptions::ilg>("ilg"),
+    SettingField<&TAutoDeleteOptions::aux>("aux"),
+    SettingField<&TAutoDeleteOptions::bbl>("bbl"),
+    SettingField<&TAutoDeleteOptions::blg>("blg"),
 };
 
 const TSettingField<TSpellCheckOptions> SpellCheckFields[] = {
-    {"nfTeX", &TSpellCheckOptions::nfTeX},
-    {"nfMail", &TSpellCheckOptions::nfMail},
-    {"nfUrl", &TSpellCheckOptions::nfUrl},
-    {"nfAllUpCase", &TSpellCheckOptions::nfAllUpCase},
-    {"nfTopUpCase", &TSpellCheckOptions::nfTopUpCase},
-    {"nfCommentLine", &TSpellCheckOptions::nfCommentLine},
-    {"nfNum", &TSpellCheckOptions::nfNum},
-    {"SEDing", &TSpellCheckOptions::SEDing},
-    {"MainDicOnly", &TSpellCheckOptions::MainDicOnly},
-    {"MinWordLen", &TSpellCheckOptions::MinWordLen},
-    {"AutoClose", &TSpellCheckOptions::AutoClose},
+    SettingField<&TSpellCheckOptions::nfTeX>("nfTeX"),
+    SettingField<&TSpellCheckOptions::nfMail>("nfMail"),
+    SettingField<&TSpellCheckOptions::nfUrl>("nfUrl"),
+    SettingField<&TSpellCheckOptions::nfAllUpCase>("nfAllUpCase"),
+    SettingField<&TSpellCheckOptions::nfTopUpCase>("nfTopUpCase"),
+    SettingField<&TSpellCheckOptions::nfCommentLine>("nfCommentLine"),
+    SettingField<&TSpellCheckOptions::nfNum>("nfNum"),
+    SettingField<&TSpellCheckOptions::SEDing>("SEDing"),
+    SettingField<&TSpellCheckOptions::MainDicOnly>("MainDicOnly"),
+    SettingField<&TSpellCheckOptions::MinWordLen>("MinWordLen"),
+    SettingField<&TSpellCheckOptions::AutoClose>("AutoClose"),
 };
 
 const TSettingField<TSpellCheckDics> SpellDicFields[] = {
-    {"MainDic", &TSpellCheckDics::MainDic},
-    {"DicFolder", &TSpellCheckDics::DicFolder},
+    SettingField<&TSpellCheckDics::MainDic>("MainDic"),
+    SettingField<&TSpellCheckDics::DicFolder>("DicFolder"),
 };
 
 const TSettingField<TModule> ModuleFields[] = {
-    {"ExeName", &TModule::ExeName},
-    {"UseDDE", &TModule::UseDDE},
-    {"DDEService", &TModule::DdeService},
-    {"DDETopic", &TModule::DDETopic},
-    {"DDEMacro", &TModule::DDEMacro},
-    {"ConsoleOption", &TModule::DosOption},
-    {"ConsoleCallBack", &TModule::DosCallBack},
+    SettingField<&TModule::ExeName>("ExeName"),
+    SettingField<&TModule::UseDDE>("UseDDE"),
+    SettingField<&TModule::DdeService>("DDEService"),
+    SettingField<&TModule::DDETopic>("DDETopic"),
+    SettingField<&TModule::DDEMacro>("DDEMacro"),
+    SettingField<&TModule::DosOption>("ConsoleOption"),
+    SettingField<&TModule::DosCallBack>("ConsoleCallBack"),
 };
 
 struct TModuleKey {
@@ -124,8 +124,8 @@ struct TModuleKey {
 
 // In the order of loading and saving.
 constexpr TModuleKey ModuleKeys[] = {
-    {"TeX", mtTeX}, {"Bib", mtBibTeX}, {"MakeIdx", mtMakeIndex}, {"View", mtPreview},
-    {"Print", mtPrint},
+    {"TeX", mtTeX},      {"Bib", mtBibTeX},  {"MakeIdx", mtMakeIndex},
+    {"View", mtPreview}, {"Print", mtPrint},
 };
 
 constexpr char GhostScriptName[] = "GhostScript";

@@ -26,6 +26,8 @@ struct TMarkOptions {
   bool SpaceMark = true;
   bool DBSpaceMark = true;
   bool TabMark = true;
+
+  bool operator==(const TMarkOptions&) const = default;
 };
 
 struct TEditOption {
@@ -59,6 +61,8 @@ struct TEdit2Option {
   bool OpenNewDocument = false;
   bool WakeupFileOpen = true;
   bool CommentLineAllPaint = false;
+
+  bool operator==(const TEdit2Option&) const = default;
 };
 
 struct TFileIOOption {
@@ -74,6 +78,8 @@ struct TFileIOOption {
   std::string CommandFile;
   bool UseEditInfo = true;
   bool FullPathFileName = false;
+
+  bool operator==(const TFileIOOption&) const = default;
 };
 
 struct TLogLoadOption {
@@ -83,6 +89,8 @@ struct TLogLoadOption {
   std::string LogWarningStr = "Label,\"Overfull \",Reference,\"Underfull \"";
   bool LogNextLineViewError = true;
   bool LogNextLineViewWarning = false;
+
+  bool operator==(const TLogLoadOption&) const = default;
 };
 
 // Deletion of a document's tool output files, switched per extension.
@@ -99,6 +107,8 @@ struct TAutoDeleteOptions {
   bool aux = true;
   bool bbl = true;
   bool blg = true;
+
+  bool operator==(const TAutoDeleteOptions&) const = default;
 };
 
 struct TSpellCheckOptions {
@@ -113,6 +123,8 @@ struct TSpellCheckOptions {
   bool MainDicOnly = false;
   int MinWordLen = 3;
   bool AutoClose = true;
+
+  bool operator==(const TSpellCheckOptions&) const = default;
 };
 
 struct TSpellCheckDics {
@@ -120,6 +132,8 @@ struct TSpellCheckDics {
   std::string MainDic;
   // Default: the dictionary folder, with its trailing "\".
   std::string DicFolder;
+
+  bool operator==(const TSpellCheckDics&) const = default;
 };
 
 struct TSettingsBlock {

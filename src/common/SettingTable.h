@@ -8,55 +8,83 @@
 
 #include <span>
 #include <string>
-#include <type_traits>
-#include <variant>
 
 namespace quolin {
 
 template <typename Record> struct TSettingField {
   const char* Name;
-  std::variant<bool Record::*, int Record::*, std::string Record::*, TStringList Record::*> Member;
+  // Reads the value, or takes the field of defaults where nothing usable is stored.
+  void (*Load)(const std::string& section, const char* name, Record& record,
+               const Record& defaults);
+  void (*Save)(const std::string& section, const char* name, const Record& record);
 };
 
-// Every field from the section, each with the value of defaults where nothing usable is stored.
+namespace setting_detail {
+
+template <typename Member> struct MemberOf;
+template <typename Record, typename Value> struct MemberOf<Value Record::*> {
+  using RecordType = Record;
+};
+
+inline void Read(const std::string& section, const char* name, bool& value, bool defaultValue) {
+  value = RegReadBool(section, name, defaultValue);
+}
+inline void Read(const std::string& section, const char* name, int& value, int defaultValue) {
+  value = RegReadInteger(section, name, defaultValue);
+}
+inline void Read(const std::string& section, const char* name, std::string& value,
+                 const std::string& defaultValue) {
+  value = RegReadString(section, name, defaultValue);
+}
+inline void Read(const std::string& section, const char* name, TStringList& value,
+                 const TStringList& defaultValue) {
+  if (!RegReadStrings(section, name, value))
+    value.Assign(defaultValue);
+}
+
+inline void Write(const std::string& section, const char* name, bool value) {
+  RegWriteBool(section, name, value);
+}
+inline void Write(const std::string& section, const char* name, int value) {
+  RegWriteInteger(section, name, value);
+}
+inline void Write(const std::string& section, const char* name, const std::string& value) {
+  RegWriteString(section, name, value);
+}
+inline void Write(const std::string& section, const char* name, const TStringList& value) {
+  RegWriteStrings(section, name, value);
+}
+
+} // namespace setting_detail
+
+// The table entry of one field: SettingField<&TMarkOptions::TabMark>("TabMark").
+template <auto Member>
+constexpr TSettingField<typename setting_detail::MemberOf<decltype(Member)>::RecordType>
+SettingField(const char* name) {
+  using Record = typename setting_detail::MemberOf<decltype(Member)>::RecordType;
+  return {name,
+          [](const std::string& section, const char* valueName, Record& record,
+             const Record& defaults) {
+            setting_detail::Read(section, valueName, record.*Member, defaults.*Member);
+          },
+          [](const std::string& section, const char* valueName, const Record& record) {
+            setting_detail::Write(section, valueName, record.*Member);
+          }};
+}
+
+// defaults must be another object than record.
 template <typename Record>
 void LoadSettingFields(const std::string& section, std::span<const TSettingField<Record>> fields,
                        Record& record, const Record& defaults) {
-  for (const TSettingField<Record>& field : fields) {
-    std::visit(
-        [&](auto member) {
-          using Value = std::remove_reference_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<Value, bool>)
-            record.*member = RegReadBool(section, field.Name, defaults.*member);
-          else if constexpr (std::is_same_v<Value, int>)
-            record.*member = RegReadInteger(section, field.Name, defaults.*member);
-          else if constexpr (std::is_same_v<Value, std::string>)
-            record.*member = RegReadString(section, field.Name, defaults.*member);
-          else if (!RegReadStrings(section, field.Name, record.*member))
-            (record.*member).Assign(defaults.*member);
-        },
-        field.Member);
-  }
+  for (const TSettingField<Record>& field : fields)
+    field.Load(section, field.Name, record, defaults);
 }
 
 template <typename Record>
 void SaveSettingFields(const std::string& section, std::span<const TSettingField<Record>> fields,
                        const Record& record) {
-  for (const TSettingField<Record>& field : fields) {
-    std::visit(
-        [&](auto member) {
-          using Value = std::remove_cvref_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<Value, bool>)
-            RegWriteBool(section, field.Name, record.*member);
-          else if constexpr (std::is_same_v<Value, int>)
-            RegWriteInteger(section, field.Name, record.*member);
-          else if constexpr (std::is_same_v<Value, std::string>)
-            RegWriteString(section, field.Name, record.*member);
-          else
-            RegWriteStrings(section, field.Name, record.*member);
-        },
-        field.Member);
-  }
+  for (const TSettingField<Record>& field : fields)
+    field.Save(section, field.Name, record);
 }
 
 } // namespace quolin

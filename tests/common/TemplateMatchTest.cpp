@@ -1,6 +1,6 @@
-#include "common/StringList.h"
 #include "common/TemplateMatch.h"
 #include "JoinedStrings.h"
+#include "common/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -48,9 +48,9 @@ TEST(TemplateMatch, StopMarkInsideTheEnclosedTextEndsTheLine) {
 
 TEST(TemplateMatch, SeveralTextsInOneLineAndOverLines) {
   int count = 0;
-  EXPECT_EQ(Collect("\\label{$S}", "%", {"\\label{x}\\label{y}", "", "\\label{}z\\label{w}"},
-                    &count),
-            "[x][y][][w]");
+  EXPECT_EQ(
+      Collect("\\label{$S}", "%", {"\\label{x}\\label{y}", "", "\\label{}z\\label{w}"}, &count),
+      "[x][y][][w]");
   EXPECT_EQ(count, 4);
 }
 
