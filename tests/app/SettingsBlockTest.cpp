@@ -1,7 +1,7 @@
 #include "app/SettingsBlock.h"
-#include "SettingsFixture.h"
 #include "common/JoinedStrings.h"
 #include "common/TempFolder.h"
+#include "support/SettingsFixture.h"
 
 #include <windows.h>
 

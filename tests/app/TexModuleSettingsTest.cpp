@@ -1,6 +1,6 @@
-#include "SettingsFixture.h"
 #include "app/SettingsBlock.h"
 #include "common/Exceptions.h"
+#include "support/SettingsFixture.h"
 #include "texchain/Module.h"
 
 #include <gtest/gtest.h>

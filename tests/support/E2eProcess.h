@@ -22,9 +22,9 @@ struct HandleCloser {
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 struct StartOptions {
-  std::string arguments;      // appended to the quoted program path
-  std::string currentFolder;  // empty: the test's own
-  std::string program;        // empty: Quolin.exe beside the test
+  std::string arguments;     // appended to the quoted program path
+  std::string currentFolder; // empty: the test's own
+  std::string program;       // empty: Quolin.exe beside the test
 };
 
 class QuolinProcess {
@@ -39,8 +39,7 @@ public:
 
   // The process's visible top-level window of that class or title (either may be empty),
   // waited for up to timeoutMs. nullptr when none appeared.
-  HWND WaitForWindow(const std::string& className, const std::string& title,
-                     DWORD timeoutMs) const;
+  HWND WaitForWindow(const std::string& className, const std::string& title, DWORD timeoutMs) const;
   // All top-level windows of the process, visible or not.
   std::vector<HWND> Windows() const;
 
