@@ -228,11 +228,6 @@ TEST_F(FileDialogs, CancelledHookChangesNothing) {
 
 // Real dialogs, driven from a second thread.
 
-bool IsSameFolder(const std::string& shown, const std::string& folder) {
-  return lstrcmpiA(ExcludeTrailingPathDelimiter(shown).c_str(),
-                   ExcludeTrailingPathDelimiter(folder).c_str()) == 0;
-}
-
 struct DialogView {
   std::string folder;
   std::string spec;
@@ -303,7 +298,7 @@ TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFile) {
     DialogDriver driver(ReadAndAnswer(view, second + "文書.tex"), FileDialogReady);
     ASSERT_TRUE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
   }
-  EXPECT_TRUE(IsSameFolder(view.folder, first));
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, first));
   EXPECT_EQ(fileName, second + "文書.tex");
   EXPECT_EQ(RememberedFolder("Tex"), second);
   char after[MAX_PATH] = {};
@@ -315,7 +310,7 @@ TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFile) {
     EXPECT_FALSE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
     EXPECT_TRUE(driver.Acted());
   }
-  EXPECT_TRUE(IsSameFolder(view.folder, second)) << view.folder;
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
 }
 
 TEST_F(FileDialogs, RememberedFilterIndexIsUsedAndStored) {
@@ -328,7 +323,7 @@ TEST_F(FileDialogs, RememberedFilterIndexIsUsedAndStored) {
     ASSERT_TRUE(ShowOpenDialog(TexParams(second), nullptr, fileName, readOnly));
   }
   EXPECT_EQ(view.filter, 1); // the second filter
-  EXPECT_TRUE(IsSameFolder(view.folder, first)) << view.folder;
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, first)) << view.folder;
   EXPECT_EQ(fileName, first + "a.tex");
   EXPECT_EQ(RememberedIndex("Tex"), "3");
 }
@@ -389,7 +384,7 @@ TEST_F(FileDialogs, SaveDialogShowsTheNameInTheFilesFolderAndStoresNoIndex) {
     DialogDriver driver(ReadAndAnswer(view, "新しい.tex"), FileDialogReady);
     ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
   }
-  EXPECT_TRUE(IsSameFolder(view.folder, second)) << view.folder;
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
   EXPECT_EQ(view.spec, "新しい.tex");
   EXPECT_EQ(view.filter, 1);
   EXPECT_EQ(fileName, second + "新しい.tex");

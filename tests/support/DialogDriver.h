@@ -3,6 +3,8 @@
 // still open when the time is up, so that a test never hangs in a dialog.
 #pragma once
 
+#include "common/Paths.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -45,6 +47,12 @@ public:
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
+  }
+
+  // Folders as dialogs show them: with or without a final "\\", in any letter case.
+  static bool IsSameFolder(const std::string& shown, const std::string& folder) {
+    return lstrcmpiA(ExcludeTrailingPathDelimiter(shown).c_str(),
+                     ExcludeTrailingPathDelimiter(folder).c_str()) == 0;
   }
 
   static void Press(HWND dialog, int id) {

@@ -1,0 +1,22 @@
+// Choosing a folder with the platform's folder browser: the component TFolderDlg and the
+// simple SelectFolderDialog. Only file-system folders can be chosen.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace quolin {
+
+// Replaces the browser while set (tests): given the title and the start folder, it answers
+// whether a folder was chosen and, if so, puts it into folder. An empty function restores the
+// browser.
+using TFolderDialogHook = std::function<bool(const std::string& title, std::string& folder)>;
+void SetFolderDialogHook(TFolderDialogHook hook);
+
+// The browser titled caption, owned by owner, starting at folder when that exists; folder
+// changes only when a folder was chosen.
+bool SelectFolderDialog(const std::string& caption, HWND owner, std::string& folder);
+
+} // namespace quolin

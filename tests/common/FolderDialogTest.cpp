@@ -1,0 +1,112 @@
+#include "common/ComPtr.h"
+#include "common/FolderDlg.h"
+#include "common/Paths.h"
+#include "common/TempFolder.h"
+#include "support/DialogDriver.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+namespace {
+
+class FolderDialog : public ::testing::Test {
+protected:
+  TComInit com;
+  TempFolder root{"フォルダー"};
+  std::string start = root / "ソース";
+
+  void SetUp() override { CreateDirectoryA(start.c_str(), nullptr); }
+  void TearDown() override { SetFolderDialogHook(nullptr); }
+};
+
+bool BrowserReady(HWND dialog) {
+  return FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr) != nullptr &&
+         IsWindowEnabled(GetDlgItem(dialog, IDOK));
+}
+
+// The browser's texts: the title above the tree and the status text below it.
+struct BrowserView {
+  std::string title;
+  std::string status;
+};
+
+constexpr int TitleLabel = 0x3742;
+constexpr int StatusLabel = 0x3743;
+
+DialogDriver::Action PressAndRead(int button, BrowserView& view) {
+  return [button, &view](HWND dialog) {
+    view.title = DialogDriver::WindowText(GetDlgItem(dialog, TitleLabel));
+    view.status = DialogDriver::WindowText(GetDlgItem(dialog, StatusLabel));
+    DialogDriver::Press(dialog, button);
+  };
+}
+
+TEST_F(FolderDialog, OkReturnsTheStartFolder) {
+  std::string folder = start;
+  BrowserView view;
+  {
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserReady);
+    ASSERT_TRUE(SelectFolderDialog("出力先", nullptr, folder));
+  }
+  EXPECT_EQ(view.title, "出力先");
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.status, start)) << view.status;
+  EXPECT_TRUE(DialogDriver::IsSameFolder(folder, start)) << folder;
+}
+
+TEST_F(FolderDialog, MissingStartFolderOpensAtTheDefaultPlace) {
+  const std::string missing = root / "ありません";
+  std::string folder = missing;
+  BrowserView view;
+  bool chosen = false;
+  {
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserReady);
+    chosen = SelectFolderDialog("出力先", nullptr, folder);
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(view.status, "");
+  if (chosen)
+    EXPECT_TRUE(DirectoryExists(folder)) << folder;
+  else
+    EXPECT_EQ(folder, missing);
+  EXPECT_FALSE(DialogDriver::IsSameFolder(folder, start));
+}
+
+TEST_F(FolderDialog, CancelLeavesTheVariableAlone) {
+  std::string folder = start;
+  BrowserView view;
+  {
+    DialogDriver driver(PressAndRead(IDCANCEL, view), BrowserReady);
+    EXPECT_FALSE(SelectFolderDialog("出力先", nullptr, folder));
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(folder, start);
+}
+
+TEST_F(FolderDialog, HookGetsTitleAndStartFolder) {
+  std::string seenTitle;
+  std::string seenFolder;
+  SetFolderDialogHook([&](const std::string& title, std::string& folder) {
+    seenTitle = title;
+    seenFolder = folder;
+    folder = "C:\\changed";
+    return false;
+  });
+  std::string folder = start;
+  EXPECT_FALSE(SelectFolderDialog("出力先", nullptr, folder));
+  EXPECT_EQ(seenTitle, "出力先");
+  EXPECT_EQ(seenFolder, start);
+  EXPECT_EQ(folder, start);
+
+  SetFolderDialogHook([](const std::string&, std::string& folder) {
+    folder = "C:\\chosen";
+    return true;
+  });
+  EXPECT_TRUE(SelectFolderDialog("出力先", nullptr, folder));
+  EXPECT_EQ(folder, "C:\\chosen");
+}
+
+} // namespace
