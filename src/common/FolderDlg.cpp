@@ -2,6 +2,9 @@
 
 #include "common/ComPtr.h"
 #include "common/Paths.h"
+#include "common/StringHelpers.h"
+#include "ui/Application.h"
+#include "ui/Control.h"
 
 #include <shlobj.h>
 
@@ -16,16 +19,45 @@ TFolderDialogHook& Hook() {
   return hook;
 }
 
+struct TBrowseState {
+  std::string Start;
+  bool StartSelected = false;
+  int Retries = 0;
+};
+
+constexpr UINT RetryIntervalMs = 100;
+constexpr int MaxRetries = 10;
+
+void SelectStart(HWND browser, const TBrowseState& state) {
+  SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(state.Start.c_str()));
+}
+
+// The first browser of a process can stop short of a deep start folder under Wine; a later
+// try gets there. The timer's id is the browse state.
+void CALLBACK RetrySelectStart(HWND browser, UINT, UINT_PTR timer, DWORD) {
+  auto& state = *reinterpret_cast<TBrowseState*>(timer);
+  if (state.StartSelected || ++state.Retries > MaxRetries) {
+    KillTimer(browser, timer);
+    return;
+  }
+  SelectStart(browser, state);
+}
+
 // Selects the start folder once the browser is up, and shows the selected path as status text.
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM param, LPARAM data) {
   try {
-    const std::string& start = *reinterpret_cast<const std::string*>(data);
-    if (message == BFFM_INITIALIZED && !start.empty() && DirectoryExists(start))
-      SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+    auto& state = *reinterpret_cast<TBrowseState*>(data);
+    if (message == BFFM_INITIALIZED && DirectoryExists(state.Start)) {
+      SelectStart(browser, state);
+      if (!state.StartSelected)
+        SetTimer(browser, reinterpret_cast<UINT_PTR>(&state), RetryIntervalMs, RetrySelectStart);
+    }
     if (message == BFFM_SELCHANGED) {
       char path[MAX_PATH] = {};
       SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), path);
       SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+      if (IsSameText(ExcludeTrailingPathDelimiter(path), ExcludeTrailingPathDelimiter(state.Start)))
+        state.StartSelected = true;
     }
   } catch (...) {
     // Nothing may leave a callback of the platform.
@@ -46,7 +78,8 @@ bool Browse(HWND owner, const std::string& title, std::string& folder) {
   browse.lpszTitle = title.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   browse.lpfn = BrowseCallback;
-  browse.lParam = reinterpret_cast<LPARAM>(&folder);
+  TBrowseState state{folder};
+  browse.lParam = reinterpret_cast<LPARAM>(&state);
   std::unique_ptr<ITEMIDLIST, TItemIdFree> item(SHBrowseForFolderA(&browse));
   char path[MAX_PATH] = {};
   // A virtual folder has no path: nothing was chosen that a caller could use.
@@ -56,22 +89,33 @@ bool Browse(HWND owner, const std::string& title, std::string& folder) {
   return true;
 }
 
-bool Ask(HWND owner, const std::string& title, std::string& folder) {
-  return Hook() ? Hook()(title, folder) : Browse(owner, title, folder);
+// folder changes only when a folder was chosen.
+bool Choose(HWND owner, const std::string& title, std::string& folder) {
+  std::string chosen = folder;
+  if (!(Hook() ? Hook()(title, chosen) : Browse(owner, title, chosen)))
+    return false;
+  folder = chosen;
+  return true;
 }
 
 } // namespace
+
+bool TFolderDlg::Execute() {
+  return Choose(OwnerWindow(), Title, Folder);
+}
+
+HWND TFolderDlg::OwnerWindow() const {
+  if (auto* control = dynamic_cast<TControl*>(Owner()))
+    return GetAncestor(control->Handle(), GA_ROOT);
+  return Application->Handle();
+}
 
 void SetFolderDialogHook(TFolderDialogHook hook) {
   Hook() = std::move(hook);
 }
 
 bool SelectFolderDialog(const std::string& caption, HWND owner, std::string& folder) {
-  std::string chosen = folder;
-  if (!Ask(owner, caption, chosen))
-    return false;
-  folder = chosen;
-  return true;
+  return Choose(owner, caption, folder);
 }
 
 } // namespace quolin

@@ -1,5 +1,6 @@
 #include "common/HelpFile.h"
 
+#include "common/MessageBoxes.h"
 #include "common/Paths.h"
 
 #include <htmlhelp.h>
@@ -14,6 +15,12 @@ struct TContextPage {
 };
 
 constexpr char DefaultPage[] = "top";
+
+constexpr char ViewerLoadFailed[] =
+    "HHCTRL.OCX をロードできませんでした.\r\n"
+    "HtmlHelp を表示するためには、Internet Explorer 4 以上、または Internet Explorer 3.02 + "
+    "HHCTRL.OCX が必要です.\r\n"
+    "詳しくは Setup.txt をご覧下さい.";
 
 constexpr TContextPage ContextPages[] = {
     {1000, "top"},        {1201, "f_tab"},        {1202, "f_font"},         {1203, "f_find"},
@@ -55,8 +62,10 @@ private:
     if (module_)
       return true;
     module_ = LoadLibraryA(library_.c_str());
-    if (!module_)
+    if (!module_) {
+      MsgBox(ViewerLoadFailed, "Wo");
       return false;
+    }
     entry_ = reinterpret_cast<THtmlHelpProc>(
         reinterpret_cast<void*>(GetProcAddress(module_, "HtmlHelpA")));
     return true;

@@ -3,6 +3,8 @@
 #include "common/Paths.h"
 #include "common/TempFolder.h"
 #include "support/DialogDriver.h"
+#include "support/UiTest.h"
+#include "ui/Forms.h"
 
 #include <windows.h>
 
@@ -45,15 +47,30 @@ DialogDriver::Action PressAndRead(int button, BrowserView& view) {
   };
 }
 
+// Ready, and showing a selection in the status text.
+bool BrowserShowsSelection(HWND dialog) {
+  return BrowserReady(dialog) && !DialogDriver::WindowText(GetDlgItem(dialog, StatusLabel)).empty();
+}
+
 TEST_F(FolderDialog, OkReturnsTheStartFolder) {
-  std::string folder = start;
+  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+  EXPECT_EQ(dialog->Title, "フォルダーの選択");
+  dialog->Folder = start;
   BrowserView view;
   {
-    DialogDriver driver(PressAndRead(IDOK, view), BrowserReady);
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserShowsSelection);
+    ASSERT_TRUE(dialog->Execute());
+  }
+  EXPECT_EQ(view.title, "フォルダーの選択");
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.status, start)) << view.status;
+  EXPECT_TRUE(DialogDriver::IsSameFolder(dialog->Folder, start)) << dialog->Folder;
+
+  std::string folder = start;
+  {
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserShowsSelection);
     ASSERT_TRUE(SelectFolderDialog("出力先", nullptr, folder));
   }
   EXPECT_EQ(view.title, "出力先");
-  EXPECT_TRUE(DialogDriver::IsSameFolder(view.status, start)) << view.status;
   EXPECT_TRUE(DialogDriver::IsSameFolder(folder, start)) << folder;
 }
 
@@ -75,7 +92,7 @@ TEST_F(FolderDialog, MissingStartFolderOpensAtTheDefaultPlace) {
   EXPECT_FALSE(DialogDriver::IsSameFolder(folder, start));
 }
 
-TEST_F(FolderDialog, CancelLeavesTheVariableAlone) {
+TEST_F(FolderDialog, CancelLeavesFolderAndTheVariableAlone) {
   std::string folder = start;
   BrowserView view;
   {
@@ -84,6 +101,32 @@ TEST_F(FolderDialog, CancelLeavesTheVariableAlone) {
     EXPECT_TRUE(driver.Acted());
   }
   EXPECT_EQ(folder, start);
+
+  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+  dialog->Folder = start;
+  {
+    DialogDriver driver(PressAndRead(IDCANCEL, view), BrowserReady);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(dialog->Folder, start);
+}
+
+TEST_F(FolderDialog, BrowserIsOwnedByTheOwnersForm) {
+  auto form = uitest::MakeForm();
+  form->Show();
+  TFolderDlg* dialog = TComponent::Create<TFolderDlg>(form.get());
+  HWND owner = nullptr;
+  {
+    DialogDriver driver(
+        [&owner](HWND browser) {
+          owner = GetWindow(browser, GW_OWNER);
+          DialogDriver::Press(browser, IDCANCEL);
+        },
+        BrowserReady);
+    EXPECT_FALSE(dialog->Execute());
+  }
+  EXPECT_EQ(owner, form->Handle());
 }
 
 TEST_F(FolderDialog, HookGetsTitleAndStartFolder) {
@@ -101,12 +144,20 @@ TEST_F(FolderDialog, HookGetsTitleAndStartFolder) {
   EXPECT_EQ(seenFolder, start);
   EXPECT_EQ(folder, start);
 
-  SetFolderDialogHook([](const std::string&, std::string& folder) {
+  SetFolderDialogHook([&](const std::string& title, std::string& folder) {
+    seenTitle = title;
     folder = "C:\\chosen";
     return true;
   });
   EXPECT_TRUE(SelectFolderDialog("出力先", nullptr, folder));
   EXPECT_EQ(folder, "C:\\chosen");
+
+  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+  dialog->Title = "辞書の場所";
+  dialog->Folder = start;
+  EXPECT_TRUE(dialog->Execute());
+  EXPECT_EQ(seenTitle, "辞書の場所");
+  EXPECT_EQ(dialog->Folder, "C:\\chosen");
 }
 
 } // namespace

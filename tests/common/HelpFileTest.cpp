@@ -1,6 +1,8 @@
 #include "common/HelpFile.h"
 #include "common/Paths.h"
 #include "common/TempFolder.h"
+#include "support/UiTest.h"
+#include "ui/Dialogs.h"
 
 #include <windows.h>
 
@@ -86,6 +88,34 @@ TEST(HelpFile, ViewerShowsThePageAndClosesAllAtTheEnd) {
   CloseHelpViewers();
   PumpMessages();
   EXPECT_EQ(VisibleWindowsOfThisThread(), 0);
+}
+
+TEST(HelpFile, FailedViewerLoadWarnsAndGivesZero) {
+  uitest::DialogRecorder boxes;
+  SetHelpViewerLibrary("QuolinNoSuchViewer.ocx");
+  InitHelpFile();
+  ASSERT_FALSE(HelpFile().empty());
+  EXPECT_FALSE(ShowHelpContext(1310));
+  EXPECT_EQ(CallHtmlHelp(nullptr, HelpFile(), HH_DISPLAY_TOPIC, 0), nullptr);
+  ASSERT_EQ(boxes.calls.size(), 2u);
+  EXPECT_EQ(boxes.calls[0].text,
+            "HHCTRL.OCX をロードできませんでした.\r\n"
+            "HtmlHelp を表示するためには、Internet Explorer 4 以上、または Internet Explorer "
+            "3.02 + HHCTRL.OCX が必要です.\r\n"
+            "詳しくは Setup.txt をご覧下さい.");
+  EXPECT_EQ(boxes.calls[0].type, static_cast<int>(TMsgDlgType::mtWarning));
+  EXPECT_EQ(boxes.calls[0].buttons, static_cast<unsigned>(mbOK));
+  EXPECT_EQ(VisibleWindowsOfThisThread(), 0);
+}
+
+TEST(HelpFile, MissingEntryGivesZeroSilently) {
+  uitest::DialogRecorder boxes;
+  // A library that loads but has no "HtmlHelpA".
+  SetHelpViewerLibrary("kernel32.dll");
+  InitHelpFile();
+  EXPECT_FALSE(ShowHelpContext(1310));
+  EXPECT_EQ(CallHtmlHelp(nullptr, HelpFile(), HH_DISPLAY_TOPIC, 0), nullptr);
+  EXPECT_TRUE(boxes.calls.empty());
 }
 
 } // namespace
