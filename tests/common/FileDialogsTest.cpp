@@ -230,7 +230,7 @@ TEST_F(FileDialogs, CancelledHookChangesNothing) {
 
 struct DialogView {
   std::string folder;
-  std::string spec;
+  std::string shownName;
   int filter = -1;
   bool readOnlyBox = false;
 };
@@ -248,7 +248,7 @@ bool FileDialogReady(HWND dialog) {
 DialogView Read(HWND dialog) {
   DialogView view;
   view.folder = DialogString(dialog, CDM_GETFOLDERPATH);
-  view.spec = DialogString(dialog, CDM_GETSPEC);
+  view.shownName = DialogString(dialog, CDM_GETSPEC);
   view.filter = static_cast<int>(SendDlgItemMessageA(dialog, cmb1, CB_GETCURSEL, 0, 0));
   HWND box = GetDlgItem(dialog, chx1);
   view.readOnlyBox = box && IsWindowVisible(box);
@@ -367,7 +367,7 @@ TEST_F(FileDialogs, OneFileOfSeveralIsAWholePath) {
     DialogDriver driver(ReadAndAnswer(view, first + "a.tex"), FileDialogReady);
     ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
   }
-  EXPECT_EQ(view.spec, params.FileName);
+  EXPECT_EQ(view.shownName, params.FileName);
   EXPECT_EQ(fileName, first + "a.tex");
   EXPECT_EQ(Joined(files), "[" + first + "a.tex]");
 }
@@ -385,7 +385,7 @@ TEST_F(FileDialogs, SaveDialogShowsTheNameInTheFilesFolderAndStoresNoIndex) {
     ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
   }
   EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
-  EXPECT_EQ(view.spec, "新しい.tex");
+  EXPECT_EQ(view.shownName, "新しい.tex");
   EXPECT_EQ(view.filter, 1);
   EXPECT_EQ(fileName, second + "新しい.tex");
   EXPECT_FALSE(readOnly);
