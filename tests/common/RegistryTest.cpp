@@ -1,6 +1,7 @@
 #include "common/Registry.h"
 #include "common/ResConst.h"
 #include "common/StringList.h"
+#include "support/RegistryProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -11,56 +12,13 @@
 #include <string>
 
 using namespace quolin;
+using namespace quolin::test_support;
 
 namespace {
 
-struct RawValue {
-  DWORD type = REG_NONE;
-  std::string data;
-  bool found = false;
-};
-
-// Reads a value straight from the platform, independently of the code under test.
-RawValue QueryRaw(HKEY root, const std::string& key, const std::string& name) {
-  RawValue value;
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-    return value;
-  DWORD size = 0;
-  if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size) ==
-      ERROR_SUCCESS) {
-    value.data.resize(size);
-    value.found =
-        RegQueryValueExA(handle, name.c_str(), nullptr, &value.type,
-                         reinterpret_cast<BYTE*>(value.data.data()), &size) == ERROR_SUCCESS;
-    value.data.resize(size);
-  }
-  RegCloseKey(handle);
-  return value;
-}
-
 void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
             const std::string& data) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(handle, name.c_str(), 0, type,
-                           reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())),
-            ERROR_SUCCESS);
-  RegCloseKey(handle);
-}
-
-std::string Dword(uint32_t value) {
-  return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-bool KeyExists(HKEY root, const std::string& key) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(handle);
-  return true;
+  ASSERT_TRUE(SetRawValue(root, key, name, type, data));
 }
 
 // Every test works below its own base path, removed afterwards with the shared parent when
