@@ -2,6 +2,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Sjis.h"
 #include "common/StringHelpers.h"
 
 #include <algorithm>
@@ -12,29 +13,37 @@ namespace quolin {
 
 namespace {
 
-bool NeedsQuotes(const std::string& item, char delimiter, char quote, bool strict) {
-  for (unsigned char ch : item) {
-    if (ch == static_cast<unsigned char>(quote) || ch == static_cast<unsigned char>(delimiter))
+// Characters are compared whole: the second byte of a double-byte character may equal a
+// delimiter such as "|" or "\".
+bool IsSingleByte(std::string_view text, size_t pos, char ch) {
+  return text[pos] == ch && sjis::CharLength(text, pos) == 1;
+}
+
+bool IsBlank(char ch, bool strict) {
+  return !strict && ch != 0 && static_cast<unsigned char>(ch) <= ' ';
+}
+
+bool NeedsQuotes(std::string_view item, char delimiter, char quote, bool strict) {
+  for (size_t pos = 0; pos < item.size(); pos += sjis::CharLength(item, pos)) {
+    if (IsSingleByte(item, pos, quote) || IsSingleByte(item, pos, delimiter))
       return true;
-    if (!strict && ch != 0 && ch <= ' ')
+    if (!strict && static_cast<unsigned char>(item[pos]) <= ' ')
       return true;
   }
   return false;
 }
 
-std::string Quoted(const std::string& item, char quote) {
+std::string Quoted(std::string_view item, char quote) {
   std::string result(1, quote);
-  for (char ch : item) {
-    result += ch;
-    if (ch == quote)
+  for (size_t pos = 0; pos < item.size();) {
+    size_t length = sjis::CharLength(item, pos);
+    result.append(item.substr(pos, length));
+    if (IsSingleByte(item, pos, quote))
       result += quote;
+    pos += length;
   }
   result += quote;
   return result;
-}
-
-bool IsBlank(char ch, bool strict) {
-  return !strict && ch != 0 && static_cast<unsigned char>(ch) <= ' ';
 }
 
 struct FileCloser {
@@ -60,7 +69,8 @@ TObject* TStrings::Objects(int) const {
   return nullptr;
 }
 
-void TStrings::PutObject(int, TObject*) {}
+void TStrings::PutObject(int, TObject*) {
+}
 
 void TStrings::InsertObject(int index, const std::string& text, TObject* object) {
   Insert(index, text);
@@ -222,14 +232,15 @@ void TStrings::SetText(std::string_view text) {
 }
 
 std::string TStrings::DelimitedText() const {
-  if (Count() == 1 && Get(0).empty())
-    return std::string(2, QuoteChar);
   std::string result;
   for (int i = 0; i < Count(); ++i) {
     if (i > 0)
       result += Delimiter;
     std::string item = Get(i);
-    result += NeedsQuotes(item, Delimiter, QuoteChar, StrictDelimiter) ? Quoted(item, QuoteChar) : item;
+    // A last empty item is quoted, or it would vanish when the text is read back.
+    bool quote = NeedsQuotes(item, Delimiter, QuoteChar, StrictDelimiter) ||
+                 (item.empty() && i == Count() - 1);
+    result += quote ? Quoted(item, QuoteChar) : item;
   }
   return result;
 }
@@ -245,29 +256,28 @@ void TStrings::SetDelimitedText(std::string_view text) {
   skipBlanks();
   while (pos < text.size()) {
     std::string item;
-    if (text[pos] == QuoteChar) {
+    if (IsSingleByte(text, pos, QuoteChar)) {
       ++pos;
       while (pos < text.size()) {
-        if (text[pos] == QuoteChar) {
-          if (pos + 1 < text.size() && text[pos + 1] == QuoteChar) {
-            item += QuoteChar;
-            pos += 2;
-            continue;
-          }
+        if (IsSingleByte(text, pos, QuoteChar)) {
           ++pos;
-          break;
+          if (pos >= text.size() || !IsSingleByte(text, pos, QuoteChar))
+            break;
         }
-        item += text[pos++];
+        size_t length = sjis::CharLength(text, pos);
+        item.append(text.substr(pos, length));
+        pos += length;
       }
     } else {
       size_t start = pos;
-      while (pos < text.size() && text[pos] != Delimiter && !IsBlank(text[pos], StrictDelimiter))
-        ++pos;
+      while (pos < text.size() && !IsSingleByte(text, pos, Delimiter) &&
+             !IsBlank(text[pos], StrictDelimiter))
+        pos += sjis::CharLength(text, pos);
       item.assign(text.substr(start, pos - start));
     }
     Add(item);
     skipBlanks();
-    if (pos < text.size() && text[pos] == Delimiter) {
+    if (pos < text.size() && IsSingleByte(text, pos, Delimiter)) {
       ++pos;
       skipBlanks();
     }
@@ -331,7 +341,8 @@ void TStrings::EndUpdate() {
     SetUpdateState(false);
 }
 
-void TStrings::SetUpdateState(bool) {}
+void TStrings::SetUpdateState(bool) {
+}
 
 int TStrings::CompareStrings(const std::string& left, const std::string& right) const {
   return CompareLocale(left, right, false);

@@ -1,5 +1,5 @@
 #include "app/RegFile.h"
-#include "support/RegistryProbe.h"
+#include "common/RegistryProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,13 @@
 using namespace quolin;
 using quolin::test_support::Dword;
 using quolin::test_support::RawValue;
-using quolin::test_support::Sz;
 
 namespace {
+
+// The bytes of a REG_SZ value: the text and its terminating zero.
+std::string Sz(const std::string& text) {
+  return text + std::string(1, '\0');
+}
 
 RawValue QueryRaw(const std::string& key, const std::string& name) {
   return test_support::QueryRaw(HKEY_CURRENT_USER, key, name);

@@ -1,11 +1,9 @@
 #include "common/Registry.h"
+#include "RegistryProbe.h"
 #include "common/ResConst.h"
 #include "common/StringList.h"
-#include "support/RegistryProbe.h"
 
 #include <gtest/gtest.h>
-
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -16,24 +14,13 @@ using namespace quolin::test_support;
 
 namespace {
 
-void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
-            const std::string& data) {
-  ASSERT_TRUE(SetRawValue(root, key, name, type, data));
-}
-
-// Every test works below its own base path, removed afterwards with the shared parent when
-// no other test process still uses it.
 class Registry : public ::testing::Test {
 protected:
-  const std::string base = "Software\\QuolinTest\\" + std::to_string(GetCurrentProcessId());
+  TestKey testKey;
+  const std::string& base = testKey.Path();
 
   void SetUp() override { RegSetBase(HKEY_CURRENT_USER, "\\" + base + "\\Quolin\\4.2"); }
-
-  void TearDown() override {
-    SHDeleteKeyA(HKEY_CURRENT_USER, base.c_str());
-    SHDeleteEmptyKeyA(HKEY_CURRENT_USER, "Software\\QuolinTest");
-    RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault);
-  }
+  void TearDown() override { RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault); }
 
   std::string Section(const std::string& name) const { return base + "\\Quolin\\4.2\\" + name; }
   RawValue Stored(const std::string& section, const std::string& name) const {

@@ -49,6 +49,34 @@ TEST(StringList, CommaTextBothWays) {
   EXPECT_TRUE(back.Equals(list));
 }
 
+TEST(StringList, CommaTextRoundTripsEmptyAndControlItems) {
+  TStringList list;
+  list.Add("a");
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "a,\"\"");
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "a,,\"\"");
+  list.Add(std::string("x\0y", 3));
+  EXPECT_EQ(list.CommaText(), std::string("a,,,\"x\0y\"", 9));
+  TStringList back;
+  back.SetCommaText(list.CommaText());
+  EXPECT_TRUE(back.Equals(list));
+}
+
+TEST(StringList, DelimitersInsideDoubleByteCharactersDoNotSplit) {
+  // ポ is 83 7C, its second byte that of "|"; 表 is 95 5C.
+  TStringList list;
+  list.Delimiter = '|';
+  list.SetDelimitedText("ポ|表|a");
+  EXPECT_EQ(Joined(list), "[ポ][表][a]");
+  EXPECT_EQ(list.DelimitedText(), "ポ|表|a");
+  list.Delimiter = '\\';
+  list.QuoteChar = '|';
+  list.SetDelimitedText("|ポ||x|\\表");
+  EXPECT_EQ(Joined(list), "[ポ|x][表]");
+  EXPECT_EQ(list.DelimitedText(), "|ポ||x|\\表");
+}
+
 TEST(StringList, StrictDelimiterKeepsBlanks) {
   TStringList list;
   list.Delimiter = ';';

@@ -1,0 +1,84 @@
+// Registry access for tests that goes straight to the platform, independently of the code
+// under test, and a key of the test's own below HKCU\Software\QuolinTest.
+#pragma once
+
+#include <windows.h>
+
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace quolin::test_support {
+
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::string data;
+  bool found = false;
+};
+
+inline RawValue QueryRaw(HKEY root, const std::string& key, const std::string& name) {
+  RawValue value;
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return value;
+  DWORD size = 0;
+  if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size) ==
+      ERROR_SUCCESS) {
+    value.data.resize(size);
+    value.found =
+        RegQueryValueExA(handle, name.c_str(), nullptr, &value.type,
+                         reinterpret_cast<BYTE*>(value.data.data()), &size) == ERROR_SUCCESS;
+    value.data.resize(size);
+  }
+  RegCloseKey(handle);
+  return value;
+}
+
+inline void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                   const std::string& data) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(handle, name.c_str(), 0, type,
+                           reinterpret_cast<const BYTE*>(data.data()),
+                           static_cast<DWORD>(data.size())),
+            ERROR_SUCCESS);
+  RegCloseKey(handle);
+}
+
+inline std::string Dword(uint32_t value) {
+  return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+inline bool KeyExists(HKEY root, const std::string& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+// "Software\QuolinTest\<process id>" under HKEY_CURRENT_USER, removed at the end with the
+// parent when that is empty. Tests that use it hold the "quolin_registry" lock, so no other
+// process creates keys below the parent meanwhile.
+class TestKey {
+public:
+  TestKey() : path_("Software\\QuolinTest\\" + std::to_string(GetCurrentProcessId())) {}
+  ~TestKey() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+    SHDeleteEmptyKeyA(HKEY_CURRENT_USER, "Software\\QuolinTest");
+  }
+  TestKey(const TestKey&) = delete;
+  TestKey& operator=(const TestKey&) = delete;
+
+  // Without a leading "\\".
+  const std::string& Path() const { return path_; }
+
+private:
+  std::string path_;
+};
+
+} // namespace quolin::test_support

@@ -1,0 +1,73 @@
+// A fresh folder under the temporary folder, named with a Japanese word (its second byte 5C
+// tests every path routine), removed with everything in it at the end of the test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quolin::test_support {
+
+class TempFolder {
+public:
+  explicit TempFolder(const std::string& tag = "") {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "表示" + tag + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(GetTickCount()) + "\\";
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~TempFolder() { RemoveTree(path_); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder with a trailing "\".
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+  static void WriteFile(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+
+  // The whole file; empty when it cannot be read.
+  static std::string ReadFile(const std::string& path) {
+    std::string content;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+      return content;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+      content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+  }
+
+private:
+  std::string path_;
+
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+          continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveTree(folder + name + "\\");
+        else
+          DeleteFileA((folder + name).c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+};
+
+} // namespace quolin::test_support
