@@ -107,6 +107,13 @@ private:
       Word();
   }
 
+  // Between spaces, so that every search word stands as a whole word.
+  void SearchWord() {
+    result_.text += " ";
+    Put(Pick(kSearchWords));
+    result_.text += " ";
+  }
+
   void Word() {
     int kind = Below(100);
     if (kind < 30)
@@ -126,7 +133,7 @@ private:
     else if (kind < 90)
       Put(Pick(kCommands));
     else if (kind < 94 && options_.searchWords)
-      Put(Pick(kSearchWords));
+      SearchWord();
     else
       result_.text += " ";
   }

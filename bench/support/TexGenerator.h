@@ -18,7 +18,7 @@ struct TexOptions {
   TexShape shape = TexShape::Paragraphs;
   uint32_t seed = 20261206;
   // Mixes in "section", "Section", "ｓｅｃｔｉｏｎ", "ＳＥＣＴＩＯＮ" and full-width letters of
-  // both cases, for the search benchmark.
+  // both cases, each between spaces, for the search benchmark.
   bool searchWords = false;
 };
 
