@@ -1,4 +1,5 @@
 #include "ui/dde.h"
+#include "support/DdeServerThread.h"
 
 #include <gtest/gtest.h>
 
@@ -13,80 +14,12 @@
 
 using namespace quolin;
 using namespace std::chrono_literals;
+using quolin::test_support::ServerThread;
 
 namespace {
 
 const std::string Service = "QuolinDdeTest" + std::to_string(GetCurrentProcessId());
 const std::string Topic = "Topic";
-
-// A DDE server on a thread of its own, with its own DDEML instance and message loop, as
-// another program would run it. Executes are recorded in order.
-class ServerThread {
-public:
-  // onExecute runs on the server thread before the text is recorded; it may throw.
-  explicit ServerThread(std::function<void(dde::Server&, const std::string&)> onExecute = {})
-      : onExecute_(std::move(onExecute)) {
-    std::promise<bool> ready;
-    std::future<bool> registered = ready.get_future();
-    thread_ = std::thread([this, &ready] { Run(ready); });
-    registered_ = registered.get();
-  }
-  ~ServerThread() {
-    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
-  }
-
-  bool Registered() const { return registered_; }
-
-  // The executes seen so far, once there are at least count of them or after timeout.
-  std::vector<std::string> WaitForExecutes(size_t count, std::chrono::milliseconds timeout) {
-    std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, timeout, [&] { return executes_.size() >= count; });
-    return executes_;
-  }
-  int Connects() {
-    std::lock_guard lock(mutex_);
-    return connects_;
-  }
-
-private:
-  void Run(std::promise<bool>& ready) {
-    threadId_ = GetCurrentThreadId();
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue exists now
-    {
-      dde::Server server(Service);
-      dde::TopicHandlers handlers;
-      handlers.onExecute = [this, &server](const std::string& text) {
-        if (onExecute_)
-          onExecute_(server, text);
-        Record(text);
-      };
-      handlers.onConnect = [this] {
-        std::lock_guard lock(mutex_);
-        ++connects_;
-      };
-      server.AddTopic(Topic, handlers);
-      ready.set_value(server.Registered());
-      while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
-    }
-  }
-  void Record(const std::string& text) {
-    std::lock_guard lock(mutex_);
-    executes_.push_back(text);
-    changed_.notify_all();
-  }
-
-  std::function<void(dde::Server&, const std::string&)> onExecute_;
-  std::thread thread_;
-  DWORD threadId_ = 0;
-  bool registered_ = false;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<std::string> executes_;
-  int connects_ = 0;
-};
 
 DWORD ElapsedMs(DWORD start) {
   return GetTickCount() - start;
@@ -107,7 +40,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 }
 
 TEST(Dde, ShiftJisMacroArrivesByteForByte) {
-  ServerThread server;
+  ServerThread server(Service, Topic);
   ASSERT_TRUE(server.Registered());
   dde::Client client;
   ASSERT_TRUE(client.Connect(Service, Topic));
@@ -119,7 +52,7 @@ TEST(Dde, ShiftJisMacroArrivesByteForByte) {
 }
 
 TEST(Dde, ExecutesRunInOrder) {
-  ServerThread server;
+  ServerThread server(Service, Topic);
   dde::Client client;
   ASSERT_TRUE(client.Connect(Service, "TOPIC"));
   std::vector<std::string> sent;
@@ -131,7 +64,7 @@ TEST(Dde, ExecutesRunInOrder) {
 }
 
 TEST(Dde, AcknowledgedAtOnceWhileTheHandlerRuns) {
-  ServerThread server([](dde::Server&, const std::string&) { Sleep(3000); });
+  ServerThread server(Service, Topic, [](dde::Server&, const std::string&) { Sleep(3000); });
   dde::Client client;
   ASSERT_TRUE(client.Connect(Service, Topic));
   DWORD start = GetTickCount();
@@ -142,7 +75,7 @@ TEST(Dde, AcknowledgedAtOnceWhileTheHandlerRuns) {
 }
 
 TEST(Dde, BusyPartnerTimesOutAndIsLeftWithoutWaiting) {
-  ServerThread server([](dde::Server&, const std::string& text) {
+  ServerThread server(Service, Topic, [](dde::Server&, const std::string& text) {
     if (text == "block")
       Sleep(4000);
   });
@@ -160,7 +93,7 @@ TEST(Dde, BusyPartnerTimesOutAndIsLeftWithoutWaiting) {
 }
 
 TEST(Dde, MissingServiceOrTopicFailsFast) {
-  ServerThread server;
+  ServerThread server(Service, Topic);
   dde::Client client;
   DWORD start = GetTickCount();
   EXPECT_FALSE(
@@ -172,7 +105,7 @@ TEST(Dde, MissingServiceOrTopicFailsFast) {
 }
 
 TEST(Dde, ThrowingHandlerIsCaught) {
-  ServerThread server([](dde::Server&, const std::string& text) {
+  ServerThread server(Service, Topic, [](dde::Server&, const std::string& text) {
     if (text == "throw")
       throw std::runtime_error("handler failed");
   });
@@ -184,7 +117,7 @@ TEST(Dde, ThrowingHandlerIsCaught) {
 }
 
 TEST(Dde, AdviseRoundTrip) {
-  ServerThread server([](dde::Server& self, const std::string& text) {
+  ServerThread server(Service, Topic, [](dde::Server& self, const std::string& text) {
     self.SetItemData(Topic, "Status", text == "[run]" ? "OK" : "ERROR");
   });
   dde::Client client;
