@@ -30,8 +30,13 @@ std::string Milliseconds(double seconds) {
 } // namespace
 
 double MinSeconds(int runs, const std::function<void()>& work) {
+  return MinSeconds(runs, [] {}, work);
+}
+
+double MinSeconds(int runs, const std::function<void()>& setup, const std::function<void()>& work) {
   double best = std::numeric_limits<double>::max();
   for (int i = 0; i < runs; ++i) {
+    setup();
     double start = Now();
     work();
     best = std::min(best, Now() - start);

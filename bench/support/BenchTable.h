@@ -9,6 +9,8 @@ namespace bench {
 
 // Minimum wall time in seconds of runs calls of work (QueryPerformanceCounter).
 double MinSeconds(int runs, const std::function<void()>& work);
+// The same, with setup run untimed before each call of work.
+double MinSeconds(int runs, const std::function<void()>& setup, const std::function<void()>& work);
 
 class BenchTable {
 public:

@@ -57,16 +57,16 @@ public:
   void SetValue(const std::string& name, const std::string& value);
 
   // Every line followed by CR LF, the last one too.
-  std::string Text() const;
+  virtual std::string Text() const;
   // Lines end at CR LF, CR or LF; a final line break adds no empty line.
-  void SetText(std::string_view text);
+  virtual void SetText(std::string_view text);
   std::string CommaText() const;
   void SetCommaText(std::string_view text);
   std::string DelimitedText() const;
   void SetDelimitedText(std::string_view text);
 
   // Raise EFileError when the file cannot be read or written.
-  void LoadFromFile(const std::string& fileName);
+  virtual void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 
   void BeginUpdate();
