@@ -1,7 +1,15 @@
 #include "app/Startup.h"
 
+#include "app/CommandLine.h"
+#include "app/InterimMain.h"
+#include "app/SpUnit.h"
+#include "app/UserFolders.h"
 #include "common/Format.h"
 #include "common/ResConst.h"
+#include "ui/Application.h"
+#include "ui/DdeConv.h"
+
+#include <ole2.h>
 
 namespace quolin {
 
@@ -11,6 +19,13 @@ constexpr char HandOffName[] = "Quolin";
 constexpr char CommandLineMacro[] = "CmdLine";
 constexpr DWORD ExecuteTimeoutMs = 5000;
 constexpr DWORD RetryMs = 100;
+constexpr char ApplicationTitle[] = "Quolin";
+
+// The forms go before OLE does.
+void FreeForms() {
+  while (Application->ComponentCount() > 0)
+    Application->Components(Application->ComponentCount() - 1)->Free();
+}
 
 } // namespace
 
@@ -33,10 +48,14 @@ bool TInstanceMutex::Claim() {
 }
 
 dde::TDdeResult ExecuteDdeMacro(const std::string& name, const std::string& macro) {
-  dde::Client client;
-  if (!client.Connect(name, name))
+  TOwned<TDdeClientConv> conv(TComponent::Create<TDdeClientConv>(Application));
+  conv->ConnectMode = TDdeConnectMode::ddeManual;
+  conv->TimeoutMs = ExecuteTimeoutMs;
+  if (!conv->SetLink(name, name) || !conv->OpenLink())
     return dde::drNotConnected;
-  return client.Execute(macro, ExecuteTimeoutMs);
+  conv->ExecuteMacro(macro);
+  conv->CloseLink();
+  return conv->LastResult();
 }
 
 dde::TDdeResult SendCommandLineByDde(const std::string& macro) {
@@ -59,6 +78,39 @@ TStartRole HandOffCommandLine(const std::string& commandLine, TInstanceMutex& mu
     if (mutex.Claim())
       return srFirst;
   }
+}
+
+const std::string& StartCommandLine() {
+  static const std::string commandLine = AbsoluteCommandLine(GetCommandLineA());
+  return commandLine;
+}
+
+TSpForm* BeginStartup() {
+  SetSettingsRoot();
+  SetupUserFolders();
+  LoadSystemSettings();
+  TSpForm* splash = TComponent::Create<TSpForm>(Application, "SpForm");
+  splash->Show();
+  splash->Update();
+  ImportDefaultSettingsOnce();
+  return splash;
+}
+
+int RunQuolin() {
+  const std::string& commandLine = StartCommandLine();
+  TInstanceMutex mutex;
+  if (!mutex.Claim() && HandOffCommandLine(commandLine, mutex) != srFirst)
+    return 0;
+  HRESULT ole = OleInitialize(nullptr);
+  bool ran = Guard(Application, [] {
+    Application->SetTitle(ApplicationTitle);
+    Application->CreateForm<TInterimMainForm>("TopForm");
+    Application->Run();
+  });
+  FreeForms();
+  if (SUCCEEDED(ole))
+    OleUninitialize();
+  return ran ? 0 : 1;
 }
 
 } // namespace quolin

@@ -10,6 +10,8 @@
 
 namespace quolin {
 
+class TSpForm;
+
 // The named mutex that marks the running instance, held (never owned) by the first instance
 // until the process ends, and closed, not released, then.
 class TInstanceMutex {
@@ -44,5 +46,18 @@ enum TStartRole : int {
 // 100 ms for up to patienceMs, and goes on as first instance as soon as the mutex is free.
 TStartRole HandOffCommandLine(const std::string& commandLine, TInstanceMutex& mutex,
                               DWORD patienceMs = 10000);
+
+// The command line of this process with its file arguments made full paths, taken when
+// first asked for (the main block asks first, before anything changes the current folder).
+const std::string& StartCommandLine();
+
+// The first steps of the main window's creation: the settings root, the user folders, the
+// "System" settings, the splash window shown and painted, and the first-run import while it
+// is up. The splash closes itself once its timer, started by the main window, ticks.
+TSpForm* BeginStartup();
+
+// The main block: a second start hands its command line over and ends; the first runs the
+// main window until it closes. Gives the process's exit code.
+int RunQuolin();
 
 } // namespace quolin
