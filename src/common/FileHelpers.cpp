@@ -10,6 +10,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace quolin {
@@ -66,6 +68,34 @@ SIZE MeasureW(const TFont& font) {
   SelectObject(dc.get(), oldFont);
   SelectObject(dc.get(), oldBitmap);
   return size;
+}
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct FindCloser {
+  void operator()(HANDLE handle) const { FindClose(handle); }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
+// Writes all of content to an existing file, replacing what it held; true when every byte
+// reached the disk.
+bool WriteWholeFile(const std::string& fileName, std::string_view content) {
+  HANDLE raw = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE)
+    return false;
+  UniqueHandle file(raw);
+  while (!content.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size(), 1 << 20));
+    DWORD written = 0;
+    if (!WriteFile(raw, content.data(), chunk, &written, nullptr) || written == 0)
+      return false;
+    content.remove_prefix(written);
+  }
+  return FlushFileBuffers(raw) && CloseHandle(file.release());
 }
 
 } // namespace
@@ -127,6 +157,34 @@ std::string GetRelativePath(const std::string& path, const std::string& baseFile
 bool CopyFileIfDifferent(const std::string& source, const std::string& target) {
   return FileExists(source) && !IsSameText(source, target) &&
          CopyFileA(source.c_str(), target.c_str(), FALSE);
+}
+
+bool SaveFileReplacing(const std::string& fileName, std::string_view content) {
+  if (fileName.empty())
+    return false;
+  std::string folder = ExtractFilePath(ExpandFileName(fileName));
+  char temporary[MAX_PATH];
+  if (GetTempFileNameA(folder.c_str(), "qln", 0, temporary) == 0)
+    return false;
+  if (WriteWholeFile(temporary, content) &&
+      MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileA(temporary);
+  return false;
+}
+
+std::vector<std::string> FindFileNames(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return names;
+  UniqueFind closer(search);
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  return names;
 }
 
 std::string ResolveShortcut(const std::string& path) {
