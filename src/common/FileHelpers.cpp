@@ -2,6 +2,8 @@
 
 #include "common/CodePage.h"
 #include "common/ComPtr.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
 #include "common/Paths.h"
 #include "common/Sjis.h"
 #include "common/StringHelpers.h"
@@ -157,6 +159,27 @@ std::string GetRelativePath(const std::string& path, const std::string& baseFile
 bool CopyFileIfDifferent(const std::string& source, const std::string& target) {
   return FileExists(source) && !IsSameText(source, target) &&
          CopyFileA(source.c_str(), target.c_str(), FALSE);
+}
+
+std::string ReadFileBytes(const std::string& fileName) {
+  HANDLE raw = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE)
+    throw EFileError(Format("ファイル \"%s\" を開けません", fileName));
+  UniqueHandle file(raw);
+  std::string content;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(raw, &size) && size.QuadPart < (1LL << 30))
+    content.reserve(static_cast<size_t>(size.QuadPart));
+  char buffer[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(raw, buffer, sizeof buffer, &read, nullptr))
+      throw EFileError(Format("ファイル \"%s\" を読み込めません", fileName));
+    if (read == 0)
+      return content;
+    content.append(buffer, read);
+  }
 }
 
 bool SaveFileReplacing(const std::string& fileName, std::string_view content) {

@@ -28,6 +28,8 @@ std::string GetRelativePath(const std::string& path, const std::string& baseFile
 // Copies, overwriting, when the source exists and the names differ ignoring case; true when
 // copied.
 bool CopyFileIfDifferent(const std::string& source, const std::string& target);
+// The whole file; raises EFileError when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& fileName);
 // Writes content to fileName through a new temporary file in the same folder, which replaces
 // the target only once it is written whole; on failure the target keeps its bytes and no
 // temporary file stays behind. True when written.

@@ -3,7 +3,7 @@
 #include "common/Exceptions.h"
 #include "common/FileHelpers.h"
 #include "common/Sjis.h"
-#include "common/StringList.h"
+#include "editor/ByteKinds.h"
 
 #include <algorithm>
 #include <array>
@@ -22,6 +22,42 @@ constexpr std::array<unsigned char, 256> kFolded = [] {
 
 // Added words wait unmerged up to this many, or a sixteenth of the list when that is more.
 constexpr size_t kMinPending = 256;
+
+// The first eight bytes of word in the lists' order as one number, missing bytes as 0: most
+// comparisons of a sort then need no walk over the words.
+uint64_t OrderPrefix(std::string_view word) {
+  uint64_t prefix = 0;
+  bool trail = false;
+  for (size_t i = 0; i < 8; ++i) {
+    unsigned char byte = i < word.size() ? static_cast<unsigned char>(word[i]) : 0;
+    prefix = prefix << 8 | (trail ? byte : kFolded[byte]);
+    trail = !trail && sjis::IsLeadByte(byte);
+  }
+  return prefix;
+}
+
+// Sorts words stably in the lists' order.
+void SortWords(std::vector<std::string>& words) {
+  struct Key {
+    uint64_t prefix;
+    size_t index;
+  };
+  std::vector<Key> keys;
+  keys.reserve(words.size());
+  for (size_t i = 0; i < words.size(); ++i)
+    keys.push_back({OrderPrefix(words[i]), i});
+  std::sort(keys.begin(), keys.end(), [&words](const Key& a, const Key& b) {
+    if (a.prefix != b.prefix)
+      return a.prefix < b.prefix;
+    int order = CompareSpellWords(words[a.index], words[b.index]);
+    return order != 0 ? order < 0 : a.index < b.index;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(words.size());
+  for (const Key& key : keys)
+    sorted.push_back(std::move(words[key.index]));
+  words = std::move(sorted);
+}
 
 } // namespace
 
@@ -58,11 +94,11 @@ bool TSpellWordList::Add(std::string_view word) {
 
 void TSpellWordList::AddWords(std::vector<std::string> words) {
   Merge();
+  // Stable throughout, so that the first of equal words stays.
+  SortWords(words);
   auto middle = static_cast<std::ptrdiff_t>(words_.size());
   words_.insert(words_.end(), std::make_move_iterator(words.begin()),
                 std::make_move_iterator(words.end()));
-  // Stable throughout, so that the first of equal words stays.
-  std::stable_sort(words_.begin() + middle, words_.end(), SpellWordLess());
   std::inplace_merge(words_.begin(), words_.begin() + middle, words_.end(), SpellWordLess());
   auto equal = [](const std::string& a, const std::string& b) {
     return CompareSpellWords(a, b) == 0;
@@ -119,18 +155,17 @@ bool TSpellWordList::SaveToFile(const std::string& fileName) const {
 }
 
 bool ReadDictionaryFile(const std::string& fileName, std::vector<std::string>& words) {
-  TStringList lines;
+  std::string content;
   try {
-    lines.LoadFromFile(fileName);
+    content = ReadFileBytes(fileName);
   } catch (const EFileError&) {
     return false;
   }
-  words.reserve(words.size() + static_cast<size_t>(lines.Count()));
-  for (int i = 0; i < lines.Count(); ++i) {
-    std::string word = lines.Get(i);
-    if (!word.empty())
-      words.push_back(std::move(word));
-  }
+  // The lines as a string list's text has them.
+  ForEachLine(content, [&words](std::string_view line) {
+    if (!line.empty())
+      words.emplace_back(line);
+  });
   return true;
 }
 

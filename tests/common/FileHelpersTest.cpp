@@ -2,6 +2,7 @@
 #include "TempFolder.h"
 #include "common/CodePage.h"
 #include "common/ComPtr.h"
+#include "common/Exceptions.h"
 #include "common/StringHelpers.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +117,25 @@ std::vector<std::string> SortedNames(const TempFolder& folder) {
   std::vector<std::string> names = FindFileNames(folder / "*");
   std::sort(names.begin(), names.end());
   return names;
+}
+
+TEST(FileHelpers, ReadFileBytesReadsEveryByte) {
+  TempFolder folder;
+  const std::string file = folder / "辞書ソ.dic";
+  std::string content(200000, 'a');
+  content[5] = '\0';
+  content[70000] = '\x1A';
+  content.back() = '\r';
+  TempFolder::WriteFile(file, content);
+  EXPECT_EQ(ReadFileBytes(file), content);
+  TempFolder::WriteFile(file, "");
+  EXPECT_EQ(ReadFileBytes(file), "");
+  EXPECT_THROW(ReadFileBytes(folder / "missing.dic"), EFileError);
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(ReadFileBytes(file), EFileError);
+  CloseHandle(held);
 }
 
 TEST(FileHelpers, SaveFileReplacingWritesWholeFiles) {

@@ -79,6 +79,13 @@ TEST_F(SpellDictionaries, DebianListsMergeIgnoringCase) {
   EXPECT_EQ(check.UserDic.Count(), 0);
 }
 
+TEST_F(SpellDictionaries, MissingWordListNamesItsPackage) {
+  const spell_support::DebianWordList missing{"no-such-english", "wnosuch"};
+  std::string error = spell_support::MakeDictionaryFromWordList(missing, folder / "x.dic");
+  EXPECT_NE(error.find("wnosuch"), std::string::npos) << error;
+  EXPECT_FALSE(FileExists(folder / "x.dic"));
+}
+
 TEST_F(SpellDictionaries, UserDictionaryIsLeftOutOfTheOthers) {
   TempFolder::WriteFile(folder / "Custom.dic", "mine\r\nshared\r\n");
   TempFolder::WriteFile(folder / "other.dic", "theirs\r\nshared\r\n");
