@@ -125,16 +125,12 @@ void ReplaceEveryCombination(std::string_view word, std::string_view from, std::
   });
 }
 
-bool EndsWith(std::string_view word, std::string_view ending) {
-  return word.ends_with(ending);
-}
-
 // "s", "ed", "ing", "er" or "est" dropped, from words of 3 letters or more.
 std::string StemWithoutEnding(std::string_view word) {
   if (word.size() < 3)
     return {};
   for (std::string_view ending : {"s", "ed", "ing", "er", "est"}) {
-    if (EndsWith(word, ending))
+    if (word.ends_with(ending))
       return std::string(word.substr(0, word.size() - ending.size()));
   }
   return {};
@@ -142,9 +138,9 @@ std::string StemWithoutEnding(std::string_view word) {
 
 // The stems of "-e" words: "baked" to "bake", "larger" to "large", "largest" to "large".
 std::string StemKeepingE(std::string_view word) {
-  if (EndsWith(word, "ed") || EndsWith(word, "es") || EndsWith(word, "er"))
+  if (word.ends_with("ed") || word.ends_with("es") || word.ends_with("er"))
     return std::string(word.substr(0, word.size() - 1));
-  if (EndsWith(word, "est"))
+  if (word.ends_with("est"))
     return std::string(word.substr(0, word.size() - 2));
   return {};
 }
@@ -158,9 +154,9 @@ std::string StemEndingInY(std::string_view word) {
       return {};
     return std::string(rest) + "y";
   };
-  if (word.size() > 4 && (EndsWith(word, "ies") || EndsWith(word, "ier")))
+  if (word.size() > 4 && (word.ends_with("ies") || word.ends_with("ier")))
     return stem(3);
-  if (word.size() > 6 && EndsWith(word, "iest"))
+  if (word.size() > 6 && word.ends_with("iest"))
     return stem(4);
   return {};
 }

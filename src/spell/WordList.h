@@ -33,9 +33,10 @@ public:
   void AddWords(std::vector<std::string> words);
   void Clear();
 
-  // Every word, in order.
+  // Every word, in order; valid until the list changes.
   std::span<const std::string> Words() const;
-  // The words whose first byte equals first, "a"-"z" and "A"-"Z" alike.
+  // The words whose first byte equals first, "a"-"z" and "A"-"Z" alike; valid until the list
+  // changes.
   std::span<const std::string> FirstLetterRange(unsigned char first) const;
 
   // Every word followed by CR LF.

@@ -178,7 +178,7 @@ private:
     for (size_t i = random_.Between(5, 15); i > 0; --i) {
       line_ += ' ';
       Insertion();
-      if (random_.Chance(rate_)) {
+      if (!misspellings_.empty() && random_.Chance(rate_)) {
         const Misspelling& planted = misspellings_[random_.Below(misspellings_.size())];
         result_.planted.push_back({lineIndex_, line_.size(), planted.word});
         line_ += planted.word;

@@ -75,8 +75,7 @@ struct SpellText {
 // About bytes of LaTeX: sections with labels, \cite, \emph, math, URLs, mail addresses, "%"
 // comment lines and comments after "\\", a little Japanese; sentences of words drawn with
 // weight 1 / (rank + 10) by their place in words, in which about rate of the words other than
-// the first are misspellings (misspellings must not be empty). Comments hold made-up words
-// that are no misspellings to report.
+// the first are misspellings. Comments hold made-up words that are no misspellings to report.
 SpellText MakeSpellText(const std::vector<std::string>& words,
                         const std::vector<Misspelling>& misspellings, size_t bytes, double rate,
                         uint32_t seed);
