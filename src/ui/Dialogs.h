@@ -1,0 +1,49 @@
+// The layer's message dialog: a modal form with an icon, the text and a row of buttons. A test
+// hook can stand in for the dialog and for the beep.
+#pragma once
+
+#include "ui/Types.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quolin {
+
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+// Buttons of the dialog; they always appear in this order.
+using TMsgDlgButtons = uint16_t;
+enum : TMsgDlgButtons {
+  mbYes = 1,
+  mbNo = 2,
+  mbOK = 4,
+  mbCancel = 8,
+  mbAbort = 16,
+  mbRetry = 32,
+  mbIgnore = 64,
+  mbAll = 128,
+  mbNoToAll = 256,
+  mbYesToAll = 512,
+  mbHelp = 1024
+};
+
+struct TDialogHook {
+  // Given text, icon and buttons, returns the button pressed (mrNone: closed without one).
+  std::function<TModalResult(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons)>
+      Dialog;
+  std::function<void()> Beep;
+};
+
+// Replaces the dialog and the beep while set; an empty hook restores them.
+void SetDialogHook(TDialogHook hook);
+
+// Shows the dialog centred on the screen, owned by the active form; stay-on-top forms lose
+// their place on top meanwhile. The result is the pressed button's modal result, mrNone when
+// the box was closed without one (close button, or Escape without Cancel, No or OK).
+TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
+
+// The platform's default message beep.
+void Beep();
+
+} // namespace quolin

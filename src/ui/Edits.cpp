@@ -1,0 +1,459 @@
+#include "ui/Edits.h"
+
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "ui/Application.h"
+#include "ui/Forms.h"
+
+#include <algorithm>
+
+namespace quolin {
+
+std::string TControlStrings::Get(int index) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].text;
+}
+
+void TControlStrings::Put(int index, const std::string& text) {
+  CheckIndex(index);
+  TObject* object = items_[static_cast<size_t>(index)].object;
+  Delete(index);
+  Insert(index, text);
+  PutObject(index, object);
+}
+
+TObject* TControlStrings::Objects(int index) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].object;
+}
+
+void TControlStrings::PutObject(int index, TObject* object) {
+  CheckIndex(index);
+  items_[static_cast<size_t>(index)].object = object;
+}
+
+void TControlStrings::Insert(int index, const std::string& text) {
+  if (index < 0 || index > Count())
+    IndexError(index);
+  items_.insert(items_.begin() + index, Item{text, nullptr});
+  if (control_.HandleAllocated())
+    SendMessageA(control_.Handle(), messages_.insert, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TControlStrings::Delete(int index) {
+  CheckIndex(index);
+  items_.erase(items_.begin() + index);
+  if (control_.HandleAllocated())
+    SendMessageA(control_.Handle(), messages_.remove, static_cast<WPARAM>(index), 0);
+}
+
+void TControlStrings::Clear() {
+  items_.clear();
+  if (control_.HandleAllocated())
+    SendMessageA(control_.Handle(), messages_.reset, 0, 0);
+}
+
+void TControlStrings::Reload() {
+  HWND window = control_.Handle();
+  SendMessageA(window, messages_.reset, 0, 0);
+  for (size_t i = 0; i < items_.size(); ++i)
+    SendMessageA(window, messages_.insert, i, reinterpret_cast<LPARAM>(items_[i].text.c_str()));
+}
+
+void TControlStrings::SetUpdateState(bool updating) {
+  if (!control_.HandleAllocated())
+    return;
+  SendMessageA(control_.Handle(), WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+  if (!updating)
+    control_.Invalidate();
+}
+
+void TControlStrings::CheckIndex(int index) const {
+  if (index < 0 || index >= Count())
+    IndexError(index);
+}
+
+TEdit::TEdit(TComponent* owner) : TControl(owner) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 21);
+}
+
+void TEdit::CreateParams(TCreateParams& params) {
+  params.WinClassName = "EDIT";
+  params.Native = true;
+  params.Style |= ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0);
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::CreateWnd() {
+  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TEdit::WndProc(TMessage& message) {
+  if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == EN_CHANGE) {
+    if (OnChange && EventsAllowed())
+      OnChange(this);
+    return;
+  }
+  TControl::WndProc(message);
+}
+
+void TEdit::SetMaxLength(int length) {
+  maxLength_ = std::max(length, 0);
+  if (HandleAllocated())
+    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TEdit::SetReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  if (HandleAllocated())
+    SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0);
+}
+
+int TEdit::SelStart() {
+  DWORD start = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return static_cast<int>(start);
+}
+
+void TEdit::SetSelStart(int start) {
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start);
+}
+
+int TEdit::SelLength() {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end - start);
+}
+
+void TEdit::SetSelLength(int length) {
+  int start = SelStart();
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
+}
+
+std::string TEdit::SelText() {
+  int start = SelStart();
+  return Text().substr(static_cast<size_t>(start), static_cast<size_t>(SelLength()));
+}
+
+void TEdit::SetSelText(const std::string& text) {
+  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TEdit::SelectAll() {
+  SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+bool TEdit::Modified() {
+  return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
+}
+
+void TEdit::SetModified(bool modified) {
+  SendMessageA(Handle(), EM_SETMODIFY, modified, 0);
+}
+
+void TEdit::Undo() {
+  SendMessageA(Handle(), WM_UNDO, 0, 0);
+}
+
+void TEdit::CutToClipboard() {
+  SendMessageA(Handle(), WM_CUT, 0, 0);
+}
+
+void TEdit::CopyToClipboard() {
+  SendMessageA(Handle(), WM_COPY, 0, 0);
+}
+
+void TEdit::PasteFromClipboard() {
+  SendMessageA(Handle(), WM_PASTE, 0, 0);
+}
+
+void TEdit::ClearSelection() {
+  SendMessageA(Handle(), WM_CLEAR, 0, 0);
+}
+
+TComboBox::TComboBox(TComponent* owner)
+    : TControl(owner), items_(*this, {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT}) {
+  clickEvents_ = false;
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 145, 21);
+}
+
+void TComboBox::SetStyle(TComboBoxStyle style) {
+  if (style == style_)
+    return;
+  style_ = style;
+  RecreateWnd();
+}
+
+void TComboBox::CreateParams(TCreateParams& params) {
+  params.WinClassName = "COMBOBOX";
+  params.Native = true;
+  params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+  switch (style_) {
+  case TComboBoxStyle::csDropDown:
+    params.Style |= CBS_DROPDOWN;
+    break;
+  case TComboBoxStyle::csSimple:
+    params.Style |= CBS_SIMPLE;
+    break;
+  case TComboBoxStyle::csDropDownList:
+    params.Style |= CBS_DROPDOWNLIST;
+    break;
+  }
+}
+
+int TComboBox::WindowHeight(int height) const {
+  if (style_ == TComboBoxStyle::csSimple)
+    return height;
+  // The window's height is that of the dropped list; the box itself keeps the font's.
+  return height + std::max(DropDownCount, 1) * (height > 0 ? height - 6 : 15);
+}
+
+void TComboBox::CreateWnd() {
+  items_.Reload();
+  HWND window = Handle();
+  if (itemIndex_ >= 0 && itemIndex_ < items_.Count())
+    SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  edit_ = nullptr;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (style_ != TComboBoxStyle::csDropDownList && GetComboBoxInfo(window, &info) &&
+      info.hwndItem && info.hwndItem != window) {
+    edit_ = info.hwndItem;
+    SetWindowSubclass(edit_, EditProc, 2, reinterpret_cast<DWORD_PTR>(this));
+  }
+}
+
+void TComboBox::DestroyWnd() {
+  itemIndex_ = static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+  if (edit_)
+    RemoveWindowSubclass(edit_, EditProc, 2);
+  edit_ = nullptr;
+}
+
+HWND TComboBox::EditHandle() {
+  HandleNeeded();
+  return edit_;
+}
+
+int TComboBox::ItemIndex() {
+  if (HandleAllocated())
+    itemIndex_ = static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+  return itemIndex_;
+}
+
+void TComboBox::SetItemIndex(int index) {
+  itemIndex_ = index >= 0 && index < items_.Count() ? index : -1;
+  if (HandleAllocated())
+    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+std::string TComboBox::Text() const {
+  if (style_ == TComboBoxStyle::csDropDownList && !WindowHandle())
+    return itemIndex_ >= 0 && itemIndex_ < items_.Count() ? items_.Get(itemIndex_) : std::string();
+  return TControl::Text();
+}
+
+void TComboBox::SetText(const std::string& text) {
+  if (style_ == TComboBoxStyle::csDropDownList) {
+    int index = -1;
+    for (int i = 0; i < items_.Count() && index < 0; ++i)
+      if (items_.Get(i) == text)
+        index = i;
+    SetItemIndex(index);
+    return;
+  }
+  TControl::SetText(text);
+}
+
+bool TComboBox::DroppedDown() {
+  return HandleAllocated() && SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void TComboBox::SetDroppedDown(bool dropped) {
+  SendMessageA(Handle(), CB_SHOWDROPDOWN, dropped, 0);
+}
+
+void TComboBox::Change() {
+  if (OnChange && EventsAllowed())
+    OnChange(this);
+}
+
+void TComboBox::WndProc(TMessage& message) {
+  if (message.Msg != CN_COMMAND) {
+    TControl::WndProc(message);
+    return;
+  }
+  switch (HIWORD(message.WParam)) {
+  case CBN_SELCHANGE: {
+    int index = ItemIndex();
+    if (style_ != TComboBoxStyle::csDropDownList && index >= 0)
+      SetWindowTextA(Handle(), items_.Get(index).c_str());
+    Click();
+    if (OnSelect && EventsAllowed())
+      OnSelect(this);
+    else
+      Change();
+    break;
+  }
+  case CBN_EDITCHANGE:
+    Change();
+    break;
+  case CBN_DROPDOWN:
+    if (OnDropDown && EventsAllowed())
+      OnDropDown(this);
+    break;
+  case CBN_CLOSEUP:
+    if (OnCloseUp && EventsAllowed())
+      OnCloseUp(this);
+    break;
+  default:
+    break;
+  }
+}
+
+// The edit box of the combo box: its keys and focus count as the combo box's.
+LRESULT CALLBACK TComboBox::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+  auto* combo = reinterpret_cast<TComboBox*>(data);
+  bool swallow = false;
+  Guard(combo, [&] {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(wParam);
+      swallow = combo->DoKeyDown(key, KeyboardShiftState());
+      wParam = key;
+      break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(wParam);
+      combo->KeyUp(key, KeyboardShiftState());
+      swallow = key == 0;
+      wParam = key;
+      break;
+    }
+    case WM_CHAR: {
+      char key = static_cast<char>(wParam);
+      swallow = combo->DoKeyPress(key);
+      wParam = static_cast<unsigned char>(key);
+      break;
+    }
+    case WM_SETFOCUS:
+      if (TForm* form = combo->ParentForm())
+        form->FocusedControlChanged(combo);
+      break;
+    default:
+      break;
+    }
+  });
+  if (swallow)
+    return 0;
+  if (message == WM_NCDESTROY)
+    RemoveWindowSubclass(window, EditProc, 2);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TListBox::TListBox(TComponent* owner)
+    : TControl(owner), items_(*this, {LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT}) {
+  clickEvents_ = false;
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 97);
+}
+
+void TListBox::SetOwnerDraw(bool ownerDraw) {
+  if (ownerDraw == ownerDraw_)
+    return;
+  ownerDraw_ = ownerDraw;
+  RecreateWnd();
+}
+
+void TListBox::CreateParams(TCreateParams& params) {
+  params.WinClassName = "LISTBOX";
+  params.Native = true;
+  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                  (ownerDraw_ ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0);
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateWnd() {
+  HWND window = Handle();
+  if (ownerDraw_)
+    SendMessageA(window, LB_SETITEMHEIGHT, 0, ItemHeight);
+  items_.Reload();
+  if (itemIndex_ >= 0 && itemIndex_ < items_.Count())
+    SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  SendMessageA(window, LB_SETTOPINDEX, static_cast<WPARAM>(topIndex_), 0);
+}
+
+void TListBox::DestroyWnd() {
+  itemIndex_ = ItemIndex();
+  topIndex_ = TopIndex();
+}
+
+int TListBox::ItemIndex() {
+  if (HandleAllocated())
+    itemIndex_ = static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+  return itemIndex_;
+}
+
+void TListBox::SetItemIndex(int index) {
+  itemIndex_ = index >= 0 && index < items_.Count() ? index : -1;
+  if (HandleAllocated())
+    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+int TListBox::TopIndex() {
+  if (HandleAllocated())
+    topIndex_ = static_cast<int>(SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
+  return topIndex_;
+}
+
+void TListBox::SetTopIndex(int index) {
+  topIndex_ = std::max(index, 0);
+  if (HandleAllocated())
+    SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(topIndex_), 0);
+}
+
+int TListBox::ItemAtPos(POINT point) {
+  LRESULT result = SendMessageA(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+  if (HIWORD(result))
+    return -1;
+  int index = LOWORD(result);
+  return index < items_.Count() ? index : -1;
+}
+
+void TListBox::WndProc(TMessage& message) {
+  switch (message.Msg) {
+  case CN_COMMAND:
+    if (HIWORD(message.WParam) == LBN_SELCHANGE)
+      Click();
+    else if (HIWORD(message.WParam) == LBN_DBLCLK)
+      DblClick();
+    return;
+  case CN_MEASUREITEM:
+    reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->itemHeight =
+        static_cast<UINT>(ItemHeight);
+    message.Result = TRUE;
+    return;
+  case CN_DRAWITEM: {
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+    if (draw->itemID != static_cast<UINT>(-1) && OnDrawItem && EventsAllowed())
+      OnDrawItem(this, static_cast<int>(draw->itemID), draw->hDC, draw->rcItem, draw->itemState);
+    message.Result = TRUE;
+    return;
+  }
+  default:
+    TControl::WndProc(message);
+  }
+}
+
+} // namespace quolin

@@ -1,0 +1,84 @@
+// Containers and static pictures: the bevelled panel, the label and the image.
+#pragma once
+
+#include "ui/Control.h"
+
+namespace quolin {
+
+class TBitmap;
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TPanel : public TCustomControl {
+public:
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TBevelCut bevel);
+  TBevelCut BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TBevelCut bevel);
+  TAlignment Alignment = TAlignment::taCenter;
+  void SetText(const std::string& text) override;
+
+protected:
+  explicit TPanel(TComponent* owner);
+  void Paint(HDC dc) override;
+
+private:
+  TBevelCut bevelOuter_ = TBevelCut::bvRaised;
+  TBevelCut bevelInner_ = TBevelCut::bvNone;
+};
+
+// A static text. Its mnemonic focuses FocusControl.
+class TLabel : public TControl {
+public:
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool wordWrap);
+  // Off: "&" is shown as it stands.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool show);
+  TControl* FocusControl = nullptr;
+
+  void SetText(const std::string& text) override;
+  bool AcceleratorKey(char key) override;
+  // The size the text takes in the label's font; wrapped at maxWidth when WordWrap is on.
+  SIZE TextExtent(int maxWidth);
+
+protected:
+  explicit TLabel(TComponent* owner);
+  void CreateParams(TCreateParams& params) override;
+  void FontChanged() override;
+
+private:
+  bool autoSize_ = true;
+  bool wordWrap_ = false;
+  bool showAccelChar_ = true;
+
+  void AdjustSize();
+  UINT DrawFlags() const;
+};
+
+// A picture: a bitmap or an icon, centred.
+class TImage : public TControl {
+public:
+  // The image keeps a copy of the bitmap.
+  void SetBitmap(const TBitmap& bitmap);
+  // A shared or program-owned icon (not destroyed here).
+  void SetIcon(HICON icon);
+  HICON Icon() const { return icon_; }
+
+protected:
+  explicit TImage(TComponent* owner);
+  ~TImage() override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+
+private:
+  HBITMAP bitmap_ = nullptr;
+  HICON icon_ = nullptr;
+
+  void ApplyPicture();
+};
+
+} // namespace quolin

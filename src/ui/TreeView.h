@@ -1,0 +1,201 @@
+// The tree view: node objects that keep their text, data and images, so that the window can be
+// made again and nodes can be reused; sorting by OnCompare (stable); dragging a node inside the
+// tree with OnStartDrag, OnDragOver (Accept), OnDragDrop and OnEndDrag.
+#pragma once
+
+#include "ui/Control.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+// windowsx.h makes macros of these names; here they are the nodes' own.
+#undef GetFirstChild
+#undef GetNextSibling
+#undef GetPrevSibling
+
+namespace quolin {
+
+class TImageList;
+class TTreeNodes;
+class TTreeView;
+
+enum class TNodeAttachMode { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
+enum class TSortType { stNone, stText };
+
+class TTreeNode : public TObject {
+public:
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  int SelectedIndex() const { return selectedIndex_; }
+  void SetSelectedIndex(int index);
+  void* Data = nullptr;
+
+  TTreeNode* Parent() const;
+  int Count() const { return static_cast<int>(children_.size()); }
+  TTreeNode* Item(int index) const { return children_.at(static_cast<size_t>(index)).get(); }
+  bool HasChildren() const { return !children_.empty(); }
+  int Index() const;
+  // 0 for a top-level node.
+  int Level() const;
+  TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
+  TTreeNode* GetLastChild() const { return children_.empty() ? nullptr : children_.back().get(); }
+  TTreeNode* GetNextSibling() const;
+  TTreeNode* GetPrevSibling() const;
+  // The next and previous node in tree order (depth first), or nullptr.
+  TTreeNode* GetNext() const;
+  TTreeNode* GetPrev() const;
+
+  bool Expanded() const;
+  void SetExpanded(bool expanded);
+  void Expand(bool recurse);
+  void Collapse(bool recurse);
+  bool Selected() const;
+  void SetSelected(bool selected);
+  void MakeVisible();
+
+  // Frees the node and its children.
+  void Delete();
+  void DeleteChildren();
+  void MoveTo(TTreeNode* destination, TNodeAttachMode mode);
+
+  TTreeView& TreeView() const { return tree_; }
+  HTREEITEM ItemId() const { return item_; }
+
+private:
+  friend class TTreeNodes;
+  friend class TTreeView;
+
+  explicit TTreeNode(TTreeView& tree) : tree_(tree) {}
+
+  TTreeView& tree_;
+  TTreeNode* parent_ = nullptr; // the hidden root for top-level nodes
+  std::vector<std::unique_ptr<TTreeNode>> children_;
+  std::string text_;
+  int imageIndex_ = -1;
+  int selectedIndex_ = -1;
+  bool expanded_ = false;
+  HTREEITEM item_ = nullptr;
+  int sortPosition_ = 0; // the place the window's sort gives the node
+
+  void UpdateItem(UINT mask);
+};
+
+// The nodes of a tree view.
+class TTreeNodes {
+public:
+  int Count() const;
+  TTreeNode* GetFirstNode() const;
+  // The node at that place in tree order.
+  TTreeNode* Item(int index) const;
+
+  // As the last (or first) sibling of sibling; top level when sibling is nullptr.
+  TTreeNode* Add(TTreeNode* sibling, const std::string& text);
+  TTreeNode* AddObject(TTreeNode* sibling, const std::string& text, void* data);
+  TTreeNode* AddFirst(TTreeNode* sibling, const std::string& text);
+  // As the last (or first) child of parent; top level when parent is nullptr.
+  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
+  TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
+  TTreeNode* AddChildFirst(TTreeNode* parent, const std::string& text);
+  // Before sibling.
+  TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
+  void Delete(TTreeNode* node) { node->Delete(); }
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+
+private:
+  friend class TTreeView;
+  friend class TTreeNode;
+
+  explicit TTreeNodes(TTreeView& tree);
+  TTreeView& tree_;
+  std::unique_ptr<TTreeNode> root_;
+  int updateCount_ = 0;
+
+  TTreeNode* AddAt(TTreeNode* parent, size_t position, const std::string& text, void* data);
+};
+
+using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
+using TTVCompareEvent =
+    std::function<void(TObject* sender, TTreeNode* node1, TTreeNode* node2, int data, int& compare)>;
+
+class TTreeView : public TControl {
+public:
+  TTreeNodes& Items() { return nodes_; }
+  TTreeNode* Selected() const;
+  void SetSelected(TTreeNode* node);
+  TTreeNode* GetNodeAt(int x, int y);
+  TTreeNode* DropTarget() const { return dropTarget_; }
+  TTreeNode* TopItem();
+
+  // Window styles: set them before the window is made.
+  bool ReadOnly = false;
+  bool HideSelection = true;
+  bool ShowLines = true;
+  bool ShowRoot = true;
+  bool ShowButtons = true;
+  TDragMode DragMode = TDragMode::dmManual;
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+
+  TSortType SortType() const { return sortType_; }
+  void SetSortType(TSortType type);
+  // Sorts every level (stably) with OnCompare, or by text without one.
+  void AlphaSort();
+
+  // Starts dragging the selected node: the tree follows the mouse until the button goes up.
+  void BeginDrag();
+  bool Dragging() const { return dragging_; }
+  // The node being dragged.
+  TTreeNode* DragNode() const { return dragNode_; }
+  void EndDrag(bool drop);
+
+  TTVChangedEvent OnChange;
+  TTVCompareEvent OnCompare;
+  // A label edit ended; text may be changed before the node takes it.
+  std::function<void(TObject* sender, TTreeNode* node, std::string& text)> OnEdited;
+
+protected:
+  explicit TTreeView(TComponent* owner);
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& message) override;
+  void Notification(TComponent* component, TOperation operation) override;
+  void ColorChanged() override;
+  void FontChanged() override;
+
+private:
+  friend class TTreeNode;
+  friend class TTreeNodes;
+
+  TTreeNodes nodes_;
+  TImageList* images_ = nullptr;
+  TSortType sortType_ = TSortType::stNone;
+  TTreeNode* selected_ = nullptr;
+  TTreeNode* dropTarget_ = nullptr;
+  TTreeNode* dragNode_ = nullptr;
+  bool dragging_ = false;
+  bool dragEntered_ = false;
+  bool dragAccepted_ = false;
+  POINT dragPoint_{};
+
+  void InsertItem(TTreeNode* node);
+  void InsertItems(TTreeNode* parent);
+  void ForgetItems(TTreeNode* node);
+  void SortChildren(TTreeNode* parent, bool recurse);
+  int CompareNodes(TTreeNode* left, TTreeNode* right);
+  TTreeNode* NodeOfItem(HTREEITEM item) const;
+  void NodeRemoved(TTreeNode* node);
+  void SetDropTarget(TTreeNode* node);
+  void DragMove(int x, int y);
+  bool HandleNotify(TMessage& message);
+  void ApplyColors();
+  static int CALLBACK CompareSortPositions(LPARAM left, LPARAM right, LPARAM);
+};
+
+} // namespace quolin

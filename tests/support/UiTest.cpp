@@ -1,0 +1,201 @@
+#include "support/UiTest.h"
+
+#include "ui/Dialogs.h"
+
+#include <algorithm>
+
+namespace uitest {
+
+using namespace quolin;
+
+void Pump(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    Application->ProcessMessages();
+    if (milliseconds)
+      Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    if (done())
+      return true;
+    if (GetTickCount() - start >= timeoutMs)
+      return false;
+    Sleep(5);
+  }
+}
+
+namespace {
+
+// Holds modifier keys down in this thread's keyboard state while it lives.
+class HeldKeys {
+public:
+  explicit HeldKeys(TShiftState shift) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(std::begin(saved_), std::end(saved_), state);
+    auto hold = [&](int key, bool down) { state[key] = down ? 0x80 : 0; };
+    hold(VK_SHIFT, shift & ssShift);
+    hold(VK_CONTROL, shift & ssCtrl);
+    hold(VK_MENU, shift & ssAlt);
+    SetKeyboardState(state);
+  }
+  ~HeldKeys() { SetKeyboardState(saved_); }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+  BYTE saved_[256];
+};
+
+} // namespace
+
+void PressKey(HWND window, WORD key, TShiftState shift) {
+  HeldKeys held(shift);
+  bool alt = shift & ssAlt;
+  LPARAM altBit = alt ? (1 << 29) : 0;
+  PostMessageA(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | altBit);
+  PostMessageA(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, 1 | altBit | (3u << 30));
+  Pump();
+}
+
+void TypeChar(HWND window, char character, bool alt) {
+  PostMessageA(window, alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(character),
+               1 | (alt ? (1 << 29) : 0));
+  Pump();
+}
+
+std::string EventLog::Joined() const {
+  std::string text;
+  for (const std::string& entry : entries)
+    text += text.empty() ? entry : "," + entry;
+  return text;
+}
+
+DialogRecorder::DialogRecorder() {
+  SetDialogHook({[this](const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+                   calls.push_back({text, static_cast<int>(type), buttons});
+                   return answer;
+                 },
+                 [this] { ++beeps; }});
+}
+
+DialogRecorder::~DialogRecorder() {
+  SetDialogHook({});
+}
+
+namespace {
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+struct BoxSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<BoxSearch*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process || !IsWindowVisible(window) || ClassOf(window) != "TMessageForm")
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM context) {
+  auto* view = reinterpret_cast<BoxView*>(context);
+  std::string className = ClassOf(child);
+  LONG style = GetWindowLongA(child, GWL_STYLE);
+  if (_stricmp(className.c_str(), "Button") == 0) {
+    view->buttonWindows.push_back(child);
+    if ((style & 0x0F) == BS_DEFPUSHBUTTON)
+      view->defaultButton = child;
+  } else if (_stricmp(className.c_str(), "Static") == 0) {
+    if ((style & SS_TYPEMASK) == SS_ICON)
+      view->icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    else
+      view->text = TextOf(child);
+  }
+  return TRUE;
+}
+
+BoxView ReadBox(HWND window) {
+  BoxView view;
+  view.window = window;
+  view.title = TextOf(window);
+  EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&view));
+  std::sort(view.buttonWindows.begin(), view.buttonWindows.end(), [](HWND a, HWND b) {
+    RECT left, right;
+    GetWindowRect(a, &left);
+    GetWindowRect(b, &right);
+    return left.left < right.left;
+  });
+  for (HWND button : view.buttonWindows)
+    view.buttons.push_back(TextOf(button));
+  return view;
+}
+
+} // namespace
+
+bool BoxView::Press(const std::string& caption) const {
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (buttons[i] == caption) {
+      PostMessageA(buttonWindows[i], BM_CLICK, 0, 0);
+      return true;
+    }
+  return false;
+}
+
+void BoxView::CloseByButton() const {
+  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs)
+    : thread_([this, act, timeoutMs] {
+        DWORD start = GetTickCount();
+        BoxSearch search{GetCurrentProcessId(), nullptr};
+        while (!search.found && GetTickCount() - start < timeoutMs) {
+          EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+          if (!search.found)
+            Sleep(20);
+        }
+        if (!search.found)
+          return;
+        Sleep(50); // let the box finish showing
+        seen_ = ReadBox(search.found);
+        act(seen_);
+        // A box that does not go fails its test instead of hanging it.
+        start = GetTickCount();
+        while (IsWindowVisible(search.found) && GetTickCount() - start < 3000)
+          Sleep(20);
+        if (IsWindowVisible(search.found))
+          PostMessageA(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }) {}
+
+BoxDriver::~BoxDriver() {
+  if (thread_.joinable())
+    thread_.join();
+}
+
+const BoxView& BoxDriver::Seen() {
+  if (thread_.joinable())
+    thread_.join();
+  return seen_;
+}
+
+} // namespace uitest

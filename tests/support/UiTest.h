@@ -1,0 +1,91 @@
+// Helpers for the windowed tests of the component layer: message pumping, keys posted with a
+// keyboard state, and forms freed at the end of a test.
+#pragma once
+
+#include "ui/Application.h"
+#include "ui/Component.h"
+#include "ui/Forms.h"
+#include "ui/Types.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace uitest {
+
+// Handles the waiting messages; with a time, keeps handling them that long.
+void Pump(DWORD milliseconds = 0);
+// Pumps until done() or the timeout; true when done() became true.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+
+// Posts WM_KEYDOWN and WM_KEYUP for key to window with Shift, Ctrl and Alt as given held in
+// this thread's keyboard state, and handles the messages.
+void PressKey(HWND window, WORD key, quolin::TShiftState shift = 0);
+// Posts WM_CHAR (WM_SYSCHAR with Alt) and handles it.
+void TypeChar(HWND window, char character, bool alt = false);
+
+// A form without owner, freed with the test.
+template <typename T = quolin::TForm, typename... Args>
+quolin::TOwned<T> MakeForm(Args&&... args) {
+  return quolin::TOwned<T>(
+      quolin::TComponent::Create<T>(nullptr, {}, std::forward<Args>(args)...));
+}
+
+// Collects the text of each call, for order tests.
+struct EventLog {
+  std::vector<std::string> entries;
+  std::function<void(quolin::TObject*)> Notify(const std::string& name) {
+    return [this, name](quolin::TObject*) { entries.push_back(name); };
+  }
+  std::string Joined() const;
+};
+
+// The dialog hook for a test: answers with result and records what was asked.
+struct DialogRecorder {
+  struct Call {
+    std::string text;
+    int type;
+    unsigned buttons;
+  };
+  std::vector<Call> calls;
+  int beeps = 0;
+  quolin::TModalResult answer = quolin::mrOk;
+  DialogRecorder();
+  ~DialogRecorder();
+};
+
+// A message box as another thread sees it.
+struct BoxView {
+  HWND window = nullptr;
+  std::string title;
+  std::string text;
+  std::vector<std::string> buttons; // captions, left to right
+  std::vector<HWND> buttonWindows;
+  HWND defaultButton = nullptr;     // the one with the default style
+  HICON icon = nullptr;
+  // Posts a click to the button with that caption; false when there is none.
+  bool Press(const std::string& caption) const;
+  // Asks the box to close by its close button.
+  void CloseByButton() const;
+};
+
+// On a thread of its own: waits for a visible message box of this process, shows it to act
+// (which looks and presses), and keeps what it saw.
+class BoxDriver {
+public:
+  explicit BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs = 5000);
+  ~BoxDriver();
+  BoxDriver(const BoxDriver&) = delete;
+  BoxDriver& operator=(const BoxDriver&) = delete;
+  // Waits for the thread; the box it saw (window nullptr when none came).
+  const BoxView& Seen();
+
+private:
+  BoxView seen_;
+  std::thread thread_;
+};
+
+} // namespace uitest
