@@ -24,6 +24,14 @@ inline constexpr char RegSectionToolbar[] = "Toolbar";
 inline constexpr char RegSectionSection[] = "Section";
 inline constexpr char RegSectionSpellCheck[] = "SpellCheck";
 
+// Start-up: the mutex that marks the running instance, and the open/save dialog filter used
+// when "System" holds none.
+inline constexpr char MutexName[] = "Dravenlux_Quolin4200_MutexString";
+inline constexpr char DefaultFileFilter[] =
+    "TeXファイル(*.tex;*.bib;*.sty)|*.tex;*.pjt;*.sty;*.bib|テキストファイル(*.txt)|*.txt|"
+    "Bibファイル(*.bib)|*.bib|スタイルファイル(*.sty)|*.sty|ログファイル|"
+    "*.log;*.aux;*.toc;*.lof;*.lot;*.idx;*.ind;*.ilg;*.bbl;*.blg|全て(*.*)|*.*";
+
 // Text encodings.
 inline constexpr char Utf8ConvertFailed[] = "UTF8の文字列変換に失敗しました.";
 

@@ -23,7 +23,6 @@ class TTreeView;
 
 enum class TNodeAttachMode { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
 enum class TSortType { stNone, stText };
-enum class TDragMode { dmManual, dmAutomatic };
 
 class TTreeNode : public TObject {
 public:

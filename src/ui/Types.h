@@ -2,6 +2,7 @@
 // results, cursors and the messages the layer reflects to child controls.
 #pragma once
 
+#include "common/ControlTypes.h"
 #include "common/StringList.h"
 
 #include <windows.h>
@@ -42,29 +43,6 @@ inline constexpr TModalResult mrNo = 7;
 inline constexpr TModalResult mrAll = 8;
 inline constexpr TModalResult mrNoToAll = 9;
 inline constexpr TModalResult mrYesToAll = 10;
-
-// Cursor numbers: 0 the control's default, negative the system cursors; programs may register
-// their own positive numbers with Screen->SetCursorHandle.
-using TCursor = int;
-inline constexpr TCursor crDefault = 0;
-inline constexpr TCursor crNone = -1;
-inline constexpr TCursor crArrow = -2;
-inline constexpr TCursor crCross = -3;
-inline constexpr TCursor crIBeam = -4;
-inline constexpr TCursor crSizeNESW = -6;
-inline constexpr TCursor crSizeNS = -7;
-inline constexpr TCursor crSizeNWSE = -8;
-inline constexpr TCursor crSizeWE = -9;
-inline constexpr TCursor crUpArrow = -10;
-inline constexpr TCursor crHourGlass = -11;
-inline constexpr TCursor crDrag = -12;
-inline constexpr TCursor crNoDrop = -13;
-inline constexpr TCursor crHSplit = -14;
-inline constexpr TCursor crVSplit = -15;
-inline constexpr TCursor crNo = -18;
-inline constexpr TCursor crAppStart = -19;
-inline constexpr TCursor crHandPoint = -21;
-inline constexpr TCursor crSizeAll = -22;
 
 // A window message on its way through a control.
 struct TMessage {

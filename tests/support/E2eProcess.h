@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,13 @@ public:
   std::vector<HWND> Windows() const;
 
   bool WaitForExit(DWORD timeoutMs) const;
+  // Waits for the end while watching the process's top-level windows.
+  struct ExitWatch {
+    bool exited = false;
+    DWORD elapsedMs = 0;
+    bool sawVisibleWindow = false;
+  };
+  ExitWatch WatchUntilExit(DWORD timeoutMs) const;
   // STILL_ACTIVE while it runs.
   DWORD ExitCode() const;
   // Asks the window to close (WM_CLOSE) and waits for the process to end.
@@ -58,5 +66,16 @@ private:
 std::string WindowText(HWND window);
 // The first descendant window of that class, or nullptr.
 HWND FindChild(HWND parent, const std::string& className);
+// The text of the first descendant of that class once done(text) holds, or the last text
+// read when timeoutMs passed first.
+std::string WaitForChildText(HWND parent, const std::string& className,
+                             const std::function<bool(const std::string&)>& done, DWORD timeoutMs);
+
+// The program's per-user state in the test prefix: its settings key and its user data folder
+// (with a trailing backslash).
+extern const char SettingsKey[];
+std::string UserDataFolder();
+// Removes the settings and the user data folder, as before a first start.
+void ResetUserState();
 
 } // namespace e2e
