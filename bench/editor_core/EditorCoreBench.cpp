@@ -6,6 +6,7 @@
 #include "CountingHeap.h"
 #include "RecordingView.h"
 #include "editor/EditorUndo.h"
+#include "support/BenchChecks.h"
 #include "support/BenchTable.h"
 #include "support/TexGenerator.h"
 
@@ -29,21 +30,6 @@ struct Settings {
   int runs = 10; // runs of each baseline and each short measure
   int editSteps = 1000;
   int sequenceRuns = 3; // runs of the 1000-step edit sequence
-};
-
-// What the benchmark found wrong in what it timed.
-class Checks {
-public:
-  void Expect(bool ok, const std::string& what) {
-    if (ok)
-      return;
-    std::printf("CHECK FAILED: %s\n", what.c_str());
-    failed_ = true;
-  }
-  bool Failed() const { return failed_; }
-
-private:
-  bool failed_ = false;
 };
 
 // The generated text as a file in the temporary folder.
@@ -175,7 +161,8 @@ size_t ReadAllLines(TEditorStrings& lines) {
 }
 
 // Loads text wrapped at 80, types one "x", then times reading all lines.
-double ReadLinesAfterAnEdit(const std::string& text, const Settings& settings, Checks& checks) {
+double ReadLinesAfterAnEdit(const std::string& text, const Settings& settings,
+                            bench::Checks& checks) {
   TempFile file(text);
   RecordingView view;
   SetUpView(view);
@@ -197,7 +184,7 @@ double ReadLinesAfterAnEdit(const std::string& text, const Settings& settings, C
 }
 
 void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable& table,
-              Checks& checks) {
+              bench::Checks& checks) {
   const std::string name = shape == bench::TexShape::ShortLines ? "short lines" : "paragraphs";
   bench::TexOptions texOptions;
   texOptions.bytes = settings.bytes;
@@ -312,7 +299,7 @@ int main(int argc, char** argv) {
     settings.sequenceRuns = 1;
   }
   bench::BenchTable table;
-  Checks checks;
+  bench::Checks checks;
   try {
     for (bench::TexShape shape : {bench::TexShape::ShortLines, bench::TexShape::Paragraphs})
       RunShape(shape, settings, table, checks);

@@ -12,6 +12,7 @@ inline constexpr char RegBasePathQuolin[] = "\\Software\\Dravenlux\\Quolin\\4.2"
 
 // Registry sections under the settings root.
 inline constexpr char RegSectionEditor[] = "Editor";
+inline constexpr char RegSectionEditLogArea[] = "Editor\\EditLogArea";
 inline constexpr char RegSectionForms[] = "Forms";
 inline constexpr char RegSectionFiles[] = "Files";
 inline constexpr char RegSectionSystem[] = "System";
@@ -22,6 +23,14 @@ inline constexpr char RegSectionTexModule[] = "TexModule";
 inline constexpr char RegSectionToolbar[] = "Toolbar";
 inline constexpr char RegSectionSection[] = "Section";
 inline constexpr char RegSectionSpellCheck[] = "SpellCheck";
+
+// Start-up: the mutex that marks the running instance, and the open/save dialog filter used
+// when "System" holds none.
+inline constexpr char MutexName[] = "Dravenlux_Quolin4200_MutexString";
+inline constexpr char DefaultFileFilter[] =
+    "TeXファイル(*.tex;*.bib;*.sty)|*.tex;*.pjt;*.sty;*.bib|テキストファイル(*.txt)|*.txt|"
+    "Bibファイル(*.bib)|*.bib|スタイルファイル(*.sty)|*.sty|ログファイル|"
+    "*.log;*.aux;*.toc;*.lof;*.lot;*.idx;*.ind;*.ilg;*.bbl;*.blg|全て(*.*)|*.*";
 
 // Text encodings.
 inline constexpr char Utf8ConvertFailed[] = "UTF8の文字列変換に失敗しました.";

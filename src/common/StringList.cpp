@@ -1,6 +1,7 @@
 #include "common/StringList.h"
 
 #include "common/Exceptions.h"
+#include "common/FileHelpers.h"
 #include "common/Format.h"
 #include "common/Sjis.h"
 #include "common/StringHelpers.h"
@@ -307,17 +308,7 @@ void TStrings::SetCommaText(std::string_view text) {
 }
 
 void TStrings::LoadFromFile(const std::string& fileName) {
-  UniqueFile file(std::fopen(fileName.c_str(), "rb"));
-  if (!file)
-    throw EFileError(Format("ファイル \"%s\" を開けません", fileName));
-  std::string content;
-  char buffer[65536];
-  size_t read;
-  while ((read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    content.append(buffer, read);
-  if (std::ferror(file.get()))
-    throw EFileError(Format("ファイル \"%s\" を読み込めません", fileName));
-  SetText(content);
+  SetText(ReadFileBytes(fileName));
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {

@@ -38,6 +38,7 @@ void TEditorParser::SkipBlanks() {
 void TEditorParser::NextToken() {
   if (ended_)
     return;
+  backslash_.TokenEnded(TokenString(), pos_);
   SkipBlanks();
   tokenStart_ = pos_;
   if (AtRowEnd(text_, pos_)) {
@@ -75,7 +76,7 @@ bool TEditorParser::ViewToken() {
     return true;
   if (view.Url() && take(ScanUrl(text_, pos_, EditorUrlChars()), tkUrl))
     return true;
-  if (CommentStartsAt(text_, pos_, view.Commenter()))
+  if (CommentStartsAt(text_, pos_, view.Commenter(), backslash_.LoneBackslashEndsAt(pos_)))
     return take(RowEnd(text_, pos_), tkComment);
   unsigned char byte = ByteOf(text_, pos_);
   if (!view.Quotation().empty() && byte == static_cast<unsigned char>(view.Quotation()[0])) {

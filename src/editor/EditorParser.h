@@ -56,6 +56,7 @@ private:
   EditorTokenKind tokenKind_ = tkEnd;
   bool ended_ = false;
   MailScanner mail_;
+  BackslashTracker backslash_;
 
   bool ViewToken();
   bool OpenBracket();

@@ -217,11 +217,10 @@ size_t MailScanner::Scan(std::string_view text, size_t pos) {
   return pos;
 }
 
-bool CommentStartsAt(std::string_view text, size_t pos, std::string_view commenter) {
-  if (commenter.empty() ||
-      text.substr(std::min(pos, text.size())).substr(0, commenter.size()) != commenter)
-    return false;
-  return pos == 0 || text[pos - 1] != '\\' || sjis::IsTrailByteAt(text, pos - 1);
+bool CommentStartsAt(std::string_view text, size_t pos, std::string_view commenter,
+                     bool afterLoneBackslash) {
+  return !commenter.empty() && !afterLoneBackslash &&
+         text.substr(std::min(pos, text.size())).starts_with(commenter);
 }
 
 ScannedToken ScanByFirstByte(std::string_view text, size_t pos) {

@@ -32,6 +32,7 @@ enum EditorTokenKind : uint8_t {
   tkHalfKatakana = 19,    // a run of bytes 0xA6-0xDF
   tkUrl = 20,
   tkMail = 21,
+  tkControlSequence = 22, // the spell tokenizer's own kind for a TeX control sequence
 };
 
 inline unsigned char ByteOf(std::string_view text, size_t pos) {
@@ -73,9 +74,25 @@ private:
   size_t failedRunEnd_ = 0;
 };
 
-// True when commenter stands at pos and the character before pos is not "\" (a trail byte
-// 0x5C of a double-byte character does not count).
-bool CommentStartsAt(std::string_view text, size_t pos, std::string_view commenter);
+// True when commenter stands at pos, unless the token just before it is "\" alone and ends at
+// pos: TeX then reads the opener as part of a control symbol. After "\\" (a line break) or a
+// double-byte character whose second byte is 0x5C a comment does begin.
+bool CommentStartsAt(std::string_view text, size_t pos, std::string_view commenter,
+                     bool afterLoneBackslash);
+
+// The state CommentStartsAt needs: whether the token that ended at pos is "\" alone. Taken
+// before the blanks are skipped, and true only while nothing has been skipped.
+class BackslashTracker {
+public:
+  void TokenEnded(std::string_view token, size_t end) {
+    loneBackslashEnd_ = token == "\\" ? end : kNone;
+  }
+  bool LoneBackslashEndsAt(size_t pos) const { return loneBackslashEnd_ == pos; }
+
+private:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t loneBackslashEnd_ = kNone;
+};
 
 struct ScannedToken {
   size_t end;

@@ -2,11 +2,16 @@
 #include "TempFolder.h"
 #include "common/CodePage.h"
 #include "common/ComPtr.h"
+#include "common/Exceptions.h"
 #include "common/StringHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using namespace quolin;
 using quolin::test_support::TempFolder;
@@ -105,6 +110,78 @@ TEST(FileHelpers, ResolveShortcutFollowsLinksOfAnyCase) {
   TempFolder::WriteFile(broken, "not a link");
   EXPECT_EQ(ResolveShortcut(broken), broken);
   EXPECT_EQ(ResolveShortcut(folder / "missing.lnk"), folder / "missing.lnk");
+}
+
+// The names in folder, sorted.
+std::vector<std::string> SortedNames(const TempFolder& folder) {
+  std::vector<std::string> names = FindFileNames(folder / "*");
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(FileHelpers, ReadFileBytesReadsEveryByte) {
+  TempFolder folder;
+  const std::string file = folder / "辞書ソ.dic";
+  std::string content(200000, 'a');
+  content[5] = '\0';
+  content[70000] = '\x1A';
+  content.back() = '\r';
+  TempFolder::WriteFile(file, content);
+  EXPECT_EQ(ReadFileBytes(file), content);
+  TempFolder::WriteFile(file, "");
+  EXPECT_EQ(ReadFileBytes(file), "");
+  EXPECT_THROW(ReadFileBytes(folder / "missing.dic"), EFileError);
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(ReadFileBytes(file), EFileError);
+  CloseHandle(held);
+}
+
+TEST(FileHelpers, SaveFileReplacingWritesWholeFiles) {
+  TempFolder folder;
+  const std::string file = folder / "辞書ソ.dic";
+  std::string big(3 << 20, 'x'); // more than one write call
+  big[12345] = 'y';
+  ASSERT_TRUE(SaveFileReplacing(file, "first\r\n"));
+  EXPECT_EQ(TempFolder::ReadFile(file), "first\r\n");
+  ASSERT_TRUE(SaveFileReplacing(file, big));
+  EXPECT_EQ(TempFolder::ReadFile(file), big);
+  ASSERT_TRUE(SaveFileReplacing(file, ""));
+  EXPECT_EQ(TempFolder::ReadFile(file), "");
+  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"辞書ソ.dic"});
+}
+
+TEST(FileHelpers, SaveFileReplacingKeepsTheTargetWhenItFails) {
+  TempFolder folder;
+  const std::string file = folder / "user.dic";
+  TempFolder::WriteFile(file, "old\r\n");
+  {
+    // Held open without sharing, the target can be neither written nor replaced.
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(SaveFileReplacing(file, "new\r\n"));
+    CloseHandle(held);
+  }
+  EXPECT_EQ(TempFolder::ReadFile(file), "old\r\n");
+  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"user.dic"});
+  EXPECT_FALSE(SaveFileReplacing(folder / "missing\\user.dic", "new"));
+  EXPECT_FALSE(SaveFileReplacing("", "new"));
+  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"user.dic"});
+}
+
+TEST(FileHelpers, FindFileNamesListsFilesOnly) {
+  TempFolder folder;
+  TempFolder::WriteFile(folder / "a.dic", "");
+  TempFolder::WriteFile(folder / "表.dic", "");
+  TempFolder::WriteFile(folder / "b.txt", "");
+  CreateDirectoryA((folder / "sub.dic").c_str(), nullptr);
+  std::vector<std::string> names = FindFileNames(folder / "*.dic");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.dic", "表.dic"}));
+  EXPECT_TRUE(FindFileNames(folder / "*.none").empty());
+  EXPECT_TRUE(FindFileNames(folder / "missing\\*.dic").empty());
 }
 
 TEST(FileHelpers, FontMetricsGrowWithTheFont) {

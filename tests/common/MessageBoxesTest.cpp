@@ -112,7 +112,9 @@ TEST(MessageBoxes, TextStandsAsGivenAndWrapsAtTwoThirdsOfTheWorkArea) {
     text += "wrapping words ";
   LONG style = 0;
   RECT label{};
+  RECT boxRect{};
   char answer = BoxAnswer("I", [&](const BoxView& box) {
+    GetWindowRect(box.window, &boxRect);
     HWND child = nullptr;
     while ((child = FindWindowExA(box.window, child, "Static", nullptr)))
       if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
@@ -126,6 +128,8 @@ TEST(MessageBoxes, TextStandsAsGivenAndWrapsAtTwoThirdsOfTheWorkArea) {
   RECT area = Screen->WorkAreaRect();
   EXPECT_LE(label.right - label.left, (area.right - area.left) * 2 / 3);
   EXPECT_GT(label.bottom - label.top, 40) << "the text is wrapped onto several lines";
+  EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (area.left + area.right) / 2, 2);
+  EXPECT_NEAR((boxRect.top + boxRect.bottom) / 2, (area.top + area.bottom) / 2, 2);
 }
 
 TEST(MessageBoxes, BoxIsOwnedByTheActiveFormAndStayOnTopFormsStepBack) {

@@ -48,9 +48,8 @@ public:
     return content;
   }
 
-private:
-  std::string path_;
-
+  // Removes the folder (given with a trailing "\") and everything in it, read-only files
+  // too.
   static void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
@@ -61,13 +60,16 @@ private:
           continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
           RemoveTree(folder + name + "\\");
-        else
+        else if (SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL))
           DeleteFileA((folder + name).c_str());
       } while (FindNextFileA(search, &found));
       FindClose(search);
     }
     RemoveDirectoryA(folder.c_str());
   }
+
+private:
+  std::string path_;
 };
 
 } // namespace quolin::test_support

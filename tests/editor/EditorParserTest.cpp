@@ -1,5 +1,6 @@
 #include "editor/EditorParser.h"
 #include "RecordingView.h"
+#include "TokenList.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,8 @@ using namespace quolin;
 
 namespace {
 
-// The tokens of a parser as "text:kind" separated by blanks, up to the end token.
 std::string Tokens(TEditorParser& parser) {
-  std::string result;
-  for (; parser.TokenKind() != tkEnd; parser.NextToken()) {
-    if (!result.empty())
-      result += ' ';
-    result += std::string(parser.TokenString()) + ":" + std::to_string(parser.TokenKind());
-  }
-  return result;
+  return test_support::TokenList(parser);
 }
 
 std::string PlainTokens(std::string_view text) {
@@ -109,10 +103,22 @@ TEST_F(EditorParser, BlanksLineEndsAndPositions) {
 TEST_F(EditorParser, CommentsAndEscapedPercent) {
   EXPECT_EQ(ViewTokens("a %b c"), "a:8 %b c:7");
   EXPECT_EQ(ViewTokens("\\%a"), "\\%:8 a:8");
-  EXPECT_EQ(ViewTokens("\\\\%x"), "\\\\:8 %:1 x:8"); // no comment right after "\"
+  // After "\\" (a TeX line break) a comment begins, with or without a blank between.
+  EXPECT_EQ(ViewTokens("\\\\%x"), "\\\\:8 %x:7");
+  EXPECT_EQ(ViewTokens("\\\\% x"), "\\\\:8 % x:7");
   // A trail byte 0x5C is no backslash: the comment after 表 (95 5C) is a comment.
   EXPECT_EQ(ViewTokens("表%x"), "表:17 %x:7");
+  EXPECT_EQ(ViewTokens("表% x"), "表:17 % x:7");
   EXPECT_EQ(ViewTokens("%"), "%:7");
+}
+
+TEST_F(EditorParser, NoCommentRightAfterLoneBackslash) {
+  // "\;" is a control symbol, so the opener ";" right after a lone "\" opens nothing; after a
+  // blank it does.
+  view.viewInfo.SetCommenter(";");
+  EXPECT_EQ(ViewTokens("\\;x"), "\\:8 ;:1 x:8");
+  EXPECT_EQ(ViewTokens("\\ ;x"), "\\:8 ;x:7");
+  EXPECT_EQ(ViewTokens("\\\\;x"), "\\\\:8 ;x:7");
 }
 
 TEST_F(EditorParser, BracketsCarriedAcrossRows) {

@@ -1,5 +1,10 @@
 #include "support/E2eProcess.h"
 
+#include "common/TempFolder.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
 namespace e2e {
 
 namespace {
@@ -36,7 +41,8 @@ std::string ExecutableFolder() {
 }
 
 QuolinProcess::QuolinProcess(const StartOptions& options) {
-  std::string program = options.program.empty() ? ExecutableFolder() + "Quolin.exe" : options.program;
+  std::string program =
+      options.program.empty() ? ExecutableFolder() + "Quolin.exe" : options.program;
   std::string commandLine = "\"" + program + "\"";
   if (!options.arguments.empty())
     commandLine += " " + options.arguments;
@@ -89,6 +95,23 @@ bool QuolinProcess::WaitForExit(DWORD timeoutMs) const {
   return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
+QuolinProcess::ExitWatch QuolinProcess::WatchUntilExit(DWORD timeoutMs) const {
+  ExitWatch watch;
+  DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : Windows())
+      watch.sawVisibleWindow = watch.sawVisibleWindow || IsWindowVisible(window);
+    watch.elapsedMs = GetTickCount() - start;
+    if (WaitForExit(kPollMs / 2)) {
+      watch.exited = true;
+      watch.elapsedMs = GetTickCount() - start;
+      return watch;
+    }
+    if (watch.elapsedMs >= timeoutMs)
+      return watch;
+  }
+}
+
 DWORD QuolinProcess::ExitCode() const {
   DWORD code = 0;
   if (!process_ || !GetExitCodeProcess(process_.get(), &code))
@@ -104,7 +127,8 @@ bool QuolinProcess::Close(HWND window, DWORD timeoutMs) const {
 std::string WindowText(HWND window) {
   LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  LRESULT copied =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
   return text;
 }
@@ -128,6 +152,31 @@ HWND FindChild(HWND parent, const std::string& className) {
   ChildSearch search{className};
   EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+std::string WaitForChildText(HWND parent, const std::string& className,
+                             const std::function<bool(const std::string&)>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND child = FindChild(parent, className);
+    std::string text = child ? WindowText(child) : "";
+    if ((child && done(text)) || GetTickCount() - start >= timeoutMs)
+      return text;
+    Sleep(kPollMs);
+  }
+}
+
+const char SettingsKey[] = "Software\\Dravenlux\\Quolin\\4.2";
+
+std::string UserDataFolder() {
+  char folder[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return std::string(folder) + "\\Quolin4.2\\";
+}
+
+void ResetUserState() {
+  SHDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
+  quolin::test_support::TempFolder::RemoveTree(UserDataFolder());
 }
 
 } // namespace e2e

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,9 +23,9 @@ struct HandleCloser {
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 struct StartOptions {
-  std::string arguments;      // appended to the quoted program path
-  std::string currentFolder;  // empty: the test's own
-  std::string program;        // empty: Quolin.exe beside the test
+  std::string arguments;     // appended to the quoted program path
+  std::string currentFolder; // empty: the test's own
+  std::string program;       // empty: Quolin.exe beside the test
 };
 
 class QuolinProcess {
@@ -39,12 +40,18 @@ public:
 
   // The process's visible top-level window of that class or title (either may be empty),
   // waited for up to timeoutMs. nullptr when none appeared.
-  HWND WaitForWindow(const std::string& className, const std::string& title,
-                     DWORD timeoutMs) const;
+  HWND WaitForWindow(const std::string& className, const std::string& title, DWORD timeoutMs) const;
   // All top-level windows of the process, visible or not.
   std::vector<HWND> Windows() const;
 
   bool WaitForExit(DWORD timeoutMs) const;
+  // Waits for the end while watching the process's top-level windows.
+  struct ExitWatch {
+    bool exited = false;
+    DWORD elapsedMs = 0;
+    bool sawVisibleWindow = false;
+  };
+  ExitWatch WatchUntilExit(DWORD timeoutMs) const;
   // STILL_ACTIVE while it runs.
   DWORD ExitCode() const;
   // Asks the window to close (WM_CLOSE) and waits for the process to end.
@@ -59,5 +66,16 @@ private:
 std::string WindowText(HWND window);
 // The first descendant window of that class, or nullptr.
 HWND FindChild(HWND parent, const std::string& className);
+// The text of the first descendant of that class once done(text) holds, or the last text
+// read when timeoutMs passed first.
+std::string WaitForChildText(HWND parent, const std::string& className,
+                             const std::function<bool(const std::string&)>& done, DWORD timeoutMs);
+
+// The program's per-user state in the test prefix: its settings key and its user data folder
+// (with a trailing backslash).
+extern const char SettingsKey[];
+std::string UserDataFolder();
+// Removes the settings and the user data folder, as before a first start.
+void ResetUserState();
 
 } // namespace e2e

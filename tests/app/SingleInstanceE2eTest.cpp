@@ -1,0 +1,249 @@
+// The real Quolin.exe: one instance per logon, the hand-off of a second start's command line,
+// the first start's folders and settings. Every test starts from a reset user.
+#include "common/RegistryProbe.h"
+#include "common/TempFolder.h"
+#include "support/E2eProcess.h"
+#include "ui/dde.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+using quolin::test_support::QueryRaw;
+using quolin::test_support::TempFolder;
+
+namespace {
+
+constexpr DWORD StartTimeoutMs = 20000;
+
+using Lines = std::vector<std::string>;
+
+Lines SplitLines(const std::string& text) {
+  Lines lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+Lines Sorted(Lines lines) {
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+std::string OpenLine(const std::string& file, int line = -1, bool asTemplate = false) {
+  return "open \"" + file + "\" line=" + std::to_string(line) +
+         " template=" + (asTemplate ? "1" : "0");
+}
+
+// The lines the running instance has listed, once there are at least count of them.
+Lines Listing(HWND main, size_t count, DWORD timeoutMs = 5000) {
+  return SplitLines(e2e::WaitForChildText(
+      main, "Edit", [count](const std::string& text) { return SplitLines(text).size() >= count; },
+      timeoutMs));
+}
+
+std::string SystemValue(const std::string& name) {
+  std::string data =
+      QueryRaw(HKEY_CURRENT_USER, std::string(e2e::SettingsKey) + "\\System", name).data;
+  return data.substr(0, data.find('\0'));
+}
+
+bool IsFolder(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsEmptyFolder(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  bool empty = true;
+  if (search == INVALID_HANDLE_VALUE)
+    return false;
+  do {
+    std::string name = found.cFileName;
+    empty = empty && (name == "." || name == "..");
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return empty;
+}
+
+class SingleInstanceE2E : public ::testing::Test {
+protected:
+  TempFolder elsewhere{"Elsewhere"};
+
+  void SetUp() override { e2e::ResetUserState(); }
+  void TearDown() override { e2e::ResetUserState(); }
+
+  // A start whose main window is up.
+  std::unique_ptr<e2e::QuolinProcess> StartFirst(const std::string& arguments = "",
+                                                 const std::string& folder = "") {
+    auto first = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder});
+    EXPECT_TRUE(first->Started());
+    main = first->WaitForWindow("TTopForm", "Quolin", StartTimeoutMs);
+    EXPECT_NE(main, nullptr) << "no main window";
+    return first;
+  }
+  // A second start from the other folder, which must end at once without a window.
+  void HandOver(const std::string& arguments) {
+    e2e::QuolinProcess second({arguments, elsewhere.Path()});
+    ASSERT_TRUE(second.Started());
+    e2e::QuolinProcess::ExitWatch watch = second.WatchUntilExit(10000);
+    EXPECT_TRUE(watch.exited);
+    EXPECT_LT(watch.elapsedMs, 2000u);
+    EXPECT_FALSE(watch.sawVisibleWindow);
+    EXPECT_EQ(second.ExitCode(), 0u);
+  }
+  void CloseFirst(e2e::QuolinProcess& first) {
+    ASSERT_TRUE(first.Close(main, 10000));
+    EXPECT_EQ(first.ExitCode(), 0u);
+  }
+
+  HWND main = nullptr;
+};
+
+TEST_F(SingleInstanceE2E, FirstStartFillsTheUserFolderAndImportsOnce) {
+  auto first = std::make_unique<e2e::QuolinProcess>();
+  ASSERT_TRUE(first->Started());
+  HWND splash = first->WaitForWindow("TSpForm", "", StartTimeoutMs);
+  EXPECT_NE(splash, nullptr) << "no splash";
+  main = first->WaitForWindow("TTopForm", "Quolin", StartTimeoutMs);
+  ASSERT_NE(main, nullptr);
+  // The splash goes 256 ms after the main window has come up.
+  DWORD start = GetTickCount();
+  while (IsWindow(splash) && GetTickCount() - start < 3000)
+    Sleep(20);
+  EXPECT_FALSE(IsWindow(splash)) << "the splash is still there";
+
+  std::string user = e2e::UserDataFolder();
+  EXPECT_NE(TempFolder::ReadFile(user + "Template\\normal.tex").find("\\documentclass"),
+            std::string::npos);
+  EXPECT_NE(TempFolder::ReadFile(user + "Dic\\Custom.dic").find("documentclass"),
+            std::string::npos);
+  EXPECT_TRUE(IsEmptyFolder(user + "PlugIn\\"));
+  EXPECT_FALSE(IsFolder(user + "img"));
+
+  std::string forms = std::string(e2e::SettingsKey) + "\\Forms";
+  EXPECT_EQ(
+      QueryRaw(HKEY_CURRENT_USER, std::string(e2e::SettingsKey) + "\\System", "RegSetup").data,
+      "\x01");
+  EXPECT_EQ(SystemValue("CommandFile"), user + "standard.dat");
+  EXPECT_EQ(SystemValue("SetupFolder") + "\\", e2e::ExecutableFolder());
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, forms, "LastDataFile").data,
+            user + "standard.dat" + std::string(1, '\0'));
+  std::string imported = "Left=40;Top=40;Width=800;Height=600;WindowState=0";
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, forms, "Main").data, imported + std::string(1, '\0'));
+  CloseFirst(*first);
+
+  // A later start imports nothing again.
+  quolin::test_support::SetRaw(HKEY_CURRENT_USER, forms, "Main", REG_SZ,
+                               std::string("WindowState=2", 14));
+  first = StartFirst();
+  CloseFirst(*first);
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, forms, "Main").data, std::string("WindowState=2", 14));
+}
+
+TEST_F(SingleInstanceE2E, SecondStartHandsItsFilesToTheFirst) {
+  auto first = StartFirst();
+  ASSERT_NE(main, nullptr);
+  HandOver("a.tex /l10 /t b.tex c.tex 表示テスト.tex \"/m $Sys_FileNew\"");
+  std::string folder = elsewhere.Path();
+  EXPECT_EQ(Listing(main, 5),
+            (Lines{OpenLine(folder + "a.tex"), OpenLine(folder + "b.tex", 9, true),
+                   OpenLine(folder + "c.tex"), OpenLine(folder + "表示テスト.tex"),
+                   "command \"$Sys_FileNew\""}));
+  CloseFirst(*first);
+}
+
+TEST_F(SingleInstanceE2E, SecondStartWithoutArgumentsRestoresTheFirst) {
+  auto first = StartFirst();
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  DWORD start = GetTickCount();
+  while (IsWindowVisible(main) && !IsIconic(main) && GetTickCount() - start < 3000)
+    Sleep(20);
+  ASSERT_TRUE(IsIconic(main) || !IsWindowVisible(main)) << "not minimised";
+
+  HandOver("");
+  start = GetTickCount();
+  while ((IsIconic(main) || !IsWindowVisible(main)) && GetTickCount() - start < 3000)
+    Sleep(20);
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(Listing(main, 0, 0).empty());
+  CloseFirst(*first);
+}
+
+TEST_F(SingleInstanceE2E, StartsAtTheSameTimeLoseNothing) {
+  // Two starts at once: one becomes the first, the other hands over while it starts.
+  std::string folder = elsewhere.Path();
+  {
+    e2e::QuolinProcess one({"one.tex", folder});
+    e2e::QuolinProcess two({"/l2 two.tex", folder});
+    ASSERT_TRUE(one.Started() && two.Started());
+    HWND oneMain = one.WaitForWindow("TTopForm", "Quolin", StartTimeoutMs);
+    e2e::QuolinProcess& running = oneMain ? one : two;
+    e2e::QuolinProcess& ended = oneMain ? two : one;
+    main = oneMain ? oneMain : two.WaitForWindow("TTopForm", "Quolin", StartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(ended.WaitForExit(10000));
+    EXPECT_EQ(ended.ExitCode(), 0u);
+    EXPECT_EQ(Sorted(Listing(main, 2)),
+              (Lines{OpenLine(folder + "one.tex"), OpenLine(folder + "two.tex", 1)}));
+    CloseFirst(running);
+  }
+
+  // Two second starts at once.
+  auto first = StartFirst();
+  ASSERT_NE(main, nullptr);
+  {
+    e2e::QuolinProcess three({"three.tex", folder});
+    e2e::QuolinProcess four({"/t four.tex", folder});
+    EXPECT_TRUE(three.WaitForExit(10000));
+    EXPECT_TRUE(four.WaitForExit(10000));
+    EXPECT_EQ(three.ExitCode(), 0u);
+    EXPECT_EQ(four.ExitCode(), 0u);
+  }
+  EXPECT_EQ(Sorted(Listing(main, 2)),
+            (Lines{OpenLine(folder + "four.tex", -1, true), OpenLine(folder + "three.tex")}));
+  CloseFirst(*first);
+}
+
+TEST_F(SingleInstanceE2E, FirstStartListsItsOwnArguments) {
+  std::string folder = elsewhere.Path();
+  auto first = StartFirst("rel.tex sub/x.tex /j4 表.tex", folder);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Listing(main, 3), (Lines{OpenLine(folder + "rel.tex"), OpenLine(folder + "sub\\x.tex"),
+                                     OpenLine(folder + "表.tex", 4)}));
+  CloseFirst(*first);
+}
+
+TEST_F(SingleInstanceE2E, StartOptionOpensTheWelcomeText) {
+  std::string startup = e2e::ExecutableFolder() + "Startup.tex";
+  auto first = StartFirst("/start12 ignored.tex");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Listing(main, 1), Lines{OpenLine(startup, 12)});
+  HandOver("/start x.tex");
+  EXPECT_EQ(Listing(main, 2), (Lines{OpenLine(startup, 12), OpenLine(startup, 0)}));
+  CloseFirst(*first);
+}
+
+TEST_F(SingleInstanceE2E, OutsideClientsFileOpenIsHandledCaseSensitively) {
+  auto first = StartFirst();
+  ASSERT_NE(main, nullptr);
+  {
+    quolin::dde::Client client;
+    ASSERT_TRUE(client.Connect("Quolin", "Quolin"));
+    EXPECT_EQ(client.Execute("[fileopen(y.tex)]", 5000), quolin::dde::drDone);
+    EXPECT_EQ(client.Execute("[FileOpen(x.tex)]", 5000), quolin::dde::drDone);
+  }
+  EXPECT_EQ(Listing(main, 1), Lines{OpenLine("x.tex")});
+  Sleep(300);
+  EXPECT_EQ(Listing(main, 1), Lines{OpenLine("x.tex")}) << "nothing for fileopen";
+  CloseFirst(*first);
+}
+
+} // namespace

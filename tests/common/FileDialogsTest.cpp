@@ -1,0 +1,416 @@
+#include "common/FileDialogs.h"
+#include "common/ComPtr.h"
+#include "common/JoinedStrings.h"
+#include "common/Paths.h"
+#include "common/StringList.h"
+#include "common/TempFolder.h"
+#include "support/DialogDriver.h"
+#include "support/SettingsFixture.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+namespace {
+
+// The bytes of a literal with its inner NULs.
+template <size_t N> std::string Bytes(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
+class FileDialogs : public SettingsFixture {
+protected:
+  TComInit com;
+  TempFolder root{"ダイアログ"};
+  // Two folders of the real dialog tests, with a trailing "\\".
+  std::string first = root / "ソース\\";
+  std::string second = root / "表示\\";
+
+  void SetUp() override {
+    SettingsFixture::SetUp();
+    CreateDirectoryA(first.c_str(), nullptr);
+    CreateDirectoryA(second.c_str(), nullptr);
+    TempFolder::WriteFile(first + "a.tex", "a");
+    TempFolder::WriteFile(second + "文書.tex", "b");
+    TempFolder::WriteFile(second + "b.tex", "c");
+  }
+
+  void TearDown() override {
+    SetFileDialogHook(nullptr);
+    SettingsFixture::TearDown();
+  }
+
+  static void Remember(const std::string& key, const std::string& folder, int index) {
+    Store("FileDialogs", key, REG_SZ, folder + std::string(1, '\0'));
+    Store("FileDialogs", key + "_FilterIndex", REG_DWORD, Dword(index));
+  }
+  static std::string RememberedFolder(const std::string& key) {
+    RawValue value = Stored("FileDialogs", key);
+    return value.found ? std::string(value.data.c_str()) : "(none)";
+  }
+  static std::string RememberedIndex(const std::string& key) {
+    RawValue value = Stored("FileDialogs", key + "_FilterIndex");
+    if (!value.found || value.type != REG_DWORD)
+      return "(none)";
+    return std::to_string(*reinterpret_cast<const int*>(value.data.data()));
+  }
+};
+
+// Window-free steps
+
+TEST_F(FileDialogs, FilterPairsBecomeNulSeparated) {
+  // ポ is 83 7C: its second byte is "|" but separates nothing.
+  EXPECT_EQ(ConvertDialogFilter("スポーツ(*.tex)|*.tex"), Bytes("スポーツ(*.tex)\0*.tex\0\0"));
+  EXPECT_EQ(ConvertDialogFilter("TeX|*.tex;*.sty|All|*.*"),
+            Bytes("TeX\0*.tex;*.sty\0All\0*.*\0\0"));
+  EXPECT_EQ(ConvertDialogFilter(""), "");
+}
+
+TEST_F(FileDialogs, SeveralFilesComeBackAsFullPaths) {
+  EXPECT_EQ(ParseSelectedFiles(Bytes("C:\\表\0a.tex\0ソ.tex\0\0junk")),
+            (std::vector<std::string>{"C:\\表\\a.tex", "C:\\表\\ソ.tex"}));
+  EXPECT_EQ(ParseSelectedFiles(Bytes("C:\\\0a.tex\0b.tex\0\0")),
+            (std::vector<std::string>{"C:\\a.tex", "C:\\b.tex"}));
+  EXPECT_EQ(ParseSelectedFiles(Bytes("C:\\d\\one.tex\0\0")),
+            (std::vector<std::string>{"C:\\d\\one.tex"}));
+  EXPECT_TRUE(ParseSelectedFiles(Bytes("\0\0")).empty());
+}
+
+TEST_F(FileDialogs, OpenDialogStartsWhereTheHistoryKeyLeftOff) {
+  Remember("Tex", "D:\\最後\\", 3);
+  TFileDialogParams params;
+  params.InitialDir = "C:\\init";
+  params.FilterIndex = -1;
+  params.HistoryKey = "Tex";
+  TFileDialogFields fields = PrepareOpenDialog(params, false);
+  EXPECT_EQ(fields.InitialDir, "D:\\最後\\");
+  EXPECT_EQ(fields.FilterIndex, 3);
+
+  params.FilterIndex = 2;
+  EXPECT_EQ(PrepareOpenDialog(params, false).FilterIndex, 2);
+  params.FilterIndex = 0;
+  EXPECT_EQ(PrepareOpenDialog(params, false).FilterIndex, 0);
+
+  params.FilterIndex = -1;
+  params.HistoryKey = "Bib";
+  fields = PrepareOpenDialog(params, false);
+  EXPECT_EQ(fields.InitialDir, "C:\\init");
+  EXPECT_EQ(fields.FilterIndex, 0);
+
+  params.HistoryKey = "";
+  fields = PrepareOpenDialog(params, false);
+  EXPECT_EQ(fields.InitialDir, "C:\\init");
+  EXPECT_EQ(fields.FilterIndex, 0);
+}
+
+TEST_F(FileDialogs, ReadOnlyBoxOnlyForOneFile) {
+  TFileDialogParams params;
+  params.ShowReadOnly = true;
+  params.ReadOnly = true;
+  TFileDialogFields fields = PrepareOpenDialog(params, true);
+  EXPECT_FALSE(fields.AllowMultiSelect);
+  EXPECT_TRUE(fields.ShowReadOnly);
+  EXPECT_TRUE(fields.ReadOnly);
+
+  params.AllowMultiSelect = true;
+  fields = PrepareOpenDialog(params, false);
+  EXPECT_FALSE(fields.AllowMultiSelect);
+  EXPECT_TRUE(fields.ShowReadOnly);
+  fields = PrepareOpenDialog(params, true);
+  EXPECT_TRUE(fields.AllowMultiSelect);
+  EXPECT_FALSE(fields.ShowReadOnly);
+  EXPECT_FALSE(fields.ReadOnly);
+
+  params.AllowMultiSelect = false;
+  params.ShowReadOnly = false;
+  fields = PrepareOpenDialog(params, true);
+  EXPECT_FALSE(fields.ReadOnly);
+}
+
+TEST_F(FileDialogs, SaveDialogStartsInTheFolderOfTheRecordsFile) {
+  Remember("Tex", "D:\\最後\\", 3);
+  TFileDialogParams params;
+  params.FileName = "C:\\文書\\表.tex";
+  params.InitialDir = "C:\\init";
+  params.FilterIndex = 2;
+  params.HistoryKey = "Tex";
+  params.AllowMultiSelect = true;
+  params.ShowReadOnly = true;
+  TFileDialogFields fields = PrepareSaveDialog(params);
+  EXPECT_EQ(fields.Kind, TFileDialogKind::fdSave);
+  EXPECT_FALSE(fields.AllowMultiSelect);
+  EXPECT_TRUE(fields.ShowReadOnly);
+  EXPECT_EQ(fields.FileName, "表.tex");
+  EXPECT_EQ(fields.InitialDir, "C:\\文書\\");
+  EXPECT_EQ(fields.FilterIndex, 2);
+
+  params.FileName = "無題.tex";
+  params.FilterIndex = -1;
+  fields = PrepareSaveDialog(params);
+  EXPECT_EQ(fields.FileName, "無題.tex");
+  EXPECT_EQ(fields.InitialDir, "D:\\最後\\");
+  EXPECT_EQ(fields.FilterIndex, 1);
+
+  params.HistoryKey = "";
+  EXPECT_EQ(PrepareSaveDialog(params).InitialDir, "C:\\init");
+}
+
+TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
+  TFileDialogFields seen;
+  SetFileDialogHook([&](const TFileDialogFields& fields) {
+    seen = fields;
+    return TFileDialogAnswer{true, {"C:\\表\\a.tex", "C:\\表\\b.tex"}, true, 2};
+  });
+  TFileDialogParams params;
+  params.Title = "開く";
+  params.Filter = "TeX|*.tex|Bib|*.bib";
+  params.DefaultExt = "tex";
+  params.InitialDir = "C:\\init";
+  params.FilterIndex = -1;
+  params.AllowMultiSelect = true;
+  params.ShowReadOnly = true;
+  params.HistoryKey = "Tex";
+  TStringList files;
+  std::string fileName;
+  bool readOnly = true;
+  ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
+
+  TFileDialogFields expected;
+  expected.Title = "開く";
+  expected.Filter = "TeX|*.tex|Bib|*.bib";
+  expected.DefaultExt = "tex";
+  expected.InitialDir = "C:\\init";
+  expected.FilterIndex = 0;
+  expected.AllowMultiSelect = true;
+  expected.HistoryKey = "Tex";
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(fileName, "C:\\表\\a.tex");
+  EXPECT_EQ(Joined(files), "[C:\\表\\a.tex][C:\\表\\b.tex]");
+  EXPECT_FALSE(readOnly); // the box was not shown
+  EXPECT_EQ(RememberedFolder("Tex"), "C:\\表\\");
+  EXPECT_EQ(RememberedIndex("Tex"), "2");
+
+  SetFileDialogHook([](const TFileDialogFields&) {
+    return TFileDialogAnswer{true, {"D:\\x.tex"}, true, 1};
+  });
+  params.AllowMultiSelect = false;
+  ASSERT_TRUE(ShowOpenDialog(params, nullptr, fileName, readOnly));
+  EXPECT_TRUE(readOnly);
+  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
+  EXPECT_EQ(RememberedIndex("Tex"), "1");
+
+  ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
+  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
+}
+
+TEST_F(FileDialogs, CancelledHookChangesNothing) {
+  SetFileDialogHook([](const TFileDialogFields&) { return TFileDialogAnswer{}; });
+  TFileDialogParams params;
+  params.HistoryKey = "Tex";
+  TStringList files;
+  files.Add("kept");
+  std::string fileName = "before";
+  bool readOnly = true;
+  EXPECT_FALSE(ShowOpenDialog(params, &files, fileName, readOnly));
+  EXPECT_FALSE(ShowSaveDialog(params, fileName, readOnly));
+  EXPECT_EQ(fileName, "before");
+  EXPECT_TRUE(readOnly);
+  EXPECT_EQ(Joined(files), "[kept]");
+  EXPECT_EQ(RememberedFolder("Tex"), "(none)");
+  EXPECT_EQ(RememberedIndex("Tex"), "(none)");
+}
+
+// Real dialogs, driven from a second thread.
+
+struct DialogView {
+  std::string folder;
+  std::string shownName;
+  int filter = -1;
+  bool readOnlyBox = false;
+};
+
+std::string DialogString(HWND dialog, UINT message) {
+  char text[MAX_PATH * 2] = {};
+  SendMessageA(dialog, message, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+bool FileDialogReady(HWND dialog) {
+  return GetDlgItem(dialog, cmb1) != nullptr && !DialogString(dialog, CDM_GETFOLDERPATH).empty();
+}
+
+DialogView Read(HWND dialog) {
+  DialogView view;
+  view.folder = DialogString(dialog, CDM_GETFOLDERPATH);
+  view.shownName = DialogString(dialog, CDM_GETSPEC);
+  view.filter = static_cast<int>(SendDlgItemMessageA(dialog, cmb1, CB_GETCURSEL, 0, 0));
+  HWND box = GetDlgItem(dialog, chx1);
+  view.readOnlyBox = box && IsWindowVisible(box);
+  return view;
+}
+
+// Reads the dialog, types name into its file name box and presses OK; an empty name cancels.
+DialogDriver::Action ReadAndAnswer(DialogView& view, const std::string& name,
+                                   int filterToChoose = -1) {
+  return [&view, name, filterToChoose](HWND dialog) {
+    view = Read(dialog);
+    if (filterToChoose >= 0) {
+      HWND combo = GetDlgItem(dialog, cmb1);
+      SendMessageA(combo, CB_SETCURSEL, filterToChoose, 0);
+      // What a choice from the drop-down list reports.
+      for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, notification),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+    if (name.empty()) {
+      DialogDriver::Press(dialog, IDCANCEL);
+      return;
+    }
+    SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(name.c_str()));
+    DialogDriver::Press(dialog, IDOK);
+  };
+}
+
+TFileDialogParams TexParams(const std::string& initialDir) {
+  TFileDialogParams params;
+  params.Title = "ファイルを開く";
+  params.Filter = "TeX 文書 (*.tex)|*.tex|BibTeX (*.bib)|*.bib|すべて (*.*)|*.*";
+  params.InitialDir = initialDir;
+  params.FilterIndex = -1;
+  params.HistoryKey = "Tex";
+  return params;
+}
+
+TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFile) {
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  std::string fileName;
+  bool readOnly = false;
+  DialogView view;
+  {
+    DialogDriver driver(ReadAndAnswer(view, second + "文書.tex"), FileDialogReady);
+    ASSERT_TRUE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
+  }
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, first));
+  EXPECT_EQ(fileName, second + "文書.tex");
+  EXPECT_EQ(RememberedFolder("Tex"), second);
+  char after[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, after);
+  EXPECT_STREQ(after, current); // the process's current folder stays
+
+  {
+    DialogDriver driver(ReadAndAnswer(view, ""), FileDialogReady);
+    EXPECT_FALSE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
+}
+
+TEST_F(FileDialogs, RememberedFilterIndexIsUsedAndStored) {
+  Remember("Tex", first, 2);
+  std::string fileName;
+  bool readOnly = false;
+  DialogView view;
+  {
+    DialogDriver driver(ReadAndAnswer(view, "a.tex", 2), FileDialogReady);
+    ASSERT_TRUE(ShowOpenDialog(TexParams(second), nullptr, fileName, readOnly));
+  }
+  EXPECT_EQ(view.filter, 1); // the second filter
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, first)) << view.folder;
+  EXPECT_EQ(fileName, first + "a.tex");
+  EXPECT_EQ(RememberedIndex("Tex"), "3");
+}
+
+TEST_F(FileDialogs, SeveralFilesComeBackWithTheFirstAsFileName) {
+  TFileDialogParams params = TexParams(second);
+  params.AllowMultiSelect = true;
+  params.ShowReadOnly = true;
+  params.ReadOnly = true;
+  TStringList files;
+  std::string fileName;
+  bool readOnly = true;
+  DialogView view;
+  {
+    DialogDriver driver(ReadAndAnswer(view, "\"b.tex\" \"文書.tex\""), FileDialogReady);
+    ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
+  }
+  EXPECT_FALSE(view.readOnlyBox);
+  EXPECT_FALSE(readOnly);
+  ASSERT_EQ(files.Count(), 2);
+  EXPECT_EQ(fileName, files[0]);
+  TStringList expected;
+  expected.Add(second + "b.tex");
+  expected.Add(second + "文書.tex");
+  files.Sort();
+  expected.Sort();
+  EXPECT_EQ(Joined(files), Joined(expected));
+  EXPECT_EQ(RememberedFolder("Tex"), second);
+}
+
+TEST_F(FileDialogs, OneFileOfSeveralIsAWholePath) {
+  // The chosen path is shorter than the initial name, whose end stays in the buffer.
+  TFileDialogParams params = TexParams(second);
+  params.FileName = "a_long_initial_name_that_fills_more_of_the_buffer_than_the_answer.tex";
+  params.AllowMultiSelect = true;
+  TStringList files;
+  std::string fileName;
+  bool readOnly = false;
+  DialogView view;
+  {
+    DialogDriver driver(ReadAndAnswer(view, first + "a.tex"), FileDialogReady);
+    ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
+  }
+  EXPECT_EQ(view.shownName, params.FileName);
+  EXPECT_EQ(fileName, first + "a.tex");
+  EXPECT_EQ(Joined(files), "[" + first + "a.tex]");
+}
+
+TEST_F(FileDialogs, SaveDialogShowsTheNameInTheFilesFolderAndStoresNoIndex) {
+  Remember("Tex", first, 3);
+  TFileDialogParams params = TexParams(first);
+  params.FileName = second + "新しい.tex";
+  params.FilterIndex = 2;
+  std::string fileName;
+  bool readOnly = true;
+  DialogView view;
+  {
+    DialogDriver driver(ReadAndAnswer(view, "新しい.tex"), FileDialogReady);
+    ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
+  }
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
+  EXPECT_EQ(view.shownName, "新しい.tex");
+  EXPECT_EQ(view.filter, 1);
+  EXPECT_EQ(fileName, second + "新しい.tex");
+  EXPECT_FALSE(readOnly);
+  EXPECT_EQ(RememberedFolder("Tex"), second);
+  EXPECT_EQ(RememberedIndex("Tex"), "3");
+}
+
+TEST_F(FileDialogs, CancelGivesFalseAndStoresNothing) {
+  std::string fileName = "before";
+  bool readOnly = true;
+  DialogView view;
+  {
+    DialogDriver driver(ReadAndAnswer(view, ""), FileDialogReady);
+    EXPECT_FALSE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
+    EXPECT_TRUE(driver.Acted());
+  }
+  {
+    DialogDriver driver(ReadAndAnswer(view, ""), FileDialogReady);
+    EXPECT_FALSE(ShowSaveDialog(TexParams(first), fileName, readOnly));
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(fileName, "before");
+  EXPECT_TRUE(readOnly);
+  EXPECT_EQ(RememberedFolder("Tex"), "(none)");
+  EXPECT_EQ(RememberedIndex("Tex"), "(none)");
+}
+
+} // namespace

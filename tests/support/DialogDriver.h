@@ -1,0 +1,101 @@
+// Drives a modal dialog of the test's thread from a second thread: waits for a dialog window
+// ("#32770") of the thread, runs an action on it, and cancels whatever dialog of the thread is
+// still open when the time is up, so that a test never hangs in a dialog.
+#pragma once
+
+#include "common/Paths.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace quolin::test_support {
+
+class DialogDriver {
+public:
+  // ready tells whether a found dialog can be driven yet (for example: a control exists).
+  using Ready = std::function<bool(HWND dialog)>;
+  using Action = std::function<void(HWND dialog)>;
+
+  DialogDriver(Action action, Ready ready = nullptr, DWORD timeoutMs = 15000)
+      : thread_(GetCurrentThreadId()) {
+    worker_ = std::thread([this, action = std::move(action), ready = std::move(ready), timeoutMs] {
+      Run(action, ready, timeoutMs);
+    });
+  }
+  ~DialogDriver() {
+    done_ = true;
+    worker_.join();
+  }
+  DialogDriver(const DialogDriver&) = delete;
+  DialogDriver& operator=(const DialogDriver&) = delete;
+
+  // Whether the action ran.
+  bool Acted() const { return acted_; }
+
+  // A visible dialog window of the thread (the first one the platform lists).
+  static HWND FindDialog(DWORD thread) {
+    HWND found = nullptr;
+    EnumThreadWindows(thread, TakeDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  static std::string WindowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+  }
+
+  // Folders as dialogs show them: with or without a final "\\", in any letter case.
+  static bool IsSameFolder(const std::string& shown, const std::string& folder) {
+    return lstrcmpiA(ExcludeTrailingPathDelimiter(shown).c_str(),
+                     ExcludeTrailingPathDelimiter(folder).c_str()) == 0;
+  }
+
+  static void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  }
+
+private:
+  DWORD thread_;
+  std::thread worker_;
+  std::atomic<bool> done_ = false;
+  std::atomic<bool> acted_ = false;
+
+  static BOOL CALLBACK TakeDialog(HWND window, LPARAM data) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window))
+      return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+  }
+
+  void Run(const Action& action, const Ready& ready, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    auto timeUp = [&] { return GetTickCount() - start >= timeoutMs; };
+    while (!done_ && !timeUp()) {
+      HWND dialog = FindDialog(thread_);
+      if (dialog && (!ready || ready(dialog))) {
+        action(dialog);
+        acted_ = true;
+        break;
+      }
+      Sleep(20);
+    }
+    // Whatever is still open when the time is up is cancelled.
+    while (!done_) {
+      if (timeUp()) {
+        if (HWND dialog = FindDialog(thread_))
+          Press(dialog, IDCANCEL);
+      }
+      Sleep(20);
+    }
+  }
+};
+
+} // namespace quolin::test_support
