@@ -6,6 +6,7 @@
 #include "app/UserFolders.h"
 #include "common/Format.h"
 #include "common/ResConst.h"
+#include "editor/EditorStartup.h"
 #include "ui/Application.h"
 #include "ui/DdeConv.h"
 
@@ -103,6 +104,7 @@ int RunQuolin() {
     return 0;
   HRESULT ole = OleInitialize(nullptr);
   bool ran = Guard(Application, [] {
+    EditorUnitStartup();
     Application->SetTitle(ApplicationTitle);
     Application->CreateForm<TInterimMainForm>("TopForm");
     Application->Run();

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 namespace quolin {
 
@@ -32,10 +33,10 @@ struct TButtonLetter {
 };
 
 constexpr TButtonLetter kButtonLetters[] = {
-    {'y', mbYes, true, true},       {'n', mbNo, true, true},        {'o', mbOK, true, true},
-    {'c', mbCancel, true, true},    {'a', mbAbort, true, true},     {'r', mbRetry, true, true},
-    {'i', mbIgnore, true, true},    {'A', mbAll, true, false},      {'l', mbAll, true, true},
-    {'N', mbNoToAll, true, false},  {'Y', mbYesToAll, true, false}, {'h', mbHelp, true, true},
+    {'y', mbYes, true, true},      {'n', mbNo, true, true},        {'o', mbOK, true, true},
+    {'c', mbCancel, true, true},   {'a', mbAbort, true, true},     {'r', mbRetry, true, true},
+    {'i', mbIgnore, true, true},   {'A', mbAll, true, false},      {'l', mbAll, true, true},
+    {'N', mbNoToAll, true, false}, {'Y', mbYesToAll, true, false}, {'h', mbHelp, true, true},
 };
 
 struct TResultLetter {
@@ -45,8 +46,8 @@ struct TResultLetter {
 };
 
 constexpr TResultLetter kResultLetters[] = {
-    {mrOk, 'o', 'o'},     {mrCancel, 'c', 'c'}, {mrAbort, 'a', 'a'},  {mrRetry, 'r', 'r'},
-    {mrIgnore, 'i', 'i'}, {mrYes, 'y', 'y'},    {mrNo, 'n', 'n'},     {mrAll, 'A', 'l'},
+    {mrOk, 'o', 'o'},     {mrCancel, 'c', 'c'}, {mrAbort, 'a', 'a'}, {mrRetry, 'r', 'r'},
+    {mrIgnore, 'i', 'i'}, {mrYes, 'y', 'y'},    {mrNo, 'n', 'n'},    {mrAll, 'A', 'l'},
     {mrNoToAll, 'N', 0},  {mrYesToAll, 'Y', 0}, {mrNone, 'e', 'e'},
 };
 
@@ -116,15 +117,27 @@ bool OpenClipboardSoon() {
 } // namespace
 
 bool SetClipboardText(const std::string& text) {
-  if (text.empty() || !OpenClipboardSoon())
+  return !text.empty() && PutClipboardText(text);
+}
+
+bool PutClipboardText(const std::string& text, std::initializer_list<unsigned> alsoAs) {
+  if (!OpenClipboardSoon())
     return false;
-  bool done = false;
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+  bool done = EmptyClipboard();
+  std::vector<unsigned> formats{CF_TEXT};
+  formats.insert(formats.end(), alsoAs);
+  for (unsigned format : formats) {
+    HGLOBAL memory = done ? GlobalAlloc(GMEM_MOVEABLE, text.size() + 1) : nullptr;
+    if (!memory) {
+      done = false;
+      break;
+    }
     std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
-    done = EmptyClipboard() && SetClipboardData(CF_TEXT, memory);
-    if (!done)
+    if (!SetClipboardData(format, memory)) {
       GlobalFree(memory);
+      done = false;
+    }
   }
   CloseClipboard();
   return done;

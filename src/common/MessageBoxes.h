@@ -14,6 +14,7 @@
 
 #include "common/Format.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ void HourGlassOff();
 
 // Puts the text on the clipboard as plain text; an empty text leaves it alone and gives false.
 bool SetClipboardText(const std::string& text);
+// Empties the clipboard and puts the text (an empty one too) as CF_TEXT and under each of
+// alsoAs as a movable block holding the text and its zero, in one opening of the clipboard.
+bool PutClipboardText(const std::string& text, std::initializer_list<unsigned> alsoAs = {});
 // The clipboard's plain text (CF_TEXT); empty when it holds none or cannot be opened.
 std::string GetClipboardText();
 

@@ -3,6 +3,8 @@
 #include "editor/EditorPopupMenu.h"
 #include "editor/EditorUndo.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace quolin {
@@ -141,6 +143,10 @@ void TEditor::DestroyWnd() {
 }
 
 void TEditor::WndProc(TMessage& message) {
+  if (FilterDuringDrag(message)) {
+    message.Result = 0;
+    return;
+  }
   switch (message.Msg) {
   case WM_SETFOCUS:
     TCustomControl::WndProc(message);
@@ -158,6 +164,44 @@ void TEditor::WndProc(TMessage& message) {
       return;
     }
     break;
+  case WM_KEYDOWN:
+    autoRepeat_ = (message.LParam & (1 << 30)) != 0;
+    // A count left over from a result whose characters never came would eat typed keys.
+    if (message.WParam != VK_PROCESSKEY)
+      imeBytes_ = 0;
+    break;
+  case WM_KEYUP:
+    TCustomControl::WndProc(message);
+    autoRepeat_ = false;
+    if (imePending_)
+      UpdateImeWindow();
+    return;
+  case WM_CHAR:
+    if (imeBytes_ > 0) {
+      --imeBytes_;
+      message.Result = 0;
+      return;
+    }
+    break;
+  case WM_LBUTTONUP:
+    ReleaseLeft(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam),
+                MouseShiftState(message.WParam));
+    break;
+  case WM_CAPTURECHANGED:
+    // The capture went elsewhere with the button still held: nothing more comes to finish.
+    if (leftHeld_ && reinterpret_cast<HWND>(message.LParam) != WindowHandle()) {
+      leftHeld_ = false;
+      if (selection_.dragState != 0)
+        CancelDrag();
+      selection_.rowSelecting = false;
+    }
+    break;
+  case WM_IME_COMPOSITION:
+    ImeComposition(message);
+    return;
+  case WM_IME_NOTIFY:
+    ImeNotify(message);
+    return;
   default:
     if (EditMessage(message))
       return;
@@ -263,14 +307,18 @@ int TEditor::RowEndColumn(int row) const {
   return static_cast<int>(RowLayout(row).map.size());
 }
 
+std::string TEditor::TextMap(std::string_view text) const {
+  ByteKindMapper mapper(delimiters_, caret_.TabSpaceCount(),
+                        WordWrap() ? store_->WrapOption().WrapByte() : 0);
+  return mapper.Map(text);
+}
+
 TRowLayout TEditor::RowLayout(int row) const {
   TRowLayout layout;
   if (row < 0 || row >= RowCount())
     return layout;
   std::string_view bytes = store_->RowView(row);
-  ByteKindMapper mapper(delimiters_, caret_.TabSpaceCount(),
-                        WordWrap() ? store_->WrapOption().WrapByte() : 0);
-  mapper.Build(bytes, layout.map);
+  layout.map = TextMap(bytes);
   layout.text.resize(layout.map.size());
   size_t byte = 0;
   for (size_t cell = 0; cell < layout.map.size(); ++cell) {
@@ -329,12 +377,12 @@ bool TEditor::CanRedo() const {
 }
 
 void TEditor::Undo() {
-  RemoveSelection();
+  store_->ClearViewSelections();
   store_->Undo();
 }
 
 void TEditor::Redo() {
-  RemoveSelection();
+  store_->ClearViewSelections();
   store_->Redo();
 }
 

@@ -47,14 +47,34 @@ struct TRowLayout {
   std::string map;
 };
 
-// The selection in screen rows; columns are display cells.
+// The selection in screen rows; columns are display cells, indices bytes of a row.
 struct TEditorSelection {
   int state = 0;     // 0 none, 1 anchored, 2 selected
   int mode = 0;      // 0 normal, 1 box
   int dragState = 0; // 1 pending, 2 while a selection drag runs
   bool removing = false;
-  int startRow = 0, endRow = 0; // the column range, as painted
+  // The column range, as painted: in normal mode from startCol on startRow to endCol on
+  // endRow; in box mode the cells startCol..endCol-1 of every row between.
+  int startRow = 0, endRow = 0;
   int startCol = 0, endCol = 0;
+  // The selected bytes, from startIndex on startRow through endIndex on endRow (so an empty
+  // range has endIndex = startIndex - 1).
+  int startIndex = 0, endIndex = -1;
+  // Where the selection began.
+  int anchorRow = 0, anchorIndex = 0, anchorCol = 0;
+  // Whole rows selected in the left margin: the anchor row stays selected both ways; a last
+  // row without line end is selected from its end back.
+  bool rowSelecting = false;
+  int rowAnchor = 0, rowEnd = 0;
+  bool lastRowOpenEnd = false;
+};
+
+// A token found at a point: its text and kind (0 when none), and where it starts.
+struct TEditorToken {
+  std::string text;
+  int kind = 0;
+  int lineFirstRow = 0; // the first row of its logical line
+  int offset = 0;       // its first byte in that line
 };
 
 class TEditor : public TCustomControl, public EditorView {
@@ -153,20 +173,61 @@ public:
   // The cell under a client point; rounded to the nearest cell boundary when asked.
   POINT PointToCell(int x, int y, bool rounded) const;
 
-  // Selection.
+  // Selection. Offsets count bytes with CR LF as 2 after each row that ends a line.
   bool Selected() const override { return selection_.state == 2; }
+  // 0 normal, 1 box; kept while a selection drag runs.
   int SelectionMode() const { return selection_.mode; }
   void SetSelectionMode(int mode);
   void RemoveSelection() override;
+  // The selection's first byte, or the caret's offset without a selection.
+  int SelStart() const;
+  // Removes the selection and puts the caret at an offset (past the end: at the end).
+  void SetSelStart(int value);
+  // In box mode each row's slice plus 2.
+  int SelLength() const;
+  // Selects value bytes from the caret (from the selection's start when there is one).
+  void SetSelLength(int value);
+  // Box slices are joined with CR LF.
+  std::string SelText() const;
+  void SetSelText(const std::string& text) { SetSelTextBuf(text.c_str()); }
 
-  // Editing and clipboard.
+  // Editing and clipboard; nothing changes the text when ReadOnly.
+  // Replaces the selection by text, or inserts it at the caret; the caret goes behind it.
+  void SetSelTextBuf(const char* text);
+  // The lines of text as a column block at the caret or over the box selection.
+  void SetBoxSelTextBuf(const char* text);
+  // Deletes the selected text.
+  void ClearSelection();
+  // Deletes the whole text.
+  void Clear();
+  void DeleteRow(int row);
+  void SelectAll();
   void CopyToClipboard();
   void CutToClipboard();
   void PasteFromClipboard();
-  // Deletes the selected text.
-  void ClearSelection();
-  void SelectAll();
-  void SetBoxSelTextBuf(const char* text);
+  // The left button is held or a selection drag runs: keys wait until it is over.
+  bool PointerBusy() const { return leftHeld_ || selection_.dragState != 0; }
+  // Not ReadOnly, a normal-mode selection and Caret.SelMove.
+  virtual bool CanSelDrag() const;
+  // Copies the selected text to the caret (the drop cell).
+  virtual void DropSelection();
+
+  // Tokens of the logical line under a client point; with useStoredState the tokenizer starts
+  // from the line's stored bracket state.
+  virtual TEditorToken TokenFromPos(POINT pos, bool useStoredState = true);
+  // Selects the token at the point; false when there is none.
+  virtual bool SelectTokenFromPos(POINT pos);
+  bool SelectTokenFromCaret();
+  int GetTokenKindFromCaret();
+  std::string GetTokenFromCaret();
+
+  // Position maps.
+  // The logical line of a row (the row itself without word wrap).
+  int RowToLines(int row) const;
+  // The byte offset of a cell in its logical line; -1 outside the store.
+  int RowColToLineOffset(int row, int col) const;
+  // The whole text's length with CR LF counted as 2.
+  int TextLength() const;
 
   // Views.
   TEditorScreenStrings& ScreenStrings() override { return *store_; }
@@ -258,6 +319,8 @@ protected:
   // Marks, drawn on the canvas (the paint DC while painting, else the window's).
   virtual void DrawEof(int x, int y);
   virtual void DrawRetMark(int x, int y);
+  // The line-end mark inside the selection, in the Select colour.
+  virtual void DrawSelectedRetMark(int x, int y);
   virtual void DrawUnderline(int row);
   virtual void EraseUnderline(int row);
   virtual int GetUnderlineY(int row) const;
@@ -280,6 +343,12 @@ protected:
   void UpdateImeWindow();
   // The rectangle that holds rows: from Margin.Left and Margin.Top to the client's edges.
   RECT TextArea();
+
+  // Keys, characters and the mouse, after the inherited events.
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
 
   TEditorSelection selection_;
   // The last key message repeated; the input-method window then waits for the key-up.
@@ -323,6 +392,13 @@ private:
   int rememberedCol_ = 0;
   bool rememberedValid_ = false;
 
+  // Input.
+  POINT pressPoint_{};
+  bool leftHeld_ = false;
+  bool pressMoved_ = false; // the pointer left the press point by half a pitch
+  int pointerState_ = 0;
+  int imeBytes_ = 0; // result bytes whose character messages are still to come
+
   // While painting, the paint DC; the marks draw on it.
   HDC canvas_ = nullptr;
   std::vector<int> spacing_;           // the pitch, once per byte of a text output
@@ -345,8 +421,11 @@ private:
   // Painting.
   void OnCanvas(const std::function<void(HDC dc)>& draw);
   void PaintRow(HDC dc, int row, int x0, int y, const RECT& rect);
+  // The row's text and marks without OnDrawLine, in the Select colours when selected.
+  void PaintRowText(HDC dc, int row, int x0, int y, const RECT& rect, bool selected);
   void PaintPastEnd(HDC dc, int row, int x0, int y, const RECT& rect);
-  void PaintTokens(HDC dc, int row, int x0, int y, const RECT& rect, const TRowLayout& layout);
+  void PaintTokens(HDC dc, int row, int x0, int y, const RECT& rect, const TRowLayout& layout,
+                   bool selected);
   const TEditorColor* TokenColor(const TEditorParser& parser) const;
   bool IsReserved(std::string_view token) const;
   HFONT StyledFont(TFontStyles style);
@@ -358,8 +437,97 @@ private:
   bool ComputeItalic();
   void PaintDoubleBuffered(HDC dc, const RECT& clip);
 
+  // Selection bookkeeping and text operations (EditorSelection.cpp).
+  struct ByteSpan {
+    int first = 0; // the first byte
+    int end = 0;   // behind the last byte
+  };
+  // The byte a cell belongs to, fill cells not counted; at most the row's length.
+  int ByteIndexAt(int row, int col) const;
+  int CaretIndex() const { return ByteIndexAt(row_, col_); }
+  // A selection begins at the caret (nothing shown yet).
+  void AnchorSelection();
+  // After a caret move while selecting: shows an anchored selection, or follows the caret.
+  void ExtendSelection();
+  // The ranges from the anchor and the caret, repainted where they changed.
+  void UpdateSelection();
+  void ComputeSelection();
+  // The byte-kind map of any text as this view lays out rows.
+  std::string TextMap(std::string_view text) const;
+  // The bytes of a row between the box columns.
+  ByteSpan BoxSlice(int row) const;
+  // The cell lies inside the selection (for drag starts and drops).
+  bool InSelection(int row, int col) const;
+  // Bytes from the start of baseRow to byte index of row.
+  int OffsetFrom(int baseRow, int row, int index) const;
+  // The cell offset bytes after the start of baseRow (x column, y row); a walk that passes the
+  // last row stops on it, unless pastLastRow lets it reach the row after a final line end.
+  POINT PositionAt(int baseRow, int offset, bool pastLastRow) const;
+  // Row and column with one caret update.
+  void PlaceCaret(int row, int col);
+  // Rows first..first+count-1 (their line ends included) become text in one step; the caret
+  // goes caretOffset bytes into text.
+  void ReplaceRowRange(int first, int count, const std::string& text, int caretOffset);
+  // Row bytes, and its CR LF when it ends a line.
+  std::string RowWithLineEnd(int row) const;
+  // The selected text replaced by text in one step (box mode: each slice removed and text
+  // put at the box's start); the caret goes behind text.
+  void ReplaceSelection(std::string_view text);
+  // The typing insert: replaces the selection, pads past the row end, overwrites in OverWrite
+  // mode.
+  void InsertTyped(std::string_view text);
+  // The selection moved to the drop cell (the caret).
+  void MoveSelection();
+  // The tokens of the logical line of a cell.
+  TEditorToken TokenAt(int row, int col, bool useStoredState);
+
+  // Painting of the selection (EditorSelPaint.cpp).
+  // The cells a selection paints selected on a row: [first, end).
+  bool SelectedCells(const TEditorSelection& selection, int row, int& first, int& end) const;
+  // Repaints, row by row, the cells where old and the current selection differ.
+  void RepaintSelectionChange(const TEditorSelection& old);
+  void InvalidateCells(int row, int first, int end);
+  void PaintSelectedRow(HDC dc, int row, int x0, int y, const RECT& rect);
+  void DrawLineEndArrow(int x, int y, TColor color);
+
+  // Keys (EditorKeys.cpp).
+  bool CursorKey(WORD key, TShiftState shift);
+  void MoveByKey(WORD key, bool ctrl);
+  void PageMove(int delta);
+  void WordLeft();
+  void WordRight();
+  void DeleteKey();
+  void TypeChar(char key);
+  void TypeEnter();
+  void TypeTab();
+  void TypeBackspace();
+  std::string IndentFor(int row, int col) const;
+  // Replaces the bytes [first, end) of a row (end may pass into following rows) by text and
+  // puts the caret behind it, less its last kept bytes.
+  void ReplaceBytes(int row, int first, int end, const std::string& text, int kept = 0);
+
+  // The mouse (EditorMouse.cpp).
+  // Swallows input while the left button is held or a selection drag runs; true when the
+  // message went no further.
+  bool FilterDuringDrag(TMessage& message);
+  void SetPointerState(int state);
+  void SelectRows(int row, bool extend);
+  void StartRowSelection(int y);
+  // With the button down: the caret follows, the selection once the pointer moved half a pitch.
+  void FollowPointer(int x, int y);
+  // The button went up: a drag drops, a pending drag is cancelled, a row selection ends.
+  void ReleaseLeft(int x, int y, TShiftState shift);
+  void Drop(int x, int y, bool copy);
+  void CancelDrag();
+
+  // The input method (EditorIme.cpp).
+  void ImeComposition(TMessage& message);
+  void ImeNotify(TMessage& message);
+
   // Edit-control messages; false for a message that is not one of them.
   bool EditMessage(TMessage& message);
+  // EM_SETSEL: (0, -1) selects all, (-1, x) removes the selection.
+  void SetSelection(int start, int end);
   LRESULT CharIndexOfRow(int row) const;
   int RowOfCharIndex(LRESULT index, LRESULT& rowStart) const;
   LRESULT CharFromPos(int x, int y);

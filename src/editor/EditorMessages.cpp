@@ -2,11 +2,13 @@
 // a row that ends a line; a wrapped row counts its bytes only. "Line" means screen row.
 #include "editor/EditorControl.h"
 
+#include "common/MessageBoxes.h"
 #include "editor/EditorUndo.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace quolin {
@@ -48,6 +50,12 @@ bool TEditor::EditMessage(TMessage& message) {
   }
   case EM_LINELENGTH: {
     LRESULT rowStart = 0;
+    if (static_cast<int>(wParam) == -1 && Selected()) {
+      // The unselected bytes of the selection's first and last rows.
+      result = static_cast<LRESULT>(GetRowText(selection_.endRow).size()) + selection_.startIndex -
+               selection_.endIndex - 1;
+      return true;
+    }
     int row = static_cast<int>(wParam) == -1
                   ? row_
                   : RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
@@ -56,11 +64,53 @@ bool TEditor::EditMessage(TMessage& message) {
   }
   case EM_LINEFROMCHAR: {
     LRESULT rowStart = 0;
-    result = static_cast<int>(wParam) == -1
-                 ? row_
-                 : RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
+    if (static_cast<int>(wParam) == -1)
+      result = Selected() ? selection_.startRow : row_;
+    else
+      result = RowOfCharIndex(static_cast<LRESULT>(wParam), rowStart);
     return true;
   }
+  case EM_GETSEL: {
+    int start = SelStart();
+    int end = start + SelLength();
+    if (wParam)
+      *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
+    if (lParam)
+      *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+    result = PackWords(start, end);
+    return true;
+  }
+  case EM_SETSEL:
+    SetSelection(static_cast<int>(wParam), static_cast<int>(lParam));
+    result = 0;
+    return true;
+  case EM_REPLACESEL:
+    if (!readOnly_)
+      SetSelTextBuf(reinterpret_cast<const char*>(lParam));
+    result = 0;
+    return true;
+  case WM_COPY:
+    if (Selected())
+      CopyToClipboard();
+    else
+      PutClipboardText("");
+    result = 0;
+    return true;
+  case WM_CUT:
+    if (!readOnly_ && Selected())
+      CutToClipboard();
+    else
+      PutClipboardText("");
+    result = 0;
+    return true;
+  case WM_PASTE:
+    PasteFromClipboard();
+    result = 0;
+    return true;
+  case WM_CLEAR:
+    ClearSelection();
+    result = 0;
+    return true;
   case EM_CHARFROMPOS:
     result = CharFromPos(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return true;
@@ -103,7 +153,7 @@ bool TEditor::EditMessage(TMessage& message) {
     result = WholeTextInto(wParam, reinterpret_cast<char*>(lParam));
     return true;
   case WM_GETTEXTLENGTH:
-    result = CharIndexOfRow(RowCount()) - (LastCaretRow() < RowCount() ? 1 : 0);
+    result = TextLength();
     return true;
   case WM_SETTEXT:
     result = !readOnly_;
@@ -116,6 +166,19 @@ bool TEditor::EditMessage(TMessage& message) {
   default:
     return false;
   }
+}
+
+void TEditor::SetSelection(int start, int end) {
+  if (start == 0 && end == -1) {
+    SelectAll();
+    return;
+  }
+  if (start == -1) {
+    RemoveSelection();
+    return;
+  }
+  SetSelStart(std::min(start, end));
+  SetSelLength(std::abs(end - start));
 }
 
 LRESULT TEditor::CharIndexOfRow(int row) const {

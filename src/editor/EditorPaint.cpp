@@ -125,7 +125,9 @@ void TEditor::PaintTo(HDC dc, const RECT& clip) {
   for (int y = paintTop; y < clip.bottom; y += rowHeight_) {
     int row = (y - top) / rowHeight_ + topRow_;
     RECT rect{paintLeft, y, clip.right, y + charHeight_ + extra};
-    if (row < RowCount())
+    if (row < RowCount() && Selected() && row >= selection_.startRow && row <= selection_.endRow)
+      PaintSelectedRow(dc, row, x0, y, rect);
+    else if (row < RowCount())
       PaintRow(dc, row, x0, y, rect);
     else
       PaintPastEnd(dc, row, x0, y, rect);
@@ -143,19 +145,25 @@ void TEditor::PaintPastEnd(HDC dc, int row, int x0, int y, const RECT& rect) {
 }
 
 void TEditor::PaintRow(HDC dc, int row, int x0, int y, const RECT& rect) {
+  PaintRowText(dc, row, x0, y, rect, false);
+  DoDrawLine(GetRowText(row), x0, y, row, rect, false);
+}
+
+void TEditor::PaintRowText(HDC dc, int row, int x0, int y, const RECT& rect, bool selected) {
   if (store_->GetRowState(row) == TEditorParser::kNotComputed)
     store_->UpdateRowStates(row, false);
   TRowLayout layout = RowLayout(row);
+  const TEditorColor& select = view_->Colors()[ciSelect];
   SelectObject(dc, Font().Handle());
+  TColor background = selected ? select.BkColor() : Color();
   if (italic_) {
-    FillSolid(dc, rect, Color());
+    FillSolid(dc, rect, background);
   } else {
-    SetTextColor(dc, ColorToRGB(Font().Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
+    SetTextColor(dc, ColorToRGB(selected ? select.Color() : Font().Color()));
+    SetBkColor(dc, ColorToRGB(background));
     OutputText(dc, x0, y, layout.text, layout.map, rect, true);
   }
-  PaintTokens(dc, row, x0, y, rect, layout);
-  DoDrawLine(GetRowText(row), x0, y, row, rect, false);
+  PaintTokens(dc, row, x0, y, rect, layout, selected);
   int endX = x0 + static_cast<int>(layout.text.size()) * pitch_;
   if (endX >= rect.right)
     return;
@@ -164,12 +172,15 @@ void TEditor::PaintRow(HDC dc, int row, int x0, int y, const RECT& rect) {
     if (marks_.EofMark().Visible())
       DrawEof(endX, y);
   } else if (attribute == raLineEnd && marks_.RetMark().Visible()) {
-    DrawRetMark(endX, y);
+    if (selected)
+      DrawSelectedRetMark(endX, y);
+    else
+      DrawRetMark(endX, y);
   }
 }
 
 void TEditor::PaintTokens(HDC dc, int row, int x0, int y, const RECT& rect,
-                          const TRowLayout& layout) {
+                          const TRowLayout& layout, bool selected) {
   // A wrapped line is tokenized as one: the rows before this one go in front, the next row
   // behind it, so that a token cut by the wrap keeps its colour.
   int first = row;
@@ -196,14 +207,16 @@ void TEditor::PaintTokens(HDC dc, int row, int x0, int y, const RECT& rect,
     map += after.map;
     clip.right = std::min(clip.right, static_cast<LONG>(x0 + layout.text.size() * pitch_));
   }
-  TColor plainBk = Color();
-  TColor plainColor = Font().Color();
+  // Selected tokens keep their style and take the Select colours.
+  const TEditorColor& select = view_->Colors()[ciSelect];
+  TColor plainBk = selected ? select.BkColor() : Color();
+  TColor plainColor = selected ? select.Color() : Font().Color();
   TFontStyles plainStyle = Font().Style();
   std::unique_ptr<TEditorParser> parser = parserClass_(*this, text, store_->GetRowState(first));
   for (; parser->TokenKind() != tkEnd; parser->NextToken()) {
     const TEditorColor* color = TokenColor(*parser);
-    TColor bk = color ? color->BkColor() : plainBk;
-    TColor fore = color ? color->Color() : plainColor;
+    TColor bk = color && !selected ? color->BkColor() : plainBk;
+    TColor fore = color && !selected ? color->Color() : plainColor;
     TFontStyles style = color ? color->Style() : plainStyle;
     bool plain = SameLook(bk, plainBk) && SameLook(fore, plainColor) && style == plainStyle;
     if (plain && !italic_)
@@ -362,12 +375,20 @@ void TEditor::DrawEof(int x, int y) {
 }
 
 void TEditor::DrawRetMark(int x, int y) {
+  DrawLineEndArrow(x, y, marks_.RetMark().Color());
+}
+
+void TEditor::DrawSelectedRetMark(int x, int y) {
+  DrawLineEndArrow(x, y, view_->Colors()[ciSelect].Color());
+}
+
+void TEditor::DrawLineEndArrow(int x, int y, TColor color) {
   if (x < margin_.Left())
     return;
   OnCanvas([&](HDC dc) {
-    COLORREF color = ColorToRGB(marks_.RetMark().Color());
-    GdiObject pen(CreatePen(PS_SOLID, 1, color));
-    GdiObject brush(CreateSolidBrush(color));
+    COLORREF rgb = ColorToRGB(color);
+    GdiObject pen(CreatePen(PS_SOLID, 1, rgb));
+    GdiObject brush(CreateSolidBrush(rgb));
     Selection selectedPen(dc, pen.Get());
     Selection selectedBrush(dc, brush.Get());
     int bottom = charHeight_ / 3 * 2 + y + 1;

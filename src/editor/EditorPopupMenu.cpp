@@ -66,6 +66,9 @@ void TEditorPopupMenu::UpdateItems() {
 }
 
 bool TEditorPopupMenu::IsShortCut(TShortCut shortCut) {
+  // Shortcut keys wait with the other keys while the mouse works on the view.
+  if (editor_ && editor_->PointerBusy())
+    return false;
   UpdateItems();
   return TPopupMenu::IsShortCut(shortCut);
 }

@@ -794,6 +794,18 @@ int TEditorScreenStrings::LinesToRow(int line) const {
                                                       : lineStarts_[static_cast<size_t>(line)];
 }
 
+int TEditorScreenStrings::LineOfRow(int row) const {
+  if (row <= 0)
+    return 0;
+  if (row >= Count())
+    return LineCount();
+  if (!wordWrap_)
+    return row;
+  EnsureLineIndex();
+  auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), row);
+  return static_cast<int>(after - lineStarts_.begin()) - 1;
+}
+
 std::string TEditorScreenStrings::WholeText() const {
   std::string text;
   text.reserve(liveBytes_ + 2 * rows_.size());

@@ -199,6 +199,9 @@ public:
   int LineCount() const;
   // The first row of line (below 1 gives 0; the line count gives the row count).
   int LinesToRow(int line) const;
+  // The line a row belongs to: the rows above it that end a line (a row past the end gives
+  // the line count).
+  int LineOfRow(int row) const;
   // Bytes of the whole text with CR LF after each row of raLineEnd.
   std::string WholeText() const;
   // Replaces all rows by the lines of block's first size bytes; the last line gets raTextEnd

@@ -1,7 +1,7 @@
 // Letter-coded message boxes on the real dialog (a second thread reads and presses it) and on
 // the test hook; the hourglass, the clipboard and the two comparisons.
-#include "common/Exceptions.h"
 #include "common/MessageBoxes.h"
+#include "common/Exceptions.h"
 #include "common/TextCompare.h"
 #include "support/UiTest.h"
 #include "ui/Application.h"
@@ -39,7 +39,9 @@ void PressEachKey(HWND window, WORD key) {
 
 TEST(MessageBoxes, QyncAnswersEachButtonAndTheCloseButton) {
   BoxView seen;
-  EXPECT_EQ(BoxAnswer("Qync", [](const BoxView& box) { box.Press("はい(&Y)"); }, &seen), 'y');
+  EXPECT_EQ(BoxAnswer(
+                "Qync", [](const BoxView& box) { box.Press("はい(&Y)"); }, &seen),
+            'y');
   EXPECT_EQ(seen.title, "確認");
   EXPECT_EQ(seen.text, "…");
   EXPECT_EQ(seen.icon, SystemIcon(IDI_QUESTION));
@@ -51,12 +53,15 @@ TEST(MessageBoxes, QyncAnswersEachButtonAndTheCloseButton) {
 
 TEST(MessageBoxes, ButtonsComeInTheFixedOrderAndHelpDoesNothing) {
   BoxView seen;
-  char answer = BoxAnswer("hYNlirac o n y", [](const BoxView& box) {
-    box.Press("ヘルプ(&H)");
-    Sleep(200);
-    if (IsWindowVisible(box.window))
-      box.CloseByButton();
-  }, &seen);
+  char answer = BoxAnswer(
+      "hYNlirac o n y",
+      [](const BoxView& box) {
+        box.Press("ヘルプ(&H)");
+        Sleep(200);
+        if (IsWindowVisible(box.window))
+          box.CloseByButton();
+      },
+      &seen);
   EXPECT_EQ(answer, 'e');
   EXPECT_EQ(seen.buttons,
             (std::vector<std::string>{"はい(&Y)", "いいえ(&N)", "OK", "キャンセル", "中止(&A)",
@@ -100,9 +105,8 @@ TEST(MessageBoxes, EscapePressesCancelThenNoThenOkElseClosesWithoutResult) {
 }
 
 TEST(MessageBoxes, MnemonicLetterPressesItsButton) {
-  char answer = BoxAnswer("Wyn", [](const BoxView& box) {
-    PostMessageA(box.defaultButton, WM_CHAR, 'n', 1);
-  });
+  char answer = BoxAnswer(
+      "Wyn", [](const BoxView& box) { PostMessageA(box.defaultButton, WM_CHAR, 'n', 1); });
   EXPECT_EQ(answer, 'n');
 }
 
@@ -113,16 +117,19 @@ TEST(MessageBoxes, TextStandsAsGivenAndWrapsAtTwoThirdsOfTheWorkArea) {
   LONG style = 0;
   RECT label{};
   RECT boxRect{};
-  char answer = BoxAnswer("I", [&](const BoxView& box) {
-    GetWindowRect(box.window, &boxRect);
-    HWND child = nullptr;
-    while ((child = FindWindowExA(box.window, child, "Static", nullptr)))
-      if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-        style = GetWindowLongA(child, GWL_STYLE);
-        GetWindowRect(child, &label);
-      }
-    box.Press("OK");
-  }, nullptr, text);
+  char answer = BoxAnswer(
+      "I",
+      [&](const BoxView& box) {
+        GetWindowRect(box.window, &boxRect);
+        HWND child = nullptr;
+        while ((child = FindWindowExA(box.window, child, "Static", nullptr)))
+          if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+            style = GetWindowLongA(child, GWL_STYLE);
+            GetWindowRect(child, &label);
+          }
+        box.Press("OK");
+      },
+      nullptr, text);
   EXPECT_EQ(answer, 'o');
   EXPECT_TRUE(style & SS_NOPREFIX);
   RECT area = Screen->WorkAreaRect();
@@ -262,6 +269,23 @@ TEST(MessageBoxes, ClipboardTakesTextAndEmptyTextLeavesItAlone) {
   EXPECT_FALSE(SetClipboardText(""));
   EXPECT_EQ(ClipboardText(), "表示 \\ keep");
   EXPECT_EQ(GetClipboardText(), "表示 \\ keep");
+}
+
+TEST(MessageBoxes, ClipboardTakesTextUnderFurtherFormatsInOneGo) {
+  UINT extra = RegisterClipboardFormatA("Quolin Test Format");
+  ASSERT_TRUE(PutClipboardText("a\\b", {extra}));
+  EXPECT_EQ(ClipboardText(), "a\\b");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(extra);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(data)), 4), std::string("a\\b\0", 4));
+  GlobalUnlock(data);
+  CloseClipboard();
+  // An empty text is put too, and the other formats are gone.
+  ASSERT_TRUE(PutClipboardText(""));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(ClipboardText(), "");
+  EXPECT_FALSE(IsClipboardFormatAvailable(extra));
 }
 
 TEST(MessageBoxes, ClipboardTextOfAnEmptyClipboardIsEmpty) {

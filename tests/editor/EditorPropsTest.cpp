@@ -6,7 +6,9 @@
 #include "common/RegistryProbe.h"
 #include "common/ResConst.h"
 #include "editor/EditorControl.h"
+#include "editor/EditorStartup.h"
 #include "editor/PropertyStream.h"
+#include "ui/Application.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -369,6 +371,29 @@ TEST_F(EditorProps, AViewsOptionsCopyIntoTheSetAndBack) {
   rich->AssignTo(*other);
   EXPECT_THAT(PropDifferences(*other, *rich), IsEmpty());
   EXPECT_THROW(rich->AssignTo(first->Margin()), EConvertError);
+}
+
+TEST_F(EditorProps, StartUpRegistersTheBoxFormatAndTwoCursorsOnce) {
+  // The test main ran the start-up step, as the program's start-up does.
+  EXPECT_EQ(RegisteredEditorCursors().leftMargin, 1);
+  EXPECT_EQ(RegisteredEditorCursors().dragSelCopy, 2);
+  HCURSOR standard = Screen->CursorHandle(crDefault);
+  HCURSOR rightArrow = Screen->CursorHandle(1);
+  HCURSOR dragCopy = Screen->CursorHandle(2);
+  EXPECT_NE(rightArrow, standard);
+  EXPECT_NE(dragCopy, standard);
+  EXPECT_NE(rightArrow, dragCopy);
+  EXPECT_EQ(rightArrow, LoadCursorA(GetModuleHandleA(nullptr), "RightArrow")) << "the resource";
+  EXPECT_EQ(FindFreeCursorSlot(), 3);
+  EXPECT_EQ(BoxClipboardFormat(), RegisterClipboardFormatA("TEditor Box Type"));
+
+  EditorUnitStartup();
+  EXPECT_EQ(FindFreeCursorSlot(), 3) << "a second call registers nothing";
+  EXPECT_EQ(RegisteredEditorCursors().leftMargin, 1);
+  TEditorCursors cursors;
+  EXPECT_EQ(cursors.LeftMarginCursor, 1);
+  EXPECT_EQ(cursors.DragSelCopyCursor, 2);
+  EXPECT_EQ(NewProp()->Caret().Cursors().DragSelCopyCursor, 2);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "ui/Edits.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace editortest {
 
@@ -154,6 +156,38 @@ DrawnRows::DrawnRows(TEditor& editor) {
   editor.OnDrawLine = [this](TObject*, const std::string&, int, int, int index, const RECT&, bool) {
     rows.push_back(index);
   };
+}
+
+HeldKeys::HeldKeys(TShiftState shift) {
+  GetKeyboardState(saved_);
+  BYTE state[256];
+  std::copy(std::begin(saved_), std::end(saved_), state);
+  state[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
+  state[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
+  state[VK_MENU] = (shift & ssAlt) ? 0x80 : 0;
+  SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys() {
+  SetKeyboardState(saved_);
+}
+
+void SendKey(TEditor& editor, WORD key, TShiftState shift, bool repeat) {
+  HeldKeys held(shift);
+  HWND window = editor.Handle();
+  LPARAM down = 1 | (repeat ? (1 << 30) : 0);
+  SendMessageA(window, WM_KEYDOWN, key, down);
+  SendMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (3u << 30)));
+}
+
+void SendKeys(TEditor& editor, WORD key, TShiftState shift, int times) {
+  for (int time = 0; time < times; ++time)
+    SendKey(editor, key, shift);
+}
+
+void SendChars(TEditor& editor, const std::string& text) {
+  for (char character : text)
+    SendMessageA(editor.Handle(), WM_CHAR, static_cast<unsigned char>(character), 1);
 }
 
 RECT CellRect(TEditor& editor, int viewRow, int firstCol, int endCol) {

@@ -5,6 +5,8 @@
 #include "editor/EditorControl.h"
 #include "support/UiTest.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdint>
@@ -69,6 +71,19 @@ private:
 // A fixed-pitch Japanese font of the given pixel height for editor: double-byte characters
 // are two cells wide.
 void UseGothic(quolin::TEditor& editor, int pixels = 16);
+
+// A fixture: a shown editor in that font, holding the focus.
+class FocusedEditor : public ::testing::Test {
+protected:
+  EditorWindow window{400, 200};
+  quolin::TEditor& editor = window.Editor();
+
+  void SetUp() override {
+    UseGothic(editor, 16);
+    window.Focus(editor);
+  }
+  std::string Text() { return editor.Lines().Text(); }
+};
 // The client area as the window shows it now.
 void CaptureClient(quolin::TEditor& editor, Dib& into);
 // The whole client painted into a bitmap filled with the editor's colour first.
@@ -79,6 +94,24 @@ public:
   explicit DrawnRows(quolin::TEditor& editor);
   std::vector<int> rows;
   void Clear() { rows.clear(); }
+};
+
+// Sends WM_KEYDOWN and WM_KEYUP straight to the editor with Shift and Ctrl held in this
+// thread's keyboard state; with repeat the key-down says the key was already down.
+void SendKey(quolin::TEditor& editor, WORD key, quolin::TShiftState shift = 0, bool repeat = false);
+void SendKeys(quolin::TEditor& editor, WORD key, quolin::TShiftState shift, int times);
+// Sends WM_CHAR for each byte.
+void SendChars(quolin::TEditor& editor, const std::string& text);
+// Holds Shift, Ctrl and Alt as given in this thread's keyboard state while it lives.
+class HeldKeys {
+public:
+  explicit HeldKeys(quolin::TShiftState shift);
+  ~HeldKeys();
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+  BYTE saved_[256];
 };
 
 // The pixel rectangle of cells [firstCol, endCol) of view row (counted from TopRow).

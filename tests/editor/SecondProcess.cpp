@@ -22,8 +22,9 @@ SecondProcessMode::SecondProcessMode(const char* name, SecondProcessMain main) {
 DWORD RunSecondProcess(const char* mode, const std::string& argument, DWORD timeoutMs) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string commandLine =
-      "\"" + std::string(path) + "\" " + kModeSwitch + " " + mode + " \"" + argument + "\"";
+  std::string commandLine(1, '"');
+  commandLine.append(path).append("\" ").append(kModeSwitch).append(" ").append(mode);
+  commandLine.append(" \"").append(argument).append("\"");
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

@@ -1,0 +1,327 @@
+// The selection and the text operations on it, without a window: offsets with line ends as 2,
+// wrapped rows, box columns over double-byte characters and TABs, column-block inserts and the
+// row operations.
+#include "EditorDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace quolin;
+using namespace editortest;
+
+namespace {
+
+std::string Text(TEditor& editor) {
+  return editor.Lines().Text();
+}
+
+TEST(EditorSelection, SelectAllCountsEachLineEndAsTwo) {
+  auto editor = NewEditor("ab\r\ncd");
+  editor->SelectAll();
+  EXPECT_TRUE(editor->Selected());
+  EXPECT_EQ(editor->SelStart(), 0);
+  EXPECT_EQ(editor->SelLength(), 6);
+  EXPECT_EQ(editor->SelText(), "ab\r\ncd");
+  EXPECT_EQ(editor->TextLength(), 8) << "the final line end is text, but never selected";
+}
+
+TEST(EditorSelection, AWrappedLineSelectsWithoutABreakInside) {
+  auto editor = NewEditor();
+  editor->WrapOption().SetWrapByte(60);
+  editor->SetWordWrap(true);
+  std::string line;
+  for (int index = 0; index < 100; ++index)
+    line += static_cast<char>('a' + index % 26);
+  editor->Lines().SetText(line + "\r\nnext");
+  ASSERT_EQ(editor->RowCount(), 3);
+  editor->SetSelStart(0);
+  editor->SetSelLength(100);
+  EXPECT_EQ(editor->SelLength(), 100);
+  EXPECT_EQ(editor->SelText(), line);
+  EXPECT_EQ(editor->Selection().endRow, 1);
+
+  // Offsets into a wrapped line: the end of a wrapped row is the next row's start.
+  editor->SetSelStart(60);
+  EXPECT_EQ(editor->Row(), 1);
+  EXPECT_EQ(editor->Col(), 0);
+  editor->SetSelStart(70);
+  EXPECT_EQ(editor->Row(), 1);
+  EXPECT_EQ(editor->Col(), 10);
+  EXPECT_EQ(editor->SelStart(), 70);
+  editor->SetSelStart(103);
+  EXPECT_EQ(editor->Row(), 2);
+  EXPECT_EQ(editor->Col(), 1);
+}
+
+TEST(EditorSelection, SelStartWalksLineEndsAndStopsAtTheEnd) {
+  auto editor = NewOpenEndedEditor("ab\r\ncd\r\nef");
+  ASSERT_EQ(editor->RowAttribute(2), raTextEnd);
+  struct Case {
+    int offset, row, col;
+  } cases[] = {{-5, 0, 0}, {0, 0, 0}, {2, 0, 2},  {3, 0, 2},  {4, 1, 0},
+               {5, 1, 1},  {9, 2, 1}, {10, 2, 2}, {11, 2, 2}, {500, 2, 2}};
+  for (const Case& c : cases) {
+    editor->SetSelStart(c.offset);
+    EXPECT_EQ(editor->Row(), c.row) << c.offset;
+    EXPECT_EQ(editor->Col(), c.col) << c.offset;
+  }
+  // A text that ends with a line end: past the end is the end of its last row.
+  auto closed = NewEditor("ab\r\ncd");
+  closed->SetSelStart(100);
+  EXPECT_EQ(closed->Row(), 1);
+  EXPECT_EQ(closed->Col(), 2);
+}
+
+TEST(EditorSelection, SelLengthStartsAtTheSelectionAndZeroRemovesIt) {
+  auto editor = NewEditor("abcdef\r\nghij");
+  editor->SetSelStart(2);
+  editor->SetSelLength(6);
+  EXPECT_EQ(editor->SelText(), "cdef\r\n");
+  // A second length counts from the selection's start again.
+  editor->SetSelLength(3);
+  EXPECT_EQ(editor->SelText(), "cde");
+  editor->SetSelLength(0);
+  EXPECT_FALSE(editor->Selected());
+  EXPECT_EQ(editor->Row(), 0);
+  EXPECT_EQ(editor->Col(), 2);
+  EXPECT_EQ(Text(*editor), "abcdef\r\nghij\r\n") << "no byte removed";
+}
+
+TEST(EditorSelection, ShiftKeysSelectAndPlainKeysRemoveTheSelection) {
+  auto editor = NewEditor("abc\r\ndef");
+  editor->Press(VK_RIGHT);
+  editor->Press(VK_RIGHT, ssShift, 2);
+  EXPECT_EQ(editor->SelText(), "bc");
+  editor->Press(VK_DOWN, ssShift);
+  EXPECT_EQ(editor->SelText(), "bc\r\ndef");
+  EXPECT_EQ(editor->SelStart(), 1);
+  EXPECT_EQ(editor->SelLength(), 7);
+  // Back above the anchor: the selection runs from the caret to the anchor.
+  editor->Press(VK_UP, ssShift);
+  editor->Press(VK_LEFT, ssShift, 3);
+  EXPECT_EQ(editor->SelText(), "a");
+  EXPECT_EQ(editor->SelStart(), 0);
+  editor->Press(VK_RIGHT);
+  EXPECT_FALSE(editor->Selected());
+  EXPECT_EQ(Text(*editor), "abc\r\ndef\r\n");
+}
+
+// Rows for the box tests: ASCII over double-byte characters over a TAB.
+TOwned<DrivenEditor> BoxEditor() {
+  auto editor = NewEditor("0123456789\r\nあいうえお\r\na\tbcdefgh");
+  editor->SetSelectionMode(1);
+  return editor;
+}
+
+TEST(EditorSelection, BoxEdgesLeaveCutCharactersOutOnTheLeftAndTakeThemOnTheRight) {
+  auto editor = BoxEditor();
+  // Anchor at column 3 of the first row; the caret on the second row can only stand on a
+  // character's first byte.
+  editor->SetCol(3);
+  editor->Press(VK_DOWN, ssShift);
+  editor->Press(VK_RIGHT, ssShift, 2);
+  ASSERT_EQ(editor->Col(), 6);
+  EXPECT_EQ(editor->Selection().startCol, 3);
+  EXPECT_EQ(editor->Selection().endCol, 6);
+  EXPECT_EQ(editor->SelText(), "345\r\nう") << "い is cut by the left edge and left out";
+  EXPECT_EQ(editor->SelLength(), 3 + 2 + 2 + 2);
+
+  editor->RemoveSelection();
+  editor->SetRow(1);
+  editor->SetCol(0);
+  editor->Press(VK_UP, ssShift);
+  editor->Press(VK_RIGHT, ssShift, 3);
+  EXPECT_EQ(editor->SelText(), "012\r\nあい") << "い is cut by the right edge and taken whole";
+}
+
+TEST(EditorSelection, BoxEdgesOnTabFillCells) {
+  auto editor = BoxEditor();
+  // From column 3 to 9: on the last row column 3 lies in the TAB's fill cells.
+  editor->SetCol(3);
+  editor->Press(VK_DOWN, ssShift, 2);
+  ASSERT_EQ(editor->Col(), 1) << "the caret stands on the TAB, not in its fill cells";
+  editor->Press(VK_RIGHT, ssShift, 2);
+  ASSERT_EQ(editor->Selection().startCol, 3);
+  ASSERT_EQ(editor->Selection().endCol, 9);
+  EXPECT_EQ(editor->SelText(), "345678\r\nうえお\r\nb") << "the TAB cut on the left is left out";
+
+  // From column 0 to 4: the right edge in the fill cells takes the TAB.
+  editor->RemoveSelection();
+  editor->SetRow(2);
+  editor->SetCol(0);
+  editor->Press(VK_UP, ssShift, 2);
+  editor->Press(VK_RIGHT, ssShift, 4);
+  EXPECT_EQ(editor->SelText(), "0123\r\nあい\r\na\t");
+}
+
+TEST(EditorSelection, ABoxBlockPadsShortRowsAndAddsMissingOnesInOneStep) {
+  auto editor = NewEditor("abcd\r\nxy");
+  editor->SetCol(10);
+  ASSERT_EQ(editor->Col(), 10) << "a free caret";
+  editor->SetBoxSelTextBuf("12\r\n34\r\n56");
+  EXPECT_EQ(Text(*editor), "abcd      12\r\nxy        34\r\n          56\r\n");
+  EXPECT_EQ(editor->Row(), 2);
+  EXPECT_EQ(editor->Col(), 12);
+  editor->Undo();
+  EXPECT_EQ(Text(*editor), "abcd\r\nxy\r\n");
+  EXPECT_FALSE(editor->CanUndo()) << "one undo record";
+
+  // A text without a final line end keeps having none.
+  auto open = NewOpenEndedEditor("abcd");
+  open->SetCol(2);
+  open->SetBoxSelTextBuf("1\r\n2");
+  EXPECT_EQ(Text(*open), "ab1cd\r\n  2");
+}
+
+TEST(EditorSelection, ABoxBlockReplacesTheBoxSelection) {
+  auto editor = NewEditor("abcd\r\nwxyz\r\nlast");
+  editor->SetSelectionMode(1);
+  editor->SetCol(1);
+  editor->Press(VK_DOWN, ssShift);
+  editor->Press(VK_RIGHT, ssShift, 2);
+  ASSERT_EQ(editor->SelText(), "bc\r\nxy");
+  editor->SetBoxSelTextBuf("12\r\n34\r\n56");
+  EXPECT_EQ(Text(*editor), "a12d\r\nw34z\r\nl56ast\r\n");
+  EXPECT_FALSE(editor->Selected());
+  editor->SetSelectionMode(0);
+}
+
+TEST(EditorSelection, TextReplacesTheSelectionInOneStep) {
+  auto editor = NewEditor("one two\r\nthree");
+  editor->SetSelStart(4);
+  editor->SetSelLength(6);
+  ASSERT_EQ(editor->SelText(), "two\r\nt");
+  editor->SetSelTextBuf("2 ");
+  EXPECT_EQ(Text(*editor), "one 2 hree\r\n");
+  EXPECT_EQ(editor->Col(), 6);
+  editor->Undo();
+  EXPECT_EQ(Text(*editor), "one two\r\nthree\r\n");
+
+  // An empty text deletes the selection; the caret goes to its start.
+  editor->SetSelStart(1);
+  editor->SetSelLength(3);
+  editor->SetSelTextBuf("");
+  EXPECT_EQ(Text(*editor), "otwo\r\nthree\r\n");
+  EXPECT_EQ(editor->Col(), 1);
+
+  // Without a selection past the row's end the row is padded up to the caret.
+  editor->SetRow(1);
+  editor->SetCol(8);
+  editor->SetSelTextBuf("!");
+  EXPECT_EQ(Text(*editor), "otwo\r\nthree   !\r\n");
+}
+
+TEST(EditorSelection, BoxDeletionTakesEachRowsSlice) {
+  auto editor = NewEditor("abcd\r\nあいう\r\nxy");
+  editor->SetSelectionMode(1);
+  editor->SetCol(1);
+  editor->Press(VK_DOWN, ssShift, 2);
+  editor->Press(VK_RIGHT, ssShift, 3);
+  ASSERT_EQ(editor->Col(), 3);
+  editor->ClearSelection();
+  EXPECT_EQ(Text(*editor), "ad\r\nあう\r\nx\r\n")
+      << "い (cells 2-3) is inside, あ cut on the left stays";
+  EXPECT_EQ(editor->Row(), 0);
+  EXPECT_EQ(editor->Col(), 1);
+  editor->SetSelectionMode(0);
+}
+
+TEST(EditorSelection, DeleteRowAndClear) {
+  auto editor = NewOpenEndedEditor("ab\r\ncd\r\nef");
+  editor->DeleteRow(1);
+  EXPECT_EQ(Text(*editor), "ab\r\nef");
+  EXPECT_EQ(editor->Row(), 1);
+  EXPECT_EQ(editor->Col(), 0);
+  editor->DeleteRow(5);
+  EXPECT_EQ(Text(*editor), "ab\r\nef") << "a row outside the store";
+
+  // A row of a wrapped line: only its bytes go, the line stays one line.
+  auto wrapped = NewEditor();
+  wrapped->WrapOption().SetWrapByte(20);
+  wrapped->SetWordWrap(true);
+  wrapped->Lines().SetText(std::string(20, 'a') + std::string(5, 'b') + "\r\nz");
+  ASSERT_EQ(wrapped->RowCount(), 3);
+  wrapped->DeleteRow(1);
+  EXPECT_EQ(Text(*wrapped), std::string(20, 'a') + "z\r\n") << "the row goes with its line end";
+
+  editor->Clear();
+  EXPECT_EQ(editor->RowCount(), 0);
+  EXPECT_EQ(editor->Row(), 0);
+}
+
+TEST(EditorSelection, ReadOnlyChangesNoText) {
+  auto editor = NewEditor("abc\r\ndef");
+  editor->SelectAll();
+  editor->SetReadOnly(true);
+  editor->SetSelTextBuf("x");
+  editor->SetBoxSelTextBuf("x");
+  editor->ClearSelection();
+  editor->DeleteRow(0);
+  editor->Clear();
+  editor->Type("x\r\t\b");
+  editor->Press(VK_DELETE);
+  EXPECT_EQ(Text(*editor), "abc\r\ndef\r\n");
+  EXPECT_TRUE(editor->Selected());
+}
+
+TEST(EditorSelection, NoModeOrReadOnlyChangeWhileADragRuns) {
+  auto editor = NewEditor("abc");
+  editor->SetSelStart(0);
+  editor->SetSelLength(2);
+  int modeChanges = 0;
+  editor->OnSelectionModeChange = [&](TObject*) { ++modeChanges; };
+  editor->EditSelection().dragState = 2;
+  editor->SetSelectionMode(1);
+  editor->SetReadOnly(true);
+  EXPECT_EQ(editor->SelectionMode(), 0);
+  EXPECT_FALSE(editor->ReadOnly());
+  EXPECT_EQ(modeChanges, 0);
+  editor->EditSelection().dragState = 0;
+  editor->SetSelectionMode(1);
+  EXPECT_EQ(editor->SelectionMode(), 1);
+  EXPECT_EQ(modeChanges, 1);
+  EXPECT_EQ(editor->Selection().endCol, 2) << "recomputed as a box";
+}
+
+TEST(EditorSelection, UndoAndRedoRemoveTheSelectionFirst) {
+  auto editor = NewEditor("abc");
+  editor->SetCol(3);
+  editor->Type("d");
+  editor->SetSelStart(0);
+  editor->SetSelLength(2);
+  editor->Undo();
+  EXPECT_FALSE(editor->Selected());
+  EXPECT_EQ(Text(*editor), "abc\r\n");
+  editor->SelectAll();
+  editor->Redo();
+  EXPECT_FALSE(editor->Selected());
+  EXPECT_EQ(Text(*editor), "abcd\r\n");
+}
+
+TEST(EditorSelection, DraggingMovesOrCopiesTheSelectedText) {
+  auto editor = NewEditor("hello world\r\nnext");
+  editor->SetSelStart(0);
+  editor->SetSelLength(6);
+  ASSERT_TRUE(editor->CanSelDrag());
+  // The drop cell is the caret; behind "next", past the row's end.
+  editor->SetRow(1);
+  editor->SetCol(6);
+  editor->DropSelection();
+  EXPECT_EQ(Text(*editor), "hello world\r\nnext  hello \r\n");
+  EXPECT_EQ(editor->Col(), 12);
+
+  // A drop inside the selection only removes it.
+  editor->SetSelStart(0);
+  editor->SetSelLength(5);
+  editor->SetRow(0);
+  editor->SetCol(2);
+  editor->DropSelection();
+  EXPECT_FALSE(editor->Selected());
+  EXPECT_EQ(Text(*editor), "hello world\r\nnext  hello \r\n");
+
+  // Box selections are not dragged.
+  editor->SetSelectionMode(1);
+  EXPECT_FALSE(editor->CanSelDrag());
+  editor->SetSelectionMode(0);
+}
+
+} // namespace
