@@ -470,6 +470,9 @@ private:
   void ReplaceRowRange(int first, int count, const std::string& text, int caretOffset);
   // Row bytes, and its CR LF when it ends a line.
   std::string RowWithLineEnd(int row) const;
+  // Inserts text into row bytes at a column (padding a shorter row with spaces, never into
+  // a character or a TAB); gives the offset behind it.
+  int InsertAtColumn(std::string& bytes, std::string_view text, int column) const;
   // The selected text replaced by text in one step (box mode: each slice removed and text
   // put at the box's start); the caret goes behind text.
   void ReplaceSelection(std::string_view text);

@@ -254,20 +254,20 @@ void TEditor::ReplaceSelection(std::string_view text) {
     std::string bytes = RowWithLineEnd(row);
     bool first = row == s.startRow;
     bool last = row == s.endRow;
-    ByteSpan kept; // the selected bytes of this row, to be left out
+    ByteSpan removed; // the selected bytes of this row
     if (s.mode == 1) {
-      kept = BoxSlice(row);
+      removed = BoxSlice(row);
     } else {
-      kept.first = first ? s.startIndex : 0;
-      kept.end = last ? s.endIndex + 1 : static_cast<int>(bytes.size());
+      removed.first = first ? s.startIndex : 0;
+      removed.end = last ? s.endIndex + 1 : static_cast<int>(bytes.size());
     }
-    joined.append(bytes, 0, static_cast<size_t>(kept.first));
+    joined.append(bytes, 0, static_cast<size_t>(removed.first));
     if (first) {
       joined += text;
       caret = static_cast<int>(joined.size());
     }
     joined.append(bytes,
-                  static_cast<size_t>(std::min<int>(kept.end, static_cast<int>(bytes.size()))));
+                  static_cast<size_t>(std::min<int>(removed.end, static_cast<int>(bytes.size()))));
   }
   if (count == 0) {
     joined = std::string(text);
@@ -357,47 +357,46 @@ void TEditor::SetBoxSelTextBuf(const char* text) {
   bool box = Selected();
   int firstRow = box ? selection_.startRow : row_;
   int column = box ? selection_.startCol : col_;
-  int lastBoxRow = box ? selection_.endRow : firstRow;
+  int lastBoxRow = box ? selection_.endRow : firstRow - 1;
   int rows = RowCount();
-  int lastRow = std::max(firstRow + static_cast<int>(lines.size()) - 1, lastBoxRow);
+  // Rows behind the text are added for lines only.
+  int lastRow =
+      std::max(firstRow + static_cast<int>(lines.size()) - 1, std::min(lastBoxRow, rows - 1));
   bool textEndsOpen = rows > 0 && store_->GetRowAttribute(rows - 1) == raTextEnd;
 
   std::string joined;
   int caret = 0;
   for (int row = firstRow; row <= lastRow; ++row) {
-    size_t line = static_cast<size_t>(row - firstRow);
-    std::string inserted = line < lines.size() ? std::string(lines[line]) : std::string();
-    if (row >= rows) {
-      // Added rows: spaces up to the column, then the line.
-      if (row == rows && textEndsOpen)
-        joined += "\r\n";
-      joined += std::string(static_cast<size_t>(column), ' ') + inserted;
-      if (line + 1 == lines.size())
-        caret = static_cast<int>(joined.size());
-      if (row < lastRow || !textEndsOpen)
-        joined += "\r\n";
-      continue;
-    }
-    std::string bytes(store_->RowView(row));
-    std::string lineEnd = store_->GetRowAttribute(row) == raLineEnd ? "\r\n" : "";
-    if (box && row <= lastBoxRow) {
+    // Rows added behind the text keep its last line end, or its lack of one.
+    bool added = row >= rows;
+    if (added && row == rows && textEndsOpen)
+      joined += "\r\n";
+    std::string bytes = GetRowText(row);
+    if (!added && row <= lastBoxRow) {
       ByteSpan slice = BoxSlice(row);
       bytes.erase(static_cast<size_t>(slice.first), static_cast<size_t>(slice.end - slice.first));
     }
-    if (line < lines.size()) {
-      std::string map = TextMap(bytes);
-      int width = static_cast<int>(map.size());
-      int at = ByteOfCell(map, LeftEdgeCell(map, column));
-      if (width < column)
-        inserted.insert(0, static_cast<size_t>(column - width), ' ');
-      bytes.insert(static_cast<size_t>(at), inserted);
-      if (line + 1 == lines.size())
-        caret = static_cast<int>(joined.size()) + at + static_cast<int>(inserted.size());
-    }
-    joined += bytes + lineEnd;
+    size_t line = static_cast<size_t>(row - firstRow);
+    int insertEnd = line < lines.size() ? InsertAtColumn(bytes, lines[line], column) : 0;
+    if (line + 1 == lines.size())
+      caret = static_cast<int>(joined.size()) + insertEnd;
+    joined += bytes;
+    bool lineEnd = added ? row < lastRow || !textEndsOpen : RowAttribute(row) == raLineEnd;
+    if (lineEnd)
+      joined += "\r\n";
   }
   ReplaceRowRange(std::min(firstRow, rows), std::max(0, std::min(lastRow, rows - 1) - firstRow + 1),
                   joined, caret);
+}
+
+int TEditor::InsertAtColumn(std::string& bytes, std::string_view text, int column) const {
+  std::string map = TextMap(bytes);
+  int at = ByteOfCell(map, LeftEdgeCell(map, column));
+  std::string inserted(static_cast<size_t>(std::max(0, column - static_cast<int>(map.size()))),
+                       ' ');
+  inserted += text;
+  bytes.insert(static_cast<size_t>(at), inserted);
+  return at + static_cast<int>(inserted.size());
 }
 
 void TEditor::Clear() {

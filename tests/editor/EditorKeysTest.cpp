@@ -282,6 +282,23 @@ TEST_F(EditorKeys, TypedBytesAndReadOnly) {
   EXPECT_EQ(editor.Col(), 3) << "caret moves still work";
 }
 
+TEST_F(EditorKeys, AKeyZeroedByTheEventsGoesNoFurther) {
+  Load("abc", 0, 1);
+  editor.OnKeyDown = [](TObject*, WORD& key, TShiftState) {
+    if (key == VK_DELETE || key == VK_RIGHT)
+      key = 0;
+  };
+  editor.OnKeyPress = [](TObject*, char& key) {
+    if (key == 'x')
+      key = 0;
+  };
+  SendKey(editor, VK_DELETE);
+  SendKey(editor, VK_RIGHT);
+  SendChars(editor, "xy");
+  EXPECT_EQ(Text(), "aybc\r\n");
+  EXPECT_EQ(editor.Col(), 2);
+}
+
 TEST_F(EditorKeys, CtrlZWorksBeforeTheMenuWasEverOpened) {
   uitest::TypeChar(editor.Handle(), 'q');
   uitest::TypeChar(editor.Handle(), 'w');

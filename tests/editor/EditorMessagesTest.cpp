@@ -197,3 +197,52 @@ TEST_F(EditorMessages, ScrollCaretPutsTheCaretRowAThirdDown) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditorMessages, SelectionMessagesCountLineEndsAsTwo) {
+  editor.Lines().SetText("abc\r\ndefg");
+  Send(EM_SETSEL, 6, 1);
+  EXPECT_EQ(editor.SelText(), "bc\r\nd") << "from the smaller, the difference long";
+  DWORD start = 0, end = 0;
+  LRESULT packed =
+      Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 6u);
+  EXPECT_EQ(packed, MAKELONG(1, 6));
+  EXPECT_EQ(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)), 0) << "the selection's first row";
+  EXPECT_EQ(Send(EM_LINELENGTH, static_cast<WPARAM>(-1)), 4) << "a and efg are not selected";
+
+  Send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("X"));
+  EXPECT_EQ(editor.Lines().Text(), "aXefg\r\n");
+  EXPECT_EQ(Send(EM_GETSEL), MAKELONG(2, 2)) << "the caret behind the new text";
+
+  Send(EM_SETSEL, 0, static_cast<LPARAM>(-1));
+  EXPECT_EQ(Send(EM_GETSEL), MAKELONG(0, 5));
+  Send(WM_CLEAR);
+  EXPECT_EQ(editor.Lines().Text(), "\r\n");
+  Send(EM_SETSEL, 0, static_cast<LPARAM>(-1));
+  Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  EXPECT_FALSE(editor.Selected());
+
+  editor.Lines().SetText("abc");
+  Send(EM_SETSEL, 0, 2);
+  editor.SetReadOnly(true);
+  Send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("X"));
+  Send(WM_CLEAR);
+  EXPECT_EQ(editor.Lines().Text(), "abc\r\n");
+}
+
+TEST_F(EditorMessages, BoxSelectionLengthsCountTwoPerRow) {
+  editor.Lines().SetText("abcd\r\nefgh\r\n");
+  editor.SetSelectionMode(1);
+  editor.SetCol(1);
+  SendKey(editor, VK_DOWN, ssShift);
+  SendKeys(editor, VK_RIGHT, ssShift, 2);
+  ASSERT_EQ(editor.SelText(), "bc\r\nfg");
+  LRESULT packed = Send(EM_GETSEL);
+  EXPECT_EQ(HIWORD(packed) - LOWORD(packed), 8) << "each slice plus 2, not the text's 6 bytes";
+  editor.SetSelectionMode(0);
+}
+
+} // namespace

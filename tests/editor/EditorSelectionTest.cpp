@@ -182,7 +182,15 @@ TEST(EditorSelection, ABoxBlockReplacesTheBoxSelection) {
   editor->SetBoxSelTextBuf("12\r\n34\r\n56");
   EXPECT_EQ(Text(*editor), "a12d\r\nw34z\r\nl56ast\r\n");
   EXPECT_FALSE(editor->Selected());
-  editor->SetSelectionMode(0);
+
+  // A box reaching onto the empty row after the text adds no row there.
+  auto shortText = NewEditor("abc");
+  shortText->SetSelectionMode(1);
+  shortText->Press(VK_DOWN, ssShift);
+  shortText->Press(VK_RIGHT, ssShift, 2);
+  ASSERT_EQ(shortText->SelText(), "ab\r\n");
+  shortText->SetBoxSelTextBuf("XY");
+  EXPECT_EQ(Text(*shortText), "XYc\r\n");
 }
 
 TEST(EditorSelection, TextReplacesTheSelectionInOneStep) {

@@ -32,8 +32,22 @@ DWORD RunSecondProcess(const char* mode, const std::string& argument, DWORD time
                       &startup, &info))
     return static_cast<DWORD>(-1);
   CloseHandle(info.hThread);
+  // Messages keep coming meanwhile: the second process may ask this one's windows, for
+  // example the clipboard's owner to render a format.
+  DWORD start = GetTickCount();
+  DWORD waited = WAIT_TIMEOUT;
+  for (DWORD elapsed = 0; elapsed < timeoutMs; elapsed = GetTickCount() - start) {
+    waited = MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    if (waited != WAIT_OBJECT_0 + 1)
+      break;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
   DWORD code = STILL_ACTIVE;
-  if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0)
+  if (waited == WAIT_OBJECT_0)
     GetExitCodeProcess(info.hProcess, &code);
   else
     TerminateProcess(info.hProcess, 255);
