@@ -1,10 +1,11 @@
 #include "app/Startup.h"
 
 #include "app/CommandLine.h"
-#include "app/InterimMain.h"
 #include "app/SpUnit.h"
+#include "app/TopUnit.h"
 #include "app/UserFolders.h"
 #include "common/Format.h"
+#include "commands/SetMenuForm.h"
 #include "common/ResConst.h"
 #include "ui/Application.h"
 #include "ui/DdeConv.h"
@@ -104,7 +105,8 @@ int RunQuolin() {
   HRESULT ole = OleInitialize(nullptr);
   bool ran = Guard(Application, [] {
     Application->SetTitle(ApplicationTitle);
-    Application->CreateForm<TInterimMainForm>("TopForm");
+    Application->CreateForm<TTopForm>("TopForm");
+    Application->CreateForm<TSetMenuForm>("SetMenuForm");
     Application->Run();
   });
   FreeForms();

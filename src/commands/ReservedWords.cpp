@@ -1,0 +1,7 @@
+#include "commands/ReservedWords.h"
+
+namespace quolin {
+
+void AddBuiltInReservedWords(TStrings&) {}
+
+} // namespace quolin
