@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
   bool written = quolin::WriteStreamString(file, ConfigStorage, "Version", VersionText);
   for (const char* stream : UserDataStreams)
     written = written && quolin::WriteStreamString(file, UserDataStorage, stream, "");
-  if (!written ||
-      quolin::ReadStreamString(file, ConfigStorage, "Version", "") != VersionText) {
+  if (!written || quolin::ReadStreamString(file, ConfigStorage, "Version", "") != VersionText) {
     std::fprintf(stderr, "MakeDataFile: cannot write %s\n", file.c_str());
     return 1;
   }

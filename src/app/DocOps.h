@@ -12,11 +12,11 @@ class TStrings;
 
 // Status bar panels of the main window.
 enum TStatusPanelIndex : int {
-  spCaret,     // "line : column"
-  spModified,  // "変更"
-  spEditMode,  // "挿入", "上書", "書込禁止"
-  spCharCode,  // "UTF8B", "UTF8N" or empty
-  spMessage,   // messages and hints
+  spCaret,    // "line : column"
+  spModified, // "変更"
+  spEditMode, // "挿入", "上書", "書込禁止"
+  spCharCode, // "UTF8B", "UTF8N" or empty
+  spMessage,  // messages and hints
   StatusPanelCount
 };
 

@@ -53,8 +53,10 @@ void TDocForm::GoToLine(int line, int, bool) {
   caretLine_ = line;
 }
 
-void TDocForm::SaveDocState() {}
+void TDocForm::SaveDocState() {
+}
 
-void TDocForm::CloseCommandHelper() {}
+void TDocForm::CloseCommandHelper() {
+}
 
 } // namespace quolin

@@ -2,6 +2,7 @@
 
 namespace quolin {
 
-void LoadLog(TDocForm*, const std::string&) {}
+void LoadLog(TDocForm*, const std::string&) {
+}
 
 } // namespace quolin

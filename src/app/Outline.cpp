@@ -2,26 +2,33 @@
 
 namespace quolin {
 
-void CreateSectionLists() {}
+void CreateSectionLists() {
+}
 
-void LoadSectionSettings() {}
+void LoadSectionSettings() {
+}
 
-void FreeSectionLists() {}
+void FreeSectionLists() {
+}
 
-void RestartOutlineRescans() {}
+void RestartOutlineRescans() {
+}
 
-void OutlineSelectionChanged(TTreeNode*) {}
+void OutlineSelectionChanged(TTreeNode*) {
+}
 
 int CompareOutlineNodes(TTreeNode*, TTreeNode*) {
   return 0;
 }
 
-void OutlineStartDrag() {}
+void OutlineStartDrag() {
+}
 
 void OutlineDragOver(TObject*, int, int, TDragState, bool& accept) {
   accept = false;
 }
 
-void OutlineEndDrag(TObject*, int, int) {}
+void OutlineEndDrag(TObject*, int, int) {
+}
 
 } // namespace quolin

@@ -105,8 +105,7 @@ struct TSettingsItem {
 };
 constexpr char SettingsMenuCaption[] = "設定(&O)";
 const TSettingsItem SettingsItems[] = {
-    {&TTopForm::mn_SetOption1, "mn_SetOption1", "オプション(&O)...",
-     &TTopForm::mn_SetOption1Click},
+    {&TTopForm::mn_SetOption1, "mn_SetOption1", "オプション(&O)...", &TTopForm::mn_SetOption1Click},
     {&TTopForm::mn_SetMaster1, "mn_SetMaster1", "マスタ/グループ編集(&M)...",
      &TTopForm::mn_SetMaster1Click},
     {&TTopForm::mn_SetMenu1, "mn_SetMenu1", "メニュー/ツールバー設定(&T)...",
@@ -533,7 +532,8 @@ void TTopForm::LoadColorsAndFonts() {
   LogFont = ColorAndStyleOnly(LoadFontFromRegistry(HKEY_CURRENT_USER, editorKey + EditLogAreaKey,
                                                    TreeView_Section->Font().Value()),
                               design);
-  LogBGColor = RegReadInteger(res::RegSectionEditLogArea, LogBGColorName, TreeView_Section->Color());
+  LogBGColor =
+      RegReadInteger(res::RegSectionEditLogArea, LogBGColorName, TreeView_Section->Color());
 }
 
 void TTopForm::LoadSettingsGroups() {
@@ -711,9 +711,8 @@ void TTopForm::TexCtrl1EndProcess(TModuleType moduleType, bool successed,
 
 void TTopForm::TBHint1Hint(TObject*, bool& canShow) {
   TDocForm* doc = ActiveDoc();
-  std::string title = doc && doc->WindowState() == TWindowState::wsMaximized
-                          ? doc->GetTitleText()
-                          : std::string();
+  std::string title =
+      doc && doc->WindowState() == TWindowState::wsMaximized ? doc->GetTitleText() : std::string();
   canShow = !title.empty();
   if (canShow)
     TBHint1->HintString = title;

@@ -30,8 +30,10 @@ void SysFileNew() {
     OpenDocument(TopForm->Settings.FileIOOption.DefaultTemplateFile, "", true, -1, false, true);
 }
 
-void SysOptMenu(int) {}
+void SysOptMenu(int) {
+}
 
-void SysViewToolBarList(TObject*) {}
+void SysViewToolBarList(TObject*) {
+}
 
 } // namespace quolin

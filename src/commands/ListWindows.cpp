@@ -11,10 +11,13 @@ void TFrm_List::SetGroup(int commandNumber) {
   RefreshContent();
 }
 
-void TFrm_List::RefreshContent() {}
+void TFrm_List::RefreshContent() {
+}
 
-void SaveListWindowState() {}
+void SaveListWindowState() {
+}
 
-void RefreshListWindows(const std::string&) {}
+void RefreshListWindows(const std::string&) {
+}
 
 } // namespace quolin

@@ -2,19 +2,24 @@
 
 namespace quolin {
 
-void CreateVisiSets() {}
+void CreateVisiSets() {
+}
 
-void FreeVisiSets() {}
+void FreeVisiSets() {
+}
 
-void SaveToolbarLayout() {}
+void SaveToolbarLayout() {
+}
 
-void LoadToolbarLayout() {}
+void LoadToolbarLayout() {
+}
 
 std::vector<TToolbar*>& UserToolbars() {
   static std::vector<TToolbar*> toolbars;
   return toolbars;
 }
 
-void CopyRemainMenuIntoGeneratedMenus(TPopupMenu&) {}
+void CopyRemainMenuIntoGeneratedMenus(TPopupMenu&) {
+}
 
 } // namespace quolin

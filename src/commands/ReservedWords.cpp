@@ -2,6 +2,7 @@
 
 namespace quolin {
 
-void AddBuiltInReservedWords(TStrings&) {}
+void AddBuiltInReservedWords(TStrings&) {
+}
 
 } // namespace quolin

@@ -17,10 +17,13 @@ bool IsDataFile(const std::string& path) {
          ReadStreamString(path, ConfigStorage, VersionStream, "") == DataFileVersionText;
 }
 
-void LoadMasterData() {}
+void LoadMasterData() {
+}
 
-void LoadMenuData() {}
+void LoadMenuData() {
+}
 
-void LoadReserveList() {}
+void LoadReserveList() {
+}
 
 } // namespace quolin

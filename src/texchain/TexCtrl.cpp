@@ -2,7 +2,8 @@
 
 namespace quolin {
 
-TTexCtrl::TTexCtrl(TComponent* owner) : TComponent(owner), modules_(DefaultModules()) {}
+TTexCtrl::TTexCtrl(TComponent* owner) : TComponent(owner), modules_(DefaultModules()) {
+}
 
 void TTexCtrl::DisconnectDde() {
   calls_.push_back("disconnect");
