@@ -101,17 +101,22 @@ void HourGlassOff() {
   Screen->SetCursor(crDefault);
 }
 
-bool SetClipboardText(const std::string& text) {
-  if (text.empty())
-    return false;
-  // Another program may hold the clipboard for a moment.
-  bool opened = false;
-  for (int attempt = 0; attempt < 10 && !opened; ++attempt) {
-    opened = OpenClipboard(Application->Handle()) != 0;
-    if (!opened)
-      Sleep(10);
+namespace {
+
+// Another program may hold the clipboard for a moment.
+bool OpenClipboardSoon() {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(Application->Handle()))
+      return true;
+    Sleep(10);
   }
-  if (!opened)
+  return false;
+}
+
+} // namespace
+
+bool SetClipboardText(const std::string& text) {
+  if (text.empty() || !OpenClipboardSoon())
     return false;
   bool done = false;
   if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
@@ -123,6 +128,22 @@ bool SetClipboardText(const std::string& text) {
   }
   CloseClipboard();
   return done;
+}
+
+std::string GetClipboardText() {
+  if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboardSoon())
+    return {};
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const void* bytes = GlobalLock(data)) {
+      // Another program's block may lack its terminating zero.
+      size_t size = GlobalSize(data);
+      text.assign(static_cast<const char*>(bytes), strnlen(static_cast<const char*>(bytes), size));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
 }
 
 } // namespace quolin

@@ -33,5 +33,7 @@ void HourGlassOff();
 
 // Puts the text on the clipboard as plain text; an empty text leaves it alone and gives false.
 bool SetClipboardText(const std::string& text);
+// The clipboard's plain text (CF_TEXT); empty when it holds none or cannot be opened.
+std::string GetClipboardText();
 
 } // namespace quolin

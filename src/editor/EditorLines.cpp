@@ -77,7 +77,7 @@ std::string TEditorStrings::Get(int index) const {
 
 void TEditorStrings::Put(int index, const std::string& text) {
   CheckLine(index);
-  view_.ClearSelection();
+  view_.RemoveSelection();
   TEditorScreenStrings& store = Store();
   int first = store.LinesToRow(index);
   int last = store.LineLastRow(first);
@@ -89,7 +89,7 @@ void TEditorStrings::Put(int index, const std::string& text) {
 }
 
 int TEditorStrings::Add(const std::string& text) {
-  view_.ClearSelection();
+  view_.RemoveSelection();
   TEditorScreenStrings& store = Store();
   int oldCount = Count();
   int rows = store.Count();

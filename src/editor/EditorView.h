@@ -44,7 +44,8 @@ public:
   virtual void EndCaretMove() = 0;
 
   virtual bool Selected() const = 0;
-  virtual void ClearSelection() = 0;
+  // Drops the selection; the text stays.
+  virtual void RemoveSelection() = 0;
 
   // The store changed; its change notice tells what.
   virtual void DoChange() = 0;

@@ -693,7 +693,7 @@ void TEditorScreenStrings::Redo() {
 void TEditorScreenStrings::ClearViewSelections() {
   for (EditorView* view : views_) {
     if (view->Selected())
-      view->ClearSelection();
+      view->RemoveSelection();
   }
 }
 

@@ -120,7 +120,7 @@ public:
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
   // Clicks the enabled item with that shortcut; true when there was one.
-  bool IsShortCut(TShortCut shortCut);
+  virtual bool IsShortCut(TShortCut shortCut);
   // The item with that command number within this menu, or nullptr.
   TMenuItem* FindItem(UINT command) const;
 

@@ -29,6 +29,10 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// The frame of a control's window and the scroll bars it carries.
+enum class TBorderStyle { bsNone, bsSingle };
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
 enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 using TModalResult = int;

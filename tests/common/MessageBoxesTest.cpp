@@ -261,6 +261,15 @@ TEST(MessageBoxes, ClipboardTakesTextAndEmptyTextLeavesItAlone) {
   EXPECT_EQ(ClipboardText(), "表示 \\ keep");
   EXPECT_FALSE(SetClipboardText(""));
   EXPECT_EQ(ClipboardText(), "表示 \\ keep");
+  EXPECT_EQ(GetClipboardText(), "表示 \\ keep");
+}
+
+TEST(MessageBoxes, ClipboardTextOfAnEmptyClipboardIsEmpty) {
+  ASSERT_TRUE(SetClipboardText("before"));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_EQ(GetClipboardText(), "");
 }
 
 TEST(MessageBoxes, ComparisonsFoldOnlyAsciiLettersOfSingleByteCharacters) {

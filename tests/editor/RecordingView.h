@@ -73,7 +73,7 @@ public:
   void BeginCaretMove() override { ++caretMoves; }
   void EndCaretMove() override { --caretMoves; }
   bool Selected() const override { return selected; }
-  void ClearSelection() override {
+  void RemoveSelection() override {
     ++selectionClears;
     selected = false;
   }

@@ -1,0 +1,382 @@
+// TEditor: the editor control. A window that shows the rows of a row store in a fixed grid of
+// cells with token colours, keeps the system caret and the caret-row underline, scrolls, and
+// answers the edit-control messages so that outside code can treat it as an edit box. Several
+// views may share one store; an edit made through one repaints all of them.
+//
+// The implementation is split by subject: EditorControl.cpp (construction, properties,
+// notifications, the window procedure), EditorMessages.cpp (the edit-control messages),
+// EditorMetrics.cpp (metrics, scroll ranges, scrolling), EditorCaret.cpp (caret position and
+// the system caret, the underline, the input-method window), EditorPaint.cpp (painting) and
+// EditorSelection.cpp (the selection and the operations on it).
+//
+// Without a window the text, caret and selection logic still work; only painting, the system
+// caret and the input method wait for the window.
+#pragma once
+
+#include "editor/EditorLines.h"
+#include "editor/EditorOptions.h"
+#include "editor/EditorParser.h"
+#include "editor/EditorView.h"
+#include "editor/RowStore.h"
+#include "ui/Control.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quolin {
+
+class TEditor;
+class TEditorPopupMenu;
+class TEditorScreen;
+
+using TDrawLineEvent = std::function<void(TObject* sender, const std::string& lineStr, int x, int y,
+                                          int index, const RECT& rect, bool selected)>;
+using TSelectionChangeEvent = std::function<void(TObject* sender, bool selected)>;
+// Makes the tokenizer a view colours its rows with.
+using TEditorParserClass = std::unique_ptr<TEditorParser> (*)(const EditorView& editor,
+                                                              std::string_view text, int state);
+
+// A row as the grid shows it: the text with every TAB and its fill cells as blanks (one byte
+// per cell) and the byte-kind map of the row's own bytes.
+struct TRowLayout {
+  std::string text;
+  std::string map;
+};
+
+// The selection in screen rows; columns are display cells.
+struct TEditorSelection {
+  int state = 0;     // 0 none, 1 anchored, 2 selected
+  int mode = 0;      // 0 normal, 1 box
+  int dragState = 0; // 1 pending, 2 while a selection drag runs
+  bool removing = false;
+  int startRow = 0, endRow = 0; // the column range, as painted
+  int startCol = 0, endCol = 0;
+};
+
+class TEditor : public TCustomControl, public EditorView {
+public:
+  static constexpr int kMaxCol = 1000;
+
+  // Options.
+  TEditorCaret& Caret() { return caret_; }
+  const TEditorCaret& Caret() const override { return caret_; }
+  void SetCaret(const TEditorCaret& caret) { caret_.Assign(caret); }
+  TEditorMarks& Marks() { return marks_; }
+  const TEditorMarks& Marks() const { return marks_; }
+  void SetMarks(const TEditorMarks& marks) { marks_.Assign(marks); }
+  TEditorMargin& Margin() { return margin_; }
+  const TEditorMargin& Margin() const { return margin_; }
+  void SetMargin(const TEditorMargin& margin) { margin_.Assign(margin); }
+  TEditorViewInfo& View() { return *view_; }
+  const TEditorViewInfo& View() const override { return *view_; }
+  void SetView(const TEditorViewInfo& view) { view_->Assign(view); }
+  TEditorWrapOption& WrapOption() { return store_->WrapOption(); }
+  void SetWrapOption(const TEditorWrapOption& option) { store_->WrapOption().Assign(option); }
+  const ByteSet& Delimiters() const override { return delimiters_; }
+
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style);
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool ctl3D);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle bars);
+  // Paint into an off-screen bitmap and copy it in one piece.
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+  // With word wrap, every row of a line is tokenized from the line's start, so a comment
+  // keeps its colour on all its rows.
+  bool CommentLineAllPaint() const { return commentLineAllPaint_; }
+  void SetCommentLineAllPaint(bool value);
+
+  // Text.
+  TEditorStrings& Lines() { return *lines_; }
+  const TEditorStrings& Lines() const { return *lines_; }
+  void SetLines(const TStrings& lines) { lines_->Assign(lines); }
+  std::string Text() const override;
+  void SetText(const std::string& text) override;
+  TStringList& ReserveWordList() { return reserveWordList_; }
+  void SetReserveWordList(const TStringList& list);
+  bool Modified() const { return modified_; }
+  void SetModified(bool value) { modified_ = value; }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  // Typing replaces; the caret shows it as a block.
+  bool OverWrite() const { return overWrite_; }
+  void SetOverWrite(bool value);
+  bool WantReturns() const { return wantReturns_; }
+  void SetWantReturns(bool value) { wantReturns_ = value; }
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool value) { wantTabs_ = value; }
+  bool WordWrap() const { return store_->WordWrap(); }
+  void SetWordWrap(bool value) { store_->SetWordWrap(value); }
+  int UndoListMax() const;
+  void SetUndoListMax(int value);
+
+  // Rows.
+  int RowCount() const { return store_->Count(); }
+  // Empty for a row outside the store.
+  std::string GetRowText(int row) const;
+  // raLineEnd, raWrapped or raTextEnd; raTextEnd for a row outside the store.
+  int RowAttribute(int row) const;
+  // The row's width in cells; 0 outside the store.
+  int RowEndColumn(int row) const;
+  // The cell of byte offset in row (past the row's bytes, its end column).
+  int ColumnOfByte(int row, size_t offset) const;
+  TRowLayout RowLayout(int row) const;
+  // The last row the caret may stand on: the row count, one less when the text ends without
+  // a line end.
+  int LastCaretRow() const;
+
+  // Caret and view.
+  int Row() const override { return row_; }
+  void SetRow(int row) override;
+  int Col() const override { return col_; }
+  void SetCol(int col) override;
+  // Both at once with one caret update; a column on TAB fill cells goes to the TAB.
+  void SetRowCol(int row, int col);
+  int TopRow() const override { return topRow_; }
+  void SetTopRow(int row) override;
+  int TopCol() const { return topCol_; }
+  void SetTopCol(int col);
+  int RowHeight() const override { return rowHeight_; }
+  int CharHeight() const { return charHeight_; }
+  int CharPitch() const { return pitch_; }
+  int VisibleRows() const { return visibleRows_; }
+  int VisibleCols() const { return visibleCols_; }
+  // The scroll range's end as SB_VERT gets it; the view itself stops at the last row.
+  int MaxTopRow() const { return maxTopRow_; }
+  int MaxTopCol() const { return kMaxCol - visibleCols_ / 2; }
+  // The cell under a client point; rounded to the nearest cell boundary when asked.
+  POINT PointToCell(int x, int y, bool rounded) const;
+
+  // Selection.
+  bool Selected() const override { return selection_.state == 2; }
+  int SelectionMode() const { return selection_.mode; }
+  void SetSelectionMode(int mode);
+  void RemoveSelection() override;
+
+  // Editing and clipboard.
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  // Deletes the selected text.
+  void ClearSelection();
+  void SelectAll();
+  void SetBoxSelTextBuf(const char* text);
+
+  // Views.
+  TEditorScreenStrings& ScreenStrings() override { return *store_; }
+  std::shared_ptr<TEditorScreenStrings> SharedScreenStrings() const { return store_; }
+  // This view leaves its store and shows other's.
+  virtual void ShareScreenStrings(TEditor* other);
+
+  virtual bool CanUndo() const;
+  virtual bool CanRedo() const;
+  virtual void Undo();
+  virtual void Redo();
+
+  // Paints the rows that meet clip into dc, which has the client's coordinates.
+  void PaintTo(HDC dc, const RECT& clip);
+  // Invalidates rows first..last (only those in view) and, with paintNow, paints them at once.
+  void InvalidateRows(int first, int last, bool paintNow = true);
+  void InvalidateRow(int row);
+  // Everything from Margin.Left and Margin.Top on.
+  void InvalidateTextArea();
+  // Moves the pixels of the rows from row on by delta rows.
+  void ScrollRows(int row, int delta);
+
+  // The system caret is shown (this view has the focus, no hide is pending and the caret
+  // lies in the view).
+  bool CaretVisible() const { return caretShown_; }
+  // The caret: hidden while the count is above 0.
+  void CaretHide() override;
+  void CaretShow() override;
+  // Brackets a caret move: the underline is erased at the outermost begin and drawn at the
+  // outermost end.
+  void BeginCaretMove() override;
+  void EndCaretMove() override;
+
+  // What the store asks of a view.
+  bool Loading() const override { return TComponent::Loading(); }
+  bool Focused() const override { return TControl::Focused(); }
+  bool Showing() const override { return TControl::Showing(); }
+  int ScreenHeight() const override { return Height(); }
+  // Painted with the next paint, not in the middle of the store's edit.
+  void RepaintRow(int row) override { InvalidateRows(row, row, false); }
+  void UpdateView() override;
+  void SetRedraw(bool on) override;
+  void SetLinesUpdating(bool updating) override;
+
+  TNotifyEvent OnCaretMoved;
+  TNotifyEvent OnChange;
+  TDrawLineEvent OnDrawLine;
+  TSelectionChangeEvent OnSelectionChange;
+  TNotifyEvent OnSelectionModeChange;
+  TNotifyEvent OnTopColChange;
+  TNotifyEvent OnTopRowChange;
+
+protected:
+  explicit TEditor(TComponent* owner);
+  ~TEditor() override;
+
+  // The parts the virtual factories make are built here, after the constructor.
+  void AfterConstruction() override;
+  void Loaded() override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+  void Paint(HDC dc) override;
+  void Resize() override;
+  void FontChanged() override;
+
+  virtual ByteSet GetDelimiters() const;
+  virtual TEditorPopupMenu* CreatePopupMenu();
+  virtual std::unique_ptr<TEditorStrings> CreateEditorStrings();
+  virtual std::shared_ptr<TEditorScreenStrings> CreateScreenStrings();
+  virtual std::unique_ptr<TEditorScreen> CreateScreen();
+  virtual std::unique_ptr<TEditorViewInfo> CreateViewInfo();
+  virtual TEditorParserClass EditorParserClass() const;
+
+  void DoChange() override;
+  virtual void DoDrawLine(const std::string& lineStr, int x, int y, int index, const RECT& rect,
+                          bool selected);
+  virtual void DoSelectionChange(bool selected);
+  virtual void DoSelectionModeChange();
+  virtual void DoTopColChange();
+  virtual void DoTopRowChange();
+  virtual void DoCaretMoved();
+  // Scrolls clip by dx, dy pixels and paints what was uncovered; with update, paints what is
+  // pending first.
+  virtual void ScrollClient(int dx, int dy, const RECT& clip, bool update);
+
+  // Marks, drawn on the canvas (the paint DC while painting, else the window's).
+  virtual void DrawEof(int x, int y);
+  virtual void DrawRetMark(int x, int y);
+  virtual void DrawUnderline(int row);
+  virtual void EraseUnderline(int row);
+  virtual int GetUnderlineY(int row) const;
+
+  virtual void CreateEditCaret();
+  virtual POINT GetCaretPixelPos() const;
+  virtual void OptionChanged(TObject* sender);
+
+  // Measures the font and fills the cell, row and visible counts (only with a window).
+  void UpdateMetrics();
+  // The scroll ranges and the bars; TopRow and TopCol are brought into them.
+  void UpdateScrollBars();
+  // After a caret move: with create, a new system caret; then scrolled into view and placed,
+  // with the input-method window and OnCaretMoved. Only with the window and the focus.
+  void UpdateCaret(bool create);
+  void ScrollCaretIntoView();
+  bool CaretInView() const;
+  // Places the input-method composition window at the caret, or marks it pending while a key
+  // repeats.
+  void UpdateImeWindow();
+  // The rectangle that holds rows: from Margin.Left and Margin.Top to the client's edges.
+  RECT TextArea();
+
+  TEditorSelection selection_;
+  // The last key message repeated; the input-method window then waits for the key-up.
+  bool autoRepeat_ = false;
+  bool imePending_ = false;
+
+private:
+  friend class TEditorScreen;
+
+  std::shared_ptr<TEditorScreenStrings> store_;
+  std::unique_ptr<TEditorStrings> lines_;
+  std::unique_ptr<TEditorScreen> screen_;
+  std::unique_ptr<TEditorViewInfo> view_;
+  TStringList reserveWordList_;
+  TEditorCaret caret_;
+  TEditorMarks marks_;
+  TEditorMargin margin_;
+  TEditorParserClass parserClass_ = nullptr;
+  ByteSet delimiters_;
+
+  int row_ = 0, col_ = 0;
+  int topRow_ = 0, topCol_ = 0;
+  int charHeight_ = 16, pitch_ = 8, rowHeight_ = 16, underlineExtra_ = 0;
+  int visibleRows_ = 0, visibleCols_ = 0;
+  int maxTopRow_ = 0;
+  bool italic_ = false;
+  int appliedTabWidth_ = 8;
+
+  bool modified_ = false, readOnly_ = false, overWrite_ = false;
+  bool wantReturns_ = true, wantTabs_ = true;
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+  bool ctl3D_ = true;
+  TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+  bool doubleBuffered_ = false;
+  bool commentLineAllPaint_ = false;
+
+  int caretHideCount_ = 0;
+  int caretMoveCount_ = 0;
+  bool caretCreated_ = false, caretShown_ = false;
+  bool caretBatch_ = false;
+  int rememberedCol_ = 0;
+  bool rememberedValid_ = false;
+
+  // While painting, the paint DC; the marks draw on it.
+  HDC canvas_ = nullptr;
+  std::vector<int> spacing_;           // the pitch, once per byte of a text output
+  std::array<HFONT, 16> styleFonts_{}; // the font in each style, made on demand
+
+  // Metrics and scrolling.
+  bool HasBar(int bar) const;
+  int LastScrollTopRow() const;
+  void HandleScroll(int bar, WPARAM wParam);
+  void ClearStyleFonts();
+  void RewrapForTabWidth();
+
+  // Caret position.
+  void AdjustCol(int wanted, bool vertical);
+  int LeaveSplitCells(const std::string& map, int col, int direction) const;
+  bool LeadByteAtCaret() const;
+  void ShowCaretInView();
+  void DestroyEditCaret();
+
+  // Painting.
+  void OnCanvas(const std::function<void(HDC dc)>& draw);
+  void PaintRow(HDC dc, int row, int x0, int y, const RECT& rect);
+  void PaintPastEnd(HDC dc, int row, int x0, int y, const RECT& rect);
+  void PaintTokens(HDC dc, int row, int x0, int y, const RECT& rect, const TRowLayout& layout);
+  const TEditorColor* TokenColor(const TEditorParser& parser) const;
+  bool IsReserved(std::string_view token) const;
+  HFONT StyledFont(TFontStyles style);
+  // Writes the cells of text that meet clip, each byte on its cell, from x.
+  void OutputText(HDC dc, int x, int y, std::string_view text, std::string_view map,
+                  const RECT& clip, bool opaque);
+  const int* Spacing(size_t count);
+  void DrawHorizontalLine(int y, TColor color);
+  bool ComputeItalic();
+  void PaintDoubleBuffered(HDC dc, const RECT& clip);
+
+  // Edit-control messages; false for a message that is not one of them.
+  bool EditMessage(TMessage& message);
+  LRESULT CharIndexOfRow(int row) const;
+  int RowOfCharIndex(LRESULT index, LRESULT& rowStart) const;
+  LRESULT CharFromPos(int x, int y);
+  LRESULT PosFromChar(LRESULT index) const;
+  LRESULT LineText(int row, char* buffer) const;
+  LRESULT WholeTextInto(size_t size, char* buffer) const;
+  LRESULT DialogCode(TMessage& message);
+};
+
+// Turns the store's record of the last change into invalidations and scrolls of one view.
+class TEditorScreen : public TObject {
+public:
+  explicit TEditorScreen(TEditor& editor) : editor_(editor) {}
+  virtual void Update();
+
+private:
+  TEditor& editor_;
+};
+
+} // namespace quolin

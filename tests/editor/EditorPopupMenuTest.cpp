@@ -1,0 +1,153 @@
+// The editor's context menu: its items, their state at each opening, and the actions.
+#include "editor/EditorPopupMenu.h"
+#include "EditorWindow.h"
+#include "common/MessageBoxes.h"
+#include "ui/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quolin;
+using namespace editortest;
+
+namespace {
+
+class EditorPopupMenu : public ::testing::Test {
+protected:
+  EditorWindow window{300, 160};
+  TEditor& editor = window.Editor();
+  TEditorPopupMenu& menu = *dynamic_cast<TEditorPopupMenu*>(editor.PopupMenu());
+
+  TMenuItem& Item(EditorMenuAction action) { return *menu.ItemFor(action); }
+  // Clicks the item as a click in the open menu would: after the menu's update.
+  void Choose(EditorMenuAction action) {
+    menu.UpdateItems();
+    Item(action).Click();
+  }
+  bool Enabled(EditorMenuAction action) { return Item(action).Enabled(); }
+  void EmptyTheClipboard() {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  // Right-clicks the editor; while the menu is open, the keys are pressed in it.
+  void RightClickAndPress(std::vector<WORD> keys) {
+    auto* presser = TComponent::Create<TTimer>(&window.Form());
+    presser->SetInterval(100);
+    presser->OnTimer = [presser, keys](TObject*) {
+      presser->SetEnabled(false);
+      HWND menuWindow = FindWindowA("#32768", nullptr);
+      for (WORD key : keys) {
+        PostMessageA(menuWindow, WM_KEYDOWN, key, 1);
+        PostMessageA(menuWindow, WM_KEYUP, key, 1 | (3u << 30));
+      }
+    };
+    HWND handle = editor.Handle();
+    SendMessageA(handle, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 10));
+    SendMessageA(handle, WM_RBUTTONUP, 0, MAKELPARAM(40, 10));
+    presser->Free();
+  }
+};
+
+TEST_F(EditorPopupMenu, ItemsComeFromTheTableAllDisabled) {
+  ASSERT_EQ(menu.Items()->Count(), kEditorMenuItemCount);
+  const auto& table = EditorMenuItems();
+  for (int index = 0; index < kEditorMenuItemCount; ++index) {
+    TMenuItem* item = menu.Items()->Items(index);
+    EXPECT_EQ(item, menu.MenuItem(index));
+    EXPECT_EQ(item->Caption(), table[static_cast<size_t>(index)].caption);
+    EXPECT_EQ(ShortCutToText(item->ShortCut()), table[static_cast<size_t>(index)].shortcut);
+    EXPECT_FALSE(item->Enabled()) << "until the menu opens: " << index;
+  }
+  EXPECT_EQ(Item(EditorMenuAction::Redo).ShortCut(), ShortCut('A', ssCtrl));
+}
+
+TEST_F(EditorPopupMenu, UpdateItemsFollowsTheViewsState) {
+  EmptyTheClipboard();
+  menu.UpdateItems();
+  EXPECT_FALSE(Enabled(EditorMenuAction::Undo));
+  EXPECT_FALSE(Enabled(EditorMenuAction::Redo));
+  EXPECT_FALSE(Enabled(EditorMenuAction::Cut));
+  EXPECT_FALSE(Enabled(EditorMenuAction::Copy));
+  EXPECT_FALSE(Enabled(EditorMenuAction::Paste));
+  EXPECT_FALSE(Enabled(EditorMenuAction::BoxPaste));
+  EXPECT_FALSE(Enabled(EditorMenuAction::Delete));
+  EXPECT_FALSE(Enabled(EditorMenuAction::SelectAll)) << "an empty text";
+  EXPECT_TRUE(Enabled(EditorMenuAction::BoxMode));
+
+  editor.Lines().Add("typed");
+  ASSERT_TRUE(SetClipboardText("clip"));
+  menu.UpdateItems();
+  EXPECT_TRUE(Enabled(EditorMenuAction::Undo)) << "after an edit";
+  EXPECT_FALSE(Enabled(EditorMenuAction::Redo));
+  EXPECT_TRUE(Enabled(EditorMenuAction::SelectAll));
+  EXPECT_TRUE(Enabled(EditorMenuAction::Paste));
+  EXPECT_TRUE(Enabled(EditorMenuAction::BoxPaste));
+  EXPECT_FALSE(Enabled(EditorMenuAction::Copy)) << "nothing selected";
+
+  editor.Undo();
+  menu.UpdateItems();
+  EXPECT_FALSE(Enabled(EditorMenuAction::Undo));
+  EXPECT_TRUE(Enabled(EditorMenuAction::Redo));
+
+  editor.SetReadOnly(true);
+  menu.UpdateItems();
+  EXPECT_FALSE(Enabled(EditorMenuAction::Redo)) << "read-only";
+  EXPECT_FALSE(Enabled(EditorMenuAction::Paste));
+  EXPECT_FALSE(Enabled(EditorMenuAction::BoxPaste));
+  EXPECT_TRUE(Enabled(EditorMenuAction::BoxMode));
+  EmptyTheClipboard();
+}
+
+TEST_F(EditorPopupMenu, UndoAndRedoItemsAct) {
+  editor.Lines().SetText("one\r\n");
+  editor.Lines().Add("two");
+  Choose(EditorMenuAction::Undo);
+  EXPECT_EQ(editor.Lines().Text(), "one\r\n");
+  Choose(EditorMenuAction::Redo);
+  EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n");
+}
+
+TEST_F(EditorPopupMenu, BoxModeItemTogglesItsCheckAndTheSelectionMode) {
+  int changes = 0;
+  editor.OnSelectionModeChange = [&](TObject*) { ++changes; };
+  TMenuItem& box = Item(EditorMenuAction::BoxMode);
+  Choose(EditorMenuAction::BoxMode);
+  EXPECT_TRUE(box.Checked());
+  EXPECT_EQ(editor.SelectionMode(), 1);
+  Choose(EditorMenuAction::BoxMode);
+  EXPECT_FALSE(box.Checked());
+  EXPECT_EQ(editor.SelectionMode(), 0);
+  EXPECT_EQ(changes, 2);
+  editor.SetSelectionMode(1);
+  menu.UpdateItems();
+  EXPECT_TRUE(box.Checked()) << "the check follows the view at the next opening";
+}
+
+TEST_F(EditorPopupMenu, RightClickOpensTheMenuAndItsItemsWork) {
+  editor.Lines().SetText("one\r\n");
+  editor.Lines().Add("two");
+  RightClickAndPress({VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(editor.Focused()) << "the press took the focus";
+  EXPECT_EQ(editor.Lines().Text(), "one\r\n") << "the first item undid the edit";
+  RightClickAndPress({VK_DOWN, VK_DOWN, VK_RETURN});
+  EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n") << "the second redid it";
+  RightClickAndPress({VK_UP, VK_RETURN});
+  EXPECT_EQ(editor.SelectionMode(), 1) << "the last item switched box mode on";
+}
+
+TEST_F(EditorPopupMenu, ShortcutsReachTheMenuFromTheFocusedEditor) {
+  editor.Lines().SetText("one\r\n");
+  editor.Lines().Add("two");
+  window.Focus(editor);
+  uitest::PressKey(editor.Handle(), 'Z', ssCtrl);
+  EXPECT_EQ(editor.Lines().Text(), "one\r\n");
+  uitest::PressKey(editor.Handle(), 'A', ssCtrl);
+  EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n");
+  uitest::PressKey(editor.Handle(), 'K', ssCtrl);
+  EXPECT_EQ(editor.SelectionMode(), 1);
+}
+
+} // namespace

@@ -1,0 +1,374 @@
+// TEditorProp: its stream image, the registry value "Property", and copying the set into views.
+#include "EditorPropSamples.h"
+#include "SecondProcess.h"
+#include "common/Exceptions.h"
+#include "common/Registry.h"
+#include "common/RegistryProbe.h"
+#include "common/ResConst.h"
+#include "editor/EditorControl.h"
+#include "editor/PropertyStream.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace quolin;
+using namespace editortest;
+using test_support::QueryRaw;
+using test_support::SetRaw;
+using ::testing::IsEmpty;
+
+namespace {
+
+TOwned<TEditorProp> NewProp(std::string_view name = {}) {
+  return TOwned<TEditorProp>(TComponent::Create<TEditorProp>(nullptr, name));
+}
+
+// A short string of the stream.
+std::string Short(std::string_view text) {
+  return std::string(1, static_cast<char>(text.size())) + std::string(text);
+}
+
+std::string Int32Bytes(uint32_t value) {
+  return test_support::Dword(value);
+}
+
+// Settings under a base path of the test's own, removed afterwards.
+class EditorProps : public ::testing::Test {
+protected:
+  test_support::TestKey key;
+  std::string base = "\\" + key.Path();
+
+  void SetUp() override { RegSetBase(HKEY_CURRENT_USER, base); }
+  void TearDown() override { RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault); }
+
+  std::string ValueKey() const { return key.Path() + "\\Editor\\Property"; }
+};
+
+// Reads the set the first process wrote under the base path and compares it with the rich
+// set: the number of differing properties, 100 when nothing was read.
+int CheckPropWrittenByFirstProcess(const std::string& basePath) {
+  RegSetBase(HKEY_CURRENT_USER, basePath);
+  TOwned<TEditorProp> read = NewProp();
+  if (!ReadEditorPropFromRegistry(*read, "Editor", "Property"))
+    return 100;
+  TOwned<TEditorProp> expected = NewProp();
+  FillRichProp(*expected);
+  std::vector<std::string> differences = PropDifferences(*read, *expected);
+  for (const std::string& line : differences)
+    std::fprintf(stderr, "%s\n", line.c_str());
+  return static_cast<int>(differences.size());
+}
+
+const SecondProcessMode kCheckProp("check-editor-prop", CheckPropWrittenByFirstProcess);
+
+// A hand-made image: every integer size, idents, a system colour as an integer, wide and
+// UTF-8 strings, a set, a string list, a collection with order numbers, and unknown properties
+// that must be skipped.
+std::string HandBuiltImage() {
+  std::string wideName;
+  for (wchar_t unit : std::wstring(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF")) {
+    wideName += static_cast<char>(unit & 0xFF);
+    wideName += static_cast<char>(unit >> 8);
+  }
+  std::string image = "TPF0" + Short("TEditorProp") + Short("EditorProp1");
+  image += Short("Color") + "\x07" + Short("clInfoBk");
+  image += Short("Caret.SoftTab") + "\x09";
+  image += Short("Caret.TabSpaceCount") + std::string("\x02\x04", 2);
+  image += Short("Caret.Cursors.DragSelCursor") + std::string("\x03\x2C\x01", 3);
+  image += Short("Caret.Cursors.InSelCursor") + "\x07" + Short("crHandPoint");
+  image += Short("Caret.Blink") + "\x09";
+  image += Short("Font.Name") + "\x12" + Int32Bytes(7) + wideName;
+  image += Short("Font.Color") + "\x04" + Int32Bytes(0x80000008);
+  image += Short("Font.Style") + "\x0B" + Short("fsBold") + Short("fsItalic") + std::string(1, 0);
+  image += Short("Margin.Left") + "\x04" + Int32Bytes(70000);
+  image += Short("ReserveWordList.Strings") + "\x01" + "\x06" + Short("\\begin") + "\x0C" +
+           Int32Bytes(300) + std::string(300, 'w') + "\x14" + Int32Bytes(4) + "\\\xE7\xB5\x82" +
+           std::string(1, 0);
+  image += Short("ScrollBars") + "\x07" + Short("ssVertical");
+  image += Short("View.Brackets") + "\x0E";
+  image += std::string("\x02\x00\x01", 3) + Short("LeftBracket") + "\x06" + Short("{") +
+           Short("ItemColor.Color") + "\x07" + Short("clRed") + std::string(1, 0);
+  image += std::string("\x01", 1) + Short("RightBracket") + "\x06" + Short("]") + std::string(1, 0);
+  image += std::string(1, 0);
+  image += Short("View.Commenter") + "\x14" + Int32Bytes(3) + "\xEF\xBC\x85";
+  image += Short("Unknown.Nested") + "\x01" + "\x02\x05" + "\x06" + Short("x") +
+           std::string("\x0E\x01\x00\x00", 4) + std::string(1, 0);
+  image += Short("WordWrap") + "\x09";
+  image += Short("WrapOption.WrapByte") + std::string("\x03\xC8\x00", 3);
+  image += std::string(2, 0);
+  return image;
+}
+
+TEST_F(EditorProps, ANewSetWritesNoProperty) {
+  TOwned<TEditorProp> prop = NewProp("EditorProp1");
+  std::string expected = "TPF0" + Short("TEditorProp") + Short("EditorProp1") + std::string(2, 0);
+  EXPECT_EQ(EditorPropImage(*prop), expected);
+
+  // Changed and changed back: still the default, still not written.
+  prop->Caret().SetTabSpaceCount(4);
+  prop->Caret().SetTabSpaceCount(8);
+  EXPECT_EQ(EditorPropImage(*prop), expected);
+}
+
+TEST_F(EditorProps, OnlyChangedPropertiesAreWrittenInTheirSmallestForm) {
+  TOwned<TEditorProp> prop = NewProp("P");
+  prop->Caret().SoftTab = true;
+  prop->Margin().SetTop(300);
+  prop->View().Colors()[ciComment].SetColor(clGreen);
+  prop->View().Colors()[ciUrl].SetStyle(fsUnderline);
+  std::string expected = "TPF0" + Short("TEditorProp") + Short("P");
+  expected += Short("Caret.SoftTab") + "\x09";
+  expected += Short("Margin.Top") + std::string("\x03\x2C\x01", 3);
+  expected += Short("View.Colors.Comment.Color") + "\x07" + Short("clGreen");
+  expected += Short("View.Colors.Url.Style") + "\x0B" + Short("fsUnderline") + std::string(1, 0);
+  expected += std::string(2, 0);
+  EXPECT_EQ(EditorPropImage(*prop), expected);
+}
+
+TEST_F(EditorProps, AHandBuiltImageIsReadRight) {
+  TOwned<TEditorProp> prop = NewProp();
+  prop->Margin().SetTop(9); // absent from the image: stays
+  ASSERT_TRUE(ReadEditorPropImage(*prop, HandBuiltImage()));
+  EXPECT_EQ(prop->Color(), clInfoBk);
+  EXPECT_TRUE(prop->Caret().SoftTab);
+  EXPECT_EQ(prop->Caret().TabSpaceCount(), 4);
+  EXPECT_EQ(prop->Caret().Cursors().DragSelCursor, 300);
+  EXPECT_EQ(prop->Caret().Cursors().InSelCursor, crHandPoint);
+  EXPECT_EQ(prop->Font().Name, "ＭＳ ゴシック");
+  EXPECT_EQ(prop->Font().Color, clWindowText);
+  EXPECT_EQ(prop->Font().Style, fsBold | fsItalic);
+  EXPECT_EQ(prop->Margin().Left(), 70000);
+  EXPECT_EQ(prop->Margin().Top(), 9);
+  ASSERT_EQ(prop->ReserveWordList().Count(), 3);
+  EXPECT_EQ(prop->ReserveWordList().IndexOf("\\begin") >= 0, true);
+  EXPECT_GE(prop->ReserveWordList().IndexOf(std::string(300, 'w')), 0);
+  EXPECT_GE(prop->ReserveWordList().IndexOf("\\終"), 0);
+  EXPECT_EQ(prop->ScrollBars(), TScrollStyle::ssVertical);
+  ASSERT_EQ(prop->View().Brackets().Count(), 2);
+  EXPECT_EQ(prop->View().Brackets().Items(0).LeftBracket(), "{");
+  EXPECT_EQ(prop->View().Brackets().Items(0).ItemColor().Color(), clRed);
+  EXPECT_EQ(prop->View().Brackets().Items(1).RightBracket(), "]");
+  EXPECT_EQ(prop->View().Brackets().Items(1).ItemColor().Color(), clWindowText);
+  EXPECT_EQ(prop->View().Commenter(), "％");
+  EXPECT_TRUE(prop->WordWrap());
+  EXPECT_EQ(prop->WrapOption().WrapByte(), 200);
+}
+
+TEST_F(EditorProps, WhatIsWrittenIsReadBack) {
+  TOwned<TEditorProp> written = NewProp("EditorProp1");
+  FillRichProp(*written);
+  TOwned<TEditorProp> read = NewProp();
+  ASSERT_TRUE(ReadEditorPropImage(*read, EditorPropImage(*written)));
+  EXPECT_THAT(PropDifferences(*read, *written), IsEmpty());
+
+  // And a set read over a changed one becomes the written one again: the image holds every
+  // property that differs from a new set.
+  TOwned<TEditorProp> other = NewProp();
+  other->Caret().SoftTab = false;
+  other->View().Brackets().Add().SetLeftBracket("<");
+  ASSERT_TRUE(ReadEditorPropImage(*other, EditorPropImage(*written)));
+  EXPECT_THAT(PropDifferences(*other, *written), IsEmpty());
+}
+
+TEST_F(EditorProps, DamagedImagesLeaveTheSetUnchanged) {
+  TOwned<TEditorProp> prop = NewProp();
+  FillRichProp(*prop);
+  TOwned<TEditorProp> before = NewProp();
+  before->Assign(*prop);
+  auto expectRefused = [&](const std::string& image, const std::string& why) {
+    EXPECT_FALSE(ReadEditorPropImage(*prop, image)) << why;
+    EXPECT_THAT(PropDifferences(*prop, *before), IsEmpty()) << why;
+  };
+
+  std::string good = HandBuiltImage();
+  ASSERT_TRUE(ReadEditorPropImage(*NewProp(), good)) << "whole, the image is good";
+  for (size_t length = 0; length < good.size(); ++length)
+    expectRefused(good.substr(0, length), "cut after " + std::to_string(length) + " bytes");
+  std::string head = "TPF0" + Short("TEditorProp") + Short("X");
+  std::string end(2, 0);
+  expectRefused("TPF1" + good.substr(4), "signature");
+  expectRefused("TPF0" + Short("TEditor") + Short("X") + end, "class");
+  expectRefused(head + Short("Color") + "\x05" + std::string(10, 0) + end, "extended value");
+  expectRefused(head + Short("Unknown") + "\x10" + std::string(8, 0) + end,
+                "unknown type in an unknown property");
+  expectRefused(head + Short("Color") + "\x06" + Short("red") + end, "colour as a string");
+  expectRefused(head + Short("ScrollBars") + "\x02\x03" + end, "enumeration as a number");
+  expectRefused(head + Short("Caret.Style") + "\x07" + Short("csBlink") + end, "unknown name");
+  expectRefused(head + Short("Font.Style") + "\x0B" + Short("fsBlink") + std::string(1, 0) + end,
+                "unknown set member");
+  expectRefused(head + Short("View.Commenter") + "\x14" + Int32Bytes(2) + "\xC3\x28" + end,
+                "malformed UTF-8");
+  expectRefused(head + Short("Font.Name") + "\x12" + Int32Bytes(0x40000000) + end,
+                "wide string longer than the image");
+  std::string brackets = head + Short("View.Brackets") + "\x0E";
+  for (int item = 0; item < 15; ++item)
+    brackets += std::string(1, 1) + Short("LeftBracket") + "\x06" + Short("(") + std::string(1, 0);
+  expectRefused(brackets + std::string(1, 0) + end, "15 bracket pairs");
+  std::string deep = head + Short("Unknown");
+  for (int level = 0; level < 100; ++level)
+    deep += "\x01";
+  expectRefused(deep + std::string(100, 0) + end, "lists nested too deep");
+
+  // Bytes behind the component are not read.
+  EXPECT_TRUE(ReadEditorPropImage(*prop, EditorPropImage(*before) + "garbage"));
+}
+
+TEST_F(EditorProps, WhatIsWrittenToTheRegistryIsReadBack) {
+  TOwned<TEditorProp> written = NewProp("EditorProp1");
+  FillRichProp(*written);
+  ASSERT_TRUE(WriteEditorPropToRegistry(*written, "Editor", "Property"));
+
+  test_support::RawValue raw = QueryRaw(HKEY_CURRENT_USER, ValueKey(), "Property");
+  ASSERT_TRUE(raw.found);
+  EXPECT_EQ(raw.type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(raw.data.substr(0, 4), "TPF0");
+  EXPECT_EQ(raw.data, EditorPropImage(*written));
+
+  TOwned<TEditorProp> read = NewProp();
+  ASSERT_TRUE(ReadEditorPropFromRegistry(*read, "Editor", "Property"));
+  EXPECT_THAT(PropDifferences(*read, *written), IsEmpty());
+  // The full key names the same place as the section.
+  TOwned<TEditorProp> again = NewProp();
+  ASSERT_TRUE(ReadEditorPropFromRegistry(*again, RegFullKey("Editor"), "Property"));
+  EXPECT_THAT(PropDifferences(*again, *written), IsEmpty());
+}
+
+TEST_F(EditorProps, ASecondProcessReadsEveryPropertyBack) {
+  TOwned<TEditorProp> written = NewProp("EditorProp1");
+  FillRichProp(*written);
+  ASSERT_TRUE(WriteEditorPropToRegistry(*written, "Editor", "Property"));
+  EXPECT_EQ(RunSecondProcess("check-editor-prop", base), 0u)
+      << "the second process lists the differing properties on its error output";
+}
+
+TEST_F(EditorProps, AMissingOrEmptyValueChangesNothing) {
+  TOwned<TEditorProp> prop = NewProp();
+  FillRichProp(*prop);
+  TOwned<TEditorProp> before = NewProp();
+  before->Assign(*prop);
+
+  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "no key";
+  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Other", REG_BINARY, "TPF0");
+  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "no value";
+  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Property", REG_BINARY, "");
+  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "empty value";
+  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Property", REG_BINARY, "TPF0\x0BTEditorProp");
+  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "damaged value";
+  EXPECT_THAT(PropDifferences(*prop, *before), IsEmpty());
+
+  // The next save writes a good value again.
+  ASSERT_TRUE(WriteEditorPropToRegistry(*prop, "Editor", "Property"));
+  TOwned<TEditorProp> read = NewProp();
+  EXPECT_TRUE(ReadEditorPropFromRegistry(*read, "Editor", "Property"));
+  EXPECT_THAT(PropDifferences(*read, *before), IsEmpty());
+}
+
+TEST_F(EditorProps, ChangeEventsFireForNewValuesOnly) {
+  TOwned<TEditorProp> prop = NewProp();
+  std::vector<std::string> events;
+  prop->OnColorChange = [&](TObject* sender) {
+    EXPECT_EQ(sender, prop.get());
+    events.push_back("Color");
+  };
+  prop->OnScrollBarsChange = [&](TObject*) { events.push_back("ScrollBars"); };
+  prop->OnWordWrapChange = [&](TObject*) { events.push_back("WordWrap"); };
+  prop->SetColor(clWindow);
+  prop->SetScrollBars(TScrollStyle::ssNone);
+  prop->SetWordWrap(false);
+  EXPECT_THAT(events, IsEmpty());
+  prop->SetColor(clWhite);
+  prop->SetScrollBars(TScrollStyle::ssBoth);
+  prop->SetWordWrap(true);
+  EXPECT_THAT(events, ::testing::ElementsAre("Color", "ScrollBars", "WordWrap"));
+}
+
+// A view that counts how often its store rewrapped or unwrapped its rows.
+class CountingEditor : public TEditor {
+public:
+  int rowRebuilds = 0;
+  void UpdateView() override {
+    ++rowRebuilds;
+    TEditor::UpdateView();
+  }
+
+protected:
+  using TEditor::TEditor;
+};
+
+TOwned<CountingEditor> WrappedView(int wrapByte) {
+  TOwned<CountingEditor> editor(TComponent::Create<CountingEditor>(nullptr));
+  editor->WrapOption().SetWrapByte(wrapByte);
+  editor->SetWordWrap(true);
+  editor->Lines().SetText(std::string(100, 'a') + "\r\n" + std::string(30, 'b') + "\r\n");
+  editor->rowRebuilds = 0;
+  return editor;
+}
+
+TEST_F(EditorProps, AssignToRewrapsAViewAtMostOnce) {
+  TOwned<TEditorProp> prop = NewProp();
+  prop->SetWordWrap(true);
+  prop->WrapOption().SetWrapByte(30);
+  TOwned<CountingEditor> view = WrappedView(40);
+  ASSERT_EQ(view->RowCount(), 4);
+  prop->AssignTo(*view);
+  EXPECT_EQ(view->rowRebuilds, 1);
+  EXPECT_EQ(view->WrapOption().WrapByte(), 30);
+  EXPECT_EQ(view->RowCount(), 6)
+      << "100 bytes in four rows of at most 30; 30 bytes in a full row and an empty one";
+
+  prop->SetWordWrap(false);
+  prop->WrapOption().SetWrapByte(50);
+  view = WrappedView(40);
+  prop->AssignTo(*view);
+  EXPECT_EQ(view->rowRebuilds, 1) << "unwrapped, and not rewrapped at 50 on the way";
+  EXPECT_FALSE(view->WordWrap());
+  EXPECT_EQ(view->RowCount(), 2);
+  EXPECT_EQ(view->WrapOption().WrapByte(), 50);
+
+  // A view without wrap that receives a wrapping set is wrapped once.
+  TOwned<CountingEditor> plain(TComponent::Create<CountingEditor>(nullptr));
+  plain->Lines().SetText(std::string(90, 'a'));
+  plain->rowRebuilds = 0;
+  prop->SetWordWrap(true);
+  prop->AssignTo(*plain);
+  EXPECT_EQ(plain->rowRebuilds, 1);
+  EXPECT_EQ(plain->RowCount(), 2);
+}
+
+TEST_F(EditorProps, ANewTabWidthStillRewrapsTheTextOnce) {
+  TOwned<TEditorProp> prop = NewProp();
+  prop->SetWordWrap(true);
+  prop->WrapOption().SetWrapByte(40);
+  prop->Caret().SetTabSpaceCount(4);
+  TOwned<CountingEditor> view = WrappedView(40);
+  view->Lines().SetText("\t" + std::string(40, 'x'));
+  ASSERT_EQ(view->GetRowText(0).size(), 33u) << "a TAB of 8 cells and 32 bytes";
+  view->rowRebuilds = 0;
+  prop->AssignTo(*view);
+  EXPECT_EQ(view->GetRowText(0).size(), 37u) << "a TAB of 4 cells and 36 bytes";
+  EXPECT_LE(view->rowRebuilds, 2) << "unwrapped and wrapped, never wrapped twice";
+}
+
+TEST_F(EditorProps, AViewsOptionsCopyIntoTheSetAndBack) {
+  TOwned<TEditorProp> rich = NewProp();
+  FillRichProp(*rich);
+  TOwned<TEditor> first(TComponent::Create<TEditor>(nullptr));
+  rich->AssignTo(*first);
+  EXPECT_EQ(first->Font().Name(), "ＭＳ ゴシック");
+  EXPECT_EQ(first->Margin().Top(), 70000);
+  EXPECT_EQ(first->ReserveWordList().Count(), 500);
+  EXPECT_TRUE(first->WordWrap());
+
+  TOwned<TEditorProp> copied = NewProp();
+  copied->Assign(*first);
+  EXPECT_THAT(PropDifferences(*copied, *rich), IsEmpty());
+
+  TOwned<TEditorProp> other = NewProp();
+  rich->AssignTo(*other);
+  EXPECT_THAT(PropDifferences(*other, *rich), IsEmpty());
+  EXPECT_THROW(rich->AssignTo(first->Margin()), EConvertError);
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+// Helpers of the editor control tests: a shown form holding editors, 32-bit memory bitmaps
+// for pixel checks, and Shift-JIS texts.
+#pragma once
+
+#include "editor/EditorControl.h"
+#include "support/UiTest.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace editortest {
+
+// A top-down 32-bit DIB section selected into a memory DC of its own.
+class Dib {
+public:
+  Dib(int width, int height);
+  ~Dib();
+  Dib(const Dib&) = delete;
+  Dib& operator=(const Dib&) = delete;
+
+  HDC Dc() const { return dc_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // As a COLORREF (0x00BBGGRR); call GdiFlush after drawing first.
+  COLORREF At(int x, int y) const;
+  void Fill(COLORREF color);
+  // How many pixels differ, and the first of them.
+  int Differences(const Dib& other, POINT* first = nullptr) const;
+  // Pixels of color within rect.
+  int CountIn(const RECT& rect, COLORREF color) const;
+  // Pixels of any other colour than color within rect.
+  int OtherThanIn(const RECT& rect, COLORREF color) const;
+  bool SaveBmp(const std::string& fileName) const;
+
+private:
+  int width_;
+  int height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  uint32_t* bits_ = nullptr;
+};
+
+// A shown form with an editor filling its client area, without the focus.
+class EditorWindow {
+public:
+  explicit EditorWindow(int width = 400, int height = 240,
+                        quolin::TScrollStyle bars = quolin::TScrollStyle::ssNone);
+
+  quolin::TForm& Form() { return *form_; }
+  quolin::TEditor& Editor() { return *editor_; }
+  // Another editor on the form, below the first.
+  quolin::TEditor* AddEditor(int width, int height);
+  // Gives the editor the focus (and the form the activation).
+  void Focus(quolin::TEditor& editor);
+  // Gives the focus to an edit box of the form outside the editors.
+  void Unfocus();
+
+private:
+  quolin::TOwned<quolin::TForm> form_;
+  quolin::TEditor* editor_;
+  quolin::TControl* focusSink_;
+  int nextTop_ = 0;
+};
+
+// A fixed-pitch Japanese font of the given pixel height for editor: double-byte characters
+// are two cells wide.
+void UseGothic(quolin::TEditor& editor, int pixels = 16);
+// The client area as the window shows it now.
+void CaptureClient(quolin::TEditor& editor, Dib& into);
+// The whole client painted into a bitmap filled with the editor's colour first.
+void PaintWhole(quolin::TEditor& editor, Dib& into);
+// Rows drawn through OnDrawLine, in order.
+class DrawnRows {
+public:
+  explicit DrawnRows(quolin::TEditor& editor);
+  std::vector<int> rows;
+  void Clear() { rows.clear(); }
+};
+
+// The pixel rectangle of cells [firstCol, endCol) of view row (counted from TopRow).
+RECT CellRect(quolin::TEditor& editor, int viewRow, int firstCol, int endCol);
+
+} // namespace editortest
