@@ -49,6 +49,7 @@ constexpr char MainPlacementName[] = "Main";
 constexpr char RemainFilesName[] = "RemainFiles";
 constexpr char WakeupOpenFilesName[] = "WakeupOpenFiles";
 constexpr char WakeupDummyProgram[] = "dummy ";
+constexpr char EditorPropName[] = "Property";
 
 constexpr char InvalidDataFile[] =
     "データファイル \"%s\" が有効でありません. \r\n標準データ「Default.dat」で起動を試みます."
@@ -180,6 +181,28 @@ void ApplyStoredModuleValues(TModules& modules) {
   }
 }
 
+// The editor options stored with the main window, over the option objects' own defaults.
+void ApplyStoredEditorDefaults(TEditorProp& prop) {
+  prop.SetColor(clWhite);
+  TFont font = prop.Font();
+  font.Name = "ＭＳ ゴシック";
+  font.SetPixelHeight(-13);
+  font.Charset = SHIFTJIS_CHARSET_VALUE;
+  font.Color = clBlack;
+  prop.SetFont(font);
+  prop.Margin().SetLeft(8);
+  prop.Margin().SetTop(2);
+  for (TEditorMark* mark : {&prop.Marks().EofMark(), &prop.Marks().RetMark()}) {
+    mark->SetColor(clGray);
+    mark->SetVisible(true);
+  }
+  prop.Marks().Underline().SetColor(clRed);
+  prop.Marks().Underline().SetVisible(true);
+  prop.View().SetCommenter("%");
+  prop.View().SetMail(true);
+  prop.View().SetUrl(true);
+}
+
 // Colour and styles of loaded, name and size of design.
 TFont ColorAndStyleOnly(const TFont& loaded, const TFont& design) {
   TFont font = design;
@@ -287,6 +310,8 @@ TTopForm::TTopForm(TComponent* owner) : TForm(owner) {
   Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
 
   PopupMenu_Main = Create<TPopupMenu>(this, "PopupMenu_Main");
+  EditorProp1 = Create<TEditorProp>(this, "EditorProp1");
+  ApplyStoredEditorDefaults(*EditorProp1);
 
   Quolin = Create<TDdeServerConv>(this, "Quolin");
   Quolin->OnExecuteMacro = [this](TObject* sender, TStrings& lines) {
@@ -543,6 +568,9 @@ void TTopForm::LoadSettingsGroups() {
   LoadGhostScriptPath(Settings.GhostScript);
   LoadAutoDeleteOptions(Settings.AutoDeleteOptions);
   LoadTexExecAutoSave(Settings.TexExecAutoSave);
+  ReadEditorPropFromRegistry(*EditorProp1, res::RegSectionEditor, EditorPropName);
+  EditorProp1->View().SetCommenter(Settings.Edit2Option.CommentHeader);
+  EditorProp1->SetReserveWordList(ReserveList);
   LoadLogLoadOption(Settings.LogLoadOption);
   RemainFiles.SetText(RegReadString(res::RegSectionFiles, RemainFilesName, ""));
   LoadSpellCheckOptions(Settings.SpellCheckOptions);
@@ -934,6 +962,11 @@ void TTopForm::mn_SetMaster1Click(TObject* sender) {
 }
 
 void TTopForm::ApplyCommandEntryColors() {
+  for (TControl* control :
+       {static_cast<TControl*>(Edit_ExCmd1), static_cast<TControl*>(StringGrid_Cmd1)}) {
+    control->SetColor(EditorProp1->Color());
+    control->Font().Assign(EditorProp1->Font());
+  }
   Panel_ExHelper1->SetHeight(Edit_ExCmd1->Height() + StringGrid_Cmd1->Height());
 }
 

@@ -8,6 +8,7 @@
 #include "app/SettingsBlock.h"
 #include "common/Font.h"
 #include "common/StringList.h"
+#include "editor/EditorProps.h"
 #include "texchain/TexCtrl.h"
 #include "toolbar/TBHints.h"
 #include "toolbar/TbControls.h"
@@ -47,6 +48,8 @@ public:
   // Empties the status message 6400 ms after it was shown.
   TTimer* Timer1;
   TPopupMenu* PopupMenu_Main;
+  // The editor options of every document view.
+  TEditorProp* EditorProp1;
   // The DDE topic "Quolin" under the program's service.
   TDdeServerConv* Quolin;
   // Runs the process's own command line 256 ms after the window has become visible.
@@ -115,6 +118,7 @@ public:
   void ArrangePanels();
   void RefreshToolWindowLists();
   void CheckToolWindowCommands();
+  // The entry and the grid take the background, font and text colour of the editor options.
   void ApplyCommandEntryColors();
   void WMDropFiles(HDROP drop);
   void OpenStartupDocuments();

@@ -4,6 +4,8 @@
 
 #include "app/CommandHelper.h"
 
+#include <commctrl.h>
+
 using namespace quolin;
 using namespace quolin::test_support;
 
@@ -158,6 +160,25 @@ TEST_F(CommandEntry, WithoutOfferedCommandsEnterRunsTheTypedText) {
   Press(entry->Handle(), VK_RETURN);
   ASSERT_NE(LastCommand(), nullptr);
   EXPECT_EQ(LastCommand()->Command, "\\emph");
+}
+
+TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndFont) {
+  TFont font = top->EditorProp1->Font();
+  font.Name = "Courier New";
+  font.Size = 14;
+  font.Color = clMaroon;
+  top->EditorProp1->SetFont(font);
+  top->EditorProp1->SetColor(0xE0F0FF);
+  top->ApplyCommandEntryColors();
+  for (TControl* control : {static_cast<TControl*>(entry), static_cast<TControl*>(grid)}) {
+    EXPECT_EQ(control->Color(), 0xE0F0FF) << control->Name();
+    EXPECT_EQ(control->Font().Name(), "Courier New") << control->Name();
+    EXPECT_EQ(control->Font().Size(), 14) << control->Name();
+    EXPECT_EQ(control->Font().Color(), clMaroon) << control->Name();
+  }
+  EXPECT_EQ(SendMessageA(grid->Handle(), LVM_GETBKCOLOR, 0, 0), 0xE0F0FF);
+  EXPECT_EQ(SendMessageA(grid->Handle(), LVM_GETTEXTCOLOR, 0, 0), clMaroon);
+  EXPECT_EQ(top->Panel_ExHelper1->Height(), entry->Height() + grid->Height());
 }
 
 TEST_F(CommandEntry, PanelHoldsTheEntryAboveTheGrid) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,17 @@ void StoreSetting(const std::string& section, const std::string& name, DWORD typ
 
 void StoreString(const std::string& section, const std::string& name, const std::string& text) {
   StoreSetting(section, name, REG_SZ, text + std::string(1, '\0'));
+}
+
+// Names each in double quotes, separated by blanks, as "WakeupOpenFiles" holds them.
+std::string QuotedNames(std::initializer_list<std::string> names) {
+  std::string text;
+  for (const std::string& name : names) {
+    if (!text.empty())
+      text += ' ';
+    text.append("\"").append(name).append("\"");
+  }
+  return text;
 }
 
 Lines SplitLines(const std::string& text) {
@@ -93,7 +105,7 @@ TEST_F(MainWindowE2E, SecondStartFromAnotherFolderOpensItsFiles) {
   EXPECT_EQ(Documents(main, 2), (Lines{"my file.tex", "a.tex"}));
   Close(*first);
   EXPECT_EQ(Setting("Files", "WakeupOpenFiles"),
-            "\"" + (elsewhere / "sub\\a.tex") + "\" \"" + (elsewhere / "my file.tex") + "\"");
+            QuotedNames({elsewhere / "sub\\a.tex", elsewhere / "my file.tex"}));
 }
 
 TEST_F(MainWindowE2E, DdeClientMacrosOpenFiles) {
@@ -121,7 +133,7 @@ TEST_F(MainWindowE2E, MacroDuringAStartupMessageRunsAfterStartup) {
   // A user who started before, with a data file that is gone.
   StoreSetting("System", "RegSetup", REG_BINARY, std::string(1, '\1'));
   StoreString("System", "CommandFile", folder / "gone.dat");
-  StoreString("Files", "WakeupOpenFiles", "\"" + w + "\"");
+  StoreString("Files", "WakeupOpenFiles", QuotedNames({w}));
 
   e2e::QuolinProcess process({"", folder.Path()});
   ASSERT_TRUE(process.Started());
@@ -150,7 +162,7 @@ TEST_F(MainWindowE2E, ClosingWritesTheDocumentsAndARestartReopensThem) {
   ASSERT_NE(main, nullptr);
   ASSERT_EQ(Documents(main, 3), (Lines{"c.tex", "b.tex", "a.tex"}));
   Close(*first);
-  EXPECT_EQ(Setting("Files", "WakeupOpenFiles"), "\"" + a + "\" \"" + b + "\" \"" + c + "\"");
+  EXPECT_EQ(Setting("Files", "WakeupOpenFiles"), QuotedNames({a, b, c}));
   EXPECT_EQ(SplitLines(Setting("Files", "RemainFiles")), (Lines{c, b, a}));
   EXPECT_NE(Setting("Forms", "Main").find("Width="), std::string::npos);
   EXPECT_EQ(

@@ -22,6 +22,7 @@
 #include <shlwapi.h>
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,17 @@ protected:
     for (int i = 0; i < DocCount(); ++i)
       names.push_back(DocAt(i)->FileName.empty() ? DocAt(i)->Caption() : DocAt(i)->FileName);
     return names;
+  }
+
+  // Names each in double quotes, separated by blanks, as "WakeupOpenFiles" holds them.
+  static std::string QuotedNames(std::initializer_list<std::string> names) {
+    std::string text;
+    for (const std::string& name : names) {
+      if (!text.empty())
+        text += ' ';
+      text.append("\"").append(name).append("\"");
+    }
+    return text;
   }
 
   static std::string MasterLine(int id, const std::string& command,

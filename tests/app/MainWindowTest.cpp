@@ -172,6 +172,45 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   EXPECT_TRUE(top->TexCtrl1->Module(mtTeX).UseDDE) << "a module without stored values";
 }
 
+TEST_F(MainWindow, EditorOptionsStartFromTheWindowsOwnDefaults) {
+  MakeMainWindow();
+  const TEditorProp& prop = *top->EditorProp1;
+  EXPECT_EQ(prop.Color(), clWhite);
+  EXPECT_EQ(prop.Font().Name, "ＭＳ ゴシック");
+  EXPECT_EQ(prop.Font().PixelHeight(), -13);
+  EXPECT_EQ(prop.Font().Color, clBlack);
+  EXPECT_EQ(prop.Margin().Left(), 8);
+  EXPECT_EQ(prop.Margin().Top(), 2);
+  EXPECT_TRUE(prop.Marks().EofMark().Visible());
+  EXPECT_TRUE(prop.Marks().RetMark().Visible());
+  EXPECT_TRUE(prop.Marks().Underline().Visible());
+  EXPECT_EQ(prop.Marks().Underline().Color(), clRed);
+  EXPECT_EQ(prop.View().Commenter(), "%");
+  EXPECT_TRUE(prop.View().Mail());
+  EXPECT_TRUE(prop.View().Url());
+}
+
+TEST_F(MainWindow, EditorOptionsLoadWithTheCommentAndReservedWordsOfTheSettings) {
+  SetSettingsRoot();
+  {
+    TOwned<TEditorProp> stored(TComponent::Create<TEditorProp>(nullptr));
+    stored->SetColor(clYellow);
+    stored->SetWordWrap(true);
+    stored->View().SetCommenter(";");
+    stored->ReserveWordList().Add("stored");
+    ASSERT_TRUE(WriteEditorPropToRegistry(*stored, "Editor", "Property"));
+  }
+  StoreString("Editor", "CommentHeader", "#");
+  MakeMainWindow();
+  const TEditorProp& prop = *top->EditorProp1;
+  EXPECT_EQ(prop.Color(), clYellow);
+  EXPECT_TRUE(prop.WordWrap());
+  EXPECT_EQ(prop.Margin().Left(), 8) << "not stored: the window's default stays";
+  EXPECT_EQ(prop.View().Commenter(), "#");
+  EXPECT_EQ(prop.ReserveWordList().Count(), top->ReserveList.Count());
+  EXPECT_EQ(prop.ReserveWordList().IndexOf("stored"), -1);
+}
+
 TEST_F(MainWindow, UserToolSettingsLoadOverTheStoredOnes) {
   StoreString("TexModule\\Bib", "ExeName", "pbibtex.exe");
   StoreBool("TexModule\\Bib", "UseDDE", false);
@@ -264,7 +303,7 @@ TEST_F(MainWindow, CommandImagesKeepTheSecondStripAtOneThousand) {
 
 TEST_F(MainWindow, ReopenedDocumentsComeBackWithoutArguments) {
   std::string a = File("a.tex"), b = File("b b.tex");
-  StoreString("Files", "WakeupOpenFiles", "\"" + a + "\" \"" + b + "\"");
+  StoreString("Files", "WakeupOpenFiles", QuotedNames({a, b}));
   ShowMainWindow();
   EXPECT_EQ(Documents(), (std::vector<std::string>{b, a}));
   EXPECT_FALSE(top->CmdLineTimer1->Enabled());
@@ -272,10 +311,10 @@ TEST_F(MainWindow, ReopenedDocumentsComeBackWithoutArguments) {
 
 TEST_F(MainWindow, CommandLineArgumentsReplaceTheReopenedDocuments) {
   std::string a = File("a.tex"), b = File("b.tex");
-  StoreString("Files", "WakeupOpenFiles", "\"" + a + "\"");
+  StoreString("Files", "WakeupOpenFiles", QuotedNames({a}));
   StoreBool("Editor", "OpenNewDocument", true);
   MakeMainWindow();
-  top->CommandLine = "\"Quolin.exe\" /l3 \"" + b + "\"";
+  top->CommandLine = QuotedNames({"Quolin.exe"}) + " /l3 " + QuotedNames({b});
   ShowMainWindow();
   EXPECT_TRUE(top->CmdLineTimer1->Enabled());
   EXPECT_TRUE(Documents().empty()) << "nothing before the timer";
@@ -294,7 +333,7 @@ TEST_F(MainWindow, NewDocumentAtStartupOnlyWhenNoneWasReopened) {
 }
 
 TEST_F(MainWindow, WakeupFileOpenOffReopensNothing) {
-  StoreString("Files", "WakeupOpenFiles", "\"" + File("a.tex") + "\"");
+  StoreString("Files", "WakeupOpenFiles", QuotedNames({File("a.tex")}));
   StoreBool("Editor", "WakeupFileOpen", false);
   ShowMainWindow();
   EXPECT_FALSE(HasDoc());
@@ -387,7 +426,7 @@ TEST_F(MainWindow, ClosingSavesDocumentsReopenListAndLayout) {
   CloseMainWindow();
 
   EXPECT_EQ(top->TexCtrl1->Calls(), (std::vector<std::string>{"disconnect", "close 5"}));
-  EXPECT_EQ(StoredString("Files", "WakeupOpenFiles"), "\"" + a + "\" \"" + b + "\" \"" + c + "\"")
+  EXPECT_EQ(StoredString("Files", "WakeupOpenFiles"), QuotedNames({a, b, c}))
       << "last to first, the untitled one left out";
   EXPECT_EQ(top->RemainFiles[0], c);
   EXPECT_EQ(top->RemainFiles[2], a);
