@@ -1,6 +1,7 @@
 // The real Quolin.exe's main window: files handed over by a second start and by DDE clients,
 // macros that come during start-up, and what closing writes and the next start reopens. Every test
 // starts from a reset user.
+#include "QuotedNames.h"
 #include "common/RegistryProbe.h"
 #include "common/TempFolder.h"
 #include "support/E2eProcess.h"
@@ -8,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 using quolin::test_support::QueryRaw;
+using quolin::test_support::QuotedNames;
 using quolin::test_support::SetRaw;
 using quolin::test_support::TempFolder;
 
@@ -36,17 +37,6 @@ void StoreSetting(const std::string& section, const std::string& name, DWORD typ
 
 void StoreString(const std::string& section, const std::string& name, const std::string& text) {
   StoreSetting(section, name, REG_SZ, text + std::string(1, '\0'));
-}
-
-// Names each in double quotes, separated by blanks, as "WakeupOpenFiles" holds them.
-std::string QuotedNames(std::initializer_list<std::string> names) {
-  std::string text;
-  for (const std::string& name : names) {
-    if (!text.empty())
-      text += ' ';
-    text.append("\"").append(name).append("\"");
-  }
-  return text;
 }
 
 Lines SplitLines(const std::string& text) {

@@ -3,6 +3,7 @@
 // are answered by the dialog hook; the window and its documents go with the test.
 #pragma once
 
+#include "QuotedNames.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
@@ -22,7 +23,6 @@
 #include <shlwapi.h>
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -117,17 +117,6 @@ protected:
     for (int i = 0; i < DocCount(); ++i)
       names.push_back(DocAt(i)->FileName.empty() ? DocAt(i)->Caption() : DocAt(i)->FileName);
     return names;
-  }
-
-  // Names each in double quotes, separated by blanks, as "WakeupOpenFiles" holds them.
-  static std::string QuotedNames(std::initializer_list<std::string> names) {
-    std::string text;
-    for (const std::string& name : names) {
-      if (!text.empty())
-        text += ' ';
-      text.append("\"").append(name).append("\"");
-    }
-    return text;
   }
 
   static std::string MasterLine(int id, const std::string& command,
