@@ -1,10 +1,11 @@
 #include "app/Startup.h"
 
 #include "app/CommandLine.h"
-#include "app/InterimMain.h"
 #include "app/SpUnit.h"
+#include "app/TopUnit.h"
 #include "app/UserFolders.h"
 #include "common/Format.h"
+#include "commands/SetMenuForm.h"
 #include "common/ResConst.h"
 #include "editor/EditorStartup.h"
 #include "ui/Application.h"
@@ -106,7 +107,8 @@ int RunQuolin() {
   bool ran = Guard(Application, [] {
     EditorUnitStartup();
     Application->SetTitle(ApplicationTitle);
-    Application->CreateForm<TInterimMainForm>("TopForm");
+    Application->CreateForm<TTopForm>("TopForm");
+    Application->CreateForm<TSetMenuForm>("SetMenuForm");
     Application->Run();
   });
   FreeForms();

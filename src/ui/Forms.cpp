@@ -4,11 +4,24 @@
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace quolin {
 
 namespace {
+
+// The MDI client of a frame shows the frame's colour.
+LRESULT CALLBACK MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR, DWORD_PTR data) {
+  if (message != WM_ERASEBKGND)
+    return DefSubclassProc(window, message, wParam, lParam);
+  RECT rect;
+  GetClientRect(window, &rect);
+  FillRect(reinterpret_cast<HDC>(wParam), &rect, reinterpret_cast<TForm*>(data)->Brush());
+  return 1;
+}
 
 // The first child window number an MDI client gives its window list.
 constexpr UINT kFirstMDIChild = 0xFF00;
@@ -264,6 +277,7 @@ void TForm::CreateWnd() {
                                     WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
                                         WS_VISIBLE,
                                     0, 0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), &client);
+    SetWindowSubclass(clientHandle_, MdiClientProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
   if (menu_ && formStyle_ != TFormStyle::fsMDIChild) {
     ::SetMenu(window, menu_->Handle());
@@ -275,8 +289,16 @@ void TForm::CreateWnd() {
     ShowWindowNow(); // made again while visible
 }
 
+void TForm::ColorChanged() {
+  TCustomControl::ColorChanged();
+  if (clientHandle_)
+    InvalidateRect(clientHandle_, nullptr, TRUE);
+}
+
 void TForm::DestroyWnd() {
   HWND window = WindowHandle();
+  if (clientHandle_)
+    RemoveWindowSubclass(clientHandle_, MdiClientProc, 1);
   if (menu_ && formStyle_ != TFormStyle::fsMDIChild) {
     ::SetMenu(window, nullptr);
     menu_->SetWindow(nullptr);

@@ -123,6 +123,8 @@ protected:
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
   void AlignControls(RECT& rect) override;
+  // An MDI frame's client shows the frame's colour too.
+  void ColorChanged() override;
 
   virtual void DoShow();
   virtual void DoHide();

@@ -35,9 +35,7 @@ void TListView::CreateWnd() {
   HWND window = Handle();
   DWORD extended = (RowSelect ? LVS_EX_FULLROWSELECT : 0) | (GridLines ? LVS_EX_GRIDLINES : 0);
   SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-  SendMessageA(window, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
-  SendMessageA(window, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
-  SendMessageA(window, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+  ApplyColors();
   if (SmallImages)
     SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(SmallImages->Handle()));
@@ -52,6 +50,26 @@ void TListView::CreateWnd() {
   rows_ = 0;
   SetRows(rows);
   SelectRow(itemIndex_);
+}
+
+void TListView::ApplyColors() {
+  if (!HandleAllocated())
+    return;
+  HWND window = Handle();
+  SendMessageA(window, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  SendMessageA(window, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  SendMessageA(window, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void TListView::ColorChanged() {
+  TControl::ColorChanged();
+  ApplyColors();
+}
+
+void TListView::FontChanged() {
+  TControl::FontChanged();
+  ApplyColors();
 }
 
 void TListView::DestroyWnd() {

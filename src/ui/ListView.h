@@ -62,6 +62,8 @@ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& message) override;
+  void ColorChanged() override;
+  void FontChanged() override;
 
   // The text of a cell (column 0 is the caption).
   virtual std::string CellText(int row, int column);
@@ -81,6 +83,7 @@ private:
   std::string textBuffer_;
 
   TListItem* ItemForRow(int row);
+  void ApplyColors();
   bool HandleNotify(TMessage& message);
   void SelectRow(int row);
 };

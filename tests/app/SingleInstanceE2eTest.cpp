@@ -21,29 +21,18 @@ constexpr DWORD StartTimeoutMs = 20000;
 
 using Lines = std::vector<std::string>;
 
-Lines SplitLines(const std::string& text) {
-  Lines lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
-
 Lines Sorted(Lines lines) {
   std::sort(lines.begin(), lines.end());
   return lines;
 }
 
-std::string OpenLine(const std::string& file, int line = -1, bool asTemplate = false) {
-  return "open \"" + file + "\" line=" + std::to_string(line) +
-         " template=" + (asTemplate ? "1" : "0");
+// The captions of the running instance's documents, topmost first, once there are count.
+Lines Documents(HWND main, size_t count, DWORD timeoutMs = 5000) {
+  return e2e::WaitForDocumentCount(main, count, timeoutMs);
 }
 
-// The lines the running instance has listed, once there are at least count of them.
-Lines Listing(HWND main, size_t count, DWORD timeoutMs = 5000) {
-  return SplitLines(e2e::WaitForChildText(
-      main, "Edit", [count](const std::string& text) { return SplitLines(text).size() >= count; },
-      timeoutMs));
+bool IsUntitled(const std::string& caption) {
+  return caption.starts_with("Noname");
 }
 
 std::string SystemValue(const std::string& name) {
@@ -147,14 +136,19 @@ TEST_F(SingleInstanceE2E, FirstStartFillsTheUserFolderAndImportsOnce) {
 }
 
 TEST_F(SingleInstanceE2E, SecondStartHandsItsFilesToTheFirst) {
+  for (const char* name : {"a.tex", "b.tex", "c.tex", "表示テスト.tex"})
+    TempFolder::WriteFile(elsewhere / name, "text");
   auto first = StartFirst();
   ASSERT_NE(main, nullptr);
   HandOver("a.tex /l10 /t b.tex c.tex 表示テスト.tex \"/m $Sys_FileNew\"");
-  std::string folder = elsewhere.Path();
-  EXPECT_EQ(Listing(main, 5),
-            (Lines{OpenLine(folder + "a.tex"), OpenLine(folder + "b.tex", 9, true),
-                   OpenLine(folder + "c.tex"), OpenLine(folder + "表示テスト.tex"),
-                   "command \"$Sys_FileNew\""}));
+  // b.tex comes as a template, and "/m" runs the new-document command: two untitled ones.
+  Lines documents = Documents(main, 5);
+  ASSERT_EQ(documents.size(), 5u);
+  EXPECT_EQ(documents[1], "表示テスト.tex");
+  EXPECT_EQ(documents[2], "c.tex");
+  EXPECT_EQ(documents[4], "a.tex");
+  EXPECT_TRUE(IsUntitled(documents[0])) << documents[0];
+  EXPECT_TRUE(IsUntitled(documents[3])) << documents[3];
   CloseFirst(*first);
 }
 
@@ -173,13 +167,15 @@ TEST_F(SingleInstanceE2E, SecondStartWithoutArgumentsRestoresTheFirst) {
     Sleep(20);
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_FALSE(IsIconic(main));
-  EXPECT_TRUE(Listing(main, 0, 0).empty());
+  EXPECT_TRUE(e2e::DocumentCaptions(main).empty());
   CloseFirst(*first);
 }
 
 TEST_F(SingleInstanceE2E, StartsAtTheSameTimeLoseNothing) {
   // Two starts at once: one becomes the first, the other hands over while it starts.
   std::string folder = elsewhere.Path();
+  for (const char* name : {"one.tex", "two.tex", "three.tex", "four.tex"})
+    TempFolder::WriteFile(elsewhere / name, "text");
   {
     e2e::QuolinProcess one({"one.tex", folder});
     e2e::QuolinProcess two({"/l2 two.tex", folder});
@@ -191,8 +187,7 @@ TEST_F(SingleInstanceE2E, StartsAtTheSameTimeLoseNothing) {
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(ended.WaitForExit(10000));
     EXPECT_EQ(ended.ExitCode(), 0u);
-    EXPECT_EQ(Sorted(Listing(main, 2)),
-              (Lines{OpenLine(folder + "one.tex"), OpenLine(folder + "two.tex", 1)}));
+    EXPECT_EQ(Sorted(Documents(main, 2)), (Lines{"one.tex", "two.tex"}));
     CloseFirst(running);
   }
 
@@ -207,32 +202,43 @@ TEST_F(SingleInstanceE2E, StartsAtTheSameTimeLoseNothing) {
     EXPECT_EQ(three.ExitCode(), 0u);
     EXPECT_EQ(four.ExitCode(), 0u);
   }
-  EXPECT_EQ(Sorted(Listing(main, 2)),
-            (Lines{OpenLine(folder + "four.tex", -1, true), OpenLine(folder + "three.tex")}));
+  // The restart reopened one.tex and two.tex; four.tex comes as a template: untitled.
+  Lines documents = Sorted(Documents(main, 4));
+  ASSERT_EQ(documents.size(), 4u);
+  EXPECT_TRUE(IsUntitled(documents[0])) << documents[0];
+  EXPECT_EQ((Lines{documents[1], documents[2], documents[3]}),
+            (Lines{"one.tex", "three.tex", "two.tex"}));
   CloseFirst(*first);
 }
 
 TEST_F(SingleInstanceE2E, FirstStartListsItsOwnArguments) {
   std::string folder = elsewhere.Path();
+  CreateDirectoryA((elsewhere / "sub").c_str(), nullptr);
+  for (const char* name : {"rel.tex", "sub\\x.tex", "表.tex"})
+    TempFolder::WriteFile(elsewhere / name, "text");
   auto first = StartFirst("rel.tex sub/x.tex /j4 表.tex", folder);
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(Listing(main, 3), (Lines{OpenLine(folder + "rel.tex"), OpenLine(folder + "sub\\x.tex"),
-                                     OpenLine(folder + "表.tex", 4)}));
+  EXPECT_EQ(Documents(main, 3), (Lines{"表.tex", "x.tex", "rel.tex"}));
   CloseFirst(*first);
 }
 
 TEST_F(SingleInstanceE2E, StartOptionOpensTheWelcomeText) {
-  std::string startup = e2e::ExecutableFolder() + "Startup.tex";
-  auto first = StartFirst("/start12 ignored.tex");
+  TempFolder::WriteFile(elsewhere / "ignored.tex", "text");
+  TempFolder::WriteFile(elsewhere / "x.tex", "text");
+  auto first = StartFirst("/start12 ignored.tex", elsewhere.Path());
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(Listing(main, 1), Lines{OpenLine(startup, 12)});
+  EXPECT_EQ(Documents(main, 1), Lines{"Startup.tex"});
+  // Open already: it only comes to the front.
   HandOver("/start x.tex");
-  EXPECT_EQ(Listing(main, 2), (Lines{OpenLine(startup, 12), OpenLine(startup, 0)}));
+  Sleep(300);
+  EXPECT_EQ(e2e::DocumentCaptions(main), Lines{"Startup.tex"});
   CloseFirst(*first);
 }
 
 TEST_F(SingleInstanceE2E, OutsideClientsFileOpenIsHandledCaseSensitively) {
-  auto first = StartFirst();
+  TempFolder::WriteFile(elsewhere / "x.tex", "text");
+  TempFolder::WriteFile(elsewhere / "y.tex", "text");
+  auto first = StartFirst("", elsewhere.Path());
   ASSERT_NE(main, nullptr);
   {
     quolin::dde::Client client;
@@ -240,9 +246,9 @@ TEST_F(SingleInstanceE2E, OutsideClientsFileOpenIsHandledCaseSensitively) {
     EXPECT_EQ(client.Execute("[fileopen(y.tex)]", 5000), quolin::dde::drDone);
     EXPECT_EQ(client.Execute("[FileOpen(x.tex)]", 5000), quolin::dde::drDone);
   }
-  EXPECT_EQ(Listing(main, 1), Lines{OpenLine("x.tex")});
+  EXPECT_EQ(Documents(main, 1), Lines{"x.tex"});
   Sleep(300);
-  EXPECT_EQ(Listing(main, 1), Lines{OpenLine("x.tex")}) << "nothing for fileopen";
+  EXPECT_EQ(e2e::DocumentCaptions(main), Lines{"x.tex"}) << "nothing for fileopen";
   CloseFirst(*first);
 }
 

@@ -166,6 +166,41 @@ std::string WaitForChildText(HWND parent, const std::string& className,
   }
 }
 
+namespace {
+struct DocumentSearch {
+  std::vector<std::string> captions;
+};
+
+BOOL CALLBACK CollectDocument(HWND window, LPARAM context) {
+  if (ClassNameOf(window) == "TDocForm")
+    reinterpret_cast<DocumentSearch*>(context)->captions.push_back(WindowText(window));
+  return TRUE;
+}
+} // namespace
+
+std::vector<std::string> DocumentCaptions(HWND main) {
+  DocumentSearch search;
+  EnumChildWindows(main, CollectDocument, reinterpret_cast<LPARAM>(&search));
+  return search.captions;
+}
+
+std::vector<std::string> WaitForDocuments(
+    HWND main, const std::function<bool(const std::vector<std::string>&)>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    std::vector<std::string> captions = DocumentCaptions(main);
+    if (done(captions) || GetTickCount() - start >= timeoutMs)
+      return captions;
+    Sleep(kPollMs);
+  }
+}
+
+std::vector<std::string> WaitForDocumentCount(HWND main, size_t count, DWORD timeoutMs) {
+  return WaitForDocuments(
+      main, [count](const std::vector<std::string>& captions) { return captions.size() >= count; },
+      timeoutMs);
+}
+
 const char SettingsKey[] = "Software\\Dravenlux\\Quolin\\4.2";
 
 std::string UserDataFolder() {

@@ -71,6 +71,15 @@ HWND FindChild(HWND parent, const std::string& className);
 std::string WaitForChildText(HWND parent, const std::string& className,
                              const std::function<bool(const std::string&)>& done, DWORD timeoutMs);
 
+// The captions of the program's document windows inside its main window, topmost first.
+std::vector<std::string> DocumentCaptions(HWND main);
+// DocumentCaptions once done(captions) holds, or the last ones read when timeoutMs passed
+// first.
+std::vector<std::string> WaitForDocuments(
+    HWND main, const std::function<bool(const std::vector<std::string>&)>& done, DWORD timeoutMs);
+// WaitForDocuments until there are count of them.
+std::vector<std::string> WaitForDocumentCount(HWND main, size_t count, DWORD timeoutMs = 5000);
+
 // The program's per-user state in the test prefix: its settings key and its user data folder
 // (with a trailing backslash).
 extern const char SettingsKey[];

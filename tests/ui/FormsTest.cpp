@@ -161,6 +161,22 @@ TEST(UiForms, MdiChildNeedsAFrame) {
   EXPECT_EQ(lone->FormStyle(), TFormStyle::fsNormal);
 }
 
+TEST(UiForms, MdiClientShowsTheFrameColour) {
+  auto frame = MakeFrame();
+  auto clientPixel = [&] {
+    HWND client = frame->ClientHandle();
+    RedrawWindow(client, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(client);
+    COLORREF pixel = GetPixel(dc, 10, 10);
+    ReleaseDC(client, dc);
+    return pixel;
+  };
+  frame->SetColor(0x204060);
+  EXPECT_EQ(clientPixel(), static_cast<COLORREF>(0x204060));
+  frame->SetColor(clRed);
+  EXPECT_EQ(clientPixel(), static_cast<COLORREF>(clRed));
+}
+
 TEST(UiForms, ShowModalDisablesTheOtherWindowsAndGivesThemBackWithTheActivation) {
   auto owner = uitest::MakeForm();
   owner->Show();

@@ -1,0 +1,97 @@
+#include "app/CommandHelper.h"
+
+#include "app/DocOps.h"
+#include "app/DocUnit.h"
+#include "app/TopUnit.h"
+#include "commands/CommandRecords.h"
+#include "common/Format.h"
+#include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace quolin {
+
+bool CommandHelperDirty = true;
+
+namespace {
+
+constexpr char Preparing[] = "入力支援を準備しています...";
+constexpr int NameColumnWidth = 80;
+
+std::string_view WithoutBackslash(std::string_view text) {
+  if (!text.empty() && text.front() == '\\')
+    text.remove_prefix(1);
+  return text;
+}
+
+struct THelperRow {
+  std::string Name;
+  std::string Command;
+};
+
+} // namespace
+
+void BuildCommandHelperList() {
+  SetStatusMessage(Preparing);
+  HourGlassOn();
+  std::vector<THelperRow> rows;
+  const TStrings& masters = TopForm->MasterList;
+  for (int i = 0; i < masters.Count(); ++i) {
+    TQuolin_CmdList master;
+    ParseMasterRecord(masters[i], master);
+    if (master.ShowList && !master.Command.empty())
+      rows.push_back({master.AssistCaption, master.Command});
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const THelperRow& a, const THelperRow& b) {
+    return CompareLocale(WithoutBackslash(a.Name + "\t" + a.Command),
+                         WithoutBackslash(b.Name + "\t" + b.Command), false) < 0;
+  });
+  TStringGrid* grid = TopForm->StringGrid_Cmd1;
+  grid->SetRowCount(0);
+  grid->SetRowCount(static_cast<int>(rows.size()) + 1);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    grid->SetCells(0, static_cast<int>(i), rows[i].Name);
+    grid->SetCells(1, static_cast<int>(i), rows[i].Command);
+  }
+  grid->SetColumnWidth(0, NameColumnWidth);
+  grid->SetColumnWidth(1, grid->ClientWidth() - NameColumnWidth - 3);
+  CommandHelperDirty = false;
+  ClearStatusMessage();
+  HourGlassOff();
+}
+
+bool HelperTextBeginsRow(const std::string& typed, const std::string& rowName, bool matchCase) {
+  const std::string trimmed = Trim(typed);
+  std::string_view text = WithoutBackslash(trimmed);
+  std::string_view name = WithoutBackslash(rowName);
+  if (matchCase)
+    return StartsWithText(name, text) && name.substr(0, text.size()) == text;
+  return StartsWithText(name, text);
+}
+
+void SelectHelperRow(const std::string& typed) {
+  TStringGrid* grid = TopForm->StringGrid_Cmd1;
+  if (WithoutBackslash(Trim(typed)).empty() || grid->RowCount() == 0)
+    return;
+  for (bool matchCase : {true, false})
+    for (int row = 0; row < grid->RowCount(); ++row)
+      if (HelperTextBeginsRow(typed, grid->Cells(0, row), matchCase)) {
+        grid->SetRow(row);
+        return;
+      }
+}
+
+void HideCommandHelper() {
+  TopForm->Panel_ExHelper1->Hide();
+  if (TDocForm* doc = ActiveDoc())
+    doc->CloseCommandHelper();
+}
+
+bool AddCommandFromHelper(const std::string&) {
+  return false;
+}
+
+} // namespace quolin

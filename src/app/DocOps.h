@@ -1,0 +1,84 @@
+// Document operations that every subsystem calls: the open documents, opening a file, the
+// reopen list and its menus, the main window's status panels, the checked state of command
+// items and the interpretation of a tool's reply.
+#pragma once
+
+#include <string>
+
+namespace quolin {
+
+class TDocForm;
+class TStrings;
+
+// Status bar panels of the main window.
+enum TStatusPanelIndex : int {
+  spCaret,    // "line : column"
+  spModified, // "変更"
+  spEditMode, // "挿入", "上書", "書込禁止"
+  spCharCode, // "UTF8B", "UTF8N" or empty
+  spMessage,  // messages and hints
+  StatusPanelCount
+};
+
+// At least one document window exists.
+bool HasDoc();
+// The main window's active document; none when no document is open.
+TDocForm* ActiveDoc();
+// The document windows in the main window's order, the topmost first.
+int DocCount();
+TDocForm* DocAt(int index);
+bool AnyDocMaximized();
+// The document of that file, compared without regard to case by the user's locale.
+TDocForm* FindDocByFileName(const std::string& fileName);
+
+// Opens a file (or a template, as an untitled document) into a new document window; line
+// from 0, negative for the remembered place; quiet: no messages. True when a window was made;
+// an already open file is only brought to the front.
+//
+// Stand-in until documents are read: the name is made a full path and the window stays empty.
+bool OpenDocument(const std::string& fileName, const std::string& ownerFile, bool asTemplate,
+                  int line, bool readOnly, bool quiet);
+// "Noname1", "Noname2"... for the run.
+std::string NextUntitledName();
+
+// The checked mark of every menu item and the down state of every button of the command.
+void CheckCommandItems(int commandId);
+void UncheckCommandItems(int commandId);
+
+void ClearStatusPanels();
+void SetStatusMessage(const std::string& text);
+void ClearStatusMessage();
+// Shown until the main window's message timer empties the panel; hints do not replace it.
+void ShowTimedStatusMessage(const std::string& text);
+
+// Puts the name first, removing every equal entry (case ignored); an empty name changes
+// nothing.
+void MruInsertFile(TStrings& list, const std::string& fileName);
+void RemoveFileFromList(TStrings& list, const std::string& fileName);
+// The document's file goes to the top of the reopen list, or out of it; rebuild: the reopen
+// menus too. A none document changes nothing.
+void AddRemainFile(TDocForm* doc, bool rebuild);
+void RemoveRemainFile(TDocForm* doc, bool rebuild);
+// The reopen menu: the first 16 entries, or a disabled "なし".
+void BuildRemainMenu();
+// The reopen menu and its copies in the generated menus.
+void RefreshRemainMenus();
+
+// What a tool's reply says.
+struct TDdeReply {
+  bool Error = false;
+  // The file the reply names, or the tool's target file.
+  std::string FileName;
+  // From 1; -1 when the reply names none.
+  int Line = -1;
+  // "%s" stands for the tool's kind name.
+  std::string MessageFormat;
+  // The reply named the file itself.
+  bool FileFromReply = false;
+};
+TDdeReply InterpretDdeReply(const std::string& reply, const std::string& targetFile);
+// InterpretDdeReply with the tool component's target file; the open document of a file the
+// reply named, else none.
+TDocForm* ParseDdeReply(const std::string& reply, TDdeReply& result);
+
+} // namespace quolin

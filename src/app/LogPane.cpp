@@ -1,0 +1,8 @@
+#include "app/LogPane.h"
+
+namespace quolin {
+
+void LoadLog(TDocForm*, const std::string&) {
+}
+
+} // namespace quolin

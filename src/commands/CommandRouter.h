@@ -1,0 +1,34 @@
+// The command router: every menu item, button, list window and the command entry hand their
+// command text here.
+//
+// Stand-in until the router exists: it records every command it is given and carries out only
+// "$Sys_FileNew" (a new untitled document from the default template).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quolin {
+
+class TObject;
+
+// Gives whether the command was carried out. commandId: the signed number of the master (or
+// group) the text came from, 0 when none.
+bool ExecuteCommand(TObject* sender, const std::string& command, int commandId);
+
+struct TCommandCall {
+  TObject* Sender;
+  std::string Command;
+  int CommandId;
+};
+// Every ExecuteCommand call, in order.
+std::vector<TCommandCall>& ExecutedCommands();
+
+// A new untitled document from the default template.
+void SysFileNew();
+// The menu and toolbar editor, opened at a page.
+void SysOptMenu(int page);
+// Checks the toolbar-list items of the sender's menu by the toolbars' visibility.
+void SysViewToolBarList(TObject* sender);
+
+} // namespace quolin

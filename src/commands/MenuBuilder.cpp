@@ -1,0 +1,25 @@
+#include "commands/MenuBuilder.h"
+
+namespace quolin {
+
+void CreateVisiSets() {
+}
+
+void FreeVisiSets() {
+}
+
+void SaveToolbarLayout() {
+}
+
+void LoadToolbarLayout() {
+}
+
+std::vector<TToolbar*>& UserToolbars() {
+  static std::vector<TToolbar*> toolbars;
+  return toolbars;
+}
+
+void CopyRemainMenuIntoGeneratedMenus(TPopupMenu&) {
+}
+
+} // namespace quolin

@@ -1,0 +1,8 @@
+#include "commands/ReservedWords.h"
+
+namespace quolin {
+
+void AddBuiltInReservedWords(TStrings&) {
+}
+
+} // namespace quolin

@@ -1,0 +1,7 @@
+#include "settings/FindOpenUnit.h"
+
+namespace quolin {
+
+TFindOpenForm* FindOpenForm = nullptr;
+
+} // namespace quolin

@@ -1,0 +1,191 @@
+// The command entry of the main window: the entry box above the grid of offered commands,
+// keys passed from the entry to the grid, and Enter and Escape on the grid.
+#include "MainWindowFixture.h"
+
+#include "app/CommandHelper.h"
+
+#include <commctrl.h>
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+namespace {
+
+class CommandEntry : public MainWindowFixture {
+protected:
+  TEdit* entry = nullptr;
+  TStringGrid* grid = nullptr;
+
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    ShowMainWindow();
+    entry = top->Edit_ExCmd1;
+    grid = top->StringGrid_Cmd1;
+    top->MasterList.Add(Master(1, "\\section", "\\section{$S}"));
+    top->MasterList.Add(Master(2, "\\Sec", "\\Sec"));
+    top->MasterList.Add(Master(3, "\\subsection", "\\subsection{$S}"));
+    top->MasterList.Add(Master(4, "\\hidden", "\\hidden", false));
+    top->MasterList.Add(Master(5, "\\nothing", ""));
+    top->MasterList.Add(Master(6, "alpha", "\\alpha"));
+    BuildCommandHelperList();
+    top->Panel_ExHelper1->Show();
+    entry->SetFocus();
+  }
+  static std::string Master(int id, const std::string& assist, const std::string& command,
+                            bool offered = true) {
+    TQuolin_CmdList master;
+    master.Id = id;
+    master.AssistCaption = assist;
+    master.Command = command;
+    master.ShowList = offered;
+    return BuildMasterRecord(master);
+  }
+  std::string SelectedName() { return grid->Row() < 0 ? "" : grid->Cells(0, grid->Row()); }
+  void Type(const std::string& text) { entry->SetText(text); }
+  void Press(HWND window, WORD key, TShiftState shift = 0) { uitest::PressKey(window, key, shift); }
+  const TCommandCall* LastCommand() {
+    return ExecutedCommands().empty() ? nullptr : &ExecutedCommands().back();
+  }
+};
+
+TEST_F(CommandEntry, GridHoldsTheOfferedCommandsSortedAndAnEmptyRow) {
+  ASSERT_EQ(grid->RowCount(), 5);
+  EXPECT_EQ(grid->Cells(0, 0), "alpha") << "sorted with the backslash ignored";
+  EXPECT_EQ(grid->Cells(0, 1), "\\Sec");
+  EXPECT_EQ(grid->Cells(0, 2), "\\section");
+  EXPECT_EQ(grid->Cells(1, 2), "\\section{$S}");
+  EXPECT_EQ(grid->Cells(0, 3), "\\subsection");
+  EXPECT_EQ(grid->Cells(0, 4), "");
+  EXPECT_FALSE(CommandHelperDirty);
+}
+
+TEST_F(CommandEntry, TypingSelectsTheFirstMatchingRowOfTheSameCaseFirst) {
+  Type("\\sec");
+  EXPECT_EQ(SelectedName(), "\\section");
+  EXPECT_EQ(entry->Text(), "\\sec") << "the typed text stays";
+  Type("\\SE");
+  EXPECT_EQ(SelectedName(), "\\Sec") << "no row of the same case: any case";
+  Type("\\s");
+  EXPECT_EQ(SelectedName(), "\\section");
+  Type("\\zzz");
+  EXPECT_EQ(SelectedName(), "\\section") << "no match keeps the selection";
+  Type("al");
+  EXPECT_EQ(SelectedName(), "alpha");
+}
+
+TEST_F(CommandEntry, MovingKeysGoToTheGridAndTheEntryShowsTheRowName) {
+  Type("\\sec");
+  Press(entry->Handle(), VK_DOWN);
+  EXPECT_EQ(SelectedName(), "\\subsection");
+  EXPECT_EQ(entry->Text(), "subsection") << "without the leading backslash";
+  EXPECT_EQ(entry->SelStart(), 10);
+  Press(entry->Handle(), VK_UP);
+  Press(entry->Handle(), VK_UP);
+  EXPECT_EQ(SelectedName(), "\\Sec");
+  EXPECT_EQ(entry->Text(), "Sec");
+  Press(entry->Handle(), VK_HOME, ssCtrl);
+  EXPECT_EQ(SelectedName(), "alpha");
+  EXPECT_EQ(entry->Text(), "alpha");
+  // Home without Ctrl stays in the entry.
+  Press(entry->Handle(), VK_END);
+  Press(entry->Handle(), VK_HOME);
+  EXPECT_EQ(SelectedName(), "alpha");
+  EXPECT_EQ(entry->SelStart(), 0);
+  EXPECT_TRUE(ExecutedCommands().empty());
+}
+
+TEST_F(CommandEntry, ARowTheUserSelectsInTheGridPutsItsCommandInTheEntry) {
+  Type("\\sec");
+  Press(grid->Handle(), VK_DOWN);
+  EXPECT_EQ(SelectedName(), "\\subsection");
+  EXPECT_EQ(entry->Text(), "\\subsection{$S}");
+}
+
+TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
+  Type("\\sec");
+  Press(entry->Handle(), VK_RETURN);
+  ASSERT_NE(LastCommand(), nullptr);
+  EXPECT_EQ(LastCommand()->Command, "\\section{$S}");
+  EXPECT_EQ(LastCommand()->Sender, grid);
+  EXPECT_EQ(LastCommand()->CommandId, 0);
+  EXPECT_FALSE(top->Panel_ExHelper1->Visible());
+
+  struct Case {
+    TShiftState shift;
+    const char* typed;
+    const char* runs;
+  };
+  const Case cases[] = {
+      {0, "  \\SUBSEC ", "\\subsection{$S}"}, // trimmed, case ignored
+      {0, "\\foo", "\\foo"},                  // not the start of the row
+      {ssShift, "\\sec", "\\sec"},
+      {ssCtrl, "\\sec", "\\sec"},
+      {ssCtrl | ssShift, "\\sec", "\\sec"},
+  };
+  for (const Case& c : cases) {
+    top->Panel_ExHelper1->Show();
+    Type(c.typed);
+    Press(grid->Handle(), VK_RETURN, c.shift);
+    ASSERT_NE(LastCommand(), nullptr);
+    EXPECT_EQ(LastCommand()->Command, c.runs) << c.typed << " shift " << int(c.shift);
+    EXPECT_FALSE(top->Panel_ExHelper1->Visible());
+  }
+  EXPECT_EQ(ExecutedCommands().size(), 6u);
+  EXPECT_EQ(top->MasterList.Count(), 6) << "no master added";
+}
+
+TEST_F(CommandEntry, EscapeHidesWithoutRunning) {
+  Type("\\sec");
+  Press(entry->Handle(), VK_ESCAPE);
+  EXPECT_FALSE(top->Panel_ExHelper1->Visible());
+  EXPECT_TRUE(ExecutedCommands().empty());
+}
+
+TEST_F(CommandEntry, EnterTypedAsACharacterIsSwallowed) {
+  Type("\\sec");
+  char key = '\r';
+  top->Edit_ExCmd1KeyPress(entry, key);
+  EXPECT_EQ(key, 0);
+  key = 'x';
+  top->Edit_ExCmd1KeyPress(entry, key);
+  EXPECT_EQ(key, 'x');
+}
+
+TEST_F(CommandEntry, WithoutOfferedCommandsEnterRunsTheTypedText) {
+  top->MasterList.Clear();
+  BuildCommandHelperList();
+  EXPECT_EQ(grid->RowCount(), 1);
+  top->Panel_ExHelper1->Show();
+  Type("\\emph");
+  Press(entry->Handle(), VK_RETURN);
+  ASSERT_NE(LastCommand(), nullptr);
+  EXPECT_EQ(LastCommand()->Command, "\\emph");
+}
+
+TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndFont) {
+  TFont font = top->EditorProp1->Font();
+  font.Name = "Courier New";
+  font.Size = 14;
+  font.Color = clMaroon;
+  top->EditorProp1->SetFont(font);
+  top->EditorProp1->SetColor(0xE0F0FF);
+  top->ApplyCommandEntryColors();
+  for (TControl* control : {static_cast<TControl*>(entry), static_cast<TControl*>(grid)}) {
+    EXPECT_EQ(control->Color(), 0xE0F0FF) << control->Name();
+    EXPECT_EQ(control->Font().Name(), "Courier New") << control->Name();
+    EXPECT_EQ(control->Font().Size(), 14) << control->Name();
+    EXPECT_EQ(control->Font().Color(), clMaroon) << control->Name();
+  }
+  EXPECT_EQ(SendMessageA(grid->Handle(), LVM_GETBKCOLOR, 0, 0), 0xE0F0FF);
+  EXPECT_EQ(SendMessageA(grid->Handle(), LVM_GETTEXTCOLOR, 0, 0), clMaroon);
+  EXPECT_EQ(top->Panel_ExHelper1->Height(), entry->Height() + grid->Height());
+}
+
+TEST_F(CommandEntry, PanelHoldsTheEntryAboveTheGrid) {
+  top->ApplyCommandEntryColors();
+  EXPECT_EQ(top->Panel_ExHelper1->Height(), entry->Height() + grid->Height());
+  EXPECT_EQ(entry->Top(), 0);
+  EXPECT_EQ(grid->Top(), entry->Height());
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+// The main window's status bar and panels: the message panel against hints, the outline panel
+// and the order of the panels along the window's edges.
+#include "MainWindowFixture.h"
+
+#include <commctrl.h>
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+namespace {
+
+class StatusBar : public MainWindowFixture {
+protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    ShowMainWindow();
+  }
+  std::string Message() { return top->StatusBar1->WindowPanelText(spMessage); }
+  TMenuItem* CommandItem(const std::string& name) {
+    auto* item = TComponent::Create<TMenuItem>(top, name);
+    item->SetCaption(name);
+    top->MainMenu1->Items()->Add(item);
+    return item;
+  }
+  // A left-button drag on the splitter by dx pixels.
+  void DragSplitter(int dx) {
+    HWND splitter = top->Splitter1->Handle();
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<short>(1 + dx), 10));
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<short>(1 + dx), 10));
+  }
+};
+
+TEST_F(StatusBar, PanelsAreCentredAndTheLastTakesTheRest) {
+  HWND bar = top->StatusBar1->Handle();
+  int edges[8] = {};
+  ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
+  EXPECT_EQ(edges[0], 80);
+  EXPECT_EQ(edges[1], 134);
+  EXPECT_EQ(edges[2], 188);
+  EXPECT_EQ(edges[3], 268);
+  EXPECT_EQ(edges[4], -1);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(top->StatusBar1->Panels(i).Alignment(), TAlignment::taCenter) << i;
+}
+
+TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimer) {
+  ShowTimedStatusMessage("保存しました");
+  EXPECT_EQ(Message(), " 保存しました");
+  EXPECT_TRUE(top->Timer1->Enabled());
+  Application->SetHint("a hint");
+  EXPECT_EQ(Message(), " 保存しました") << "a hint does not overwrite a timed message";
+
+  top->Timer1->SetInterval(50);
+  ASSERT_TRUE(uitest::PumpUntil([&] { return Message().empty(); }, 2000));
+  EXPECT_FALSE(top->Timer1->Enabled());
+
+  Application->SetHint("short|Repeat: $Sys_EditRepeat, again $Sys_EditRepeat");
+  EXPECT_EQ(Message(), " Repeat: 現在、繰り返すコマンドがありません, again "
+                       "現在、繰り返すコマンドがありません");
+}
+
+TEST_F(StatusBar, OtherPanelOperations) {
+  for (int i = 0; i < StatusPanelCount; ++i)
+    top->StatusBar1->Panels(i).SetText("x");
+  SetStatusMessage("開いています...");
+  EXPECT_EQ(Message(), "開いています...");
+  ClearStatusMessage();
+  EXPECT_EQ(Message(), "");
+  EXPECT_EQ(top->StatusBar1->Panels(spCaret).Text(), "x");
+  ClearStatusPanels();
+  for (int i = 0; i < StatusPanelCount; ++i)
+    EXPECT_EQ(top->StatusBar1->Panels(i).Text(), "") << i;
+  EXPECT_EQ(Message(), "");
+}
+
+TEST_F(StatusBar, OutlinePanelFollowsItsCommand) {
+  TMenuItem* item = CommandItem("mn0_0000000C10001");
+  top->LeftDock->SetWidth(25);
+  top->ShowOutlinePanel(true, 12);
+  EXPECT_TRUE(top->Panel_Section->Visible());
+  EXPECT_TRUE(top->Splitter1->Visible());
+  EXPECT_TRUE(item->Checked());
+  EXPECT_EQ(top->OutlineCommandId, 12);
+  // Left dock, then the panel, then its splitter.
+  EXPECT_EQ(top->LeftDock->Left(), 0);
+  EXPECT_EQ(top->Panel_Section->Left(), 25);
+  EXPECT_EQ(top->Splitter1->Left(), 25 + top->Panel_Section->Width());
+
+  top->ToolbarButton1->Click();
+  EXPECT_FALSE(top->Panel_Section->Visible());
+  EXPECT_FALSE(top->Splitter1->Visible());
+  EXPECT_FALSE(item->Checked());
+
+  // Shown again after the dock has moved in between: the order is put right.
+  top->ShowOutlinePanel(true, 12);
+  EXPECT_EQ(top->LeftDock->Left(), 0);
+  EXPECT_EQ(top->Splitter1->Left(), top->Panel_Section->Left() + top->Panel_Section->Width());
+}
+
+TEST_F(StatusBar, SplitterRefusesAPanelBelowThirty) {
+  top->ShowOutlinePanel(true, 12);
+  int width = top->Panel_Section->Width();
+  DragSplitter(29 - width);
+  EXPECT_EQ(top->Panel_Section->Width(), width) << "29 is refused";
+  DragSplitter(30 - width);
+  EXPECT_EQ(top->Panel_Section->Width(), 30);
+  EXPECT_EQ(top->Splitter1->Left(), top->Panel_Section->Left() + 30);
+  DragSplitter(70);
+  EXPECT_EQ(top->Panel_Section->Width(), 100);
+}
+
+TEST_F(StatusBar, StatusBarStaysBelowTheBottomDock) {
+  TMenuItem* item = CommandItem("mn0_0000002010001");
+  // A dock that grows below the status bar.
+  top->BottomDock->SetHeight(30);
+  top->ArrangePanels();
+  EXPECT_EQ(top->StatusBar1->Top() + top->StatusBar1->Height(), top->ClientHeight());
+  EXPECT_EQ(top->BottomDock->Top() + 30, top->StatusBar1->Top());
+
+  top->ShowStatusBar(false, 0x20);
+  EXPECT_FALSE(top->StatusBar1->Visible());
+  EXPECT_FALSE(item->Checked());
+  EXPECT_EQ(top->BottomDock->Top() + 30, top->ClientHeight());
+
+  top->ShowStatusBar(true, 0x20);
+  EXPECT_TRUE(item->Checked());
+  EXPECT_EQ(top->StatusBarCommandId, 0x20);
+  EXPECT_EQ(top->StatusBar1->Top() + top->StatusBar1->Height(), top->ClientHeight());
+  EXPECT_EQ(top->BottomDock->Top() + 30, top->StatusBar1->Top());
+}
+
+} // namespace

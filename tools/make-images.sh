@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Draws the main window's pictures with ImageMagick into the given folder:
+#   outline.bmp  the outline images, 13 of 16 x 16 on a fuchsia (transparent) ground:
+#                documents 0 untitled, 1 named, 2 with an owner file; ".bib" entries 3 and 4
+#                (selected); headings 5 (selected) and 6-12 for the levels part to subparagraph
+#   quolin.ico   the program's icon, 32 x 32 and 16 x 16
+# Usage: make-images.sh <folder>
+set -euo pipefail
+out=$1
+font=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
+mkdir -p "$out"
+
+# A page with a folded corner at x offset $1, its fill $2 and its lines' colour $3.
+page() {
+  local x=$1 fill=$2 lines=$3
+  echo "-stroke '#404040' -fill '$fill' -draw 'polygon $((x+3)),1 $((x+10)),1 $((x+13)),4 $((x+13)),14 $((x+3)),14'" \
+    "-stroke '$lines' -draw 'line $((x+5)),6 $((x+11)),6' -draw 'line $((x+5)),8 $((x+11)),8' -draw 'line $((x+5)),10 $((x+9)),10'"
+}
+# A heading mark at x offset $1: a bar of length $2 after a square.
+heading() {
+  local x=$1 length=$2
+  echo "-stroke none -fill '#1d5c63' -draw 'rectangle $((x+2)),6 $((x+5)),9' -fill '#417d7a' -draw 'rectangle $((x+7)),7 $((x+7+length)),8'"
+}
+
+draw=(
+  "$(page 0 '#e8e8e8' '#e8e8e8')"
+  "$(page 16 white '#7a8b8a')"
+  "$(page 32 white '#7a8b8a') -stroke none -fill '#1d5c63' -draw 'rectangle 32,10 37,15'"
+  "-stroke '#5a3a1a' -fill '#c89858' -draw 'rectangle 51,2 60,13' -stroke '#f4ecd8' -draw 'line 53,3 53,12'"
+  "-stroke '#5a3a1a' -fill '#f4ecd8' -draw 'polygon 65,3 72,5 72,14 65,12' -draw 'polygon 72,5 79,3 79,12 72,14'"
+  "-stroke none -fill '#c0392b' -draw 'polygon 84,4 92,8 84,12'"
+)
+for level in 1 2 3 4 5 6 7; do
+  draw+=("$(heading $((80 + 16 * level)) $((8 - level)))")
+done
+
+eval convert -size 208x16 xc:'#ff00ff' +antialias "${draw[*]}" -type TrueColor BMP3:"'$out/outline.bmp'"
+
+convert -size 32x32 xc:'#1d5c63' -fill '#417d7a' -draw 'rectangle 0,26 31,31' \
+  -fill white -font "$font" -pointsize 28 -gravity center -annotate +0-2 'Q' \
+  -define icon:auto-resize=32,16 "$out/quolin.ico"
