@@ -6,8 +6,10 @@
 // The implementation is split by subject: EditorControl.cpp (construction, properties,
 // notifications, the window procedure), EditorMessages.cpp (the edit-control messages),
 // EditorMetrics.cpp (metrics, scroll ranges, scrolling), EditorCaret.cpp (caret position and
-// the system caret, the underline, the input-method window), EditorPaint.cpp (painting) and
-// EditorSelection.cpp (the selection and the operations on it).
+// the system caret, the underline, the input-method window), EditorPaint.cpp (painting),
+// EditorSelPaint.cpp (painting the selection), EditorSelection.cpp (the selection and the
+// edits on it), EditorClipboard.cpp, EditorMaps.cpp (rows, lines, offsets and tokens),
+// EditorKeys.cpp, EditorMouse.cpp and EditorIme.cpp (input).
 //
 // Without a window the text, caret and selection logic still work; only painting, the system
 // caret and the input method wait for the window.

@@ -172,6 +172,17 @@ TEST(EditorSelection, ABoxBlockPadsShortRowsAndAddsMissingOnesInOneStep) {
   EXPECT_EQ(Text(*open), "ab1cd\r\n  2");
 }
 
+TEST(EditorSelection, CaretAndBlocksStopAtColumn1000) {
+  auto editor = NewEditor("ab");
+  editor->SetCol(5000);
+  EXPECT_EQ(editor->Col(), 1000);
+  editor->SetBoxSelTextBuf("x\r\ny");
+  EXPECT_EQ(editor->GetRowText(0), "ab" + std::string(998, ' ') + "x");
+  EXPECT_EQ(editor->GetRowText(1), std::string(1000, ' ') + "y");
+  editor->Press(VK_RIGHT, ssShift, 3);
+  EXPECT_EQ(editor->Col(), 1000);
+}
+
 TEST(EditorSelection, ABoxBlockReplacesTheBoxSelection) {
   auto editor = NewEditor("abcd\r\nwxyz\r\nlast");
   editor->SetSelectionMode(1);
