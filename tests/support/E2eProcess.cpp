@@ -196,8 +196,18 @@ std::vector<std::string> WaitForDocuments(
 }
 
 std::vector<std::string> WaitForDocumentCount(HWND main, size_t count, DWORD timeoutMs) {
+  // A new document window stands at the bottom until it is activated: wait until the list
+  // has held still for a few polls, so the order read is the settled one.
+  constexpr int kSettledPolls = 5;
+  std::vector<std::string> previous;
+  int samePolls = 0;
   return WaitForDocuments(
-      main, [count](const std::vector<std::string>& captions) { return captions.size() >= count; },
+      main,
+      [&](const std::vector<std::string>& captions) {
+        samePolls = captions == previous ? samePolls + 1 : 0;
+        previous = captions;
+        return captions.size() >= count && samePolls >= kSettledPolls;
+      },
       timeoutMs);
 }
 

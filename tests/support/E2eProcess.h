@@ -77,7 +77,7 @@ std::vector<std::string> DocumentCaptions(HWND main);
 // first.
 std::vector<std::string> WaitForDocuments(
     HWND main, const std::function<bool(const std::vector<std::string>&)>& done, DWORD timeoutMs);
-// WaitForDocuments until there are count of them.
+// WaitForDocuments until there are count of them and their order has settled.
 std::vector<std::string> WaitForDocumentCount(HWND main, size_t count, DWORD timeoutMs = 5000);
 
 // The program's per-user state in the test prefix: its settings key and its user data folder
