@@ -6,6 +6,7 @@
 #include "commands/CommandRecords.h"
 #include "common/Format.h"
 #include "common/MessageBoxes.h"
+#include "common/ResConst.h"
 #include "common/StringHelpers.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@ bool CommandHelperDirty = true;
 
 namespace {
 
-constexpr char Preparing[] = "入力支援を準備しています...";
 constexpr int NameColumnWidth = 80;
 
 std::string_view WithoutBackslash(std::string_view text) {
@@ -35,7 +35,7 @@ struct THelperRow {
 } // namespace
 
 void BuildCommandHelperList() {
-  SetStatusMessage(Preparing);
+  SetStatusMessage(res::PreparingCommandHelper);
   HourGlassOn();
   std::vector<THelperRow> rows;
   const TStrings& masters = TopForm->MasterList;

@@ -7,6 +7,7 @@
 #include "common/Format.h"
 #include "common/MessageBoxes.h"
 #include "common/Paths.h"
+#include "common/ResConst.h"
 #include "common/StringHelpers.h"
 #include "ui/Application.h"
 
@@ -16,19 +17,12 @@ namespace quolin {
 
 namespace {
 
-constexpr char AlreadyOpen[] = "ファイル \"%s\" は既に開いています.";
-constexpr char TemplateNotFound[] = "テンプレート \"%s\" が見つかりません.";
-constexpr char FileNotFound[] = "ファイル \"%s\" が見つかりません.";
 constexpr char UntitledFormat[] = "Noname%d";
 
 constexpr char DdeErrorReply[] = "DDE Error";
-constexpr char DdeFailed[] = "DDE 接続に失敗しました. %s モジュールを確認してください";
-constexpr char RunDone[] = "%s 処理が完了しました.";
-constexpr char RunFailed[] = "%s 処理でエラーが報告されました.";
 
 constexpr int RemainMenuCount = 16;
 constexpr char RemainItemFormat[] = "&%x %s";
-constexpr char NoRemainFiles[] = "なし";
 
 TStatusBar* StatusBar() {
   return TopForm ? TopForm->StatusBar1 : nullptr;
@@ -92,13 +86,13 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
     if (line >= 0)
       open->GoToLine(line, 0, true);
     if (!quiet)
-      ShowTimedStatusMessage(Format(AlreadyOpen, name));
+      ShowTimedStatusMessage(Format(res::AlreadyOpen, name));
     return false;
   }
   if (name.empty() ? !asTemplate : !FileExists(name)) {
     if (!quiet)
-      MsgBoxFmt(asTemplate ? TemplateNotFound : FileNotFound, {name.empty() ? fileName : name},
-                "WoB");
+      MsgBoxFmt(asTemplate ? res::TemplateNotFound : res::FileNotFound,
+                {name.empty() ? fileName : name}, "WoB");
     if (!asTemplate)
       return false;
   }
@@ -192,7 +186,7 @@ void BuildRemainMenu() {
       TopForm->mn_FileRemainClick(sender);
     };
   if (count == 0)
-    NewRemainItem(NoRemainFiles)->SetEnabled(false);
+    NewRemainItem(res::NoRemainFiles)->SetEnabled(false);
 }
 
 void RefreshRemainMenus() {
@@ -208,13 +202,13 @@ TDdeReply InterpretDdeReply(const std::string& reply, const std::string& targetF
   result.Error = true;
   size_t blank = reply.rfind(' ');
   if (reply == DdeErrorReply) {
-    result.MessageFormat = DdeFailed;
+    result.MessageFormat = res::DdeFailed;
   } else if (blank == std::string::npos) {
     result.Error = reply.find("OK") == std::string::npos && Trim(reply) != "0";
-    result.MessageFormat = result.Error ? RunFailed : RunDone;
+    result.MessageFormat = result.Error ? res::RunFailed : res::RunDone;
   } else if (reply.size() < 3) {
     // Too short to name a file and a line, but still a failure.
-    result.MessageFormat = RunFailed;
+    result.MessageFormat = res::RunFailed;
   } else {
     result.FileName = ReplaceAll(reply.substr(0, blank), "/", "\\", true);
     result.Line = StrToIntDef(reply.substr(blank + 1), -1);

@@ -51,13 +51,7 @@ constexpr char WakeupOpenFilesName[] = "WakeupOpenFiles";
 constexpr char WakeupDummyProgram[] = "dummy ";
 constexpr char EditorPropName[] = "Property";
 
-constexpr char InvalidDataFile[] =
-    "データファイル \"%s\" が有効でありません. \r\n標準データ「Default.dat」で起動を試みます."
-    "\r\n※データファイルは書き込み権限が必要です";
-constexpr char DataFileOpenFailed[] =
-    "Quolin データファイルのオープンに失敗しました.\r\n※データファイルは書き込み権限が必要です";
 constexpr char DefaultDataFile[] = "default.dat";
-constexpr char AskOpenFile[] = "\r\nファイルを開きますか?";
 constexpr char EditRepeatWord[] = "$Sys_EditRepeat";
 
 constexpr char ImageFolder[] = "img\\";
@@ -234,10 +228,10 @@ bool AddResourceStrip(TImageList& images, HMODULE module, const char* name) {
 std::string ValidateDataFile(const std::string& configured, const std::string& programFolder) {
   if (IsDataFile(configured))
     return configured;
-  MsgBoxFmt(InvalidDataFile, {configured}, "WoB");
+  MsgBoxFmt(res::InvalidDataFile, {configured}, "WoB");
   std::string fallback = programFolder + DefaultDataFile;
   if (!IsDataFile(fallback))
-    MsgBox(DataFileOpenFailed, "WoB");
+    MsgBox(res::DataFileOpenFailed, "WoB");
   return fallback;
 }
 
@@ -725,7 +719,7 @@ void TTopForm::TexCtrl1EndProcess(TModuleType moduleType, bool successed,
       if (reply.Line > 0)
         doc->GoToLine(reply.Line - 1, 0, true);
     } else if (reply.Line > 0 &&
-               MsgBox(WithKindName(reply.MessageFormat + AskOpenFile, kind), "Qyn") == 'y') {
+               MsgBox(WithKindName(reply.MessageFormat + res::AskOpenFile, kind), "Qyn") == 'y') {
       OpenDocument(reply.FileName, "", false, reply.Line - 1, false, true);
     }
     ShowTimedStatusMessage(WithKindName(reply.MessageFormat, kind));

@@ -1,15 +1,12 @@
 #include "commands/CommandExpander.h"
+#include "common/ResConst.h"
 
 namespace quolin {
 
-namespace {
-
-constexpr char NoCommandToRepeat[] = "現在、繰り返すコマンドがありません";
-
-} // namespace
+namespace {} // namespace
 
 std::string LastCommandText() {
-  return NoCommandToRepeat;
+  return res::NoCommandToRepeat;
 }
 
 } // namespace quolin

@@ -38,4 +38,21 @@ inline constexpr char Utf8ConvertFailed[] = "UTF8の文字列変換に失敗し�
 // INI files ("%s" is the file name).
 inline constexpr char IniFileWriteFailed[] = "%s に書き込めません";
 
+// Documents, the data file and tool runs ("%s" is a file or tool name).
+inline constexpr char AlreadyOpen[] = "ファイル \"%s\" は既に開いています.";
+inline constexpr char TemplateNotFound[] = "テンプレート \"%s\" が見つかりません.";
+inline constexpr char FileNotFound[] = "ファイル \"%s\" が見つかりません.";
+inline constexpr char DdeFailed[] = "DDE 接続に失敗しました. %s モジュールを確認してください";
+inline constexpr char RunDone[] = "%s 処理が完了しました.";
+inline constexpr char RunFailed[] = "%s 処理でエラーが報告されました.";
+inline constexpr char NoRemainFiles[] = "なし";
+inline constexpr char InvalidDataFile[] =
+    "データファイル \"%s\" が有効でありません. \r\n標準データ「Default.dat」で起動を試みます."
+    "\r\n※データファイルは書き込み権限が必要です";
+inline constexpr char DataFileOpenFailed[] =
+    "Quolin データファイルのオープンに失敗しました.\r\n※データファイルは書き込み権限が必要です";
+inline constexpr char AskOpenFile[] = "\r\nファイルを開きますか?";
+inline constexpr char PreparingCommandHelper[] = "入力支援を準備しています...";
+inline constexpr char NoCommandToRepeat[] = "現在、繰り返すコマンドがありません";
+
 } // namespace quolin::res
