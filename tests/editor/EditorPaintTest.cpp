@@ -19,21 +19,15 @@ constexpr COLORREF kLime = RGB(0, 255, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
 
-class EditorPaint : public ::testing::Test {
+class EditorPaint : public PaintedEditor {
 protected:
-  EditorWindow window{400, 200};
-  TEditor& editor = window.Editor();
-  Dib dib{editor.ClientWidth(), editor.ClientHeight()};
-
   void SetUp() override {
-    UseGothic(editor, 16);
-    editor.SetColor(clWhite);
+    PaintedEditor::SetUp();
     editor.Marks().EofMark().SetColor(clRed);
     editor.Marks().RetMark().SetColor(clBlue);
     uitest::Pump();
   }
 
-  void Paint() { PaintWhole(editor, dib); }
   // The top pixel row of a cell: cells keep their background there.
   COLORREF CellTop(int viewRow, int col) {
     RECT cell = CellRect(editor, viewRow, col, col + 1);

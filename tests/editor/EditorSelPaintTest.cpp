@@ -16,19 +16,13 @@ constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-class EditorSelPaint : public ::testing::Test {
+class EditorSelPaint : public PaintedEditor {
 protected:
-  EditorWindow window{400, 200};
-  TEditor& editor = window.Editor();
-  Dib dib{editor.ClientWidth(), editor.ClientHeight()};
-
   void SetUp() override {
-    UseGothic(editor, 16);
-    editor.SetColor(clWhite);
+    PaintedEditor::SetUp();
     editor.Lines().SetText("abcdef\r\nghijkl\r\nmnop\r\nqrst");
     uitest::Pump();
   }
-  void Paint() { PaintWhole(editor, dib); }
   // Pixels in the cells that are neither the selection's background nor its text colour.
   int UnselectedPixels(int row, int first, int end) {
     RECT cells = CellRect(editor, row, first, end);

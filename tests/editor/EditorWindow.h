@@ -72,6 +72,23 @@ private:
 // are two cells wide.
 void UseGothic(quolin::TEditor& editor, int pixels = 16);
 
+// The whole client painted into a bitmap filled with the editor's colour first.
+void PaintWhole(quolin::TEditor& editor, Dib& into);
+
+// A fixture: a shown editor in that font on white, and a bitmap of its client to paint into.
+class PaintedEditor : public ::testing::Test {
+protected:
+  EditorWindow window{400, 200};
+  quolin::TEditor& editor = window.Editor();
+  Dib dib{editor.ClientWidth(), editor.ClientHeight()};
+
+  void SetUp() override {
+    UseGothic(editor, 16);
+    editor.SetColor(quolin::clWhite);
+  }
+  void Paint() { PaintWhole(editor, dib); }
+};
+
 // A fixture: a shown editor in that font, holding the focus.
 class FocusedEditor : public ::testing::Test {
 protected:
@@ -86,8 +103,6 @@ protected:
 };
 // The client area as the window shows it now.
 void CaptureClient(quolin::TEditor& editor, Dib& into);
-// The whole client painted into a bitmap filled with the editor's colour first.
-void PaintWhole(quolin::TEditor& editor, Dib& into);
 // Rows drawn through OnDrawLine, in order.
 class DrawnRows {
 public:
