@@ -4,8 +4,8 @@
 // what it timed and ends with one table. "--smoke" runs everything once on 256 KB.
 
 #include "CountingHeap.h"
-#include "RecordingView.h"
-#include "editor/EditorUndo.h"
+#include "core/EditorUndo.h"
+#include "core/RecordingView.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
 #include "support/TexGenerator.h"

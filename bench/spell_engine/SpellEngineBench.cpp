@@ -5,13 +5,13 @@
 // program checks what it timed and ends with one table. "--smoke" runs each measure once on
 // the American list, 64 KB of text and 50 misspellings (checks only).
 
-#include "common/StringList.h"
 #include "common/TempFolder.h"
-#include "editor/TokenScan.h"
-#include "spell/SpellCheck.h"
-#include "spell/SpellParser.h"
-#include "spell/support/DebianWordLists.h"
-#include "spell/support/SpellInputs.h"
+#include "core/SpellCheck.h"
+#include "core/SpellParser.h"
+#include "core/StringList.h"
+#include "core/TokenScan.h"
+#include "core/spell_support/DebianWordLists.h"
+#include "core/spell_support/SpellInputs.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
 

@@ -2,7 +2,7 @@
 // text lacks, over the same buffer in the same run. Before timing, each search is checked: it
 // fails, and its pattern without the final "z" is found where the generator first put the word.
 // "--smoke" runs each search once on 256 KB.
-#include "common/TextSearch.h"
+#include "core/TextSearch.h"
 #include "support/BenchTable.h"
 #include "support/TexGenerator.h"
 

@@ -4,10 +4,10 @@
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
 #include "commands/CommandRecords.h"
-#include "common/Format.h"
-#include "common/MessageBoxes.h"
-#include "common/ResConst.h"
 #include "common/StringHelpers.h"
+#include "core/Format.h"
+#include "core/ResConst.h"
+#include "ui/HourGlass.h"
 
 #include <algorithm>
 #include <string_view>

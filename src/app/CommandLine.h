@@ -1,8 +1,9 @@
 // Command lines: of this process, of a second start handed over by DDE, of a DDE client's
-// macro and of the list of documents to reopen. Window-free.
+// macro and of the list of documents to reopen.
 #pragma once
 
-#include <cstddef>
+#include "core/CommandLineSplit.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,9 +11,6 @@
 namespace quolin {
 
 class TStrings;
-
-// Longest argument kept; bytes past it are dropped.
-inline constexpr size_t MaxCmdLineArg = 4096;
 
 // What a command line asks for. Opening is always quiet: a file that cannot be opened is
 // skipped without a message.
@@ -26,12 +24,6 @@ struct CommandLineActions {
   std::string programFolder;
 };
 
-// The argument that begins at or after pos, and the position after it. Blanks and control
-// bytes separate arguments; a double quote opens a stretch taken as it stands up to the next
-// one; "" where an argument begins is skipped. Empty at the end of the line.
-size_t NextCmdLineArg(std::string_view line, size_t pos, std::string& argument);
-// Arguments after the program, up to the first empty one.
-int CountCmdLineArgs(std::string_view line);
 // 0: the program's own module path; n: the n-th argument after the program, or empty.
 std::string GetCmdLineArg(std::string_view line, int n);
 
@@ -47,9 +39,6 @@ int OptionDigitsValue(std::string_view argument, int defaultValue);
 // the front.
 void ProcessCommandLine(std::string_view commandLine, const CommandLineActions& actions);
 
-// "[Command(arguments)]" split into its command word and its arguments; a final CR LF and
-// the square brackets are optional. Characters, not bytes, are tested.
-void ParseMacroCall(std::string_view macro, std::string& command, std::string& arguments);
 // The command line with every argument quoted and every file argument made a full path
 // by the current folder, so that another process reads the same files.
 std::string AbsoluteCommandLine(std::string_view commandLine);

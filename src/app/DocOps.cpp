@@ -4,12 +4,12 @@
 #include "app/TopUnit.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
-#include "common/Format.h"
-#include "common/MessageBoxes.h"
-#include "common/Paths.h"
-#include "common/ResConst.h"
 #include "common/StringHelpers.h"
+#include "core/Format.h"
+#include "core/Paths.h"
+#include "core/ResConst.h"
 #include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "app/DocOps.h"
 #include "app/TopUnit.h"
-#include "common/Paths.h"
+#include "core/Paths.h"
 
 namespace quolin {
 

@@ -1,9 +1,9 @@
 #include "app/SettingsBlock.h"
 
-#include "common/Paths.h"
-#include "common/ResConst.h"
 #include "common/SettingTable.h"
-#include "common/Sjis.h"
+#include "core/Paths.h"
+#include "core/ResConst.h"
+#include "core/Sjis.h"
 
 #include <windows.h>
 

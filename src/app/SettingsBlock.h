@@ -5,8 +5,8 @@
 // TSettingsFolders when the record is loaded. Window-free header.
 #pragma once
 
-#include "common/Font.h"
-#include "common/StringList.h"
+#include "core/Font.h"
+#include "core/StringList.h"
 #include "texchain/Module.h"
 
 #include <cstdint>

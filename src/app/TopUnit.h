@@ -6,8 +6,8 @@
 
 #include "app/CommandLine.h"
 #include "app/SettingsBlock.h"
-#include "common/Font.h"
-#include "common/StringList.h"
+#include "core/Font.h"
+#include "core/StringList.h"
 #include "editor/EditorProps.h"
 #include "texchain/TexCtrl.h"
 #include "toolbar/TBHints.h"

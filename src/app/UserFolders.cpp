@@ -2,10 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/RegFile.h"
-#include "common/Paths.h"
 #include "common/Registry.h"
-#include "common/ResConst.h"
-#include "common/Sjis.h"
+#include "core/Paths.h"
+#include "core/ResConst.h"
+#include "core/Sjis.h"
 
 #include <windows.h>
 

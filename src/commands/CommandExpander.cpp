@@ -1,6 +1,6 @@
 #include "commands/CommandExpander.h"
 
-#include "common/ResConst.h"
+#include "core/ResConst.h"
 
 namespace quolin {
 

@@ -1,7 +1,7 @@
 #include "commands/CommandLookup.h"
 
 #include "app/TopUnit.h"
-#include "common/StringList.h"
+#include "core/StringList.h"
 
 namespace quolin {
 

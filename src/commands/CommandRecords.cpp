@@ -1,6 +1,6 @@
 #include "commands/CommandRecords.h"
 
-#include "common/Format.h"
+#include "core/Format.h"
 
 namespace quolin {
 

@@ -2,7 +2,7 @@
 
 #include "app/DocOps.h"
 #include "app/TopUnit.h"
-#include "common/Sjis.h"
+#include "core/Sjis.h"
 
 namespace quolin {
 

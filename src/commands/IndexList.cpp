@@ -1,7 +1,7 @@
 #include "commands/IndexList.h"
 
 #include "commands/CommandRecords.h"
-#include "common/Format.h"
+#include "core/Format.h"
 
 namespace quolin {
 

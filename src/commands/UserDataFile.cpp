@@ -1,7 +1,7 @@
 #include "commands/UserDataFile.h"
 
-#include "common/Paths.h"
 #include "common/SrgFile.h"
+#include "core/Paths.h"
 
 namespace quolin {
 

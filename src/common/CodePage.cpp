@@ -1,27 +1,17 @@
 #include "common/CodePage.h"
 
-#include <windows.h>
+#include "core/Platform.h"
 
 namespace quolin {
 
+// wchar_t is UTF-16 on Windows: the core's conversions serve the Win32 callers as they stand.
 std::wstring AnsiToWide(std::string_view text) {
-  if (text.empty())
-    return {};
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
+  std::u16string wide = AnsiToUtf16(text);
+  return {wide.begin(), wide.end()};
 }
 
 std::string WideToAnsi(std::wstring_view text) {
-  if (text.empty())
-    return {};
-  int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                   0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), length,
-                      nullptr, nullptr);
-  return ansi;
+  return Utf16ToAnsi(std::u16string(text.begin(), text.end()));
 }
 
 } // namespace quolin

@@ -1,10 +1,10 @@
 #include "common/FileDialogs.h"
 
-#include "common/Paths.h"
 #include "common/Registry.h"
-#include "common/ResConst.h"
-#include "common/Sjis.h"
-#include "common/StringList.h"
+#include "core/Paths.h"
+#include "core/ResConst.h"
+#include "core/Sjis.h"
+#include "core/StringList.h"
 
 #include <windows.h>
 

@@ -2,11 +2,11 @@
 
 #include "common/CodePage.h"
 #include "common/ComPtr.h"
-#include "common/Exceptions.h"
-#include "common/Format.h"
-#include "common/Paths.h"
-#include "common/Sjis.h"
 #include "common/StringHelpers.h"
+#include "core/Exceptions.h"
+#include "core/Format.h"
+#include "core/Paths.h"
+#include "core/Sjis.h"
 
 #include <windows.h>
 
@@ -72,34 +72,6 @@ SIZE MeasureW(const TFont& font) {
   return size;
 }
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-  void operator()(HANDLE handle) const { FindClose(handle); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
-// Writes all of content to an existing file, replacing what it held; true when every byte
-// reached the disk.
-bool WriteWholeFile(const std::string& fileName, std::string_view content) {
-  HANDLE raw = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE)
-    return false;
-  UniqueHandle file(raw);
-  while (!content.empty()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size(), 1 << 20));
-    DWORD written = 0;
-    if (!WriteFile(raw, content.data(), chunk, &written, nullptr) || written == 0)
-      return false;
-    content.remove_prefix(written);
-  }
-  return FlushFileBuffers(raw) && CloseHandle(file.release());
-}
-
 } // namespace
 
 bool FileExistsNoWildcard(const std::string& path) {
@@ -159,55 +131,6 @@ std::string GetRelativePath(const std::string& path, const std::string& baseFile
 bool CopyFileIfDifferent(const std::string& source, const std::string& target) {
   return FileExists(source) && !IsSameText(source, target) &&
          CopyFileA(source.c_str(), target.c_str(), FALSE);
-}
-
-std::string ReadFileBytes(const std::string& fileName) {
-  HANDLE raw = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE)
-    throw EFileError(Format("ファイル \"%s\" を開けません", fileName));
-  UniqueHandle file(raw);
-  std::string content;
-  LARGE_INTEGER size;
-  if (GetFileSizeEx(raw, &size) && size.QuadPart < (1LL << 30))
-    content.reserve(static_cast<size_t>(size.QuadPart));
-  char buffer[65536];
-  for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(raw, buffer, sizeof buffer, &read, nullptr))
-      throw EFileError(Format("ファイル \"%s\" を読み込めません", fileName));
-    if (read == 0)
-      return content;
-    content.append(buffer, read);
-  }
-}
-
-bool SaveFileReplacing(const std::string& fileName, std::string_view content) {
-  if (fileName.empty())
-    return false;
-  std::string folder = ExtractFilePath(ExpandFileName(fileName));
-  char temporary[MAX_PATH];
-  if (GetTempFileNameA(folder.c_str(), "qln", 0, temporary) == 0)
-    return false;
-  if (WriteWholeFile(temporary, content) &&
-      MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  DeleteFileA(temporary);
-  return false;
-}
-
-std::vector<std::string> FindFileNames(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE)
-    return names;
-  UniqueFind closer(search);
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  return names;
 }
 
 std::string ResolveShortcut(const std::string& path) {

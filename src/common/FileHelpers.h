@@ -3,7 +3,8 @@
 // the message pump.
 #pragma once
 
-#include "common/Font.h"
+#include "core/Font.h"
+#include "core/Platform.h"
 
 #include <string>
 #include <string_view>
@@ -28,16 +29,6 @@ std::string GetRelativePath(const std::string& path, const std::string& baseFile
 // Copies, overwriting, when the source exists and the names differ ignoring case; true when
 // copied.
 bool CopyFileIfDifferent(const std::string& source, const std::string& target);
-// The whole file; raises EFileError when it cannot be opened or read.
-std::string ReadFileBytes(const std::string& fileName);
-// Writes content to fileName through a new temporary file in the same folder, which replaces
-// the target only once it is written whole; on failure the target keeps its bytes and no
-// temporary file stays behind. True when written.
-bool SaveFileReplacing(const std::string& fileName, std::string_view content);
-// Names (without folder) of the files, not folders, that a file search for pattern lists, in
-// the order the search gives them. Note that a search also matches short names: "*.dic" lists
-// "x.dicx" too.
-std::vector<std::string> FindFileNames(const std::string& pattern);
 // The target of a ".lnk" shortcut (extension in any case); any other path, and a link that
 // cannot be read, unchanged.
 std::string ResolveShortcut(const std::string& path);

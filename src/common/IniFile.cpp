@@ -1,9 +1,9 @@
 #include "common/IniFile.h"
 
-#include "common/Exceptions.h"
-#include "common/Format.h"
-#include "common/ResConst.h"
-#include "common/StringList.h"
+#include "core/Exceptions.h"
+#include "core/Format.h"
+#include "core/ResConst.h"
+#include "core/StringList.h"
 
 #include <windows.h>
 

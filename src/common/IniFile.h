@@ -3,7 +3,7 @@
 // end, enclosing quotes) is written in quotes, so that every value round-trips.
 #pragma once
 
-#include "common/Persistent.h"
+#include "core/Persistent.h"
 
 #include <string>
 

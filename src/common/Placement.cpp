@@ -1,7 +1,7 @@
 #include "common/Placement.h"
 
-#include "common/Format.h"
-#include "common/StringList.h"
+#include "core/Format.h"
+#include "core/StringList.h"
 
 namespace quolin {
 

@@ -3,8 +3,8 @@
 // as decimal text (REG_SZ).
 #pragma once
 
-#include "common/Persistent.h"
 #include "common/Registry.h"
+#include "core/Persistent.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "common/Registry.h"
 
-#include "common/ResConst.h"
-#include "common/Sjis.h"
 #include "common/StringHelpers.h"
-#include "common/StringList.h"
+#include "core/ResConst.h"
+#include "core/Sjis.h"
+#include "core/StringList.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>

@@ -5,7 +5,7 @@
 // the caller's default for a missing value and for one of another type than expected.
 #pragma once
 
-#include "common/Font.h"
+#include "core/Font.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/Registry.h"
-#include "common/StringList.h"
+#include "core/StringList.h"
 
 #include <span>
 #include <string>

@@ -1,7 +1,7 @@
 #include "common/SrgFile.h"
 
 #include "common/CodePage.h"
-#include "common/Sjis.h"
+#include "core/Sjis.h"
 
 namespace quolin {
 

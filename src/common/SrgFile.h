@@ -6,7 +6,7 @@
 #pragma once
 
 #include "common/ComPtr.h"
-#include "common/Persistent.h"
+#include "core/Persistent.h"
 
 #include <objidl.h>
 

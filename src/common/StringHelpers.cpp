@@ -1,19 +1,12 @@
 #include "common/StringHelpers.h"
 
-#include "common/Format.h"
-#include "common/Sjis.h"
-#include "common/StringList.h"
+#include "core/Format.h"
+#include "core/Sjis.h"
+#include "core/StringList.h"
 
 #include <windows.h>
 
 namespace quolin {
-
-int CompareLocale(std::string_view left, std::string_view right, bool caseSensitive) {
-  int result =
-      CompareStringA(LOCALE_USER_DEFAULT, caseSensitive ? 0 : NORM_IGNORECASE, left.data(),
-                     static_cast<int>(left.size()), right.data(), static_cast<int>(right.size()));
-  return result - CSTR_EQUAL;
-}
 
 bool IsSameText(std::string_view left, std::string_view right) {
   return CompareLocale(left, right, false) == 0;

@@ -3,6 +3,8 @@
 // double-byte characters.
 #pragma once
 
+#include "core/Platform.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,8 +21,6 @@ inline bool IsStrEmpty(std::string_view text) {
   return text.empty();
 }
 
-// Locale comparison: <0, 0, >0.
-int CompareLocale(std::string_view left, std::string_view right, bool caseSensitive);
 bool IsSameText(std::string_view left, std::string_view right);
 bool IsSameString(std::string_view left, std::string_view right, bool caseSensitive);
 // The text begins with prefix, ignoring case; a prefix that would end inside a double-byte

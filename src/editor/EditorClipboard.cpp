@@ -3,8 +3,8 @@
 // column block.
 #include "editor/EditorControl.h"
 
-#include "common/MessageBoxes.h"
 #include "editor/EditorStartup.h"
+#include "ui/Clipboard.h"
 
 namespace quolin {
 

@@ -1,7 +1,7 @@
 #include "editor/EditorControl.h"
 
+#include "core/EditorUndo.h"
 #include "editor/EditorPopupMenu.h"
-#include "editor/EditorUndo.h"
 
 #include <windowsx.h>
 

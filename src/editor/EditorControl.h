@@ -15,11 +15,11 @@
 // caret and the input method wait for the window.
 #pragma once
 
-#include "editor/EditorLines.h"
-#include "editor/EditorOptions.h"
-#include "editor/EditorParser.h"
-#include "editor/EditorView.h"
-#include "editor/RowStore.h"
+#include "core/EditorLines.h"
+#include "core/EditorOptions.h"
+#include "core/EditorParser.h"
+#include "core/EditorView.h"
+#include "core/RowStore.h"
 #include "ui/Control.h"
 
 #include <array>

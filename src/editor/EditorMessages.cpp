@@ -2,8 +2,8 @@
 // a row that ends a line; a wrapped row counts its bytes only. "Line" means screen row.
 #include "editor/EditorControl.h"
 
-#include "common/MessageBoxes.h"
-#include "editor/EditorUndo.h"
+#include "core/EditorUndo.h"
+#include "ui/Clipboard.h"
 
 #include <windowsx.h>
 

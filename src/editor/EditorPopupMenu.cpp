@@ -1,7 +1,7 @@
 #include "editor/EditorPopupMenu.h"
 
-#include "common/MessageBoxes.h"
 #include "editor/EditorControl.h"
+#include "ui/Clipboard.h"
 
 namespace quolin {
 

@@ -3,7 +3,7 @@
 // handler acts on the view that made the menu.
 #pragma once
 
-#include "editor/EditorMenuItems.h"
+#include "core/EditorMenuItems.h"
 #include "ui/Menus.h"
 
 #include <array>

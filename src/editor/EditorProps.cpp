@@ -1,10 +1,10 @@
 #include "editor/EditorProps.h"
 
-#include "common/Exceptions.h"
 #include "common/Registry.h"
-#include "common/Sjis.h"
+#include "core/Exceptions.h"
+#include "core/PropertyStream.h"
+#include "core/Sjis.h"
 #include "editor/EditorControl.h"
-#include "editor/PropertyStream.h"
 
 #include <array>
 #include <functional>

@@ -4,9 +4,9 @@
 // stream image of the component.
 #pragma once
 
-#include "common/Font.h"
-#include "common/StringList.h"
-#include "editor/EditorOptions.h"
+#include "core/EditorOptions.h"
+#include "core/Font.h"
+#include "core/StringList.h"
 #include "ui/Component.h"
 #include "ui/Types.h"
 

@@ -1,6 +1,6 @@
 #include "editor/EditorStartup.h"
 
-#include "editor/EditorOptions.h"
+#include "core/EditorOptions.h"
 #include "ui/Application.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // as a child process or through a DDE conversation, and how it is closed. Window-free.
 #pragma once
 
-#include "common/Persistent.h"
+#include "core/Persistent.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ui/Application.h"
 
-#include "common/Exceptions.h"
+#include "core/Exceptions.h"
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"

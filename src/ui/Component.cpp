@@ -1,8 +1,8 @@
 #include "ui/Component.h"
 
-#include "common/Exceptions.h"
-#include "common/Format.h"
-#include "common/Sjis.h"
+#include "core/Exceptions.h"
+#include "core/Format.h"
+#include "core/Sjis.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // that a form's finishing steps (Loaded, OnCreate) always run, and end only by Free().
 #pragma once
 
-#include "common/Persistent.h"
+#include "core/Persistent.h"
 
 #include <memory>
 #include <string>

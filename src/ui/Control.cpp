@@ -1,8 +1,8 @@
 #include "ui/Control.h"
 
-#include "common/Exceptions.h"
-#include "common/Format.h"
-#include "common/Sjis.h"
+#include "core/Exceptions.h"
+#include "core/Format.h"
+#include "core/Sjis.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"

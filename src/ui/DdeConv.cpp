@@ -1,6 +1,6 @@
 #include "ui/DdeConv.h"
 
-#include "common/Paths.h"
+#include "core/Paths.h"
 #include "ui/Application.h"
 
 #include <map>

@@ -1,7 +1,7 @@
 #include "ui/Edits.h"
 
-#include "common/Exceptions.h"
-#include "common/Format.h"
+#include "core/Exceptions.h"
+#include "core/Format.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 

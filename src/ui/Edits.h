@@ -2,7 +2,7 @@
 // implement TStrings and keep a copy of the items, so that a new window gets them back.
 #pragma once
 
-#include "common/StringList.h"
+#include "core/StringList.h"
 #include "ui/Control.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 // event), bitmaps and image lists. Handles are owned and released here.
 #pragma once
 
-#include "common/Font.h"
+#include "core/Font.h"
 #include "ui/Component.h"
 #include "ui/Types.h"
 

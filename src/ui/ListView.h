@@ -2,7 +2,7 @@
 // on it, TStringGrid: rows of cells selected a whole row at a time, asking OnSelectCell.
 #pragma once
 
-#include "common/StringList.h"
+#include "core/StringList.h"
 #include "ui/Control.h"
 
 #include <memory>

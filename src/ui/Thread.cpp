@@ -1,6 +1,6 @@
 #include "ui/Thread.h"
 
-#include "common/Exceptions.h"
+#include "core/Exceptions.h"
 #include "ui/Application.h"
 
 #include <process.h>

@@ -2,7 +2,7 @@
 // hands a function to the user-interface thread and waits until it ran there.
 #pragma once
 
-#include "common/Persistent.h"
+#include "core/Persistent.h"
 #include "ui/Types.h"
 
 #include <windows.h>

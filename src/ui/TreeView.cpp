@@ -1,6 +1,6 @@
 #include "ui/TreeView.h"
 
-#include "common/Exceptions.h"
+#include "core/Exceptions.h"
 #include "ui/Application.h"
 #include "ui/Graphics.h"
 

@@ -2,8 +2,8 @@
 // results, cursors and the messages the layer reflects to child controls.
 #pragma once
 
-#include "common/ControlTypes.h"
-#include "common/StringList.h"
+#include "core/ControlTypes.h"
+#include "core/StringList.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "ui/dde.h"
 
-#include "common/Sjis.h"
+#include "core/Sjis.h"
 
 #include <deque>
 #include <map>

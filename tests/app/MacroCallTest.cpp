@@ -1,6 +1,6 @@
 #include "app/ActionLog.h"
 #include "app/CommandLine.h"
-#include "common/StringList.h"
+#include "core/StringList.h"
 
 #include <gtest/gtest.h>
 

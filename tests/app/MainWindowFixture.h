@@ -10,11 +10,11 @@
 #include "app/UserFolders.h"
 #include "commands/CommandRecords.h"
 #include "commands/CommandRouter.h"
-#include "common/Paths.h"
 #include "common/Registry.h"
 #include "common/RegistryProbe.h"
-#include "common/ResConst.h"
 #include "common/TempFolder.h"
+#include "core/Paths.h"
+#include "core/ResConst.h"
 #include "support/UiTest.h"
 #include "ui/Dialogs.h"
 

@@ -2,8 +2,8 @@
 // images, the documents of start-up, dropped files, the reopen list and the orders of closing.
 #include "MainWindowFixture.h"
 
-#include "common/Format.h"
 #include "common/SrgFile.h"
+#include "core/Format.h"
 
 #include <shlobj.h>
 

@@ -1,6 +1,6 @@
 #include "app/SettingsBlock.h"
-#include "common/JoinedStrings.h"
 #include "common/TempFolder.h"
+#include "core/JoinedStrings.h"
 #include "support/SettingsFixture.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "app/SpUnit.h"
-#include "common/MessageBoxes.h"
 #include "support/UiTest.h"
 #include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

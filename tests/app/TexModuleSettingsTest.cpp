@@ -1,5 +1,5 @@
 #include "app/SettingsBlock.h"
-#include "common/Exceptions.h"
+#include "core/Exceptions.h"
 #include "support/SettingsFixture.h"
 #include "texchain/Module.h"
 

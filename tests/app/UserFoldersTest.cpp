@@ -2,8 +2,8 @@
 #include "app/RegFile.h"
 #include "common/Registry.h"
 #include "common/RegistryProbe.h"
-#include "common/ResConst.h"
 #include "common/TempFolder.h"
+#include "core/ResConst.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "common/FileDialogs.h"
 #include "common/ComPtr.h"
-#include "common/JoinedStrings.h"
-#include "common/Paths.h"
-#include "common/StringList.h"
 #include "common/TempFolder.h"
+#include "core/JoinedStrings.h"
+#include "core/Paths.h"
+#include "core/StringList.h"
 #include "support/DialogDriver.h"
 #include "support/SettingsFixture.h"
 

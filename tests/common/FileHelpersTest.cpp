@@ -2,8 +2,8 @@
 #include "TempFolder.h"
 #include "common/CodePage.h"
 #include "common/ComPtr.h"
-#include "common/Exceptions.h"
 #include "common/StringHelpers.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "common/IniFile.h"
-#include "JoinedStrings.h"
 #include "TempFolder.h"
-#include "common/Exceptions.h"
-#include "common/StringList.h"
+#include "core/Exceptions.h"
+#include "core/JoinedStrings.h"
+#include "core/StringList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "common/RegIniFile.h"
-#include "JoinedStrings.h"
 #include "RegistryProbe.h"
-#include "common/StringList.h"
+#include "core/JoinedStrings.h"
+#include "core/StringList.h"
 
 #include <gtest/gtest.h>
 

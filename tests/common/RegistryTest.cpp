@@ -1,7 +1,7 @@
 #include "common/Registry.h"
 #include "RegistryProbe.h"
-#include "common/ResConst.h"
-#include "common/StringList.h"
+#include "core/ResConst.h"
+#include "core/StringList.h"
 
 #include <gtest/gtest.h>
 

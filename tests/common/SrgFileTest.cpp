@@ -1,6 +1,6 @@
 #include "common/SrgFile.h"
 #include "TempFolder.h"
-#include "common/Paths.h"
+#include "core/Paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "common/StringHelpers.h"
-#include "common/JoinedStrings.h"
-#include "common/StringList.h"
+#include "core/JoinedStrings.h"
+#include "core/StringList.h"
 
 #include <gtest/gtest.h>
 

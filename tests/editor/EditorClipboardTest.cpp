@@ -4,8 +4,8 @@
 #include "EditorWindow.h"
 #include "SecondProcess.h"
 #include "common/CodePage.h"
-#include "common/MessageBoxes.h"
 #include "common/TempFolder.h"
+#include "ui/Clipboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The editor control as a component: defaults, the window it makes, views sharing a store,
 // loading, options and notifications.
 #include "EditorWindow.h"
+#include "core/EditorUndo.h"
 #include "editor/EditorPopupMenu.h"
-#include "editor/EditorUndo.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // makes of it. Candidate notices are sent by hand (Wine has no candidate window).
 #include "EditorWindow.h"
 
-#include "common/Format.h"
+#include "core/Format.h"
 
 #include <imm.h>
 

@@ -2,7 +2,7 @@
 // and Ctrl, repeats at the view's edges, pages, word moves, and the editing keys.
 #include "EditorWindow.h"
 
-#include "common/Format.h"
+#include "core/Format.h"
 
 #include <gtest/gtest.h>
 

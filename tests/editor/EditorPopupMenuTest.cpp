@@ -1,7 +1,7 @@
 // The editor's context menu: its items, their state at each opening, and the actions.
 #include "editor/EditorPopupMenu.h"
 #include "EditorWindow.h"
-#include "common/MessageBoxes.h"
+#include "ui/Clipboard.h"
 #include "ui/Timer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "EditorPropSamples.h"
 
-#include "common/Format.h"
+#include "core/Format.h"
 
 #include <sstream>
 

@@ -1,13 +1,13 @@
 // TEditorProp: its stream image, the registry value "Property", and copying the set into views.
 #include "EditorPropSamples.h"
 #include "SecondProcess.h"
-#include "common/Exceptions.h"
 #include "common/Registry.h"
 #include "common/RegistryProbe.h"
-#include "common/ResConst.h"
+#include "core/Exceptions.h"
+#include "core/PropertyStream.h"
+#include "core/ResConst.h"
 #include "editor/EditorControl.h"
 #include "editor/EditorStartup.h"
-#include "editor/PropertyStream.h"
 #include "ui/Application.h"
 
 #include <gmock/gmock.h>

@@ -3,7 +3,7 @@
 // still open when the time is up, so that a test never hangs in a dialog.
 #pragma once
 
-#include "common/Paths.h"
+#include "core/Paths.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include "common/Registry.h"
 #include "common/RegistryProbe.h"
-#include "common/ResConst.h"
+#include "core/ResConst.h"
 #include "support/ScratchCurrentUser.h"
 
 #include <gtest/gtest.h>

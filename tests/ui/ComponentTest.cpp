@@ -1,8 +1,8 @@
 // The component model: ownership order, names, free notification, loading and the order of
 // Free, with and without windows.
-#include "common/Exceptions.h"
-#include "support/UiTest.h"
 #include "ui/Component.h"
+#include "core/Exceptions.h"
+#include "support/UiTest.h"
 #include "ui/Edits.h"
 #include "ui/Forms.h"
 #include "ui/Panels.h"

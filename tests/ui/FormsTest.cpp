@@ -1,10 +1,10 @@
 // Forms: the order of their events, close actions, MDI frames and children, modal forms,
 // minimising the main form and the application's activation.
-#include "common/Exceptions.h"
+#include "ui/Forms.h"
+#include "core/Exceptions.h"
 #include "support/UiTest.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
-#include "ui/Forms.h"
 #include "ui/Timer.h"
 
 #include <gtest/gtest.h>

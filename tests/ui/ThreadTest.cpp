@@ -1,12 +1,12 @@
 // Threads hand work to the user-interface thread; every callback is an exception barrier that
 // reports what it catches once and lets the program go on.
-#include "common/Exceptions.h"
+#include "ui/Thread.h"
+#include "core/Exceptions.h"
 #include "support/UiTest.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
-#include "ui/Thread.h"
 #include "ui/Timer.h"
 
 #include <gtest/gtest.h>

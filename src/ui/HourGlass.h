@@ -1,0 +1,10 @@
+// The busy cursor of the whole program.
+#pragma once
+
+namespace quolin {
+
+// The screen cursor becomes the hourglass; Off gives the default back, however many On came.
+void HourGlassOn();
+void HourGlassOff();
+
+} // namespace quolin

@@ -1,0 +1,137 @@
+#include "core/ByteKinds.h"
+#include "core/StringList.h"
+
+#include <gtest/gtest.h>
+
+using namespace quolin;
+
+namespace {
+
+TEST(ByteKinds, StandardDelimiters) {
+  const ByteSet& delimiters = StandardDelimiters();
+  EXPECT_EQ(delimiters.count(), 75u);
+  for (unsigned char byte : {'\t', ' ', '/', ':', '@', '[', '^', '`', '{', '\x7F'})
+    EXPECT_TRUE(delimiters.test(byte)) << int(byte);
+  for (unsigned char byte : {'_', 'a', 'Z', '0', '9'})
+    EXPECT_FALSE(delimiters.test(byte)) << int(byte);
+  for (int byte : {0x80, 0xA0, 0xA5, 0xFD, 0xFF})
+    EXPECT_TRUE(delimiters.test(static_cast<size_t>(byte))) << byte;
+  for (int byte : {0x81, 0xA6, 0xDF, 0xE0, 0xFC})
+    EXPECT_FALSE(delimiters.test(static_cast<size_t>(byte))) << byte;
+}
+
+TEST(ByteKinds, LeadTableMatchesTheCodePage) {
+  for (int byte : {0x81, 0x9F, 0xE0, 0xFC})
+    EXPECT_TRUE(kLeadBytes[static_cast<size_t>(byte)]) << byte;
+  for (int byte : {0x40, 0x80, 0xA0, 0xA1, 0xDF, 0xFD})
+    EXPECT_FALSE(kLeadBytes[static_cast<size_t>(byte)]) << byte;
+}
+
+TEST(ByteKinds, MapsWithTabsDoubleBytesAndDelimiters) {
+  ByteKindMapper plain(StandardDelimiters(), 8);
+  EXPECT_EQ(plain.Map("a\tb"), "123333331");
+  EXPECT_EQ(plain.Map("\t"), "23333333");
+  EXPECT_EQ(plain.Map("abcdefg\tx"), "111111121"); // a TAB at a stop's last column fills none
+  EXPECT_EQ(plain.Map("あa_,"), "4511"
+                                "2");
+  EXPECT_EQ(plain.Map("a\x82"), "11");  // a lone lead byte at the end
+  EXPECT_EQ(plain.Map("\x82\r"), "12"); // and before CR
+  EXPECT_EQ(plain.Width("a\tb"), 9u);
+  EXPECT_EQ(plain.Width("あいう"), 6u);
+  EXPECT_EQ(plain.Width("\x81\tx"), 3u); // 0x81 0x09 is one character: its 0x09 is no TAB
+
+  ByteKindMapper four(StandardDelimiters(), 4);
+  EXPECT_EQ(four.Map("ab\tc"), "11231");
+
+  // With wrap at 20 a TAB never fills past the wrap column.
+  ByteKindMapper wrapped(StandardDelimiters(), 8, 20);
+  std::string line = std::string(18, 'a') + "\tb";
+  EXPECT_EQ(wrapped.Map(line), std::string(18, '1') + "231");
+  EXPECT_EQ(wrapped.Width(line), 21u);
+  EXPECT_EQ(plain.Map(line), std::string(18, '1') + "2" + std::string(5, '3') + "1");
+
+  ByteSet custom;
+  custom.set(0x82);
+  EXPECT_EQ(ByteKindMapper(custom, 8).Map("a\x82"), "12");
+}
+
+TEST(ByteKinds, AttributeArrayOverFillCells) {
+  TEditorAttributeArray cursor("a\tb", "123333331");
+  EXPECT_EQ(cursor.Count(), 9);
+  EXPECT_EQ(cursor.Kind(), '1');
+  EXPECT_EQ(cursor.CurrentChar(), "a");
+  cursor.Next();
+  EXPECT_EQ(cursor.TextPosition(), 2);
+  cursor.MoveTo(5);
+  EXPECT_EQ(cursor.Kind(), '3');
+  EXPECT_EQ(cursor.TextPosition(), 2); // a fill cell belongs to its TAB
+  EXPECT_EQ(cursor.CurrentChar(), "\t");
+  EXPECT_EQ(cursor.NextChar(), "\t");
+  cursor.MoveTo(9);
+  EXPECT_EQ(cursor.CurrentChar(), "b");
+  EXPECT_EQ(cursor.TextPosition(), 3);
+  cursor.Prev();
+  EXPECT_EQ(cursor.Position(), 8);
+  EXPECT_EQ(cursor.TextPosition(), 2);
+  cursor.MoveTo(100);
+  EXPECT_EQ(cursor.Kind(), '0');
+  EXPECT_EQ(cursor.Position(), 10);
+  EXPECT_EQ(cursor.CurrentChar(), "");
+  EXPECT_EQ(cursor.NextChar(), "");
+  EXPECT_EQ(cursor.Position(), 10); // asking for the next character does not move
+  cursor.MoveTo(-3);
+  EXPECT_EQ(cursor.Position(), 1);
+  EXPECT_EQ(cursor.TextPosition(), 1);
+
+  TEditorAttributeArray wide("aあ", "145");
+  EXPECT_EQ(wide.NextChar(), "あ");
+  wide.MoveTo(3);
+  EXPECT_EQ(wide.CurrentChar(), "あ");
+  EXPECT_EQ(wide.TextPosition(), 3);
+}
+
+TEST(ByteKinds, SharedRoutines) {
+  EXPECT_EQ(CountByteKind("1233", '3', 3), 1);
+  EXPECT_EQ(CountByteKind("1233", '3', 99), 2);
+  EXPECT_EQ(CountByteKind("1233", '3', -1), 0);
+  EXPECT_TRUE(IsDbcsTrailAt("あa", 2));
+  EXPECT_FALSE(IsDbcsTrailAt("あa", 1));
+  EXPECT_FALSE(IsDbcsTrailAt("あa", 3));
+  EXPECT_FALSE(IsDbcsTrailAt("あa", 9));
+  EXPECT_EQ(ByteAt("ab", 2), 'b');
+  EXPECT_EQ(ByteAt("ab", 0), 0);
+  EXPECT_EQ(ByteAt("ab", 3), 0);
+  EXPECT_EQ(LeadingBlankWidth(""), -1);
+  EXPECT_EQ(LeadingBlankWidth("a"), 0);
+  EXPECT_EQ(LeadingBlankWidth("  a"), 2);
+  EXPECT_EQ(LeadingBlankWidth("　 a"), 3); // full-width blank, then blank
+  EXPECT_EQ(LeadingBlankWidth("\t a"), 0);
+}
+
+TEST(ByteKinds, ContainsCharStepsOverDoubleByteCharacters) {
+  EXPECT_FALSE(ContainsChar("\\", "ソ")); // ソ is 83 5C
+  EXPECT_TRUE(ContainsChar("\\", "ソ\\"));
+  EXPECT_FALSE(ContainsChar("[", "ー")); // ー is 81 5B
+  EXPECT_TRUE(ContainsChar("ー", "、ー"));
+  EXPECT_FALSE(ContainsChar("", "abc"));
+  EXPECT_FALSE(ContainsChar("\x81", "ー")); // half a character matches nothing
+}
+
+TEST(ByteKinds, TextSplitsIntoLines) {
+  TStringList list;
+  SetStringsFromText("a\r\nb\rc\nd", list);
+  EXPECT_EQ(list.CommaText(), "a,b,c,d");
+  SetStringsFromText("a\r\n", list);
+  EXPECT_EQ(list.Count(), 1);
+  SetStringsFromText("\r\n\r\n", list);
+  EXPECT_EQ(list.Count(), 2);
+  SetStringsFromText("a\r", list);
+  EXPECT_EQ(list.CommaText(), "a");
+  SetStringsFromText("a\r\rb", list);
+  EXPECT_EQ(list.CommaText(), "a,,b");
+  SetStringsFromText("", list);
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list[0], "");
+}
+
+} // namespace

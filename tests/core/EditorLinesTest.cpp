@@ -1,0 +1,265 @@
+#include "RecordingView.h"
+#include "core/EditorUndo.h"
+#include "core/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace quolin;
+
+namespace {
+
+// A folder of its own under the temporary folder, removed with its files.
+class TempFolder {
+public:
+  TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    path_ = std::string(base) + "quolin-lines-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount());
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~TempFolder() {
+    for (const std::string& file : files_)
+      DeleteFileA(file.c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  std::string Write(const std::string& name, std::string_view bytes) {
+    std::string file = path_ + "\\" + name;
+    FILE* stream = std::fopen(file.c_str(), "wb");
+    EXPECT_NE(stream, nullptr) << file;
+    if (stream) {
+      std::fwrite(bytes.data(), 1, bytes.size(), stream);
+      std::fclose(stream);
+    }
+    files_.push_back(file);
+    return file;
+  }
+  const std::string& Path() const { return path_; }
+
+private:
+  std::string path_;
+  std::vector<std::string> files_;
+};
+
+class EditorLines : public ::testing::Test {
+protected:
+  RecordingView view;
+  TEditorScreenStrings& store = view.Store();
+  TEditorStrings& lines = view.Lines();
+  TempFolder folder;
+
+  void WrapAt20() {
+    store.WrapOption().SetWrapByte(20);
+    store.SetWordWrap(true);
+  }
+
+  // The lines by walking every row, without the store's index.
+  std::vector<std::string> NaiveLines() {
+    std::vector<std::string> result;
+    bool open = false;
+    for (int row = 0; row < store.Count(); ++row) {
+      if (!open)
+        result.emplace_back();
+      result.back() += store.RowView(row);
+      open = store.GetRowAttribute(row) == raWrapped;
+    }
+    return result;
+  }
+
+  void ExpectIndexMatchesNaiveWalk() {
+    std::vector<std::string> naive = NaiveLines();
+    ASSERT_EQ(lines.Count(), static_cast<int>(naive.size()));
+    int row = 0;
+    for (int i = 0; i < lines.Count(); ++i) {
+      EXPECT_EQ(lines.LinesToRow(i), row) << i;
+      EXPECT_EQ(lines.Get(i), naive[static_cast<size_t>(i)]) << i;
+      row = store.LineLastRow(row) + 1;
+    }
+    EXPECT_EQ(lines.LinesToRow(lines.Count()), store.Count());
+  }
+};
+
+TEST_F(EditorLines, ListOperationsWithoutWrap) {
+  EXPECT_EQ(lines.Add("one"), 0);
+  EXPECT_EQ(lines.Add("three"), 1);
+  lines.Insert(1, "two");
+  lines.Insert(3, "four"); // at the end: added
+  EXPECT_EQ(lines.Count(), 4);
+  EXPECT_EQ(lines.Text(), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  lines.Put(2, "3");
+  EXPECT_EQ(lines[2], "3");
+  EXPECT_EQ(view.row, 2);
+  EXPECT_EQ(view.col, 1);
+  lines.Delete(0);
+  EXPECT_EQ(lines.CommaText(), "two,3,four");
+  EXPECT_EQ(view.row, 0);
+  EXPECT_EQ(lines.IndexOf("FOUR"), 2);
+  EXPECT_THROW(lines.Get(3), EStringListError);
+  EXPECT_THROW(lines.Delete(-1), EStringListError);
+  lines.Clear();
+  EXPECT_EQ(lines.Count(), 0);
+  EXPECT_EQ(store.Count(), 0);
+}
+
+TEST_F(EditorLines, ListOperationsWithWrapMatchANaiveWalk) {
+  WrapAt20();
+  for (int i = 0; i < 12; ++i)
+    lines.Add(Repeat("w", i * 7) + "|" + std::to_string(i));
+  ExpectIndexMatchesNaiveWalk();
+  lines.Put(3, Repeat("long ", 12));
+  ExpectIndexMatchesNaiveWalk();
+  lines.Insert(5, Repeat("あ", 25));
+  ExpectIndexMatchesNaiveWalk();
+  lines.Delete(8);
+  ExpectIndexMatchesNaiveWalk();
+  lines.Put(0, "");
+  ExpectIndexMatchesNaiveWalk();
+  store.ReplaceRows(store.Count() - 1, 1, ""); // part of the last line
+  ExpectIndexMatchesNaiveWalk();
+  store.WrapOption().SetWrapByte(27);
+  ExpectIndexMatchesNaiveWalk();
+  EXPECT_EQ(lines[4], Repeat("w", 28) + "|4");
+}
+
+TEST_F(EditorLines, AddAfterALastLineWithoutLineEnd) {
+  store.ReplaceRows(0, 0, "abc");
+  EXPECT_EQ(lines.Add("de\tf"), 1);
+  EXPECT_EQ(DescribeRows(store), Row("abc", 0) + Row("de\tf", 2));
+  EXPECT_EQ(view.row, 1);
+  EXPECT_EQ(view.col, 9); // behind the TAB's fill columns
+  lines.Add("g");
+  EXPECT_EQ(lines.Text(), "abc\r\nde\tf\r\ng");
+
+  WrapAt20();
+  lines.Add(Repeat("h", 30));
+  EXPECT_EQ(view.row, store.Count() - 1);
+  EXPECT_EQ(view.col, 10);
+  // A last row that continues a line still counts as a line.
+  int count = lines.Count();
+  store.SetRowAttribute(store.Count() - 1, raWrapped);
+  EXPECT_EQ(lines.Count(), count);
+}
+
+TEST_F(EditorLines, PutPlacesTheCaretBehindTheNewText) {
+  WrapAt20();
+  lines.SetText("first\r\nsecond\r\nthird");
+  lines.Put(1, Repeat("x", 20) + "\tyz");
+  EXPECT_EQ(view.row, 2); // the row after the full 20 columns
+  EXPECT_EQ(view.col, 10);
+  lines.Put(0, Repeat("x", 20));
+  EXPECT_EQ(view.row, 1); // a line exactly 20 wide: the empty row behind it
+  EXPECT_EQ(view.col, 0);
+  EXPECT_EQ(lines.Count(), 3);
+}
+
+TEST_F(EditorLines, TextAndAssign) {
+  lines.SetText("abc");
+  EXPECT_EQ(DescribeRows(store), Row("abc", 0));
+  lines.SetText("a\rb\nc\r\n");
+  EXPECT_EQ(DescribeRows(store), Row("a", 0) + Row("b", 0) + Row("c", 0));
+  TStringList source;
+  source.Add("x");
+  source.Add("y");
+  lines.Assign(source);
+  EXPECT_EQ(lines.Text(), "x\r\ny\r\n");
+  EXPECT_EQ(view.row, 2);
+  EXPECT_EQ(view.col, 0);
+  TEditorMargin margin;
+  EXPECT_THROW(lines.Assign(margin), EConvertError);
+  // Through the base class the editor's own text setter runs.
+  TStrings& base = lines;
+  base.SetText("p\r\nq");
+  EXPECT_EQ(DescribeRows(store), Row("p", 0) + Row("q", 0));
+}
+
+TEST_F(EditorLines, UpdatesHideTheCaretAndHoldRedrawing) {
+  int updates = view.updates;
+  lines.BeginUpdate();
+  lines.BeginUpdate();
+  lines.Add("a");
+  EXPECT_EQ(view.caretHides, 1);
+  EXPECT_EQ(view.caretMoves, 1);
+  EXPECT_EQ(view.redraws, std::vector<bool>{false});
+  lines.EndUpdate();
+  EXPECT_EQ(view.caretShows, 0);
+  lines.EndUpdate();
+  EXPECT_EQ(view.caretShows, 1);
+  EXPECT_EQ(view.caretMoves, 0);
+  EXPECT_EQ(view.redraws, (std::vector<bool>{false, true}));
+  EXPECT_EQ(view.linesUpdateEnds, 1);
+  EXPECT_GT(view.updates, updates);
+  view.showing = false;
+  lines.BeginUpdate();
+  lines.EndUpdate();
+  EXPECT_EQ(view.redraws.size(), 2u);
+}
+
+TEST_F(EditorLines, LoadFromFileLineEnds) {
+  lines.LoadFromFile(folder.Write("open.tex", "abc"));
+  EXPECT_EQ(DescribeRows(store), Row("abc", 2));
+  lines.LoadFromFile(folder.Write("closed.tex", "abc\r\n"));
+  EXPECT_EQ(DescribeRows(store), Row("abc", 0));
+  lines.LoadFromFile(folder.Write("mixed.tex", "a\rb\nc\r\n\r\nd"));
+  EXPECT_EQ(DescribeRows(store),
+            Row("a", 0) + Row("b", 0) + Row("c", 0) + Row("", 0) + Row("d", 2));
+  lines.LoadFromFile(folder.Write("ctrlz.tex", "ab\r\ncd\x1A"
+                                               "ef\r\n"));
+  EXPECT_EQ(DescribeRows(store), Row("ab", 0) + Row("cd", 2));
+  lines.LoadFromFile(folder.Write("ctrlz2.tex", "ab\r\n\x1A"
+                                                "cd"));
+  EXPECT_EQ(DescribeRows(store), Row("ab", 0));
+  lines.LoadFromFile(folder.Write("empty.tex", ""));
+  EXPECT_EQ(store.Count(), 0);
+  EXPECT_EQ(lines.Text(), "");
+}
+
+TEST_F(EditorLines, LoadFromFileAcrossBlockBoundaries) {
+  // CR LF split between the bytes 8191 and 8192.
+  lines.LoadFromFile(folder.Write("crlf.tex", Repeat("a", 8191) + "\r\nb"));
+  EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8191), 0) + Row("b", 2));
+  // An LF at offset 8192 of a file with LF line ends ends its line.
+  lines.LoadFromFile(folder.Write("lf.tex", Repeat("a", 8192) + "\nb\n"));
+  EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8192), 0) + Row("b", 0));
+  lines.LoadFromFile(folder.Write("lf2.tex", Repeat("a", 8191) + "\n\nb"));
+  EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8191), 0) + Row("", 0) + Row("b", 2));
+  std::string longLine = Repeat("長い行", 3414); // 20484 bytes
+  lines.LoadFromFile(folder.Write("long.tex", "x\r\n" + longLine + "\r\ny"));
+  ASSERT_EQ(store.Count(), 3);
+  EXPECT_EQ(lines[1], longLine);
+  WrapAt20();
+  EXPECT_EQ(lines.Count(), 3);
+  EXPECT_EQ(lines[1], longLine);
+  EXPECT_EQ(store.Count(), 1 + 20484 / 20 + 1 + 1);
+}
+
+TEST_F(EditorLines, LoadFromFileWithAJapaneseNameAndWrap) {
+  WrapAt20();
+  std::string text = "\\documentclass{jarticle}\r\n" + Repeat("日本語", 10) + "\r\n";
+  lines.LoadFromFile(folder.Write("日本語の文書.tex", text));
+  EXPECT_EQ(lines.Count(), 2);
+  EXPECT_EQ(store.Count(), 6); // 20 + 4 columns; 3 x 20 columns and the empty row behind them
+  EXPECT_EQ(lines.Text(), text);
+  EXPECT_EQ(store.InvariantFault(), "");
+}
+
+TEST_F(EditorLines, AMissingFileThrowsAndKeepsTheText) {
+  lines.SetText("kept");
+  view.notices.clear();
+  EXPECT_THROW(lines.LoadFromFile(folder.Path() + "\\missing.tex"), EFileError);
+  EXPECT_EQ(lines.Text(), "kept\r\n");
+  EXPECT_TRUE(view.notices.empty());
+}
+
+TEST_F(EditorLines, LoadingClearsTheUndoLists) {
+  lines.Add("a");
+  ASSERT_TRUE(store.UndoObj().CanUndo());
+  lines.LoadFromFile(folder.Write("undo.tex", "b"));
+  EXPECT_FALSE(store.UndoObj().CanUndo());
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+#include "core/EditorParser.h"
+#include "RecordingView.h"
+#include "TokenList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace quolin;
+
+namespace {
+
+std::string Tokens(TEditorParser& parser) {
+  return test_support::TokenList(parser);
+}
+
+std::string PlainTokens(std::string_view text) {
+  TEditorParser parser(text);
+  return Tokens(parser);
+}
+
+class EditorParser : public ::testing::Test {
+protected:
+  RecordingView view;
+
+  void SetUp() override {
+    view.viewInfo.SetCommenter("%");
+    for (const char* pair : {"{}", "[]"}) {
+      TEditorBracketItem& item = view.viewInfo.Brackets().Add();
+      item.SetLeftBracket(std::string(1, pair[0]));
+      item.SetRightBracket(std::string(1, pair[1]));
+    }
+  }
+
+  std::string ViewTokens(std::string_view text, int state = TEditorParser::kNoBracket) {
+    TEditorParser parser(view, text, state);
+    return Tokens(parser);
+  }
+};
+
+TEST_F(EditorParser, ControlSequences) {
+  EXPECT_EQ(PlainTokens("\\%a"), "\\%:8 a:8");
+  EXPECT_EQ(PlainTokens("\\@foo{x}"), "\\@foo:8 {:1 x:8 }:1");
+  EXPECT_EQ(PlainTokens("\\section*"), "\\section:8 *:1");
+  EXPECT_EQ(PlainTokens("\\\\a"), "\\\\:8 a:8");
+  EXPECT_EQ(PlainTokens("\\ a"), "\\:8 a:8");
+  EXPECT_EQ(PlainTokens("\\日本語{"), "\\日本語:8 {:1");
+  // Lead byte 0x81, and second byte "@", end a control word.
+  EXPECT_EQ(PlainTokens("\\a、"), "\\a:8 、:11");
+  EXPECT_EQ(PlainTokens("\\院"), "\\:8 院:17");    // 院 is 89 40
+  EXPECT_EQ(PlainTokens("\\\x88"), "\\:8 \x88:1"); // a lone lead byte is no character
+}
+
+TEST_F(EditorParser, Numbers) {
+  EXPECT_EQ(PlainTokens("12.5e-3 x"), "12.5e-3:4 x:8");
+  EXPECT_EQ(PlainTokens("12.a"), "12:4 .:1 a:8");
+  EXPECT_EQ(PlainTokens("12e x"), "12e:4 x:8");
+  EXPECT_EQ(PlainTokens("12E+"), "12E+:4");
+  EXPECT_EQ(PlainTokens("1.e5"), "1.e5:4");
+  EXPECT_EQ(PlainTokens("42"), "42:3");
+  EXPECT_EQ(PlainTokens("a1b_c"), "a1b:8 _:1 c:8");
+}
+
+TEST_F(EditorParser, JapaneseClasses) {
+  EXPECT_EQ(PlainTokens("ひらがなー"), "ひらがなー:15");
+  EXPECT_EQ(PlainTokens("カタカナー漢字"), "カタカナー:16 漢字:17");
+  EXPECT_EQ(PlainTokens("１２．５，３"), "１２．５，３:12");
+  EXPECT_EQ(PlainTokens("ＡＢｃ"), "ＡＢｃ:14");
+  EXPECT_EQ(PlainTokens("ΑΒΓ"), "ΑΒΓ:11");
+  EXPECT_EQ(PlainTokens("、。"), "、:11 。:11");
+  EXPECT_EQ(PlainTokens("①②"), "①②:11");
+  EXPECT_EQ(PlainTokens("ｶﾀｶﾅ｡"), "ｶﾀｶﾅ:19 ｡:18");
+  EXPECT_EQ(PlainTokens("ーあ"), "ー:11 あ:15"); // a run must start with kana
+}
+
+TEST_F(EditorParser, BrokenAndUnassignedShiftJis) {
+  EXPECT_EQ(PlainTokens("a\x82"), "a:8 \x82:1");
+  TEditorParser beforeLineEnd("\x82\r\nb");
+  EXPECT_EQ(beforeLineEnd.TokenString(), "\x82");
+  EXPECT_EQ(beforeLineEnd.TokenKind(), tkSymbol);
+  // Codes that Shift-JIS leaves unassigned are one double-byte symbol each.
+  EXPECT_EQ(PlainTokens("\x82\x40\x82\x40"), "\x82\x40:11 \x82\x40:11");
+  EXPECT_EQ(PlainTokens("\x83\x97\x83\x9E"), "\x83\x97:11 \x83\x9E:11");
+  EXPECT_EQ(PlainTokens("あ\x82\xF2"), "あ:15 \x82\xF2:11");
+}
+
+TEST_F(EditorParser, BlanksLineEndsAndPositions) {
+  TEditorParser parser("  a\r\n\tb");
+  EXPECT_EQ(parser.SourcePos(), 2);
+  parser.NextToken(); // CR and LF are blanks inside a longer text
+  EXPECT_EQ(parser.TokenKind(), tkTab);
+  EXPECT_EQ(parser.SourcePos(), 5);
+  parser.NextToken();
+  EXPECT_EQ(parser.TokenString(), "b");
+  parser.NextToken();
+  EXPECT_EQ(parser.TokenKind(), tkEnd);
+  parser.NextToken();
+  EXPECT_EQ(parser.TokenKind(), tkEnd);
+  EXPECT_EQ(parser.SourcePos(), 7);
+  EXPECT_EQ(PlainTokens(std::string("a\0b", 3)), "a:8");
+}
+
+TEST_F(EditorParser, CommentsAndEscapedPercent) {
+  EXPECT_EQ(ViewTokens("a %b c"), "a:8 %b c:7");
+  EXPECT_EQ(ViewTokens("\\%a"), "\\%:8 a:8");
+  // After "\\" (a TeX line break) a comment begins, with or without a blank between.
+  EXPECT_EQ(ViewTokens("\\\\%x"), "\\\\:8 %x:7");
+  EXPECT_EQ(ViewTokens("\\\\% x"), "\\\\:8 % x:7");
+  // A trail byte 0x5C is no backslash: the comment after 表 (95 5C) is a comment.
+  EXPECT_EQ(ViewTokens("表%x"), "表:17 %x:7");
+  EXPECT_EQ(ViewTokens("表% x"), "表:17 % x:7");
+  EXPECT_EQ(ViewTokens("%"), "%:7");
+}
+
+TEST_F(EditorParser, NoCommentRightAfterLoneBackslash) {
+  // "\;" is a control symbol, so the opener ";" right after a lone "\" opens nothing; after a
+  // blank it does.
+  view.viewInfo.SetCommenter(";");
+  EXPECT_EQ(ViewTokens("\\;x"), "\\:8 ;:1 x:8");
+  EXPECT_EQ(ViewTokens("\\ ;x"), "\\:8 ;x:7");
+  EXPECT_EQ(ViewTokens("\\\\;x"), "\\\\:8 ;x:7");
+}
+
+TEST_F(EditorParser, BracketsCarriedAcrossRows) {
+  TEditorParser first(view, "a{b", TEditorParser::kNoBracket);
+  EXPECT_EQ(Tokens(first), "a:8 {b:6");
+  EXPECT_EQ(first.State(), 0);
+  TEditorParser second(view, "c}d [e] f", first.State());
+  EXPECT_EQ(second.TokenString(), "c}");
+  EXPECT_EQ(second.TokenKind(), tkBracket);
+  EXPECT_EQ(second.BracketIndex(), 0);
+  second.NextToken();
+  EXPECT_EQ(second.TokenString(), "d");
+  second.NextToken();
+  EXPECT_EQ(second.TokenString(), "[e]");
+  EXPECT_EQ(second.BracketIndex(), 1);
+  second.NextToken();
+  EXPECT_EQ(second.TokenString(), "f");
+  EXPECT_EQ(second.State(), TEditorParser::kNoBracket);
+  // No nesting: the first right bracket closes.
+  EXPECT_EQ(ViewTokens("{a{b}c}"), "{a{b}:6 c:8 }:1");
+  // A right bracket inside a double-byte character does not close: ー is 81 5B, ソ 83 5C.
+  TEditorParser wide(view, "[ソー", TEditorParser::kNoBracket);
+  EXPECT_EQ(wide.TokenString(), "[ソー");
+  EXPECT_EQ(wide.State(), 1);
+  // Escaped braces are control symbols, not brackets.
+  EXPECT_EQ(ViewTokens("\\{a\\}"), "\\{:8 a:8 \\}:8");
+}
+
+TEST_F(EditorParser, StateNotComputedIgnoresBrackets) {
+  EXPECT_EQ(ViewTokens("{a}", TEditorParser::kNotComputed), "{:1 a:8 }:1");
+  TEditorParser parser(view, "{a", TEditorParser::kNotComputed);
+  EXPECT_EQ(parser.BracketIndex(), TEditorParser::kNotComputed);
+  EXPECT_EQ(parser.State(), TEditorParser::kNotComputed);
+  // A state beyond the pairs counts as no bracket open.
+  EXPECT_EQ(ViewTokens("x{y", 9), "x:8 {y:6");
+}
+
+TEST_F(EditorParser, UrlsAndMail) {
+  view.viewInfo.SetUrl(true);
+  view.viewInfo.SetMail(true);
+  EXPECT_EQ(ViewTokens("see https://x.org/a?b=1+2#c) x"),
+            "see:8 https://x.org/a?b=1+2#c:20 ):1 x:8");
+  EXPECT_EQ(ViewTokens("www.tex.ac"), "www.tex.ac:20");
+  EXPECT_EQ(ViewTokens("Http://x"), "Http:8 ::1 /:1 /:1 x:8"); // prefixes are case-sensitive
+  EXPECT_EQ(ViewTokens("mail a@b.c) d"), "mail:8 a@b.c:21 ):1 d:8");
+  EXPECT_EQ(ViewTokens("a%b@c.d e"), "a%b@c.d:21 e:8"); // "%" is a mail character
+  EXPECT_EQ(ViewTokens("a@b c"), "a:8 @:1 b:8 c:8");
+  EXPECT_EQ(ViewTokens("a@b x@y.z"), "a:8 @:1 b:8 x@y.z:21");
+
+  view.viewInfo.SetUrl(false);
+  view.viewInfo.SetMail(false);
+  EXPECT_EQ(ViewTokens("https://x"), "https:8 ::1 /:1 /:1 x:8");
+}
+
+TEST_F(EditorParser, LongMailRuns) {
+  view.viewInfo.SetMail(true);
+  std::string digits;
+  for (int i = 0; i < 2000; ++i)
+    digits += std::to_string(i % 10) + ",";
+  std::string withAddress = digits + "@a.b x";
+  TEditorParser address(view, withAddress, TEditorParser::kNoBracket);
+  EXPECT_EQ(address.TokenString(), digits + "@a.b");
+  EXPECT_EQ(address.TokenKind(), tkMail);
+
+  // Without an address, every token of the run is scanned by its own class.
+  std::string withoutAddress = digits + "@a";
+  TEditorParser run(view, withoutAddress, TEditorParser::kNoBracket);
+  int numbers = 0, commas = 0;
+  for (; run.TokenKind() != tkEnd; run.NextToken()) {
+    numbers += run.TokenKind() == tkInteger;
+    commas += run.TokenString() == ",";
+  }
+  EXPECT_EQ(numbers, 2000);
+  EXPECT_EQ(commas, 2000);
+}
+
+TEST_F(EditorParser, QuotationHexPrefixAndControlCodes) {
+  view.viewInfo.SetQuotation("'");
+  view.viewInfo.SetHexPrefix("$");
+  view.viewInfo.SetControlCode(true);
+  EXPECT_EQ(ViewTokens("'it''s' x"), "'it''s':2 x:8");
+  EXPECT_EQ(ViewTokens("'open"), "'open:2");
+  EXPECT_EQ(ViewTokens("$1Fg"), "$1F:3 g:8");
+  EXPECT_EQ(ViewTokens("#$1F #12 # x"), "#$1F:2 #12:2 #:2 x:8");
+  view.viewInfo.SetControlCode(false);
+  EXPECT_EQ(ViewTokens("#1"), "#:1 1:3");
+}
+
+} // namespace

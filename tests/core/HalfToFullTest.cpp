@@ -1,0 +1,111 @@
+// The matcher's tables against the platform: full-width forms of single bytes, the widening of
+// half-width katakana with voicing marks, upper-casing and the delimiter set.
+#include "TextOracle.h"
+#include "core/SearchTables.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace quolin;
+using quolin::texttest::Hex;
+using quolin::texttest::MapByLocale;
+
+namespace {
+
+std::string Single(unsigned byte) {
+  return std::string(1, static_cast<char>(byte));
+}
+
+std::string CodeText(uint16_t code) {
+  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+}
+
+bool IsKanaLetter(unsigned byte) {
+  return (byte >= 0xA6 && byte <= 0xAF) || (byte >= 0xB1 && byte <= 0xDD);
+}
+
+TEST(HalfToFull, TableAgreesWithThePlatformButForItsOwnChoices) {
+  // Where the table keeps its own forms: ” ’ ￥ ￣ instead of the platform's, and the marks
+  // ゛ ゜, which the platform gives as "?" when they stand alone.
+  const std::map<unsigned, std::string> own = {{0x22, "\x81\x68"}, {0x27, "\x81\x66"},
+                                               {0x5C, "\x81\x8F"}, {0x7E, "\x81\x50"},
+                                               {0xDE, "\x81\x4A"}, {0xDF, "\x81\x4B"}};
+  for (unsigned byte = 0x20; byte <= 0xDF; ++byte) {
+    if (byte > 0x7E && byte < 0xA1)
+      continue;
+    auto found = own.find(byte);
+    std::string expected =
+        found != own.end() ? found->second : MapByLocale(Single(byte), LCMAP_FULLWIDTH);
+    ASSERT_EQ(expected.size(), 2u) << "byte " << Hex(Single(byte));
+    EXPECT_EQ(CodeText(search::HalfToFull(static_cast<unsigned char>(byte))), expected)
+        << "byte " << Hex(Single(byte));
+    EXPECT_EQ(ConvertHalfKanaToFull(Single(byte)), expected) << "byte " << Hex(Single(byte));
+  }
+  // The middle dot widens to the middle dot, not to a full stop.
+  EXPECT_EQ(ConvertHalfKanaToFull("･"), "・");
+}
+
+TEST(HalfToFull, ControlsAndUnassignedBytesStay) {
+  for (unsigned byte = 0; byte <= 0xFF; ++byte) {
+    bool stays = byte < 0x20 || byte == 0x7F || byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
+    bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    if (!stays && !lead)
+      continue;
+    EXPECT_EQ(search::HalfToFull(static_cast<unsigned char>(byte)), 0) << Hex(Single(byte));
+    EXPECT_EQ(ConvertHalfKanaToFull(Single(byte)), Single(byte)) << Hex(Single(byte));
+  }
+}
+
+TEST(HalfToFull, VoicingMarksCombineWhereThePlatformComposes) {
+  for (unsigned letter = 0xA6; letter <= 0xDD; ++letter) {
+    if (!IsKanaLetter(letter))
+      continue;
+    for (unsigned mark : {0xDE, 0xDF}) {
+      std::string pair = Single(letter) + Single(mark);
+      std::string oracle = MapByLocale(pair, LCMAP_FULLWIDTH);
+      bool composes = oracle.size() == 2 && oracle.find('?') == std::string::npos;
+      std::string expected =
+          composes ? oracle : ConvertHalfKanaToFull(Single(letter)) + (mark == 0xDE ? "゛" : "゜");
+      EXPECT_EQ(ConvertHalfKanaToFull(pair), expected) << Hex(pair) << "-> " << Hex(oracle);
+    }
+  }
+  EXPECT_EQ(ConvertHalfKanaToFull("ｳﾞｶﾞﾊﾟｶﾟﾞ"), "ヴガパカ゜゛");
+  // ム (JIS 0x2560) lands on the second byte 80, stepping over 7F.
+  EXPECT_EQ(ConvertHalfKanaToFull("ﾑ"), "ム");
+  EXPECT_EQ(CodeText(search::JisToShiftJis(0x2560)), "\x83\x80");
+}
+
+TEST(HalfToFull, DoubleByteCharactersAndLoneLeadBytesAreKept) {
+  EXPECT_EQ(ConvertHalfKanaToFull("表a漢ｶﾞ"), "表ａ漢ガ");
+  // A lead byte at the end, or before CR, is a character of its own and has no wider form.
+  EXPECT_EQ(ConvertHalfKanaToFull("a\x82"), "ａ\x82");
+  EXPECT_EQ(ConvertHalfKanaToFull("\x82\r\na"), "\x82\r\nａ");
+  EXPECT_EQ(ConvertHalfKanaToFull(std::string("\x82\0a", 3)), std::string("\x82\0ａ", 4));
+  EXPECT_EQ(ConvertHalfKanaToFull(""), "");
+}
+
+TEST(HalfToFull, UpperCaseTableChangesExactlyTheAsciiLetters) {
+  const auto& upper = search::UpperCaseTable();
+  for (unsigned byte = 0; byte <= 0xFF; ++byte) {
+    unsigned expected = byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte;
+    EXPECT_EQ(upper[byte], expected) << Hex(Single(byte));
+  }
+}
+
+TEST(HalfToFull, DelimiterSet) {
+  std::string delimiters;
+  for (unsigned byte = 0; byte <= 0xFF; ++byte) {
+    if (search::IsDelimiter(static_cast<unsigned char>(byte)))
+      delimiters += static_cast<char>(byte);
+  }
+  EXPECT_EQ(delimiters.size(), 76u);
+  for (char byte : std::string_view("_ .,\t\\{}~@[`\x7F\x80\xA0\xA5\xFD\xFF"))
+    EXPECT_NE(delimiters.find(byte), std::string::npos)
+        << Hex(Single(static_cast<unsigned char>(byte)));
+  for (char byte : std::string_view("09AZaz\x81\x9F\xE0\xFC\xA6\xDF"))
+    EXPECT_EQ(delimiters.find(byte), std::string::npos)
+        << Hex(Single(static_cast<unsigned char>(byte)));
+}
+
+} // namespace

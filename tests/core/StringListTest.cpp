@@ -1,0 +1,175 @@
+#include "core/StringList.h"
+#include "core/Exceptions.h"
+#include "core/JoinedStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace quolin;
+using quolin::test_support::Joined;
+
+namespace {
+
+TEST(StringList, TextSplitsAtEveryLineEndAndKeepsNul) {
+  TStringList list;
+  list.SetText("a\rb\nc\r\nd");
+  EXPECT_EQ(Joined(list), "[a][b][c][d]");
+  list.SetText("a\r\n");
+  EXPECT_EQ(Joined(list), "[a]");
+  list.SetText("a\r\n\r\n");
+  EXPECT_EQ(Joined(list), "[a][]");
+  list.SetText(std::string("x\0y\r\nz", 6));
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list[0], std::string("x\0y", 3));
+  EXPECT_EQ(list.Text(), std::string("x\0y\r\nz\r\n", 8));
+  list.SetText("");
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.Text(), "");
+}
+
+TEST(StringList, CommaTextBothWays) {
+  TStringList list;
+  list.SetCommaText("a,,b");
+  EXPECT_EQ(Joined(list), "[a][][b]");
+  list.SetCommaText("a,b,");
+  EXPECT_EQ(Joined(list), "[a][b]");
+  list.SetCommaText("\"x y\", \"say \"\"hi\"\"\" plain");
+  EXPECT_EQ(Joined(list), "[x y][say \"hi\"][plain]");
+
+  list.Clear();
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "\"\"");
+  list.Clear();
+  for (const char* item : {"a b", "c,d", "e\"f", "g\th", "表示"})
+    list.Add(item);
+  EXPECT_EQ(list.CommaText(), "\"a b\",\"c,d\",\"e\"\"f\",\"g\th\",表示");
+  TStringList back;
+  back.SetCommaText(list.CommaText());
+  EXPECT_TRUE(back.Equals(list));
+}
+
+TEST(StringList, CommaTextRoundTripsEmptyAndControlItems) {
+  TStringList list;
+  list.Add("a");
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "a,\"\"");
+  list.Add("");
+  EXPECT_EQ(list.CommaText(), "a,,\"\"");
+  list.Add(std::string("x\0y", 3));
+  EXPECT_EQ(list.CommaText(), std::string("a,,,\"x\0y\"", 9));
+  TStringList back;
+  back.SetCommaText(list.CommaText());
+  EXPECT_TRUE(back.Equals(list));
+}
+
+TEST(StringList, DelimitersInsideDoubleByteCharactersDoNotSplit) {
+  // ポ is 83 7C, its second byte that of "|"; 表 is 95 5C.
+  TStringList list;
+  list.Delimiter = '|';
+  list.SetDelimitedText("ポ|表|a");
+  EXPECT_EQ(Joined(list), "[ポ][表][a]");
+  EXPECT_EQ(list.DelimitedText(), "ポ|表|a");
+  list.Delimiter = '\\';
+  list.QuoteChar = '|';
+  list.SetDelimitedText("|ポ||x|\\表");
+  EXPECT_EQ(Joined(list), "[ポ|x][表]");
+  EXPECT_EQ(list.DelimitedText(), "|ポ||x|\\表");
+}
+
+TEST(StringList, StrictDelimiterKeepsBlanks) {
+  TStringList list;
+  list.Delimiter = ';';
+  list.StrictDelimiter = true;
+  list.SetDelimitedText("a b;c");
+  EXPECT_EQ(Joined(list), "[a b][c]");
+  EXPECT_EQ(list.DelimitedText(), "a b;c");
+}
+
+TEST(StringList, ValuesIgnoreCaseOfNames) {
+  TStringList list;
+  list.SetText("Left=10\r\nTop=20\r\n");
+  EXPECT_EQ(list.Values("left"), "10");
+  EXPECT_EQ(list.Values("TOP"), "20");
+  EXPECT_EQ(list.Values("Width"), "");
+  list.SetValue("top", "30");
+  EXPECT_EQ(list[1], "top=30");
+  list.SetValue("Left", "");
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Names(0), "top");
+  EXPECT_EQ(list.ValueFromIndex(0), "30");
+}
+
+TEST(StringList, SortedListsHonourDuplicates) {
+  TStringList list;
+  list.SetSorted(true);
+  list.Add("b");
+  list.Add("a");
+  list.Add("c");
+  list.Add("b");
+  EXPECT_EQ(Joined(list), "[a][b][c]");
+
+  list.Duplicates = TDuplicates::dupAccept;
+  list.Add("b");
+  EXPECT_EQ(Joined(list), "[a][b][b][c]");
+  int index = -1;
+  EXPECT_TRUE(list.Find("b", index));
+  EXPECT_EQ(index, 1);
+  EXPECT_FALSE(list.Find("bb", index));
+  EXPECT_EQ(index, 3);
+
+  list.Duplicates = TDuplicates::dupError;
+  EXPECT_THROW(list.Add("c"), EStringListError);
+  EXPECT_THROW(list.Insert(0, "z"), EStringListError);
+  EXPECT_EQ(list.IndexOf("C"), 3);
+  list.SetCaseSensitive(true);
+  EXPECT_EQ(list.IndexOf("C"), -1);
+}
+
+TEST(StringList, ObjectsFollowTheirStrings) {
+  TStringList list;
+  TObject first, second;
+  list.AddObject("x", &first);
+  list.AddObject("y", &second);
+  list.Move(1, 0);
+  EXPECT_EQ(list[0], "y");
+  EXPECT_EQ(list.Objects(0), &second);
+  list.Exchange(0, 1);
+  EXPECT_EQ(list.Objects(1), &second);
+  EXPECT_EQ(list.IndexOfObject(&first), 0);
+  EXPECT_THROW(list.Get(2), EStringListError);
+  EXPECT_THROW(list.Delete(-1), EStringListError);
+}
+
+TEST(StringList, ChangeEventsOncePerUpdate) {
+  TStringList list;
+  int changing = 0, changed = 0;
+  list.OnChanging = [&](TObject* sender) {
+    EXPECT_EQ(sender, &list);
+    ++changing;
+  };
+  list.OnChange = [&](TObject*) { ++changed; };
+  list.Add("a");
+  EXPECT_EQ(changing, 1);
+  EXPECT_EQ(changed, 1);
+  list.SetText("a\r\nb\r\nc\r\n");
+  EXPECT_EQ(changing, 2);
+  EXPECT_EQ(changed, 2);
+}
+
+TEST(StringList, FileRoundTripAndMissingFile) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  std::string path = std::string(folder) + "リスト表.txt";
+  TStringList list;
+  list.SetText("一\r\n二\r\n");
+  list.SaveToFile(path);
+  TStringList back;
+  back.LoadFromFile(path);
+  EXPECT_TRUE(back.Equals(list));
+  DeleteFileA(path.c_str());
+  EXPECT_THROW(back.LoadFromFile(path), EFileError);
+  EXPECT_EQ(back.Count(), 2);
+}
+
+} // namespace

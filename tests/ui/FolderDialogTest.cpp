@@ -1,0 +1,163 @@
+#include "common/ComPtr.h"
+#include "common/TempFolder.h"
+#include "core/Paths.h"
+#include "support/DialogDriver.h"
+#include "support/UiTest.h"
+#include "ui/FolderDlg.h"
+#include "ui/Forms.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+namespace {
+
+class FolderDialog : public ::testing::Test {
+protected:
+  TComInit com;
+  TempFolder root{"フォルダー"};
+  std::string start = root / "ソース";
+
+  void SetUp() override { CreateDirectoryA(start.c_str(), nullptr); }
+  void TearDown() override { SetFolderDialogHook(nullptr); }
+};
+
+bool BrowserReady(HWND dialog) {
+  return FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr) != nullptr &&
+         IsWindowEnabled(GetDlgItem(dialog, IDOK));
+}
+
+// The browser's texts: the title above the tree and the status text below it.
+struct BrowserView {
+  std::string title;
+  std::string status;
+};
+
+constexpr int TitleLabel = 0x3742;
+constexpr int StatusLabel = 0x3743;
+
+DialogDriver::Action PressAndRead(int button, BrowserView& view) {
+  return [button, &view](HWND dialog) {
+    view.title = DialogDriver::WindowText(GetDlgItem(dialog, TitleLabel));
+    view.status = DialogDriver::WindowText(GetDlgItem(dialog, StatusLabel));
+    DialogDriver::Press(dialog, button);
+  };
+}
+
+// Ready, and showing a selection in the status text.
+bool BrowserShowsSelection(HWND dialog) {
+  return BrowserReady(dialog) && !DialogDriver::WindowText(GetDlgItem(dialog, StatusLabel)).empty();
+}
+
+TEST_F(FolderDialog, OkReturnsTheStartFolder) {
+  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+  EXPECT_EQ(dialog->Title, "フォルダーの選択");
+  dialog->Folder = start;
+  BrowserView view;
+  {
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserShowsSelection);
+    ASSERT_TRUE(dialog->Execute());
+  }
+  EXPECT_EQ(view.title, "フォルダーの選択");
+  EXPECT_TRUE(DialogDriver::IsSameFolder(view.status, start)) << view.status;
+  EXPECT_TRUE(DialogDriver::IsSameFolder(dialog->Folder, start)) << dialog->Folder;
+
+  std::string folder = start;
+  {
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserShowsSelection);
+    ASSERT_TRUE(SelectFolderDialog("出力先", nullptr, folder));
+  }
+  EXPECT_EQ(view.title, "出力先");
+  EXPECT_TRUE(DialogDriver::IsSameFolder(folder, start)) << folder;
+}
+
+TEST_F(FolderDialog, MissingStartFolderOpensAtTheDefaultPlace) {
+  const std::string missing = root / "ありません";
+  std::string folder = missing;
+  BrowserView view;
+  bool chosen = false;
+  {
+    DialogDriver driver(PressAndRead(IDOK, view), BrowserReady);
+    chosen = SelectFolderDialog("出力先", nullptr, folder);
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(view.status, "");
+  if (chosen)
+    EXPECT_TRUE(DirectoryExists(folder)) << folder;
+  else
+    EXPECT_EQ(folder, missing);
+  EXPECT_FALSE(DialogDriver::IsSameFolder(folder, start));
+}
+
+TEST_F(FolderDialog, CancelLeavesFolderAndTheVariableAlone) {
+  std::string folder = start;
+  BrowserView view;
+  {
+    DialogDriver driver(PressAndRead(IDCANCEL, view), BrowserReady);
+    EXPECT_FALSE(SelectFolderDialog("出力先", nullptr, folder));
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(folder, start);
+
+  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+  dialog->Folder = start;
+  {
+    DialogDriver driver(PressAndRead(IDCANCEL, view), BrowserReady);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_TRUE(driver.Acted());
+  }
+  EXPECT_EQ(dialog->Folder, start);
+}
+
+TEST_F(FolderDialog, BrowserIsOwnedByTheOwnersForm) {
+  auto form = uitest::MakeForm();
+  form->Show();
+  TFolderDlg* dialog = TComponent::Create<TFolderDlg>(form.get());
+  HWND owner = nullptr;
+  {
+    DialogDriver driver(
+        [&owner](HWND browser) {
+          owner = GetWindow(browser, GW_OWNER);
+          DialogDriver::Press(browser, IDCANCEL);
+        },
+        BrowserReady);
+    EXPECT_FALSE(dialog->Execute());
+  }
+  EXPECT_EQ(owner, form->Handle());
+}
+
+TEST_F(FolderDialog, HookGetsTitleAndStartFolder) {
+  std::string seenTitle;
+  std::string seenFolder;
+  SetFolderDialogHook([&](const std::string& title, std::string& folder) {
+    seenTitle = title;
+    seenFolder = folder;
+    folder = "C:\\changed";
+    return false;
+  });
+  std::string folder = start;
+  EXPECT_FALSE(SelectFolderDialog("出力先", nullptr, folder));
+  EXPECT_EQ(seenTitle, "出力先");
+  EXPECT_EQ(seenFolder, start);
+  EXPECT_EQ(folder, start);
+
+  SetFolderDialogHook([&](const std::string& title, std::string& folder) {
+    seenTitle = title;
+    folder = "C:\\chosen";
+    return true;
+  });
+  EXPECT_TRUE(SelectFolderDialog("出力先", nullptr, folder));
+  EXPECT_EQ(folder, "C:\\chosen");
+
+  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+  dialog->Title = "辞書の場所";
+  dialog->Folder = start;
+  EXPECT_TRUE(dialog->Execute());
+  EXPECT_EQ(seenTitle, "辞書の場所");
+  EXPECT_EQ(dialog->Folder, "C:\\chosen");
+}
+
+} // namespace
