@@ -31,17 +31,23 @@ protected:
   }
 };
 
-TEST_F(StatusBar, PanelsAreCentredAndTheLastTakesTheRest) {
+TEST_F(StatusBar, FixedPanelsShowTheirWidestTextsCentredAndTheLastTakesTheRest) {
   HWND bar = top->StatusBar1->Handle();
-  int edges[8] = {};
-  ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
-  EXPECT_EQ(edges[0], 80);
-  EXPECT_EQ(edges[1], 134);
-  EXPECT_EQ(edges[2], 188);
-  EXPECT_EQ(edges[3], 268);
-  EXPECT_EQ(edges[4], -1);
-  for (int i = 0; i < 4; ++i)
+  int edges[StatusPanelCount] = {};
+  ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(edges)),
+            StatusPanelCount);
+  EXPECT_EQ(edges[spMessage], -1);
+  HDC dc = GetDC(bar);
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+  const char* widest[] = {"9999 : 999", "変更", "書込禁止", "UTF8B"};
+  for (int i = 0; i < spMessage; ++i) {
+    SIZE text{};
+    GetTextExtentPoint32A(dc, widest[i], lstrlenA(widest[i]), &text);
+    EXPECT_LT(text.cx, edges[i] - (i == 0 ? 0 : edges[i - 1])) << widest[i];
     EXPECT_EQ(top->StatusBar1->Panels(i).Alignment(), TAlignment::taCenter) << i;
+  }
+  SelectObject(dc, font);
+  ReleaseDC(bar, dc);
 }
 
 TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimer) {

@@ -112,13 +112,6 @@ TEST(FileHelpers, ResolveShortcutFollowsLinksOfAnyCase) {
   EXPECT_EQ(ResolveShortcut(folder / "missing.lnk"), folder / "missing.lnk");
 }
 
-// The names in folder, sorted.
-std::vector<std::string> SortedNames(const TempFolder& folder) {
-  std::vector<std::string> names = FindFileNames(folder / "*");
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(FileHelpers, ReadFileBytesReadsEveryByte) {
   TempFolder folder;
   const std::string file = folder / "辞書ソ.dic";
@@ -149,7 +142,7 @@ TEST(FileHelpers, SaveFileReplacingWritesWholeFiles) {
   EXPECT_EQ(TempFolder::ReadFile(file), big);
   ASSERT_TRUE(SaveFileReplacing(file, ""));
   EXPECT_EQ(TempFolder::ReadFile(file), "");
-  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"辞書ソ.dic"});
+  EXPECT_EQ(TempFolder::Names(folder.Path()), std::vector<std::string>{"辞書ソ.dic"});
 }
 
 TEST(FileHelpers, SaveFileReplacingKeepsTheTargetWhenItFails) {
@@ -165,10 +158,10 @@ TEST(FileHelpers, SaveFileReplacingKeepsTheTargetWhenItFails) {
     CloseHandle(held);
   }
   EXPECT_EQ(TempFolder::ReadFile(file), "old\r\n");
-  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"user.dic"});
+  EXPECT_EQ(TempFolder::Names(folder.Path()), std::vector<std::string>{"user.dic"});
   EXPECT_FALSE(SaveFileReplacing(folder / "missing\\user.dic", "new"));
   EXPECT_FALSE(SaveFileReplacing("", "new"));
-  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"user.dic"});
+  EXPECT_EQ(TempFolder::Names(folder.Path()), std::vector<std::string>{"user.dic"});
 }
 
 TEST(FileHelpers, FindFileNamesListsFilesOnly) {
