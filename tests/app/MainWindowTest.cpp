@@ -4,6 +4,7 @@
 
 #include "common/SrgFile.h"
 #include "core/Format.h"
+#include "ui/Graphics.h"
 
 #include <shlobj.h>
 
@@ -34,20 +35,14 @@ constexpr COLORREF Background = RGB(1, 2, 3);
 
 // The middle pixel of an image drawn on the background colour.
 COLORREF ImagePixel(TImageList& images, int index) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, images.Width(), images.Height());
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT rect{0, 0, images.Width(), images.Height()};
-  HBRUSH brush = CreateSolidBrush(Background);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
+  TBitmap bitmap;
+  bitmap.SetSize(images.Width(), images.Height(), Background);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap.Handle());
   images.Draw(dc, 0, 0, index);
   COLORREF pixel = GetPixel(dc, images.Width() / 2, images.Height() / 2);
   SelectObject(dc, old);
-  DeleteObject(bitmap);
   DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return pixel;
 }
 
@@ -80,7 +75,19 @@ protected:
   }
 };
 
-TEST_F(MainWindow, StartupReadsPanelWidthColoursFontsAndReopenList) {
+TEST_F(MainWindow, StartupReadsTheStoredSettingsOverTheWindowsOwn) {
+  SetSettingsRoot();
+  {
+    TOwned<TEditorProp> stored(TComponent::Create<TEditorProp>(nullptr));
+    stored->SetColor(clYellow);
+    stored->SetWordWrap(true);
+    stored->View().SetCommenter(";");
+    stored->ReserveWordList().Add("stored");
+    ASSERT_TRUE(WriteEditorPropToRegistry(*stored, "Editor", "Property"));
+  }
+  Store("Editor", "CommentHeader", SzValue("#"));
+  Store("TexModule\\Bib", "ExeName", SzValue("pbibtex.exe"));
+  Store("TexModule\\Bib", "UseDDE", BoolValue(false));
   Store("Forms", "SecPanelWidth", DwordValue(150));
   Store("Editor", "MainBGColor", DwordValue(0x123456));
   Store("Editor", "MainDocExpColor", DwordValue(0x00EEDD));
@@ -112,6 +119,19 @@ TEST_F(MainWindow, StartupReadsPanelWidthColoursFontsAndReopenList) {
   HDC dc = GetDC(client);
   EXPECT_EQ(GetPixel(dc, 20, 20), static_cast<COLORREF>(0x123456));
   ReleaseDC(client, dc);
+
+  // The editor options take the comment and reserved words of the settings.
+  const TEditorProp& prop = *top->EditorProp1;
+  EXPECT_EQ(prop.Color(), clYellow);
+  EXPECT_TRUE(prop.WordWrap());
+  EXPECT_EQ(prop.Margin().Left(), 8) << "not stored: the window's default stays";
+  EXPECT_EQ(prop.View().Commenter(), "#");
+  EXPECT_EQ(prop.ReserveWordList().Count(), top->ReserveList.Count());
+  EXPECT_EQ(prop.ReserveWordList().IndexOf("stored"), -1);
+  // The user's tool settings over those stored with the window.
+  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).ExeName, "pbibtex.exe");
+  EXPECT_FALSE(top->TexCtrl1->Module(mtBibTeX).UseDDE);
+  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).DDEMacro, "[JBibTeX(%filename)]");
 }
 
 TEST_F(MainWindow, StartupDefaultsAndComponents) {
@@ -150,36 +170,6 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   EXPECT_EQ(view.DDEMacro, "[FileOpen(%filename)][WinNormal]");
   EXPECT_EQ(top->TexCtrl1->Module(mtTeX).DDEMacro, "[virtex(%filename, %FmtNum_WinTeX)]");
   EXPECT_TRUE(top->TexCtrl1->Module(mtTeX).UseDDE) << "a module without stored values";
-}
-
-TEST_F(MainWindow, EditorOptionsLoadWithTheCommentAndReservedWordsOfTheSettings) {
-  SetSettingsRoot();
-  {
-    TOwned<TEditorProp> stored(TComponent::Create<TEditorProp>(nullptr));
-    stored->SetColor(clYellow);
-    stored->SetWordWrap(true);
-    stored->View().SetCommenter(";");
-    stored->ReserveWordList().Add("stored");
-    ASSERT_TRUE(WriteEditorPropToRegistry(*stored, "Editor", "Property"));
-  }
-  Store("Editor", "CommentHeader", SzValue("#"));
-  MakeMainWindow();
-  const TEditorProp& prop = *top->EditorProp1;
-  EXPECT_EQ(prop.Color(), clYellow);
-  EXPECT_TRUE(prop.WordWrap());
-  EXPECT_EQ(prop.Margin().Left(), 8) << "not stored: the window's default stays";
-  EXPECT_EQ(prop.View().Commenter(), "#");
-  EXPECT_EQ(prop.ReserveWordList().Count(), top->ReserveList.Count());
-  EXPECT_EQ(prop.ReserveWordList().IndexOf("stored"), -1);
-}
-
-TEST_F(MainWindow, UserToolSettingsLoadOverTheStoredOnes) {
-  Store("TexModule\\Bib", "ExeName", SzValue("pbibtex.exe"));
-  Store("TexModule\\Bib", "UseDDE", BoolValue(false));
-  MakeMainWindow();
-  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).ExeName, "pbibtex.exe");
-  EXPECT_FALSE(top->TexCtrl1->Module(mtBibTeX).UseDDE);
-  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).DDEMacro, "[JBibTeX(%filename)]");
 }
 
 TEST_F(MainWindow, ValidateDataFileKeepsAValidFileOrFallsBackToTheProgramFolder) {
@@ -387,23 +377,20 @@ TEST_F(MainWindow, ClosingSavesDocumentsReopenListAndLayout) {
   EXPECT_NE(StoredString("Forms", "Main").find("Width="), std::string::npos);
 }
 
-TEST_F(MainWindow, ClosingWithWakeupOffWritesNoFilesAndKeepsTools) {
+TEST_F(MainWindow, ADocumentThatRefusesKeepsTheWindowOpenAndWakeupOffWritesNoFiles) {
   Store("Editor", "WakeupFileOpen", BoolValue(false));
   Store("Editor", "TexExitClose", BoolValue(false));
-  ShowMainWindow();
-  ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, -1, false, true));
-  CloseMainWindow();
-  EXPECT_EQ(Stored("Files", "WakeupOpenFiles"), SzValue(""));
-  EXPECT_EQ(top->TexCtrl1->Calls(), std::vector<std::string>{"disconnect"});
-}
-
-TEST_F(MainWindow, ADocumentThatRefusesKeepsTheWindowOpen) {
   ShowMainWindow();
   ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, -1, false, true));
   ActiveDoc()->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
   top->Close();
   EXPECT_TRUE(top->Visible());
   EXPECT_TRUE(top->TexCtrl1->Calls().empty()) << "the close order did not start";
+
+  ActiveDoc()->OnCloseQuery = nullptr;
+  CloseMainWindow();
+  EXPECT_EQ(Stored("Files", "WakeupOpenFiles"), SzValue(""));
+  EXPECT_EQ(top->TexCtrl1->Calls(), std::vector<std::string>{"disconnect"}) << "tools kept";
 }
 
 TEST_F(MainWindow, TitleBarHintShowsAMaximisedDocumentsTitle) {

@@ -50,7 +50,7 @@ TEST_F(StatusBar, FixedPanelsShowTheirWidestTextsCentredAndTheLastTakesTheRest) 
   ReleaseDC(bar, dc);
 }
 
-TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimer) {
+TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimerAndPanelsClear) {
   ShowTimedStatusMessage("保存しました");
   EXPECT_EQ(Message(), " 保存しました");
   EXPECT_TRUE(top->Timer1->Enabled());
@@ -64,9 +64,8 @@ TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimer) {
   Application->SetHint("short|Repeat: $Sys_EditRepeat, again $Sys_EditRepeat");
   EXPECT_EQ(Message(), " Repeat: 現在、繰り返すコマンドがありません, again "
                        "現在、繰り返すコマンドがありません");
-}
 
-TEST_F(StatusBar, OtherPanelOperations) {
+  // Plain messages and the clearing of every panel.
   for (int i = 0; i < StatusPanelCount; ++i)
     top->StatusBar1->Panels(i).SetText("x");
   SetStatusMessage("開いています...");
@@ -80,7 +79,7 @@ TEST_F(StatusBar, OtherPanelOperations) {
   EXPECT_EQ(Message(), "");
 }
 
-TEST_F(StatusBar, OutlinePanelFollowsItsCommand) {
+TEST_F(StatusBar, OutlinePanelFollowsItsCommandAndKeepsThirtyPixels) {
   TMenuItem* item = CommandItem("mn0_0000000C10001");
   top->LeftDock->SetWidth(25);
   top->ShowOutlinePanel(true, 12);
@@ -102,10 +101,8 @@ TEST_F(StatusBar, OutlinePanelFollowsItsCommand) {
   top->ShowOutlinePanel(true, 12);
   EXPECT_EQ(top->LeftDock->Left(), 0);
   EXPECT_EQ(top->Splitter1->Left(), top->Panel_Section->Left() + top->Panel_Section->Width());
-}
 
-TEST_F(StatusBar, SplitterRefusesAPanelBelowThirty) {
-  top->ShowOutlinePanel(true, 12);
+  // The splitter refuses a panel below thirty.
   int width = top->Panel_Section->Width();
   DragSplitter(29 - width);
   EXPECT_EQ(top->Panel_Section->Width(), width) << "29 is refused";

@@ -177,14 +177,10 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
   bool readOnly = true;
   ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
 
-  TFileDialogFields expected;
-  expected.Title = "開く";
-  expected.Filter = "TeX|*.tex|Bib|*.bib";
-  expected.DefaultExt = "tex";
-  expected.InitialDir = "C:\\init";
+  // The parameters, with the first filter and no read-only box beside several files.
+  TFileDialogFields expected{params};
   expected.FilterIndex = 0;
-  expected.AllowMultiSelect = true;
-  expected.HistoryKey = "Tex";
+  expected.ShowReadOnly = false;
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(fileName, "C:\\表\\a.tex");
   EXPECT_EQ(Joined(files), "[C:\\表\\a.tex][C:\\表\\b.tex]");

@@ -48,7 +48,7 @@ TEST(FileHelpers, FileExistsNoWildcardRefusesFoldersAndWildcards) {
   EXPECT_FALSE(FileExistsNoWildcard(folder / "missing.tex"));
 }
 
-TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCase) {
+TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCaseAndMissingParts) {
   TempFolder folder;
   const std::string base = LongPath(folder.Path());
   ASSERT_FALSE(base.empty());
@@ -62,11 +62,8 @@ TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCase) {
   EXPECT_EQ(BuildLongFileName(shortPath), longFile);
   EXPECT_EQ(GetLongFileName(shortPath), longFile);
   EXPECT_EQ(GetLongFileName(longFolder + "\\MIXED CASE 表示ファイル.tex"), longFile);
-}
 
-TEST(FileHelpers, LongNameKeepsMissingPartsAsGiven) {
-  TempFolder folder;
-  const std::string base = LongPath(folder.Path());
+  // Missing parts stay as given.
   EXPECT_EQ(BuildLongFileName(base + "Missing\\Sub\\x.tex"), base + "Missing\\Sub\\x.tex");
   EXPECT_EQ(GetLongFileName(base + "Missing\\x.tex"), "");
   EXPECT_EQ(GetLongFileName(folder.Path()), "") << "a folder is no file";

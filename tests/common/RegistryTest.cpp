@@ -84,20 +84,17 @@ TEST_F(Registry, TypedReadsRoundTripAndGiveDefaultsWhenMissing) {
 }
 
 TEST_F(Registry, BooleanIsTrueOnlyForByteOneOrNonZeroDword) {
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Two", REG_BINARY, "\x02");
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Long", REG_BINARY, std::string("\x01\x00\x00", 3));
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Empty", REG_BINARY, "");
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "DwordOne", REG_DWORD, Dword(1));
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "DwordZero", REG_DWORD, Dword(0));
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Text", REG_SZ, std::string("1\0", 2));
-  EXPECT_FALSE(RegReadBool("B", "Two", true));
-  EXPECT_TRUE(RegReadBool("B", "Long", false));
-  EXPECT_TRUE(RegReadBool("B", "Empty", true));
-  EXPECT_FALSE(RegReadBool("B", "Empty", false));
-  EXPECT_TRUE(RegReadBool("B", "DwordOne", false));
-  EXPECT_FALSE(RegReadBool("B", "DwordZero", true));
-  EXPECT_TRUE(RegReadBool("B", "Text", true));
-  EXPECT_FALSE(RegReadBool("B", "Text", false));
+  // Each stored value with what it reads as: "true", "false" or the default.
+  const std::pair<RawValue, std::string> cases[] = {
+      {BinaryValue("\x02"), "false"}, {BinaryValue(std::string("\x01\x00\x00", 3)), "true"},
+      {BinaryValue(""), "default"},   {DwordValue(1), "true"},
+      {DwordValue(0), "false"},       {SzValue("1"), "default"}};
+  for (const auto& [value, reads] : cases) {
+    SetRaw(HKEY_CURRENT_USER, Section("B"), "V", value);
+    for (bool fallback : {false, true})
+      EXPECT_EQ(RegReadBool("B", "V", fallback), reads == "default" ? fallback : reads == "true")
+          << ::testing::PrintToString(value) << " default " << fallback;
+  }
 }
 
 TEST_F(Registry, WrongTypesGiveTheDefaultButTextTakesAPlainString) {
@@ -138,7 +135,7 @@ TEST_F(Registry, OneKeyByThreeSpellings) {
   EXPECT_EQ(RegReadInteger(lower + "\\EDITOR", "A", 0), 1);
   EXPECT_EQ(RegReadInteger("Editor", "B", 0), 2);
   EXPECT_EQ(RegReadInteger("\\Editor", "C", 0), 3);
-  EXPECT_EQ(Stored("Editor", "C").data, Dword(3));
+  EXPECT_EQ(Stored("Editor", "C"), DwordValue(3));
 }
 
 TEST_F(Registry, SetBaseDefaultsRootAndAddsLeadingBackslash) {
@@ -146,7 +143,7 @@ TEST_F(Registry, SetBaseDefaultsRootAndAddsLeadingBackslash) {
   EXPECT_EQ(RegRoot(), HKEY_CURRENT_USER);
   EXPECT_EQ(RegBase(), "\\" + base + "\\Other");
   EXPECT_TRUE(RegWriteInteger("S", "V", 5));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, base + "\\Other\\S", "V").data, Dword(5));
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, base + "\\Other\\S", "V"), DwordValue(5));
   RegSetBase(HKEY_CURRENT_USER, "");
   EXPECT_EQ(RegBase(), "");
   EXPECT_EQ(RegFullKey("Editor"), "\\Editor");
