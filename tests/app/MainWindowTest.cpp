@@ -288,7 +288,7 @@ HGLOBAL DropBlock(const std::vector<std::string>& names) {
   return block;
 }
 
-TEST_F(MainWindow, DroppedFilesOpenInOrderQuietly) {
+TEST_F(MainWindow, DroppedFilesOpenInOrderQuietlyAndComeToTheFrontWhenOpenedAgain) {
   ShowMainWindow();
   EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   std::string a = File("表a.tex"), b = File("b.tex");
@@ -299,6 +299,14 @@ TEST_F(MainWindow, DroppedFilesOpenInOrderQuietly) {
   EXPECT_TRUE(dialogs.calls.empty()) << "a missing file is skipped quietly";
   EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
       << "accepting again afterwards";
+
+  // Opening an open file only brings it to the front.
+  EXPECT_FALSE(OpenDocument(a, "", false, 7, false, false));
+  EXPECT_EQ(DocCount(), 2);
+  EXPECT_EQ(ActiveDoc()->FileName, a);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 7);
+  EXPECT_EQ(top->StatusBar1->Panels(spMessage).Text(),
+            " ファイル \"" + a + "\" は既に開いています.");
 }
 
 TEST_F(MainWindow, ReopenMenuShowsSixteenAndOpensItsEntries) {
@@ -331,19 +339,6 @@ TEST_F(MainWindow, ReopenMenuShowsSixteenAndOpensItsEntries) {
   stale->SetCaption("&5 " + files / "r5.tex");
   top->mn_FileRemainClick(stale);
   EXPECT_EQ(DocCount(), 1);
-}
-
-TEST_F(MainWindow, OpeningAnOpenFileOnlyBringsItToTheFront) {
-  ShowMainWindow();
-  std::string a = File("a.tex");
-  EXPECT_TRUE(OpenDocument(a, "", false, -1, false, true));
-  EXPECT_TRUE(OpenDocument(File("b.tex"), "", false, -1, false, true));
-  EXPECT_FALSE(OpenDocument(a, "", false, 7, false, false));
-  EXPECT_EQ(DocCount(), 2);
-  EXPECT_EQ(ActiveDoc()->FileName, a);
-  EXPECT_EQ(ActiveDoc()->CaretLine(), 7);
-  EXPECT_EQ(top->StatusBar1->Panels(spMessage).Text(),
-            " ファイル \"" + a + "\" は既に開いています.");
 }
 
 TEST_F(MainWindow, ClosingSavesDocumentsReopenListAndLayout) {

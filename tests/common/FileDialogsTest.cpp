@@ -50,16 +50,8 @@ protected:
     Store("FileDialogs", key, REG_SZ, folder + std::string(1, '\0'));
     Store("FileDialogs", key + "_FilterIndex", REG_DWORD, Dword(index));
   }
-  static std::string RememberedFolder(const std::string& key) {
-    RawValue value = Stored("FileDialogs", key);
-    return value.found ? std::string(value.data.c_str()) : "(none)";
-  }
-  static std::string RememberedIndex(const std::string& key) {
-    RawValue value = Stored("FileDialogs", key + "_FilterIndex");
-    if (!value.found || value.type != REG_DWORD)
-      return "(none)";
-    return std::to_string(*reinterpret_cast<const int*>(value.data.data()));
-  }
+  // "Tex" holds the folder, "Tex_FilterIndex" the filter.
+  static RawValue Remembered(const std::string& name) { return Stored("FileDialogs", name); }
 };
 
 // Window-free steps
@@ -185,8 +177,8 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
   EXPECT_EQ(fileName, "C:\\表\\a.tex");
   EXPECT_EQ(Joined(files), "[C:\\表\\a.tex][C:\\表\\b.tex]");
   EXPECT_FALSE(readOnly); // the box was not shown
-  EXPECT_EQ(RememberedFolder("Tex"), "C:\\表\\");
-  EXPECT_EQ(RememberedIndex("Tex"), "2");
+  EXPECT_EQ(Remembered("Tex"), SzValue("C:\\表\\"));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(2));
 
   SetFileDialogHook([](const TFileDialogFields&) {
     return TFileDialogAnswer{true, {"D:\\x.tex"}, true, 1};
@@ -194,11 +186,11 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
   params.AllowMultiSelect = false;
   ASSERT_TRUE(ShowOpenDialog(params, nullptr, fileName, readOnly));
   EXPECT_TRUE(readOnly);
-  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
-  EXPECT_EQ(RememberedIndex("Tex"), "1");
+  EXPECT_EQ(Remembered("Tex"), SzValue("D:\\"));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(1));
 
   ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
-  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
+  EXPECT_EQ(Remembered("Tex"), SzValue("D:\\"));
 
   // A cancelled dialog changes nothing.
   SetFileDialogHook([](const TFileDialogFields&) { return TFileDialogAnswer{}; });
@@ -208,8 +200,8 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
   EXPECT_EQ(fileName, "D:\\x.tex");
   EXPECT_TRUE(readOnly);
   EXPECT_EQ(Joined(files), "[C:\\表\\a.tex][C:\\表\\b.tex]");
-  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
-  EXPECT_EQ(RememberedIndex("Tex"), "1");
+  EXPECT_EQ(Remembered("Tex"), SzValue("D:\\"));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(1));
 }
 
 // Real dialogs, driven from a second thread.
@@ -305,12 +297,12 @@ TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFileAndCancelKeepsIt) {
   ASSERT_TRUE(opened.confirmed);
   EXPECT_TRUE(DialogDriver::IsSameFolder(opened.view.folder, first));
   EXPECT_EQ(opened.fileName, second + "文書.tex");
-  EXPECT_EQ(RememberedFolder("Tex"), second);
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
   char after[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, after);
   EXPECT_STREQ(after, current); // the process's current folder stays
 
-  const std::string index = RememberedIndex("Tex");
+  const RawValue index = Remembered("Tex_FilterIndex");
   for (bool save : {false, true}) {
     Outcome cancelled = Show(save, TexParams(first), "");
     EXPECT_FALSE(cancelled.confirmed) << save;
@@ -318,8 +310,8 @@ TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFileAndCancelKeepsIt) {
     EXPECT_EQ(cancelled.fileName, "before");
     EXPECT_TRUE(cancelled.readOnly);
   }
-  EXPECT_EQ(RememberedFolder("Tex"), second);
-  EXPECT_EQ(RememberedIndex("Tex"), index);
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), index);
 }
 
 TEST_F(FileDialogs, RememberedFilterIndexIsUsedAndStored) {
@@ -329,7 +321,7 @@ TEST_F(FileDialogs, RememberedFilterIndexIsUsedAndStored) {
   EXPECT_EQ(opened.view.filter, 1); // the second filter
   EXPECT_TRUE(DialogDriver::IsSameFolder(opened.view.folder, first)) << opened.view.folder;
   EXPECT_EQ(opened.fileName, first + "a.tex");
-  EXPECT_EQ(RememberedIndex("Tex"), "3");
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(3));
 }
 
 TEST_F(FileDialogs, SeveralFilesComeBackWithTheFirstAsFileName) {
@@ -345,7 +337,7 @@ TEST_F(FileDialogs, SeveralFilesComeBackWithTheFirstAsFileName) {
   EXPECT_EQ(opened.fileName, opened.files[0]);
   opened.files.Sort();
   EXPECT_EQ(Joined(opened.files), "[" + second + "b.tex][" + second + "文書.tex]");
-  EXPECT_EQ(RememberedFolder("Tex"), second);
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
 
   // One file of several is a whole path, although the initial name was longer and its end
   // stays in the buffer.
@@ -369,8 +361,8 @@ TEST_F(FileDialogs, SaveDialogShowsTheNameInTheFilesFolderAndStoresNoIndex) {
   EXPECT_EQ(saved.view.filter, 1);
   EXPECT_EQ(saved.fileName, second + "新しい.tex");
   EXPECT_FALSE(saved.readOnly);
-  EXPECT_EQ(RememberedFolder("Tex"), second);
-  EXPECT_EQ(RememberedIndex("Tex"), "3");
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(3));
 }
 
 } // namespace
