@@ -43,8 +43,9 @@ TEST(DdeReply, RepliesAndWhatTheyName) {
     EXPECT_EQ(reply.FileFromReply, c.fileFromReply);
     EXPECT_EQ(reply.FileName, c.fileName);
     EXPECT_EQ(reply.Line, c.line);
-    if (c.format)
+    if (c.format) {
       EXPECT_EQ(reply.MessageFormat, c.format);
+    }
   }
 }
 
@@ -83,51 +84,46 @@ TEST_F(DdeReplyRun, FailuresAreReportedWithTheKindExceptThePrinters) {
     ClearStatusMessage();
     top->TexCtrl1->OnEndProcess(kind, false, replied);
     EXPECT_EQ(Message(), message) << kind;
-    if (*message)
+    if (*message) {
       EXPECT_TRUE(top->Timer1->Enabled()) << kind;
+    }
   }
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST_F(DdeReplyRun, ErrorInAnOpenFileMovesItsCaret) {
-  std::string a = File("a.tex");
-  ASSERT_TRUE(OpenDocument(a, "", false, -1, false, true));
-  ASSERT_TRUE(OpenDocument(File("b.tex"), "", false, -1, false, true));
-  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
-  ASSERT_EQ(ActiveDoc()->FileName, a) << "brought to the front";
-  EXPECT_EQ(ActiveDoc()->CaretLine(), 11) << "line 12 counted from 1";
-  EXPECT_EQ(Message(), " TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.");
-  EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(DdeReplyRun, ErrorInAClosedFileAsksToOpenIt) {
+TEST_F(DdeReplyRun, ErrorInAClosedFileAsksToOpenItAndInAnOpenFileMovesItsCaret) {
   // A "%s" in the file name stays as it is: only the format's own place takes the kind.
   std::string a = File("a%s.tex");
-  dialogs.answer = mrYes;
-  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
-  ASSERT_EQ(dialogs.calls.size(), 1u) << "opened quietly";
-  EXPECT_EQ(dialogs.calls[0].text,
-            "TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.\r\nファイルを開きますか?");
-  EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtConfirmation));
-  EXPECT_EQ(dialogs.calls[0].buttons, mbYes | mbNo);
-  ASSERT_TRUE(HasDoc());
-  EXPECT_EQ(ActiveDoc()->FileName, a);
-  EXPECT_EQ(ActiveDoc()->CaretLine(), 11);
-  EXPECT_EQ(Message(), " TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.");
-
-  FreeMainWindow();
-  ShowMainWindow();
-  dialogs.calls.clear();
+  const std::string reported = "TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.";
   dialogs.answer = mrNo;
   top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
   EXPECT_EQ(dialogs.calls.size(), 1u);
   EXPECT_FALSE(HasDoc());
-
   // Without a line there is nothing to open at.
   dialogs.calls.clear();
   top->TexCtrl1->OnEndProcess(mtTeX, false, ReplaceAll(a, "\\", "/", true) + " x");
   EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_FALSE(HasDoc());
+
+  dialogs.answer = mrYes;
+  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
+  ASSERT_EQ(dialogs.calls.size(), 1u) << "opened quietly";
+  EXPECT_EQ(dialogs.calls[0].text, reported + "\r\nファイルを開きますか?");
+  EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtConfirmation));
+  EXPECT_EQ(dialogs.calls[0].buttons, mbYes | mbNo);
+  ASSERT_TRUE(HasDoc());
+  EXPECT_EQ(ActiveDoc()->FileName, a);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 11) << "line 12 counted from 1";
+  EXPECT_EQ(Message(), " " + reported);
+
+  // Once open, it is brought to the front without asking.
+  dialogs.calls.clear();
+  ASSERT_TRUE(OpenDocument(File("b.tex"), "", false, -1, false, true));
+  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 5));
+  ASSERT_EQ(ActiveDoc()->FileName, a);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 4);
+  EXPECT_EQ(Message(), " TeX 処理で \"" + a + "\" 5行目にエラーが報告されました.");
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(DdeReplyRun, NextCloseClosesTheToolAfterItsRun) {
