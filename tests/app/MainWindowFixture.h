@@ -35,7 +35,9 @@ protected:
   uitest::DialogRecorder dialogs;
   TTopForm* top = nullptr;
 
-  void SetUp() override { ExecutedCommands().clear(); }
+  void SetUp() override {
+    ExecutedCommands().clear();
+  }
 
   void TearDown() override {
     FreeMainWindow();
