@@ -24,9 +24,27 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quolin::test_support {
+
+// Watches the command router while it lives: every command it is handed, in order.
+class CommandRecorder {
+public:
+  std::vector<TCommandCall> calls;
+
+  CommandRecorder()
+      : previous_(SetCommandWatcher([this](const TCommandCall& call) { calls.push_back(call); })) {}
+  ~CommandRecorder() { SetCommandWatcher(std::move(previous_)); }
+  CommandRecorder(const CommandRecorder&) = delete;
+  CommandRecorder& operator=(const CommandRecorder&) = delete;
+
+  const TCommandCall* Last() const { return calls.empty() ? nullptr : &calls.back(); }
+
+private:
+  TCommandWatcher previous_;
+};
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -35,6 +53,7 @@ protected:
   TempFolder appData{"AppData"};
   TempFolder files{"Files"};
   uitest::DialogRecorder dialogs;
+  CommandRecorder commands;
   TTopForm* top = nullptr;
 
   void SetUp() override {
@@ -45,7 +64,6 @@ protected:
            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
            "Local AppData", REG_SZ, appData.Path() + std::string(1, '\0'));
     ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, scratchKey_), ERROR_SUCCESS);
-    ExecutedCommands().clear();
   }
 
   void TearDown() override {
@@ -54,7 +72,6 @@ protected:
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegCloseKey(scratchKey_);
     SHDeleteKeyA(HKEY_CURRENT_USER, scratch_.c_str());
-    ExecutedCommands().clear();
   }
 
   // The main window made as the program makes it, with a command line without arguments.
