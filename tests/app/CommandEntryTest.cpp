@@ -43,9 +43,6 @@ protected:
   std::string SelectedName() { return grid->Row() < 0 ? "" : grid->Cells(0, grid->Row()); }
   void Type(const std::string& text) { entry->SetText(text); }
   void Press(HWND window, WORD key, TShiftState shift = 0) { uitest::PressKey(window, key, shift); }
-  const TCommandCall* LastCommand() {
-    return ExecutedCommands().empty() ? nullptr : &ExecutedCommands().back();
-  }
 };
 
 TEST_F(CommandEntry, GridHoldsTheOfferedCommandsSortedAndAnEmptyRow) {
@@ -95,16 +92,16 @@ TEST_F(CommandEntry, MovingKeysGoToTheGridAndTheEntryShowsTheRowName) {
   Press(entry->Handle(), VK_HOME);
   EXPECT_EQ(SelectedName(), "alpha");
   EXPECT_EQ(entry->SelStart(), 0);
-  EXPECT_TRUE(ExecutedCommands().empty());
+  EXPECT_TRUE(commands.calls.empty());
 }
 
 TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
   Type("\\sec");
   Press(entry->Handle(), VK_RETURN);
-  ASSERT_NE(LastCommand(), nullptr);
-  EXPECT_EQ(LastCommand()->Command, "\\section{$S}");
-  EXPECT_EQ(LastCommand()->Sender, grid);
-  EXPECT_EQ(LastCommand()->CommandId, 0);
+  ASSERT_NE(commands.Last(), nullptr);
+  EXPECT_EQ(commands.Last()->Command, "\\section{$S}");
+  EXPECT_EQ(commands.Last()->Sender, grid);
+  EXPECT_EQ(commands.Last()->CommandId, 0);
   EXPECT_FALSE(top->Panel_ExHelper1->Visible());
 
   struct Case {
@@ -123,11 +120,11 @@ TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
     top->Panel_ExHelper1->Show();
     Type(c.typed);
     Press(grid->Handle(), VK_RETURN, c.shift);
-    ASSERT_NE(LastCommand(), nullptr);
-    EXPECT_EQ(LastCommand()->Command, c.runs) << c.typed << " shift " << int(c.shift);
+    ASSERT_NE(commands.Last(), nullptr);
+    EXPECT_EQ(commands.Last()->Command, c.runs) << c.typed << " shift " << int(c.shift);
     EXPECT_FALSE(top->Panel_ExHelper1->Visible());
   }
-  EXPECT_EQ(ExecutedCommands().size(), 6u);
+  EXPECT_EQ(commands.calls.size(), 6u);
   EXPECT_EQ(top->MasterList.Count(), 6) << "no master added";
 }
 
@@ -135,7 +132,7 @@ TEST_F(CommandEntry, EscapeHidesWithoutRunning) {
   Type("\\sec");
   Press(entry->Handle(), VK_ESCAPE);
   EXPECT_FALSE(top->Panel_ExHelper1->Visible());
-  EXPECT_TRUE(ExecutedCommands().empty());
+  EXPECT_TRUE(commands.calls.empty());
 }
 
 TEST_F(CommandEntry, EnterTypedAsACharacterIsSwallowed) {
@@ -155,8 +152,8 @@ TEST_F(CommandEntry, WithoutOfferedCommandsEnterRunsTheTypedText) {
   top->Panel_ExHelper1->Show();
   Type("\\emph");
   Press(entry->Handle(), VK_RETURN);
-  ASSERT_NE(LastCommand(), nullptr);
-  EXPECT_EQ(LastCommand()->Command, "\\emph");
+  ASSERT_NE(commands.Last(), nullptr);
+  EXPECT_EQ(commands.Last()->Command, "\\emph");
 }
 
 TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndStackInThePanel) {

@@ -43,25 +43,22 @@ protected:
     button->OnClick = [this](TObject* sender) { top->mn_DefaultClick(sender); };
     return button;
   }
-  static const TCommandCall* LastCommand() {
-    return ExecutedCommands().empty() ? nullptr : &ExecutedCommands().back();
-  }
 };
 
 TEST_F(CommandNames, MenuItemsAndButtonsRunTheirMaster) {
   TMenuItem* item = Item(top->MainMenu1, "mn0_0000000510001");
   item->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 1u);
-  EXPECT_EQ(LastCommand()->Sender, item);
-  EXPECT_EQ(LastCommand()->Command, "\\section{$S}");
-  EXPECT_EQ(LastCommand()->CommandId, 5);
+  ASSERT_EQ(commands.calls.size(), 1u);
+  EXPECT_EQ(commands.Last()->Sender, item);
+  EXPECT_EQ(commands.Last()->Command, "\\section{$S}");
+  EXPECT_EQ(commands.Last()->CommandId, 5);
 
   TToolbarButton* button = Button(Toolbar("bar_00000001"), "btn_000000060000000100000001");
   button->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 2u);
-  EXPECT_EQ(LastCommand()->Sender, button);
-  EXPECT_EQ(LastCommand()->Command, "\\chapter{$S}");
-  EXPECT_EQ(LastCommand()->CommandId, 6);
+  ASSERT_EQ(commands.calls.size(), 2u);
+  EXPECT_EQ(commands.Last()->Sender, button);
+  EXPECT_EQ(commands.Last()->Command, "\\chapter{$S}");
+  EXPECT_EQ(commands.Last()->CommandId, 6);
 
   // A pure submenu, number 0, a master that is gone, a name that is not hexadecimal.
   Item(top->MainMenu1, "mn0_0000000500001")->Click();
@@ -71,7 +68,7 @@ TEST_F(CommandNames, MenuItemsAndButtonsRunTheirMaster) {
   top->mn_DefaultClick(nullptr);
   auto* foreign = TComponent::Create<TButton>(top, "mn0_0000000510005");
   top->mn_DefaultClick(foreign);
-  EXPECT_EQ(ExecutedCommands().size(), 2u);
+  EXPECT_EQ(commands.calls.size(), 2u);
 }
 
 TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
@@ -90,7 +87,7 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
   EXPECT_EQ(frame->Align(), alClient);
   EXPECT_EQ(frame->CommandNumber(), -3);
   EXPECT_TRUE(item->Checked());
-  EXPECT_TRUE(ExecutedCommands().empty());
+  EXPECT_TRUE(commands.calls.empty());
 
   item->Click();
   EXPECT_EQ(top->FindComponent("twd_FFFFFFFD"), window) << "the same window again";
@@ -183,8 +180,8 @@ TEST_F(CommandNames, GroupDropdownSortsAndNamesItsMembers) {
   EXPECT_EQ(top->GroupDropdownCount, 1);
 
   items->Items(1)->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 1u);
-  EXPECT_EQ(ExecutedCommands()[0].CommandId, 5);
+  ASSERT_EQ(commands.calls.size(), 1u);
+  EXPECT_EQ(commands.calls[0].CommandId, 5);
 
   // Filled again from scratch; a master number fills nothing.
   top->FillGroupDropdown(-3);

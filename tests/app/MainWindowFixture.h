@@ -21,9 +21,27 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quolin::test_support {
+
+// Watches the command router while it lives: every command it is handed, in order.
+class CommandRecorder {
+public:
+  std::vector<TCommandCall> calls;
+
+  CommandRecorder()
+      : previous_(SetCommandWatcher([this](const TCommandCall& call) { calls.push_back(call); })) {}
+  ~CommandRecorder() { SetCommandWatcher(std::move(previous_)); }
+  CommandRecorder(const CommandRecorder&) = delete;
+  CommandRecorder& operator=(const CommandRecorder&) = delete;
+
+  const TCommandCall* Last() const { return calls.empty() ? nullptr : &calls.back(); }
+
+private:
+  TCommandWatcher previous_;
+};
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -33,16 +51,12 @@ protected:
   TempFolder& appData = user.appData;
   TempFolder files{"Files"};
   uitest::DialogRecorder dialogs;
+  CommandRecorder commands;
   TTopForm* top = nullptr;
-
-  void SetUp() override {
-    ExecutedCommands().clear();
-  }
 
   void TearDown() override {
     FreeMainWindow();
     RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault);
-    ExecutedCommands().clear();
   }
 
   // The main window made as the program makes it, with a command line without arguments.

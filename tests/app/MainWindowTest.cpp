@@ -158,10 +158,10 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   top->mn_SetMaster1->Click();
   top->mn_SetMenu1->Click();
   top->mn_SetOption1->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 3u);
-  EXPECT_EQ(ExecutedCommands()[0].Command, "$Sys_OptMaster");
-  EXPECT_EQ(ExecutedCommands()[1].Command, "$Sys_OptMenu");
-  EXPECT_EQ(ExecutedCommands()[2].Command, "$Sys_OptSetup");
+  ASSERT_EQ(commands.calls.size(), 3u);
+  EXPECT_EQ(commands.calls[0].Command, "$Sys_OptMaster");
+  EXPECT_EQ(commands.calls[1].Command, "$Sys_OptMenu");
+  EXPECT_EQ(commands.calls[2].Command, "$Sys_OptSetup");
 
   // The tool settings stored with the window, under the user's.
   TModule& view = top->TexCtrl1->Module(mtPreview);
@@ -270,7 +270,7 @@ TEST_F(MainWindow, NewDocumentAtStartupOnlyWhenNoneWasReopened) {
   ShowMainWindow();
   ASSERT_EQ(DocCount(), 1);
   EXPECT_TRUE(ActiveDoc()->FileName.empty());
-  ASSERT_EQ(ExecutedCommands().size(), 0u) << "the new document comes without the router";
+  ASSERT_EQ(commands.calls.size(), 0u) << "the new document comes without the router";
 }
 
 // A real WM_DROPFILES: the file names in a DROPFILES block of global memory.

@@ -20,6 +20,7 @@ using namespace editortest;
 using test_support::QueryRaw;
 using test_support::SetRaw;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 namespace {
 
@@ -156,6 +157,15 @@ TEST_F(EditorProps, AHandBuiltImageIsReadRight) {
   EXPECT_EQ(prop->View().Commenter(), "％");
   EXPECT_TRUE(prop->WordWrap());
   EXPECT_EQ(prop->WrapOption().WrapByte(), 200);
+}
+
+// The round trips below compare a value of the rich set's own for every option of the tables,
+// so an option added to a table is checked by them as soon as the rich set changes it.
+TEST_F(EditorProps, TheRichSetChangesEveryOption) {
+  TOwned<TEditorProp> rich = NewProp();
+  FillRichProp(*rich);
+  EXPECT_THAT(PropSameValues(*rich, *NewProp()), IsEmpty());
+  EXPECT_THAT(PropSameValues(*rich, *rich), Not(IsEmpty())) << "the walk reaches the options";
 }
 
 TEST_F(EditorProps, WhatIsWrittenIsReadBack) {
