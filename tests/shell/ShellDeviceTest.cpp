@@ -1,0 +1,140 @@
+// The device window: volume messages sent to it become notices for the registered controls;
+// the window lives from the first registration to the last. One broadcast reaches every
+// window of the session: the tests hold the session's lock.
+#include "shell/ShellDbt.h"
+
+#include "core/Exceptions.h"
+#include "support/UiTest.h"
+
+#include <gtest/gtest.h>
+
+#include <dbt.h>
+
+#include <vector>
+
+using namespace quolin;
+
+namespace {
+
+constexpr DWORD kDriveE = 1u << 4;
+
+struct Notice {
+  std::string name;
+  WPARAM event;
+  WORD kind;
+  bool listIsE;
+};
+
+class RecordingControl final : public TShellDeviceClient {
+public:
+  std::vector<Notice> notices;
+  bool raise = false;
+
+  void DeviceChange(const TDeviceChangeData& notice) override {
+    if (raise)
+      throw EInvalidOperation("control raised");
+    TOwnedIDList e;
+    PathToIDList("E:\\", e.Out());
+    notices.push_back({notice.Name, notice.Event, notice.Kind,
+                       notice.IDList && CompareIDLists(DesktopFolder(), notice.IDList.Get(),
+                                                       e.Get()) == ioEqual});
+  }
+
+private:
+  static IShellFolder* DesktopFolder() {
+    static IShellFolder* desktop = [] {
+      IShellFolder* folder = nullptr;
+      SHGetDesktopFolder(&folder);
+      return folder;
+    }();
+    return desktop;
+  }
+};
+
+DEV_BROADCAST_VOLUME Volume(DWORD units, WORD flags, DWORD type = DBT_DEVTYP_VOLUME) {
+  DEV_BROADCAST_VOLUME volume = {};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = type;
+  volume.dbcv_unitmask = units;
+  volume.dbcv_flags = flags;
+  return volume;
+}
+
+void Send(HWND window, WPARAM event, DEV_BROADCAST_VOLUME volume) {
+  SendMessageA(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+}
+
+class ShellDevice : public testing::Test {
+protected:
+  ShellDevice() { ShellCtrlList()->Add(&control_); }
+  ~ShellDevice() override { ShellCtrlList()->Remove(&control_); }
+
+  RecordingControl control_;
+};
+
+TEST_F(ShellDevice, VolumeMessagesBecomeNotices) {
+  HWND window = ShellCtrlList()->Window();
+  ASSERT_TRUE(IsWindow(window));
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(GetParent(window), nullptr) << "a top-level window hears broadcasts";
+  const DWORD eAndF = kDriveE | (kDriveE << 1);
+  Send(window, DBT_DEVICEARRIVAL, Volume(eAndF, DBTF_MEDIA));
+  Send(window, DBT_DEVICEREMOVECOMPLETE, Volume(kDriveE, DBTF_MEDIA));
+  Send(window, DBT_DEVICEARRIVAL, Volume(kDriveE, DBTF_NET));
+  // None of these counts.
+  Send(window, DBT_DEVICEARRIVAL, Volume(kDriveE, 0));
+  Send(window, DBT_DEVICEQUERYREMOVE, Volume(kDriveE, DBTF_MEDIA));
+  Send(window, DBT_DEVICEARRIVAL, Volume(kDriveE, DBTF_MEDIA, DBT_DEVTYP_PORT));
+  SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+
+  ASSERT_EQ(control_.notices.size(), 3u);
+  const Notice expected[] = {{"Data disk (E:)", DBT_DEVICEARRIVAL, 1, true},
+                             {" (E:)", DBT_DEVICEREMOVECOMPLETE, 1, true},
+                             {"", DBT_DEVICEARRIVAL, 2, false}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(control_.notices[i].name, expected[i].name) << i;
+    EXPECT_EQ(control_.notices[i].event, expected[i].event) << i;
+    EXPECT_EQ(control_.notices[i].kind, expected[i].kind) << i;
+    EXPECT_EQ(control_.notices[i].listIsE, expected[i].listIsE) << i;
+  }
+}
+
+TEST_F(ShellDevice, TheWindowGoesWithTheLastControl) {
+  RecordingControl second;
+  HWND window = ShellCtrlList()->Window();
+  ShellCtrlList()->Add(&second);
+  EXPECT_EQ(ShellCtrlList()->Window(), window);
+  ShellCtrlList()->Remove(&control_);
+  EXPECT_EQ(ShellCtrlList()->Window(), window);
+  ShellCtrlList()->Remove(&second);
+  EXPECT_EQ(ShellCtrlList()->Window(), nullptr);
+  EXPECT_FALSE(IsWindow(window));
+  ShellCtrlList()->Add(&control_);
+  EXPECT_TRUE(IsWindow(ShellCtrlList()->Window()));
+}
+
+TEST_F(ShellDevice, ARaisingControlIsReportedOnceAndTheOthersHear) {
+  uitest::DialogRecorder reports;
+  RecordingControl raising;
+  raising.raise = true;
+  ShellCtrlList()->Add(&raising);
+  Send(ShellCtrlList()->Window(), DBT_DEVICEARRIVAL, Volume(kDriveE, DBTF_NET));
+  ShellCtrlList()->Remove(&raising);
+  ASSERT_EQ(reports.calls.size(), 1u);
+  EXPECT_EQ(reports.calls[0].text, "control raised");
+  EXPECT_EQ(control_.notices.size(), 1u);
+}
+
+TEST_F(ShellDevice, ABroadcastReachesTheWindow) {
+  DEV_BROADCAST_VOLUME volume = Volume(kDriveE, DBTF_MEDIA);
+  DWORD_PTR result = 0;
+  ASSERT_NE(SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                                reinterpret_cast<LPARAM>(&volume), SMTO_ABORTIFHUNG, 20000,
+                                &result),
+            0);
+  uitest::PumpUntil([this] { return !control_.notices.empty(); }, 10000);
+  ASSERT_EQ(control_.notices.size(), 1u);
+  EXPECT_EQ(control_.notices[0].name, "Data disk (E:)");
+}
+
+} // namespace
