@@ -122,15 +122,18 @@ bool TShellFileItem::IsValid() {
   return FileList && IDList;
 }
 
+// An item with a path is read from the file system: the shell's item data may hold only the
+// low half of a size (Wine's does).
 const WIN32_FIND_DATAA& TShellFileItem::GetFindData() {
   if (FindData.cFileName[0] != '\0')
     return FindData;
-  if (GetLevel() == 1) {
-    std::string path = GetPath();
-    HANDLE search = path.empty() ? INVALID_HANDLE_VALUE : FindFirstFileA(path.c_str(), &FindData);
+  if (std::string path = GetPath(); !path.empty()) {
+    HANDLE search = FindFirstFileA(path.c_str(), &FindData);
     if (search != INVALID_HANDLE_VALUE)
       FindClose(search);
-  } else if (IShellFolder* folder = nullptr; GetParentFolder(folder)) {
+    else
+      FindData = {};
+  } else if (IShellFolder* folder = nullptr; GetLevel() > 1 && GetParentFolder(folder)) {
     if (FAILED(SHGetDataFromIDListA(folder, IDList.Get(), SHGDFIL_FINDDATA, &FindData,
                                     sizeof FindData)))
       FindData = {};
