@@ -2,8 +2,6 @@
 // and Ctrl, repeats at the view's edges, pages, word moves, and the editing keys.
 #include "EditorWindow.h"
 
-#include "core/Format.h"
-
 #include <gtest/gtest.h>
 
 using namespace quolin;
@@ -17,13 +15,6 @@ protected:
     editor.Lines().SetText(text);
     editor.SetRow(row);
     editor.SetCol(col);
-  }
-  // A text whose last line has no line end.
-  void LoadOpen(const std::string& text) {
-    editor.Lines().Clear();
-    editor.SetSelTextBuf(text.c_str());
-    editor.SetRow(0);
-    editor.SetCol(0);
   }
   void ExpectCaret(int row, int col, const std::string& what) {
     EXPECT_EQ(editor.Row(), row) << what;
@@ -77,10 +68,7 @@ TEST_F(EditorKeys, TheCursorKeysWithShiftAndCtrl) {
 }
 
 TEST_F(EditorKeys, ARepeatingKeyMovesTwoRowsAtTheViewsEdges) {
-  std::string text;
-  for (int line = 0; line < 40; ++line)
-    text += Format("line %d\r\n", line);
-  Load(text);
+  Load(Rows(40));
   int rows = editor.VisibleRows();
   ASSERT_GT(rows, 3);
   editor.SetRow(rows - 1);
@@ -106,10 +94,7 @@ TEST_F(EditorKeys, ARepeatingKeyMovesTwoRowsAtTheViewsEdges) {
 }
 
 TEST_F(EditorKeys, PagesMoveByTheVisibleRowsLessOne) {
-  std::string text;
-  for (int line = 0; line < 60; ++line)
-    text += Format("%d\r\n", line);
-  Load(text, 2, 0);
+  Load(Rows(60), 2, 0);
   int page = editor.VisibleRows() - 1;
   SendKey(editor, VK_NEXT);
   EXPECT_EQ(editor.TopRow(), page);
@@ -120,7 +105,7 @@ TEST_F(EditorKeys, PagesMoveByTheVisibleRowsLessOne) {
   SendKey(editor, VK_PRIOR);
   EXPECT_EQ(editor.Row(), 0) << "at the top the caret goes to row 0";
 
-  LoadOpen("a\r\nb\r\nlast");
+  SetOpenText(editor, "a\r\nb\r\nlast");
   editor.SetTopRow(2);
   editor.SetRow(2);
   SendKey(editor, VK_NEXT);
@@ -145,13 +130,11 @@ TEST_F(EditorKeys, WordMovesStopAtWordsAndDoubleByteRuns) {
   ExpectCaret(0, 15, "at column 0 to the end of the previous line, and stop");
   SendKey(editor, VK_LEFT, ssCtrl);
   ExpectCaret(0, 12, "Ctrl+Left");
-  SendKey(editor, VK_LEFT, ssCtrl);
-  SendKey(editor, VK_LEFT, ssCtrl);
-  SendKey(editor, VK_LEFT, ssCtrl);
+  SendKeys(editor, VK_LEFT, ssCtrl, 3);
   ExpectCaret(0, 0, "at the start nothing moves");
 }
 
-TEST_F(EditorKeys, DeleteTakesWholeCharactersAndJoinsLines) {
+TEST_F(EditorKeys, DeleteAndBackspaceTakeWholeCharactersAndJoinLines) {
   Load("aあb\r\ncd", 0, 1);
   SendKey(editor, VK_DELETE);
   EXPECT_EQ(Text(), "ab\r\ncd\r\n") << "both bytes of あ";
@@ -161,15 +144,14 @@ TEST_F(EditorKeys, DeleteTakesWholeCharactersAndJoinsLines) {
   ExpectCaret(0, 5, "the caret keeps its offset");
 
   // A lead byte without its second byte is one byte.
-  LoadOpen("x\x88");
+  SetOpenText(editor, "x\x88");
   editor.SetCol(1);
   SendKey(editor, VK_DELETE);
   EXPECT_EQ(Text(), "x");
   SendKey(editor, VK_DELETE);
   EXPECT_EQ(Text(), "x") << "at the end of a last row without line end nothing happens";
-}
 
-TEST_F(EditorKeys, BackspaceTakesTheCharacterBeforeTheCaret) {
+  // Backspace takes the character before the caret.
   Load("aあ\r\ncd", 0, 3);
   SendChars(editor, "\b");
   EXPECT_EQ(Text(), "a\r\ncd\r\n");
@@ -270,7 +252,7 @@ TEST_F(EditorKeys, TabWidthAndOverwrite) {
   EXPECT_EQ(Text(), "aXYZ\r\ncd\r\n") << "the line end is never overwritten";
 }
 
-TEST_F(EditorKeys, TypedBytesAndReadOnly) {
+TEST_F(EditorKeys, TypedBytesReadOnlyAndKeysZeroedByTheEvents) {
   Load("", 0, 0);
   SendChars(editor, std::string("a~\x7F\x01\xA1\xDF\xE0\x88", 8));
   EXPECT_EQ(Text(), "a~\xA1\xDF") << "32-126 and 161-223 only";
@@ -280,9 +262,9 @@ TEST_F(EditorKeys, TypedBytesAndReadOnly) {
   SendKey(editor, VK_LEFT);
   EXPECT_EQ(Text(), "a~\xA1\xDF");
   EXPECT_EQ(editor.Col(), 3) << "caret moves still work";
-}
 
-TEST_F(EditorKeys, AKeyZeroedByTheEventsGoesNoFurther) {
+  // A key zeroed by the events goes no further.
+  editor.SetReadOnly(false);
   Load("abc", 0, 1);
   editor.OnKeyDown = [](TObject*, WORD& key, TShiftState) {
     if (key == VK_DELETE || key == VK_RIGHT)
@@ -297,16 +279,6 @@ TEST_F(EditorKeys, AKeyZeroedByTheEventsGoesNoFurther) {
   SendChars(editor, "xy");
   EXPECT_EQ(Text(), "aybc\r\n");
   EXPECT_EQ(editor.Col(), 2);
-}
-
-TEST_F(EditorKeys, CtrlZWorksBeforeTheMenuWasEverOpened) {
-  uitest::TypeChar(editor.Handle(), 'q');
-  uitest::TypeChar(editor.Handle(), 'w');
-  ASSERT_EQ(Text(), "qw");
-  uitest::PressKey(editor.Handle(), 'Z', ssCtrl);
-  EXPECT_EQ(Text(), "q");
-  uitest::PressKey(editor.Handle(), 'A', ssCtrl);
-  EXPECT_EQ(Text(), "qw") << "Ctrl+A is the menu's redo";
 }
 
 } // namespace
