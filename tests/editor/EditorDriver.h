@@ -5,6 +5,7 @@
 #include "editor/EditorControl.h"
 
 #include <string>
+#include <utility>
 
 namespace editortest {
 
@@ -21,6 +22,11 @@ inline void SetOpenText(quolin::TEditor& editor, const std::string& text) {
   editor.Lines().Clear();
   editor.ScreenStrings().ReplaceRows(0, 0, text);
   editor.SetRowCol(0, 0);
+}
+
+// The caret as (row, column).
+inline std::pair<int, int> CaretAt(const quolin::TEditor& editor) {
+  return {editor.Row(), editor.Col()};
 }
 
 // length bytes from offset start, line ends counting 2.

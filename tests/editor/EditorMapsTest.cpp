@@ -15,14 +15,6 @@ POINT CellPoint(TEditor& editor, int row, int col) {
                editor.Margin().Top() + row * editor.RowHeight() + 1};
 }
 
-TOwned<DrivenEditor> WrappedEditor(int wrapByte, const std::string& text) {
-  auto editor = NewEditor();
-  editor->WrapOption().SetWrapByte(wrapByte);
-  editor->SetWordWrap(true);
-  editor->Lines().SetText(text);
-  return editor;
-}
-
 TEST(EditorMaps, RowColToLineOffsetTakesCharactersWhole) {
   auto editor = NewEditor("aあb\tc\r\nx");
   EXPECT_EQ(editor->RowColToLineOffset(0, 0), 0);
@@ -36,7 +28,7 @@ TEST(EditorMaps, RowColToLineOffsetTakesCharactersWhole) {
   EXPECT_EQ(editor->RowColToLineOffset(2, 0), -1) << "outside the store";
   EXPECT_EQ(editor->RowColToLineOffset(-1, 0), -1);
 
-  auto wrapped = WrappedEditor(20, std::string(45, 'w') + "\r\nnext");
+  auto wrapped = NewWrappedEditor(20, std::string(45, 'w') + "\r\nnext");
   ASSERT_EQ(wrapped->RowCount(), 4);
   EXPECT_EQ(wrapped->RowColToLineOffset(2, 3), 43) << "the wrapped rows above count";
   EXPECT_EQ(wrapped->RowColToLineOffset(3, 2), 2);
@@ -45,7 +37,7 @@ TEST(EditorMaps, RowColToLineOffsetTakesCharactersWhole) {
 TEST(EditorMaps, RowsToLines) {
   auto plain = NewEditor("a\r\nb\r\nc");
   EXPECT_EQ(plain->RowToLines(2), 2);
-  auto wrapped = WrappedEditor(20, std::string(45, 'w') + "\r\nnext\r\n" + std::string(25, 'v'));
+  auto wrapped = NewWrappedEditor(20, std::string(45, 'w') + "\r\nnext\r\n" + std::string(25, 'v'));
   ASSERT_EQ(wrapped->RowCount(), 6);
   int expected[] = {0, 0, 0, 1, 2, 2, 3};
   for (int row = 0; row <= 6; ++row)
@@ -54,7 +46,7 @@ TEST(EditorMaps, RowsToLines) {
 }
 
 TEST(EditorMaps, AUrlWrappedOverTwoRowsIsOneToken) {
-  auto editor = WrappedEditor(20, "see http://example.com/abcdef/ghi end");
+  auto editor = NewWrappedEditor(20, "see http://example.com/abcdef/ghi end");
   editor->View().SetUrl(true);
   ASSERT_GE(editor->RowCount(), 2);
   ASSERT_EQ(editor->RowAttribute(0), raWrapped);

@@ -130,56 +130,47 @@ private:
 
 std::vector<std::string> PropDifferences(const TEditorProp& left, const TEditorProp& right) {
   Comparison c;
-  c.Check("Color", left.Color(), right.Color());
-  const TEditorCaret& a = left.Caret();
-  const TEditorCaret& b = right.Caret();
-  c.Check("Caret.AutoCursor", a.AutoCursor, b.AutoCursor);
-  c.Check("Caret.AutoIndent", a.AutoIndent, b.AutoIndent);
-  c.Check("Caret.Cursors.DefaultCursor", a.Cursors().DefaultCursor, b.Cursors().DefaultCursor);
-  c.Check("Caret.Cursors.DragSelCursor", a.Cursors().DragSelCursor, b.Cursors().DragSelCursor);
-  c.Check("Caret.Cursors.DragSelCopyCursor", a.Cursors().DragSelCopyCursor,
-          b.Cursors().DragSelCopyCursor);
-  c.Check("Caret.Cursors.InSelCursor", a.Cursors().InSelCursor, b.Cursors().InSelCursor);
-  c.Check("Caret.Cursors.LeftMarginCursor", a.Cursors().LeftMarginCursor,
-          b.Cursors().LeftMarginCursor);
-  c.Check("Caret.FreeCaret", a.FreeCaret, b.FreeCaret);
-  c.Check("Caret.InTab", a.InTab, b.InTab);
-  c.Check("Caret.KeepCaret", a.KeepCaret, b.KeepCaret);
-  c.Check("Caret.LockScroll", a.LockScroll, b.LockScroll);
-  c.Check("Caret.NextLine", a.NextLine, b.NextLine);
-  c.Check("Caret.PrevSpaceIndent", a.PrevSpaceIndent, b.PrevSpaceIndent);
-  c.Check("Caret.RowSelect", a.RowSelect, b.RowSelect);
-  c.Check("Caret.SelDragMode", a.SelDragMode, b.SelDragMode);
-  c.Check("Caret.SelMove", a.SelMove, b.SelMove);
-  c.Check("Caret.SoftTab", a.SoftTab, b.SoftTab);
-  c.Check("Caret.Style", a.Style(), b.Style());
-  c.Check("Caret.TabIndent", a.TabIndent, b.TabIndent);
-  c.Check("Caret.TabSpaceCount", a.TabSpaceCount(), b.TabSpaceCount());
-
-  const TFont& fa = left.Font();
-  const TFont& fb = right.Font();
-  c.Check("Font.Charset", fa.Charset, fb.Charset);
-  c.Check("Font.Color", fa.Color, fb.Color);
-  c.Check("Font.Size", fa.Size, fb.Size);
-  c.Check("Font.Name", fa.Name, fb.Name);
-  c.Check("Font.Pitch", fa.Pitch, fb.Pitch);
-  c.Check("Font.Style", fa.Style, fb.Style);
-
-  c.Check("Margin.Character", left.Margin().Character(), right.Margin().Character());
-  c.Check("Margin.Left", left.Margin().Left(), right.Margin().Left());
-  c.Check("Margin.Line", left.Margin().Line(), right.Margin().Line());
-  c.Check("Margin.Top", left.Margin().Top(), right.Margin().Top());
-
+// Compares the property at path on both sides, named by its path.
+#define SAME(path) c.Check(#path, left.path, right.path)
+  SAME(Color());
+  SAME(Caret().AutoCursor);
+  SAME(Caret().AutoIndent);
+  SAME(Caret().Cursors().DefaultCursor);
+  SAME(Caret().Cursors().DragSelCursor);
+  SAME(Caret().Cursors().DragSelCopyCursor);
+  SAME(Caret().Cursors().InSelCursor);
+  SAME(Caret().Cursors().LeftMarginCursor);
+  SAME(Caret().FreeCaret);
+  SAME(Caret().InTab);
+  SAME(Caret().KeepCaret);
+  SAME(Caret().LockScroll);
+  SAME(Caret().NextLine);
+  SAME(Caret().PrevSpaceIndent);
+  SAME(Caret().RowSelect);
+  SAME(Caret().SelDragMode);
+  SAME(Caret().SelMove);
+  SAME(Caret().SoftTab);
+  SAME(Caret().Style());
+  SAME(Caret().TabIndent);
+  SAME(Caret().TabSpaceCount());
+  SAME(Font().Charset);
+  SAME(Font().Color);
+  SAME(Font().Size);
+  SAME(Font().Name);
+  SAME(Font().Pitch);
+  SAME(Font().Style);
+  SAME(Margin().Character());
+  SAME(Margin().Left());
+  SAME(Margin().Line());
+  SAME(Margin().Top());
   c.Mark("Marks.EofMark", left.Marks().EofMark(), right.Marks().EofMark());
   c.Mark("Marks.RetMark", left.Marks().RetMark(), right.Marks().RetMark());
   c.Mark("Marks.Underline", left.Marks().Underline(), right.Marks().Underline());
-
-  c.Check("ReserveWordList.Strings", left.ReserveWordList().Text(), right.ReserveWordList().Text());
-  c.Check("ScrollBars", left.ScrollBars(), right.ScrollBars());
-
+  SAME(ReserveWordList().Text());
+  SAME(ScrollBars());
+  SAME(View().Brackets().Count());
   const TEditorViewInfo& va = left.View();
   const TEditorViewInfo& vb = right.View();
-  c.Check("View.Brackets.Count", va.Brackets().Count(), vb.Brackets().Count());
   for (int index = 0; index < std::min(va.Brackets().Count(), vb.Brackets().Count()); ++index) {
     const TEditorBracketItem& ia = va.Brackets().Items(index);
     const TEditorBracketItem& ib = vb.Brackets().Items(index);
@@ -193,24 +184,22 @@ std::vector<std::string> PropDifferences(const TEditorProp& left, const TEditorP
     c.Colors(std::string("View.Colors.") + EditorColorName(color), va.Colors()[color],
              vb.Colors()[color]);
   }
-  c.Check("View.Commenter", va.Commenter(), vb.Commenter());
-  c.Check("View.ControlCode", va.ControlCode(), vb.ControlCode());
-  c.Check("View.HexPrefix", va.HexPrefix(), vb.HexPrefix());
-  c.Check("View.Mail", va.Mail(), vb.Mail());
-  c.Check("View.Quotation", va.Quotation(), vb.Quotation());
-  c.Check("View.Url", va.Url(), vb.Url());
-
-  c.Check("WordWrap", left.WordWrap(), right.WordWrap());
-  const TEditorWrapOption& wa = left.WrapOption();
-  const TEditorWrapOption& wb = right.WrapOption();
-  c.Check("WrapOption.FollowRetMark", wa.FollowRetMark(), wb.FollowRetMark());
-  c.Check("WrapOption.FollowPunctuation", wa.FollowPunctuation(), wb.FollowPunctuation());
-  c.Check("WrapOption.FollowStr", wa.FollowStr(), wb.FollowStr());
-  c.Check("WrapOption.Leading", wa.Leading(), wb.Leading());
-  c.Check("WrapOption.LeadStr", wa.LeadStr(), wb.LeadStr());
-  c.Check("WrapOption.PunctuationStr", wa.PunctuationStr(), wb.PunctuationStr());
-  c.Check("WrapOption.WordBreak", wa.WordBreak(), wb.WordBreak());
-  c.Check("WrapOption.WrapByte", wa.WrapByte(), wb.WrapByte());
+  SAME(View().Commenter());
+  SAME(View().ControlCode());
+  SAME(View().HexPrefix());
+  SAME(View().Mail());
+  SAME(View().Quotation());
+  SAME(View().Url());
+  SAME(WordWrap());
+  SAME(WrapOption().FollowRetMark());
+  SAME(WrapOption().FollowPunctuation());
+  SAME(WrapOption().FollowStr());
+  SAME(WrapOption().Leading());
+  SAME(WrapOption().LeadStr());
+  SAME(WrapOption().PunctuationStr());
+  SAME(WrapOption().WordBreak());
+  SAME(WrapOption().WrapByte());
+#undef SAME
   return c.differences;
 }
 
