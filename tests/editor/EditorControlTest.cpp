@@ -25,27 +25,18 @@ TEST(EditorControl, ConstructionGivesTheDefaultsAndTextAndCaretWorkWithoutAWindo
   TOwned<TEditor> editor(TComponent::Create<TEditor>(nullptr));
   EXPECT_EQ(editor->Width(), 185);
   EXPECT_EQ(editor->Height(), 89);
-  EXPECT_EQ(editor->BorderStyle(), TBorderStyle::bsSingle);
-  EXPECT_TRUE(editor->Ctl3D());
   EXPECT_EQ(editor->Cursor(), crIBeam);
   EXPECT_TRUE(editor->TabStop());
-  EXPECT_TRUE(editor->WantTabs());
-  EXPECT_TRUE(editor->WantReturns());
-  EXPECT_FALSE(editor->ReadOnly());
   EXPECT_FALSE(editor->ParentColor());
   EXPECT_EQ(editor->Color(), clWindow);
   EXPECT_EQ(editor->Font().Name(), "FixedSys");
   EXPECT_EQ(editor->Font().Color(), clWindowText);
   EXPECT_EQ(editor->ScrollBars(), TScrollStyle::ssNone);
   EXPECT_FALSE(editor->WordWrap());
-  EXPECT_EQ(editor->SelectionMode(), 0);
   EXPECT_FALSE(editor->DoubleBuffered());
-  EXPECT_FALSE(editor->CommentLineAllPaint());
   EXPECT_EQ(editor->Margin().Left(), 19);
   EXPECT_TRUE(editor->ReserveWordList().Sorted());
   EXPECT_EQ(editor->Delimiters().count(), 75u);
-  EXPECT_EQ(editor->Row(), 0);
-  EXPECT_EQ(editor->Col(), 0);
 
   auto* menu = dynamic_cast<TEditorPopupMenu*>(editor->PopupMenu());
   ASSERT_NE(menu, nullptr);

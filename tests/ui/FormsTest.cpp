@@ -1,8 +1,8 @@
 // Forms: the order of their events, close actions, MDI frames and children, modal forms,
 // minimising the main form and the application's activation.
 #include "ui/Forms.h"
+#include "FormFixture.h"
 #include "core/Exceptions.h"
-#include "support/UiTest.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Timer.h"
@@ -98,7 +98,7 @@ TEST(UiForms, CloseActionsHideFreeOrKeepTheForm) {
   EXPECT_TRUE(uitest::PumpUntil([&] { return destroyed; }));
 }
 
-TEST(UiForms, MdiChildMinimisesOnCloseOrStaysWithoutAMinimiseBox) {
+TEST(UiForms, MdiChildNeedsAFrameAndMinimisesOnCloseOrStaysWithoutAMinimiseBox) {
   auto frame = MakeFrame();
   TForm* child = MakeChild(*frame, "Child");
   child->Close();
@@ -108,6 +108,10 @@ TEST(UiForms, MdiChildMinimisesOnCloseOrStaysWithoutAMinimiseBox) {
   child->Close();
   EXPECT_EQ(child->WindowState(), TWindowState::wsNormal);
   EXPECT_TRUE(child->Visible());
+
+  auto lone = uitest::MakeForm();
+  EXPECT_THROW(lone->SetFormStyle(TFormStyle::fsMDIChild), EInvalidOperation) << "no frame";
+  EXPECT_EQ(lone->FormStyle(), TFormStyle::fsNormal);
 }
 
 TEST(UiForms, MdiFrameAsksEachChildFirstAndChildrenGetNoOnClose) {
@@ -155,12 +159,6 @@ TEST(UiForms, MdiChildrenComeInZOrderWithTheActiveOneFirst) {
   EXPECT_EQ(frame->MDIChildren(3), nullptr);
 }
 
-TEST(UiForms, MdiChildNeedsAFrame) {
-  auto lone = uitest::MakeForm();
-  EXPECT_THROW(lone->SetFormStyle(TFormStyle::fsMDIChild), EInvalidOperation);
-  EXPECT_EQ(lone->FormStyle(), TFormStyle::fsNormal);
-}
-
 TEST(UiForms, MdiClientShowsTheFrameColour) {
   auto frame = MakeFrame();
   auto clientPixel = [&] {
@@ -177,13 +175,12 @@ TEST(UiForms, MdiClientShowsTheFrameColour) {
   EXPECT_EQ(clientPixel(), static_cast<COLORREF>(clRed));
 }
 
-TEST(UiForms, ShowModalDisablesTheOtherWindowsAndGivesThemBackWithTheActivation) {
+TEST(UiForms, ShowModalDisablesTheOtherWindowsGivesThemBackAndEndsOnlyWhenTheFormCloses) {
   auto owner = uitest::MakeForm();
   owner->Show();
   ASSERT_TRUE(uitest::PumpUntil([&] { return GetActiveWindow() == owner->Handle(); }));
   auto dialog = uitest::MakeForm();
-  auto* ok = TComponent::Create<TButton>(dialog.get(), "OK");
-  ok->SetParent(dialog.get());
+  auto* ok = uitest::AddTo<TButton>(*dialog, "OK");
   ok->ModalResult = mrOk;
   bool ownerEnabledWhileModal = true;
   bool modalWhileShown = false;
@@ -202,12 +199,7 @@ TEST(UiForms, ShowModalDisablesTheOtherWindowsAndGivesThemBackWithTheActivation)
   Later(dialog.get(), [&] { dialog->Close(); });
   EXPECT_EQ(dialog->ShowModal(), mrCancel) << "closing a modal form gives mrCancel";
 
-  dialog->Show();
-  EXPECT_THROW(dialog->ShowModal(), EInvalidOperation);
-}
-
-TEST(UiForms, ModalCloseActionNoneKeepsTheFormUp) {
-  auto dialog = uitest::MakeForm();
+  // A close action of caNone keeps the form up.
   int closes = 0;
   dialog->OnClose = [&](TObject*, TCloseAction& action) {
     if (++closes == 1)
@@ -219,6 +211,9 @@ TEST(UiForms, ModalCloseActionNoneKeepsTheFormUp) {
   });
   EXPECT_EQ(dialog->ShowModal(), mrYes);
   EXPECT_EQ(closes, 2);
+
+  dialog->Show();
+  EXPECT_THROW(dialog->ShowModal(), EInvalidOperation) << "a shown form";
 }
 
 TEST(UiForms, MinimisingTheMainFormHidesTheFormsAndRestoreBringsThemBack) {

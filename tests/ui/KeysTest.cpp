@@ -1,6 +1,6 @@
 // The way of a key: MDI system keys, menu shortcuts, the form's dialog keys, KeyPreview and the
 // control's own key events, and unclaimed characters as mnemonics.
-#include "support/UiTest.h"
+#include "FormFixture.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -49,8 +49,7 @@ protected:
 };
 
 template <typename T> T* Add(TForm& form, TControl* parent, const char* name, int top) {
-  T* control = TComponent::Create<T>(&form, name);
-  control->SetParent(parent ? parent : &form);
+  T* control = uitest::AddTo<T>(form, name, parent);
   control->SetTop(top);
   return control;
 }
@@ -207,7 +206,7 @@ TEST(UiKeys, TabMovesTheFocusInTabOrderSkippingWhatCannotHaveIt) {
   EXPECT_EQ(GetFocus(), dialog.cancel->Handle());
 }
 
-TEST(UiKeys, ControlWantingTabKeepsItAndArrowsMoveAmongSiblings) {
+TEST(UiKeys, ControlOrFormWantingTabKeepsItAndArrowsMoveAmongSiblings) {
   DialogForm dialog;
   auto* taker = Add<TKeyTaker>(*dialog.form, nullptr, "Taker", 180);
   taker->DialogCode = DLGC_WANTTAB;
@@ -229,16 +228,15 @@ TEST(UiKeys, ControlWantingTabKeepsItAndArrowsMoveAmongSiblings) {
   EXPECT_FALSE(radio1->Checked());
   PressKey(radio2->Handle(), VK_DOWN);
   EXPECT_EQ(GetFocus(), radio1->Handle()) << "arrows go round within the parent";
-}
 
-TEST(UiKeys, OverriddenDialogKeyTakesTab) {
-  auto form = uitest::MakeForm<TTabKeeper>();
-  auto* first = Add<TEdit>(*form, nullptr, "First", 0);
-  Add<TEdit>(*form, nullptr, "Second", 30);
-  form->Show();
+  // A form whose DialogKey takes Tab keeps it.
+  auto keeper = uitest::MakeForm<TTabKeeper>();
+  auto* first = Add<TEdit>(*keeper, nullptr, "First", 0);
+  Add<TEdit>(*keeper, nullptr, "Second", 30);
+  keeper->Show();
   first->SetFocus();
   PressKey(first->Handle(), VK_TAB);
-  EXPECT_EQ(form->tabs, 1);
+  EXPECT_EQ(keeper->tabs, 1);
   EXPECT_EQ(GetFocus(), first->Handle());
 }
 
