@@ -45,15 +45,7 @@ TOwned<TForm> MakeFrame() {
   return frame;
 }
 
-// Runs action from a timer while the current modal loop or Run is busy.
-void Later(TComponent* owner, std::function<void()> action, unsigned delay = 50) {
-  auto* timer = TComponent::Create<TTimer>(owner);
-  timer->SetInterval(delay);
-  timer->OnTimer = [timer, action](TObject*) {
-    timer->SetEnabled(false);
-    action();
-  };
-}
+using uitest::Later;
 
 TEST(UiForms, EventsRunInOrderFromCreateToDestroy) {
   uitest::EventLog log;
