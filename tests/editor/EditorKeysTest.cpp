@@ -17,43 +17,37 @@ protected:
     editor.SetCol(col);
   }
   void ExpectCaret(int row, int col, const std::string& what) {
-    EXPECT_EQ(editor.Row(), row) << what;
-    EXPECT_EQ(editor.Col(), col) << what;
+    EXPECT_EQ(CaretAt(editor), std::pair(row, col)) << what;
+  }
+  // Sends the key; the caret after it.
+  std::pair<int, int> Press(WORD key, TShiftState shift = 0) {
+    SendKey(editor, key, shift);
+    return CaretAt(editor);
   }
 };
 
 TEST_F(EditorKeys, TheCursorKeysWithShiftAndCtrl) {
   Load("abc\r\ndefgh\r\nij", 1, 2);
-  SendKey(editor, VK_END);
-  ExpectCaret(1, 5, "End");
-  SendKey(editor, VK_HOME);
-  ExpectCaret(1, 0, "Home");
-  SendKey(editor, VK_END, ssCtrl);
-  ExpectCaret(3, 0, "Ctrl+End: the row after the final line end");
-  SendKey(editor, VK_HOME, ssCtrl);
-  ExpectCaret(0, 0, "Ctrl+Home");
+  EXPECT_EQ(Press(VK_END), std::pair(1, 5)) << "End";
+  EXPECT_EQ(Press(VK_HOME), std::pair(1, 0)) << "Home";
+  EXPECT_EQ(Press(VK_END, ssCtrl), std::pair(3, 0)) << "Ctrl+End: the row after the final line end";
+  EXPECT_EQ(Press(VK_HOME, ssCtrl), std::pair(0, 0)) << "Ctrl+Home";
   SendKey(editor, VK_DOWN);
-  SendKey(editor, VK_RIGHT);
-  ExpectCaret(1, 1, "Down, Right");
+  EXPECT_EQ(Press(VK_RIGHT), std::pair(1, 1)) << "Down, Right";
   SendKey(editor, VK_UP);
-  SendKey(editor, VK_LEFT);
-  ExpectCaret(0, 0, "Up, Left");
+  EXPECT_EQ(Press(VK_LEFT), std::pair(0, 0)) << "Up, Left";
 
   // Left at column 0 stays without NextLine, and goes up with it.
   editor.SetRow(1);
-  SendKey(editor, VK_LEFT);
-  ExpectCaret(1, 0, "Left at column 0");
+  EXPECT_EQ(Press(VK_LEFT), std::pair(1, 0)) << "Left at column 0";
   editor.Caret().NextLine = true;
-  SendKey(editor, VK_LEFT);
-  ExpectCaret(0, 3, "Left with NextLine");
+  EXPECT_EQ(Press(VK_LEFT), std::pair(0, 3)) << "Left with NextLine";
   // Right at a row's end goes down only when the caret cannot pass the end.
   editor.Caret().FreeCaret = false;
-  SendKey(editor, VK_RIGHT);
-  ExpectCaret(1, 0, "Right with NextLine at the end");
+  EXPECT_EQ(Press(VK_RIGHT), std::pair(1, 0)) << "Right with NextLine at the end";
   editor.Caret().NextLine = false;
   SendKey(editor, VK_END);
-  SendKey(editor, VK_RIGHT);
-  ExpectCaret(1, 5, "Right at the end without NextLine");
+  EXPECT_EQ(Press(VK_RIGHT), std::pair(1, 5)) << "Right at the end without NextLine";
 
   // Shift extends from an anchor; a plain move only removes the selection.
   SendKey(editor, VK_HOME);
@@ -116,20 +110,14 @@ TEST_F(EditorKeys, PagesMoveByTheVisibleRowsLessOne) {
 TEST_F(EditorKeys, WordMovesStopAtWordsAndDoubleByteRuns) {
   Load("abc あいう, def\r\n漢字かな x");
   int stops[] = {4, 12, 15};
-  for (int stop : stops) {
-    SendKey(editor, VK_RIGHT, ssCtrl);
-    ExpectCaret(0, stop, "Ctrl+Right");
-  }
-  SendKey(editor, VK_RIGHT, ssCtrl);
-  ExpectCaret(1, 0, "on to the next row");
-  SendKey(editor, VK_RIGHT, ssCtrl);
-  ExpectCaret(1, 4, "kanji and hiragana are separate runs");
-  SendKey(editor, VK_LEFT, ssCtrl);
-  ExpectCaret(1, 0, "Ctrl+Left");
-  SendKey(editor, VK_LEFT, ssCtrl);
-  ExpectCaret(0, 15, "at column 0 to the end of the previous line, and stop");
-  SendKey(editor, VK_LEFT, ssCtrl);
-  ExpectCaret(0, 12, "Ctrl+Left");
+  for (int stop : stops)
+    EXPECT_EQ(Press(VK_RIGHT, ssCtrl), std::pair(0, stop)) << "Ctrl+Right";
+  EXPECT_EQ(Press(VK_RIGHT, ssCtrl), std::pair(1, 0)) << "on to the next row";
+  EXPECT_EQ(Press(VK_RIGHT, ssCtrl), std::pair(1, 4)) << "kanji and hiragana are separate runs";
+  EXPECT_EQ(Press(VK_LEFT, ssCtrl), std::pair(1, 0)) << "Ctrl+Left";
+  EXPECT_EQ(Press(VK_LEFT, ssCtrl), std::pair(0, 15))
+      << "at column 0 to the end of the previous line, and stop";
+  EXPECT_EQ(Press(VK_LEFT, ssCtrl), std::pair(0, 12)) << "Ctrl+Left";
   SendKeys(editor, VK_LEFT, ssCtrl, 3);
   ExpectCaret(0, 0, "at the start nothing moves");
 }
