@@ -85,15 +85,7 @@ TEST_F(EditorPopupMenu, UpdateItemsFollowsTheViewsState) {
   EmptyTheClipboard();
 }
 
-TEST_F(EditorPopupMenu, UndoRedoAndBoxModeItemsAct) {
-  editor.Lines().SetText("one\r\n");
-  editor.Lines().Add("two");
-  Choose(EditorMenuAction::Undo);
-  EXPECT_EQ(editor.Lines().Text(), "one\r\n");
-  Choose(EditorMenuAction::Redo);
-  EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n");
-
-  // The box mode item toggles its check and the selection mode.
+TEST_F(EditorPopupMenu, BoxModeItemTogglesItsCheckAndTheSelectionMode) {
   int changes = 0;
   editor.OnSelectionModeChange = [&](TObject*) { ++changes; };
   TMenuItem& box = Item(EditorMenuAction::BoxMode);
