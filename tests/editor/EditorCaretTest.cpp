@@ -15,6 +15,15 @@ namespace {
 class EditorCaret : public ShownEditor {
 protected:
   int Cell() { return editor.CharPitch() - editor.Margin().Character(); }
+  // The column the caret takes when sent to col, or to row.
+  int ColAfterSetCol(int col) {
+    editor.SetCol(col);
+    return editor.Col();
+  }
+  int ColAfterSetRow(int row) {
+    editor.SetRow(row);
+    return editor.Col();
+  }
   // The thread's caret as the window system has it. Whether it shows is the editor's own
   // record: Wine reports every existing caret as blinking.
   static GUITHREADINFO SystemCaret() {
@@ -102,44 +111,33 @@ TEST_F(EditorCaret, KeepCaretRestoresTheWantedColumn) {
   editor.Caret().KeepCaret = true;
   editor.Lines().SetText(std::string(35, 'a') + "\r\nfive5\r\n" + std::string(40, 'b') + "\r\n");
   editor.SetCol(30);
-  editor.SetRow(1);
-  EXPECT_EQ(editor.Col(), 5) << "cut to the short row's end";
-  editor.SetRow(2);
-  EXPECT_EQ(editor.Col(), 30) << "back at the wanted column";
+  EXPECT_EQ(ColAfterSetRow(1), 5) << "cut to the short row's end";
+  EXPECT_EQ(ColAfterSetRow(2), 30) << "back at the wanted column";
   editor.SetCol(31);
   editor.SetRow(1);
   editor.SetCol(2);
-  editor.SetRow(2);
-  EXPECT_EQ(editor.Col(), 2) << "a sideways move forgets the wanted column";
+  EXPECT_EQ(ColAfterSetRow(2), 2) << "a sideways move forgets the wanted column";
 
   editor.Caret().KeepCaret = false;
   editor.SetCol(30);
   editor.SetRow(1);
-  editor.SetRow(2);
-  EXPECT_EQ(editor.Col(), 5);
+  EXPECT_EQ(ColAfterSetRow(2), 5);
 }
 
 TEST_F(EditorCaret, ColumnsLeaveSecondBytesAndFillCellsInTheirDirection) {
   editor.Lines().SetText("a漢\tb\r\n");
   // "a" 0, "漢" 1-2, TAB 3 with fill 4-7, "b" 8.
-  editor.SetCol(2);
-  EXPECT_EQ(editor.Col(), 3) << "rightwards off the second byte";
-  editor.SetCol(2);
-  EXPECT_EQ(editor.Col(), 1) << "leftwards to the first byte";
-  editor.SetCol(5);
-  EXPECT_EQ(editor.Col(), 8) << "rightwards past the fill cells";
-  editor.SetCol(6);
-  EXPECT_EQ(editor.Col(), 3) << "leftwards onto the TAB";
+  EXPECT_EQ(ColAfterSetCol(2), 3) << "rightwards off the second byte";
+  EXPECT_EQ(ColAfterSetCol(2), 1) << "leftwards to the first byte";
+  EXPECT_EQ(ColAfterSetCol(5), 8) << "rightwards past the fill cells";
+  EXPECT_EQ(ColAfterSetCol(6), 3) << "leftwards onto the TAB";
   editor.Caret().InTab = true;
-  editor.SetCol(6);
-  EXPECT_EQ(editor.Col(), 6) << "InTab lets the caret stand in the fill";
+  EXPECT_EQ(ColAfterSetCol(6), 6) << "InTab lets the caret stand in the fill";
   editor.Caret().InTab = false;
   editor.SetRowCol(0, 7);
   EXPECT_EQ(editor.Col(), 3) << "row and column together go left to the TAB";
-  editor.SetCol(20);
-  EXPECT_EQ(editor.Col(), 20) << "a free caret stands past the row's end";
-  editor.SetCol(5000);
-  EXPECT_EQ(editor.Col(), 1000);
+  EXPECT_EQ(ColAfterSetCol(20), 20) << "a free caret stands past the row's end";
+  EXPECT_EQ(ColAfterSetCol(5000), 1000);
   editor.SetRow(-3);
   EXPECT_EQ(editor.Row(), 0);
 
@@ -147,11 +145,9 @@ TEST_F(EditorCaret, ColumnsLeaveSecondBytesAndFillCellsInTheirDirection) {
   editor.Caret().SetTabSpaceCount(6);
   editor.Lines().SetText(std::string(999, 'a') + "漢\r\n" + std::string(997, 'a') + "\tz\r\n");
   editor.SetRowCol(0, 0);
-  editor.SetCol(1000);
-  EXPECT_EQ(editor.Col(), 999) << "the double-byte character cut by the limit";
+  EXPECT_EQ(ColAfterSetCol(1000), 999) << "the double-byte character cut by the limit";
   editor.SetRowCol(1, 0);
-  editor.SetCol(999);
-  EXPECT_EQ(editor.Col(), 997) << "the TAB whose fill reaches past the limit";
+  EXPECT_EQ(ColAfterSetCol(999), 997) << "the TAB whose fill reaches past the limit";
 }
 
 TEST_F(EditorCaret, WrappedRowsKeepTheCaretInsideTheWrapColumn) {
@@ -159,13 +155,10 @@ TEST_F(EditorCaret, WrappedRowsKeepTheCaretInsideTheWrapColumn) {
   editor.SetWordWrap(true);
   editor.Lines().SetText(std::string(30, 'w') + "\r\nshort\r\n");
   ASSERT_EQ(editor.RowAttribute(0), raWrapped);
-  editor.SetCol(25);
-  EXPECT_EQ(editor.Col(), 19) << "a wrapped row: its last byte";
+  EXPECT_EQ(ColAfterSetCol(25), 19) << "a wrapped row: its last byte";
   editor.SetRow(1);
-  editor.SetCol(30);
-  EXPECT_EQ(editor.Col(), 19) << "the line's last row: before the wrap column";
-  editor.SetCol(15);
-  EXPECT_EQ(editor.Col(), 15) << "a free caret inside the wrap column";
+  EXPECT_EQ(ColAfterSetCol(30), 19) << "the line's last row: before the wrap column";
+  EXPECT_EQ(ColAfterSetCol(15), 15) << "a free caret inside the wrap column";
   editor.SetRowCol(2, 8);
   EXPECT_EQ(editor.Col(), 8);
 }

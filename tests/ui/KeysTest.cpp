@@ -48,6 +48,12 @@ protected:
   }
 };
 
+// Presses the key in the focused window; the window with the focus after it.
+HWND FocusAfter(WORD key, TShiftState shift = 0) {
+  PressKey(GetFocus(), key, shift);
+  return GetFocus();
+}
+
 template <typename T> T* Add(TForm& form, TControl* parent, const char* name, int top) {
   T* control = uitest::AddTo<T>(form, name, parent);
   control->SetTop(top);
@@ -189,21 +195,15 @@ TEST(UiKeys, EnterClicksDefaultOrFocusedButtonAndEscapeTheCancelButton) {
 
 TEST(UiKeys, TabMovesTheFocusInTabOrderSkippingWhatCannotHaveIt) {
   DialogForm dialog;
-  HWND first = dialog.first->Handle();
-  PressKey(first, VK_TAB);
-  EXPECT_EQ(GetFocus(), dialog.second->Handle());
-  PressKey(GetFocus(), VK_TAB);
-  EXPECT_EQ(GetFocus(), dialog.ok->Handle()) << "the disabled edit is skipped";
-  PressKey(GetFocus(), VK_TAB, ssShift);
-  EXPECT_EQ(GetFocus(), dialog.second->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), dialog.second->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), dialog.ok->Handle()) << "the disabled edit is skipped";
+  EXPECT_EQ(FocusAfter(VK_TAB, ssShift), dialog.second->Handle());
   dialog.other->SetTabOrder(0);
   dialog.other->SetFocus();
-  PressKey(GetFocus(), VK_TAB, ssShift);
-  EXPECT_EQ(GetFocus(), dialog.cancel->Handle()) << "wraps around to the last";
+  EXPECT_EQ(FocusAfter(VK_TAB, ssShift), dialog.cancel->Handle()) << "wraps around to the last";
   dialog.ok->SetTabStop(false);
   dialog.second->SetFocus();
-  PressKey(GetFocus(), VK_TAB);
-  EXPECT_EQ(GetFocus(), dialog.cancel->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), dialog.cancel->Handle());
 }
 
 TEST(UiKeys, ControlOrFormWantingTabKeepsItAndArrowsMoveAmongSiblings) {
@@ -213,21 +213,18 @@ TEST(UiKeys, ControlOrFormWantingTabKeepsItAndArrowsMoveAmongSiblings) {
   int tabs = 0;
   taker->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { tabs += key == VK_TAB; };
   taker->SetFocus();
-  PressKey(taker->Handle(), VK_TAB);
+  EXPECT_EQ(FocusAfter(VK_TAB), taker->Handle());
   EXPECT_EQ(tabs, 1);
-  EXPECT_EQ(GetFocus(), taker->Handle());
 
   auto* group = Add<TPanel>(*dialog.form, nullptr, "Group", 210);
   auto* radio1 = Add<TRadioButton>(*dialog.form, group, "Radio1", 0);
   auto* radio2 = Add<TRadioButton>(*dialog.form, group, "Radio2", 20);
   radio1->SetChecked(true);
   radio1->SetFocus();
-  PressKey(radio1->Handle(), VK_DOWN);
-  EXPECT_EQ(GetFocus(), radio2->Handle());
+  EXPECT_EQ(FocusAfter(VK_DOWN), radio2->Handle());
   EXPECT_TRUE(radio2->Checked());
   EXPECT_FALSE(radio1->Checked());
-  PressKey(radio2->Handle(), VK_DOWN);
-  EXPECT_EQ(GetFocus(), radio1->Handle()) << "arrows go round within the parent";
+  EXPECT_EQ(FocusAfter(VK_DOWN), radio1->Handle()) << "arrows go round within the parent";
 
   // A form whose DialogKey takes Tab keeps it.
   auto keeper = uitest::MakeForm<TTabKeeper>();
@@ -235,9 +232,8 @@ TEST(UiKeys, ControlOrFormWantingTabKeepsItAndArrowsMoveAmongSiblings) {
   Add<TEdit>(*keeper, nullptr, "Second", 30);
   keeper->Show();
   first->SetFocus();
-  PressKey(first->Handle(), VK_TAB);
+  EXPECT_EQ(FocusAfter(VK_TAB), first->Handle());
   EXPECT_EQ(keeper->tabs, 1);
-  EXPECT_EQ(GetFocus(), first->Handle());
 }
 
 TEST(UiKeys, MnemonicsGoToDialogCharUnlessTheControlWantsCharacters) {
