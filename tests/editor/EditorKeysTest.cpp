@@ -13,11 +13,19 @@ class EditorKeys : public FocusedEditor {
 protected:
   void Load(const std::string& text, int row = 0, int col = 0) {
     editor.Lines().SetText(text);
-    editor.SetRow(row);
-    editor.SetCol(col);
+    editor.SetRowCol(row, col);
   }
   void ExpectCaret(int row, int col, const std::string& what) {
     EXPECT_EQ(CaretAt(editor), std::pair(row, col)) << what;
+  }
+  // Sends the characters; the text after them.
+  std::string Typed(const std::string& characters) {
+    SendChars(editor, characters);
+    return Text();
+  }
+  std::string AfterDelete() {
+    SendKey(editor, VK_DELETE);
+    return Text();
   }
   // Sends the key; the caret after it.
   std::pair<int, int> Press(WORD key, TShiftState shift = 0) {
@@ -126,29 +134,22 @@ TEST_F(EditorKeys, WordMovesStopAtWordsAndDoubleByteRuns) {
 
 TEST_F(EditorKeys, DeleteAndBackspaceTakeWholeCharactersAndJoinLines) {
   Load("aあb\r\ncd", 0, 1);
-  SendKey(editor, VK_DELETE);
-  EXPECT_EQ(Text(), "ab\r\ncd\r\n") << "both bytes of あ";
+  EXPECT_EQ(AfterDelete(), "ab\r\ncd\r\n") << "both bytes of あ";
   editor.SetCol(5);
-  SendKey(editor, VK_DELETE);
-  EXPECT_EQ(Text(), "ab   cd\r\n") << "padded up to the caret, then joined";
+  EXPECT_EQ(AfterDelete(), "ab   cd\r\n") << "padded up to the caret, then joined";
   ExpectCaret(0, 5, "the caret keeps its offset");
 
   // A lead byte without its second byte is one byte.
   SetOpenText(editor, "x\x88");
   editor.SetCol(1);
-  SendKey(editor, VK_DELETE);
-  EXPECT_EQ(Text(), "x");
-  SendKey(editor, VK_DELETE);
-  EXPECT_EQ(Text(), "x") << "at the end of a last row without line end nothing happens";
+  EXPECT_EQ(AfterDelete(), "x");
+  EXPECT_EQ(AfterDelete(), "x") << "at the end of a last row without line end nothing happens";
 
   // Backspace takes the character before the caret.
   Load("aあ\r\ncd", 0, 3);
-  SendChars(editor, "\b");
-  EXPECT_EQ(Text(), "a\r\ncd\r\n");
-  editor.SetRow(1);
-  editor.SetCol(0);
-  SendChars(editor, "\b");
-  EXPECT_EQ(Text(), "acd\r\n") << "the line end goes";
+  EXPECT_EQ(Typed("\b"), "a\r\ncd\r\n");
+  editor.SetRowCol(1, 0);
+  EXPECT_EQ(Typed("\b"), "acd\r\n") << "the line end goes";
   ExpectCaret(0, 1, "at the join");
   editor.SetCol(6);
   SendChars(editor, "\b");
@@ -160,47 +161,39 @@ TEST_F(EditorKeys, DeleteAndBackspaceTakeWholeCharactersAndJoinLines) {
   editor.SetWordWrap(true);
   Load(std::string(20, 'a') + "bcd\r\nz", 1, 0);
   ASSERT_EQ(editor.RowAttribute(0), raWrapped);
-  SendChars(editor, "\b");
-  EXPECT_EQ(Text(), std::string(19, 'a') + "bcd\r\nz\r\n");
+  EXPECT_EQ(Typed("\b"), std::string(19, 'a') + "bcd\r\nz\r\n");
 }
 
 TEST_F(EditorKeys, EnterSplitsTheRowWithTheIndent) {
   editor.Caret().AutoIndent = false;
   Load("abcd", 0, 2);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "ab\r\ncd\r\n");
+  EXPECT_EQ(Typed("\r"), "ab\r\ncd\r\n");
   ExpectCaret(1, 0, "at the text after the caret");
 
   editor.Caret().AutoIndent = true;
   Load("  ab", 0, 4);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "  ab\r\n  \r\n");
+  EXPECT_EQ(Typed("\r"), "  ab\r\n  \r\n");
   ExpectCaret(1, 2, "behind the indent");
   Load("    ab", 0, 2);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "  \r\n    ab\r\n") << "no wider than the caret column";
+  EXPECT_EQ(Typed("\r"), "  \r\n    ab\r\n") << "no wider than the caret column";
 
   editor.Caret().TabIndent = true;
   Load("\t  x\r\n", 0, 11);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "\t  x\r\n\t  \r\n") << "8 + 2 cells as a TAB and two blanks";
+  EXPECT_EQ(Typed("\r"), "\t  x\r\n\t  \r\n") << "8 + 2 cells as a TAB and two blanks";
   editor.Caret().TabIndent = false;
 
   editor.Caret().PrevSpaceIndent = true;
   Load("   x\r\n\r\n", 1, 0);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "   x\r\n\r\n   \r\n") << "the indent of the line above";
+  EXPECT_EQ(Typed("\r"), "   x\r\n\r\n   \r\n") << "the indent of the line above";
   editor.Caret().PrevSpaceIndent = false;
 
   Load("ab\r\n", 1, 0);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "ab\r\n\r\n") << "on the row after the last";
+  EXPECT_EQ(Typed("\r"), "ab\r\n\r\n") << "on the row after the last";
   ExpectCaret(2, 0, "behind the new line end");
 
   editor.SetOverWrite(true);
   Load("ab\r\ncd", 0, 1);
-  SendChars(editor, "\r");
-  EXPECT_EQ(Text(), "ab\r\ncd\r\n") << "OverWrite only moves";
+  EXPECT_EQ(Typed("\r"), "ab\r\ncd\r\n") << "OverWrite only moves";
   ExpectCaret(1, 0, "to the next row");
 }
 
@@ -209,18 +202,16 @@ TEST_F(EditorKeys, TabWidthAndOverwrite) {
   editor.WrapOption().SetWrapByte(80);
   editor.Caret().SoftTab = true;
   Load(std::string(78, 'x'), 0, 78);
-  SendChars(editor, "\t");
-  EXPECT_EQ(Text(), std::string(78, 'x') + "  \r\n") << "up to the wrap column, not 2 + 8";
+  EXPECT_EQ(Typed("\t"), std::string(78, 'x') + "  \r\n") << "up to the wrap column, not 2 + 8";
   editor.WrapOption().SetWrapByte(78);
   Load(std::string(76, 'x'), 0, 76);
-  SendChars(editor, "\t");
-  EXPECT_EQ(Text(), std::string(76, 'x') + "  \r\n") << "2 to the wrap column, not 4 to the stop";
+  EXPECT_EQ(Typed("\t"), std::string(76, 'x') + "  \r\n")
+      << "2 to the wrap column, not 4 to the stop";
   editor.SetWordWrap(false);
 
   editor.Caret().SoftTab = false;
   Load("ab", 0, 1);
-  SendChars(editor, "\t");
-  EXPECT_EQ(Text(), "a\tb\r\n");
+  EXPECT_EQ(Typed("\t"), "a\tb\r\n");
   {
     HeldKeys shift(ssShift);
     SendChars(editor, "\t");
@@ -232,20 +223,17 @@ TEST_F(EditorKeys, TabWidthAndOverwrite) {
   SendChars(editor, "\t");
   ExpectCaret(0, 8, "OverWrite moves by the TAB's width");
   editor.SetCol(1);
-  SendChars(editor, "xy");
-  EXPECT_EQ(Text(), "axyb\r\n");
+  EXPECT_EQ(Typed("xy"), "axyb\r\n");
   Load("aあb", 0, 1);
-  SendChars(editor, "x");
-  EXPECT_EQ(Text(), "ax b\r\n") << "half a double-byte character leaves a space";
+  EXPECT_EQ(Typed("x"), "ax b\r\n") << "half a double-byte character leaves a space";
   Load("ab\r\ncd", 0, 1);
-  SendChars(editor, "XYZ");
-  EXPECT_EQ(Text(), "aXYZ\r\ncd\r\n") << "the line end is never overwritten";
+  EXPECT_EQ(Typed("XYZ"), "aXYZ\r\ncd\r\n") << "the line end is never overwritten";
 }
 
 TEST_F(EditorKeys, TypedBytesReadOnlyAndKeysZeroedByTheEvents) {
   Load("", 0, 0);
-  SendChars(editor, std::string("a~\x7F\x01\xA1\xDF\xE0\x88", 8));
-  EXPECT_EQ(Text(), "a~\xA1\xDF") << "32-126 and 161-223 only";
+  EXPECT_EQ(Typed(std::string("a~\x7F\x01\xA1\xDF\xE0\x88", 8)), "a~\xA1\xDF")
+      << "32-126 and 161-223 only";
   editor.SetReadOnly(true);
   SendChars(editor, "xyz\r\t\b");
   SendKey(editor, VK_DELETE);
@@ -266,8 +254,7 @@ TEST_F(EditorKeys, TypedBytesReadOnlyAndKeysZeroedByTheEvents) {
   };
   SendKey(editor, VK_DELETE);
   SendKey(editor, VK_RIGHT);
-  SendChars(editor, "xy");
-  EXPECT_EQ(Text(), "aybc\r\n");
+  EXPECT_EQ(Typed("xy"), "aybc\r\n");
   EXPECT_EQ(editor.Col(), 2);
 }
 
