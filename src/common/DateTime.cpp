@@ -38,10 +38,9 @@ void CivilFromDays(long days, SYSTEMTIME& date) {
 
 std::string LocaleText(const SYSTEMTIME& time, bool date) {
   char text[128] = {};
-  int length = date ? GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text,
-                                     sizeof text)
-                    : GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text,
-                                     sizeof text);
+  int length =
+      date ? GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text)
+           : GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text);
   return length > 0 ? std::string(text) : std::string();
 }
 

@@ -12,8 +12,8 @@ namespace {
 
 // The literal masks: mingw's macros differ from the shell's for some of them.
 constexpr ULONG kAttributeMasks[ShellAttributeCount] = {
-    0x1,        0x2,        0x4,        0x10,       0x20,      0x40,     0x100,
-    0x177,      0x10000,    0x20000,    0x40000,    0x80000,   0x80000,  0xF0000,
+    0x1,        0x2,        0x4,        0x10,       0x20,       0x40,      0x100,
+    0x177,      0x10000,    0x20000,    0x40000,    0x80000,    0x80000,   0xF0000,
     0x10000000, 0x20000000, 0x40000000, 0x80000000, 0x80000000, 0x1000000, 0x2000000,
     0x4000000,  0x8000000,  0x100000,   0x200000,   0};
 
@@ -181,9 +181,8 @@ int TShellDataItem::ParentIcon() {
   IShellFolder* folder = nullptr;
   TComPtr<IShellIcon> icon;
   int index = -1;
-  if (!GetParentFolder(folder) ||
-      FAILED(folder->QueryInterface(IID_IShellIcon, icon.OutVoid())) || !icon ||
-      FAILED(icon->GetIconOf(IDList.Get(), GIL_FORSHELL, &index)))
+  if (!GetParentFolder(folder) || FAILED(folder->QueryInterface(IID_IShellIcon, icon.OutVoid())) ||
+      !icon || FAILED(icon->GetIconOf(IDList.Get(), GIL_FORSHELL, &index)))
     return -1;
   return index;
 }
@@ -277,9 +276,9 @@ void SetWindowStyleBit(HWND window, LONG bits, bool set) {
 }
 
 TShiftState KeyStateToShift(DWORD keyState) {
-  constexpr std::pair<DWORD, TShiftState> kBits[] = {
-      {MK_SHIFT, ssShift},  {MK_CONTROL, ssCtrl},  {MK_ALT, ssAlt},
-      {MK_LBUTTON, ssLeft}, {MK_RBUTTON, ssRight}, {MK_MBUTTON, ssMiddle}};
+  constexpr std::pair<DWORD, TShiftState> kBits[] = {{MK_SHIFT, ssShift},   {MK_CONTROL, ssCtrl},
+                                                     {MK_ALT, ssAlt},       {MK_LBUTTON, ssLeft},
+                                                     {MK_RBUTTON, ssRight}, {MK_MBUTTON, ssMiddle}};
   TShiftState shift = 0;
   for (auto [bit, state] : kBits) {
     if (keyState & bit)

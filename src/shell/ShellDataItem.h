@@ -49,7 +49,9 @@ public:
   bool operator==(const TShVirtuaItems&) const = default;
 
 private:
-  static uint16_t Bit(TShItemIDType kind) { return static_cast<uint16_t>(1u << static_cast<int>(kind)); }
+  static uint16_t Bit(TShItemIDType kind) {
+    return static_cast<uint16_t>(1u << static_cast<int>(kind));
+  }
   uint16_t bits_ = 0;
 };
 
@@ -153,7 +155,14 @@ private:
 };
 
 // The clipboard formats of shell drags.
-enum class TShellClipFormat { IDListArray, ObjectOffsets, FileNameMap, FileNameMapW, DropEffect, HDrop };
+enum class TShellClipFormat {
+  IDListArray,
+  ObjectOffsets,
+  FileNameMap,
+  FileNameMapW,
+  DropEffect,
+  HDrop
+};
 inline constexpr int ShellClipFormatCount = 6;
 // Registers the formats; the shell unit's start-up does it first.
 void RegisterShellClipFormats();

@@ -21,7 +21,8 @@ HRESULT TShellDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL po
 }
 
 HRESULT TShellDropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
-  HRESULT result = Forward(E_UNEXPECTED, [&] { return handler_->DragOver(keyState, point, effect); });
+  HRESULT result =
+      Forward(E_UNEXPECTED, [&] { return handler_->DragOver(keyState, point, effect); });
   return Attached() ? result : Refused(effect);
 }
 

@@ -79,7 +79,8 @@ int ShellOrder(HRESULT result) {
 } // namespace
 
 TShellFileItem::TShellFileItem(TShellFileList* list, LPITEMIDLIST idList)
-    : TShellDataItem(idList), FileList(list) {}
+    : TShellDataItem(idList), FileList(list) {
+}
 
 int TShellFileItem::GetIconIndex() {
   if (FileList->ListView->ViewStyle() != TViewStyle::vsIcon)
@@ -114,8 +115,8 @@ LPCITEMIDLIST TShellFileItem::GetAbsoluteIDList() {
 }
 
 int TShellFileItem::GetOpenIconIndex() {
-  return GetSysIconIndex(GetAbsoluteIDList(),
-                         FileList->ListView->ViewStyle() == TViewStyle::vsIcon, false);
+  return GetSysIconIndex(GetAbsoluteIDList(), FileList->ListView->ViewStyle() == TViewStyle::vsIcon,
+                         false);
 }
 
 bool TShellFileItem::IsValid() {
@@ -411,7 +412,8 @@ void TShellFileList::SortWith(IShellFolder* folder, int column) {
       else if (column == scType)
         entry.key.typeName = item->GetTypeName();
       else if (column == scModified)
-        entry.key.modified = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+        entry.key.modified =
+            Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
       else
         entry.key.attributes = AttributeLetters(data.dwFileAttributes);
     }
@@ -425,7 +427,8 @@ void TShellFileList::SortWith(IShellFolder* folder, int column) {
   ListSortEx(order, [&](const Entry* a, const Entry* b) {
     int result = own ? CompareShellSortKeys(static_cast<TShellColumn>(column), a->key, b->key) : 0;
     if (result == 0)
-      result = ShellOrder(folder->CompareIDs(shellColumn, a->item->IDList.Get(), b->item->IDList.Get()));
+      result =
+          ShellOrder(folder->CompareIDs(shellColumn, a->item->IDList.Get(), b->item->IDList.Get()));
     return result * direction;
   });
   // The items change places without a moment of double ownership.
@@ -525,8 +528,8 @@ bool TShellFileList::GetFolderDropTarget(TComPtr<IDropTarget>& target) {
   LPCITEMIDLIST list = folderLevel_ == 0 ? FolderIDList.Get() : FolderLastID();
   target.Reset();
   return list && GetParentFolder(parent) &&
-         SUCCEEDED(parent->GetUIObjectOf(ListView->ListWindow(), 1, &list, IID_IDropTarget,
-                                         nullptr, target.OutVoid())) &&
+         SUCCEEDED(parent->GetUIObjectOf(ListView->ListWindow(), 1, &list, IID_IDropTarget, nullptr,
+                                         target.OutVoid())) &&
          target;
 }
 

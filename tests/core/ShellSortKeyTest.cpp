@@ -21,19 +21,19 @@ TEST(ShellSortKey, FoldersFirstThenTheColumnsValue) {
     const TShellSortKey& b;
     int order;
   };
-  const Case cases[] = {
-      {scSize, small, large, -1},     {scSize, large, small, 1},     {scSize, small, small, 0},
-      {scType, small, large, -1},     {scType, large, small, 1},     {scModified, small, large, 1},
-      {scModified, large, small, -1}, {scAttributes, small, large, -1},
-      {scName, small, large, 0},      {scName, folder, small, -1},   {scSize, large, folder, 1},
-      {scModified, folder, small, -1}};
+  const Case cases[] = {{scSize, small, large, -1},     {scSize, large, small, 1},
+                        {scSize, small, small, 0},      {scType, small, large, -1},
+                        {scType, large, small, 1},      {scModified, small, large, 1},
+                        {scModified, large, small, -1}, {scAttributes, small, large, -1},
+                        {scName, small, large, 0},      {scName, folder, small, -1},
+                        {scSize, large, folder, 1},     {scModified, folder, small, -1}};
   for (const Case& c : cases)
     EXPECT_EQ(Sign(CompareShellSortKeys(c.column, c.a, c.b)), c.order) << c.column;
 }
 
 TEST(ShellSortKey, AttributeLettersInTheirOrder) {
-  const std::pair<uint32_t, const char*> cases[] = {
-      {0, ""}, {1, "R"}, {33, "RA"}, {0x27, "RHSA"}, {0x10, ""}, {0x26, "HSA"}};
+  const std::pair<uint32_t, const char*> cases[] = {{0, ""},        {1, "R"},   {33, "RA"},
+                                                    {0x27, "RHSA"}, {0x10, ""}, {0x26, "HSA"}};
   for (auto [attributes, letters] : cases)
     EXPECT_EQ(AttributeLetters(attributes), letters) << attributes;
 }

@@ -40,9 +40,9 @@ TEST(ShellDragDrop, FormatsAreRegisteredByName) {
 }
 
 TEST(ShellDragDrop, KeyStateBitsBecomeShiftStates) {
-  const std::pair<DWORD, TShiftState> bits[] = {
-      {MK_SHIFT, ssShift},  {MK_CONTROL, ssCtrl},  {MK_ALT, ssAlt},
-      {MK_LBUTTON, ssLeft}, {MK_RBUTTON, ssRight}, {MK_MBUTTON, ssMiddle}};
+  const std::pair<DWORD, TShiftState> bits[] = {{MK_SHIFT, ssShift},   {MK_CONTROL, ssCtrl},
+                                                {MK_ALT, ssAlt},       {MK_LBUTTON, ssLeft},
+                                                {MK_RBUTTON, ssRight}, {MK_MBUTTON, ssMiddle}};
   DWORD all = 0;
   TShiftState allStates = 0;
   for (auto [bit, state] : bits) {

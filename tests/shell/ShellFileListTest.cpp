@@ -265,7 +265,8 @@ TEST_F(ShellFileList, SortsByEachColumnBothWays) {
           {column == scAttributes,
            AttributeLetters(a->GetAttributes()) <= AttributeLetters(b->GetAttributes())}};
       for (auto [applies, ordered] : checks)
-        EXPECT_TRUE(!applies || ordered) << column << ": " << ascending[i - 1] << ", " << ascending[i];
+        EXPECT_TRUE(!applies || ordered)
+            << column << ": " << ascending[i - 1] << ", " << ascending[i];
     }
     if (column == scSize) {
       EXPECT_EQ(ascending, bySize);

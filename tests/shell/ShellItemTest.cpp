@@ -65,9 +65,12 @@ protected:
 TEST_F(ShellItem, TypesOfTheNamespace) {
   constexpr int kControlPanel = 3;
   const std::pair<TOwnedIDList, TShItemIDType> cases[] = {
-      {SpecialFolder(sfDesktop), itDeskTop},     {SpecialFolder(sfMyComputer), itMyComputer},
-      {SpecialFolder(sfBitBucket), itBitBucket}, {SpecialFolder(kControlPanel), itVirtual},
-      {ListOf("E:\\"), itRootDrive},             {ListOf(folder_), itFolder},
+      {SpecialFolder(sfDesktop), itDeskTop},
+      {SpecialFolder(sfMyComputer), itMyComputer},
+      {SpecialFolder(sfBitBucket), itBitBucket},
+      {SpecialFolder(kControlPanel), itVirtual},
+      {ListOf("E:\\"), itRootDrive},
+      {ListOf(folder_), itFolder},
       {ListOf(file_), itFile}};
   for (const auto& [list, type] : cases) {
     TPlainItem item(list.Get());
@@ -118,10 +121,15 @@ TEST_F(ShellItem, AttributesPathsNamesAndLevels) {
 }
 
 TEST_F(ShellItem, AttributeMasksAskForAllTheirBits) {
-  const std::tuple<ULONG, int, bool> cases[] = {
-      {0x177, saCapabilities, true}, {0x176, saCapabilities, false}, {0, 25, true},
-      {0x70000, 13, false},          {0xF0000, 13, true},            {0x80000, 12, true},
-      {0x8000, 11, false},           {0x80000000, 18, true},         {0, -1, true}};
+  const std::tuple<ULONG, int, bool> cases[] = {{0x177, saCapabilities, true},
+                                                {0x176, saCapabilities, false},
+                                                {0, 25, true},
+                                                {0x70000, 13, false},
+                                                {0xF0000, 13, true},
+                                                {0x80000, 12, true},
+                                                {0x8000, 11, false},
+                                                {0x80000000, 18, true},
+                                                {0, -1, true}};
   for (auto [attributes, index, has] : cases)
     EXPECT_EQ(HasShellAttribute(attributes, index), has) << index << " " << std::hex << attributes;
 }
@@ -135,8 +143,10 @@ TEST_F(ShellItem, IconsAndOverlaysFallBackToTheSystemAndTheAttributes) {
     int given;
     int icon;
   };
-  const Case icons[] = {{true, S_OK, 7, 7}, {true, E_FAIL, 7, systemIcon},
-                        {true, S_OK, -2, systemIcon}, {false, S_OK, 7, systemIcon}};
+  const Case icons[] = {{true, S_OK, 7, 7},
+                        {true, E_FAIL, 7, systemIcon},
+                        {true, S_OK, -2, systemIcon},
+                        {false, S_OK, 7, systemIcon}};
   for (const Case& c : icons) {
     FakeShellFolder fake;
     fake.offersIcon = c.offers;
@@ -147,9 +157,12 @@ TEST_F(ShellItem, IconsAndOverlaysFallBackToTheSystemAndTheAttributes) {
     EXPECT_EQ(item.GetIconIndex(), c.icon) << c.offers << " " << c.given;
   }
 
-  const Case overlays[] = {{true, S_OK, 3, 2},          {true, E_FAIL, 3, -1},
-                           {false, SFGAO_SHARE, 0, 0},  {false, SFGAO_LINK, 0, 1},
-                           {false, SFGAO_SHARE | SFGAO_LINK, 0, 0}, {false, 0, 0, -1}};
+  const Case overlays[] = {{true, S_OK, 3, 2},
+                           {true, E_FAIL, 3, -1},
+                           {false, SFGAO_SHARE, 0, 0},
+                           {false, SFGAO_LINK, 0, 1},
+                           {false, SFGAO_SHARE | SFGAO_LINK, 0, 0},
+                           {false, 0, 0, -1}};
   for (const Case& c : overlays) {
     FakeShellFolder fake;
     fake.offersOverlay = c.offers;

@@ -69,8 +69,10 @@ TEST(ShellUtils, FileTimesBecomeLocalDateTimes) {
 }
 
 TEST(ShellUtils, DateTimesGoBackToSystemTimes) {
-  const SYSTEMTIME times[] = {{1899, 12, 6, 30, 0, 0, 0, 0},     {1899, 12, 5, 29, 18, 0, 0, 0},
-                              {2024, 2, 4, 29, 23, 59, 59, 999}, {1601, 1, 1, 1, 0, 0, 0, 1},
+  const SYSTEMTIME times[] = {{1899, 12, 6, 30, 0, 0, 0, 0},
+                              {1899, 12, 5, 29, 18, 0, 0, 0},
+                              {2024, 2, 4, 29, 23, 59, 59, 999},
+                              {1601, 1, 1, 1, 0, 0, 0, 1},
                               {2000, 3, 3, 1, 12, 30, 15, 500}};
   for (const SYSTEMTIME& time : times) {
     SYSTEMTIME back = DateTimeToSystemTime(SystemTimeToDateTime(time));
