@@ -345,7 +345,7 @@ TEST_F(ShellFileList, SelectedItemsAndTheFolder) {
   EXPECT_EQ(list.GetFolderType(), itFolder);
   EXPECT_TRUE(list.HasFolderAttribute(saFileSystem));
   EXPECT_TRUE(list.GetFolderDropTarget(target) && target);
-  for (auto [folder, type] : {std::pair{sfDesktop, itDeskTop}, {sfMyComputer, itMyComputer}}) {
+  for (auto [folder, type] : {std::pair{sfMyComputer, itMyComputer}, {sfDesktop, itDeskTop}}) {
     TOwnedIDList special;
     ASSERT_TRUE(GetSpecialFolderIDList(folder, special.Out()));
     list.SetFolderIDList(special.Get());
@@ -353,6 +353,17 @@ TEST_F(ShellFileList, SelectedItemsAndTheFolder) {
     EXPECT_TRUE(list.HasFolderAttribute(saFolder)) << folder;
     EXPECT_EQ(list.HasFolderAttribute(saFileSystem), folder == sfDesktop) << folder;
   }
+  // Documents, a folder of the file system on the desktop shown last. (Wine's desktop gives no
+  // drop targets: only the deeper folder above has one.)
+  TOwnedIDList documents;
+  for (int i = 0; i < list.Count() && !documents; ++i) {
+    if (list.GetItem(i)->GetItemType() == itFolder)
+      documents.Reset(CopyIDList(list.GetItem(i)->GetAbsoluteIDList()));
+  }
+  list.SetFolderIDList(documents.Get());
+  EXPECT_EQ(list.FolderLevel(), 1);
+  EXPECT_TRUE(list.HasFolderAttribute(saFileSystem));
+  EXPECT_EQ(list.GetFolderType(), itFolder);
 }
 
 TEST_F(ShellFileList, ColumnsFollowTheKindOfFolder) {
