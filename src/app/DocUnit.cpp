@@ -425,6 +425,7 @@ void TDocForm::CutCaretLine() {
   if (line >= view.Lines().Count())
     return;
   cutLineBuffer = view.Lines()[line];
+  view.RemoveSelection();
   view.Lines().Delete(line);
   view.SetRowCol(view.Lines().LinesToRow(std::min(line, view.Lines().Count())), 0);
 }
@@ -433,7 +434,8 @@ void TDocForm::PasteCutLine() {
   if (cutLineBuffer.empty())
     return;
   TEditor& view = *ActiveEditor;
-  view.SetCol(0);
+  view.RemoveSelection();
+  view.SetRowCol(view.Row(), 0);
   bool lineStart = view.Row() == 0 || view.RowAttribute(view.Row() - 1) != raWrapped;
   view.SetSelTextBuf((cutLineBuffer + (lineStart ? "\r\n" : "")).c_str());
 }
