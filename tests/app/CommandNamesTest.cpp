@@ -85,7 +85,7 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
   EXPECT_EQ(window->Top(), top->Top() + top->Height() / 2);
   EXPECT_EQ(window->ClientAreaWidth(), 160);
   EXPECT_EQ(window->ClientAreaHeight(), 200);
-  EXPECT_EQ(window->DragHandleStyle, TDragHandleStyle::dhSingle);
+  EXPECT_EQ(window->DragHandleStyle(), TDragHandleStyle::dhSingle);
   EXPECT_EQ(GetWindow(window->Handle(), GW_OWNER), top->Handle()) << "floats over the window";
   auto* frame = dynamic_cast<TFrm_List*>(window->FindComponent("Frm_CmdList"));
   ASSERT_NE(frame, nullptr);
@@ -102,7 +102,7 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
 
   item->Click();
   EXPECT_TRUE(item->Checked());
-  SendMessageA(window->Handle(), WM_CLOSE, 0, 0);
+  window->Close();
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(item->Checked()) << "closing the tool window unchecks its command";
 
