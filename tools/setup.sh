@@ -131,3 +131,4 @@ ensure_locale
 ensure_libraries
 "$root/tools/wine-prefix.sh" "$build/wineprefix-run"
 "$root/tools/wine-prefix.sh" "$build/wineprefix-test"
+"$root/tools/shell-test-prefix.sh" "$build/wineprefix-test" "$build/test-drive-e"

@@ -8,6 +8,7 @@
 #include "core/Format.h"
 #include "core/ResConst.h"
 #include "editor/EditorStartup.h"
+#include "shell/ShellIDFunc.h"
 #include "ui/Application.h"
 #include "ui/DdeConv.h"
 
@@ -106,12 +107,14 @@ int RunQuolin() {
   HRESULT ole = OleInitialize(nullptr);
   bool ran = Guard(Application, [] {
     EditorUnitStartup();
+    ShellUnitStartup();
     Application->SetTitle(ApplicationTitle);
     Application->CreateForm<TTopForm>("TopForm");
     Application->CreateForm<TSetMenuForm>("SetMenuForm");
     Application->Run();
   });
   FreeForms();
+  ShellUnitShutdown();
   if (SUCCEEDED(ole))
     OleUninitialize();
   return ran ? 0 : 1;

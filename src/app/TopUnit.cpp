@@ -327,8 +327,8 @@ TTopForm::TTopForm(TComponent* owner) : TForm(owner) {
 
   TexCtrl1 = Create<TTexCtrl>(this, "TexCtrl1");
   ApplyStoredModuleValues(TexCtrl1->Modules());
-  TexCtrl1->OnEndProcess = [this](TModuleType type, bool successed, const std::string& reply) {
-    TexCtrl1EndProcess(type, successed, reply);
+  TexCtrl1->OnEndProcess = [this](TModuleType type, bool succeeded, const std::string& reply) {
+    TexCtrl1EndProcess(type, succeeded, reply);
   };
 
   PopupMenu_Dummy = Create<TPopupMenu>(this, "PopupMenu_Dummy");
@@ -707,10 +707,10 @@ void TTopForm::Timer1Timer(TObject*) {
   StatusBar1->Panels(spMessage).SetText("");
 }
 
-void TTopForm::TexCtrl1EndProcess(TModuleType moduleType, bool successed,
+void TTopForm::TexCtrl1EndProcess(TModuleType moduleType, bool succeeded,
                                   const std::string& ddeValue) {
   const std::string kind = ModuleKindNames[moduleType];
-  if (!successed && moduleType != mtPrint) {
+  if (!succeeded && moduleType != mtPrint) {
     TDdeReply reply;
     TDocForm* doc = ParseDdeReply(ddeValue, reply);
     SetForegroundWindow(Handle());

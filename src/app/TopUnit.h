@@ -140,7 +140,7 @@ public:
   void Timer1Timer(TObject* sender);
   void CmdLineTimer1Timer(TObject* sender);
   void QuolinExecuteMacro(TObject* sender, TStrings& lines);
-  void TexCtrl1EndProcess(TModuleType moduleType, bool successed, const std::string& ddeValue);
+  void TexCtrl1EndProcess(TModuleType moduleType, bool succeeded, const std::string& ddeValue);
   void TBHint1Hint(TObject* sender, bool& canShow);
   void mn_DefaultClick(TObject* sender);
   void mnb_DefaultClick(TObject* sender);

@@ -4,21 +4,28 @@
 #include "app/TopUnit.h"
 #include "core/Sjis.h"
 
+#include <utility>
+
 namespace quolin {
 
 namespace {
 
 constexpr char FileNewCommand[] = "$Sys_FileNew";
 
+TCommandWatcher& Watcher() {
+  static TCommandWatcher watcher;
+  return watcher;
+}
+
 } // namespace
 
-std::vector<TCommandCall>& ExecutedCommands() {
-  static std::vector<TCommandCall> calls;
-  return calls;
+TCommandWatcher SetCommandWatcher(TCommandWatcher watcher) {
+  return std::exchange(Watcher(), std::move(watcher));
 }
 
 bool ExecuteCommand(TObject* sender, const std::string& command, int commandId) {
-  ExecutedCommands().push_back({sender, command, commandId});
+  if (Watcher())
+    Watcher()({sender, command, commandId});
   if (!sjis::EqualIgnoreAsciiCase(command, FileNewCommand))
     return false;
   SysFileNew();

@@ -1,12 +1,12 @@
 // The command router: every menu item, button, list window and the command entry hand their
 // command text here.
 //
-// Stand-in until the router exists: it records every command it is given and carries out only
-// "$Sys_FileNew" (a new untitled document from the default template).
+// Stand-in until the router exists: it carries out only "$Sys_FileNew" (a new untitled
+// document from the default template).
 #pragma once
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace quolin {
 
@@ -21,8 +21,10 @@ struct TCommandCall {
   std::string Command;
   int CommandId;
 };
-// Every ExecuteCommand call, in order.
-std::vector<TCommandCall>& ExecutedCommands();
+// Told of every command the router is handed, before it is carried out.
+using TCommandWatcher = std::function<void(const TCommandCall& call)>;
+// Replaces the watcher (none: an empty function) and gives the one it replaced.
+TCommandWatcher SetCommandWatcher(TCommandWatcher watcher);
 
 // A new untitled document from the default template.
 void SysFileNew();

@@ -50,37 +50,13 @@ void TEditorCursors::Assign(const TPersistent& source) {
   const auto* other = Same<TEditorCursors>(source);
   if (!other)
     return TPersistent::Assign(source);
-  DefaultCursor = other->DefaultCursor;
-  DragSelCursor = other->DragSelCursor;
-  DragSelCopyCursor = other->DragSelCopyCursor;
-  InSelCursor = other->InSelCursor;
-  LeftMarginCursor = other->LeftMarginCursor;
+  CopyOptions(*this, *other);
 }
 
 // TEditorCaret
 
 void TEditorCaret::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorCaret>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    AutoCursor = other->AutoCursor;
-    AutoIndent = other->AutoIndent;
-    FreeCaret = other->FreeCaret;
-    InTab = other->InTab;
-    KeepCaret = other->KeepCaret;
-    LockScroll = other->LockScroll;
-    NextLine = other->NextLine;
-    PrevSpaceIndent = other->PrevSpaceIndent;
-    RowSelect = other->RowSelect;
-    SelDragMode = other->SelDragMode;
-    SelMove = other->SelMove;
-    SoftTab = other->SoftTab;
-    TabIndent = other->TabIndent;
-    cursors_.Assign(other->cursors_);
-    SetStyle(other->style_);
-    SetTabSpaceCount(other->tabSpaceCount_);
-  });
+  AssignOptions<TEditorCaret>(source);
 }
 
 void TEditorCaret::SetTabSpaceCount(int count) {
@@ -90,15 +66,7 @@ void TEditorCaret::SetTabSpaceCount(int count) {
 // TEditorMargin
 
 void TEditorMargin::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorMargin>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    SetCharacter(other->character_);
-    SetLeft(other->left_);
-    SetLine(other->line_);
-    SetTop(other->top_);
-  });
+  AssignOptions<TEditorMargin>(source);
 }
 
 void TEditorMargin::SetCharacter(int value) {
@@ -108,26 +76,13 @@ void TEditorMargin::SetCharacter(int value) {
 // TEditorColor
 
 void TEditorColor::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorColor>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    SetBkColor(other->bkColor_);
-    SetColor(other->color_);
-    SetStyle(other->style_);
-  });
+  AssignOptions<TEditorColor>(source);
 }
 
 // TEditorMark
 
 void TEditorMark::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorMark>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    SetColor(other->color_);
-    SetVisible(other->visible_);
-  });
+  AssignOptions<TEditorMark>(source);
 }
 
 // TEditorMarks
@@ -139,14 +94,7 @@ TEditorMarks::TEditorMarks() {
 }
 
 void TEditorMarks::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorMarks>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    eofMark_.Assign(other->eofMark_);
-    retMark_.Assign(other->retMark_);
-    underline_.Assign(other->underline_);
-  });
+  AssignOptions<TEditorMarks>(source);
 }
 
 // TEditorColors
@@ -165,13 +113,7 @@ TEditorColors::TEditorColors() {
 }
 
 void TEditorColors::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorColors>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    for (size_t i = 0; i < colors_.size(); ++i)
-      colors_[i].Assign(other->colors_[i]);
-  });
+  AssignOptions<TEditorColors>(source);
 }
 
 template <typename Set> void TEditorColors::SetAll(Set set) {
@@ -207,9 +149,7 @@ void TEditorBracketItem::Assign(const TPersistent& source) {
   if (!other)
     return TPersistent::Assign(source);
   collection_.BeginUpdate();
-  itemColor_.Assign(other->itemColor_);
-  SetLeftBracket(other->leftBracket_);
-  SetRightBracket(other->rightBracket_);
+  CopyOptions(*this, *other);
   collection_.EndUpdate();
 }
 
@@ -290,19 +230,7 @@ TEditorViewInfo::TEditorViewInfo() {
 }
 
 void TEditorViewInfo::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorViewInfo>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] {
-    brackets_.Assign(other->brackets_);
-    colors_.Assign(other->colors_);
-    SetCommenter(other->commenter_);
-    SetControlCode(other->controlCode_);
-    SetHexPrefix(other->hexPrefix_);
-    SetMail(other->mail_);
-    SetQuotation(other->quotation_);
-    SetUrl(other->url_);
-  });
+  AssignOptions<TEditorViewInfo>(source);
 }
 
 void TEditorViewInfo::SetQuotation(const std::string& value) {
@@ -317,10 +245,7 @@ WrapRules::WrapRules()
 }
 
 void TEditorWrapOption::Assign(const TPersistent& source) {
-  const auto* other = Same<TEditorWrapOption>(source);
-  if (!other)
-    return TPersistent::Assign(source);
-  InOneUpdate([&] { rules_ = other->rules_; });
+  AssignOptions<TEditorWrapOption>(source);
 }
 
 void TEditorWrapOption::SetWrapByte(int value) {

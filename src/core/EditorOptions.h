@@ -1,11 +1,13 @@
 // The option objects of an editor view: caret, margins, marks, colours, brackets, tokenizer
 // switches and word-wrap rules. Each tells its owner through OnChange when a value really
-// changed, and copies another object of its class with Assign in one notification.
+// changed, and copies another object of its class with Assign in one notification. Each lists
+// its published options in a table (ForEachOption, see core/OptionTable.h), defined at the end.
 // Window-free.
 #pragma once
 
 #include "core/ControlTypes.h"
 #include "core/Font.h"
+#include "core/OptionTable.h"
 #include "core/Persistent.h"
 #include "core/StringList.h"
 
@@ -53,6 +55,14 @@ protected:
   }
   // Wires child's OnChange to ChildChanged.
   void Own(TNotifyPersistent& child);
+  // Assign of a class Self with an option table: the options of a source of the same class,
+  // copied in one update.
+  template <typename Self> void AssignOptions(const TPersistent& source) {
+    const auto* other = dynamic_cast<const Self*>(&source);
+    if (!other)
+      return TPersistent::Assign(source);
+    InOneUpdate([&] { CopyOptions(static_cast<Self&>(*this), *other); });
+  }
 
 private:
   int updateCount_ = 0;
@@ -75,6 +85,7 @@ public:
   TCursor LeftMarginCursor = RegisteredEditorCursors().leftMargin;
 
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 };
 
 enum class TEditorCaretStyle : uint8_t { csDefault, csBrief };
@@ -98,6 +109,7 @@ public:
 
   TEditorCaret() = default;
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TEditorCursors& Cursors() { return cursors_; }
   const TEditorCursors& Cursors() const { return cursors_; }
@@ -119,6 +131,7 @@ class TEditorMargin : public TNotifyPersistent {
 public:
   TEditorMargin() = default;
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   int Character() const { return character_; }
   void SetCharacter(int value); // clamped to 0..100
@@ -142,6 +155,7 @@ public:
   TEditorColor(TColor bkColor, TColor color, TFontStyles style = 0)
       : bkColor_(bkColor), color_(color), style_(style) {}
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TColor BkColor() const { return bkColor_; }
   void SetBkColor(TColor value) { Store(bkColor_, value); }
@@ -160,6 +174,7 @@ class TEditorMark : public TNotifyPersistent {
 public:
   TEditorMark() = default;
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TColor Color() const { return color_; }
   void SetColor(TColor value) { Store(color_, value); }
@@ -175,6 +190,7 @@ class TEditorMarks : public TNotifyPersistent {
 public:
   TEditorMarks();
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TEditorMark& EofMark() { return eofMark_; } // the end-of-text mark
   const TEditorMark& EofMark() const { return eofMark_; }
@@ -211,6 +227,7 @@ class TEditorColors : public TNotifyPersistent {
 public:
   TEditorColors();
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TEditorColor& operator[](TEditorColorIndex index) { return colors_[index]; }
   const TEditorColor& operator[](TEditorColorIndex index) const { return colors_[index]; }
@@ -237,6 +254,7 @@ public:
   TEditorBracketItem(const TEditorBracketItem&) = delete;
   TEditorBracketItem& operator=(const TEditorBracketItem&) = delete;
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TEditorColor& ItemColor() { return itemColor_; }
   const TEditorColor& ItemColor() const { return itemColor_; }
@@ -284,6 +302,7 @@ class TEditorViewInfo : public TNotifyPersistent {
 public:
   TEditorViewInfo();
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   TEditorBracketCollection& Brackets() { return brackets_; }
   const TEditorBracketCollection& Brackets() const { return brackets_; }
@@ -335,6 +354,7 @@ public:
 
   TEditorWrapOption() = default;
   void Assign(const TPersistent& source) override;
+  template <typename Visit> static void ForEachOption(Visit&& visit);
 
   const WrapRules& Rules() const { return rules_; }
 
@@ -358,5 +378,111 @@ public:
 private:
   WrapRules rules_;
 };
+
+// The option tables, in published order.
+
+template <typename Visit> void TEditorCursors::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(FieldOption<K::Cursor>("DefaultCursor", &TEditorCursors::DefaultCursor));
+  visit(FieldOption<K::Cursor>("DragSelCursor", &TEditorCursors::DragSelCursor));
+  visit(FieldOption<K::Cursor>("DragSelCopyCursor", &TEditorCursors::DragSelCopyCursor));
+  visit(FieldOption<K::Cursor>("InSelCursor", &TEditorCursors::InSelCursor));
+  visit(FieldOption<K::Cursor>("LeftMarginCursor", &TEditorCursors::LeftMarginCursor));
+}
+
+template <typename Visit> void TEditorCaret::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(FieldOption<K::Bool>("AutoCursor", &TEditorCaret::AutoCursor));
+  visit(FieldOption<K::Bool>("AutoIndent", &TEditorCaret::AutoIndent));
+  visit(PartOption("Cursors", [](auto& caret) { return &caret.Cursors(); }));
+  visit(FieldOption<K::Bool>("FreeCaret", &TEditorCaret::FreeCaret));
+  visit(FieldOption<K::Bool>("InTab", &TEditorCaret::InTab));
+  visit(FieldOption<K::Bool>("KeepCaret", &TEditorCaret::KeepCaret));
+  visit(FieldOption<K::Bool>("LockScroll", &TEditorCaret::LockScroll));
+  visit(FieldOption<K::Bool>("NextLine", &TEditorCaret::NextLine));
+  visit(FieldOption<K::Bool>("PrevSpaceIndent", &TEditorCaret::PrevSpaceIndent));
+  visit(FieldOption<K::Bool>("RowSelect", &TEditorCaret::RowSelect));
+  visit(FieldOption<K::DragMode>("SelDragMode", &TEditorCaret::SelDragMode));
+  visit(FieldOption<K::Bool>("SelMove", &TEditorCaret::SelMove));
+  visit(FieldOption<K::Bool>("SoftTab", &TEditorCaret::SoftTab));
+  visit(AccessorOption<K::CaretStyle>("Style", &TEditorCaret::Style, &TEditorCaret::SetStyle));
+  visit(FieldOption<K::Bool>("TabIndent", &TEditorCaret::TabIndent));
+  visit(AccessorOption<K::Int>("TabSpaceCount", &TEditorCaret::TabSpaceCount,
+                               &TEditorCaret::SetTabSpaceCount));
+}
+
+template <typename Visit> void TEditorMargin::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(
+      AccessorOption<K::Int>("Character", &TEditorMargin::Character, &TEditorMargin::SetCharacter));
+  visit(AccessorOption<K::Int>("Left", &TEditorMargin::Left, &TEditorMargin::SetLeft));
+  visit(AccessorOption<K::Int>("Line", &TEditorMargin::Line, &TEditorMargin::SetLine));
+  visit(AccessorOption<K::Int>("Top", &TEditorMargin::Top, &TEditorMargin::SetTop));
+}
+
+template <typename Visit> void TEditorColor::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(AccessorOption<K::Color>("BkColor", &TEditorColor::BkColor, &TEditorColor::SetBkColor));
+  visit(AccessorOption<K::Color>("Color", &TEditorColor::Color, &TEditorColor::SetColor));
+  visit(AccessorOption<K::FontStyles>("Style", &TEditorColor::Style, &TEditorColor::SetStyle));
+}
+
+template <typename Visit> void TEditorMark::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(AccessorOption<K::Color>("Color", &TEditorMark::Color, &TEditorMark::SetColor));
+  visit(AccessorOption<K::Bool>("Visible", &TEditorMark::Visible, &TEditorMark::SetVisible));
+}
+
+template <typename Visit> void TEditorMarks::ForEachOption(Visit&& visit) {
+  visit(PartOption("EofMark", [](auto& marks) { return &marks.EofMark(); }));
+  visit(PartOption("RetMark", [](auto& marks) { return &marks.RetMark(); }));
+  visit(PartOption("Underline", [](auto& marks) { return &marks.Underline(); }));
+}
+
+template <typename Visit> void TEditorColors::ForEachOption(Visit&& visit) {
+  for (int index = 0; index < kEditorColorCount; ++index) {
+    auto color = static_cast<TEditorColorIndex>(index);
+    visit(PartOption(EditorColorName(color), [color](auto& colors) { return &colors[color]; }));
+  }
+}
+
+template <typename Visit> void TEditorBracketItem::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(PartOption("ItemColor", [](auto& item) { return &item.ItemColor(); }));
+  visit(AccessorOption<K::String>("LeftBracket", &TEditorBracketItem::LeftBracket,
+                                  &TEditorBracketItem::SetLeftBracket));
+  visit(AccessorOption<K::String>("RightBracket", &TEditorBracketItem::RightBracket,
+                                  &TEditorBracketItem::SetRightBracket));
+}
+
+template <typename Visit> void TEditorViewInfo::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(WholeOption("Brackets", [](auto& view) { return &view.Brackets(); }));
+  visit(PartOption("Colors", [](auto& view) { return &view.Colors(); }));
+  visit(AccessorOption<K::String>("Commenter", &TEditorViewInfo::Commenter,
+                                  &TEditorViewInfo::SetCommenter));
+  visit(AccessorOption<K::Bool>("ControlCode", &TEditorViewInfo::ControlCode,
+                                &TEditorViewInfo::SetControlCode));
+  visit(AccessorOption<K::String>("HexPrefix", &TEditorViewInfo::HexPrefix,
+                                  &TEditorViewInfo::SetHexPrefix));
+  visit(AccessorOption<K::Bool>("Mail", &TEditorViewInfo::Mail, &TEditorViewInfo::SetMail));
+  visit(AccessorOption<K::String>("Quotation", &TEditorViewInfo::Quotation,
+                                  &TEditorViewInfo::SetQuotation));
+  visit(AccessorOption<K::Bool>("Url", &TEditorViewInfo::Url, &TEditorViewInfo::SetUrl));
+}
+
+template <typename Visit> void TEditorWrapOption::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  using W = TEditorWrapOption;
+  visit(AccessorOption<K::Bool>("FollowRetMark", &W::FollowRetMark, &W::SetFollowRetMark));
+  visit(AccessorOption<K::Bool>("FollowPunctuation", &W::FollowPunctuation,
+                                &W::SetFollowPunctuation));
+  visit(AccessorOption<K::String>("FollowStr", &W::FollowStr, &W::SetFollowStr));
+  visit(AccessorOption<K::Bool>("Leading", &W::Leading, &W::SetLeading));
+  visit(AccessorOption<K::String>("LeadStr", &W::LeadStr, &W::SetLeadStr));
+  visit(AccessorOption<K::String>("PunctuationStr", &W::PunctuationStr, &W::SetPunctuationStr));
+  visit(AccessorOption<K::Bool>("WordBreak", &W::WordBreak, &W::SetWordBreak));
+  visit(AccessorOption<K::Int>("WrapByte", &W::WrapByte, &W::SetWrapByte));
+}
 
 } // namespace quolin

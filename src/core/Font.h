@@ -4,6 +4,8 @@
 // layer (common/Win32Font.cpp).
 #pragma once
 
+#include "core/OptionTable.h"
+
 #include <cstdint>
 #include <string>
 
@@ -94,6 +96,17 @@ struct TFont {
   void SetPixelHeight(int height);
   // A new GDI font; the caller owns it (release with DeleteObject).
   void* CreateHandle() const;
+
+  // The published options (see core/OptionTable.h): Height in pixels stands for Size.
+  template <typename Visit> static void ForEachOption(Visit&& visit) {
+    using K = TOptionKind;
+    visit(FieldOption<K::Charset>("Charset", &TFont::Charset));
+    visit(FieldOption<K::Color>("Color", &TFont::Color));
+    visit(AccessorOption<K::Int>("Height", &TFont::PixelHeight, &TFont::SetPixelHeight));
+    visit(FieldOption<K::String>("Name", &TFont::Name));
+    visit(FieldOption<K::Pitch>("Pitch", &TFont::Pitch));
+    visit(FieldOption<K::FontStyles>("Style", &TFont::Style));
+  }
 };
 
 } // namespace quolin

@@ -225,48 +225,6 @@ PropertyLeaf Leaf(std::string path, Codec codec, Get get, Set set) {
           }};
 }
 
-template <typename Codec, typename T>
-PropertyLeaf FieldLeaf(std::string path, Codec codec, T& field) {
-  return Leaf(
-      std::move(path), codec, [&field] { return field; },
-      [&field](const T& value) { field = value; });
-}
-
-template <typename Codec, typename Object, typename T, typename Arg>
-PropertyLeaf MemberLeaf(std::string path, Codec codec, Object& object, T (Object::*get)() const,
-                        void (Object::*set)(Arg)) {
-  return Leaf(
-      std::move(path), codec, [&object, get] { return (object.*get)(); },
-      [&object, set](const typename Codec::Type& value) { (object.*set)(value); });
-}
-
-template <typename Object, typename Arg>
-PropertyLeaf StringLeaf(std::string path, Object& object, const std::string& (Object::*get)() const,
-                        void (Object::*set)(Arg)) {
-  return Leaf(
-      std::move(path), StringCodec{}, [&object, get] { return (object.*get)(); },
-      [&object, set](const std::string& value) { (object.*set)(value); });
-}
-
-void AddColorLeaves(Leaves& leaves, const std::string& prefix, TEditorColor& color) {
-  leaves.push_back(MemberLeaf(prefix + ".BkColor", ColorCodec{}, color, &TEditorColor::BkColor,
-                              &TEditorColor::SetBkColor));
-  leaves.push_back(MemberLeaf(prefix + ".Color", ColorCodec{}, color, &TEditorColor::Color,
-                              &TEditorColor::SetColor));
-  leaves.push_back(MemberLeaf(prefix + ".Style", StylesCodec{}, color, &TEditorColor::Style,
-                              &TEditorColor::SetStyle));
-}
-
-Leaves BracketItemLeaves(TEditorBracketItem& item) {
-  Leaves leaves;
-  AddColorLeaves(leaves, "ItemColor", item.ItemColor());
-  leaves.push_back(StringLeaf("LeftBracket", item, &TEditorBracketItem::LeftBracket,
-                              &TEditorBracketItem::SetLeftBracket));
-  leaves.push_back(StringLeaf("RightBracket", item, &TEditorBracketItem::RightBracket,
-                              &TEditorBracketItem::SetRightBracket));
-  return leaves;
-}
-
 const PropertyLeaf* FindLeaf(const Leaves& leaves, std::string_view path) {
   for (const PropertyLeaf& leaf : leaves) {
     if (sjis::CompareIgnoreAsciiCase(leaf.path, path) == 0)
@@ -297,14 +255,82 @@ bool ApplyProperties(const Leaves& leaves, const std::vector<TStreamProperty>& p
   return true;
 }
 
-PropertyLeaf BracketsLeaf(TEditorBracketCollection& brackets) {
+// Objects that stream as one property (defined below).
+PropertyLeaf WholeLeaf(std::string path, TEditorBracketCollection& brackets);
+PropertyLeaf WholeLeaf(std::string path, TStringList& list);
+
+// How a value of the kind streams.
+template <TOptionKind Kind> auto CodecOf() {
+  using K = TOptionKind;
+  if constexpr (Kind == K::Bool)
+    return BoolCodec{};
+  else if constexpr (Kind == K::Int)
+    return IntCodec{};
+  else if constexpr (Kind == K::String)
+    return StringCodec{};
+  else if constexpr (Kind == K::Color)
+    return ColorCodec{};
+  else if constexpr (Kind == K::FontStyles)
+    return StylesCodec{};
+  else if constexpr (Kind == K::Charset)
+    return kCharsetCodec;
+  else if constexpr (Kind == K::Pitch)
+    return kPitchCodec;
+  else if constexpr (Kind == K::Cursor)
+    return kCursorCodec;
+  else if constexpr (Kind == K::DragMode)
+    return kDragModeCodec;
+  else if constexpr (Kind == K::CaretStyle)
+    return kCaretStyleCodec;
+  else
+    return kScrollStyleCodec;
+}
+
+template <typename Object>
+void AddLeaves(Leaves& leaves, const std::string& prefix, Object& object);
+
+// Adds a leaf for each option of an object's table, a part's leaves under the part's name.
+template <typename Object> struct LeafAdder {
+  Leaves& leaves;
+  const std::string& prefix;
+  Object& object;
+
+  template <TOptionKind Kind, typename Get, typename Set>
+  void operator()(const TValueOption<Kind, Get, Set>& option) const {
+    leaves.push_back(Leaf(
+        prefix + option.name, CodecOf<Kind>(),
+        [&target = object, get = option.get] { return get(target); },
+        [&target = object, set = option.set](const auto& value) { set(target, value); }));
+  }
+  template <typename Access> void operator()(const TPartOption<Access>& part) const {
+    AddLeaves(leaves, prefix + part.name + ".", *part.of(object));
+  }
+  template <typename Access> void operator()(const TWholeOption<Access>& whole) const {
+    leaves.push_back(WholeLeaf(prefix + whole.name, *whole.of(object)));
+  }
+};
+
+template <typename Object>
+void AddLeaves(Leaves& leaves, const std::string& prefix, Object& object) {
+  Object::ForEachOption(LeafAdder<Object>{leaves, prefix, object});
+}
+
+// Every published property of object (a TEditorProp, a bracket pair), in table order.
+template <typename Object> Leaves PublishedLeaves(Object& object) {
+  Leaves leaves;
+  AddLeaves(leaves, "", object);
+  return leaves;
+}
+
+// The bracket pairs: a collection of the items' leaves that differ from a new item's.
+PropertyLeaf WholeLeaf(std::string path, TEditorBracketCollection& brackets) {
   auto get = [&brackets] {
     TStreamValue value;
     value.kind = TStreamValue::Kind::Collection;
     TEditorBracketCollection scratch;
-    Leaves defaults = BracketItemLeaves(scratch.Add());
+    Leaves defaults = PublishedLeaves(scratch.Add());
     for (int index = 0; index < brackets.Count(); ++index)
-      value.collection.push_back(Differences(BracketItemLeaves(brackets.Items(index)), defaults));
+      value.collection.push_back(Differences(PublishedLeaves(brackets.Items(index)), defaults));
     return value;
   };
   auto set = [&brackets](const TStreamValue& value) {
@@ -315,7 +341,7 @@ PropertyLeaf BracketsLeaf(TEditorBracketCollection& brackets) {
     bool applied = true;
     for (const std::vector<TStreamProperty>& item : value.collection) {
       // A 16th pair raises; the caller takes it for a damaged image.
-      if (!ApplyProperties(BracketItemLeaves(brackets.Add()), item)) {
+      if (!ApplyProperties(PublishedLeaves(brackets.Add()), item)) {
         applied = false;
         break;
       }
@@ -323,10 +349,11 @@ PropertyLeaf BracketsLeaf(TEditorBracketCollection& brackets) {
     brackets.EndUpdate();
     return applied;
   };
-  return {"View.Brackets", get, set};
+  return {std::move(path), get, set};
 }
 
-PropertyLeaf StringsLeaf(std::string path, TStringList& list) {
+// A word list: a list of strings.
+PropertyLeaf WholeLeaf(std::string path, TStringList& list) {
   auto get = [&list] {
     TStreamValue value;
     value.kind = TStreamValue::Kind::List;
@@ -349,118 +376,6 @@ PropertyLeaf StringsLeaf(std::string path, TStringList& list) {
     return true;
   };
   return {std::move(path), get, set};
-}
-
-// Every published property of prop, in declaration order.
-Leaves PublishedLeaves(TEditorProp& prop) {
-  Leaves leaves;
-  auto add = [&leaves](PropertyLeaf leaf) { leaves.push_back(std::move(leaf)); };
-  add(MemberLeaf("Color", ColorCodec{}, prop, &TEditorProp::Color, &TEditorProp::SetColor));
-
-  TEditorCaret& caret = prop.Caret();
-  TEditorCursors& cursors = caret.Cursors();
-  add(FieldLeaf("Caret.AutoCursor", BoolCodec{}, caret.AutoCursor));
-  add(FieldLeaf("Caret.AutoIndent", BoolCodec{}, caret.AutoIndent));
-  add(FieldLeaf("Caret.Cursors.DefaultCursor", kCursorCodec, cursors.DefaultCursor));
-  add(FieldLeaf("Caret.Cursors.DragSelCursor", kCursorCodec, cursors.DragSelCursor));
-  add(FieldLeaf("Caret.Cursors.DragSelCopyCursor", kCursorCodec, cursors.DragSelCopyCursor));
-  add(FieldLeaf("Caret.Cursors.InSelCursor", kCursorCodec, cursors.InSelCursor));
-  add(FieldLeaf("Caret.Cursors.LeftMarginCursor", kCursorCodec, cursors.LeftMarginCursor));
-  add(FieldLeaf("Caret.FreeCaret", BoolCodec{}, caret.FreeCaret));
-  add(FieldLeaf("Caret.InTab", BoolCodec{}, caret.InTab));
-  add(FieldLeaf("Caret.KeepCaret", BoolCodec{}, caret.KeepCaret));
-  add(FieldLeaf("Caret.LockScroll", BoolCodec{}, caret.LockScroll));
-  add(FieldLeaf("Caret.NextLine", BoolCodec{}, caret.NextLine));
-  add(FieldLeaf("Caret.PrevSpaceIndent", BoolCodec{}, caret.PrevSpaceIndent));
-  add(FieldLeaf("Caret.RowSelect", BoolCodec{}, caret.RowSelect));
-  add(FieldLeaf("Caret.SelDragMode", kDragModeCodec, caret.SelDragMode));
-  add(FieldLeaf("Caret.SelMove", BoolCodec{}, caret.SelMove));
-  add(FieldLeaf("Caret.SoftTab", BoolCodec{}, caret.SoftTab));
-  add(MemberLeaf("Caret.Style", kCaretStyleCodec, caret, &TEditorCaret::Style,
-                 &TEditorCaret::SetStyle));
-  add(FieldLeaf("Caret.TabIndent", BoolCodec{}, caret.TabIndent));
-  add(MemberLeaf("Caret.TabSpaceCount", IntCodec{}, caret, &TEditorCaret::TabSpaceCount,
-                 &TEditorCaret::SetTabSpaceCount));
-
-  TFont& font = prop.Font();
-  add(FieldLeaf("Font.Charset", kCharsetCodec, font.Charset));
-  add(FieldLeaf("Font.Color", ColorCodec{}, font.Color));
-  add(Leaf(
-      "Font.Height", IntCodec{}, [&font] { return font.PixelHeight(); },
-      [&font](int height) { font.SetPixelHeight(height); }));
-  add(FieldLeaf("Font.Name", StringCodec{}, font.Name));
-  add(FieldLeaf("Font.Pitch", kPitchCodec, font.Pitch));
-  add(FieldLeaf("Font.Style", StylesCodec{}, font.Style));
-
-  TEditorMargin& margin = prop.Margin();
-  add(MemberLeaf("Margin.Character", IntCodec{}, margin, &TEditorMargin::Character,
-                 &TEditorMargin::SetCharacter));
-  add(MemberLeaf("Margin.Left", IntCodec{}, margin, &TEditorMargin::Left, &TEditorMargin::SetLeft));
-  add(MemberLeaf("Margin.Line", IntCodec{}, margin, &TEditorMargin::Line, &TEditorMargin::SetLine));
-  add(MemberLeaf("Margin.Top", IntCodec{}, margin, &TEditorMargin::Top, &TEditorMargin::SetTop));
-
-  TEditorMarks& marks = prop.Marks();
-  for (auto [name, mark] : {std::pair<const char*, TEditorMark*>{"EofMark", &marks.EofMark()},
-                            {"RetMark", &marks.RetMark()},
-                            {"Underline", &marks.Underline()}}) {
-    std::string prefix = std::string("Marks.") + name;
-    add(MemberLeaf(prefix + ".Color", ColorCodec{}, *mark, &TEditorMark::Color,
-                   &TEditorMark::SetColor));
-    add(MemberLeaf(prefix + ".Visible", BoolCodec{}, *mark, &TEditorMark::Visible,
-                   &TEditorMark::SetVisible));
-  }
-
-  add(StringsLeaf("ReserveWordList.Strings", prop.ReserveWordList()));
-  add(MemberLeaf("ScrollBars", kScrollStyleCodec, prop, &TEditorProp::ScrollBars,
-                 &TEditorProp::SetScrollBars));
-
-  TEditorViewInfo& view = prop.View();
-  add(BracketsLeaf(view.Brackets()));
-  for (int index = 0; index < kEditorColorCount; ++index) {
-    auto color = static_cast<TEditorColorIndex>(index);
-    AddColorLeaves(leaves, std::string("View.Colors.") + EditorColorName(color),
-                   view.Colors()[color]);
-  }
-  add(StringLeaf("View.Commenter", view, &TEditorViewInfo::Commenter,
-                 &TEditorViewInfo::SetCommenter));
-  add(MemberLeaf("View.ControlCode", BoolCodec{}, view, &TEditorViewInfo::ControlCode,
-                 &TEditorViewInfo::SetControlCode));
-  add(StringLeaf("View.HexPrefix", view, &TEditorViewInfo::HexPrefix,
-                 &TEditorViewInfo::SetHexPrefix));
-  add(MemberLeaf("View.Mail", BoolCodec{}, view, &TEditorViewInfo::Mail,
-                 &TEditorViewInfo::SetMail));
-  add(StringLeaf("View.Quotation", view, &TEditorViewInfo::Quotation,
-                 &TEditorViewInfo::SetQuotation));
-  add(MemberLeaf("View.Url", BoolCodec{}, view, &TEditorViewInfo::Url, &TEditorViewInfo::SetUrl));
-
-  add(MemberLeaf("WordWrap", BoolCodec{}, prop, &TEditorProp::WordWrap, &TEditorProp::SetWordWrap));
-
-  TEditorWrapOption& wrap = prop.WrapOption();
-  add(MemberLeaf("WrapOption.FollowRetMark", BoolCodec{}, wrap, &TEditorWrapOption::FollowRetMark,
-                 &TEditorWrapOption::SetFollowRetMark));
-  add(MemberLeaf("WrapOption.FollowPunctuation", BoolCodec{}, wrap,
-                 &TEditorWrapOption::FollowPunctuation, &TEditorWrapOption::SetFollowPunctuation));
-  add(StringLeaf("WrapOption.FollowStr", wrap, &TEditorWrapOption::FollowStr,
-                 &TEditorWrapOption::SetFollowStr));
-  add(MemberLeaf("WrapOption.Leading", BoolCodec{}, wrap, &TEditorWrapOption::Leading,
-                 &TEditorWrapOption::SetLeading));
-  add(StringLeaf("WrapOption.LeadStr", wrap, &TEditorWrapOption::LeadStr,
-                 &TEditorWrapOption::SetLeadStr));
-  add(StringLeaf("WrapOption.PunctuationStr", wrap, &TEditorWrapOption::PunctuationStr,
-                 &TEditorWrapOption::SetPunctuationStr));
-  add(MemberLeaf("WrapOption.WordBreak", BoolCodec{}, wrap, &TEditorWrapOption::WordBreak,
-                 &TEditorWrapOption::SetWordBreak));
-  add(MemberLeaf("WrapOption.WrapByte", IntCodec{}, wrap, &TEditorWrapOption::WrapByte,
-                 &TEditorWrapOption::SetWrapByte));
-  return leaves;
-}
-
-const TFont& FontValue(const TFont& font) {
-  return font;
-}
-
-const TFont& FontValue(const TControlFont& font) {
-  return font.Value();
 }
 
 std::string SettingsKey(const std::string& key, const std::string& valueName) {
@@ -498,30 +413,28 @@ void TEditorProp::SetWordWrap(bool value) {
   StoreAndTell(wordWrap_, value, OnWordWrapChange);
 }
 
-template <typename Source> void TEditorProp::CopyFrom(Source& source) {
-  SetColor(source.Color());
-  SetCaret(source.Caret());
-  SetFont(FontValue(source.Font()));
-  SetMargin(source.Margin());
-  SetMarks(source.Marks());
-  SetReserveWordList(source.ReserveWordList());
-  SetScrollBars(source.ScrollBars());
-  SetView(source.View());
-  SetWordWrap(source.WordWrap());
-  SetWrapOption(source.WrapOption());
+void TEditorProp::CopyFrom(TEditor& view) {
+  SetColor(view.Color());
+  SetCaret(view.Caret());
+  SetFont(view.Font().Value());
+  SetMargin(view.Margin());
+  SetMarks(view.Marks());
+  SetReserveWordList(view.ReserveWordList());
+  SetScrollBars(view.ScrollBars());
+  SetView(view.View());
+  SetWordWrap(view.WordWrap());
+  SetWrapOption(view.WrapOption());
 }
 
 void TEditorProp::Assign(const TPersistent& source) {
   if (const auto* prop = dynamic_cast<const TEditorProp*>(&source)) {
     if (prop != this)
-      CopyFrom(*prop);
+      CopyOptions(*this, *prop);
     return;
   }
   auto* editor = dynamic_cast<const TEditor*>(&source);
   if (!editor)
     return TComponent::Assign(source);
-  // The view's font, list and wrap options are reached through its non-const accessors; they
-  // are only read.
   CopyFrom(const_cast<TEditor&>(*editor));
 }
 

@@ -1,7 +1,8 @@
 // TEditorProp: one complete set of editor options without any text, the same option objects
 // a TEditor view publishes. The main window keeps one as the settings of every document view,
 // copies it into each view with AssignTo and keeps it in the registry as one binary value: the
-// stream image of the component.
+// stream image of the component. Its options are listed once, in ForEachOption (see
+// core/OptionTable.h): copying, the stream image and the tests' comparison walk that table.
 #pragma once
 
 #include "core/EditorOptions.h"
@@ -14,6 +15,8 @@
 #include <string_view>
 
 namespace quolin {
+
+class TEditor;
 
 class TEditorProp : public TComponent {
 public:
@@ -56,6 +59,8 @@ public:
   // Into a TEditor view (rewrapping its text at most once) or another TEditorProp.
   virtual void AssignTo(TPersistent& dest) const;
 
+  template <typename Visit> static void ForEachOption(Visit&& visit);
+
 protected:
   explicit TEditorProp(TComponent* owner);
 
@@ -71,10 +76,28 @@ private:
   bool wordWrap_ = false;
   TEditorWrapOption wrapOption_;
 
-  template <typename Source> void CopyFrom(Source& source);
+  // The view's font, list and wrap options are reached through its non-const accessors; they
+  // are only read.
+  void CopyFrom(TEditor& view);
   // A different value is stored and event raised.
   template <typename T> void StoreAndTell(T& field, T value, const TNotifyEvent& event);
 };
+
+template <typename Visit> void TEditorProp::ForEachOption(Visit&& visit) {
+  using K = TOptionKind;
+  visit(AccessorOption<K::Color>("Color", &TEditorProp::Color, &TEditorProp::SetColor));
+  visit(PartOption("Caret", [](auto& prop) { return &prop.Caret(); }));
+  visit(PartOption("Font", [](auto& prop) { return &prop.Font(); }));
+  visit(PartOption("Margin", [](auto& prop) { return &prop.Margin(); }));
+  visit(PartOption("Marks", [](auto& prop) { return &prop.Marks(); }));
+  // The word list streams as its Strings property.
+  visit(WholeOption("ReserveWordList.Strings", [](auto& prop) { return &prop.ReserveWordList(); }));
+  visit(AccessorOption<K::ScrollStyle>("ScrollBars", &TEditorProp::ScrollBars,
+                                       &TEditorProp::SetScrollBars));
+  visit(PartOption("View", [](auto& prop) { return &prop.View(); }));
+  visit(AccessorOption<K::Bool>("WordWrap", &TEditorProp::WordWrap, &TEditorProp::SetWordWrap));
+  visit(PartOption("WrapOption", [](auto& prop) { return &prop.WrapOption(); }));
+}
 
 // The stream image of prop: the properties that differ from a new TEditorProp's.
 std::string EditorPropImage(const TEditorProp& prop);

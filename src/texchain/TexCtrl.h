@@ -16,7 +16,7 @@ namespace quolin {
 
 // The end of a run: which tool, whether it succeeded, and the tool's reply.
 using TEndProcessEvent =
-    std::function<void(TModuleType moduleType, bool successed, const std::string& ddeValue)>;
+    std::function<void(TModuleType moduleType, bool succeeded, const std::string& ddeValue)>;
 
 class TTexCtrl : public TComponent {
 public:

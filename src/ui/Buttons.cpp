@@ -53,94 +53,62 @@ bool TButton::AcceleratorKey(char key) {
   return true;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TControl(owner) {
+TCheckableButton::TCheckableButton(TComponent* owner, int width, DWORD buttonStyle)
+    : TControl(owner), buttonStyle_(buttonStyle) {
   clickEvents_ = false;
   SetTabStop(true);
   SetParentColor(true);
-  SetBounds(0, 0, 97, 17);
+  SetBounds(0, 0, width, 17);
 }
 
-void TCheckBox::SetChecked(bool checked) {
+bool TCheckableButton::StoreChecked(bool checked) {
   if (checked == checked_)
-    return;
+    return false;
   checked_ = checked;
   if (HandleAllocated())
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  Click();
-}
-
-bool TCheckBox::AcceleratorKey(char key) {
-  if (!IsAccel(key, Caption()))
-    return false;
-  SetFocus();
-  SetChecked(!checked_);
   return true;
 }
 
-void TCheckBox::CreateParams(TCreateParams& params) {
-  params.WinClassName = "BUTTON";
-  params.Native = true;
-  params.Style |= BS_CHECKBOX;
+bool TCheckableButton::AcceleratorKey(char key) {
+  if (!IsAccel(key, Caption()))
+    return false;
+  SetFocus();
+  SetChecked(ClickedState());
+  return true;
 }
 
-void TCheckBox::CreateWnd() {
+void TCheckableButton::CreateParams(TCreateParams& params) {
+  params.WinClassName = "BUTTON";
+  params.Native = true;
+  params.Style |= buttonStyle_;
+}
+
+void TCheckableButton::CreateWnd() {
   SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void TCheckBox::WndProc(TMessage& message) {
+void TCheckableButton::WndProc(TMessage& message) {
   if (IsClickNotification(message)) {
-    SetChecked(!checked_);
+    SetChecked(ClickedState());
     return;
   }
   TControl::WndProc(message);
 }
 
-TRadioButton::TRadioButton(TComponent* owner) : TControl(owner) {
-  clickEvents_ = false;
-  SetTabStop(true);
-  SetParentColor(true);
-  SetBounds(0, 0, 113, 17);
+void TCheckBox::SetChecked(bool checked) {
+  if (StoreChecked(checked))
+    Click();
 }
 
 void TRadioButton::SetChecked(bool checked) {
-  if (checked == checked_)
-    return;
-  checked_ = checked;
-  if (HandleAllocated())
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (!checked)
+  if (!StoreChecked(checked) || !checked)
     return;
   if (TControl* parent = Parent())
     for (int i = 0; i < parent->ControlCount(); ++i)
       if (auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i)); sibling && sibling != this)
         sibling->SetChecked(false);
   Click();
-}
-
-bool TRadioButton::AcceleratorKey(char key) {
-  if (!IsAccel(key, Caption()))
-    return false;
-  SetFocus();
-  SetChecked(true);
-  return true;
-}
-
-void TRadioButton::CreateParams(TCreateParams& params) {
-  params.WinClassName = "BUTTON";
-  params.Native = true;
-  params.Style |= BS_RADIOBUTTON;
-}
-
-void TRadioButton::CreateWnd() {
-  SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TRadioButton::WndProc(TMessage& message) {
-  if (IsClickNotification(message)) {
-    SetChecked(true);
-    return;
-  }
-  TControl::WndProc(message);
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TCustomControl(owner) {

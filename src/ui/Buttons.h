@@ -32,39 +32,50 @@ private:
   bool cancel_ = false;
 };
 
-class TCheckBox : public TControl {
+// The native check box and radio button: a checked state that the button's window shows, a
+// click or the accelerator key that changes it, and OnClick when it changed.
+class TCheckableButton : public TControl {
 public:
   bool Checked() const { return checked_; }
-  // Raises OnClick when the state changes.
-  void SetChecked(bool checked);
+  virtual void SetChecked(bool checked) = 0;
   bool AcceleratorKey(char key) override;
 
 protected:
-  explicit TCheckBox(TComponent* owner);
+  // width: the default width in pixels; buttonStyle: BS_CHECKBOX or BS_RADIOBUTTON.
+  TCheckableButton(TComponent* owner, int width, DWORD buttonStyle);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
 
+  // The state a click gives.
+  virtual bool ClickedState() const = 0;
+  // Keeps and shows checked; false when the button was already so.
+  bool StoreChecked(bool checked);
+
 private:
+  DWORD buttonStyle_;
   bool checked_ = false;
 };
 
-// Checking one radio button unchecks the others of the same parent.
-class TRadioButton : public TControl {
+class TCheckBox : public TCheckableButton {
 public:
-  bool Checked() const { return checked_; }
-  // Raises OnClick when it becomes checked.
-  void SetChecked(bool checked);
-  bool AcceleratorKey(char key) override;
+  // Raises OnClick when the state changes.
+  void SetChecked(bool checked) override;
 
 protected:
-  explicit TRadioButton(TComponent* owner);
-  void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
-  void WndProc(TMessage& message) override;
+  explicit TCheckBox(TComponent* owner) : TCheckableButton(owner, 97, BS_CHECKBOX) {}
+  bool ClickedState() const override { return !Checked(); }
+};
 
-private:
-  bool checked_ = false;
+// Checking one radio button unchecks the others of the same parent.
+class TRadioButton : public TCheckableButton {
+public:
+  // Raises OnClick when it becomes checked.
+  void SetChecked(bool checked) override;
+
+protected:
+  explicit TRadioButton(TComponent* owner) : TCheckableButton(owner, 113, BS_RADIOBUTTON) {}
+  bool ClickedState() const override { return true; }
 };
 
 // A painted button. With a GroupIndex above 0 it stays down when clicked and the other

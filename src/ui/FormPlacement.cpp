@@ -80,10 +80,8 @@ void SaveControlStates(const std::string& key, TForm& form) {
   for (int i = 0; i < form.ComponentCount(); ++i) {
     TComponent* component = form.Components(i);
     const std::string& name = component->Name();
-    if (auto* check = dynamic_cast<TCheckBox*>(component)) {
-      RegWriteBool(key, name, check->Checked());
-    } else if (auto* radio = dynamic_cast<TRadioButton*>(component)) {
-      RegWriteBool(key, name, radio->Checked());
+    if (auto* button = dynamic_cast<TCheckableButton*>(component)) {
+      RegWriteBool(key, name, button->Checked());
     } else if (auto* speed = dynamic_cast<TSpeedButton*>(component)) {
       if (speed->GroupIndex() > 0)
         RegWriteBool(key, name, speed->Down());
@@ -102,10 +100,8 @@ void LoadControlStates(const std::string& key, TForm& form) {
   for (int i = 0; i < form.ComponentCount(); ++i) {
     TComponent* component = form.Components(i);
     const std::string& name = component->Name();
-    if (auto* check = dynamic_cast<TCheckBox*>(component)) {
-      check->SetChecked(RegReadBool(key, name, check->Checked()));
-    } else if (auto* radio = dynamic_cast<TRadioButton*>(component)) {
-      radio->SetChecked(RegReadBool(key, name, radio->Checked()));
+    if (auto* button = dynamic_cast<TCheckableButton*>(component)) {
+      button->SetChecked(RegReadBool(key, name, button->Checked()));
     } else if (auto* speed = dynamic_cast<TSpeedButton*>(component)) {
       if (speed->GroupIndex() > 0)
         speed->SetDown(RegReadBool(key, name, speed->Down()));

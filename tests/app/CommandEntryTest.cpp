@@ -43,19 +43,14 @@ protected:
   std::string SelectedName() { return grid->Row() < 0 ? "" : grid->Cells(0, grid->Row()); }
   void Type(const std::string& text) { entry->SetText(text); }
   void Press(HWND window, WORD key, TShiftState shift = 0) { uitest::PressKey(window, key, shift); }
-  const TCommandCall* LastCommand() {
-    return ExecutedCommands().empty() ? nullptr : &ExecutedCommands().back();
-  }
 };
 
 TEST_F(CommandEntry, GridHoldsTheOfferedCommandsSortedAndAnEmptyRow) {
   ASSERT_EQ(grid->RowCount(), 5);
-  EXPECT_EQ(grid->Cells(0, 0), "alpha") << "sorted with the backslash ignored";
-  EXPECT_EQ(grid->Cells(0, 1), "\\Sec");
-  EXPECT_EQ(grid->Cells(0, 2), "\\section");
+  const char* names[] = {"alpha", "\\Sec", "\\section", "\\subsection", ""}; // "\\" ignored
+  for (int row = 0; row < 5; ++row)
+    EXPECT_EQ(grid->Cells(0, row), names[row]) << row;
   EXPECT_EQ(grid->Cells(1, 2), "\\section{$S}");
-  EXPECT_EQ(grid->Cells(0, 3), "\\subsection");
-  EXPECT_EQ(grid->Cells(0, 4), "");
   EXPECT_FALSE(CommandHelperDirty);
 }
 
@@ -71,6 +66,12 @@ TEST_F(CommandEntry, TypingSelectsTheFirstMatchingRowOfTheSameCaseFirst) {
   EXPECT_EQ(SelectedName(), "\\section") << "no match keeps the selection";
   Type("al");
   EXPECT_EQ(SelectedName(), "alpha");
+
+  // A row the user selects in the grid puts its command in the entry.
+  Type("\\sec");
+  Press(grid->Handle(), VK_DOWN);
+  EXPECT_EQ(SelectedName(), "\\subsection");
+  EXPECT_EQ(entry->Text(), "\\subsection{$S}");
 }
 
 TEST_F(CommandEntry, MovingKeysGoToTheGridAndTheEntryShowsTheRowName) {
@@ -91,23 +92,16 @@ TEST_F(CommandEntry, MovingKeysGoToTheGridAndTheEntryShowsTheRowName) {
   Press(entry->Handle(), VK_HOME);
   EXPECT_EQ(SelectedName(), "alpha");
   EXPECT_EQ(entry->SelStart(), 0);
-  EXPECT_TRUE(ExecutedCommands().empty());
-}
-
-TEST_F(CommandEntry, ARowTheUserSelectsInTheGridPutsItsCommandInTheEntry) {
-  Type("\\sec");
-  Press(grid->Handle(), VK_DOWN);
-  EXPECT_EQ(SelectedName(), "\\subsection");
-  EXPECT_EQ(entry->Text(), "\\subsection{$S}");
+  EXPECT_TRUE(commands.calls.empty());
 }
 
 TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
   Type("\\sec");
   Press(entry->Handle(), VK_RETURN);
-  ASSERT_NE(LastCommand(), nullptr);
-  EXPECT_EQ(LastCommand()->Command, "\\section{$S}");
-  EXPECT_EQ(LastCommand()->Sender, grid);
-  EXPECT_EQ(LastCommand()->CommandId, 0);
+  ASSERT_NE(commands.Last(), nullptr);
+  EXPECT_EQ(commands.Last()->Command, "\\section{$S}");
+  EXPECT_EQ(commands.Last()->Sender, grid);
+  EXPECT_EQ(commands.Last()->CommandId, 0);
   EXPECT_FALSE(top->Panel_ExHelper1->Visible());
 
   struct Case {
@@ -126,11 +120,11 @@ TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
     top->Panel_ExHelper1->Show();
     Type(c.typed);
     Press(grid->Handle(), VK_RETURN, c.shift);
-    ASSERT_NE(LastCommand(), nullptr);
-    EXPECT_EQ(LastCommand()->Command, c.runs) << c.typed << " shift " << int(c.shift);
+    ASSERT_NE(commands.Last(), nullptr);
+    EXPECT_EQ(commands.Last()->Command, c.runs) << c.typed << " shift " << int(c.shift);
     EXPECT_FALSE(top->Panel_ExHelper1->Visible());
   }
-  EXPECT_EQ(ExecutedCommands().size(), 6u);
+  EXPECT_EQ(commands.calls.size(), 6u);
   EXPECT_EQ(top->MasterList.Count(), 6) << "no master added";
 }
 
@@ -138,7 +132,7 @@ TEST_F(CommandEntry, EscapeHidesWithoutRunning) {
   Type("\\sec");
   Press(entry->Handle(), VK_ESCAPE);
   EXPECT_FALSE(top->Panel_ExHelper1->Visible());
-  EXPECT_TRUE(ExecutedCommands().empty());
+  EXPECT_TRUE(commands.calls.empty());
 }
 
 TEST_F(CommandEntry, EnterTypedAsACharacterIsSwallowed) {
@@ -158,11 +152,11 @@ TEST_F(CommandEntry, WithoutOfferedCommandsEnterRunsTheTypedText) {
   top->Panel_ExHelper1->Show();
   Type("\\emph");
   Press(entry->Handle(), VK_RETURN);
-  ASSERT_NE(LastCommand(), nullptr);
-  EXPECT_EQ(LastCommand()->Command, "\\emph");
+  ASSERT_NE(commands.Last(), nullptr);
+  EXPECT_EQ(commands.Last()->Command, "\\emph");
 }
 
-TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndFont) {
+TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndStackInThePanel) {
   TFont font = top->EditorProp1->Font();
   font.Name = "Courier New";
   font.Size = 14;
@@ -170,7 +164,7 @@ TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndFont) {
   top->EditorProp1->SetFont(font);
   top->EditorProp1->SetColor(0xE0F0FF);
   top->ApplyCommandEntryColors();
-  for (TControl* control : {static_cast<TControl*>(entry), static_cast<TControl*>(grid)}) {
+  for (TControl* control : std::initializer_list<TControl*>{entry, grid}) {
     EXPECT_EQ(control->Color(), 0xE0F0FF) << control->Name();
     EXPECT_EQ(control->Font().Name(), "Courier New") << control->Name();
     EXPECT_EQ(control->Font().Size(), 14) << control->Name();
@@ -178,11 +172,6 @@ TEST_F(CommandEntry, EntryAndGridTakeTheEditorColoursAndFont) {
   }
   EXPECT_EQ(SendMessageA(grid->Handle(), LVM_GETBKCOLOR, 0, 0), 0xE0F0FF);
   EXPECT_EQ(SendMessageA(grid->Handle(), LVM_GETTEXTCOLOR, 0, 0), clMaroon);
-  EXPECT_EQ(top->Panel_ExHelper1->Height(), entry->Height() + grid->Height());
-}
-
-TEST_F(CommandEntry, PanelHoldsTheEntryAboveTheGrid) {
-  top->ApplyCommandEntryColors();
   EXPECT_EQ(top->Panel_ExHelper1->Height(), entry->Height() + grid->Height());
   EXPECT_EQ(entry->Top(), 0);
   EXPECT_EQ(grid->Top(), entry->Height());

@@ -43,25 +43,22 @@ protected:
     button->OnClick = [this](TObject* sender) { top->mn_DefaultClick(sender); };
     return button;
   }
-  static const TCommandCall* LastCommand() {
-    return ExecutedCommands().empty() ? nullptr : &ExecutedCommands().back();
-  }
 };
 
 TEST_F(CommandNames, MenuItemsAndButtonsRunTheirMaster) {
   TMenuItem* item = Item(top->MainMenu1, "mn0_0000000510001");
   item->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 1u);
-  EXPECT_EQ(LastCommand()->Sender, item);
-  EXPECT_EQ(LastCommand()->Command, "\\section{$S}");
-  EXPECT_EQ(LastCommand()->CommandId, 5);
+  ASSERT_EQ(commands.calls.size(), 1u);
+  EXPECT_EQ(commands.Last()->Sender, item);
+  EXPECT_EQ(commands.Last()->Command, "\\section{$S}");
+  EXPECT_EQ(commands.Last()->CommandId, 5);
 
   TToolbarButton* button = Button(Toolbar("bar_00000001"), "btn_000000060000000100000001");
   button->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 2u);
-  EXPECT_EQ(LastCommand()->Sender, button);
-  EXPECT_EQ(LastCommand()->Command, "\\chapter{$S}");
-  EXPECT_EQ(LastCommand()->CommandId, 6);
+  ASSERT_EQ(commands.calls.size(), 2u);
+  EXPECT_EQ(commands.Last()->Sender, button);
+  EXPECT_EQ(commands.Last()->Command, "\\chapter{$S}");
+  EXPECT_EQ(commands.Last()->CommandId, 6);
 
   // A pure submenu, number 0, a master that is gone, a name that is not hexadecimal.
   Item(top->MainMenu1, "mn0_0000000500001")->Click();
@@ -71,7 +68,7 @@ TEST_F(CommandNames, MenuItemsAndButtonsRunTheirMaster) {
   top->mn_DefaultClick(nullptr);
   auto* foreign = TComponent::Create<TButton>(top, "mn0_0000000510005");
   top->mn_DefaultClick(foreign);
-  EXPECT_EQ(ExecutedCommands().size(), 2u);
+  EXPECT_EQ(commands.calls.size(), 2u);
 }
 
 TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
@@ -83,9 +80,6 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
   EXPECT_TRUE(IsWindowVisible(window->Handle()));
   EXPECT_EQ(window->Left(), top->Left() + top->Width() / 2);
   EXPECT_EQ(window->Top(), top->Top() + top->Height() / 2);
-  EXPECT_EQ(window->ClientAreaWidth(), 160);
-  EXPECT_EQ(window->ClientAreaHeight(), 200);
-  EXPECT_EQ(window->DragHandleStyle(), TDragHandleStyle::dhSingle);
   EXPECT_EQ(GetWindow(window->Handle(), GW_OWNER), top->Handle()) << "floats over the window";
   auto* frame = dynamic_cast<TFrm_List*>(window->FindComponent("Frm_CmdList"));
   ASSERT_NE(frame, nullptr);
@@ -93,7 +87,7 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
   EXPECT_EQ(frame->Align(), alClient);
   EXPECT_EQ(frame->CommandNumber(), -3);
   EXPECT_TRUE(item->Checked());
-  EXPECT_TRUE(ExecutedCommands().empty());
+  EXPECT_TRUE(commands.calls.empty());
 
   item->Click();
   EXPECT_EQ(top->FindComponent("twd_FFFFFFFD"), window) << "the same window again";
@@ -123,7 +117,7 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
   EXPECT_TRUE(button->Down());
 }
 
-TEST_F(CommandNames, CheckedStateReachesItemsAtEveryDepth) {
+TEST_F(CommandNames, CheckedStateReachesMenuItemsAtEveryDepthAndButtons) {
   TMenuItem* level1 = Item(top->MainMenu1, "mn0_0000000000001");
   TMenuItem* level2 = Item(nullptr, "mn0_0000000000002", level1);
   TMenuItem* level3 = Item(nullptr, "mn0_0000000710003", level2);
@@ -132,6 +126,10 @@ TEST_F(CommandNames, CheckedStateReachesItemsAtEveryDepth) {
   // Toolbar-list items carry a toolbar's index, never a command.
   TMenuItem* toolbarItem = Item(top->MainMenu1, "mnb_00000007");
   TMenuItem* group = Item(top->PopupMenu_Group, "mn1_0000000710006");
+  TToolbarButton* single = Button(Toolbar("bar_00000003"), "btn_000000070000000300000001");
+  TToolbar* pair = Toolbar("bar_00000004");
+  TToolbarButton* first = Button(pair, "btn_000000050000000400000001");
+  TToolbarButton* second = Button(pair, "btn_000000060000000400000002");
 
   CheckCommandItems(7);
   EXPECT_TRUE(level3->Checked());
@@ -140,22 +138,12 @@ TEST_F(CommandNames, CheckedStateReachesItemsAtEveryDepth) {
   EXPECT_FALSE(other->Checked());
   EXPECT_FALSE(toolbarItem->Checked());
   EXPECT_FALSE(group->Checked()) << "only the three menus";
-  UncheckCommandItems(7);
-  EXPECT_FALSE(level3->Checked());
-  EXPECT_FALSE(popup->Checked());
-}
-
-TEST_F(CommandNames, CheckedStateSetsButtonsDown) {
-  TToolbarButton* single = Button(Toolbar("bar_00000003"), "btn_000000070000000300000001");
-  TToolbar* pair = Toolbar("bar_00000004");
-  TToolbarButton* first = Button(pair, "btn_000000050000000400000001");
-  TToolbarButton* second = Button(pair, "btn_000000060000000400000002");
-
-  CheckCommandItems(7);
   EXPECT_TRUE(single->Down()) << "a toolbar holding a single button";
   EXPECT_EQ(single->GroupIndex(), 1);
   EXPECT_TRUE(single->AllowAllUp());
   UncheckCommandItems(7);
+  EXPECT_FALSE(level3->Checked());
+  EXPECT_FALSE(popup->Checked());
   EXPECT_FALSE(single->Down());
   EXPECT_EQ(single->GroupIndex(), 0);
 
@@ -192,8 +180,8 @@ TEST_F(CommandNames, GroupDropdownSortsAndNamesItsMembers) {
   EXPECT_EQ(top->GroupDropdownCount, 1);
 
   items->Items(1)->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 1u);
-  EXPECT_EQ(ExecutedCommands()[0].CommandId, 5);
+  ASSERT_EQ(commands.calls.size(), 1u);
+  EXPECT_EQ(commands.calls[0].CommandId, 5);
 
   // Filled again from scratch; a master number fills nothing.
   top->FillGroupDropdown(-3);

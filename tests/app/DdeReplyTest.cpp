@@ -10,55 +10,43 @@ namespace {
 
 constexpr char Target[] = "C:\\doc\\main.tex";
 
-TEST(DdeReply, RepliesWithoutABlank) {
+TEST(DdeReply, RepliesAndWhatTheyName) {
+  constexpr char Done[] = "%s 処理が完了しました.", Failed[] = "%s 処理でエラーが報告されました.";
   struct Case {
     const char* reply;
-    bool error;
-    const char* format;
+    bool error, fileFromReply;
+    const char* fileName;
+    int line;
+    const char* format; // nullptr: not checked
   };
   const Case cases[] = {
-      {"IOK", false, "%s 処理が完了しました."},
-      {"0", false, "%s 処理が完了しました."},
-      {"0\r\n", false, "%s 処理が完了しました."},
-      {"ERROR", true, "%s 処理でエラーが報告されました."},
-      {"", true, "%s 処理でエラーが報告されました."},
-      {"DDE Error", true, "DDE 接続に失敗しました. %s モジュールを確認してください"},
+      {"IOK", false, false, Target, -1, Done},
+      {"0", false, false, Target, -1, Done},
+      {"0\r\n", false, false, Target, -1, Done},
+      {"ERROR", true, false, Target, -1, Failed},
+      {"", true, false, Target, -1, Failed},
+      {"DDE Error", true, false, Target, -1,
+       "DDE 接続に失敗しました. %s モジュールを確認してください"},
+      {"c:/doc/a.tex 12", true, true, "c:\\doc\\a.tex", 12,
+       "%s 処理で \"c:\\doc\\a.tex\" 12行目にエラーが報告されました."},
+      // The last blank splits: a name with blanks keeps them.
+      {"C:/my docs/表.tex 3", true, true, "C:\\my docs\\表.tex", 3, nullptr},
+      // " 0 " has blanks, so it is no "0": the file " 0" without a line.
+      {" 0 ", true, true, " 0", -1, nullptr},
+      // Too short to name anything, and still a failure.
+      {"x ", true, false, Target, -1, Failed},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.reply));
     TDdeReply reply = InterpretDdeReply(c.reply, Target);
-    EXPECT_EQ(reply.Error, c.error) << c.reply;
-    EXPECT_EQ(reply.MessageFormat, c.format) << c.reply;
-    EXPECT_EQ(reply.FileName, Target) << c.reply;
-    EXPECT_EQ(reply.Line, -1) << c.reply;
-    EXPECT_FALSE(reply.FileFromReply) << c.reply;
+    EXPECT_EQ(reply.Error, c.error);
+    EXPECT_EQ(reply.FileFromReply, c.fileFromReply);
+    EXPECT_EQ(reply.FileName, c.fileName);
+    EXPECT_EQ(reply.Line, c.line);
+    if (c.format) {
+      EXPECT_EQ(reply.MessageFormat, c.format);
+    }
   }
-}
-
-TEST(DdeReply, RepliesWithABlankNameAFileAndALine) {
-  TDdeReply reply = InterpretDdeReply("c:/doc/a.tex 12", Target);
-  EXPECT_TRUE(reply.Error);
-  EXPECT_TRUE(reply.FileFromReply);
-  EXPECT_EQ(reply.FileName, "c:\\doc\\a.tex");
-  EXPECT_EQ(reply.Line, 12);
-  EXPECT_EQ(reply.MessageFormat, "%s 処理で \"c:\\doc\\a.tex\" 12行目にエラーが報告されました.");
-
-  // The last blank splits: a name with blanks keeps them.
-  reply = InterpretDdeReply("C:/my docs/表.tex 3", Target);
-  EXPECT_EQ(reply.FileName, "C:\\my docs\\表.tex");
-  EXPECT_EQ(reply.Line, 3);
-
-  // " 0 " has blanks, so it is no "0": the file " 0" without a line.
-  reply = InterpretDdeReply(" 0 ", Target);
-  EXPECT_TRUE(reply.Error);
-  EXPECT_EQ(reply.FileName, " 0");
-  EXPECT_EQ(reply.Line, -1);
-
-  // Too short to name anything, and still a failure.
-  reply = InterpretDdeReply("x ", Target);
-  EXPECT_TRUE(reply.Error);
-  EXPECT_FALSE(reply.FileFromReply);
-  EXPECT_EQ(reply.FileName, Target);
-  EXPECT_EQ(reply.MessageFormat, "%s 処理でエラーが報告されました.");
 }
 
 class DdeReplyRun : public MainWindowFixture {
@@ -82,69 +70,60 @@ protected:
   }
 };
 
-TEST_F(DdeReplyRun, SuccessShowsNothing) {
+TEST_F(DdeReplyRun, FailuresAreReportedWithTheKindExceptThePrinters) {
   top->TexCtrl1->OnEndProcess(mtTeX, true, "c:/doc/a.tex 12");
-  EXPECT_EQ(Message(), "");
+  EXPECT_EQ(Message(), "") << "success shows nothing";
   EXPECT_FALSE(top->Timer1->Enabled());
+  const std::tuple<TModuleType, const char*, const char*> failures[] = {
+      {mtBibTeX, "DDE Error", " DDE 接続に失敗しました. BibTeX モジュールを確認してください"},
+      {mtPreview, "ERROR", " Preview 処理でエラーが報告されました."},
+      {mtMakeIndex, "ERROR", " MakeIndex 処理でエラーが報告されました."},
+      {mtPrint, "DDE Error", ""},
+  };
+  for (const auto& [kind, replied, message] : failures) {
+    ClearStatusMessage();
+    top->TexCtrl1->OnEndProcess(kind, false, replied);
+    EXPECT_EQ(Message(), message) << kind;
+    if (*message) {
+      EXPECT_TRUE(top->Timer1->Enabled()) << kind;
+    }
+  }
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST_F(DdeReplyRun, FailedConnectionIsReportedWithTheKind) {
-  top->TexCtrl1->OnEndProcess(mtBibTeX, false, "DDE Error");
-  EXPECT_EQ(Message(), " DDE 接続に失敗しました. BibTeX モジュールを確認してください");
-  EXPECT_TRUE(top->Timer1->Enabled());
-  top->TexCtrl1->OnEndProcess(mtPreview, false, "ERROR");
-  EXPECT_EQ(Message(), " Preview 処理でエラーが報告されました.");
-  top->TexCtrl1->OnEndProcess(mtMakeIndex, false, "ERROR");
-  EXPECT_EQ(Message(), " MakeIndex 処理でエラーが報告されました.");
-  EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(DdeReplyRun, PrinterFailureShowsNothing) {
-  top->TexCtrl1->OnEndProcess(mtPrint, false, "DDE Error");
-  EXPECT_EQ(Message(), "");
-  EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(DdeReplyRun, ErrorInAnOpenFileMovesItsCaret) {
-  std::string a = File("a.tex");
-  ASSERT_TRUE(OpenDocument(a, "", false, -1, false, true));
-  ASSERT_TRUE(OpenDocument(File("b.tex"), "", false, -1, false, true));
-  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
-  ASSERT_EQ(ActiveDoc()->FileName, a) << "brought to the front";
-  EXPECT_EQ(ActiveDoc()->CaretLine(), 11) << "line 12 counted from 1";
-  EXPECT_EQ(Message(), " TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.");
-  EXPECT_TRUE(dialogs.calls.empty());
-}
-
-TEST_F(DdeReplyRun, ErrorInAClosedFileAsksToOpenIt) {
+TEST_F(DdeReplyRun, ErrorInAClosedFileAsksToOpenItAndInAnOpenFileMovesItsCaret) {
   // A "%s" in the file name stays as it is: only the format's own place takes the kind.
   std::string a = File("a%s.tex");
-  dialogs.answer = mrYes;
-  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
-  ASSERT_EQ(dialogs.calls.size(), 1u) << "opened quietly";
-  EXPECT_EQ(dialogs.calls[0].text,
-            "TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.\r\nファイルを開きますか?");
-  EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtConfirmation));
-  EXPECT_EQ(dialogs.calls[0].buttons, mbYes | mbNo);
-  ASSERT_TRUE(HasDoc());
-  EXPECT_EQ(ActiveDoc()->FileName, a);
-  EXPECT_EQ(ActiveDoc()->CaretLine(), 11);
-  EXPECT_EQ(Message(), " TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.");
-
-  FreeMainWindow();
-  ShowMainWindow();
-  dialogs.calls.clear();
+  const std::string reported = "TeX 処理で \"" + a + "\" 12行目にエラーが報告されました.";
   dialogs.answer = mrNo;
   top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
   EXPECT_EQ(dialogs.calls.size(), 1u);
   EXPECT_FALSE(HasDoc());
-
   // Without a line there is nothing to open at.
   dialogs.calls.clear();
   top->TexCtrl1->OnEndProcess(mtTeX, false, ReplaceAll(a, "\\", "/", true) + " x");
   EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_FALSE(HasDoc());
+
+  dialogs.answer = mrYes;
+  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 12));
+  ASSERT_EQ(dialogs.calls.size(), 1u) << "opened quietly";
+  EXPECT_EQ(dialogs.calls[0].text, reported + "\r\nファイルを開きますか?");
+  EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtConfirmation));
+  EXPECT_EQ(dialogs.calls[0].buttons, mbYes | mbNo);
+  ASSERT_TRUE(HasDoc());
+  EXPECT_EQ(ActiveDoc()->FileName, a);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 11) << "line 12 counted from 1";
+  EXPECT_EQ(Message(), " " + reported);
+
+  // Once open, it is brought to the front without asking.
+  dialogs.calls.clear();
+  ASSERT_TRUE(OpenDocument(File("b.tex"), "", false, -1, false, true));
+  top->TexCtrl1->OnEndProcess(mtTeX, false, ReplyFor(a, 5));
+  ASSERT_EQ(ActiveDoc()->FileName, a);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 4);
+  EXPECT_EQ(Message(), " TeX 処理で \"" + a + "\" 5行目にエラーが報告されました.");
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(DdeReplyRun, NextCloseClosesTheToolAfterItsRun) {

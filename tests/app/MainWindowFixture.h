@@ -1,9 +1,9 @@
-// The main window in the test process: HKEY_CURRENT_USER is a scratch key whose local
-// application-data folder is a temporary folder, so start-up makes a fresh user; message boxes
-// are answered by the dialog hook; the window and its documents go with the test.
+// The main window in the test process for a scratch user, so start-up makes a fresh user;
+// message boxes are answered by the dialog hook; the window and its documents go with the test.
 #pragma once
 
 #include "QuotedNames.h"
+#include "ScratchUser.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
@@ -11,8 +11,6 @@
 #include "commands/CommandRecords.h"
 #include "commands/CommandRouter.h"
 #include "common/Registry.h"
-#include "common/RegistryProbe.h"
-#include "common/TempFolder.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
 #include "support/UiTest.h"
@@ -20,41 +18,45 @@
 
 #include <gtest/gtest.h>
 
-#include <shlwapi.h>
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quolin::test_support {
+
+// Watches the command router while it lives: every command it is handed, in order.
+class CommandRecorder {
+public:
+  std::vector<TCommandCall> calls;
+
+  CommandRecorder()
+      : previous_(SetCommandWatcher([this](const TCommandCall& call) { calls.push_back(call); })) {}
+  ~CommandRecorder() { SetCommandWatcher(std::move(previous_)); }
+  CommandRecorder(const CommandRecorder&) = delete;
+  CommandRecorder& operator=(const CommandRecorder&) = delete;
+
+  const TCommandCall* Last() const { return calls.empty() ? nullptr : &calls.back(); }
+
+private:
+  TCommandWatcher previous_;
+};
 
 class MainWindowFixture : public ::testing::Test {
 protected:
   static constexpr char SettingsKey[] = "Software\\Dravenlux\\Quolin\\4.2";
 
-  TempFolder appData{"AppData"};
+  ScratchUser user{"MainWindowTest"};
+  TempFolder& appData = user.appData;
   TempFolder files{"Files"};
   uitest::DialogRecorder dialogs;
+  CommandRecorder commands;
   TTopForm* top = nullptr;
-
-  void SetUp() override {
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, scratch_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &scratchKey_, nullptr),
-              ERROR_SUCCESS);
-    SetRaw(scratchKey_,
-           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-           "Local AppData", REG_SZ, appData.Path() + std::string(1, '\0'));
-    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, scratchKey_), ERROR_SUCCESS);
-    ExecutedCommands().clear();
-  }
 
   void TearDown() override {
     FreeMainWindow();
     RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault);
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(scratchKey_);
-    SHDeleteKeyA(HKEY_CURRENT_USER, scratch_.c_str());
-    ExecutedCommands().clear();
   }
 
   // The main window made as the program makes it, with a command line without arguments.
@@ -86,22 +88,14 @@ protected:
   }
 
   // Settings of the program before or after the main window ran.
-  void Store(const std::string& section, const std::string& name, DWORD type,
-             const std::string& data) {
-    SetRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\" + section, name, type, data);
+  static void Store(const std::string& section, const std::string& name, const RawValue& value) {
+    SetRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\" + section, name, value);
   }
-  void StoreInteger(const std::string& section, const std::string& name, uint32_t value) {
-    Store(section, name, REG_DWORD, Dword(value));
-  }
-  void StoreBool(const std::string& section, const std::string& name, bool value) {
-    Store(section, name, REG_BINARY, std::string(1, value ? '\1' : '\0'));
-  }
-  void StoreString(const std::string& section, const std::string& name, const std::string& text) {
-    Store(section, name, REG_SZ, text + std::string(1, '\0'));
+  static RawValue Stored(const std::string& section, const std::string& name) {
+    return QueryRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\" + section, name);
   }
   static std::string StoredString(const std::string& section, const std::string& name) {
-    std::string data =
-        QueryRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\" + section, name).data;
+    std::string data = Stored(section, name).data;
     return data.substr(0, data.find('\0'));
   }
 
@@ -128,11 +122,6 @@ protected:
     master.ImgIndex = image;
     return BuildMasterRecord(master);
   }
-
-private:
-  const std::string scratch_ =
-      "Software\\QuolinMainWindowTest" + std::to_string(GetCurrentProcessId());
-  HKEY scratchKey_ = nullptr;
 };
 
 } // namespace quolin::test_support

@@ -4,8 +4,11 @@
 
 #include "common/SrgFile.h"
 #include "core/Format.h"
+#include "ui/Graphics.h"
 
 #include <shlobj.h>
+
+#include <tuple>
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -14,31 +17,17 @@ namespace {
 
 constexpr char DataFileVersion[] = "Quolin Version4.00 DataFile";
 
-// A 24-bit bitmap file of one colour.
-void WriteBitmapFile(const std::string& path, int width, int height, COLORREF color) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  info.biSizeImage = static_cast<DWORD>(rowBytes * height);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
+// A 16x16 24-bit bitmap file of one colour (its rows of 48 bytes need no padding).
+void WriteBitmapFile(const std::string& path, COLORREF color) {
+  BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPINFOHEADER info{sizeof info, 16, 16, 1, 24, BI_RGB, 16 * 48, 0, 0, 0, 0};
   file.bfSize = file.bfOffBits + info.biSizeImage;
   std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
   bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-  std::string row(static_cast<size_t>(rowBytes), '\0');
-  for (int x = 0; x < width; ++x) {
-    row[static_cast<size_t>(x) * 3] = static_cast<char>(GetBValue(color));
-    row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(color));
-    row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(color));
-  }
-  for (int y = 0; y < height; ++y)
-    bytes += row;
+  const char pixel[] = {static_cast<char>(GetBValue(color)), static_cast<char>(GetGValue(color)),
+                        static_cast<char>(GetRValue(color))};
+  for (int i = 0; i < 16 * 16; ++i)
+    bytes.append(pixel, 3);
   TempFolder::WriteFile(path, bytes);
 }
 
@@ -46,20 +35,14 @@ constexpr COLORREF Background = RGB(1, 2, 3);
 
 // The middle pixel of an image drawn on the background colour.
 COLORREF ImagePixel(TImageList& images, int index) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, images.Width(), images.Height());
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT rect{0, 0, images.Width(), images.Height()};
-  HBRUSH brush = CreateSolidBrush(Background);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
+  TBitmap bitmap;
+  bitmap.SetSize(images.Width(), images.Height(), Background);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap.Handle());
   images.Draw(dc, 0, 0, index);
   COLORREF pixel = GetPixel(dc, images.Width() / 2, images.Height() / 2);
   SelectObject(dc, old);
-  DeleteObject(bitmap);
   DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return pixel;
 }
 
@@ -80,41 +63,53 @@ protected:
     CreateDirectoryA((UserData() + "img").c_str(), nullptr);
     for (int n = 1; n <= count; ++n)
       if (n != skip)
-        WriteBitmapFile(UserData() + "img\\" + std::to_string(n) + ".bmp", 16, 16,
-                        UserImageColor(n));
+        WriteBitmapFile(UserData() + "img\\" + std::to_string(n) + ".bmp", UserImageColor(n));
   }
-  TOwned<TImageList> NewImageList() {
-    return TOwned<TImageList>(TComponent::Create<TImageList>(nullptr));
+  // The command images as start-up loads them, with these strips; nothing is left to load.
+  TOwned<TImageList> LoadImages(HMODULE strips) {
+    TOwned<TImageList> images(TComponent::Create<TImageList>(nullptr));
+    TOwned<TImageList> loading(TComponent::Create<TImageList>(nullptr));
+    LoadCommandImageList(*images, *loading, UserData(), strips);
+    EXPECT_EQ(loading->Count(), 0);
+    return images;
   }
 };
 
-TEST_F(MainWindow, StartupReadsPanelWidthColoursFontsAndReopenList) {
-  StoreInteger("Forms", "SecPanelWidth", 150);
-  StoreInteger("Editor", "MainBGColor", 0x123456);
-  StoreInteger("Editor", "MainDocExpColor", 0x00EEDD);
-  StoreString("Editor\\MainDocExpFont", "FontName", "Arial");
-  StoreInteger("Editor\\MainDocExpFont", "FontSize", 30);
-  StoreInteger("Editor\\MainDocExpFont", "FontColor", clRed);
-  StoreInteger("Editor\\MainDocExpFont", "FontBold", 1);
-  StoreInteger("Editor\\EditLogArea", "FontColor", clBlue);
-  StoreInteger("Editor\\EditLogArea", "FontItalic", 1);
-  StoreInteger("Editor\\EditLogArea", "BGColor", 0x445566);
-  StoreString("Files", "RemainFiles", "C:\\a.tex\r\nC:\\表\\b.tex\r\n");
+TEST_F(MainWindow, StartupReadsTheStoredSettingsOverTheWindowsOwn) {
+  SetSettingsRoot();
+  {
+    TOwned<TEditorProp> stored(TComponent::Create<TEditorProp>(nullptr));
+    stored->SetColor(clYellow);
+    stored->SetWordWrap(true);
+    stored->View().SetCommenter(";");
+    stored->ReserveWordList().Add("stored");
+    ASSERT_TRUE(WriteEditorPropToRegistry(*stored, "Editor", "Property"));
+  }
+  Store("Editor", "CommentHeader", SzValue("#"));
+  Store("TexModule\\Bib", "ExeName", SzValue("pbibtex.exe"));
+  Store("TexModule\\Bib", "UseDDE", BoolValue(false));
+  Store("Forms", "SecPanelWidth", DwordValue(150));
+  Store("Editor", "MainBGColor", DwordValue(0x123456));
+  Store("Editor", "MainDocExpColor", DwordValue(0x00EEDD));
+  Store("Editor\\MainDocExpFont", "FontName", SzValue("Arial"));
+  Store("Editor\\MainDocExpFont", "FontSize", DwordValue(30));
+  Store("Editor\\MainDocExpFont", "FontColor", DwordValue(clRed));
+  Store("Editor\\MainDocExpFont", "FontBold", DwordValue(1));
+  Store("Editor\\EditLogArea", "FontColor", DwordValue(clBlue));
+  Store("Editor\\EditLogArea", "FontItalic", DwordValue(1));
+  Store("Editor\\EditLogArea", "BGColor", DwordValue(0x445566));
+  Store("Files", "RemainFiles", SzValue("C:\\a.tex\r\nC:\\表\\b.tex\r\n"));
   ShowMainWindow();
 
   EXPECT_EQ(top->Panel_Section->Width(), 150);
   EXPECT_EQ(top->Color(), 0x123456);
   EXPECT_EQ(top->TreeView_Section->Color(), 0x00EEDD);
-  const TFont design = top->Font().Value();
-  const TFont& tree = top->TreeView_Section->Font().Value();
-  EXPECT_EQ(tree.Name, design.Name) << "only colour and styles come from the registry";
-  EXPECT_EQ(tree.Size, design.Size);
-  EXPECT_EQ(tree.Color, clRed);
-  EXPECT_EQ(tree.Style, fsBold);
-  EXPECT_EQ(top->LogFont.Name, design.Name);
-  EXPECT_EQ(top->LogFont.Size, design.Size);
-  EXPECT_EQ(top->LogFont.Color, clBlue);
-  EXPECT_EQ(top->LogFont.Style, fsItalic);
+  // Only colour and styles come from the registry.
+  TFont tree = top->Font().Value(), log = tree;
+  std::tie(tree.Color, tree.Style, log.Color, log.Style) =
+      std::tuple(clRed, fsBold, clBlue, fsItalic);
+  EXPECT_EQ(top->TreeView_Section->Font().Value(), tree);
+  EXPECT_EQ(top->LogFont, log);
   EXPECT_EQ(top->LogBGColor, 0x445566);
   EXPECT_EQ(top->RemainFiles.Text(), "C:\\a.tex\r\nC:\\表\\b.tex\r\n");
 
@@ -124,25 +119,30 @@ TEST_F(MainWindow, StartupReadsPanelWidthColoursFontsAndReopenList) {
   HDC dc = GetDC(client);
   EXPECT_EQ(GetPixel(dc, 20, 20), static_cast<COLORREF>(0x123456));
   ReleaseDC(client, dc);
+
+  // The editor options take the comment and reserved words of the settings.
+  const TEditorProp& prop = *top->EditorProp1;
+  EXPECT_EQ(prop.Color(), clYellow);
+  EXPECT_TRUE(prop.WordWrap());
+  EXPECT_EQ(prop.Margin().Left(), 8) << "not stored: the window's default stays";
+  EXPECT_EQ(prop.View().Commenter(), "#");
+  EXPECT_EQ(prop.ReserveWordList().Count(), top->ReserveList.Count());
+  EXPECT_EQ(prop.ReserveWordList().IndexOf("stored"), -1);
+  // The user's tool settings over those stored with the window.
+  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).ExeName, "pbibtex.exe");
+  EXPECT_FALSE(top->TexCtrl1->Module(mtBibTeX).UseDDE);
+  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).DDEMacro, "[JBibTeX(%filename)]");
 }
 
 TEST_F(MainWindow, StartupDefaultsAndComponents) {
   MakeMainWindow();
-  EXPECT_EQ(top->Panel_Section->Width(), 112);
-  EXPECT_FALSE(top->Panel_Section->Visible());
-  EXPECT_FALSE(top->Splitter1->Visible());
-  EXPECT_EQ(top->Panel_Section->Align(), alLeft);
+  for (TControl* hidden :
+       std::initializer_list<TControl*>{top->Panel_Section, top->Splitter1, top->Panel_ExHelper1})
+    EXPECT_FALSE(hidden->Visible()) << hidden->Name();
   EXPECT_EQ(top->LogBGColor, top->TreeView_Section->Color());
   EXPECT_EQ(top->Color(), clAppWorkSpace);
-  EXPECT_EQ(top->Timer1->Interval(), 6400u);
   EXPECT_FALSE(top->Timer1->Enabled());
-  EXPECT_EQ(top->CmdLineTimer1->Interval(), 256u);
   EXPECT_FALSE(top->CmdLineTimer1->Enabled());
-  EXPECT_EQ(top->TreeView_Section->HelpContext, 1211);
-  EXPECT_EQ(top->Panel_ExHelper1->HelpContext, 1214);
-  EXPECT_FALSE(top->Panel_ExHelper1->Visible());
-  EXPECT_EQ(top->StringGrid_Cmd1->DefaultColWidth, 124);
-  EXPECT_EQ(top->ImageList2->Count(), 13) << "documents, .bib entries, headings";
   EXPECT_TRUE(top->Quolin->Registered());
   EXPECT_EQ(top->FormStyle(), TFormStyle::fsMDIForm);
   EXPECT_TRUE(dialogs.calls.empty()) << "a fresh user starts without a message";
@@ -158,10 +158,10 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   top->mn_SetMaster1->Click();
   top->mn_SetMenu1->Click();
   top->mn_SetOption1->Click();
-  ASSERT_EQ(ExecutedCommands().size(), 3u);
-  EXPECT_EQ(ExecutedCommands()[0].Command, "$Sys_OptMaster");
-  EXPECT_EQ(ExecutedCommands()[1].Command, "$Sys_OptMenu");
-  EXPECT_EQ(ExecutedCommands()[2].Command, "$Sys_OptSetup");
+  ASSERT_EQ(commands.calls.size(), 3u);
+  EXPECT_EQ(commands.calls[0].Command, "$Sys_OptMaster");
+  EXPECT_EQ(commands.calls[1].Command, "$Sys_OptMenu");
+  EXPECT_EQ(commands.calls[2].Command, "$Sys_OptSetup");
 
   // The tool settings stored with the window, under the user's.
   TModule& view = top->TexCtrl1->Module(mtPreview);
@@ -172,86 +172,13 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   EXPECT_TRUE(top->TexCtrl1->Module(mtTeX).UseDDE) << "a module without stored values";
 }
 
-TEST_F(MainWindow, EditorOptionsStartFromTheWindowsOwnDefaults) {
-  MakeMainWindow();
-  const TEditorProp& prop = *top->EditorProp1;
-  EXPECT_EQ(prop.Color(), clWhite);
-  EXPECT_EQ(prop.Font().Name, "ＭＳ ゴシック");
-  EXPECT_EQ(prop.Font().PixelHeight(), -13);
-  EXPECT_EQ(prop.Font().Color, clBlack);
-  EXPECT_EQ(prop.Margin().Left(), 8);
-  EXPECT_EQ(prop.Margin().Top(), 2);
-  EXPECT_TRUE(prop.Marks().EofMark().Visible());
-  EXPECT_TRUE(prop.Marks().RetMark().Visible());
-  EXPECT_TRUE(prop.Marks().Underline().Visible());
-  EXPECT_EQ(prop.Marks().Underline().Color(), clRed);
-  EXPECT_EQ(prop.View().Commenter(), "%");
-  EXPECT_TRUE(prop.View().Mail());
-  EXPECT_TRUE(prop.View().Url());
-}
-
-TEST_F(MainWindow, EditorOptionsLoadWithTheCommentAndReservedWordsOfTheSettings) {
-  SetSettingsRoot();
-  {
-    TOwned<TEditorProp> stored(TComponent::Create<TEditorProp>(nullptr));
-    stored->SetColor(clYellow);
-    stored->SetWordWrap(true);
-    stored->View().SetCommenter(";");
-    stored->ReserveWordList().Add("stored");
-    ASSERT_TRUE(WriteEditorPropToRegistry(*stored, "Editor", "Property"));
-  }
-  StoreString("Editor", "CommentHeader", "#");
-  MakeMainWindow();
-  const TEditorProp& prop = *top->EditorProp1;
-  EXPECT_EQ(prop.Color(), clYellow);
-  EXPECT_TRUE(prop.WordWrap());
-  EXPECT_EQ(prop.Margin().Left(), 8) << "not stored: the window's default stays";
-  EXPECT_EQ(prop.View().Commenter(), "#");
-  EXPECT_EQ(prop.ReserveWordList().Count(), top->ReserveList.Count());
-  EXPECT_EQ(prop.ReserveWordList().IndexOf("stored"), -1);
-}
-
-TEST_F(MainWindow, UserToolSettingsLoadOverTheStoredOnes) {
-  StoreString("TexModule\\Bib", "ExeName", "pbibtex.exe");
-  StoreBool("TexModule\\Bib", "UseDDE", false);
-  MakeMainWindow();
-  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).ExeName, "pbibtex.exe");
-  EXPECT_FALSE(top->TexCtrl1->Module(mtBibTeX).UseDDE);
-  EXPECT_EQ(top->TexCtrl1->Module(mtBibTeX).DDEMacro, "[JBibTeX(%filename)]");
-}
-
-TEST_F(MainWindow, ValidateDataFileKeepsAValidFile) {
+TEST_F(MainWindow, ValidateDataFileKeepsAValidFileOrFallsBackToTheProgramFolder) {
   std::string valid = files / "mine.dat";
   ASSERT_TRUE(WriteStreamString(valid, "Quolin\\Config", "Version", DataFileVersion));
   EXPECT_EQ(ValidateDataFile(valid, files.Path()), valid);
   EXPECT_TRUE(dialogs.calls.empty());
-}
 
-TEST_F(MainWindow, ValidateDataFileFallsBackToTheProgramFolder) {
-  TempFolder program{"Program"};
-  std::string fallback = program / "default.dat";
-  ASSERT_TRUE(WriteStreamString(fallback, "Quolin\\Config", "Version", DataFileVersion));
-  // A compound file of another version, and a plain file.
-  std::string other = files / "other.dat";
-  ASSERT_TRUE(WriteStreamString(other, "Quolin\\Config", "Version", "Quolin Version3.00 DataFile"));
-  std::string plain = File("plain.dat");
-
-  for (const std::string& configured : {other, plain}) {
-    dialogs.calls.clear();
-    EXPECT_EQ(ValidateDataFile(configured, program.Path()), fallback);
-    ASSERT_EQ(dialogs.calls.size(), 1u) << configured;
-    EXPECT_EQ(dialogs.calls[0].text,
-              "データファイル \"" + configured +
-                  "\" が有効でありません. \r\n標準データ「Default.dat」で起動を試みます.\r\n"
-                  "※データファイルは書き込み権限が必要です");
-    EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtWarning));
-    EXPECT_EQ(dialogs.calls[0].buttons, mbOK);
-    EXPECT_EQ(dialogs.beeps, 1);
-    dialogs.beeps = 0;
-  }
-}
-
-TEST_F(MainWindow, ValidateDataFileReportsBothInvalid) {
+  // Neither file valid: both are reported.
   TempFolder program{"Program"};
   std::string missing = files / "missing.dat";
   EXPECT_EQ(ValidateDataFile(missing, program.Path()), program / "default.dat");
@@ -261,24 +188,35 @@ TEST_F(MainWindow, ValidateDataFileReportsBothInvalid) {
       dialogs.calls[1].text,
       "Quolin データファイルのオープンに失敗しました.\r\n※データファイルは書き込み権限が必要です");
   EXPECT_EQ(dialogs.calls[1].type, static_cast<int>(TMsgDlgType::mtWarning));
+
+  std::string fallback = program / "default.dat";
+  ASSERT_TRUE(WriteStreamString(fallback, "Quolin\\Config", "Version", DataFileVersion));
+  // A compound file of another version, and a plain file.
+  std::string other = files / "other.dat";
+  ASSERT_TRUE(WriteStreamString(other, "Quolin\\Config", "Version", "Quolin Version3.00 DataFile"));
+  for (const std::string& configured : {other, File("plain.dat")}) {
+    dialogs.calls.clear();
+    dialogs.beeps = 0;
+    EXPECT_EQ(ValidateDataFile(configured, program.Path()), fallback);
+    ASSERT_EQ(dialogs.calls.size(), 1u) << configured;
+    EXPECT_EQ(dialogs.calls[0].text,
+              "データファイル \"" + configured +
+                  "\" が有効でありません. \r\n標準データ「Default.dat」で起動を試みます.\r\n"
+                  "※データファイルは書き込み権限が必要です");
+    EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtWarning));
+    EXPECT_EQ(dialogs.calls[0].buttons, mbOK);
+    EXPECT_EQ(dialogs.beeps, 1);
+  }
 }
 
-TEST_F(MainWindow, CommandImagesWithoutStripsOrUserImages) {
-  auto images = NewImageList();
-  auto loading = NewImageList();
-  LoadCommandImageList(*images, *loading, UserData(), NoStrips());
+TEST_F(MainWindow, CommandImagesWithoutStripsTakeUserImagesUpToTheFirstGap) {
+  auto images = LoadImages(NoStrips());
   EXPECT_EQ(images->Count(), 1000);
-  EXPECT_EQ(ImagePixel(*images, 0), Background);
-  EXPECT_EQ(ImagePixel(*images, 116), Background);
-  EXPECT_EQ(ImagePixel(*images, 999), Background);
-  EXPECT_EQ(loading->Count(), 0);
-}
+  for (int index : {0, 116, 117, 999})
+    EXPECT_EQ(ImagePixel(*images, index), Background) << index;
 
-TEST_F(MainWindow, CommandImagesStopAtTheFirstMissingNumber) {
   WriteUserImages(4, 3);
-  auto images = NewImageList();
-  auto loading = NewImageList();
-  LoadCommandImageList(*images, *loading, UserData(), NoStrips());
+  images = LoadImages(NoStrips());
   EXPECT_EQ(images->Count(), 1000);
   EXPECT_EQ(ImagePixel(*images, 117), UserImageColor(1));
   EXPECT_EQ(ImagePixel(*images, 118), UserImageColor(2));
@@ -287,10 +225,8 @@ TEST_F(MainWindow, CommandImagesStopAtTheFirstMissingNumber) {
 
 TEST_F(MainWindow, CommandImagesKeepTheSecondStripAtOneThousand) {
   WriteUserImages(900);
-  auto images = NewImageList();
-  auto loading = NewImageList();
   // This test program carries both strips: 117 orange images, then a yellow and a cyan one.
-  LoadCommandImageList(*images, *loading, UserData(), GetModuleHandleA(nullptr));
+  auto images = LoadImages(GetModuleHandleA(nullptr));
   ASSERT_EQ(images->Count(), 1002);
   EXPECT_EQ(ImagePixel(*images, 0), RGB(0xFF, 0x80, 0x00));
   EXPECT_EQ(ImagePixel(*images, 116), RGB(0xFF, 0x80, 0x00));
@@ -298,21 +234,26 @@ TEST_F(MainWindow, CommandImagesKeepTheSecondStripAtOneThousand) {
   EXPECT_EQ(ImagePixel(*images, 999), UserImageColor(883)) << "user images fill up to 1000";
   EXPECT_EQ(ImagePixel(*images, 1000), RGB(0xFF, 0xFF, 0x00));
   EXPECT_EQ(ImagePixel(*images, 1001), RGB(0x00, 0xFF, 0xFF));
-  EXPECT_EQ(loading->Count(), 0);
 }
 
-TEST_F(MainWindow, ReopenedDocumentsComeBackWithoutArguments) {
+TEST_F(MainWindow, ReopenedDocumentsComeBackWithoutArgumentsUnlessSwitchedOff) {
   std::string a = File("a.tex"), b = File("b b.tex");
-  StoreString("Files", "WakeupOpenFiles", QuotedNames({a, b}));
+  Store("Files", "WakeupOpenFiles", SzValue(QuotedNames({a, b})));
   ShowMainWindow();
   EXPECT_EQ(Documents(), (std::vector<std::string>{b, a}));
   EXPECT_FALSE(top->CmdLineTimer1->Enabled());
+
+  FreeMainWindow();
+  Store("Files", "WakeupOpenFiles", SzValue(QuotedNames({a, b})));
+  Store("Editor", "WakeupFileOpen", BoolValue(false));
+  ShowMainWindow();
+  EXPECT_FALSE(HasDoc()) << "reopening is off";
 }
 
 TEST_F(MainWindow, CommandLineArgumentsReplaceTheReopenedDocuments) {
   std::string a = File("a.tex"), b = File("b.tex");
-  StoreString("Files", "WakeupOpenFiles", QuotedNames({a}));
-  StoreBool("Editor", "OpenNewDocument", true);
+  Store("Files", "WakeupOpenFiles", SzValue(QuotedNames({a})));
+  Store("Editor", "OpenNewDocument", BoolValue(true));
   MakeMainWindow();
   top->CommandLine = QuotedNames({"Quolin.exe"}) + " /l3 " + QuotedNames({b});
   ShowMainWindow();
@@ -325,18 +266,11 @@ TEST_F(MainWindow, CommandLineArgumentsReplaceTheReopenedDocuments) {
 }
 
 TEST_F(MainWindow, NewDocumentAtStartupOnlyWhenNoneWasReopened) {
-  StoreBool("Editor", "OpenNewDocument", true);
+  Store("Editor", "OpenNewDocument", BoolValue(true));
   ShowMainWindow();
   ASSERT_EQ(DocCount(), 1);
   EXPECT_TRUE(ActiveDoc()->FileName.empty());
-  ASSERT_EQ(ExecutedCommands().size(), 0u) << "the new document comes without the router";
-}
-
-TEST_F(MainWindow, WakeupFileOpenOffReopensNothing) {
-  StoreString("Files", "WakeupOpenFiles", QuotedNames({File("a.tex")}));
-  StoreBool("Editor", "WakeupFileOpen", false);
-  ShowMainWindow();
-  EXPECT_FALSE(HasDoc());
+  ASSERT_EQ(commands.calls.size(), 0u) << "the new document comes without the router";
 }
 
 // A real WM_DROPFILES: the file names in a DROPFILES block of global memory.
@@ -354,7 +288,7 @@ HGLOBAL DropBlock(const std::vector<std::string>& names) {
   return block;
 }
 
-TEST_F(MainWindow, DroppedFilesOpenInOrderQuietly) {
+TEST_F(MainWindow, DroppedFilesOpenInOrderQuietlyAndComeToTheFrontWhenOpenedAgain) {
   ShowMainWindow();
   EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   std::string a = File("表a.tex"), b = File("b.tex");
@@ -365,6 +299,14 @@ TEST_F(MainWindow, DroppedFilesOpenInOrderQuietly) {
   EXPECT_TRUE(dialogs.calls.empty()) << "a missing file is skipped quietly";
   EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
       << "accepting again afterwards";
+
+  // Opening an open file only brings it to the front.
+  EXPECT_FALSE(OpenDocument(a, "", false, 7, false, false));
+  EXPECT_EQ(DocCount(), 2);
+  EXPECT_EQ(ActiveDoc()->FileName, a);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 7);
+  EXPECT_EQ(top->StatusBar1->Panels(spMessage).Text(),
+            " ファイル \"" + a + "\" は既に開いています.");
 }
 
 TEST_F(MainWindow, ReopenMenuShowsSixteenAndOpensItsEntries) {
@@ -399,24 +341,11 @@ TEST_F(MainWindow, ReopenMenuShowsSixteenAndOpensItsEntries) {
   EXPECT_EQ(DocCount(), 1);
 }
 
-TEST_F(MainWindow, OpeningAnOpenFileOnlyBringsItToTheFront) {
-  ShowMainWindow();
-  std::string a = File("a.tex");
-  EXPECT_TRUE(OpenDocument(a, "", false, -1, false, true));
-  EXPECT_TRUE(OpenDocument(File("b.tex"), "", false, -1, false, true));
-  EXPECT_FALSE(OpenDocument(a, "", false, 7, false, false));
-  EXPECT_EQ(DocCount(), 2);
-  EXPECT_EQ(ActiveDoc()->FileName, a);
-  EXPECT_EQ(ActiveDoc()->CaretLine(), 7);
-  EXPECT_EQ(top->StatusBar1->Panels(spMessage).Text(),
-            " ファイル \"" + a + "\" は既に開いています.");
-}
-
 TEST_F(MainWindow, ClosingSavesDocumentsReopenListAndLayout) {
   std::string remain;
   for (int i = 0; i < 45; ++i)
     remain += "C:\\old" + std::to_string(i) + ".tex\r\n";
-  StoreString("Files", "RemainFiles", remain);
+  Store("Files", "RemainFiles", SzValue(remain));
   ShowMainWindow();
   std::string a = File("a.tex"), b = File("b.tex"), c = File("c.tex");
   for (const std::string& name : {a, b, c})
@@ -439,30 +368,24 @@ TEST_F(MainWindow, ClosingSavesDocumentsReopenListAndLayout) {
   EXPECT_EQ(stored[0], c);
   EXPECT_EQ(stored[3], "C:\\old0.tex");
   EXPECT_EQ(stored[39], "C:\\old36.tex");
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\Forms", "SecPanelWidth").data,
-            Dword(140));
+  EXPECT_EQ(Stored("Forms", "SecPanelWidth"), DwordValue(140));
   EXPECT_NE(StoredString("Forms", "Main").find("Width="), std::string::npos);
 }
 
-TEST_F(MainWindow, ClosingWithWakeupOffWritesNoFilesAndKeepsTools) {
-  StoreBool("Editor", "WakeupFileOpen", false);
-  StoreBool("Editor", "TexExitClose", false);
-  ShowMainWindow();
-  ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, -1, false, true));
-  CloseMainWindow();
-  EXPECT_EQ(StoredString("Files", "WakeupOpenFiles"), "");
-  EXPECT_TRUE(
-      QueryRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\Files", "WakeupOpenFiles").found);
-  EXPECT_EQ(top->TexCtrl1->Calls(), std::vector<std::string>{"disconnect"});
-}
-
-TEST_F(MainWindow, ADocumentThatRefusesKeepsTheWindowOpen) {
+TEST_F(MainWindow, ADocumentThatRefusesKeepsTheWindowOpenAndWakeupOffWritesNoFiles) {
+  Store("Editor", "WakeupFileOpen", BoolValue(false));
+  Store("Editor", "TexExitClose", BoolValue(false));
   ShowMainWindow();
   ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, -1, false, true));
   ActiveDoc()->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
   top->Close();
   EXPECT_TRUE(top->Visible());
   EXPECT_TRUE(top->TexCtrl1->Calls().empty()) << "the close order did not start";
+
+  ActiveDoc()->OnCloseQuery = nullptr;
+  CloseMainWindow();
+  EXPECT_EQ(Stored("Files", "WakeupOpenFiles"), SzValue(""));
+  EXPECT_EQ(top->TexCtrl1->Calls(), std::vector<std::string>{"disconnect"}) << "tools kept";
 }
 
 TEST_F(MainWindow, TitleBarHintShowsAMaximisedDocumentsTitle) {

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace quolin;
 using namespace quolin::test_support;
 
 namespace {
-
-const std::string Backslash = "\\";
 
 class SettingsBlock : public SettingsFixture {};
 
@@ -76,130 +76,46 @@ void SaveAll(const TSettingsBlock& block) {
   SaveAutoBracketList(block.BracketList);
 }
 
-struct Expected {
-  const char* name;
-  std::string actual;
-  std::string expected;
-};
-
-std::string B(bool value) {
-  return value ? "true" : "false";
-}
-std::string I(int value) {
-  return std::to_string(value);
+// TEditOption has no comparison: its fields as one tuple.
+auto EditFields(const TEditOption& edit) {
+  return std::tuple(edit.IndentType, Joined(edit.IndentList), edit.CommandIndent, edit.AutoCommand,
+                    edit.AutoKakko, edit.InsertKeyDisable, edit.AutoImeOn, edit.AutoCommandType);
 }
 
 TEST_F(SettingsBlock, EmptyRegistryGivesEveryDefault) {
+  // Loaded over changed values: the records' own defaults, and those based on the folders.
   TempFolder root;
-  const TSettingsFolders folders = FoldersIn(root);
   TSettingsBlock block = Changed();
-  LoadAll(block, folders);
-
-  const TMarkOptions& mark = block.MarkOptions;
-  const TEditOption& edit = block.EditOption;
-  const TEdit2Option& edit2 = block.Edit2Option;
-  const TFileIOOption& file = block.FileIOOption;
-  const TLogLoadOption& log = block.LogLoadOption;
-  const TAutoDeleteOptions& del = block.AutoDeleteOptions;
-  const TSpellCheckOptions& spell = block.SpellCheckOptions;
-  const Expected table[] = {
-      {"SpaceMark", B(mark.SpaceMark), "true"},
-      {"DBSpaceMark", B(mark.DBSpaceMark), "true"},
-      {"TabMark", B(mark.TabMark), "true"},
-      {"IndentType", I(edit.IndentType), "2"},
-      {"IndentList", edit.IndentList.Text(), ""},
-      {"CommandIndent", B(edit.CommandIndent), "true"},
-      {"AutoCommand", B(edit.AutoCommand), "true"},
-      {"AutoKakko", B(edit.AutoKakko), "true"},
-      {"InsertKeyDisable", B(edit.InsertKeyDisable), "false"},
-      {"AutoImeOn", B(edit.AutoImeOn), "false"},
-      {"AutoCommandType", I(edit.AutoCommandType), "0"},
-      {"EnterStr", edit2.EnterStr, "$Ret"},
-      {"EnterCtrlStr", edit2.EnterCtrlStr, Backslash + Backslash + "$Ret$SpIndent"},
-      {"EnterShiftStr", edit2.EnterShiftStr, "%$Ret$SpIndent"},
-      {"EnterCtrlShiftStr", edit2.EnterCtrlShiftStr, Backslash + "newpage$Ret$NoIndent"},
-      {"CommentHeader", edit2.CommentHeader, "%"},
-      {"MouseSubButtonType", I(edit2.MouseSubButtonType), "0"},
-      {"TexExitClose", B(edit2.TexExitClose), "true"},
-      {"TexNextClose", B(edit2.TexNextClose), "true"},
-      {"DoubleBuffer", B(edit2.DoubleBuffer), "false"},
-      {"SectionViewLevel", I(edit2.SectionViewLevel), "5"},
-      {"SectionViewShowIcon", B(edit2.SectionViewShowIcon), "true"},
-      {"SectionViewBibMode", B(edit2.SectionViewBibMode), "true"},
-      {"SectionViewCutCopyEnableEx", B(edit2.SectionViewCutCopyEnableEx), "true"},
-      {"SectionViewCutCopyEndOfDoc", edit2.SectionViewCutCopyEndOfDoc, Backslash + "end{document}"},
-      {"SectionViewDragDropEdit", B(edit2.SectionViewDragDropEdit), "true"},
-      {"OpenNewDocument", B(edit2.OpenNewDocument), "false"},
-      {"WakeupFileOpen", B(edit2.WakeupFileOpen), "true"},
-      {"CommentLineAllPaint", B(edit2.CommentLineAllPaint), "false"},
-      {"OrgBackUp", B(file.OrgBackUp), "false"},
-      {"NorBackUp", B(file.NorBackUp), "false"},
-      {"OrgBackUpExt", file.OrgBackUpExt, ".tex.org"},
-      {"NorBackUpExt", file.NorBackUpExt, ".tex.bak"},
-      {"DefaultTemplateFile", file.DefaultTemplateFile, root / "tpl\\normal.tex"},
-      {"TemplateFolder", file.TemplateFolder, root / "tpl"},
-      {"CommandFile", file.CommandFile, root / "user\\standard.dat"},
-      {"UseEditInfo", B(file.UseEditInfo), "true"},
-      {"FullPathFileName", B(file.FullPathFileName), "false"},
-      {"GhostScript", block.GhostScript, ""},
-      {"LogExt", log.LogExt, ".log"},
-      {"LogErrorStr", log.LogErrorStr, "\"! \""},
-      {"LogWarningStr", log.LogWarningStr, "Label,\"Overfull \",Reference,\"Underfull \""},
-      {"LogNextLineViewError", B(log.LogNextLineViewError), "true"},
-      {"LogNextLineViewWarning", B(log.LogNextLineViewWarning), "false"},
-      {"AutoDelete", B(del.AutoDelete), "true"},
-      {"dvi", B(del.dvi), "false"},
-      {"log", B(del.log), "true"},
-      {"toc", B(del.toc), "true"},
-      {"lof", B(del.lof), "true"},
-      {"lot", B(del.lot), "true"},
-      {"idx", B(del.idx), "true"},
-      {"ind", B(del.ind), "true"},
-      {"ilg", B(del.ilg), "true"},
-      {"aux", B(del.aux), "true"},
-      {"bbl", B(del.bbl), "true"},
-      {"blg", B(del.blg), "true"},
-      {"TexExecAutoSave", B(block.TexExecAutoSave), "false"},
-      {"nfTeX", B(spell.nfTeX), "false"},
-      {"nfMail", B(spell.nfMail), "true"},
-      {"nfUrl", B(spell.nfUrl), "true"},
-      {"nfAllUpCase", B(spell.nfAllUpCase), "true"},
-      {"nfTopUpCase", B(spell.nfTopUpCase), "true"},
-      {"nfCommentLine", B(spell.nfCommentLine), "true"},
-      {"nfNum", B(spell.nfNum), "true"},
-      {"SEDing", B(spell.SEDing), "true"},
-      {"MainDicOnly", B(spell.MainDicOnly), "false"},
-      {"MinWordLen", I(spell.MinWordLen), "3"},
-      {"AutoClose", B(spell.AutoClose), "true"},
-      {"MainDic", block.SpellCheckDics.MainDic, root / "dic\\Custom.dic"},
-      {"DicFolder", block.SpellCheckDics.DicFolder, root / "dic\\"},
-      {"AutoBracketList", Joined(block.BracketList), "[(($S)][{{$S}][[[$S]][\"\"$S\"][``$S']"},
-      {"BracketOpeners", block.BracketOpeners, "({[\"`"},
-  };
-  for (const Expected& row : table)
-    EXPECT_EQ(row.actual, row.expected) << row.name;
-  EXPECT_EQ(log.LogErrorStr.size(), 4u);
-  EXPECT_EQ(log.LogWarningStr.size(), 40u);
+  LoadAll(block, FoldersIn(root));
+  const TSettingsBlock defaults;
+  EXPECT_EQ(block.MarkOptions, defaults.MarkOptions);
+  EXPECT_EQ(EditFields(block.EditOption), EditFields(defaults.EditOption));
+  EXPECT_EQ(block.Edit2Option, defaults.Edit2Option);
+  TFileIOOption file = defaults.FileIOOption;
+  file.DefaultTemplateFile = root / "tpl\\normal.tex";
+  file.TemplateFolder = root / "tpl";
+  file.CommandFile = root / "user\\standard.dat";
+  EXPECT_EQ(block.FileIOOption, file);
+  EXPECT_EQ(block.GhostScript, "");
+  EXPECT_EQ(block.LogLoadOption, defaults.LogLoadOption);
+  EXPECT_EQ(block.AutoDeleteOptions, defaults.AutoDeleteOptions);
+  EXPECT_EQ(block.TexExecAutoSave, defaults.TexExecAutoSave);
+  EXPECT_EQ(block.SpellCheckOptions, defaults.SpellCheckOptions);
+  EXPECT_EQ(block.SpellCheckDics, (TSpellCheckDics{root / "dic\\Custom.dic", root / "dic\\"}));
+  EXPECT_EQ(Joined(block.BracketList), "[(($S)][{{$S}][[[$S]][\"\"$S\"][``$S']");
+  EXPECT_EQ(block.BracketOpeners, "({[\"`");
 }
 
 TEST_F(SettingsBlock, EveryGroupSurvivesASaveAndAReload) {
   TempFolder root;
-  const TSettingsFolders folders = FoldersIn(root);
   const TSettingsBlock saved = Changed();
   SaveAll(saved);
   Store("FileIO", "GhostScript", REG_SZ, std::string("C:\\gs\\gswin32c.exe\0", 19));
 
   TSettingsBlock loaded;
-  LoadAll(loaded, folders);
+  LoadAll(loaded, FoldersIn(root));
   EXPECT_EQ(loaded.MarkOptions, saved.MarkOptions);
-  EXPECT_EQ(loaded.EditOption.IndentType, 3);
-  EXPECT_EQ(Joined(loaded.EditOption.IndentList), "[  ][\t][表示]");
-  EXPECT_FALSE(loaded.EditOption.CommandIndent);
-  EXPECT_FALSE(loaded.EditOption.AutoCommand);
-  EXPECT_FALSE(loaded.EditOption.AutoKakko);
-  EXPECT_TRUE(loaded.EditOption.InsertKeyDisable);
-  EXPECT_TRUE(loaded.EditOption.AutoImeOn);
-  EXPECT_EQ(loaded.EditOption.AutoCommandType, 1);
+  EXPECT_EQ(EditFields(loaded.EditOption), EditFields(saved.EditOption));
   EXPECT_EQ(loaded.Edit2Option, saved.Edit2Option);
   EXPECT_EQ(loaded.FileIOOption, saved.FileIOOption);
   EXPECT_EQ(loaded.GhostScript, saved.GhostScript);
@@ -217,36 +133,27 @@ TEST_F(SettingsBlock, ValuesAreStoredWithTheirTypesAndSections) {
   block.MarkOptions.TabMark = true;
   block.EditOption.IndentList.SetText("a\r\nb");
   SaveAll(block);
-
-  RawValue flag = Stored("Editor", "TabMark");
-  EXPECT_EQ(flag.type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(flag.data, std::string("\x01", 1));
-  EXPECT_EQ(Stored("Editor", "SpaceMark").data, std::string("\0", 1));
-
-  RawValue number = Stored("Editor", "IndentType");
-  EXPECT_EQ(number.type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(number.data, Dword(3));
-
-  RawValue lines = Stored("Editor", "IndentList");
-  EXPECT_EQ(lines.type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(lines.data, "\x9E\xF2\xF5\x9D\xF2\xF5"); // "a\r\nb\r\n", every byte inverted
-
-  RawValue brackets = Stored("Editor", "AutoBracketList");
-  EXPECT_EQ(brackets.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(brackets.data, std::string("<<$S>\r\n\0", 8));
-
-  EXPECT_EQ(Stored("System", "CommandFile").data, std::string("C:\\u\\s.dat\0", 11));
-  EXPECT_FALSE(Stored("FileIO", "CommandFile").found);
-  EXPECT_EQ(Stored("FileIO", "TemplateFolder").type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(Stored("Editor\\EditLogArea", "LogExt").data, std::string(".txt\0", 5));
-  EXPECT_EQ(Stored("LogFiles", "dvi").data, std::string("\x01", 1));
-  EXPECT_EQ(Stored("LogFiles", "TexExecAutoSave").type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(Stored("SpellCheck", "MinWordLen").data, Dword(7));
-  EXPECT_EQ(Stored("SpellCheck", "MainDic").data, std::string("C:\\d\\my.dic\0", 12));
-  EXPECT_FALSE(Stored("FileIO", "GhostScript").found);
+  const std::tuple<const char*, const char*, RawValue> stored[] = {
+      {"Editor", "TabMark", BoolValue(true)},
+      {"Editor", "SpaceMark", BoolValue(false)},
+      {"Editor", "IndentType", DwordValue(3)},
+      {"Editor", "IndentList", BinaryValue("\x9E\xF2\xF5\x9D\xF2\xF5")}, // "a\r\nb\r\n" inverted
+      {"Editor", "AutoBracketList", SzValue("<<$S>\r\n")},
+      {"System", "CommandFile", SzValue("C:\\u\\s.dat")},
+      {"FileIO", "CommandFile", RawValue{}},
+      {"FileIO", "TemplateFolder", SzValue("C:\\t")},
+      {"Editor\\EditLogArea", "LogExt", SzValue(".txt")},
+      {"LogFiles", "dvi", BoolValue(true)},
+      {"LogFiles", "TexExecAutoSave", BoolValue(true)},
+      {"SpellCheck", "MinWordLen", DwordValue(7)},
+      {"SpellCheck", "MainDic", SzValue("C:\\d\\my.dic")},
+      {"FileIO", "GhostScript", RawValue{}}, // read only
+  };
+  for (const auto& [section, name, value] : stored)
+    EXPECT_EQ(Stored(section, name), value) << section << "\\" << name;
 }
 
-TEST_F(SettingsBlock, ValueOfTheWrongTypeGivesTheDefault) {
+TEST_F(SettingsBlock, ValueOfTheWrongTypeGivesTheDefaultButIndentListTakesAPlainString) {
   Store("Editor", "IndentType", REG_SZ, std::string("3\0", 2));
   Store("Editor", "EnterStr", REG_DWORD, Dword(1));
   Store("Editor", "SpaceMark", REG_SZ, std::string("0\0", 2));
@@ -269,11 +176,8 @@ TEST_F(SettingsBlock, ValueOfTheWrongTypeGivesTheDefault) {
   spell.MinWordLen = 1;
   LoadSpellCheckOptions(spell);
   EXPECT_EQ(spell.MinWordLen, 3);
-}
 
-TEST_F(SettingsBlock, IndentListAlsoReadsAPlainString) {
   Store("Editor", "IndentList", REG_SZ, std::string("  \r\n\t\r\n\0", 8));
-  TEditOption edit;
   LoadEditOption(edit);
   EXPECT_EQ(Joined(edit.IndentList), "[  ][\t]");
 }
@@ -322,15 +226,11 @@ TEST_F(SettingsBlock, DefaultDataFileIsCopiedOnlyWhenTheUserHasNone) {
   EXPECT_EQ(TempFolder::ReadFile(shipped), "shipped data");
 }
 
-TEST_F(SettingsBlock, PlainColourSplitsRedFirst) {
+TEST_F(SettingsBlock, ColourSplitsRedFirstAndLooksUpSystemColours) {
   uint8_t red = 0, green = 0, blue = 0;
   ColorToRGBBytes(0x00336699, red, green, blue);
-  EXPECT_EQ(red, 0x99);
-  EXPECT_EQ(green, 0x66);
-  EXPECT_EQ(blue, 0x33);
-}
+  EXPECT_EQ(std::tuple(red, green, blue), std::tuple(0x99, 0x66, 0x33));
 
-TEST_F(SettingsBlock, SystemColourIsLookedUpFirst) {
   int index = COLOR_HIGHLIGHT;
   for (int i = 0; i <= COLOR_INFOBK; ++i) {
     if (GetRValue(GetSysColor(i)) != GetBValue(GetSysColor(i))) {
@@ -340,11 +240,9 @@ TEST_F(SettingsBlock, SystemColourIsLookedUpFirst) {
   }
   const COLORREF rgb = GetSysColor(index);
   ASSERT_NE(GetRValue(rgb), GetBValue(rgb));
-  uint8_t red = 0, green = 0, blue = 0;
   ColorToRGBBytes(SystemColor(index), red, green, blue);
-  EXPECT_EQ(red, GetRValue(rgb));
-  EXPECT_EQ(green, GetGValue(rgb));
-  EXPECT_EQ(blue, GetBValue(rgb));
+  EXPECT_EQ(std::tuple(red, green, blue),
+            std::tuple(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
 }
 
 } // namespace

@@ -40,20 +40,26 @@ protected:
   }
 };
 
-TEST_F(StatusBar, PanelsAreCentredAndTheLastTakesTheRest) {
+TEST_F(StatusBar, FixedPanelsShowTheirWidestTextsCentredAndTheLastTakesTheRest) {
   HWND bar = top->StatusBar1->Handle();
-  int edges[8] = {};
-  ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
-  EXPECT_EQ(edges[0], 80);
-  EXPECT_EQ(edges[1], 134);
-  EXPECT_EQ(edges[2], 188);
-  EXPECT_EQ(edges[3], 268);
-  EXPECT_EQ(edges[4], -1);
-  for (int i = 0; i < 4; ++i)
+  int edges[StatusPanelCount] = {};
+  ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(edges)),
+            StatusPanelCount);
+  EXPECT_EQ(edges[spMessage], -1);
+  HDC dc = GetDC(bar);
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+  const char* widest[] = {"9999 : 999", "変更", "書込禁止", "UTF8B"};
+  for (int i = 0; i < spMessage; ++i) {
+    SIZE text{};
+    GetTextExtentPoint32A(dc, widest[i], lstrlenA(widest[i]), &text);
+    EXPECT_LT(text.cx, edges[i] - (i == 0 ? 0 : edges[i - 1])) << widest[i];
     EXPECT_EQ(top->StatusBar1->Panels(i).Alignment(), TAlignment::taCenter) << i;
+  }
+  SelectObject(dc, font);
+  ReleaseDC(bar, dc);
 }
 
-TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimer) {
+TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimerAndPanelsClear) {
   ShowTimedStatusMessage("保存しました");
   EXPECT_EQ(Message(), " 保存しました");
   EXPECT_TRUE(top->Timer1->Enabled());
@@ -67,9 +73,8 @@ TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimer) {
   Application->SetHint("short|Repeat: $Sys_EditRepeat, again $Sys_EditRepeat");
   EXPECT_EQ(Message(), " Repeat: 現在、繰り返すコマンドがありません, again "
                        "現在、繰り返すコマンドがありません");
-}
 
-TEST_F(StatusBar, OtherPanelOperations) {
+  // Plain messages and the clearing of every panel.
   for (int i = 0; i < StatusPanelCount; ++i)
     top->StatusBar1->Panels(i).SetText("x");
   SetStatusMessage("開いています...");
@@ -83,7 +88,7 @@ TEST_F(StatusBar, OtherPanelOperations) {
   EXPECT_EQ(Message(), "");
 }
 
-TEST_F(StatusBar, OutlinePanelFollowsItsCommand) {
+TEST_F(StatusBar, OutlinePanelFollowsItsCommandAndKeepsThirtyPixels) {
   TMenuItem* item = CommandItem("mn0_0000000C10001");
   DockToolWindow(top->LeftDock, 21, 40);
   top->ShowOutlinePanel(true, 12);
@@ -105,10 +110,8 @@ TEST_F(StatusBar, OutlinePanelFollowsItsCommand) {
   top->ShowOutlinePanel(true, 12);
   EXPECT_EQ(top->LeftDock->Left(), 0);
   EXPECT_EQ(top->Splitter1->Left(), top->Panel_Section->Left() + top->Panel_Section->Width());
-}
 
-TEST_F(StatusBar, SplitterRefusesAPanelBelowThirty) {
-  top->ShowOutlinePanel(true, 12);
+  // The splitter refuses a panel below thirty.
   int width = top->Panel_Section->Width();
   DragSplitter(29 - width);
   EXPECT_EQ(top->Panel_Section->Width(), width) << "29 is refused";

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <tuple>
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -32,19 +32,11 @@ TModule Custom(const std::string& tag) {
   return module;
 }
 
-void ExpectSame(const TModule& actual, const TModule& expected) {
-  EXPECT_EQ(actual.ExeName, expected.ExeName);
-  EXPECT_EQ(actual.DefaultExt, expected.DefaultExt);
-  EXPECT_EQ(actual.UseDDE, expected.UseDDE);
-  EXPECT_EQ(actual.DosOption, expected.DosOption);
-  EXPECT_EQ(actual.DosCallBack, expected.DosCallBack);
-  EXPECT_EQ(actual.DdeService, expected.DdeService);
-  EXPECT_EQ(actual.DDETopic, expected.DDETopic);
-  EXPECT_EQ(actual.DDEItem, expected.DDEItem);
-  EXPECT_EQ(actual.DDEMacro, expected.DDEMacro);
-  EXPECT_EQ(actual.CloseDDEMacro, expected.CloseDDEMacro);
-  EXPECT_EQ(actual.CloseCaption, expected.CloseCaption);
-  EXPECT_EQ(actual.CloseUseDDE, expected.CloseUseDDE);
+// All twelve fields, for comparison.
+auto Fields(const TModule& m) {
+  return std::tuple(m.ExeName, m.DefaultExt, m.UseDDE, m.DosOption, m.DosCallBack, m.DdeService,
+                    m.DDETopic, m.DDEItem, m.DDEMacro, m.CloseDDEMacro, m.CloseCaption,
+                    m.CloseUseDDE);
 }
 
 TEST_F(TexModuleSettings, MissingStringsKeepTheModulesValues) {
@@ -53,19 +45,20 @@ TEST_F(TexModuleSettings, MissingStringsKeepTheModulesValues) {
   TModule expected = Custom("tex");
   expected.UseDDE = true;
   expected.DosCallBack = true;
-  ExpectSame(module, expected);
+  EXPECT_EQ(Fields(module), Fields(expected));
 }
 
-TEST_F(TexModuleSettings, FreshRegistryRunsEveryToolByDde) {
+TEST_F(TexModuleSettings, FreshRegistryRunsEveryToolByDdeWithItsConstructionValues) {
   TModules modules = DefaultModules();
   LoadTexModules(modules);
-  for (const TModule& module : modules)
-    EXPECT_TRUE(module.UseDDE);
-  EXPECT_TRUE(modules[mtTeX].DosCallBack);
-  EXPECT_TRUE(modules[mtMakeIndex].DosCallBack);
-  EXPECT_TRUE(modules[mtBibTeX].DosCallBack);
-  EXPECT_FALSE(modules[mtPreview].DosCallBack);
-  EXPECT_FALSE(modules[mtPrint].DosCallBack);
+  for (int type = mtTeX; type < ModuleCount; ++type) {
+    TModule expected{static_cast<TModuleType>(type)};
+    expected.UseDDE = true;
+    EXPECT_EQ(Fields(modules[type]), Fields(expected)) << type;
+  }
+  EXPECT_TRUE(modules[mtTeX].DosCallBack && modules[mtMakeIndex].DosCallBack &&
+              modules[mtBibTeX].DosCallBack);
+  EXPECT_FALSE(modules[mtPreview].DosCallBack || modules[mtPrint].DosCallBack);
   EXPECT_EQ(modules[mtBibTeX].DDEMacro, "[JBibTeX(%longfilename)]");
 }
 
@@ -74,7 +67,7 @@ TEST_F(TexModuleSettings, PreviewerAndPrinterAreNeverWaitedFor) {
   for (TModule& module : modules)
     module.DosCallBack = true;
   SaveTexModules(modules);
-  EXPECT_EQ(Stored("TexModule\\View", "ConsoleCallBack").data, std::string("\x01", 1));
+  EXPECT_EQ(Stored("TexModule\\View", "ConsoleCallBack"), BoolValue(true));
 
   TModules loaded = DefaultModules();
   LoadTexModules(loaded);
@@ -104,71 +97,27 @@ TEST_F(TexModuleSettings, SavedValuesUseTheStoredNamesAndComeBack) {
   TModules modules = {Custom("a"), Custom("b"), Custom("c"), Custom("d"), Custom("e")};
   modules[mtBibTeX].DosCallBack = true;
   SaveTexModules(modules);
-
-  const std::string bib = "TexModule\\Bib";
-  EXPECT_EQ(Stored(bib, "ExeName").data, std::string("c.exe\0", 6));
-  EXPECT_EQ(Stored(bib, "DDEService").data, std::string("cService\0", 9));
-  EXPECT_EQ(Stored(bib, "DDETopic").data, std::string("cTopic\0", 7));
-  EXPECT_EQ(Stored(bib, "DDEMacro").data, std::string("[c]\0", 4));
-  EXPECT_EQ(Stored(bib, "ConsoleOption").data, std::string("c %file\0", 8));
-  EXPECT_EQ(Stored(bib, "UseDDE").data, std::string("\0", 1));
-  EXPECT_EQ(Stored(bib, "ConsoleCallBack").data, std::string("\x01", 1));
-  EXPECT_FALSE(Stored(bib, "DDEItem").found);
-  EXPECT_EQ(Stored("TexModule\\MakeIdx", "ExeName").data, std::string("b.exe\0", 6));
+  const std::pair<const char*, RawValue> stored[] = {
+      {"ExeName", SzValue("c.exe")},         {"DDEService", SzValue("cService")},
+      {"DDETopic", SzValue("cTopic")},       {"DDEMacro", SzValue("[c]")},
+      {"ConsoleOption", SzValue("c %file")}, {"UseDDE", BoolValue(false)},
+      {"ConsoleCallBack", BoolValue(true)},  {"DDEItem", RawValue{}}};
+  for (const auto& [name, value] : stored)
+    EXPECT_EQ(Stored("TexModule\\Bib", name), value) << name;
+  EXPECT_EQ(Stored("TexModule\\MakeIdx", "ExeName"), SzValue("b.exe"));
 
   TModules loaded = DefaultModules();
   LoadTexModules(loaded);
   for (int type = mtTeX; type <= mtBibTeX; ++type) {
-    const TModule& module = loaded[type];
-    EXPECT_EQ(module.ExeName, modules[type].ExeName);
-    EXPECT_EQ(module.UseDDE, false);
-    EXPECT_EQ(module.DdeService, modules[type].DdeService);
-    EXPECT_EQ(module.DDETopic, modules[type].DDETopic);
-    EXPECT_EQ(module.DDEMacro, modules[type].DDEMacro);
-    EXPECT_EQ(module.DosOption, modules[type].DosOption);
-    EXPECT_EQ(module.DosCallBack, modules[type].DosCallBack);
-    // Not stored: the construction values stay.
-    EXPECT_EQ(module.DDEItem, TModule(static_cast<TModuleType>(type)).DDEItem);
-  }
-}
-
-TEST_F(TexModuleSettings, ConstructionDefaults) {
-  struct Row {
-    TModuleType type;
-    const char *ext, *service, *topic, *item, *macro, *caption, *closeMacro;
-    bool closeUseDde, callBack;
-  };
-  const Row rows[] = {
-      {mtTeX, "", "bwpvtex", "bwpvtex", "Advise", "[virtex(%longfilename, %FmtNum_WinTeX)]",
-       "bwpvtex", "", false, true},
-      {mtMakeIndex, ".idx", "winmkidx", "winmkidx", "Advise", "[winmkidx(%longfilename)]",
-       "winmkidx", "", false, true},
-      {mtBibTeX, ".aux", "JBibTeX", "JBibTeX", "Status", "[JBibTeX(%longfilename)]", "wbibtex",
-       "[FileExit]", false, true},
-      {mtPreview, ".dvi", "WinDvi", "%longfilename", "", "[FileOpen(%longfilename)][WinNormal]",
-       "dviout", "[FileExit]", true, false},
-      {mtPrint, ".dvi", "WinDvi", "%longfilename", "",
-       "[FileOpen(%longfilename)][WinNormal][FilePrint]", "dviout", "[FileExit]", true, false},
-  };
-  // ExeName empty, UseDDE false and DosOption "%longfilename" for every tool.
-  const TModule plain;
-  EXPECT_EQ(plain.ExeName, "");
-  EXPECT_FALSE(plain.UseDDE);
-  EXPECT_EQ(plain.DosOption, "%longfilename");
-  const TModules modules = DefaultModules();
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.type);
-    TModule expected;
-    expected.DefaultExt = row.ext;
-    expected.DosCallBack = row.callBack;
-    expected.DdeService = row.service;
-    expected.DDETopic = row.topic;
-    expected.DDEItem = row.item;
-    expected.DDEMacro = row.macro;
-    expected.CloseDDEMacro = row.closeMacro;
-    expected.CloseCaption = row.caption;
-    expected.CloseUseDDE = row.closeUseDde;
-    ExpectSame(modules[row.type], expected);
+    // What is not stored keeps the construction values.
+    const TModule construction{static_cast<TModuleType>(type)};
+    TModule expected = modules[type];
+    expected.DefaultExt = construction.DefaultExt;
+    expected.DDEItem = construction.DDEItem;
+    expected.CloseDDEMacro = construction.CloseDDEMacro;
+    expected.CloseCaption = construction.CloseCaption;
+    expected.CloseUseDDE = construction.CloseUseDDE;
+    EXPECT_EQ(Fields(loaded[type]), Fields(expected)) << type;
   }
 }
 
@@ -176,11 +125,11 @@ TEST_F(TexModuleSettings, AssignCopiesAllTwelveFields) {
   const TModule source = Custom("src");
   TModule target(mtBibTeX);
   target.Assign(source);
-  ExpectSame(target, source);
+  EXPECT_EQ(Fields(target), Fields(source));
 
   TStringList other;
   EXPECT_THROW(target.Assign(other), EConvertError);
-  ExpectSame(target, source);
+  EXPECT_EQ(Fields(target), Fields(source));
 }
 
 } // namespace

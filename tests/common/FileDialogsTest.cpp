@@ -50,16 +50,8 @@ protected:
     Store("FileDialogs", key, REG_SZ, folder + std::string(1, '\0'));
     Store("FileDialogs", key + "_FilterIndex", REG_DWORD, Dword(index));
   }
-  static std::string RememberedFolder(const std::string& key) {
-    RawValue value = Stored("FileDialogs", key);
-    return value.found ? std::string(value.data.c_str()) : "(none)";
-  }
-  static std::string RememberedIndex(const std::string& key) {
-    RawValue value = Stored("FileDialogs", key + "_FilterIndex");
-    if (!value.found || value.type != REG_DWORD)
-      return "(none)";
-    return std::to_string(*reinterpret_cast<const int*>(value.data.data()));
-  }
+  // "Tex" holds the folder, "Tex_FilterIndex" the filter.
+  static RawValue Remembered(const std::string& name) { return Stored("FileDialogs", name); }
 };
 
 // Window-free steps
@@ -84,53 +76,49 @@ TEST_F(FileDialogs, SeveralFilesComeBackAsFullPaths) {
 
 TEST_F(FileDialogs, OpenDialogStartsWhereTheHistoryKeyLeftOff) {
   Remember("Tex", "D:\\最後\\", 3);
-  TFileDialogParams params;
-  params.InitialDir = "C:\\init";
-  params.FilterIndex = -1;
-  params.HistoryKey = "Tex";
-  TFileDialogFields fields = PrepareOpenDialog(params, false);
-  EXPECT_EQ(fields.InitialDir, "D:\\最後\\");
-  EXPECT_EQ(fields.FilterIndex, 3);
-
-  params.FilterIndex = 2;
-  EXPECT_EQ(PrepareOpenDialog(params, false).FilterIndex, 2);
-  params.FilterIndex = 0;
-  EXPECT_EQ(PrepareOpenDialog(params, false).FilterIndex, 0);
-
-  params.FilterIndex = -1;
-  params.HistoryKey = "Bib";
-  fields = PrepareOpenDialog(params, false);
-  EXPECT_EQ(fields.InitialDir, "C:\\init");
-  EXPECT_EQ(fields.FilterIndex, 0);
-
-  params.HistoryKey = "";
-  fields = PrepareOpenDialog(params, false);
-  EXPECT_EQ(fields.InitialDir, "C:\\init");
-  EXPECT_EQ(fields.FilterIndex, 0);
+  struct Case {
+    const char* historyKey;
+    int filterIndex;
+    const char* startsIn;
+    int startsWithFilter;
+  };
+  const Case cases[] = {{"Tex", -1, "D:\\最後\\", 3},
+                        {"Tex", 2, "D:\\最後\\", 2},
+                        {"Tex", 0, "D:\\最後\\", 0},
+                        {"Bib", -1, "C:\\init", 0},
+                        {"", -1, "C:\\init", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.historyKey) + " " + std::to_string(c.filterIndex));
+    TFileDialogParams params;
+    params.InitialDir = "C:\\init";
+    params.FilterIndex = c.filterIndex;
+    params.HistoryKey = c.historyKey;
+    TFileDialogFields fields = PrepareOpenDialog(params, false);
+    EXPECT_EQ(fields.InitialDir, c.startsIn);
+    EXPECT_EQ(fields.FilterIndex, c.startsWithFilter);
+  }
 }
 
 TEST_F(FileDialogs, ReadOnlyBoxOnlyForOneFile) {
-  TFileDialogParams params;
-  params.ShowReadOnly = true;
-  params.ReadOnly = true;
-  TFileDialogFields fields = PrepareOpenDialog(params, true);
-  EXPECT_FALSE(fields.AllowMultiSelect);
-  EXPECT_TRUE(fields.ShowReadOnly);
-  EXPECT_TRUE(fields.ReadOnly);
-
-  params.AllowMultiSelect = true;
-  fields = PrepareOpenDialog(params, false);
-  EXPECT_FALSE(fields.AllowMultiSelect);
-  EXPECT_TRUE(fields.ShowReadOnly);
-  fields = PrepareOpenDialog(params, true);
-  EXPECT_TRUE(fields.AllowMultiSelect);
-  EXPECT_FALSE(fields.ShowReadOnly);
-  EXPECT_FALSE(fields.ReadOnly);
-
-  params.AllowMultiSelect = false;
-  params.ShowReadOnly = false;
-  fields = PrepareOpenDialog(params, true);
-  EXPECT_FALSE(fields.ReadOnly);
+  struct Case {
+    bool allowMultiSelect, showReadOnly, filesGiven;
+    bool multiSelect, readOnlyBox, readOnly; // what the dialog gets
+  };
+  const Case cases[] = {{false, true, true, false, true, true},
+                        {true, true, false, false, true, true},
+                        {true, true, true, true, false, false},
+                        {false, false, true, false, false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.allowMultiSelect << c.showReadOnly << c.filesGiven);
+    TFileDialogParams params;
+    params.AllowMultiSelect = c.allowMultiSelect;
+    params.ShowReadOnly = c.showReadOnly;
+    params.ReadOnly = true;
+    TFileDialogFields fields = PrepareOpenDialog(params, c.filesGiven);
+    EXPECT_EQ(fields.AllowMultiSelect, c.multiSelect);
+    EXPECT_EQ(fields.ShowReadOnly, c.readOnlyBox);
+    EXPECT_EQ(fields.ReadOnly, c.readOnly);
+  }
 }
 
 TEST_F(FileDialogs, SaveDialogStartsInTheFolderOfTheRecordsFile) {
@@ -181,20 +169,16 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
   bool readOnly = true;
   ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
 
-  TFileDialogFields expected;
-  expected.Title = "開く";
-  expected.Filter = "TeX|*.tex|Bib|*.bib";
-  expected.DefaultExt = "tex";
-  expected.InitialDir = "C:\\init";
+  // The parameters, with the first filter and no read-only box beside several files.
+  TFileDialogFields expected{params};
   expected.FilterIndex = 0;
-  expected.AllowMultiSelect = true;
-  expected.HistoryKey = "Tex";
+  expected.ShowReadOnly = false;
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(fileName, "C:\\表\\a.tex");
   EXPECT_EQ(Joined(files), "[C:\\表\\a.tex][C:\\表\\b.tex]");
   EXPECT_FALSE(readOnly); // the box was not shown
-  EXPECT_EQ(RememberedFolder("Tex"), "C:\\表\\");
-  EXPECT_EQ(RememberedIndex("Tex"), "2");
+  EXPECT_EQ(Remembered("Tex"), SzValue("C:\\表\\"));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(2));
 
   SetFileDialogHook([](const TFileDialogFields&) {
     return TFileDialogAnswer{true, {"D:\\x.tex"}, true, 1};
@@ -202,28 +186,22 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
   params.AllowMultiSelect = false;
   ASSERT_TRUE(ShowOpenDialog(params, nullptr, fileName, readOnly));
   EXPECT_TRUE(readOnly);
-  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
-  EXPECT_EQ(RememberedIndex("Tex"), "1");
+  EXPECT_EQ(Remembered("Tex"), SzValue("D:\\"));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(1));
 
   ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
-  EXPECT_EQ(RememberedFolder("Tex"), "D:\\");
-}
+  EXPECT_EQ(Remembered("Tex"), SzValue("D:\\"));
 
-TEST_F(FileDialogs, CancelledHookChangesNothing) {
+  // A cancelled dialog changes nothing.
   SetFileDialogHook([](const TFileDialogFields&) { return TFileDialogAnswer{}; });
-  TFileDialogParams params;
-  params.HistoryKey = "Tex";
-  TStringList files;
-  files.Add("kept");
-  std::string fileName = "before";
-  bool readOnly = true;
+  params.AllowMultiSelect = true;
   EXPECT_FALSE(ShowOpenDialog(params, &files, fileName, readOnly));
   EXPECT_FALSE(ShowSaveDialog(params, fileName, readOnly));
-  EXPECT_EQ(fileName, "before");
+  EXPECT_EQ(fileName, "D:\\x.tex");
   EXPECT_TRUE(readOnly);
-  EXPECT_EQ(Joined(files), "[kept]");
-  EXPECT_EQ(RememberedFolder("Tex"), "(none)");
-  EXPECT_EQ(RememberedIndex("Tex"), "(none)");
+  EXPECT_EQ(Joined(files), "[C:\\表\\a.tex][C:\\表\\b.tex]");
+  EXPECT_EQ(Remembered("Tex"), SzValue("D:\\"));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(1));
 }
 
 // Real dialogs, driven from a second thread.
@@ -288,44 +266,62 @@ TFileDialogParams TexParams(const std::string& initialDir) {
   return params;
 }
 
-TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFile) {
+// What a real dialog showed and what its call gave back.
+struct Outcome {
+  bool confirmed = false;
+  DialogView view;
+  std::string fileName = "before";
+  bool readOnly = true;
+  TStringList files;
+};
+
+// Shows the open (or save) dialog, which the driver reads and answers; the list of files is
+// given when the parameters allow several.
+Outcome Show(bool save, const TFileDialogParams& params, const std::string& answer,
+             int filterToChoose = -1) {
+  Outcome out;
+  {
+    DialogDriver driver(ReadAndAnswer(out.view, answer, filterToChoose), FileDialogReady);
+    out.confirmed = save ? ShowSaveDialog(params, out.fileName, out.readOnly)
+                         : ShowOpenDialog(params, params.AllowMultiSelect ? &out.files : nullptr,
+                                          out.fileName, out.readOnly);
+  }
+  EXPECT_FALSE(out.view.folder.empty()) << "the dialog was not driven";
+  return out;
+}
+
+TEST_F(FileDialogs, HistoryKeyReopensInTheFolderOfTheLastFileAndCancelKeepsIt) {
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
-  std::string fileName;
-  bool readOnly = false;
-  DialogView view;
-  {
-    DialogDriver driver(ReadAndAnswer(view, second + "文書.tex"), FileDialogReady);
-    ASSERT_TRUE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
-  }
-  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, first));
-  EXPECT_EQ(fileName, second + "文書.tex");
-  EXPECT_EQ(RememberedFolder("Tex"), second);
+  Outcome opened = Show(false, TexParams(first), second + "文書.tex");
+  ASSERT_TRUE(opened.confirmed);
+  EXPECT_TRUE(DialogDriver::IsSameFolder(opened.view.folder, first));
+  EXPECT_EQ(opened.fileName, second + "文書.tex");
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
   char after[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, after);
   EXPECT_STREQ(after, current); // the process's current folder stays
 
-  {
-    DialogDriver driver(ReadAndAnswer(view, ""), FileDialogReady);
-    EXPECT_FALSE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
-    EXPECT_TRUE(driver.Acted());
+  const RawValue index = Remembered("Tex_FilterIndex");
+  for (bool save : {false, true}) {
+    Outcome cancelled = Show(save, TexParams(first), "");
+    EXPECT_FALSE(cancelled.confirmed) << save;
+    EXPECT_TRUE(DialogDriver::IsSameFolder(cancelled.view.folder, second)) << cancelled.view.folder;
+    EXPECT_EQ(cancelled.fileName, "before");
+    EXPECT_TRUE(cancelled.readOnly);
   }
-  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), index);
 }
 
 TEST_F(FileDialogs, RememberedFilterIndexIsUsedAndStored) {
   Remember("Tex", first, 2);
-  std::string fileName;
-  bool readOnly = false;
-  DialogView view;
-  {
-    DialogDriver driver(ReadAndAnswer(view, "a.tex", 2), FileDialogReady);
-    ASSERT_TRUE(ShowOpenDialog(TexParams(second), nullptr, fileName, readOnly));
-  }
-  EXPECT_EQ(view.filter, 1); // the second filter
-  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, first)) << view.folder;
-  EXPECT_EQ(fileName, first + "a.tex");
-  EXPECT_EQ(RememberedIndex("Tex"), "3");
+  Outcome opened = Show(false, TexParams(second), "a.tex", 2);
+  ASSERT_TRUE(opened.confirmed);
+  EXPECT_EQ(opened.view.filter, 1); // the second filter
+  EXPECT_TRUE(DialogDriver::IsSameFolder(opened.view.folder, first)) << opened.view.folder;
+  EXPECT_EQ(opened.fileName, first + "a.tex");
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(3));
 }
 
 TEST_F(FileDialogs, SeveralFilesComeBackWithTheFirstAsFileName) {
@@ -333,43 +329,24 @@ TEST_F(FileDialogs, SeveralFilesComeBackWithTheFirstAsFileName) {
   params.AllowMultiSelect = true;
   params.ShowReadOnly = true;
   params.ReadOnly = true;
-  TStringList files;
-  std::string fileName;
-  bool readOnly = true;
-  DialogView view;
-  {
-    DialogDriver driver(ReadAndAnswer(view, "\"b.tex\" \"文書.tex\""), FileDialogReady);
-    ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
-  }
-  EXPECT_FALSE(view.readOnlyBox);
-  EXPECT_FALSE(readOnly);
-  ASSERT_EQ(files.Count(), 2);
-  EXPECT_EQ(fileName, files[0]);
-  TStringList expected;
-  expected.Add(second + "b.tex");
-  expected.Add(second + "文書.tex");
-  files.Sort();
-  expected.Sort();
-  EXPECT_EQ(Joined(files), Joined(expected));
-  EXPECT_EQ(RememberedFolder("Tex"), second);
-}
+  Outcome opened = Show(false, params, "\"b.tex\" \"文書.tex\"");
+  ASSERT_TRUE(opened.confirmed);
+  EXPECT_FALSE(opened.view.readOnlyBox);
+  EXPECT_FALSE(opened.readOnly);
+  ASSERT_EQ(opened.files.Count(), 2);
+  EXPECT_EQ(opened.fileName, opened.files[0]);
+  opened.files.Sort();
+  EXPECT_EQ(Joined(opened.files), "[" + second + "b.tex][" + second + "文書.tex]");
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
 
-TEST_F(FileDialogs, OneFileOfSeveralIsAWholePath) {
-  // The chosen path is shorter than the initial name, whose end stays in the buffer.
-  TFileDialogParams params = TexParams(second);
+  // One file of several is a whole path, although the initial name was longer and its end
+  // stays in the buffer.
   params.FileName = "a_long_initial_name_that_fills_more_of_the_buffer_than_the_answer.tex";
-  params.AllowMultiSelect = true;
-  TStringList files;
-  std::string fileName;
-  bool readOnly = false;
-  DialogView view;
-  {
-    DialogDriver driver(ReadAndAnswer(view, first + "a.tex"), FileDialogReady);
-    ASSERT_TRUE(ShowOpenDialog(params, &files, fileName, readOnly));
-  }
-  EXPECT_EQ(view.shownName, params.FileName);
-  EXPECT_EQ(fileName, first + "a.tex");
-  EXPECT_EQ(Joined(files), "[" + first + "a.tex]");
+  opened = Show(false, params, first + "a.tex");
+  ASSERT_TRUE(opened.confirmed);
+  EXPECT_EQ(opened.view.shownName, params.FileName);
+  EXPECT_EQ(opened.fileName, first + "a.tex");
+  EXPECT_EQ(Joined(opened.files), "[" + first + "a.tex]");
 }
 
 TEST_F(FileDialogs, SaveDialogShowsTheNameInTheFilesFolderAndStoresNoIndex) {
@@ -377,40 +354,15 @@ TEST_F(FileDialogs, SaveDialogShowsTheNameInTheFilesFolderAndStoresNoIndex) {
   TFileDialogParams params = TexParams(first);
   params.FileName = second + "新しい.tex";
   params.FilterIndex = 2;
-  std::string fileName;
-  bool readOnly = true;
-  DialogView view;
-  {
-    DialogDriver driver(ReadAndAnswer(view, "新しい.tex"), FileDialogReady);
-    ASSERT_TRUE(ShowSaveDialog(params, fileName, readOnly));
-  }
-  EXPECT_TRUE(DialogDriver::IsSameFolder(view.folder, second)) << view.folder;
-  EXPECT_EQ(view.shownName, "新しい.tex");
-  EXPECT_EQ(view.filter, 1);
-  EXPECT_EQ(fileName, second + "新しい.tex");
-  EXPECT_FALSE(readOnly);
-  EXPECT_EQ(RememberedFolder("Tex"), second);
-  EXPECT_EQ(RememberedIndex("Tex"), "3");
-}
-
-TEST_F(FileDialogs, CancelGivesFalseAndStoresNothing) {
-  std::string fileName = "before";
-  bool readOnly = true;
-  DialogView view;
-  {
-    DialogDriver driver(ReadAndAnswer(view, ""), FileDialogReady);
-    EXPECT_FALSE(ShowOpenDialog(TexParams(first), nullptr, fileName, readOnly));
-    EXPECT_TRUE(driver.Acted());
-  }
-  {
-    DialogDriver driver(ReadAndAnswer(view, ""), FileDialogReady);
-    EXPECT_FALSE(ShowSaveDialog(TexParams(first), fileName, readOnly));
-    EXPECT_TRUE(driver.Acted());
-  }
-  EXPECT_EQ(fileName, "before");
-  EXPECT_TRUE(readOnly);
-  EXPECT_EQ(RememberedFolder("Tex"), "(none)");
-  EXPECT_EQ(RememberedIndex("Tex"), "(none)");
+  Outcome saved = Show(true, params, "新しい.tex");
+  ASSERT_TRUE(saved.confirmed);
+  EXPECT_TRUE(DialogDriver::IsSameFolder(saved.view.folder, second)) << saved.view.folder;
+  EXPECT_EQ(saved.view.shownName, "新しい.tex");
+  EXPECT_EQ(saved.view.filter, 1);
+  EXPECT_EQ(saved.fileName, second + "新しい.tex");
+  EXPECT_FALSE(saved.readOnly);
+  EXPECT_EQ(Remembered("Tex"), SzValue(second));
+  EXPECT_EQ(Remembered("Tex_FilterIndex"), DwordValue(3));
 }
 
 } // namespace

@@ -48,7 +48,7 @@ TEST(FileHelpers, FileExistsNoWildcardRefusesFoldersAndWildcards) {
   EXPECT_FALSE(FileExistsNoWildcard(folder / "missing.tex"));
 }
 
-TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCase) {
+TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCaseAndMissingParts) {
   TempFolder folder;
   const std::string base = LongPath(folder.Path());
   ASSERT_FALSE(base.empty());
@@ -62,11 +62,8 @@ TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCase) {
   EXPECT_EQ(BuildLongFileName(shortPath), longFile);
   EXPECT_EQ(GetLongFileName(shortPath), longFile);
   EXPECT_EQ(GetLongFileName(longFolder + "\\MIXED CASE 表示ファイル.tex"), longFile);
-}
 
-TEST(FileHelpers, LongNameKeepsMissingPartsAsGiven) {
-  TempFolder folder;
-  const std::string base = LongPath(folder.Path());
+  // Missing parts stay as given.
   EXPECT_EQ(BuildLongFileName(base + "Missing\\Sub\\x.tex"), base + "Missing\\Sub\\x.tex");
   EXPECT_EQ(GetLongFileName(base + "Missing\\x.tex"), "");
   EXPECT_EQ(GetLongFileName(folder.Path()), "") << "a folder is no file";
@@ -112,13 +109,6 @@ TEST(FileHelpers, ResolveShortcutFollowsLinksOfAnyCase) {
   EXPECT_EQ(ResolveShortcut(folder / "missing.lnk"), folder / "missing.lnk");
 }
 
-// The names in folder, sorted.
-std::vector<std::string> SortedNames(const TempFolder& folder) {
-  std::vector<std::string> names = FindFileNames(folder / "*");
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(FileHelpers, ReadFileBytesReadsEveryByte) {
   TempFolder folder;
   const std::string file = folder / "辞書ソ.dic";
@@ -149,7 +139,7 @@ TEST(FileHelpers, SaveFileReplacingWritesWholeFiles) {
   EXPECT_EQ(TempFolder::ReadFile(file), big);
   ASSERT_TRUE(SaveFileReplacing(file, ""));
   EXPECT_EQ(TempFolder::ReadFile(file), "");
-  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"辞書ソ.dic"});
+  EXPECT_EQ(TempFolder::Names(folder.Path()), std::vector<std::string>{"辞書ソ.dic"});
 }
 
 TEST(FileHelpers, SaveFileReplacingKeepsTheTargetWhenItFails) {
@@ -165,10 +155,10 @@ TEST(FileHelpers, SaveFileReplacingKeepsTheTargetWhenItFails) {
     CloseHandle(held);
   }
   EXPECT_EQ(TempFolder::ReadFile(file), "old\r\n");
-  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"user.dic"});
+  EXPECT_EQ(TempFolder::Names(folder.Path()), std::vector<std::string>{"user.dic"});
   EXPECT_FALSE(SaveFileReplacing(folder / "missing\\user.dic", "new"));
   EXPECT_FALSE(SaveFileReplacing("", "new"));
-  EXPECT_EQ(SortedNames(folder), std::vector<std::string>{"user.dic"});
+  EXPECT_EQ(TempFolder::Names(folder.Path()), std::vector<std::string>{"user.dic"});
 }
 
 TEST(FileHelpers, FindFileNamesListsFilesOnly) {

@@ -21,12 +21,8 @@ TEST(Placement, RoundTripOfANormalWindow) {
 }
 
 TEST(Placement, StateOnlyTextKeepsCurrentBounds) {
-  TPlacementValues values = ParsePlacementText("WindowState=2", kCurrent);
-  EXPECT_EQ(values.WindowState, TWindowState::wsMaximized);
-  EXPECT_EQ(values.Left, 10);
-  EXPECT_EQ(values.Top, 20);
-  EXPECT_EQ(values.Width, 300);
-  EXPECT_EQ(values.Height, 400);
+  EXPECT_EQ(ParsePlacementText("WindowState=2", kCurrent),
+            (TPlacementValues{10, 20, 300, 400, TWindowState::wsMaximized}));
   EXPECT_EQ(ParsePlacementText("WindowState=1", kCurrent).WindowState, TWindowState::wsMinimized);
 }
 
@@ -36,8 +32,7 @@ TEST(Placement, MissingNonNumericAndOutOfRangeEntriesKeepCurrent) {
   EXPECT_EQ(values, kCurrent);
   EXPECT_EQ(ParsePlacementText("", kCurrent), kCurrent);
   EXPECT_EQ(ParsePlacementText("WindowState=-1", kCurrent).WindowState, TWindowState::wsNormal);
-  TPlacementValues maximised = kCurrent;
-  maximised.WindowState = TWindowState::wsMaximized;
+  const TPlacementValues maximised{10, 20, 300, 400, TWindowState::wsMaximized};
   EXPECT_EQ(ParsePlacementText("Left=1", maximised).WindowState, TWindowState::wsMaximized);
 }
 

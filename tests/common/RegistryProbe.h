@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace quolin::test_support {
@@ -17,7 +18,14 @@ struct RawValue {
   DWORD type = REG_NONE;
   std::string data;
   bool found = false;
+
+  bool operator==(const RawValue&) const = default;
 };
+
+inline void PrintTo(const RawValue& value, std::ostream* out) {
+  *out << (value.found ? "type " + std::to_string(value.type) : "missing") << " "
+       << ::testing::PrintToString(value.data);
+}
 
 inline RawValue QueryRaw(HKEY root, const std::string& key, const std::string& name) {
   RawValue value;
@@ -51,6 +59,25 @@ inline void SetRaw(HKEY root, const std::string& key, const std::string& name, D
 
 inline std::string Dword(uint32_t value) {
   return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// Expected values as the registry holds them.
+inline RawValue SzValue(const std::string& text) {
+  return {REG_SZ, text + '\0', true};
+}
+inline RawValue BinaryValue(const std::string& bytes) {
+  return {REG_BINARY, bytes, true};
+}
+inline RawValue DwordValue(uint32_t value) {
+  return {REG_DWORD, Dword(value), true};
+}
+inline RawValue BoolValue(bool value) {
+  return BinaryValue(std::string(1, value ? '\1' : '\0'));
+}
+
+inline void SetRaw(HKEY root, const std::string& key, const std::string& name,
+                   const RawValue& value) {
+  SetRaw(root, key, name, value.type, value.data);
 }
 
 inline bool KeyExists(HKEY root, const std::string& key) {

@@ -29,42 +29,30 @@ protected:
 };
 
 TEST_F(Registry, TypedWritesStoreTheirTypesAndSizes) {
-  ASSERT_TRUE(RegWriteInteger("Editor", "Width", -2));
-  RawValue integer = Stored("Editor", "Width");
-  EXPECT_EQ(integer.type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(integer.data, Dword(0xFFFFFFFE));
-
-  ASSERT_TRUE(RegWriteString("Editor", "Name", "表示"));
-  RawValue text = Stored("Editor", "Name");
-  EXPECT_EQ(text.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(text.data, std::string("表示\0", 5));
-
-  ASSERT_TRUE(RegWriteBool("Editor", "On", true));
-  ASSERT_TRUE(RegWriteBool("Editor", "Off", false));
-  EXPECT_EQ(Stored("Editor", "On").type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(Stored("Editor", "On").data, std::string("\x01", 1));
-  EXPECT_EQ(Stored("Editor", "Off").data, std::string("\0", 1));
-
-  ASSERT_TRUE(RegWriteText("Editor", "Text", "AB"));
-  RawValue inverted = Stored("Editor", "Text");
-  EXPECT_EQ(inverted.type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(inverted.data, "\xBE\xBD");
-
-  ASSERT_TRUE(RegWriteText("Editor", "Empty", ""));
-  RawValue empty = Stored("Editor", "Empty");
-  EXPECT_TRUE(empty.found);
-  EXPECT_EQ(empty.type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(empty.data.size(), 0u);
-
   TStringList lines;
   lines.Add("a");
   lines.Add("");
-  ASSERT_TRUE(RegWriteStrings("Editor", "Lines", lines));
-  EXPECT_EQ(Stored("Editor", "Lines").data, "\x9E\xF2\xF5\xF2\xF5"); // "a\r\n\r\n" inverted
-
   const unsigned char block[3] = {1, 2, 0};
+  ASSERT_TRUE(RegWriteInteger("Editor", "Width", -2));
+  ASSERT_TRUE(RegWriteString("Editor", "Name", "表示"));
+  ASSERT_TRUE(RegWriteBool("Editor", "On", true));
+  ASSERT_TRUE(RegWriteBool("Editor", "Off", false));
+  ASSERT_TRUE(RegWriteText("Editor", "Text", "AB"));
+  ASSERT_TRUE(RegWriteText("Editor", "Empty", ""));
+  ASSERT_TRUE(RegWriteStrings("Editor", "Lines", lines));
   ASSERT_TRUE(RegWriteBinary("Editor", "Block", block, 3));
-  EXPECT_EQ(Stored("Editor", "Block").data, std::string("\x01\x02\x00", 3));
+  const std::pair<const char*, RawValue> stored[] = {
+      {"Width", DwordValue(0xFFFFFFFE)},
+      {"Name", SzValue("表示")},
+      {"On", BoolValue(true)},
+      {"Off", BoolValue(false)},
+      {"Text", BinaryValue("\xBE\xBD")}, // inverted
+      {"Empty", BinaryValue("")},
+      {"Lines", BinaryValue("\x9E\xF2\xF5\xF2\xF5")}, // "a\r\n\r\n" inverted
+      {"Block", BinaryValue(std::string("\x01\x02\x00", 3))},
+  };
+  for (const auto& [name, value] : stored)
+    EXPECT_EQ(Stored("Editor", name), value) << name;
 }
 
 TEST_F(Registry, TypedReadsRoundTripAndGiveDefaultsWhenMissing) {
@@ -96,29 +84,31 @@ TEST_F(Registry, TypedReadsRoundTripAndGiveDefaultsWhenMissing) {
 }
 
 TEST_F(Registry, BooleanIsTrueOnlyForByteOneOrNonZeroDword) {
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Two", REG_BINARY, "\x02");
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Long", REG_BINARY, std::string("\x01\x00\x00", 3));
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Empty", REG_BINARY, "");
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "DwordOne", REG_DWORD, Dword(1));
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "DwordZero", REG_DWORD, Dword(0));
-  SetRaw(HKEY_CURRENT_USER, Section("B"), "Text", REG_SZ, std::string("1\0", 2));
-  EXPECT_FALSE(RegReadBool("B", "Two", true));
-  EXPECT_TRUE(RegReadBool("B", "Long", false));
-  EXPECT_TRUE(RegReadBool("B", "Empty", true));
-  EXPECT_FALSE(RegReadBool("B", "Empty", false));
-  EXPECT_TRUE(RegReadBool("B", "DwordOne", false));
-  EXPECT_FALSE(RegReadBool("B", "DwordZero", true));
-  EXPECT_TRUE(RegReadBool("B", "Text", true));
-  EXPECT_FALSE(RegReadBool("B", "Text", false));
+  // Each stored value with what it reads as: "true", "false" or the default.
+  const std::pair<RawValue, std::string> cases[] = {
+      {BinaryValue("\x02"), "false"}, {BinaryValue(std::string("\x01\x00\x00", 3)), "true"},
+      {BinaryValue(""), "default"},   {DwordValue(1), "true"},
+      {DwordValue(0), "false"},       {SzValue("1"), "default"}};
+  for (const auto& [value, reads] : cases) {
+    SetRaw(HKEY_CURRENT_USER, Section("B"), "V", value);
+    for (bool fallback : {false, true})
+      EXPECT_EQ(RegReadBool("B", "V", fallback), reads == "default" ? fallback : reads == "true")
+          << ::testing::PrintToString(value) << " default " << fallback;
+  }
 }
 
-TEST_F(Registry, WrongTypesGiveTheDefault) {
-  SetRaw(HKEY_CURRENT_USER, Section("W"), "Str", REG_SZ, std::string("12\0", 3));
-  SetRaw(HKEY_CURRENT_USER, Section("W"), "Num", REG_DWORD, Dword(12));
-  SetRaw(HKEY_CURRENT_USER, Section("W"), "Short", REG_BINARY, "\x01\x02");
+TEST_F(Registry, WrongTypesGiveTheDefaultButTextTakesAPlainString) {
+  SetRaw(HKEY_CURRENT_USER, Section("W"), "Str", SzValue("12"));
+  SetRaw(HKEY_CURRENT_USER, Section("W"), "Num", DwordValue(12));
+  SetRaw(HKEY_CURRENT_USER, Section("W"), "Short", BinaryValue("\x01\x02"));
+  SetRaw(HKEY_CURRENT_USER, Section("W"), "List", SzValue("p\r\nq"));
   EXPECT_EQ(RegReadInteger("W", "Str", -1), -1);
   EXPECT_EQ(RegReadString("W", "Num", "d"), "d");
   EXPECT_EQ(RegReadText("W", "Num", "d"), "d");
+  EXPECT_EQ(RegReadText("W", "Str", ""), "12");
+  TStringList lines;
+  EXPECT_TRUE(RegReadStrings("W", "List", lines));
+  EXPECT_EQ(lines.Text(), "p\r\nq\r\n");
   uint32_t buffer = 0xAAAAAAAA;
   EXPECT_FALSE(RegReadBinary("W", "Short", &buffer, sizeof buffer));
   EXPECT_EQ(buffer, 0xAAAAAAAAu) << "a refused read must not fill the buffer";
@@ -126,16 +116,6 @@ TEST_F(Registry, WrongTypesGiveTheDefault) {
   uint16_t exact = 0;
   EXPECT_TRUE(RegReadBinary("W", "Short", &exact, sizeof exact));
   EXPECT_EQ(exact, 0x0201);
-}
-
-TEST_F(Registry, TextAcceptsAPlainStringValue) {
-  SetRaw(HKEY_CURRENT_USER, Section("T"), "Plain", REG_SZ, std::string("AB\0", 3));
-  EXPECT_EQ(RegReadText("T", "Plain", ""), "AB");
-  TStringList lines;
-  SetRaw(HKEY_CURRENT_USER, Section("T"), "List", REG_SZ, std::string("p\r\nq\0", 5));
-  EXPECT_TRUE(RegReadStrings("T", "List", lines));
-  EXPECT_EQ(lines.Count(), 2);
-  EXPECT_EQ(lines[1], "q");
 }
 
 TEST_F(Registry, OneKeyByThreeSpellings) {
@@ -155,7 +135,7 @@ TEST_F(Registry, OneKeyByThreeSpellings) {
   EXPECT_EQ(RegReadInteger(lower + "\\EDITOR", "A", 0), 1);
   EXPECT_EQ(RegReadInteger("Editor", "B", 0), 2);
   EXPECT_EQ(RegReadInteger("\\Editor", "C", 0), 3);
-  EXPECT_EQ(Stored("Editor", "C").data, Dword(3));
+  EXPECT_EQ(Stored("Editor", "C"), DwordValue(3));
 }
 
 TEST_F(Registry, SetBaseDefaultsRootAndAddsLeadingBackslash) {
@@ -163,7 +143,7 @@ TEST_F(Registry, SetBaseDefaultsRootAndAddsLeadingBackslash) {
   EXPECT_EQ(RegRoot(), HKEY_CURRENT_USER);
   EXPECT_EQ(RegBase(), "\\" + base + "\\Other");
   EXPECT_TRUE(RegWriteInteger("S", "V", 5));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, base + "\\Other\\S", "V").data, Dword(5));
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, base + "\\Other\\S", "V"), DwordValue(5));
   RegSetBase(HKEY_CURRENT_USER, "");
   EXPECT_EQ(RegBase(), "");
   EXPECT_EQ(RegFullKey("Editor"), "\\Editor");
@@ -185,8 +165,7 @@ TEST_F(Registry, EmptyKeyOrNameDoesNothing) {
 TEST_F(Registry, GenericKindsReadAndWrite) {
   int one = 7;
   ASSERT_TRUE(RegWriteValue(nullptr, "G", "Flag", rkBoolDword, sizeof one, &one));
-  EXPECT_EQ(Stored("G", "Flag").type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(Stored("G", "Flag").data, Dword(1));
+  EXPECT_EQ(Stored("G", "Flag"), DwordValue(1));
   int flag = 0;
   std::string unused;
   EXPECT_TRUE(RegReadValue(nullptr, "G", "Flag", rkBoolDword, unused, sizeof flag, &flag));
@@ -220,7 +199,7 @@ TEST_F(Registry, ExplicitRootIgnoresBaseAndChecksTypes) {
   EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, base + "\\Direct", "N").data, Dword(42));
   EXPECT_EQ(RegReadDwordRoot(HKEY_CURRENT_USER, key, "N", -1), 42);
   EXPECT_EQ(RegReadStringRoot(HKEY_CURRENT_USER, key, "N", "d"), "d");
-  SetRaw(HKEY_CURRENT_USER, base + "\\Direct", "S", REG_SZ, std::string("17\0", 3));
+  SetRaw(HKEY_CURRENT_USER, base + "\\Direct", "S", SzValue("17"));
   EXPECT_EQ(RegReadDwordRoot(nullptr, key, "S", -1), -1);
   EXPECT_EQ(RegReadStringRoot(nullptr, key, "S", "d"), "17");
   EXPECT_EQ(RegReadStringRoot(nullptr, key + "\\Missing", "S", "d"), "d");
@@ -237,14 +216,12 @@ TEST_F(Registry, FontsStoreStylesAsDwords) {
   font.Color = clRed;
   font.Style = fsBold | fsStrikeOut;
   SaveFontToRegistry(nullptr, key, font);
-  const std::string raw = base + "\\Font";
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontName").type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontSize").data, Dword(12));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontColor").data, Dword(0x0000FF));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontBold").type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontBold").data, Dword(1));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontItalic").data, Dword(0));
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, raw, "FontStrikeout").data, Dword(1));
+  const std::pair<const char*, RawValue> stored[] = {
+      {"FontName", SzValue(font.Name)},    {"FontSize", DwordValue(12)},
+      {"FontColor", DwordValue(0x0000FF)}, {"FontBold", DwordValue(1)},
+      {"FontItalic", DwordValue(0)},       {"FontStrikeout", DwordValue(1)}};
+  for (const auto& [name, value] : stored)
+    EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, base + "\\Font", name), value) << name;
 
   TFont other;
   other.Style = fsItalic | fsUnderline;
@@ -258,8 +235,8 @@ TEST_F(Registry, FontsStoreStylesAsDwords) {
 
 TEST_F(Registry, FontLoadKeepsWhatIsNotStored) {
   const std::string raw = base + "\\Partial";
-  SetRaw(HKEY_CURRENT_USER, raw, "FontName", REG_SZ, std::string("Courier\0", 8));
-  SetRaw(HKEY_CURRENT_USER, raw, "FontItalic", REG_DWORD, Dword(5));
+  SetRaw(HKEY_CURRENT_USER, raw, "FontName", SzValue("Courier"));
+  SetRaw(HKEY_CURRENT_USER, raw, "FontItalic", DwordValue(5));
   TFont font;
   font.Size = 20;
   font.Style = fsBold;
@@ -279,7 +256,7 @@ TEST_F(Registry, FileTypesGoOnAndOff) {
   EXPECT_EQ(GetFileTypeOfExt(extension), "");
 
   ASSERT_TRUE(RegisterFileType("Quolin.Test", extension));
-  EXPECT_EQ(QueryRaw(HKEY_CLASSES_ROOT, dotted, "").data, std::string("Quolin.Test\0", 12));
+  EXPECT_EQ(QueryRaw(HKEY_CLASSES_ROOT, dotted, ""), SzValue("Quolin.Test"));
   EXPECT_EQ(GetFileTypeOfExt(dotted), "Quolin.Test");
   EXPECT_TRUE(IsFileTypeAssociated("Quolin.Test", extension));
   EXPECT_TRUE(IsFileTypeAssociated("Quolin.Test", dotted));

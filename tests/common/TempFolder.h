@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace quolin::test_support {
 
@@ -25,12 +27,14 @@ public:
   const std::string& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + name; }
 
-  static void WriteFile(const std::string& path, const std::string& content) {
+  static void WriteFile(const std::string& path, const std::string& content,
+                        DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
+    SetFileAttributesA(path.c_str(), attributes);
   }
 
   // The whole file; empty when it cannot be read.
@@ -48,22 +52,31 @@ public:
     return content;
   }
 
+  // The names in a folder (given with a trailing "\"), sorted; none when it is missing.
+  static std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+      return names;
+    do {
+      if (std::string name = found.cFileName; name != "." && name != "..")
+        names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   // Removes the folder (given with a trailing "\") and everything in it, read-only files
   // too.
   static void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-          continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(folder + name + "\\");
-        else if (SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL))
-          DeleteFileA((folder + name).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
+    for (const std::string& name : Names(folder)) {
+      const std::string path = folder + name;
+      if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path + "\\");
+      else if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+        DeleteFileA(path.c_str());
     }
     RemoveDirectoryA(folder.c_str());
   }
