@@ -41,8 +41,8 @@ std::vector<DockRect> DragHandleBars(const DockRect& handle, bool verticalDock,
                     : style == TDragHandleStyle::dhSingle ? 1
                                                           : 0;
   const int across = verticalDock ? handle.Height() : handle.Width();
-  const int acrossStart = (verticalDock ? handle.top : handle.left) +
-                          (across - count * BarWidth - 1) / 2;
+  const int acrossStart =
+      (verticalDock ? handle.top : handle.left) + (across - count * BarWidth - 1) / 2;
   int alongStart = (verticalDock ? handle.left : handle.top) + 2;
   if (closeButtonWhenDocked)
     alongStart += DockedCloseButtonRect(handle).Width() + 2;

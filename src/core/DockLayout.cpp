@@ -108,8 +108,7 @@ void DockLayout::RebuildRowSizes() {
   rowSizes_.assign(static_cast<size_t>(GetHighestRow() + 1), 0);
   for (const DockEntry* entry : entries_)
     if (entry->shown)
-      rowSizes_[entry->row] =
-          std::max({rowSizes_[entry->row], entry->rowExtent, MinimumRowSize});
+      rowSizes_[entry->row] = std::max({rowSizes_[entry->row], entry->rowExtent, MinimumRowSize});
 }
 
 int DockLayout::ArrangeToolbars(const DockArrangeParams& params) {
@@ -140,8 +139,8 @@ int DockLayout::PlaceRow(int row, int rowOffset, const DockArrangeParams& params
     if (entry.fullSize)
       entry.position = 0;
     else if (i > 0)
-      entry.position = std::max(entry.position,
-                                list[i - 1]->position + LengthAlong(*list[i - 1], vertical));
+      entry.position =
+          std::max(entry.position, list[i - 1]->position + LengthAlong(*list[i - 1], vertical));
   }
   // Into the row: back from its end, then forwards from 0, so that windows that do not fit
   // overflow past the end, never before the start.

@@ -377,7 +377,8 @@ void TCustomToolWindow::SetVisible(bool visible) {
   Notify(OnVisibleChanged);
 }
 
-void TCustomToolWindow::SizeChanging(int, int) {}
+void TCustomToolWindow::SizeChanging(int, int) {
+}
 
 void TCustomToolWindow::SetBounds(int left, int top, int width, int height) {
   if (placing_ > 0) {
@@ -568,8 +569,8 @@ DockRect TCustomToolWindow::CloseButtonRect() const {
   if (!Floating() || !closeButton_ || !showCaption_)
     return {};
   DockInsets insets = FrameInsets();
-  return CaptionCloseButtonRect(CaptionBarRect(Width(), insets.left, insets.bottom,
-                                               insets.top - insets.bottom));
+  return CaptionCloseButtonRect(
+      CaptionBarRect(Width(), insets.left, insets.bottom, insets.top - insets.bottom));
 }
 
 LRESULT TCustomToolWindow::HitTest(POINT screen) const {
@@ -621,8 +622,8 @@ void TCustomToolWindow::PaintFloatingFrame(HDC dc) {
   if (!showCaption_)
     return;
   DockInsets insets = FrameInsets();
-  RECT bar = ToRect(
-      CaptionBarRect(Width(), insets.left, insets.bottom, insets.top - insets.bottom));
+  RECT bar =
+      ToRect(CaptionBarRect(Width(), insets.left, insets.bottom, insets.top - insets.bottom));
   FillRect(dc, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
 }
 
@@ -681,8 +682,8 @@ void TCustomToolWindow::TrackCloseButton() {
 
 void TCustomToolWindow::HandleDoubleClick(POINT screen) {
   DockPoint point = InWindow(WindowHandle(), screen);
-  if (!docked_ || dockMode_ != TToolWindowDockMode::dmCanFloat ||
-      !HandleRect().Contains(point) || CloseButtonRect().Contains(point))
+  if (!docked_ || dockMode_ != TToolWindowDockMode::dmCanFloat || !HandleRect().Contains(point) ||
+      CloseButtonRect().Contains(point))
     return;
   SetDockedTo(nullptr);
   MoveOnScreen(true);

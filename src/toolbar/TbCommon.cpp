@@ -34,9 +34,8 @@ int SlotOf(THookKind kind) {
 }
 
 struct HookManager {
-  HookSlot slots[3] = {{WH_CALLWNDPROC, CallWndProcHook},
-                       {WH_CBT, CbtHook},
-                       {WH_GETMESSAGE, GetMessageHook}};
+  HookSlot slots[3] = {
+      {WH_CALLWNDPROC, CallWndProcHook}, {WH_CBT, CbtHook}, {WH_GETMESSAGE, GetMessageHook}};
   // Shared so that a dispatch in progress keeps a removed record readable.
   std::vector<std::shared_ptr<HookClient>> clients;
 

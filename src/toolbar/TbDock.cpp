@@ -148,7 +148,7 @@ void TDock::ArrangeToolbars(bool clip) {
   Arrange();
 }
 
-void TDock::FillLayout(LayoutInput& input) const {
+DockLayout TDock::Layout(LayoutInput& input) const {
   for (size_t i = 0; i < dockList_.size(); ++i) {
     TCustomToolWindow* window = dockList_[i];
     DockEntry entry;
@@ -164,12 +164,12 @@ void TDock::FillLayout(LayoutInput& input) const {
   }
   for (DockEntry& entry : input.entries)
     input.pointers.push_back(&entry);
+  return DockLayout(input.pointers, rowSizes_);
 }
 
 template <typename Operation> void TDock::ChangeRows(Operation operation) {
   LayoutInput input;
-  FillLayout(input);
-  DockLayout layout(input.pointers, rowSizes_);
+  DockLayout layout = Layout(input);
   operation(layout);
   for (const DockEntry& entry : input.entries)
     dockList_[static_cast<size_t>(entry.id)]->dockRow_ = entry.row;
@@ -179,8 +179,7 @@ void TDock::Arrange() {
   if (HandleAllocated())
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   LayoutInput input;
-  FillLayout(input);
-  DockLayout layout(input.pointers, rowSizes_);
+  DockLayout layout = Layout(input);
   DockArrangeParams params;
   params.vertical = Vertical();
   params.outerWidth = Width();
@@ -231,21 +230,17 @@ void TDock::SetThickness(int thickness) {
 
 int TDock::GetHighestRow() const {
   LayoutInput input;
-  FillLayout(input);
-  return DockLayout(input.pointers, rowSizes_).GetHighestRow();
+  return Layout(input).GetHighestRow();
 }
 
 int TDock::GetRowSize(int row, TCustomToolWindow* window) const {
   LayoutInput input;
-  FillLayout(input);
-  return DockLayout(input.pointers, rowSizes_)
-      .GetRowSize(row, window ? window->GetRowExtent(Vertical()) : 0);
+  return Layout(input).GetRowSize(row, window ? window->GetRowExtent(Vertical()) : 0);
 }
 
 DockRowHit TDock::GetRowOf(int position) const {
   LayoutInput input;
-  FillLayout(input);
-  return DockLayout(input.pointers, rowSizes_).GetRowOf(position);
+  return Layout(input).GetRowOf(position);
 }
 
 void TDock::InsertRowBefore(int row) {
@@ -258,11 +253,12 @@ void TDock::RemoveBlankRows() {
 
 int TDock::GetNumberOfToolbarsOnRow(int row, TCustomToolWindow* notThis) const {
   LayoutInput input;
-  FillLayout(input);
+  DockLayout layout = Layout(input);
   auto found = std::find(dockList_.begin(), dockList_.end(), notThis);
-  const DockEntry* skip =
-      found == dockList_.end() ? nullptr : input.pointers[static_cast<size_t>(found - dockList_.begin())];
-  return DockLayout(input.pointers, rowSizes_).GetNumberOfToolbarsOnRow(row, skip);
+  const DockEntry* skip = found == dockList_.end()
+                              ? nullptr
+                              : input.pointers[static_cast<size_t>(found - dockList_.begin())];
+  return layout.GetNumberOfToolbarsOnRow(row, skip);
 }
 
 void TDock::ChangeDockList(bool insert, TCustomToolWindow* window) {

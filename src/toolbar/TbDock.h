@@ -157,7 +157,8 @@ private:
     std::vector<DockEntry> entries;
     std::vector<DockEntry*> pointers;
   };
-  void FillLayout(LayoutInput& input) const;
+  // The dock list as entries of a layout over the present row sizes.
+  DockLayout Layout(LayoutInput& input) const;
   // Runs an operation of DockLayout on the dock list and writes the rows back.
   template <typename Operation> void ChangeRows(Operation operation);
   void Arrange();
@@ -358,10 +359,9 @@ private:
   void PaintDockedFrame(HDC dc, const TDock& dock);
   void PaintFloatingFrame(HDC dc);
   void PaintCloseButton(HDC dc);
-  void FillWithBackground(HDC dc, const RECT& rect, POINT clientOrigin);
+  void FillWithBackground(HDC dc, const RECT& rect, POINT dockOrigin);
   void RedrawFrame();
   void TrackCloseButton();
-  void CalcSize(TMessage& message) const;
   void HandleDoubleClick(POINT screen);
   // After WM_WINDOWPOSCHANGED: a move of the window's own is remembered and reported.
   void PositionChanged(POINT before);

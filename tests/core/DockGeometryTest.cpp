@@ -36,14 +36,14 @@ TEST(DockGeometry, MoveOnScreenTakesEachOverhangInTurn) {
     bool onlyIfFullyOff;
     DockRect expected;
   } cases[] = {
-      {{750, 100, 850, 200}, false, {700, 100, 800, 200}},     // right
-      {{100, 550, 200, 650}, false, {100, 500, 200, 600}},     // bottom
-      {{-50, 100, 50, 200}, false, {0, 100, 100, 200}},        // left
-      {{100, -50, 200, 50}, false, {100, 0, 200, 100}},        // top
-      {{700, 500, 1700, 1300}, false, {0, 0, 1000, 800}},      // larger: the top-left shows
-      {{750, 100, 850, 200}, true, {750, 100, 850, 200}},      // partly visible stays
-      {{900, 700, 1000, 800}, true, {700, 500, 800, 600}},     // fully off comes back
-      {{800, 100, 900, 200}, true, {700, 100, 800, 200}},      // touching the edge is off
+      {{750, 100, 850, 200}, false, {700, 100, 800, 200}}, // right
+      {{100, 550, 200, 650}, false, {100, 500, 200, 600}}, // bottom
+      {{-50, 100, 50, 200}, false, {0, 100, 100, 200}},    // left
+      {{100, -50, 200, 50}, false, {100, 0, 200, 100}},    // top
+      {{700, 500, 1700, 1300}, false, {0, 0, 1000, 800}},  // larger: the top-left shows
+      {{750, 100, 850, 200}, true, {750, 100, 850, 200}},  // partly visible stays
+      {{900, 700, 1000, 800}, true, {700, 500, 800, 600}}, // fully off comes back
+      {{800, 100, 900, 200}, true, {700, 100, 800, 200}},  // touching the edge is off
   };
   for (const auto& c : cases)
     EXPECT_EQ(MoveOnScreen(c.window, work, c.onlyIfFullyOff), c.expected)

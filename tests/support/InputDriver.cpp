@@ -36,7 +36,8 @@ InputDriver::InputDriver(std::vector<Step> steps)
           if (!steps[i]() && failedStep_ < 0)
             failedStep_ = static_cast<int>(i);
         done_ = true;
-      }) {}
+      }) {
+}
 
 InputDriver::~InputDriver() {
   thread_.join();

@@ -18,8 +18,8 @@ TEST_F(DockControl, MisuseRaisesItsTexts) {
             "Cannot change Position of a TDock if it already contains controls");
   TToolWindow* window = Window(60, 20, left);
   auto* inner = TComponent::Create<TDock>(form.get());
-  for (TControl* parent : {static_cast<TControl*>(window), static_cast<TControl*>(top),
-                           static_cast<TControl*>(panel)})
+  for (TControl* parent :
+       {static_cast<TControl*>(window), static_cast<TControl*>(top), static_cast<TControl*>(panel)})
     EXPECT_EQ(ErrorOf([&] { inner->SetParent(parent); }),
               "A TDock control cannot be placed inside a tool window or another TDock");
   EXPECT_EQ(inner->Version(), "Toolbar version 1.8");

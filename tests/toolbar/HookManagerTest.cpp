@@ -78,10 +78,10 @@ TEST_F(HookManager, ClientsAndHooksAreCounted) {
 }
 
 TEST_F(HookManager, EachKindArrivesWithItsMessage) {
-  InstallHookProc(ClientA, HookKinds({hkActivateApp, hkWindowPosChanged, hkDestroyWindow,
-                                      hkMouseMove}));
-  HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               nullptr, nullptr);
+  InstallHookProc(ClientA,
+                  HookKinds({hkActivateApp, hkWindowPosChanged, hkDestroyWindow, hkMouseMove}));
+  HWND plain =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   Activate();
   SetWindowPos(plain, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   PostMessageA(plain, WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(3, 4));

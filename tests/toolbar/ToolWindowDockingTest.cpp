@@ -81,9 +81,12 @@ TEST_F(ToolWindowDocking, FramesByStyleAndPlace) {
     bool closeButton;
     TDock* dock;
     POINT offset;
-  } cases[] = {{dhDouble, false, top, {11, 2}},        {dhNone, false, top, {2, 2}},
-               {dhSingle, false, bottom, {8, 2}},      {dhSingle, true, top, {16, 2}},
-               {dhDouble, false, left, {2, 11}},       {dhNone, true, right, {2, 16}},
+  } cases[] = {{dhDouble, false, top, {11, 2}},
+               {dhNone, false, top, {2, 2}},
+               {dhSingle, false, bottom, {8, 2}},
+               {dhSingle, true, top, {16, 2}},
+               {dhDouble, false, left, {2, 11}},
+               {dhNone, true, right, {2, 16}},
                {dhDouble, false, nullptr, {frameX, caption}}};
   TToolWindow* window = Window(60, 20, top);
   for (const auto& c : cases) {

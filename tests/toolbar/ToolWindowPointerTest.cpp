@@ -30,10 +30,11 @@ protected:
   // Presses the left button at press and releases it at release, with the real pointer.
   static void PressAndRelease(HWND window, POINT press, POINT release) {
     DWORD thread = GetCurrentThreadId();
-    InputDriver driver({InputDriver::MoveTo(press), InputDriver::LeftDown(),
-                        InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) == window; }),
-                        InputDriver::MoveTo(release), InputDriver::LeftUp(),
-                        InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) != window; })});
+    InputDriver driver(
+        {InputDriver::MoveTo(press), InputDriver::LeftDown(),
+         InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) == window; }),
+         InputDriver::MoveTo(release), InputDriver::LeftUp(),
+         InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) != window; })});
     ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }, 20000));
     EXPECT_TRUE(driver.Succeeded()) << "step " << driver.FailedStep();
   }
