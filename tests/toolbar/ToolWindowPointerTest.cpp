@@ -12,6 +12,14 @@ namespace {
 
 class ToolWindowDocking : public DockedForm {
 protected:
+  POINT cursor{};
+  void SetUp() override {
+    GetCursorPos(&cursor);
+    DockedForm::SetUp();
+  }
+  // The tests that follow find the pointer where it was.
+  void TearDown() override { SetCursorPos(cursor.x, cursor.y); }
+
   // The middle of the window's part that answers WM_NCHITTEST with code.
   static POINT PartOf(TControl& window, LRESULT code) {
     RECT rect;
