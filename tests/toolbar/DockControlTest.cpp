@@ -73,6 +73,30 @@ TEST_F(DockControl, BoundLinesAndFixAlign) {
   EXPECT_EQ(printed.At(middle, top->Height() - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
+TEST_F(DockControl, BackgroundTilesBehindTheRowsAndOnTheWindows) {
+  TBitmap tile; // red, with a blue top-left pixel
+  tile.SetSize(4, 4, clRed);
+  {
+    TMemoryDC dc(tile.Handle());
+    SetPixel(dc.Get(), 0, 0, RGB(0, 0, 255));
+  }
+  top->SetBackground(tile);
+  TToolWindow* window = Window(60, 20, top);
+  window->SetBorderStyle(TBorderStyle::bsNone);
+  const COLORREF red = RGB(255, 0, 0);
+  const COLORREF blue = RGB(0, 0, 255);
+  Printed dock(*top);
+  EXPECT_EQ(dock.At(100, 4), blue);
+  EXPECT_EQ(dock.At(101, 4), red);
+  EXPECT_EQ(Printed(*window).At(0, 1), red) << "the window's frame shows the tiles too";
+  top->SetBackgroundTransparent(true);
+  Printed transparent(*top);
+  EXPECT_EQ(transparent.At(100, 4), blue);
+  EXPECT_EQ(transparent.At(101, 4), GetSysColor(COLOR_BTNFACE)) << "the lower-left colour";
+  top->SetBackgroundOnToolbars(false);
+  EXPECT_EQ(Printed(*window).At(0, 1), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(DockControl, BottomAndRightDocksGrowAwayFromTheirEdge) {
   Window(60, 20, bottom);
   Window(30, 50, right);
