@@ -696,14 +696,11 @@ void TCustomToolWindow::WndProc(TMessage& message) {
     ApplyNCInsets(message.LParam, FrameInsets());
     message.Result = 0;
     return;
-  case WM_NCPAINT: {
-    HDC dc = GetWindowDC(WindowHandle());
-    SelectNCUpdateRgn(WindowHandle(), dc, reinterpret_cast<HRGN>(message.WParam));
-    PaintFrame(dc);
-    ReleaseDC(WindowHandle(), dc);
+  case WM_NCPAINT:
+    PaintNonClient(WindowHandle(), reinterpret_cast<HRGN>(message.WParam),
+                   [this](HDC dc) { PaintFrame(dc); });
     message.Result = 0;
     return;
-  }
   case WM_NCACTIVATE:
     // The system's caption would cover the frame.
     RedrawFrame();

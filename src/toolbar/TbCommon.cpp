@@ -210,6 +210,16 @@ void SelectNCUpdateRgn(HWND window, HDC dc, HRGN region) {
   OffsetClipRgn(dc, -rect.left, -rect.top);
 }
 
+void PaintNonClient(HWND window, HRGN updateRegion, const std::function<void(HDC dc)>& paint) {
+  struct WindowDC {
+    HWND window;
+    HDC dc;
+    ~WindowDC() { ReleaseDC(window, dc); }
+  } dc{window, GetWindowDC(window)};
+  SelectNCUpdateRgn(window, dc.dc, updateRegion);
+  paint(dc.dc);
+}
+
 void ApplyNCInsets(LPARAM lParam, const DockInsets& insets) {
   // Both forms of the message start with the rectangle to shrink.
   RECT* rect = reinterpret_cast<RECT*>(lParam);

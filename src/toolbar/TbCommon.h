@@ -48,6 +48,9 @@ bool ApplicationIsActive();
 // whole window), or to the window's rectangle when that region cannot be selected.
 void SelectNCUpdateRgn(HWND window, HDC dc, HRGN region);
 
+// Answers WM_NCPAINT: paint draws into the window's DC clipped to the update region.
+void PaintNonClient(HWND window, HRGN updateRegion, const std::function<void(HDC dc)>& paint);
+
 // Answers WM_NCCALCSIZE (its lParam) for a non-client area of those widths.
 void ApplyNCInsets(LPARAM lParam, const DockInsets& insets);
 

@@ -412,14 +412,11 @@ void TDock::WndProc(TMessage& message) {
     ApplyNCInsets(message.LParam, LineInsets());
     message.Result = 0;
     return;
-  case WM_NCPAINT: {
-    HDC dc = GetWindowDC(Handle());
-    SelectNCUpdateRgn(Handle(), dc, reinterpret_cast<HRGN>(message.WParam));
-    PaintBoundLines(dc);
-    ReleaseDC(Handle(), dc);
+  case WM_NCPAINT:
+    PaintNonClient(Handle(), reinterpret_cast<HRGN>(message.WParam),
+                   [this](HDC dc) { PaintBoundLines(dc); });
     message.Result = 0;
     return;
-  }
   case WM_PRINT:
     PrintWindowWithNC(Handle(), reinterpret_cast<HDC>(message.WParam), message.LParam,
                       [this](HDC dc) { PaintBoundLines(dc); });
