@@ -75,6 +75,54 @@ TEST(TextEncoding, JapaneseCodes) {
   EXPECT_EQ(DetectJapaneseEncoding("x\xF5y"), tcEucJp);
 }
 
+TEST(TextEncoding, RangeEdgesOfTheJapaneseWalk) {
+  // First and last byte of each range and the bytes just outside, as a first byte and as the
+  // byte after it; "x" and "y" keep them off the text's ends.
+  const std::pair<std::string, TextEncodingCode> cases[] = {
+      {"x\x07y", tcBinary},         {"x\x08y", tcAscii},          {"x\xFFy", tcBinary},
+      {"x\x80y", tcAscii},          {"x\xA0y", tcAscii},          {"x\x81\xA1y", tcShiftJis},
+      {"x\x8D\xA1y", tcShiftJis},   {"x\x8F\xA1y", tcShiftJis},   {"x\x9F\xA1y", tcShiftJis},
+      {"x\xF0y", tcEucJp},          {"x\xFEy", tcEucJp},
+      // After 8E: Shift-JIS for 40-7E, 80-A0 and E0-FC, either for A1-DF.
+      {"x\x8E\x40y", tcShiftJis},   {"x\x8E\x7Ey", tcShiftJis},   {"x\x8E\x7Fy", tcAscii},
+      {"x\x8E\x80y", tcShiftJis},   {"x\x8E\xA0y", tcShiftJis},   {"x\x8E\xDFy", tcEucOrShiftJis},
+      {"x\x8E\xE0y", tcShiftJis},   {"x\x8E\xFCy", tcShiftJis},   {"x\x8E\xFDy", tcAscii},
+      // After A1-DF: EUC-JP for F0-FE, either for A1-DF, Shift-JIS up to 9F.
+      {"x\xA1\xF0y", tcEucJp},      {"x\xDF\xFEy", tcEucJp},      {"x\xA1\xA1y", tcEucOrShiftJis},
+      {"x\xDF\xDFy", tcEucOrShiftJis}, {"x\xDF\x9Fy", tcShiftJis}, {"x\xA1\xA0y", tcAscii},
+      // After A1-DF and E0-EF the bytes up to one below 40 decide.
+      {"x\xA1\xE0\x81y", tcShiftJis}, {"x\xA1\xEF\x8Dy", tcShiftJis},
+      {"x\xA1\xE0\x8F\x9Cy", tcShiftJis}, {"x\xA1\xE0\x8E\x9D\x40y", tcEucOrShiftJis},
+      {"x\xA1\xE0\xFDy", tcEucJp},   {"x\xA1\xE0\xFEy", tcEucJp},
+      {"x\xA1\xE0\x3F\x81y", tcShiftJis},
+      // After E0-EF: Shift-JIS for 40-7E and 80-A0, EUC-JP for FD-FE, either for A1-FC.
+      {"x\xE0\x40y", tcShiftJis},   {"x\xEF\x7Ey", tcShiftJis},   {"x\xE0\x7Fy", tcAscii},
+      {"x\xE0\x80y", tcShiftJis},   {"x\xEF\xA0y", tcShiftJis},   {"x\xE0\xA1y", tcEucOrShiftJis},
+      {"x\xEF\xFCy", tcEucOrShiftJis}, {"x\xE0\xFDy", tcEucJp},   {"x\xEF\xFEy", tcEucJp},
+      {"x\x1B$Ay", tcAscii},         {"x\x1B(By", tcAscii},
+      // The last byte is left out of both walks.
+      {"abc\x07", tcAscii},          {"abc\xFF", tcAscii},         {"abc\x9F", tcAscii},
+      {"\x07", tcAscii},             {"ab\x07"
+                                      "c",
+                                      tcBinary},
+  };
+  for (const auto& [bytes, code] : cases)
+    EXPECT_EQ(DetectTextEncoding(bytes), code) << testing::PrintToString(bytes);
+}
+
+TEST(TextEncoding, Utf8RangeEdges) {
+  // A three-byte sequence between six ASCII bytes on each side.
+  const std::pair<std::string, bool> cases[] = {
+      {"\xE1\x80\x80", true},  {"\xEF\xBF\xBF", true},  {"\xE0\xBF\xBF", true},
+      {"\xE0\x9F\x80", false}, {"\xE1\x7F\x80", false}, {"\xE1\xC0\x80", false},
+      {"\xE1\x80\x7F", false}, {"\xE1\x80\xC0", false}, {"\xDF\xBF\x41", false},
+      {"\xF0\x90\x80", false},
+  };
+  for (const auto& [sequence, utf8] : cases)
+    EXPECT_EQ(DetectTextEncoding("ABCDEF" + sequence + "GHIJKL") == tcUtf8, utf8)
+        << testing::PrintToString(sequence);
+}
+
 TEST(TextEncoding, WalksNeverReadPastTheText) {
   const std::string buffer = "AB\x1B\x24\x42";
   EXPECT_EQ(DetectJapaneseEncoding(std::string_view(buffer.data(), 4)), tcAscii);
