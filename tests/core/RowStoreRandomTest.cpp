@@ -37,9 +37,8 @@ const std::vector<std::string> kFragments = {"a",
 
 // Single bytes at the edges of the lead ranges (81-9F, E0-FC) and of the second bytes (40-FC),
 // and lone line ends: a quarter of the fragments are drawn from these.
-const std::vector<std::string> kEdgeBytes = {"\x80", "\x81", "\x9F", "\xA0", "\xDF",
-                                             "\xE0", "\xFC", "\xFD", "\x40", "\x7E",
-                                             "\x7F", "\r",   "\n"};
+const std::vector<std::string> kEdgeBytes = {"\x80", "\x81", "\x9F", "\xA0", "\xDF", "\xE0", "\xFC",
+                                             "\xFD", "\x40", "\x7E", "\x7F", "\r",   "\n"};
 
 // The text as the store should hold it; rows are read back only to find where an edit goes.
 class RandomEdits {

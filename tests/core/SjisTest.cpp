@@ -37,9 +37,9 @@ TEST(Paths, AsciiCaseFoldingLeavesSecondBytesAlone) {
 
 // The bytes at the edges of the lead ranges (81-9F, E0-FC), just outside them, and the bytes
 // that end a character.
-const std::vector<char> kEdgeBytes = {'\x80', '\x81', '\x9F', '\xA0', '\xDF', '\xE0', '\xFC',
-                                      '\xFD', '\x40', '\x7E', '\x7F', '\x5C', '\0',   '\r',
-                                      '\n',   'a'};
+const std::vector<char> kEdgeBytes = {'\x80', '\x81', '\x9F', '\xA0', '\xDF', '\xE0',
+                                      '\xFC', '\xFD', '\x40', '\x7E', '\x7F', '\x5C',
+                                      '\0',   '\r',   '\n',   'a'};
 
 TEST(Sjis, LeadRangeEdges) {
   struct Case {
@@ -47,13 +47,13 @@ TEST(Sjis, LeadRangeEdges) {
     size_t charLength; // of the character at 0
   };
   const Case cases[] = {
-      {"\x80\x40", 1}, {"\x81\x40", 2}, {"\x9F\x40", 2}, {"\xA0\x40", 1},
-      {"\xDF\x40", 1}, {"\xE0\x40", 2}, {"\xFC\xFC", 2}, {"\xFD\x40", 1},
-      {"\x81\x0B", 2}, {"\x81\x0C", 2}, {"\x81\x0A", 1}, {"\x81\x0D", 1},
-      {"\xFC", 1},      {"\x81\x01", 2},
+      {"\x80\x40", 1}, {"\x81\x40", 2}, {"\x9F\x40", 2}, {"\xA0\x40", 1}, {"\xDF\x40", 1},
+      {"\xE0\x40", 2}, {"\xFC\xFC", 2}, {"\xFD\x40", 1}, {"\x81\x0B", 2}, {"\x81\x0C", 2},
+      {"\x81\x0A", 1}, {"\x81\x0D", 1}, {"\xFC", 1},     {"\x81\x01", 2},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(sjis::CharLength(c.text, 0), c.charLength) << int(static_cast<unsigned char>(c.text[0]));
+    EXPECT_EQ(sjis::CharLength(c.text, 0), c.charLength)
+        << int(static_cast<unsigned char>(c.text[0]));
     EXPECT_EQ(sjis::IsTrailByteAt(c.text, 1), c.charLength == 2 && c.text.size() > 1)
         << int(static_cast<unsigned char>(c.text[0]));
   }
