@@ -197,13 +197,14 @@ const std::vector<std::string> kAlphabet = {
 
 // Characters at the edges of the byte ranges: the first and last lead byte of each range (81,
 // 9F, E0, FC) with the first and last second bytes (40, 7E, 80, FC), bytes just outside the lead
-// ranges, the half-width kana's edges, delimiter edges and lone line ends. One piece in five is
-// drawn from these. No lead byte stands before a byte below 40, which no Shift-JIS text holds:
-// whole-word searches take such a byte for a delimiter of its own.
+// ranges, the half-width kana's edges, delimiter edges, lone line ends, and a lead byte before
+// a delimiter byte below 40 (no Shift-JIS text holds one, yet it is one character). One piece in
+// five is drawn from these.
 const std::vector<std::string> kEdgeCharacters = {
-    "\x81\x40", "\x9F\x7E", "\xE0\x80", "\xFC\xFC", "\x81\xFC", "\xFC\x40", "\x80", "\xA0",
-    "\xFD",     "\x7F",     "\xA1",     "\xA5",     "\xA6",     "\xDF",     "\x5C", "\r",
-    "\n",       "/",        "0",        "9",        ":",        "[",        "`",    "{"};
+    "\x81\x40", "\x9F\x7E", "\xE0\x80", "\xFC\xFC", "\x81\xFC", "\xFC\x40", "\x9F\t",
+    "\xE0 ",    "\x80",     "\xA0",     "\xFD",     "\x7F",     "\xA1",     "\xA5",
+    "\xA6",     "\xDF",     "\x5C",     "\r",       "\n",       "/",        "0",
+    "9",        ":",        "[",        "`",        "{"};
 
 // A pattern character in another width or case, as a user might type it.
 std::string Disguised(const std::string& character, std::mt19937& random) {
