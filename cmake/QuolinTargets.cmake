@@ -33,3 +33,33 @@ function(quolin_test name)
     WORKING_DIRECTORY ${QUOLIN_BIN_DIR}
     PROPERTIES ${props})
 endfunction()
+
+# GoogleTest from Debian's sources, built as part of the build.
+macro(quolin_add_googletest)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  foreach(gtarget gtest gtest_main gmock gmock_main)
+    # GoogleTest is someone else's code: its own warnings and charset stay its own.
+    target_compile_options(${gtarget} PRIVATE -w -fexec-charset=UTF-8)
+  endforeach()
+  include(GoogleTest)
+endmacro()
+
+# quolin_core_test(<name> SOURCES <files...> [DEPENDS <libs...>])
+# A suite of the window-free core. The program's build runs it under Wine like any suite, and
+# the host build's executable of the same name as one ctest entry "native.<name>" (label
+# native); the host build makes that executable under the sanitizers.
+function(quolin_core_test name)
+  if(CMAKE_CROSSCOMPILING)
+    quolin_test(${name} ${ARGN})
+    add_test(NAME native.${name} COMMAND ${QUOLIN_NATIVE_BIN}/${name})
+    set_tests_properties(native.${name} PROPERTIES LABELS native TIMEOUT 300)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+endfunction()
