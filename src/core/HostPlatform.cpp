@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <memory>
@@ -29,14 +28,17 @@ namespace quolin {
 
 namespace {
 
-// Windows' best fit for characters that code page 932 lacks, as the platform converts them:
-// look-alike signs, and Latin letters without their accents (kLatinLetters, U+00C0-U+00FF,
-// a blank where the code page has the character itself).
+// Windows' best fit for characters that code page 932 has no code of their own for, as the
+// platform converts them: look-alike signs and the characters that the five of TextEncoding
+// stand for, and Latin letters without their accents (kLatinLetters, U+00C0-U+00FF, a blank
+// where the code page has the character itself).
 constexpr std::pair<char16_t, uint16_t> kBestFit[] = {
-    {0xA1, '!'},     {0xA6, '|'},     {0xA9, 'c'},     {0xAA, 'a'},     {0xAB, 0x81E1},
-    {0xAD, '-'},     {0xAE, 'R'},     {0xAF, 0x8150},  {0xB2, '2'},     {0xB3, '3'},
-    {0xB5, 0x83CA},  {0xB7, 0x8145},  {0xB8, 0x8143},  {0xB9, '1'},     {0xBA, 'o'},
-    {0xBB, 0x81E2},  {0x203E, 0x8150}, {0x3094, 0x8394}};
+    {0xA1, '!'},      {0xA2, 0x8191},   {0xA3, 0x8192},   {0xA5, '\\'},     {0xA6, '|'},
+    {0xA9, 'c'},      {0xAA, 'a'},      {0xAB, 0x81E1},   {0xAC, 0x81CA},   {0xAD, '-'},
+    {0xAE, 'R'},      {0xAF, 0x8150},   {0xB2, '2'},      {0xB3, '3'},      {0xB5, 0x83CA},
+    {0xB7, 0x8145},   {0xB8, 0x8143},   {0xB9, '1'},      {0xBA, 'o'},      {0xBB, 0x81E2},
+    {0x2014, 0x815C}, {0x2016, 0x8161}, {0x203E, 0x8150}, {0x2212, 0x817C}, {0x301C, 0x8160},
+    {0x3094, 0x8394}};
 constexpr std::string_view kLatinLetters =
     "AAAAAAACEEEEIIIIDNOOOOO OUUUUYTsaaaaaaaceeeeiiiidnooooo ouuuuyty";
 
@@ -79,6 +81,17 @@ public:
 
 private:
   static constexpr uint16_t kNoCode = 0xFFFF;
+  static constexpr auto kLeadOrder = [] {
+    std::array<unsigned, 60> leads{};
+    size_t index = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+      if (sjis::IsLeadByte(static_cast<unsigned char>(lead)) && lead != 0xED && lead != 0xEE)
+        leads[index++] = lead;
+    }
+    leads[index++] = 0xED;
+    leads[index] = 0xEE;
+    return leads;
+  }();
 
   std::array<char16_t, 0x100> single_{};
   std::array<char16_t, 0x10000> double_{}; // by lead << 8 | trail; 0 for no character
@@ -86,38 +99,36 @@ private:
 
   CodePage932() {
     encode_.fill(kNoCode);
-    Converter toWide("UTF-16LE", "CP932");
-    Converter toAnsi("CP932", "UTF-16LE");
     for (unsigned byte = 0; byte < 0x100; ++byte)
       single_[byte] = byte < 0x80 ? static_cast<char16_t>(byte) : kDefaultChar;
     for (unsigned byte = 0xA1; byte <= 0xDF; ++byte)
       single_[byte] = static_cast<char16_t>(0xFF61 + byte - 0xA1);
     // Windows' own single bytes, which glibc leaves out; they convert back.
-    for (auto [byte, wide] : {std::pair<unsigned, char16_t>{0x80, 0x80}, {0xA0, 0xF8F0},
-                              {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}})
+    for (auto [byte, wide] : {std::pair<unsigned, char16_t>{0x80, 0x80},
+                              {0xA0, 0xF8F0},
+                              {0xFD, 0xF8F1},
+                              {0xFE, 0xF8F2},
+                              {0xFF, 0xF8F3}})
       single_[byte] = wide;
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-      if (!sjis::IsLeadByte(static_cast<unsigned char>(lead)))
-        continue;
+    for (unsigned byte = 0; byte < 0x100; ++byte) {
+      if (single_[byte] != kDefaultChar)
+        encode_[single_[byte]] = static_cast<uint16_t>(byte);
+    }
+    Converter toWide("UTF-16LE", "CP932");
+    // A character with two codes converts back to the first in this order: the rows of NEC's
+    // selection of IBM's characters (ED, EE) come after IBM's own (FA-FC).
+    for (unsigned lead : kLeadOrder) {
       for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
         const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
         std::string wide = toWide.Convert(std::string_view(bytes, 2));
-        if (wide.size() == 2)
-          double_[(lead << 8) | trail] = Unit(wide);
+        if (wide.size() != 2)
+          continue;
+        uint16_t code = static_cast<uint16_t>((lead << 8) | trail);
+        char16_t unit = Unit(wide);
+        double_[code] = unit;
+        if (encode_[unit] == kNoCode)
+          encode_[unit] = code;
       }
-    }
-    for (unsigned unit = 0; unit < 0x10000; ++unit) {
-      const char bytes[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-      std::string ansi = toAnsi.Convert(std::string_view(bytes, 2));
-      if (ansi.size() == 1)
-        encode_[unit] = static_cast<unsigned char>(ansi[0]);
-      else if (ansi.size() == 2)
-        encode_[unit] = static_cast<uint16_t>((static_cast<unsigned char>(ansi[0]) << 8) |
-                                              static_cast<unsigned char>(ansi[1]));
-    }
-    for (unsigned byte = 0x80; byte < 0x100; ++byte) {
-      if (single_[byte] != kDefaultChar && encode_[single_[byte]] == kNoCode)
-        encode_[single_[byte]] = static_cast<uint16_t>(byte);
     }
     for (auto [unit, code] : kBestFit)
       encode_[unit] = code;
@@ -149,8 +160,7 @@ private:
       size_t inLeft = input.size(), outLeft = sizeof out;
       char* outPos = out;
       iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-      if (iconv(handle_, &in, &inLeft, &outPos, &outLeft) == static_cast<size_t>(-1) ||
-          inLeft != 0)
+      if (iconv(handle_, &in, &inLeft, &outPos, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
         return {};
       return std::string(out, sizeof out - outLeft);
     }

@@ -36,8 +36,8 @@ class TempFolder {
 public:
   explicit TempFolder(const std::string& tag = "") {
     static std::atomic<int> made{0};
-    path_ = Root() + "表示" + tag + std::to_string(getpid()) + "_" + std::to_string(++made) +
-            "_" + std::to_string(std::time(nullptr) % 100000) + "\\";
+    path_ = Root() + "表示" + tag + std::to_string(getpid()) + "_" + std::to_string(++made) + "_" +
+            std::to_string(std::time(nullptr) % 100000) + "\\";
     ForceDirectories(path_);
   }
   ~TempFolder() { RemoveTree(path_); }

@@ -1,5 +1,5 @@
-#include "RecordingView.h"
 #include "CoreTempFolder.h"
+#include "RecordingView.h"
 #include "core/EditorUndo.h"
 #include "core/Exceptions.h"
 
@@ -179,10 +179,10 @@ TEST_F(EditorLines, LoadFromFileLineEnds) {
   EXPECT_EQ(DescribeRows(store),
             Row("a", 0) + Row("b", 0) + Row("c", 0) + Row("", 0) + Row("d", 2));
   lines.LoadFromFile(Write("ctrlz.tex", "ab\r\ncd\x1A"
-                                               "ef\r\n"));
+                                        "ef\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0) + Row("cd", 2));
   lines.LoadFromFile(Write("ctrlz2.tex", "ab\r\n\x1A"
-                                                "cd"));
+                                         "cd"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0));
   lines.LoadFromFile(Write("empty.tex", ""));
   EXPECT_EQ(store.Count(), 0);

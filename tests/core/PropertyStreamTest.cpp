@@ -46,14 +46,16 @@ TComponentImage RichImage() {
 }
 
 TEST(PropertyStream, ValuesTakeTheirSmallestForm) {
-  TComponentImage image{"TEditorProp", "P", {{"A", TStreamValue::Int(4)},
-                                             {"B", TStreamValue::Int(300)},
-                                             {"C", TStreamValue::Int(70000)},
-                                             {"D", TStreamValue::Str(std::string(256, 'x'))}}};
-  EXPECT_EQ(WriteComponentImage(image),
-            kHead + Short("A") + std::string("\x02\x04", 2) + Short("B") + "\x03\x2C\x01" +
-                Short("C") + "\x04" + Int32Bytes(70000) + Short("D") + "\x0C" + Int32Bytes(256) +
-                std::string(256, 'x') + kEnd);
+  TComponentImage image{"TEditorProp",
+                        "P",
+                        {{"A", TStreamValue::Int(4)},
+                         {"B", TStreamValue::Int(300)},
+                         {"C", TStreamValue::Int(70000)},
+                         {"D", TStreamValue::Str(std::string(256, 'x'))}}};
+  EXPECT_EQ(WriteComponentImage(image), kHead + Short("A") + std::string("\x02\x04", 2) +
+                                            Short("B") + "\x03\x2C\x01" + Short("C") + "\x04" +
+                                            Int32Bytes(70000) + Short("D") + "\x0C" +
+                                            Int32Bytes(256) + std::string(256, 'x') + kEnd);
   EXPECT_EQ(WriteComponentImage({"TEditorProp", "P", {}}), kHead + kEnd);
 }
 

@@ -68,7 +68,8 @@ private:
 
 #ifdef _WIN32
 inline HeldFile::HeldFile(const std::string& path)
-    : handle_(_sopen(path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW)), held_(handle_ >= 0) {}
+    : handle_(_sopen(path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW)), held_(handle_ >= 0) {
+}
 
 inline void HeldFile::Release() {
   if (held_)
@@ -78,7 +79,8 @@ inline void HeldFile::Release() {
 #else
 inline HeldFile::HeldFile(const std::string& path)
     : path_(HostPath(path)), aside_(path_ + ".held"),
-      held_(std::rename(path_.c_str(), aside_.c_str()) == 0 && mkfifo(path_.c_str(), 0644) == 0) {}
+      held_(std::rename(path_.c_str(), aside_.c_str()) == 0 && mkfifo(path_.c_str(), 0644) == 0) {
+}
 
 inline void HeldFile::Release() {
   if (held_ && std::remove(path_.c_str()) == 0)
