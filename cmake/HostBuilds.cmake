@@ -1,8 +1,11 @@
-# The host build of the window-free core, configured and built with the program's build so
-# that the one test command runs it too (cmake/HostBuild.cmake is its side): native/, Debian's
-# g++ under AddressSanitizer and UBSan with the core's suites.
+# The host builds of the window-free core, configured and built with the program's build so
+# that the one test command runs them too (cmake/HostBuild.cmake is their side):
+#   native/  Debian's g++ under AddressSanitizer and UBSan: the core's suites, and the fuzz
+#            targets over their seed corpora;
+#   fuzz/    the fuzz targets instrumented by AFL++ (afl-g++ with its sanitizers) for afl-fuzz.
 include(ExternalProject)
 set(QUOLIN_NATIVE_BIN ${CMAKE_BINARY_DIR}/native/bin)
+set(QUOLIN_AFL_BIN ${CMAKE_BINARY_DIR}/fuzz/bin)
 
 # quolin_host_build(<name> <folder> CMAKE_ARGS <args...> [ENV <VAR=value...>])
 function(quolin_host_build name folder)
@@ -17,3 +20,6 @@ function(quolin_host_build name folder)
 endfunction()
 
 quolin_host_build(native_build native CMAKE_ARGS -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++)
+quolin_host_build(afl_build fuzz
+  CMAKE_ARGS -DCMAKE_C_COMPILER=afl-gcc -DCMAKE_CXX_COMPILER=afl-g++ -DQUOLIN_AFL=ON
+  ENV AFL_USE_ASAN=1 AFL_USE_UBSAN=1 AFL_QUIET=1)

@@ -63,3 +63,26 @@ function(quolin_core_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 endfunction()
+
+# quolin_fuzz_target(<name> SOURCES <files...>)
+# A fuzz target of tests/fuzz (LLVMFuzzerTestOneInput) over the core, with its seed corpus in
+# tests/fuzz/corpus/<name>. The host builds make fuzz_<name> with FuzzMain.cpp; the program's
+# build runs the sanitizer build's one over every corpus file ("native.fuzz_<name>", label
+# native) and afl-fuzz on the AFL build's one for 2000 executions, a few seconds
+# ("fuzz.<name>", label fuzz), which fails when afl-fuzz saved a crash or a hang.
+function(quolin_fuzz_target name)
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  set(corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  if(NOT CMAKE_CROSSCOMPILING)
+    add_executable(fuzz_${name} ${ARG_SOURCES} FuzzMain.cpp)
+    target_link_libraries(fuzz_${name} PRIVATE core)
+    target_include_directories(fuzz_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    return()
+  endif()
+  add_test(NAME native.fuzz_${name} COMMAND ${QUOLIN_NATIVE_BIN}/fuzz_${name} ${corpus})
+  set_tests_properties(native.fuzz_${name} PROPERTIES LABELS native TIMEOUT 300)
+  add_test(NAME fuzz.${name}
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tools/fuzz-run.sh ${QUOLIN_AFL_BIN}/fuzz_${name} ${corpus}
+            ${CMAKE_BINARY_DIR}/fuzz-runs/${name} -s 1 -E 2000)
+  set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+endfunction()

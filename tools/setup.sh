@@ -12,7 +12,7 @@ mkdir -p "$build" "$deps"
 log() { printf '[setup] %s\n' "$*" >&2; }
 
 packages=(
-  g++-mingw-w64-i686 cmake ninja-build googletest dpkg-dev g++
+  g++-mingw-w64-i686 cmake ninja-build googletest dpkg-dev g++ afl++
   wine wine32:i386 xvfb xauth fonts-wine fonts-ipafont-gothic locales
   python3-olefile imagemagick fp-utils
   texlive-latex-base texlive-lang-japanese
