@@ -318,7 +318,7 @@ TEST_F(MainWindow, CommandLineArgumentsReplaceTheReopenedDocuments) {
   ShowMainWindow();
   EXPECT_TRUE(top->CmdLineTimer1->Enabled());
   EXPECT_TRUE(Documents().empty()) << "nothing before the timer";
-  ASSERT_TRUE(uitest::PumpUntil([] { return HasDoc(); }, 2000));
+  ASSERT_TRUE(uitest::PumpUntil([] { return HasDoc(); }));
   EXPECT_FALSE(top->CmdLineTimer1->Enabled());
   EXPECT_EQ(Documents(), std::vector<std::string>{b});
   EXPECT_EQ(ActiveDoc()->CaretLine(), 2);
@@ -360,7 +360,7 @@ TEST_F(MainWindow, DroppedFilesOpenInOrderQuietly) {
   std::string a = File("表a.tex"), b = File("b.tex");
   PostMessageA(top->Handle(), WM_DROPFILES,
                reinterpret_cast<WPARAM>(DropBlock({a, files / "missing.tex", b})), 0);
-  ASSERT_TRUE(uitest::PumpUntil([] { return DocCount() == 2; }, 2000));
+  ASSERT_TRUE(uitest::PumpUntil([] { return DocCount() == 2; }));
   EXPECT_EQ(Documents(), (std::vector<std::string>{b, a}));
   EXPECT_TRUE(dialogs.calls.empty()) << "a missing file is skipped quietly";
   EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)

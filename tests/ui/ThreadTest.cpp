@@ -93,22 +93,20 @@ TEST(UiThread, OnTerminateRunsOnTheInterfaceThreadAndFreeOnTerminateFrees) {
 }
 
 TEST(UiThread, DestroyingARunningThreadAsksItToStopAndWaits) {
-  std::atomic<int> rounds{0};
+  std::atomic<bool> running{false};
+  std::atomic<bool> ended{false};
   {
     TWorker worker;
     worker.Work = [&](TWorker& self) {
-      while (!self.Terminated()) {
-        ++rounds;
+      running = true;
+      while (!self.Terminated())
         Sleep(1);
-      }
+      ended = true;
     };
     worker.Start();
-    Sleep(20);
+    ASSERT_TRUE(uitest::PumpUntil([&] { return running.load(); }));
   }
-  int after = rounds;
-  Sleep(20);
-  EXPECT_GT(after, 0);
-  EXPECT_EQ(rounds, after) << "the worker has ended";
+  EXPECT_TRUE(ended) << "the worker has ended";
 }
 
 TEST(UiBarrier, ExceptionInOnClickIsReportedOnceAndTheProgramGoesOn) {
@@ -155,8 +153,10 @@ TEST(UiBarrier, ExceptionInPaintIsReportedOnceAndThePaintEnds) {
   };
   form->Show();
   form->Invalidate();
-  uitest::Pump(100);
-  EXPECT_EQ(paints, 1) << "the window is validated although painting raised";
+  uitest::Pump();
+  EXPECT_EQ(paints, 1);
+  EXPECT_FALSE(GetUpdateRect(form->Handle(), nullptr, FALSE))
+      << "the window is validated although painting raised";
   ASSERT_EQ(hook.calls.size(), 1u);
   EXPECT_EQ(hook.calls[0].text, "cannot paint");
 }
@@ -169,7 +169,8 @@ TEST(UiBarrier, ExceptionInAThreadIsKeptAndReportedOnce) {
   worker.WaitFor();
   ASSERT_NE(worker.FatalException(), nullptr);
   EXPECT_EQ(ExceptionMessage(worker.FatalException()), "worker failed");
-  uitest::Pump(20);
+  // The report was queued before the thread ended.
+  uitest::Pump();
   ASSERT_EQ(hook.calls.size(), 1u);
   EXPECT_EQ(hook.calls[0].text, "worker failed");
 }
