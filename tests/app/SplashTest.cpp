@@ -26,7 +26,7 @@ bool IsAbove(HWND upper, HWND lower) {
 TEST(Splash, GeometryStylesAndLabel) {
   auto splash = uitest::MakeForm<TSpForm>();
   splash->Show();
-  uitest::Pump(100);
+  splash->Update();
   HWND window = splash->Handle();
 
   RECT bounds{};
@@ -62,7 +62,7 @@ TEST(Splash, StaysAboveFormsShownAfterIt) {
   auto main = uitest::MakeForm();
   main->SetBounds(0, 0, 1000, 800);
   main->Show();
-  uitest::Pump(100);
+  uitest::Pump();
   EXPECT_TRUE(IsAbove(splash->Handle(), main->Handle()));
   EXPECT_FALSE(IsAbove(main->Handle(), splash->Handle()));
 }
@@ -72,13 +72,12 @@ TEST(Splash, ClosesAndFreesItselfOnItsFirstTick) {
   splash->Show();
   uitest::Pump();
   HWND window = splash->Handle();
-  uitest::Pump(400);
-  EXPECT_TRUE(IsWindowVisible(window)) << "nothing closes it before its timer runs";
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_FALSE(splash->Timer1->Enabled()) << "nothing closes it before its timer runs";
 
   DWORD start = GetTickCount();
   splash->Timer1->SetEnabled(true);
-  EXPECT_TRUE(
-      uitest::PumpUntil([&] { return Application->FindComponent("SpForm") == nullptr; }, 3000));
+  EXPECT_TRUE(uitest::PumpUntil([&] { return Application->FindComponent("SpForm") == nullptr; }));
   EXPECT_GE(GetTickCount() - start, 200u);
   EXPECT_FALSE(IsWindow(window));
 }
@@ -93,7 +92,8 @@ bool BoxStandsAboveSplash(bool mainShown) {
     main->SetBounds(0, 0, 1000, 800);
     main->Show();
   }
-  uitest::Pump(100);
+  TForm* active = mainShown ? main.get() : splash.get();
+  EXPECT_TRUE(uitest::PumpUntil([&] { return Screen->ActiveForm() == active; }));
   HWND window = splash->Handle();
   bool boxAbove = false;
   uitest::BoxDriver driver([&](const uitest::BoxView& box) {

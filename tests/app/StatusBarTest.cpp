@@ -67,7 +67,7 @@ TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimerAndPanelsClear) {
   EXPECT_EQ(Message(), " 保存しました") << "a hint does not overwrite a timed message";
 
   top->Timer1->SetInterval(50);
-  ASSERT_TRUE(uitest::PumpUntil([&] { return Message().empty(); }, 2000));
+  ASSERT_TRUE(uitest::PumpUntil([&] { return Message().empty(); }));
   EXPECT_FALSE(top->Timer1->Enabled());
 
   Application->SetHint("short|Repeat: $Sys_EditRepeat, again $Sys_EditRepeat");

@@ -12,11 +12,12 @@ namespace quolin::test_support {
 
 class TempFolder {
 public:
-  explicit TempFolder(const std::string& tag = "") {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "表示" + tag + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount()) + "\\";
+  explicit TempFolder(const std::string& tag = "") : TempFolder(tag, SystemTemp()) {}
+  // The folder inside parent (with a trailing "\\") instead of the temporary folder that every
+  // test shares.
+  TempFolder(const std::string& tag, const std::string& parent)
+      : path_(parent + "表示" + tag + std::to_string(GetCurrentProcessId()) + "_" +
+              std::to_string(GetTickCount()) + "\\") {
     CreateDirectoryA(path_.c_str(), nullptr);
   }
   ~TempFolder() { RemoveTree(path_); }
@@ -82,6 +83,12 @@ public:
   }
 
 private:
+  static std::string SystemTemp() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return temp;
+  }
+
   std::string path_;
 };
 

@@ -5,6 +5,7 @@
 #include "SecondProcess.h"
 #include "common/CodePage.h"
 #include "common/TempFolder.h"
+#include "support/WaitLimit.h"
 #include "ui/Clipboard.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +24,13 @@ constexpr char kBoxFormatName[] = "TEditor Box Type";
 
 // The clipboard is shared: another process may hold it for a moment.
 bool OpenClipboardPatiently() {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    if (OpenClipboard(nullptr))
-      return true;
+  DWORD start = GetTickCount();
+  while (!OpenClipboard(nullptr)) {
+    if (GetTickCount() - start >= test_support::WaitLimitMs)
+      return false;
     Sleep(10);
   }
-  return false;
+  return true;
 }
 
 // The bytes of a clipboard format as stored (the block's whole size), or nothing when it is

@@ -3,6 +3,8 @@
 // code.
 #pragma once
 
+#include "support/WaitLimit.h"
+
 #include <windows.h>
 
 #include <string>
@@ -18,7 +20,8 @@ struct SecondProcessMode {
 
 // Runs this executable in mode with argument and waits for it; its exit code, or
 // STILL_ACTIVE when it did not end in time (it is then ended).
-DWORD RunSecondProcess(const char* mode, const std::string& argument, DWORD timeoutMs = 10000);
+DWORD RunSecondProcess(const char* mode, const std::string& argument,
+                       DWORD timeoutMs = quolin::test_support::WaitLimitMs);
 
 // For main: runs the mode named by the command line; false when it names none.
 bool RunRequestedMode(int argc, char** argv, int& exitCode);

@@ -8,10 +8,10 @@ namespace {
 TEST(StartupE2e, MainWindowAppearsAndClosesWithExitCodeZero) {
   e2e::QuolinProcess quolin;
   ASSERT_TRUE(quolin.Started()) << "error " << GetLastError();
-  HWND main = quolin.WaitForWindow("", "Quolin", 20000);
+  HWND main = quolin.WaitForWindow("", "Quolin");
   ASSERT_NE(main, nullptr) << "no window titled Quolin";
   EXPECT_EQ(quolin.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
-  ASSERT_TRUE(quolin.Close(main, 10000));
+  ASSERT_TRUE(quolin.Close(main));
   EXPECT_EQ(quolin.ExitCode(), 0u);
 }
 

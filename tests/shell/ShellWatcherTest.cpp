@@ -17,6 +17,12 @@ using quolin::test_support::TempFolder;
 
 namespace {
 
+// Handles messages and hand-overs for a while: the watchers' quiet periods are part of what is
+// tested.
+void PumpFor(DWORD milliseconds) {
+  uitest::PumpUntil([] { return false; }, milliseconds);
+}
+
 constexpr DWORD kQuietMs = 200;
 // Time for a worker to reopen its notifications after its folders changed; should it be late,
 // the change is made again.
@@ -82,7 +88,7 @@ protected:
   }
   // Just after its folders changed a watcher may not watch them yet.
   void ChangeUntilReported(const std::function<void()>& change) {
-    uitest::Pump(kSettleMs);
+    PumpFor(kSettleMs);
     size_t count = reports_.size() + 1;
     for (int attempt = 0; attempt < 3; ++attempt) {
       change();
@@ -168,7 +174,7 @@ TEST_F(ShellWatcher, FilesWatcherOfAMissingFolderIdlesUntilAValidSetFolder) {
   // Made once the watcher idles: a report of it would come before the marker.
   CreateDirectoryA(missing.c_str(), nullptr);
   MakeFile(missing);
-  uitest::Pump(kQuietMs + 1000);
+  PumpFor(kQuietMs + 1000);
   double set = NowMs();
   watcher->SetFolder(other);
   EXPECT_EQ(watcher->Folder(), other);
@@ -213,7 +219,7 @@ TEST_F(ShellWatcher, DirWatcherReportsANewFolderAfterItsQuietPeriodButNoNewFile)
   WatchFolders(&folders, kDefaultMs, TShDirWatcher::DefaultDeviceQuietMs);
   // A report of the file would come before the folder is made.
   MakeFile(root_);
-  uitest::Pump(kDefaultMs + 1000);
+  PumpFor(kDefaultMs + 1000);
   double made = MakeFolder(root_);
   ASSERT_TRUE(AwaitReports(1, kDefaultMs));
   EXPECT_GE(reports_[0].at - made, kDefaultMs);
@@ -256,7 +262,7 @@ TEST_F(ShellWatcher, DirWatcherWatchesTheNewListAfterSetFolders) {
   reports_.clear();
   // A report of the old folder would come before the new folder's change.
   MakeFolder(old);
-  uitest::Pump(kQuietMs + 1000);
+  PumpFor(kQuietMs + 1000);
   double made = MakeFolder(fresh);
   ASSERT_TRUE(AwaitReports(1));
   EXPECT_EQ(reports_.size(), 1u);
@@ -274,7 +280,7 @@ TEST_F(ShellWatcher, DeviceNoticesWithinTheQuietPeriodGiveOneReportOfTheNewest) 
     reports_.clear();
     double first = NowMs();
     watcher->PostDeviceChange(std::make_unique<TCountedNotice>("一", &freed));
-    uitest::Pump(kApartMs);
+    PumpFor(kApartMs);
     double second = NowMs();
     watcher->PostDeviceChange(std::make_unique<TCountedNotice>("二", &freed));
     ASSERT_TRUE(uitest::PumpUntil([&] { return !reports_.empty() && reports_.back().text == "二"; },

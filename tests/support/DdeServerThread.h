@@ -2,6 +2,7 @@
 // another program would run it.
 #pragma once
 
+#include "support/WaitLimit.h"
 #include "ui/dde.h"
 
 #include <windows.h>
@@ -36,7 +37,9 @@ public:
   bool Registered() const { return registered_; }
 
   // The executes seen so far, once there are at least count of them or after timeout.
-  std::vector<std::string> WaitForExecutes(size_t count, std::chrono::milliseconds timeout) {
+  std::vector<std::string>
+  WaitForExecutes(size_t count,
+                  std::chrono::milliseconds timeout = std::chrono::milliseconds(WaitLimitMs)) {
     std::unique_lock lock(mutex_);
     changed_.wait_for(lock, timeout, [&] { return executes_.size() >= count; });
     return executes_;

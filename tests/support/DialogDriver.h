@@ -1,9 +1,10 @@
 // Drives a modal dialog of the test's thread from a second thread: waits for a dialog window
 // ("#32770") of the thread, runs an action on it, and cancels whatever dialog of the thread is
-// still open when the time is up, so that a test never hangs in a dialog.
+// still open when the wait limit is up, so that a test never hangs in a dialog.
 #pragma once
 
 #include "core/Paths.h"
+#include "support/WaitLimit.h"
 
 #include <windows.h>
 
@@ -20,11 +21,9 @@ public:
   using Ready = std::function<bool(HWND dialog)>;
   using Action = std::function<void(HWND dialog)>;
 
-  DialogDriver(Action action, Ready ready = nullptr, DWORD timeoutMs = 15000)
-      : thread_(GetCurrentThreadId()) {
-    worker_ = std::thread([this, action = std::move(action), ready = std::move(ready), timeoutMs] {
-      Run(action, ready, timeoutMs);
-    });
+  explicit DialogDriver(Action action, Ready ready = nullptr) : thread_(GetCurrentThreadId()) {
+    worker_ = std::thread(
+        [this, action = std::move(action), ready = std::move(ready)] { Run(action, ready); });
   }
   ~DialogDriver() {
     done_ = true;
@@ -75,9 +74,9 @@ private:
     return FALSE;
   }
 
-  void Run(const Action& action, const Ready& ready, DWORD timeoutMs) {
+  void Run(const Action& action, const Ready& ready) {
     const DWORD start = GetTickCount();
-    auto timeUp = [&] { return GetTickCount() - start >= timeoutMs; };
+    auto timeUp = [&] { return GetTickCount() - start >= WaitLimitMs; };
     while (!done_ && !timeUp()) {
       HWND dialog = FindDialog(thread_);
       if (dialog && (!ready || ready(dialog))) {

@@ -62,7 +62,7 @@ QuolinProcess::~QuolinProcess() {
   // A test that failed half-way must not leave the program running into the next test.
   if (process_ && ExitCode() == STILL_ACTIVE) {
     TerminateProcess(process_.get(), 255);
-    WaitForSingleObject(process_.get(), 5000);
+    WaitForSingleObject(process_.get(), WaitLimitMs);
   }
 }
 
@@ -101,13 +101,11 @@ QuolinProcess::ExitWatch QuolinProcess::WatchUntilExit(DWORD timeoutMs) const {
   for (;;) {
     for (HWND window : Windows())
       watch.sawVisibleWindow = watch.sawVisibleWindow || IsWindowVisible(window);
-    watch.elapsedMs = GetTickCount() - start;
     if (WaitForExit(kPollMs / 2)) {
       watch.exited = true;
-      watch.elapsedMs = GetTickCount() - start;
       return watch;
     }
-    if (watch.elapsedMs >= timeoutMs)
+    if (GetTickCount() - start >= timeoutMs)
       return watch;
   }
 }
@@ -122,6 +120,16 @@ DWORD QuolinProcess::ExitCode() const {
 bool QuolinProcess::Close(HWND window, DWORD timeoutMs) const {
   PostMessageA(window, WM_CLOSE, 0, 0);
   return WaitForExit(timeoutMs);
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeoutMs)
+      return false;
+    Sleep(kPollMs);
+  }
+  return true;
 }
 
 std::string WindowText(HWND window) {
@@ -156,14 +164,15 @@ HWND FindChild(HWND parent, const std::string& className) {
 
 std::string WaitForChildText(HWND parent, const std::string& className,
                              const std::function<bool(const std::string&)>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    HWND child = FindChild(parent, className);
-    std::string text = child ? WindowText(child) : "";
-    if ((child && done(text)) || GetTickCount() - start >= timeoutMs)
-      return text;
-    Sleep(kPollMs);
-  }
+  std::string text;
+  WaitUntil(
+      [&] {
+        HWND child = FindChild(parent, className);
+        text = child ? WindowText(child) : "";
+        return child && done(text);
+      },
+      timeoutMs);
+  return text;
 }
 
 namespace {
@@ -184,15 +193,17 @@ std::vector<std::string> DocumentCaptions(HWND main) {
   return search.captions;
 }
 
-std::vector<std::string> WaitForDocuments(
-    HWND main, const std::function<bool(const std::vector<std::string>&)>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    std::vector<std::string> captions = DocumentCaptions(main);
-    if (done(captions) || GetTickCount() - start >= timeoutMs)
-      return captions;
-    Sleep(kPollMs);
-  }
+std::vector<std::string>
+WaitForDocuments(HWND main, const std::function<bool(const std::vector<std::string>&)>& done,
+                 DWORD timeoutMs) {
+  std::vector<std::string> captions;
+  WaitUntil(
+      [&] {
+        captions = DocumentCaptions(main);
+        return done(captions);
+      },
+      timeoutMs);
+  return captions;
 }
 
 std::vector<std::string> WaitForDocumentCount(HWND main, size_t count, DWORD timeoutMs) {

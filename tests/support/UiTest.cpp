@@ -8,13 +8,8 @@ namespace uitest {
 
 using namespace quolin;
 
-void Pump(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    Application->ProcessMessages();
-    if (milliseconds)
-      Sleep(5);
-  } while (GetTickCount() - start < milliseconds);
+void Pump() {
+  Application->ProcessMessages();
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -107,11 +102,13 @@ struct BoxSearch {
   HWND found;
 };
 
+// A box is taken once it shows with its buttons.
 BOOL CALLBACK FindBox(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<BoxSearch*>(context);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process != search->process || !IsWindowVisible(window) || ClassOf(window) != "TMessageForm")
+  if (process != search->process || !IsWindowVisible(window) || ClassOf(window) != "TMessageForm" ||
+      !FindWindowExA(window, nullptr, "Button", nullptr))
     return TRUE;
   search->found = window;
   return FALSE;
@@ -165,23 +162,22 @@ void BoxView::CloseByButton() const {
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs)
-    : thread_([this, act, timeoutMs] {
+BoxDriver::BoxDriver(std::function<void(const BoxView&)> act)
+    : thread_([this, act] {
+        using quolin::test_support::WaitLimitMs;
         DWORD start = GetTickCount();
         BoxSearch search{GetCurrentProcessId(), nullptr};
-        while (!search.found && GetTickCount() - start < timeoutMs) {
+        while (!search.found && GetTickCount() - start < WaitLimitMs) {
           EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
           if (!search.found)
             Sleep(20);
         }
         if (!search.found)
           return;
-        Sleep(50); // let the box finish showing
         seen_ = ReadBox(search.found);
         act(seen_);
-        // A box that does not go fails its test instead of hanging it.
         start = GetTickCount();
-        while (IsWindowVisible(search.found) && GetTickCount() - start < 3000)
+        while (IsWindowVisible(search.found) && GetTickCount() - start < WaitLimitMs)
           Sleep(20);
         if (IsWindowVisible(search.found))
           PostMessageA(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);

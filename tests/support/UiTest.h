@@ -2,6 +2,7 @@
 // keyboard state, and forms freed at the end of a test.
 #pragma once
 
+#include "support/WaitLimit.h"
 #include "ui/Application.h"
 #include "ui/Component.h"
 #include "ui/Forms.h"
@@ -16,10 +17,11 @@
 
 namespace uitest {
 
-// Handles the waiting messages; with a time, keeps handling them that long.
-void Pump(DWORD milliseconds = 0);
+// Handles the waiting messages.
+void Pump();
 // Pumps until done() or the timeout; true when done() became true.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+bool PumpUntil(const std::function<bool()>& done,
+               DWORD timeoutMs = quolin::test_support::WaitLimitMs);
 
 // Posts WM_KEYDOWN and WM_KEYUP for key to window with Shift, Ctrl and Alt as given held in
 // this thread's keyboard state, and handles the messages.
@@ -72,11 +74,12 @@ struct BoxView {
   void CloseByButton() const;
 };
 
-// On a thread of its own: waits for a visible message box of this process, shows it to act
-// (which looks and presses), and keeps what it saw.
+// On a thread of its own: waits for a visible message box of this process with its buttons,
+// shows it to act (which looks and presses), and keeps what it saw. A box still up long after
+// act is closed, so that its test fails instead of hanging.
 class BoxDriver {
 public:
-  explicit BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs = 5000);
+  explicit BoxDriver(std::function<void(const BoxView&)> act);
   ~BoxDriver();
   BoxDriver(const BoxDriver&) = delete;
   BoxDriver& operator=(const BoxDriver&) = delete;

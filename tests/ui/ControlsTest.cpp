@@ -237,6 +237,7 @@ TEST_F(UiControls, GridAsksOnSelectCellBeforeARowIsSelected) {
 
   grid->SetFocus();
   uitest::PressKey(grid->Handle(), VK_DOWN);
+  EXPECT_EQ(asked, (std::vector<int>{1, 2, 2})) << "the key asked for the next row";
   EXPECT_EQ(grid->Row(), 1) << "a refused row by keyboard gives the old row back";
   uitest::PressKey(grid->Handle(), VK_UP);
   EXPECT_EQ(grid->Row(), 0) << "the keys after it start from the old row";

@@ -14,7 +14,7 @@
 #include <vector>
 
 using namespace quolin;
-using namespace std::chrono_literals;
+using quolin::test_support::WaitLimitMs;
 
 namespace {
 
@@ -36,13 +36,15 @@ public:
           dde::Client client;
           connected_ = client.Connect(TDdeServerConv::ServiceName(), topic);
           for (const std::string& macro : macros)
-            results_.push_back(client.Execute(macro, 5000));
+            results_.push_back(client.Execute(macro, WaitLimitMs));
           done_ = true;
         }) {}
   ~OutsideClient() { thread_.join(); }
 
   // Pumps this thread's messages until the client is done.
-  bool Finish() { return uitest::PumpUntil([this] { return done_.load(); }, 10000); }
+  bool Finish() {
+    return uitest::PumpUntil([this] { return done_.load(); });
+  }
   bool Connected() const { return connected_; }
   const std::vector<dde::TDdeResult>& Results() const { return results_; }
 
@@ -133,7 +135,7 @@ TEST(Dde, ClientConversationLinksManuallyOrAtOnce) {
   EXPECT_TRUE(conv->Connected());
   EXPECT_TRUE(conv->ExecuteMacro("second"));
   EXPECT_FALSE(conv->SetLink("QuolinConvTest", "NoTopic"));
-  EXPECT_EQ(server.WaitForExecutes(2, 5s), (Lines{"[FileOpen(ゾ.tex)]", "second"}));
+  EXPECT_EQ(server.WaitForExecutes(2), (Lines{"[FileOpen(ゾ.tex)]", "second"}));
 }
 
 } // namespace

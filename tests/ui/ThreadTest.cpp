@@ -92,19 +92,18 @@ TEST(UiThread, OnTerminateRunsOnTheInterfaceThreadAndFreeOnTerminateFrees) {
 }
 
 TEST(UiThread, DestroyingARunningThreadAsksItToStopAndWaits) {
-  std::atomic<int> rounds{0};
+  std::atomic<bool> running{false};
   std::atomic<bool> ended{false};
   {
     TWorker worker;
     worker.Work = [&](TWorker& self) {
-      while (!self.Terminated()) {
-        ++rounds;
+      running = true;
+      while (!self.Terminated())
         Sleep(1);
-      }
       ended = true;
     };
     worker.Start();
-    ASSERT_TRUE(uitest::PumpUntil([&] { return rounds > 0; }));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return running.load(); }));
   }
   EXPECT_TRUE(ended) << "the worker has ended before its object";
 }
