@@ -48,7 +48,7 @@ protected:
   static void CloseDoc(TDocForm* doc) {
     int count = DocCount();
     doc->Close();
-    ASSERT_TRUE(uitest::PumpUntil([&] { return DocCount() < count; }, 5000));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return DocCount() < count; }));
   }
   // A stored value's bytes, as the registry holds them.
   static std::string StoredBinary(const std::string& key, const std::string& name) {

@@ -110,7 +110,7 @@ TEST_F(ShellDevice, ABroadcastReachesTheWindow) {
                                 reinterpret_cast<LPARAM>(&volume), SMTO_ABORTIFHUNG, 20000,
                                 &result),
             0);
-  uitest::PumpUntil([this] { return !control_.notices.empty(); }, 10000);
+  uitest::PumpUntil([this] { return !control_.notices.empty(); });
   EXPECT_EQ(control_.notices, std::vector<std::string>{"Data disk (E:)|32768|1|E"});
 }
 

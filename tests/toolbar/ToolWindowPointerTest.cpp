@@ -43,7 +43,7 @@ protected:
          InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) == window; }),
          InputDriver::MoveTo(release), InputDriver::LeftUp(),
          InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) != window; })});
-    ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }, 20000));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }));
     EXPECT_TRUE(driver.Succeeded()) << "step " << driver.FailedStep();
   }
 };
@@ -91,7 +91,7 @@ TEST_F(ToolWindowDocking, HandleDoubleClickFloatsWhereTheWindowFloated) {
             HTBORDER);
   InputDriver driver({InputDriver::MoveTo(handle), InputDriver::LeftDown(), InputDriver::LeftUp(),
                       InputDriver::LeftDown(), InputDriver::LeftUp()});
-  ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done() && !window->Docked(); }, 20000));
+  ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done() && !window->Docked(); }));
   EXPECT_EQ(window->Left(), 300);
   EXPECT_EQ(window->Top(), 250);
   EXPECT_EQ(window->ClientAreaWidth(), 80);
