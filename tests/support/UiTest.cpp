@@ -165,10 +165,10 @@ void BoxView::CloseByButton() const {
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs)
-    : thread_([this, act, timeoutMs] {
+BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs, DWORD processId)
+    : thread_([this, act, timeoutMs, processId] {
         DWORD start = GetTickCount();
-        BoxSearch search{GetCurrentProcessId(), nullptr};
+        BoxSearch search{processId, nullptr};
         while (!search.found && GetTickCount() - start < timeoutMs) {
           EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
           if (!search.found)

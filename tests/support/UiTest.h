@@ -72,11 +72,12 @@ struct BoxView {
   void CloseByButton() const;
 };
 
-// On a thread of its own: waits for a visible message box of this process, shows it to act
-// (which looks and presses), and keeps what it saw.
+// On a thread of its own: waits for a visible message box of this process (or of the process
+// with that id), shows it to act (which looks and presses), and keeps what it saw.
 class BoxDriver {
 public:
-  explicit BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs = 5000);
+  explicit BoxDriver(std::function<void(const BoxView&)> act, DWORD timeoutMs = 5000,
+                     DWORD processId = GetCurrentProcessId());
   ~BoxDriver();
   BoxDriver(const BoxDriver&) = delete;
   BoxDriver& operator=(const BoxDriver&) = delete;
