@@ -461,6 +461,11 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::string_view te
   std::string joined = GetRowsText(start, index - start).text;
   joined += text;
   joined += GetRowsText(last + 1, end - last).text;
+  // A line break at the end closes the last line, also when the rows after the replaced ones
+  // added nothing to it (the empty row behind a wrapped row that ends the text).
+  if (finalAttribute == raTextEnd && !joined.empty() &&
+      (joined.back() == '\n' || joined.back() == '\r'))
+    finalAttribute = raLineEnd;
   record.text = std::move(old.text);
   TEditorStringList rows;
   WrapText(joined, rows);
@@ -854,7 +859,9 @@ std::string TEditorScreenStrings::InvariantFault() const {
     size_t lastChar = 0;
     for (size_t pos = 0; pos < text.size(); pos += CharBytes(text, pos))
       lastChar = pos;
-    if (!text.empty() && lastChar == text.size() - 1 && IsLead(text.back()))
+    auto nextFirst = static_cast<unsigned char>(RowText(rows_[static_cast<size_t>(row) + 1])[0]);
+    if (!text.empty() && lastChar == text.size() - 1 && IsLead(text.back()) &&
+        !sjis::EndsCharacter(nextFirst))
       return "wrapped row " + std::to_string(row) + " ends on a lead byte";
   }
   return {};
