@@ -57,6 +57,8 @@ constexpr char EditRepeatWord[] = "$Sys_EditRepeat";
 constexpr char ImageFolder[] = "img\\";
 constexpr char ImageExtension[] = ".bmp";
 constexpr char CommandImagesResource[] = "TOOLBTN";
+// Posted to run the DDE macros that came while the client waited.
+constexpr UINT WM_RunPendingMacros = WM_APP + 0x100;
 constexpr char SecondCommandImagesResource[] = "TOOLBTN2";
 constexpr char OutlineImagesResource[] = "OUTLINE";
 // Images of the built-in strip, kept as empty images while the strip is not drawn.
@@ -497,6 +499,11 @@ void TTopForm::WndProc(TMessage& message) {
     message.Result = 0;
     return;
   }
+  if (message.Msg == WM_RunPendingMacros) {
+    RunPendingMacros();
+    message.Result = 0;
+    return;
+  }
   TForm::WndProc(message);
 }
 
@@ -589,6 +596,10 @@ void TTopForm::AfterShow() {
   if (splash_)
     splash_->Timer1->SetEnabled(true);
   OpenStartupDocuments();
+  RunPendingMacros();
+}
+
+void TTopForm::RunPendingMacros() {
   TStringList lines;
   for (const std::string& text : std::exchange(pendingMacros_, {})) {
     lines.SetText(text);
@@ -614,10 +625,11 @@ void TTopForm::CmdLineTimer1Timer(TObject*) {
 }
 
 void TTopForm::QuolinExecuteMacro(TObject*, TStrings& lines) {
+  // Run after the client has its answer: a question the macro raises (the UTF-8 one, say)
+  // must not keep a second start waiting.
+  pendingMacros_.push_back(lines.Text());
   if (shown_)
-    HandleDdeMacro(lines, GetCmdLineArg("", 0), Actions());
-  else
-    pendingMacros_.push_back(lines.Text());
+    PostMessageA(Handle(), WM_RunPendingMacros, 0, 0);
 }
 
 CommandLineActions TTopForm::Actions() {
