@@ -3,7 +3,7 @@
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
-#include "commands/CommandRecords.h"
+#include "core/CommandRecords.h"
 #include "common/StringHelpers.h"
 #include "core/Format.h"
 #include "core/ResConst.h"

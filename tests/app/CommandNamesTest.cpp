@@ -3,7 +3,7 @@
 // group drop-down.
 #include "MainWindowFixture.h"
 
-#include "commands/IndexList.h"
+#include "core/IndexList.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
 #include "toolbar/TbToolWindow.h"

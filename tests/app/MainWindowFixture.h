@@ -8,7 +8,7 @@
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
 #include "app/UserFolders.h"
-#include "commands/CommandRecords.h"
+#include "core/CommandRecords.h"
 #include "commands/CommandRouter.h"
 #include "common/Registry.h"
 #include "core/Paths.h"
