@@ -20,6 +20,8 @@ protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
     ShowMainWindow();
+    top->MasterList.Clear();
+    top->GroupList.Clear();
     top->MasterList.Add(MasterLine(5, "\\section{$S}", "beta", 12));
     top->MasterList.Add(MasterLine(6, "\\chapter{$S}", "Alpha"));
     top->MasterList.Add(MasterLine(7, "$Sys_ViewDocExp", "gamma"));

@@ -112,8 +112,10 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
   TStringList words;
   words.Add("\\section");
   words.Add("本文");
+  words.Add("\\delta");
+  words.Add("\\Delta");
   editor.SetReserveWordList(words);
-  editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n");
+  editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n\\Delta \\delta \\DELTA\r\n");
   Paint();
   for (int col = 0; col < 8; ++col)
     EXPECT_EQ(CellTop(0, col), kLime) << col;
@@ -123,6 +125,9 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
     EXPECT_EQ(CellTop(0, col), kLime) << "double-byte word, cell " << col;
   for (int col = 27; col < 33; ++col)
     EXPECT_EQ(CellTop(0, col), kWhite) << "a longer run is another word, cell " << col;
+  // Letter case tells words apart: both case variants are kept, a third is none.
+  for (int col = 0; col < 20; ++col)
+    EXPECT_EQ(CellTop(1, col), col < 13 && col != 6 ? kLime : kWhite) << "second row, cell " << col;
 }
 
 TEST_F(EditorPaint, TabCellsAreBlank) {
