@@ -2,93 +2,99 @@
 // existence and visibility as the window system reports them.
 #include "EditorWindow.h"
 
-#include <imm.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace quolin;
 using namespace editortest;
 
 namespace {
 
-// The thread's caret as the window system has it. Whether it shows is the editor's own
-// record: Wine reports every existing caret as blinking.
-struct SystemCaret {
-  HWND window = nullptr;
-  RECT rect{};
-};
-
-SystemCaret ReadCaret() {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetCurrentThreadId(), &info);
-  return SystemCaret{info.hwndCaret, info.rcCaret};
-}
-
-class EditorCaret : public ::testing::Test {
+class EditorCaret : public ShownEditor {
 protected:
-  EditorWindow window{360, 200};
-  TEditor& editor = window.Editor();
-
-  void SetUp() override { UseGothic(editor, 16); }
   int Cell() { return editor.CharPitch() - editor.Margin().Character(); }
-  // The caret rectangle the editor means for the cell it stands on.
-  RECT Expected(int width, int height, int down = 0) {
+  // The column the caret takes when sent to col, or to row.
+  int ColAfterSetCol(int col) {
+    editor.SetCol(col);
+    return editor.Col();
+  }
+  int ColAfterSetRow(int row) {
+    editor.SetRow(row);
+    return editor.Col();
+  }
+  // The thread's caret as the window system has it. Whether it shows is the editor's own
+  // record: Wine reports every existing caret as blinking.
+  static GUITHREADINFO SystemCaret() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetCurrentThreadId(), &info);
+    return info;
+  }
+  // Expects the system caret where the editor means it for the cell it stands on.
+  void ExpectCaret(int width, int height, const char* what, int down = 0) {
     POINT at{editor.Margin().Left() + (editor.Col() - editor.TopCol()) * editor.CharPitch(),
              editor.Margin().Top() + (editor.Row() - editor.TopRow()) * editor.RowHeight() + down};
-    return RECT{at.x, at.y, at.x + width, at.y + height};
+    RECT rect = SystemCaret().rcCaret;
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+              (std::vector<LONG>{at.x, at.y, at.x + width, at.y + height}))
+        << what;
   }
 };
-
-void ExpectRect(const RECT& actual, const RECT& expected, const char* what) {
-  EXPECT_EQ(actual.left, expected.left) << what;
-  EXPECT_EQ(actual.top, expected.top) << what;
-  EXPECT_EQ(actual.right, expected.right) << what;
-  EXPECT_EQ(actual.bottom, expected.bottom) << what;
-}
 
 TEST_F(EditorCaret, ShapesAndTheirDoublingOnALeadByte) {
   editor.Lines().SetText("ab漢字\r\n");
   window.Focus(editor);
   editor.SetCol(1);
   int height = editor.CharHeight();
-  SystemCaret caret = ReadCaret();
-  EXPECT_EQ(caret.window, editor.Handle());
-  ExpectRect(caret.rect, Expected(2, height), "a bar");
+  EXPECT_EQ(SystemCaret().hwndCaret, editor.Handle());
+  ExpectCaret(2, height, "a bar");
   editor.SetCol(2);
-  ExpectRect(ReadCaret().rect, Expected(2, height), "a bar on a lead byte too");
+  ExpectCaret(2, height, "a bar on a lead byte too");
 
   editor.Caret().SetStyle(TEditorCaretStyle::csBrief);
-  ExpectRect(ReadCaret().rect, Expected(2 * Cell(), 2, height - 2), "brief, doubled");
+  ExpectCaret(2 * Cell(), 2, "brief, doubled", height - 2);
   editor.SetCol(1);
-  ExpectRect(ReadCaret().rect, Expected(Cell(), 2, height - 2), "brief");
+  ExpectCaret(Cell(), 2, "brief", height - 2);
 
   editor.SetOverWrite(true);
-  ExpectRect(ReadCaret().rect, Expected(Cell(), height), "a block");
+  ExpectCaret(Cell(), height, "a block");
   editor.SetCol(4);
-  ExpectRect(ReadCaret().rect, Expected(2 * Cell(), height), "a block, doubled");
+  ExpectCaret(2 * Cell(), height, "a block, doubled");
   editor.Margin().SetCharacter(3);
   editor.SetCol(2);
-  ExpectRect(ReadCaret().rect, Expected(2 * Cell(), height), "the cell leaves out the spacing");
+  ExpectCaret(2 * Cell(), height, "the cell leaves out the spacing");
 }
 
-TEST_F(EditorCaret, ExistsOnlyWithTheFocusAndShowsOnlyInTheView) {
-  std::string text;
-  for (int i = 0; i < 100; ++i)
-    text += "row\r\n";
-  editor.Lines().SetText(text);
-  EXPECT_NE(ReadCaret().window, editor.Handle());
+TEST_F(EditorCaret, ExistsOnlyWithTheFocusShowsOnlyInTheViewAndHidingNests) {
+  editor.Lines().SetText(Rows(100));
+  EXPECT_NE(SystemCaret().hwndCaret, editor.Handle());
   window.Focus(editor);
-  EXPECT_EQ(ReadCaret().window, editor.Handle());
+  EXPECT_EQ(SystemCaret().hwndCaret, editor.Handle());
   EXPECT_TRUE(editor.CaretVisible());
   editor.SetTopRow(50);
   EXPECT_FALSE(editor.CaretVisible()) << "the caret row is out of the view";
   editor.SetTopRow(0);
   EXPECT_TRUE(editor.CaretVisible());
+
+  editor.CaretHide();
+  editor.CaretHide();
+  EXPECT_FALSE(editor.CaretVisible());
+  editor.CaretShow();
+  EXPECT_FALSE(editor.CaretVisible()) << "one show for two hides";
+  editor.SetCol(2);
+  EXPECT_FALSE(editor.CaretVisible()) << "a move does not show a hidden caret";
+  editor.CaretShow();
+  EXPECT_TRUE(editor.CaretVisible());
+  ExpectCaret(2, editor.CharHeight(), "shown at the new place");
+  editor.CaretShow();
+  editor.CaretHide();
+  EXPECT_FALSE(editor.CaretVisible()) << "a surplus show is not counted";
+  editor.CaretShow();
+
   window.Unfocus();
-  EXPECT_NE(ReadCaret().window, editor.Handle()) << "destroyed with the focus";
+  EXPECT_NE(SystemCaret().hwndCaret, editor.Handle()) << "destroyed with the focus";
   EXPECT_FALSE(editor.CaretVisible());
   int moved = 0;
   editor.OnCaretMoved = [&](TObject*) { ++moved; };
@@ -100,71 +106,48 @@ TEST_F(EditorCaret, ExistsOnlyWithTheFocusAndShowsOnlyInTheView) {
   EXPECT_EQ(editor.TopRow(), 80 - (editor.VisibleRows() - 1)) << "the focus brings it in";
 }
 
-TEST_F(EditorCaret, HidingNests) {
-  editor.Lines().SetText("text\r\n");
-  window.Focus(editor);
-  ASSERT_TRUE(editor.CaretVisible());
-  editor.CaretHide();
-  editor.CaretHide();
-  EXPECT_FALSE(editor.CaretVisible());
-  editor.CaretShow();
-  EXPECT_FALSE(editor.CaretVisible()) << "one show for two hides";
-  editor.SetCol(2);
-  EXPECT_FALSE(editor.CaretVisible()) << "a move does not show a hidden caret";
-  editor.CaretShow();
-  EXPECT_TRUE(editor.CaretVisible());
-  ExpectRect(ReadCaret().rect, Expected(2, editor.CharHeight()), "shown at the new place");
-  editor.CaretShow();
-  editor.CaretHide();
-  EXPECT_FALSE(editor.CaretVisible()) << "a surplus show is not counted";
-  editor.CaretShow();
-}
-
 TEST_F(EditorCaret, KeepCaretRestoresTheWantedColumn) {
   editor.Caret().FreeCaret = false;
   editor.Caret().KeepCaret = true;
   editor.Lines().SetText(std::string(35, 'a') + "\r\nfive5\r\n" + std::string(40, 'b') + "\r\n");
   editor.SetCol(30);
-  editor.SetRow(1);
-  EXPECT_EQ(editor.Col(), 5) << "cut to the short row's end";
-  editor.SetRow(2);
-  EXPECT_EQ(editor.Col(), 30) << "back at the wanted column";
+  EXPECT_EQ(ColAfterSetRow(1), 5) << "cut to the short row's end";
+  EXPECT_EQ(ColAfterSetRow(2), 30) << "back at the wanted column";
   editor.SetCol(31);
   editor.SetRow(1);
   editor.SetCol(2);
-  editor.SetRow(2);
-  EXPECT_EQ(editor.Col(), 2) << "a sideways move forgets the wanted column";
+  EXPECT_EQ(ColAfterSetRow(2), 2) << "a sideways move forgets the wanted column";
 
   editor.Caret().KeepCaret = false;
   editor.SetCol(30);
   editor.SetRow(1);
-  editor.SetRow(2);
-  EXPECT_EQ(editor.Col(), 5);
+  EXPECT_EQ(ColAfterSetRow(2), 5);
 }
 
 TEST_F(EditorCaret, ColumnsLeaveSecondBytesAndFillCellsInTheirDirection) {
   editor.Lines().SetText("a漢\tb\r\n");
   // "a" 0, "漢" 1-2, TAB 3 with fill 4-7, "b" 8.
-  editor.SetCol(2);
-  EXPECT_EQ(editor.Col(), 3) << "rightwards off the second byte";
-  editor.SetCol(2);
-  EXPECT_EQ(editor.Col(), 1) << "leftwards to the first byte";
-  editor.SetCol(5);
-  EXPECT_EQ(editor.Col(), 8) << "rightwards past the fill cells";
-  editor.SetCol(6);
-  EXPECT_EQ(editor.Col(), 3) << "leftwards onto the TAB";
+  EXPECT_EQ(ColAfterSetCol(2), 3) << "rightwards off the second byte";
+  EXPECT_EQ(ColAfterSetCol(2), 1) << "leftwards to the first byte";
+  EXPECT_EQ(ColAfterSetCol(5), 8) << "rightwards past the fill cells";
+  EXPECT_EQ(ColAfterSetCol(6), 3) << "leftwards onto the TAB";
   editor.Caret().InTab = true;
-  editor.SetCol(6);
-  EXPECT_EQ(editor.Col(), 6) << "InTab lets the caret stand in the fill";
+  EXPECT_EQ(ColAfterSetCol(6), 6) << "InTab lets the caret stand in the fill";
   editor.Caret().InTab = false;
   editor.SetRowCol(0, 7);
   EXPECT_EQ(editor.Col(), 3) << "row and column together go left to the TAB";
-  editor.SetCol(20);
-  EXPECT_EQ(editor.Col(), 20) << "a free caret stands past the row's end";
-  editor.SetCol(5000);
-  EXPECT_EQ(editor.Col(), 1000);
+  EXPECT_EQ(ColAfterSetCol(20), 20) << "a free caret stands past the row's end";
+  EXPECT_EQ(ColAfterSetCol(5000), 1000);
   editor.SetRow(-3);
   EXPECT_EQ(editor.Row(), 0);
+
+  // The column limit stops on a character's first cell.
+  editor.Caret().SetTabSpaceCount(6);
+  editor.Lines().SetText(std::string(999, 'a') + "漢\r\n" + std::string(997, 'a') + "\tz\r\n");
+  editor.SetRowCol(0, 0);
+  EXPECT_EQ(ColAfterSetCol(1000), 999) << "the double-byte character cut by the limit";
+  editor.SetRowCol(1, 0);
+  EXPECT_EQ(ColAfterSetCol(999), 997) << "the TAB whose fill reaches past the limit";
 }
 
 TEST_F(EditorCaret, WrappedRowsKeepTheCaretInsideTheWrapColumn) {
@@ -172,43 +155,12 @@ TEST_F(EditorCaret, WrappedRowsKeepTheCaretInsideTheWrapColumn) {
   editor.SetWordWrap(true);
   editor.Lines().SetText(std::string(30, 'w') + "\r\nshort\r\n");
   ASSERT_EQ(editor.RowAttribute(0), raWrapped);
-  editor.SetCol(25);
-  EXPECT_EQ(editor.Col(), 19) << "a wrapped row: its last byte";
+  EXPECT_EQ(ColAfterSetCol(25), 19) << "a wrapped row: its last byte";
   editor.SetRow(1);
-  editor.SetCol(30);
-  EXPECT_EQ(editor.Col(), 19) << "the line's last row: before the wrap column";
-  editor.SetCol(15);
-  EXPECT_EQ(editor.Col(), 15) << "a free caret inside the wrap column";
+  EXPECT_EQ(ColAfterSetCol(30), 19) << "the line's last row: before the wrap column";
+  EXPECT_EQ(ColAfterSetCol(15), 15) << "a free caret inside the wrap column";
   editor.SetRowCol(2, 8);
   EXPECT_EQ(editor.Col(), 8);
-}
-
-TEST_F(EditorCaret, TheColumnLimitStopsOnACharactersFirstCell) {
-  editor.Caret().SetTabSpaceCount(6);
-  editor.Lines().SetText(std::string(999, 'a') + "漢\r\n" + std::string(997, 'a') + "\tz\r\n");
-  editor.SetCol(1000);
-  EXPECT_EQ(editor.Col(), 999) << "the double-byte character cut by the limit";
-  editor.SetRow(1);
-  editor.SetCol(0);
-  editor.SetCol(999);
-  EXPECT_EQ(editor.Col(), 997) << "the TAB whose fill reaches past the limit";
-}
-
-TEST_F(EditorCaret, CompositionWindowFollowsTheCaret) {
-  editor.Lines().SetText("abc\r\ndef\r\n");
-  window.Focus(editor);
-  editor.SetRowCol(1, 2);
-  HIMC context = ImmGetContext(editor.Handle());
-  ASSERT_NE(context, nullptr);
-  COMPOSITIONFORM form{};
-  ASSERT_TRUE(ImmGetCompositionWindow(context, &form));
-  EXPECT_EQ(form.dwStyle, static_cast<DWORD>(CFS_POINT));
-  EXPECT_EQ(form.ptCurrentPos.x, editor.Margin().Left() + 2 * editor.CharPitch());
-  EXPECT_EQ(form.ptCurrentPos.y, editor.Margin().Top() + editor.RowHeight());
-  LOGFONTW font{};
-  ASSERT_TRUE(ImmGetCompositionFontW(context, &font));
-  EXPECT_EQ(font.lfHeight, -16);
-  ImmReleaseContext(editor.Handle(), context);
 }
 
 } // namespace

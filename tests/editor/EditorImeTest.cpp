@@ -3,8 +3,6 @@
 // makes of it. Candidate notices are sent by hand (Wine has no candidate window).
 #include "EditorWindow.h"
 
-#include "core/Format.h"
-
 #include <imm.h>
 
 #include <gtest/gtest.h>
@@ -18,26 +16,10 @@ namespace {
 
 class EditorIme : public FocusedEditor {
 protected:
-  HIMC context = nullptr;
-
-  void SetUp() override {
-    FocusedEditor::SetUp();
-    context = ImmGetContext(editor.Handle());
-    ASSERT_NE(context, nullptr);
-    ImmSetOpenStatus(context, TRUE);
-  }
-  void TearDown() override {
-    if (context) {
-      ImmSetOpenStatus(context, FALSE);
-      ImmReleaseContext(editor.Handle(), context);
-    }
-  }
   // Completes a composition of text and hands the editor the input method's messages; the
   // result's character messages wait in the queue.
   void Compose(const wchar_t* text) {
-    ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text),
-                             static_cast<DWORD>(wcslen(text) * sizeof(wchar_t)), nullptr, 0);
-    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    CompleteComposition(editor, text);
     MSG message;
     for (auto [first, last] : {std::pair<UINT, UINT>{WM_IME_STARTCOMPOSITION, WM_IME_KEYLAST},
                                std::pair<UINT, UINT>{WM_IME_SETCONTEXT, WM_IME_KEYUP}}) {
@@ -54,18 +36,20 @@ protected:
     return count;
   }
   POINT CompositionPoint() {
+    HIMC context = ImmGetContext(editor.Handle());
     COMPOSITIONFORM form{};
-    ImmGetCompositionWindow(context, &form);
+    EXPECT_TRUE(ImmGetCompositionWindow(context, &form));
+    ImmReleaseContext(editor.Handle(), context);
     EXPECT_EQ(form.dwStyle, static_cast<DWORD>(CFS_POINT));
     return form.ptCurrentPos;
   }
-  POINT CellTopLeft() {
-    return POINT{editor.Margin().Left() + (editor.Col() - editor.TopCol()) * editor.CharPitch(),
-                 editor.Margin().Top() + (editor.Row() - editor.TopRow()) * editor.RowHeight()};
+  POINT CaretCell() {
+    RECT cell = CellRect(editor, editor.Row() - editor.TopRow(), editor.Col() - editor.TopCol(), 0);
+    return POINT{cell.left, cell.top};
   }
 };
 
-TEST_F(EditorIme, AResultOfFourCharactersInsertsEightBytesOnce) {
+TEST_F(EditorIme, AResultOfFourCharactersInsertsEightBytesOnceAndReadOnlyIgnoresIt) {
   editor.Lines().SetText("ab");
   editor.SetCol(1);
   Compose(L"日本語あ");
@@ -75,14 +59,11 @@ TEST_F(EditorIme, AResultOfFourCharactersInsertsEightBytesOnce) {
   // Later typing goes in as usual: the count of swallowed characters was used up.
   SendChars(editor, "x");
   EXPECT_EQ(Text(), "a日本語あxb\r\n");
-}
 
-TEST_F(EditorIme, ReadOnlyIgnoresTheResult) {
-  editor.Lines().SetText("ab");
   editor.SetReadOnly(true);
   Compose(L"日本");
   uitest::Pump();
-  EXPECT_EQ(Text(), "ab\r\n");
+  EXPECT_EQ(Text(), "a日本語あxb\r\n");
 }
 
 TEST_F(EditorIme, AStaleCountIsDroppedAtTheNextKey) {
@@ -90,7 +71,7 @@ TEST_F(EditorIme, AStaleCountIsDroppedAtTheNextKey) {
   EXPECT_EQ(TakeWaitingChars(), 4) << "the characters that would have been swallowed";
   EXPECT_EQ(Text(), "漢字");
   // While the input method handles keys the count stays.
-  SendMessageA(editor.Handle(), WM_KEYDOWN, VK_PROCESSKEY, 1);
+  Send(WM_KEYDOWN, VK_PROCESSKEY, 1);
   SendChars(editor, "y");
   EXPECT_EQ(Text(), "漢字") << "still swallowed";
   // Any other key drops it.
@@ -100,37 +81,37 @@ TEST_F(EditorIme, AStaleCountIsDroppedAtTheNextKey) {
 }
 
 TEST_F(EditorIme, TheCompositionWindowFollowsTheCaretAndWaitsForTheKeyUpOfARepeat) {
-  std::string text;
-  for (int line = 0; line < 40; ++line)
-    text += Format("line %d\r\n", line);
-  editor.Lines().SetText(text);
+  editor.Lines().SetText(Rows(40));
   editor.SetRowCol(2, 3);
   POINT point = CompositionPoint();
-  EXPECT_EQ(point.x, CellTopLeft().x);
-  EXPECT_EQ(point.y, CellTopLeft().y);
+  EXPECT_EQ(point.x, CaretCell().x);
+  EXPECT_EQ(point.y, CaretCell().y);
+  HIMC context = ImmGetContext(editor.Handle());
+  LOGFONTW font{};
+  ASSERT_TRUE(ImmGetCompositionFontW(context, &font));
+  ImmReleaseContext(editor.Handle(), context);
+  EXPECT_EQ(font.lfHeight, -16) << "the editor's font";
 
-  // Scrolling moves the caret's cell on the screen.
   editor.SetTopRow(1);
   point = CompositionPoint();
-  EXPECT_EQ(point.y, CellTopLeft().y);
-  EXPECT_EQ(point.y, editor.Margin().Top() + editor.RowHeight());
+  EXPECT_EQ(point.y, editor.Margin().Top() + editor.RowHeight()) << "scrolled with the view";
 
   // A repeating key moves the window only at its key-up.
-  SendMessageA(editor.Handle(), WM_KEYDOWN, VK_DOWN, 1 | (1 << 30));
+  Send(WM_KEYDOWN, VK_DOWN, 1 | (1 << 30));
   EXPECT_EQ(editor.Row(), 3);
   EXPECT_EQ(CompositionPoint().y, point.y) << "not yet";
-  SendMessageA(editor.Handle(), WM_KEYUP, VK_DOWN, static_cast<LPARAM>(1 | (3u << 30)));
-  EXPECT_EQ(CompositionPoint().y, CellTopLeft().y);
+  Send(WM_KEYUP, VK_DOWN, static_cast<LPARAM>(1 | (3u << 30)));
+  EXPECT_EQ(CompositionPoint().y, CaretCell().y);
 }
 
 TEST_F(EditorIme, TheCandidateWindowHidesTheCaret) {
   editor.Lines().SetText("abc");
   ASSERT_TRUE(editor.CaretVisible());
-  SendMessageA(editor.Handle(), WM_IME_NOTIFY, IMN_OPENCANDIDATE, 1);
+  Send(WM_IME_NOTIFY, IMN_OPENCANDIDATE, 1);
   EXPECT_FALSE(editor.CaretVisible());
   editor.SetCol(2);
   EXPECT_FALSE(editor.CaretVisible()) << "caret moves keep it hidden";
-  SendMessageA(editor.Handle(), WM_IME_NOTIFY, IMN_CLOSECANDIDATE, 1);
+  Send(WM_IME_NOTIFY, IMN_CLOSECANDIDATE, 1);
   EXPECT_TRUE(editor.CaretVisible());
 }
 

@@ -11,30 +11,20 @@ using namespace editortest;
 
 namespace {
 
-class EditorMessages : public ::testing::Test {
+class EditorMessages : public ShownEditor {
 protected:
-  EditorWindow window{360, 200};
-  TEditor& editor = window.Editor();
-
-  void SetUp() override { UseGothic(editor, 16); }
-
-  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendMessageA(editor.Handle(), message, wParam, lParam);
-  }
-  // A text whose last line has no line end.
-  void SetOpenText(const std::string& text) {
-    editor.Lines().Clear();
-    editor.ScreenStrings().ReplaceRows(0, 0, text);
-  }
   LPARAM Point(POINT point) { return MAKELPARAM(point.x, point.y); }
   POINT PosFromChar(int index) {
     LRESULT packed = Send(EM_POSFROMCHAR, static_cast<WPARAM>(index));
     return POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
   }
+  LRESULT SendText(UINT message, WPARAM wParam, const char* text) {
+    return Send(message, wParam, reinterpret_cast<LPARAM>(text));
+  }
 };
 
 TEST_F(EditorMessages, GetTextFillsAtMostTheBufferLessOne) {
-  SetOpenText("ab");
+  SetOpenText(editor, "ab");
   char buffer[8];
   std::memset(buffer, 'x', sizeof buffer);
   EXPECT_EQ(Send(WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
@@ -73,29 +63,18 @@ TEST_F(EditorMessages, GetLineCopiesAtMostTheCountWithoutAZero) {
   EXPECT_EQ(Send(EM_GETLINE, 2, reinterpret_cast<LPARAM>(buffer)), 0) << "past the last row";
 }
 
-TEST_F(EditorMessages, LineIndexCountsLineEndsAndStopsPastTheEnd) {
-  editor.WrapOption().SetWrapByte(20);
-  editor.SetWordWrap(true);
-  editor.Lines().SetText("ab\r\n" + std::string(30, 'w') + "\r\n");
-  ASSERT_EQ(editor.RowCount(), 3);
-  EXPECT_EQ(Send(EM_GETLINECOUNT), 3);
-  EXPECT_EQ(Send(EM_LINEINDEX, 0), 0);
-  EXPECT_EQ(Send(EM_LINEINDEX, 1), 4);
-  EXPECT_EQ(Send(EM_LINEINDEX, 2), 24) << "a wrapped row counts its bytes only";
-  EXPECT_EQ(Send(EM_LINEINDEX, 3), 36) << "the empty row after the last line end";
-  EXPECT_EQ(Send(EM_LINEINDEX, 4), -1);
-  editor.SetRow(2);
-  EXPECT_EQ(Send(EM_LINEINDEX, static_cast<WPARAM>(-1)), 24) << "the caret row";
-
-  SetOpenText("ab\r\ncd");
-  EXPECT_EQ(Send(EM_LINEINDEX, 1), 4);
-  EXPECT_EQ(Send(EM_LINEINDEX, 2), -1) << "no row after a last line without line end";
-}
-
-TEST_F(EditorMessages, LineFromCharAtALineEndAndInsideAWrappedLine) {
+TEST_F(EditorMessages, LineIndexAndLineFromCharCountLineEndsButNoWrapBetweenRows) {
   editor.WrapOption().SetWrapByte(20);
   editor.SetWordWrap(true);
   editor.Lines().SetText("ab\r\n" + std::string(30, 'w') + "\r\nz\r\n");
+  ASSERT_EQ(editor.RowCount(), 4);
+  EXPECT_EQ(Send(EM_GETLINECOUNT), 4);
+  EXPECT_EQ(Send(EM_LINEINDEX, 0), 0);
+  EXPECT_EQ(Send(EM_LINEINDEX, 1), 4);
+  EXPECT_EQ(Send(EM_LINEINDEX, 2), 24) << "a wrapped row counts its bytes only";
+  EXPECT_EQ(Send(EM_LINEINDEX, 3), 36);
+  EXPECT_EQ(Send(EM_LINEINDEX, 4), 39) << "the empty row after the last line end";
+  EXPECT_EQ(Send(EM_LINEINDEX, 5), -1);
   EXPECT_EQ(Send(EM_LINEFROMCHAR, 1), 0);
   EXPECT_EQ(Send(EM_LINEFROMCHAR, 2), 0) << "the CR belongs to its row";
   EXPECT_EQ(Send(EM_LINEFROMCHAR, 3), 0) << "and so does the LF";
@@ -104,10 +83,16 @@ TEST_F(EditorMessages, LineFromCharAtALineEndAndInsideAWrappedLine) {
   EXPECT_EQ(Send(EM_LINEFROMCHAR, 24), 2) << "no line end between the rows of a wrapped line";
   EXPECT_EQ(Send(EM_LINEFROMCHAR, 36), 3);
   EXPECT_EQ(Send(EM_LINEFROMCHAR, 1000), 4) << "past the text: the row after the last";
+  EXPECT_EQ(Send(EM_LINELENGTH, 25), 10) << "the second row of the wrapped line";
+  editor.SetRow(2);
+  EXPECT_EQ(Send(EM_LINEINDEX, static_cast<WPARAM>(-1)), 24) << "the caret row";
   editor.SetRow(3);
   EXPECT_EQ(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)), 3);
-  EXPECT_EQ(Send(EM_LINELENGTH, 25), 10) << "the second row of the wrapped line";
   EXPECT_EQ(Send(EM_LINELENGTH, static_cast<WPARAM>(-1)), 1);
+
+  SetOpenText(editor, "ab\r\ncd");
+  EXPECT_EQ(Send(EM_LINEINDEX, 1), 4);
+  EXPECT_EQ(Send(EM_LINEINDEX, 2), -1) << "no row after a last line without line end";
 }
 
 TEST_F(EditorMessages, PositionAndCharacterRoundTripOverDoubleByteAndTab) {
@@ -140,7 +125,7 @@ TEST_F(EditorMessages, PositionAndCharacterRoundTripOverDoubleByteAndTab) {
 }
 
 TEST_F(EditorMessages, ReadOnlyBlocksTextChangesAndUndo) {
-  Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("first"));
+  SendText(WM_SETTEXT, 0, "first");
   EXPECT_EQ(editor.Lines().Text(), "first\r\n");
   editor.Lines().Add("second");
   EXPECT_EQ(Send(EM_CANUNDO), 1);
@@ -148,7 +133,7 @@ TEST_F(EditorMessages, ReadOnlyBlocksTextChangesAndUndo) {
   EXPECT_TRUE(editor.ReadOnly());
   EXPECT_EQ(Send(EM_CANUNDO), 0);
   EXPECT_EQ(Send(EM_UNDO), 0);
-  EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("other")), FALSE);
+  EXPECT_EQ(SendText(WM_SETTEXT, 0, "other"), FALSE);
   Send(EM_SETMODIFY, FALSE);
   Send(EM_EMPTYUNDOBUFFER);
   EXPECT_EQ(editor.Lines().Text(), "first\r\nsecond\r\n");
@@ -180,10 +165,7 @@ TEST_F(EditorMessages, DialogCodeClaimsEnterOnlyWithWantReturns) {
 }
 
 TEST_F(EditorMessages, ScrollCaretPutsTheCaretRowAThirdDown) {
-  std::string text;
-  for (int i = 0; i < 100; ++i)
-    text += std::string(200, 'a') + "\r\n";
-  editor.Lines().SetText(text);
+  editor.Lines().SetText(Rows(100, 200));
   editor.SetRow(60);
   editor.SetCol(150);
   EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0) << "without the focus the view stays";
@@ -195,10 +177,6 @@ TEST_F(EditorMessages, ScrollCaretPutsTheCaretRowAThirdDown) {
   Send(EM_SCROLLCARET);
   EXPECT_EQ(editor.TopRow(), top) << "a caret in view scrolls nothing";
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(EditorMessages, SelectionMessagesCountLineEndsAsTwo) {
   editor.Lines().SetText("abc\r\ndefg");
@@ -213,7 +191,7 @@ TEST_F(EditorMessages, SelectionMessagesCountLineEndsAsTwo) {
   EXPECT_EQ(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)), 0) << "the selection's first row";
   EXPECT_EQ(Send(EM_LINELENGTH, static_cast<WPARAM>(-1)), 4) << "a and efg are not selected";
 
-  Send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("X"));
+  SendText(EM_REPLACESEL, 0, "X");
   EXPECT_EQ(editor.Lines().Text(), "aXefg\r\n");
   EXPECT_EQ(Send(EM_GETSEL), MAKELONG(2, 2)) << "the caret behind the new text";
 
@@ -225,24 +203,23 @@ TEST_F(EditorMessages, SelectionMessagesCountLineEndsAsTwo) {
   Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);
   EXPECT_FALSE(editor.Selected());
 
-  editor.Lines().SetText("abc");
-  Send(EM_SETSEL, 0, 2);
-  editor.SetReadOnly(true);
-  Send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("X"));
-  Send(WM_CLEAR);
-  EXPECT_EQ(editor.Lines().Text(), "abc\r\n");
-}
-
-TEST_F(EditorMessages, BoxSelectionLengthsCountTwoPerRow) {
+  // A box counts each slice plus 2, not the text's bytes.
   editor.Lines().SetText("abcd\r\nefgh\r\n");
   editor.SetSelectionMode(1);
   editor.SetCol(1);
   SendKey(editor, VK_DOWN, ssShift);
   SendKeys(editor, VK_RIGHT, ssShift, 2);
   ASSERT_EQ(editor.SelText(), "bc\r\nfg");
-  LRESULT packed = Send(EM_GETSEL);
-  EXPECT_EQ(HIWORD(packed) - LOWORD(packed), 8) << "each slice plus 2, not the text's 6 bytes";
+  LRESULT box = Send(EM_GETSEL);
+  EXPECT_EQ(HIWORD(box) - LOWORD(box), 8);
   editor.SetSelectionMode(0);
+
+  editor.Lines().SetText("abc");
+  Send(EM_SETSEL, 0, 2);
+  editor.SetReadOnly(true);
+  SendText(EM_REPLACESEL, 0, "X");
+  Send(WM_CLEAR);
+  EXPECT_EQ(editor.Lines().Text(), "abc\r\n");
 }
 
 } // namespace

@@ -17,17 +17,13 @@ protected:
     editor.Lines().SetText("abcdef\r\nghijkl\r\nmnop");
   }
   int Pitch() { return editor.CharPitch(); }
-  // The boundary before a cell, halfway down its row.
-  POINT At(int row, int col, int dx = 0) {
-    return POINT{editor.Margin().Left() + col * Pitch() + dx,
-                 editor.Margin().Top() + row * editor.RowHeight() + editor.RowHeight() / 2};
+  POINT At(int row, int col, int dx = 0) { return CellBoundary(editor, row, col, dx); }
+  void SendAt(UINT message, POINT point, WPARAM keys) {
+    Send(message, keys, MAKELPARAM(point.x, point.y));
   }
-  LRESULT Send(UINT message, POINT point, WPARAM keys) {
-    return SendMessageA(editor.Handle(), message, keys, MAKELPARAM(point.x, point.y));
-  }
-  void Press(POINT point, WPARAM keys = 0) { Send(WM_LBUTTONDOWN, point, MK_LBUTTON | keys); }
-  void Move(POINT point, WPARAM keys = MK_LBUTTON) { Send(WM_MOUSEMOVE, point, keys); }
-  void Release(POINT point, WPARAM keys = 0) { Send(WM_LBUTTONUP, point, keys); }
+  void Press(POINT point, WPARAM keys = 0) { SendAt(WM_LBUTTONDOWN, point, MK_LBUTTON | keys); }
+  void Move(POINT point, WPARAM keys = MK_LBUTTON) { SendAt(WM_MOUSEMOVE, point, keys); }
+  void Release(POINT point, WPARAM keys = 0) { SendAt(WM_LBUTTONUP, point, keys); }
   void Click(POINT point, WPARAM keys = 0) {
     Press(point, keys);
     Release(point, keys);
@@ -38,13 +34,9 @@ protected:
     Move(POINT{from.x + Pitch(), from.y}, MK_LBUTTON | keys);
     Move(to, MK_LBUTTON | keys);
   }
-  void SelectBytes(int start, int length) {
-    editor.SetSelStart(start);
-    editor.SetSelLength(length);
-  }
 };
 
-TEST_F(EditorMouse, AClickPutsTheCaretOnTheNearestBoundary) {
+TEST_F(EditorMouse, AClickPutsTheCaretOnTheNearestBoundaryAndShiftClickSelects) {
   int half = Pitch() / 2;
   Click(At(1, 2, half + 1));
   EXPECT_EQ(editor.Row(), 1);
@@ -55,12 +47,10 @@ TEST_F(EditorMouse, AClickPutsTheCaretOnTheNearestBoundary) {
   Click(At(6, 1));
   EXPECT_EQ(editor.Row(), 3) << "below the text: the row after the final line end";
   EXPECT_FALSE(editor.Selected()) << "a click shows no selection";
-}
 
-TEST_F(EditorMouse, ShiftClickSelectsFromTheCaret) {
   Click(At(0, 1));
   Click(At(1, 3), MK_SHIFT);
-  EXPECT_EQ(editor.SelText(), "bcdef\r\nghi");
+  EXPECT_EQ(editor.SelText(), "bcdef\r\nghi") << "from the caret";
   Click(At(0, 3), MK_SHIFT);
   EXPECT_EQ(editor.SelText(), "bc") << "the anchor stays";
 }
@@ -91,17 +81,16 @@ TEST_F(EditorMouse, RowsSelectInTheLeftMargin) {
 
   // A last row without line end is taken from its end back to column 0; a press below it
   // takes it too.
-  editor.Lines().Clear();
-  editor.SetSelTextBuf("ab\r\ncd");
+  SetOpenText(editor, "ab\r\ncd");
   Click(POINT{2, At(5, 0).y});
   EXPECT_EQ(editor.SelText(), "cd");
   EXPECT_EQ(editor.Row(), 1);
   EXPECT_EQ(editor.Col(), 0);
 }
 
-TEST_F(EditorMouse, DraggingTheSelectionMovesIt) {
+TEST_F(EditorMouse, DraggingTheSelectionMovesItAndCtrlCopiesIt) {
   editor.Lines().SetText("hello world");
-  SelectBytes(0, 6);
+  Select(editor, 0, 6);
   DragTo(At(0, 2), At(0, 11));
   EXPECT_EQ(editor.Cursor(), editor.Caret().Cursors().DragSelCursor);
   Release(At(0, 11));
@@ -110,35 +99,31 @@ TEST_F(EditorMouse, DraggingTheSelectionMovesIt) {
   EXPECT_EQ(editor.Col(), 11) << "behind the moved text";
   editor.Undo();
   EXPECT_EQ(Text(), "hello world\r\n") << "one undo record";
-}
 
-TEST_F(EditorMouse, CtrlDraggingCopiesTheSelection) {
-  editor.Lines().SetText("hello world");
-  SelectBytes(0, 5);
+  Select(editor, 0, 5);
   DragTo(At(0, 1), At(0, 11), MK_CONTROL);
   EXPECT_EQ(editor.Cursor(), editor.Caret().Cursors().DragSelCopyCursor);
   Release(At(0, 11), MK_CONTROL);
   EXPECT_EQ(Text(), "hello worldhello\r\n") << "the dragged text stays where it was";
 }
 
-TEST_F(EditorMouse, ADropInsideTheSelectionOnlyRemovesIt) {
-  SelectBytes(0, 5);
+TEST_F(EditorMouse, ADropInsideTheSelectionOrEscOnlyRemovesIt) {
+  Select(editor, 0, 5);
   DragTo(At(0, 1), At(0, 3, 2));
   Release(At(0, 3, 2));
   EXPECT_FALSE(editor.Selected());
   EXPECT_EQ(Text(), "abcdef\r\nghijkl\r\nmnop\r\n");
 
   // A press inside the selection that never moves is a click there.
-  SelectBytes(0, 5);
+  Select(editor, 0, 5);
   Click(At(0, 2, 2));
   EXPECT_FALSE(editor.Selected());
   EXPECT_EQ(editor.Col(), 2);
-}
 
-TEST_F(EditorMouse, EscCancelsTheDrag) {
-  SelectBytes(0, 5);
+  // Esc cancels the drag.
+  Select(editor, 0, 5);
   DragTo(At(0, 1), At(1, 4));
-  SendMessageA(editor.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  Send(WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_FALSE(editor.Selected());
   EXPECT_EQ(editor.Cursor(), editor.Caret().Cursors().DefaultCursor);
   Release(At(1, 4));
@@ -149,7 +134,7 @@ TEST_F(EditorMouse, KeysAndCharactersWaitWhileTheButtonIsHeld) {
   Press(At(0, 1));
   SendChars(editor, "x");
   SendKey(editor, VK_RIGHT);
-  SendMessageA(editor.Handle(), WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(30, 10));
+  Send(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(30, 10));
   Move(At(0, 4));
   ASSERT_EQ(editor.SelText(), "bcd");
   uitest::PressKey(editor.Handle(), 'X', ssCtrl);
@@ -167,7 +152,7 @@ TEST_F(EditorMouse, ThePointerShowsWhereItIs) {
   Move(POINT{2, At(0, 0).y}, 0);
   EXPECT_EQ(editor.Cursor(), cursors.LeftMarginCursor);
   EXPECT_EQ(cursors.LeftMarginCursor, 1) << "the cursor registered at start-up";
-  SelectBytes(0, 3);
+  Select(editor, 0, 3);
   Move(At(0, 1, 2), 0);
   EXPECT_EQ(editor.Cursor(), cursors.InSelCursor);
   Move(At(1, 1, 2), 0);

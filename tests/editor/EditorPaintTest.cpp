@@ -1,10 +1,13 @@
-// Painting into a memory bitmap: backgrounds, marks and lines at their cells, never glyph
-// shapes. The cell size comes from the font.
+// Painting into a memory bitmap: backgrounds, marks, lines and the selection at their cells,
+// never glyph shapes, and repaints of only what a selection change touched. The cell size
+// comes from the font.
 #include "EditorWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 
 using namespace quolin;
 using namespace editortest;
@@ -16,6 +19,7 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kAqua = RGB(0, 255, 255);
 constexpr COLORREF kLime = RGB(0, 255, 0);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
 
@@ -27,47 +31,57 @@ protected:
     editor.Marks().RetMark().SetColor(clBlue);
     uitest::Pump();
   }
-
+  // Paints over a bitmap filled with the sentinel instead of the editor's colour.
+  void PaintOverSentinel() {
+    dib.Fill(kSentinel);
+    editor.PaintTo(dib.Dc(), RECT{0, 0, dib.Width(), dib.Height()});
+    GdiFlush();
+  }
   // The top pixel row of a cell: cells keep their background there.
   COLORREF CellTop(int viewRow, int col) {
     RECT cell = CellRect(editor, viewRow, col, col + 1);
     return dib.At(cell.left + editor.CharPitch() / 2, cell.top);
   }
-  int Pitch() { return editor.CharPitch(); }
+  // Expects the top of cells [first, end) of a row in one colour.
+  void ExpectCellTops(int viewRow, int first, int end, COLORREF color, const char* what = "") {
+    for (int col = first; col < end; ++col)
+      EXPECT_EQ(CellTop(viewRow, col), color) << what << " row " << viewRow << ", cell " << col;
+  }
+  int Red(int viewRow, int first, int end) {
+    return dib.CountIn(CellRect(editor, viewRow, first, end), kRed);
+  }
+  void ShowMarks() {
+    editor.Marks().EofMark().SetVisible(true);
+    editor.Marks().RetMark().SetVisible(true);
+  }
+  void YellowComments() {
+    editor.View().SetCommenter("%");
+    editor.View().Colors()[ciComment].SetBkColor(clYellow);
+  }
 };
 
-TEST_F(EditorPaint, EofMarkOnTheFirstRowOfAnEmptyText) {
+TEST_F(EditorPaint, EofMarkAfterTheTextAndLineEndMarkAtItsPixels) {
   editor.Marks().EofMark().SetVisible(true);
   Paint();
-  RECT eof = CellRect(editor, 0, 0, 5);
-  EXPECT_GT(dib.CountIn(eof, kRed), 10);
-  RECT after = CellRect(editor, 0, 5, 40);
-  EXPECT_EQ(dib.CountIn(after, kRed), 0);
-  EXPECT_EQ(dib.CountIn(CellRect(editor, 1, 0, 40), kRed), 0);
-
+  EXPECT_GT(Red(0, 0, 5), 10) << "an empty text: on the first row";
+  EXPECT_EQ(Red(0, 5, 40), 0);
+  EXPECT_EQ(Red(1, 0, 40), 0);
   editor.Marks().EofMark().SetVisible(false);
   Paint();
-  EXPECT_EQ(dib.CountIn(eof, kRed), 0);
-}
+  EXPECT_EQ(Red(0, 0, 5), 0);
 
-TEST_F(EditorPaint, EofMarkRightAfterALastLineWithoutLineEnd) {
-  editor.Marks().EofMark().SetVisible(true);
-  editor.Marks().RetMark().SetVisible(true);
-  editor.ScreenStrings().ReplaceRows(0, 0, "abc");
+  ShowMarks();
+  SetOpenText(editor, "abc");
   ASSERT_EQ(editor.RowAttribute(0), raTextEnd);
   Paint();
-  EXPECT_EQ(dib.CountIn(CellRect(editor, 0, 0, 3), kRed), 0);
-  EXPECT_GT(dib.CountIn(CellRect(editor, 0, 3, 8), kRed), 10);
+  EXPECT_EQ(Red(0, 0, 3), 0);
+  EXPECT_GT(Red(0, 3, 8), 10) << "right after a last line without line end";
   EXPECT_EQ(dib.CountIn(CellRect(editor, 0, 0, 40), kBlue), 0) << "no line-end mark";
-  EXPECT_EQ(dib.CountIn(CellRect(editor, 1, 0, 40), kRed), 0) << "nothing on the next row";
-}
+  EXPECT_EQ(Red(1, 0, 40), 0) << "nothing on the next row";
 
-TEST_F(EditorPaint, LineEndMarkAtItsPixelsAndEofOnTheNextRow) {
-  editor.Marks().EofMark().SetVisible(true);
-  editor.Marks().RetMark().SetVisible(true);
   editor.Lines().SetText("abc\r\n");
   Paint();
-  int pitch = Pitch();
+  int pitch = editor.CharPitch();
   int x = editor.Margin().Left() + 3 * pitch;
   int y = editor.Margin().Top();
   int bottom = editor.CharHeight() / 3 * 2 + y + 1;
@@ -81,30 +95,31 @@ TEST_F(EditorPaint, LineEndMarkAtItsPixelsAndEofOnTheNextRow) {
   RECT cell = CellRect(editor, 0, 3, 4);
   EXPECT_EQ(dib.CountIn(CellRect(editor, 0, 0, 40), kBlue), dib.CountIn(cell, kBlue))
       << "the mark stays in its cell";
-  EXPECT_GT(dib.CountIn(CellRect(editor, 1, 0, 5), kRed), 10) << "[EOF] on the next row";
-  EXPECT_EQ(dib.CountIn(CellRect(editor, 0, 0, 40), kRed), 0);
+  EXPECT_GT(Red(1, 0, 5), 10) << "[EOF] on the next row";
+  EXPECT_EQ(Red(0, 0, 40), 0);
 }
 
-TEST_F(EditorPaint, CommentAndBracketBackgroundsCoverTheirCells) {
-  editor.View().SetCommenter("%");
-  editor.View().Colors()[ciComment].SetBkColor(clYellow);
+TEST_F(EditorPaint, CommentAndBracketBackgroundsCoverTheirCellsAlsoInItalic) {
+  YellowComments();
   TEditorBracketItem& pair = editor.View().Brackets().Add();
   pair.SetLeftBracket("{");
   pair.SetRightBracket("}");
   pair.ItemColor().SetBkColor(clAqua);
   editor.Lines().SetText("ab % cd\r\nx{ab\r\ncd}y\r\n");
   Paint();
-  for (int col = 0; col < 3; ++col)
-    EXPECT_EQ(CellTop(0, col), kWhite) << col;
-  for (int col = 3; col < 7; ++col)
-    EXPECT_EQ(CellTop(0, col), kYellow) << col;
-  EXPECT_EQ(CellTop(0, 7), kWhite);
-  EXPECT_EQ(CellTop(1, 0), kWhite);
-  for (int col = 1; col < 4; ++col)
-    EXPECT_EQ(CellTop(1, col), kAqua) << col;
-  for (int col = 0; col < 3; ++col)
-    EXPECT_EQ(CellTop(2, col), kAqua) << "carried to the next row, cell " << col;
-  EXPECT_EQ(CellTop(2, 3), kWhite);
+  ExpectCellTops(0, 0, 3, kWhite);
+  ExpectCellTops(0, 3, 7, kYellow);
+  ExpectCellTops(0, 7, 8, kWhite);
+  ExpectCellTops(1, 0, 1, kWhite);
+  ExpectCellTops(1, 1, 4, kAqua);
+  ExpectCellTops(2, 0, 3, kAqua, "carried to the next row");
+  ExpectCellTops(2, 3, 4, kWhite);
+
+  editor.View().Colors()[ciComment].SetStyle(fsItalic);
+  PaintOverSentinel();
+  ExpectCellTops(0, 0, 3, kWhite, "italic: the row is filled before the tokens");
+  ExpectCellTops(0, 3, 7, kYellow, "italic");
+  ExpectCellTops(0, 7, 8, kWhite, "italic");
 }
 
 TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
@@ -117,20 +132,17 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
   editor.SetReserveWordList(words);
   editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n\\Delta \\delta \\DELTA\r\n");
   Paint();
-  for (int col = 0; col < 8; ++col)
-    EXPECT_EQ(CellTop(0, col), kLime) << col;
-  for (int col = 8; col < 21; ++col)
-    EXPECT_EQ(CellTop(0, col), kWhite) << col;
-  for (int col = 22; col < 26; ++col)
-    EXPECT_EQ(CellTop(0, col), kLime) << "double-byte word, cell " << col;
-  for (int col = 27; col < 33; ++col)
-    EXPECT_EQ(CellTop(0, col), kWhite) << "a longer run is another word, cell " << col;
+  ExpectCellTops(0, 0, 8, kLime);
+  ExpectCellTops(0, 8, 21, kWhite);
+  ExpectCellTops(0, 22, 26, kLime, "double-byte word");
+  ExpectCellTops(0, 27, 33, kWhite, "a longer run is another word");
   // Letter case tells words apart: both case variants are kept, a third is none.
-  for (int col = 0; col < 20; ++col)
-    EXPECT_EQ(CellTop(1, col), col < 13 && col != 6 ? kLime : kWhite) << "second row, cell " << col;
+  ExpectCellTops(1, 0, 6, kLime, "\\Delta");
+  ExpectCellTops(1, 7, 13, kLime, "\\delta");
+  ExpectCellTops(1, 14, 20, kWhite, "\\DELTA");
 }
 
-TEST_F(EditorPaint, TabCellsAreBlank) {
+TEST_F(EditorPaint, TabCellsAreBlankAndNothingIsPaintedIntoTheMargins) {
   editor.View().Colors()[ciAnk].SetBkColor(clYellow);
   editor.Lines().SetText("a\tb\r\n");
   Paint();
@@ -138,24 +150,16 @@ TEST_F(EditorPaint, TabCellsAreBlank) {
   EXPECT_EQ(dib.OtherThanIn(CellRect(editor, 0, 1, 8), kWhite), 0) << "nothing in the TAB";
   EXPECT_EQ(CellTop(0, 8), kYellow);
   EXPECT_EQ(dib.OtherThanIn(CellRect(editor, 0, 9, 40), kWhite), 0);
-}
 
-TEST_F(EditorPaint, NothingIsPaintedIntoTheMargins) {
   editor.Margin().SetLeft(12);
   editor.Margin().SetTop(9);
-  editor.Marks().EofMark().SetVisible(true);
-  editor.Marks().RetMark().SetVisible(true);
+  ShowMarks();
   editor.Marks().Underline().SetVisible(true);
-  editor.View().Colors()[ciAnk].SetBkColor(clYellow);
   editor.Lines().SetText(std::string(200, 'w') + "\r\n\tx\r\n");
   editor.SetTopCol(3);
-  dib.Fill(kSentinel);
-  editor.PaintTo(dib.Dc(), RECT{0, 0, dib.Width(), dib.Height()});
-  GdiFlush();
-  RECT left{0, 0, 12, dib.Height()};
-  RECT top{0, 0, dib.Width(), 9};
-  EXPECT_EQ(dib.OtherThanIn(left, kSentinel), 0);
-  EXPECT_EQ(dib.OtherThanIn(top, kSentinel), 0);
+  PaintOverSentinel();
+  EXPECT_EQ(dib.OtherThanIn(RECT{0, 0, 12, dib.Height()}, kSentinel), 0);
+  EXPECT_EQ(dib.OtherThanIn(RECT{0, 0, dib.Width(), 9}, kSentinel), 0);
   EXPECT_EQ(dib.At(12, 9), kYellow) << "the text starts at the margins";
 }
 
@@ -185,13 +189,11 @@ TEST_F(EditorPaint, LongRowAtTheLargestTopCol) {
   editor.SetTopCol(100000);
   EXPECT_EQ(editor.TopCol(), TEditor::kMaxCol - editor.VisibleCols() / 2);
   Paint();
-  for (int col = 0; col < editor.VisibleCols(); ++col)
-    EXPECT_EQ(CellTop(0, col), kYellow) << "view cell " << col;
+  ExpectCellTops(0, 0, editor.VisibleCols(), kYellow);
 }
 
 TEST_F(EditorPaint, WrappedCommentRowsFollowCommentLineAllPaint) {
-  editor.View().SetCommenter("%");
-  editor.View().Colors()[ciComment].SetBkColor(clYellow);
+  YellowComments();
   editor.WrapOption().SetWrapByte(20);
   editor.SetWordWrap(true);
   editor.Lines().SetText("ab % " + std::string(50, 'x') + "\r\n");
@@ -211,19 +213,106 @@ TEST_F(EditorPaint, WrappedCommentRowsFollowCommentLineAllPaint) {
   EXPECT_EQ(CellTop(2, 15), kWhite);
 }
 
-TEST_F(EditorPaint, ItalicColoursKeepTheirBackgrounds) {
-  editor.View().SetCommenter("%");
-  editor.View().Colors()[ciComment].SetBkColor(clYellow);
-  editor.View().Colors()[ciComment].SetStyle(fsItalic);
-  editor.Lines().SetText("ab % cd\r\n");
-  dib.Fill(kSentinel);
-  editor.PaintTo(dib.Dc(), RECT{0, 0, dib.Width(), dib.Height()});
-  GdiFlush();
-  EXPECT_EQ(CellTop(0, 0), kWhite) << "the row is filled before the tokens";
-  EXPECT_EQ(CellTop(0, 2), kWhite);
-  for (int col = 3; col < 7; ++col)
-    EXPECT_EQ(CellTop(0, col), kYellow) << col;
-  EXPECT_EQ(CellTop(0, 7), kWhite);
+// The Select colours over exact cells in both modes, and the selected line-end mark.
+class EditorSelPaint : public PaintedEditor {
+protected:
+  void SetUp() override {
+    PaintedEditor::SetUp();
+    editor.Lines().SetText("abcdef\r\nghijkl\r\nmnop\r\nqrst");
+    uitest::Pump();
+  }
+  // Pixels in the cells that are neither the selection's background nor its text colour.
+  int UnselectedPixels(int row, int first, int end) {
+    RECT cells = CellRect(editor, row, first, end);
+    return dib.OtherThanIn(cells, kNavy) - dib.CountIn(cells, kWhite);
+  }
+  int NavyPixels(int row, int first, int end) {
+    return dib.CountIn(CellRect(editor, row, first, end), kNavy);
+  }
+  // The rows drawn since the last call.
+  std::set<int> Drawn(DrawnRows& drawn) {
+    std::set<int> rows(drawn.rows.begin(), drawn.rows.end());
+    drawn.Clear();
+    return rows;
+  }
+  // Expects the screen to show what a whole paint gives.
+  void ExpectScreenEqualsPaint() {
+    Dib screen(editor.ClientWidth(), editor.ClientHeight());
+    CaptureClient(editor, screen);
+    Paint();
+    POINT first{};
+    EXPECT_EQ(screen.Differences(dib, &first), 0) << first.x << "," << first.y;
+  }
+};
+
+TEST_F(EditorSelPaint, NormalModeCoversTheSelectedCellsAndTheSelectedLineEnd) {
+  Select(editor, 2, 4 + 2 + 3);
+  ASSERT_EQ(editor.SelText(), "cdef\r\nghi");
+  Paint();
+  EXPECT_EQ(NavyPixels(0, 0, 2), 0);
+  EXPECT_EQ(UnselectedPixels(0, 2, 7), 0) << "four characters and the line end's cell";
+  EXPECT_GT(NavyPixels(0, 2, 7), 5 * editor.CharHeight());
+  EXPECT_EQ(NavyPixels(0, 7, 40), 0);
+  EXPECT_EQ(UnselectedPixels(1, 0, 3), 0);
+  EXPECT_EQ(NavyPixels(1, 3, 40), 0) << "the last row ends at the caret";
+  EXPECT_EQ(NavyPixels(2, 0, 40), 0);
+}
+
+TEST_F(EditorSelPaint, BoxModeCoversTheBoxOnEveryRow) {
+  editor.SetSelectionMode(1);
+  editor.SetCol(1);
+  SendKeys(editor, VK_DOWN, ssShift, 3);
+  SendKeys(editor, VK_RIGHT, ssShift, 5);
+  ASSERT_EQ(editor.SelText(), "bcdef\r\nhijkl\r\nnop\r\nrst");
+  Paint();
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(NavyPixels(row, 0, 1), 0) << row;
+    EXPECT_EQ(UnselectedPixels(row, 1, 6), 0) << row << ": past a short row's end too";
+    EXPECT_EQ(NavyPixels(row, 6, 40), 0) << row;
+  }
+  EXPECT_EQ(NavyPixels(4, 0, 40), 0);
+}
+
+// The pixels of a cell that differ from a background, as a set of offsets.
+std::set<std::pair<int, int>> Shape(const Dib& dib, const RECT& cell, COLORREF background) {
+  std::set<std::pair<int, int>> shape;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x)
+      if (dib.At(x, y) != background)
+        shape.insert({x - cell.left, y - cell.top});
+  return shape;
+}
+
+TEST_F(EditorSelPaint, TheSelectedLineEndMarkIsTheMarkInTheSelectColour) {
+  editor.Marks().RetMark().SetVisible(true);
+  editor.Marks().RetMark().SetColor(clBlue);
+  Select(editor, 0, 8);
+  Paint();
+  RECT selectedMark = CellRect(editor, 0, 6, 7);
+  RECT plainMark = CellRect(editor, 1, 6, 7);
+  EXPECT_EQ(dib.CountIn(selectedMark, kBlue), 0);
+  EXPECT_GT(dib.CountIn(selectedMark, kWhite), 3);
+  EXPECT_GT(dib.CountIn(plainMark, kBlue), 3);
+  EXPECT_EQ(Shape(dib, selectedMark, kNavy), Shape(dib, plainMark, kWhite)) << "the same arrow";
+}
+
+TEST_F(EditorSelPaint, ChangesRepaintOnlyTheRowsThatChanged) {
+  DrawnRows drawn(editor);
+  editor.SetCol(2);
+  SendKey(editor, VK_DOWN, ssShift);
+  ASSERT_EQ(editor.SelText(), "cdef\r\ngh");
+  drawn.Clear();
+  SendKey(editor, VK_DOWN, ssShift);
+  EXPECT_EQ(Drawn(drawn), (std::set<int>{1, 2})) << "the old last row and the new one";
+  SendKey(editor, VK_RIGHT, ssShift);
+  EXPECT_EQ(Drawn(drawn), std::set<int>{2});
+  ExpectScreenEqualsPaint();
+
+  drawn.Clear();
+  SendKey(editor, VK_LEFT);
+  EXPECT_EQ(Drawn(drawn), (std::set<int>{0, 1, 2})) << "the selection's rows and the one above";
+  ExpectScreenEqualsPaint();
+  EXPECT_EQ(dib.CountIn(RECT{0, 0, dib.Width(), dib.Height()}, kNavy), 0);
 }
 
 } // namespace

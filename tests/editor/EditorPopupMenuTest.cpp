@@ -14,10 +14,8 @@ using namespace editortest;
 
 namespace {
 
-class EditorPopupMenu : public ::testing::Test {
+class EditorPopupMenu : public ShownEditor {
 protected:
-  EditorWindow window{300, 160};
-  TEditor& editor = window.Editor();
   TEditorPopupMenu& menu = *dynamic_cast<TEditorPopupMenu*>(editor.PopupMenu());
 
   TMenuItem& Item(EditorMenuAction action) { return *menu.ItemFor(action); }
@@ -26,7 +24,17 @@ protected:
     menu.UpdateItems();
     Item(action).Click();
   }
-  bool Enabled(EditorMenuAction action) { return Item(action).Enabled(); }
+  // The actions enabled by the menu's update, in their order.
+  std::string EnabledActions() {
+    static const char* const kNames[] = {"Undo",     "Redo",   "Cut",       "Copy",   "Paste",
+                                         "BoxPaste", "Delete", "SelectAll", "BoxMode"};
+    menu.UpdateItems();
+    std::string enabled;
+    for (int action = 1; action <= 9; ++action)
+      if (Item(static_cast<EditorMenuAction>(action)).Enabled())
+        enabled += std::string(enabled.empty() ? "" : ",") + kNames[action - 1];
+    return enabled;
+  }
   void EmptyTheClipboard() {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -66,48 +74,15 @@ TEST_F(EditorPopupMenu, ItemsComeFromTheTableAllDisabled) {
 
 TEST_F(EditorPopupMenu, UpdateItemsFollowsTheViewsState) {
   EmptyTheClipboard();
-  menu.UpdateItems();
-  EXPECT_FALSE(Enabled(EditorMenuAction::Undo));
-  EXPECT_FALSE(Enabled(EditorMenuAction::Redo));
-  EXPECT_FALSE(Enabled(EditorMenuAction::Cut));
-  EXPECT_FALSE(Enabled(EditorMenuAction::Copy));
-  EXPECT_FALSE(Enabled(EditorMenuAction::Paste));
-  EXPECT_FALSE(Enabled(EditorMenuAction::BoxPaste));
-  EXPECT_FALSE(Enabled(EditorMenuAction::Delete));
-  EXPECT_FALSE(Enabled(EditorMenuAction::SelectAll)) << "an empty text";
-  EXPECT_TRUE(Enabled(EditorMenuAction::BoxMode));
-
+  EXPECT_EQ(EnabledActions(), "BoxMode") << "an empty text, an empty clipboard";
   editor.Lines().Add("typed");
   ASSERT_TRUE(SetClipboardText("clip"));
-  menu.UpdateItems();
-  EXPECT_TRUE(Enabled(EditorMenuAction::Undo)) << "after an edit";
-  EXPECT_FALSE(Enabled(EditorMenuAction::Redo));
-  EXPECT_TRUE(Enabled(EditorMenuAction::SelectAll));
-  EXPECT_TRUE(Enabled(EditorMenuAction::Paste));
-  EXPECT_TRUE(Enabled(EditorMenuAction::BoxPaste));
-  EXPECT_FALSE(Enabled(EditorMenuAction::Copy)) << "nothing selected";
-
+  EXPECT_EQ(EnabledActions(), "Undo,Paste,BoxPaste,SelectAll,BoxMode") << "nothing selected";
   editor.Undo();
-  menu.UpdateItems();
-  EXPECT_FALSE(Enabled(EditorMenuAction::Undo));
-  EXPECT_TRUE(Enabled(EditorMenuAction::Redo));
-
+  EXPECT_EQ(EnabledActions(), "Redo,Paste,BoxPaste,BoxMode") << "the text empty again";
   editor.SetReadOnly(true);
-  menu.UpdateItems();
-  EXPECT_FALSE(Enabled(EditorMenuAction::Redo)) << "read-only";
-  EXPECT_FALSE(Enabled(EditorMenuAction::Paste));
-  EXPECT_FALSE(Enabled(EditorMenuAction::BoxPaste));
-  EXPECT_TRUE(Enabled(EditorMenuAction::BoxMode));
+  EXPECT_EQ(EnabledActions(), "BoxMode") << "read-only";
   EmptyTheClipboard();
-}
-
-TEST_F(EditorPopupMenu, UndoAndRedoItemsAct) {
-  editor.Lines().SetText("one\r\n");
-  editor.Lines().Add("two");
-  Choose(EditorMenuAction::Undo);
-  EXPECT_EQ(editor.Lines().Text(), "one\r\n");
-  Choose(EditorMenuAction::Redo);
-  EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n");
 }
 
 TEST_F(EditorPopupMenu, BoxModeItemTogglesItsCheckAndTheSelectionMode) {
@@ -138,14 +113,15 @@ TEST_F(EditorPopupMenu, RightClickOpensTheMenuAndItsItemsWork) {
   EXPECT_EQ(editor.SelectionMode(), 1) << "the last item switched box mode on";
 }
 
-TEST_F(EditorPopupMenu, ShortcutsReachTheMenuFromTheFocusedEditor) {
-  editor.Lines().SetText("one\r\n");
-  editor.Lines().Add("two");
+TEST_F(EditorPopupMenu, ShortcutsReachTheMenuFromTheFocusedEditorBeforeItEverOpened) {
   window.Focus(editor);
+  uitest::TypeChar(editor.Handle(), 'q');
+  uitest::TypeChar(editor.Handle(), 'w');
+  ASSERT_EQ(Text(), "qw");
   uitest::PressKey(editor.Handle(), 'Z', ssCtrl);
-  EXPECT_EQ(editor.Lines().Text(), "one\r\n");
+  EXPECT_EQ(Text(), "q");
   uitest::PressKey(editor.Handle(), 'A', ssCtrl);
-  EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n");
+  EXPECT_EQ(Text(), "qw") << "Ctrl+A is the menu's redo";
   uitest::PressKey(editor.Handle(), 'K', ssCtrl);
   EXPECT_EQ(editor.SelectionMode(), 1);
 }

@@ -17,6 +17,7 @@
 
 using namespace quolin;
 using namespace editortest;
+using test_support::Dword;
 using test_support::QueryRaw;
 using test_support::SetRaw;
 using ::testing::IsEmpty;
@@ -28,13 +29,21 @@ TOwned<TEditorProp> NewProp(std::string_view name = {}) {
   return TOwned<TEditorProp>(TComponent::Create<TEditorProp>(nullptr, name));
 }
 
+TOwned<TEditorProp> NewRichProp(std::string_view name = {}) {
+  TOwned<TEditorProp> prop = NewProp(name);
+  FillRichProp(*prop);
+  return prop;
+}
+
+TOwned<TEditorProp> CopyOf(const TEditorProp& prop) {
+  TOwned<TEditorProp> copy = NewProp();
+  copy->Assign(prop);
+  return copy;
+}
+
 // A short string of the stream.
 std::string Short(std::string_view text) {
   return std::string(1, static_cast<char>(text.size())) + std::string(text);
-}
-
-std::string Int32Bytes(uint32_t value) {
-  return test_support::Dword(value);
 }
 
 // Settings under a base path of the test's own, removed afterwards.
@@ -56,9 +65,7 @@ int CheckPropWrittenByFirstProcess(const std::string& basePath) {
   TOwned<TEditorProp> read = NewProp();
   if (!ReadEditorPropFromRegistry(*read, "Editor", "Property"))
     return 100;
-  TOwned<TEditorProp> expected = NewProp();
-  FillRichProp(*expected);
-  std::vector<std::string> differences = PropDifferences(*read, *expected);
+  std::vector<std::string> differences = PropDifferences(*read, *NewRichProp());
   for (const std::string& line : differences)
     std::fprintf(stderr, "%s\n", line.c_str());
   return static_cast<int>(differences.size());
@@ -82,12 +89,12 @@ std::string HandBuiltImage() {
   image += Short("Caret.Cursors.DragSelCursor") + std::string("\x03\x2C\x01", 3);
   image += Short("Caret.Cursors.InSelCursor") + "\x07" + Short("crHandPoint");
   image += Short("Caret.Blink") + "\x09";
-  image += Short("Font.Name") + "\x12" + Int32Bytes(7) + wideName;
-  image += Short("Font.Color") + "\x04" + Int32Bytes(0x80000008);
+  image += Short("Font.Name") + "\x12" + Dword(7) + wideName;
+  image += Short("Font.Color") + "\x04" + Dword(0x80000008);
   image += Short("Font.Style") + "\x0B" + Short("fsBold") + Short("fsItalic") + std::string(1, 0);
-  image += Short("Margin.Left") + "\x04" + Int32Bytes(70000);
+  image += Short("Margin.Left") + "\x04" + Dword(70000);
   image += Short("ReserveWordList.Strings") + "\x01" + "\x06" + Short("\\begin") + "\x0C" +
-           Int32Bytes(300) + std::string(300, 'w') + "\x14" + Int32Bytes(4) + "\\\xE7\xB5\x82" +
+           Dword(300) + std::string(300, 'w') + "\x14" + Dword(4) + "\\\xE7\xB5\x82" +
            std::string(1, 0);
   image += Short("ScrollBars") + "\x07" + Short("ssVertical");
   image += Short("View.Brackets") + "\x0E";
@@ -95,7 +102,7 @@ std::string HandBuiltImage() {
            Short("ItemColor.Color") + "\x07" + Short("clRed") + std::string(1, 0);
   image += std::string("\x01", 1) + Short("RightBracket") + "\x06" + Short("]") + std::string(1, 0);
   image += std::string(1, 0);
-  image += Short("View.Commenter") + "\x14" + Int32Bytes(3) + "\xEF\xBC\x85";
+  image += Short("View.Commenter") + "\x14" + Dword(3) + "\xEF\xBC\x85";
   image += Short("Unknown.Nested") + "\x01" + "\x02\x05" + "\x06" + Short("x") +
            std::string("\x0E\x01\x00\x00", 4) + std::string(1, 0);
   image += Short("WordWrap") + "\x09";
@@ -104,30 +111,24 @@ std::string HandBuiltImage() {
   return image;
 }
 
-TEST_F(EditorProps, ANewSetWritesNoProperty) {
-  TOwned<TEditorProp> prop = NewProp("EditorProp1");
-  std::string expected = "TPF0" + Short("TEditorProp") + Short("EditorProp1") + std::string(2, 0);
-  EXPECT_EQ(EditorPropImage(*prop), expected);
-
-  // Changed and changed back: still the default, still not written.
-  prop->Caret().SetTabSpaceCount(4);
-  prop->Caret().SetTabSpaceCount(8);
-  EXPECT_EQ(EditorPropImage(*prop), expected);
-}
-
 TEST_F(EditorProps, OnlyChangedPropertiesAreWrittenInTheirSmallestForm) {
   TOwned<TEditorProp> prop = NewProp("P");
+  std::string head = "TPF0" + Short("TEditorProp") + Short("P");
+  std::string end(2, 0);
+  EXPECT_EQ(EditorPropImage(*prop), head + end) << "a new set writes no property";
+  prop->Caret().SetTabSpaceCount(4);
+  prop->Caret().SetTabSpaceCount(8);
+  EXPECT_EQ(EditorPropImage(*prop), head + end) << "changed back: still the default";
+
   prop->Caret().SoftTab = true;
   prop->Margin().SetTop(300);
   prop->View().Colors()[ciComment].SetColor(clGreen);
   prop->View().Colors()[ciUrl].SetStyle(fsUnderline);
-  std::string expected = "TPF0" + Short("TEditorProp") + Short("P");
-  expected += Short("Caret.SoftTab") + "\x09";
+  std::string expected = head + Short("Caret.SoftTab") + "\x09";
   expected += Short("Margin.Top") + std::string("\x03\x2C\x01", 3);
   expected += Short("View.Colors.Comment.Color") + "\x07" + Short("clGreen");
   expected += Short("View.Colors.Url.Style") + "\x0B" + Short("fsUnderline") + std::string(1, 0);
-  expected += std::string(2, 0);
-  EXPECT_EQ(EditorPropImage(*prop), expected);
+  EXPECT_EQ(EditorPropImage(*prop), expected + end);
 }
 
 TEST_F(EditorProps, AHandBuiltImageIsReadRight) {
@@ -169,8 +170,7 @@ TEST_F(EditorProps, TheRichSetChangesEveryOption) {
 }
 
 TEST_F(EditorProps, WhatIsWrittenIsReadBack) {
-  TOwned<TEditorProp> written = NewProp("EditorProp1");
-  FillRichProp(*written);
+  TOwned<TEditorProp> written = NewRichProp("EditorProp1");
   TOwned<TEditorProp> read = NewProp();
   ASSERT_TRUE(ReadEditorPropImage(*read, EditorPropImage(*written)));
   EXPECT_THAT(PropDifferences(*read, *written), IsEmpty());
@@ -185,10 +185,8 @@ TEST_F(EditorProps, WhatIsWrittenIsReadBack) {
 }
 
 TEST_F(EditorProps, DamagedImagesLeaveTheSetUnchanged) {
-  TOwned<TEditorProp> prop = NewProp();
-  FillRichProp(*prop);
-  TOwned<TEditorProp> before = NewProp();
-  before->Assign(*prop);
+  TOwned<TEditorProp> prop = NewRichProp();
+  TOwned<TEditorProp> before = CopyOf(*prop);
   auto expectRefused = [&](const std::string& image, const std::string& why) {
     EXPECT_FALSE(ReadEditorPropImage(*prop, image)) << why;
     EXPECT_THAT(PropDifferences(*prop, *before), IsEmpty()) << why;
@@ -210,9 +208,9 @@ TEST_F(EditorProps, DamagedImagesLeaveTheSetUnchanged) {
   expectRefused(head + Short("Caret.Style") + "\x07" + Short("csBlink") + end, "unknown name");
   expectRefused(head + Short("Font.Style") + "\x0B" + Short("fsBlink") + std::string(1, 0) + end,
                 "unknown set member");
-  expectRefused(head + Short("View.Commenter") + "\x14" + Int32Bytes(2) + "\xC3\x28" + end,
+  expectRefused(head + Short("View.Commenter") + "\x14" + Dword(2) + "\xC3\x28" + end,
                 "malformed UTF-8");
-  expectRefused(head + Short("Font.Name") + "\x12" + Int32Bytes(0x40000000) + end,
+  expectRefused(head + Short("Font.Name") + "\x12" + Dword(0x40000000) + end,
                 "wide string longer than the image");
   std::string brackets = head + Short("View.Brackets") + "\x0E";
   for (int item = 0; item < 15; ++item)
@@ -227,54 +225,35 @@ TEST_F(EditorProps, DamagedImagesLeaveTheSetUnchanged) {
   EXPECT_TRUE(ReadEditorPropImage(*prop, EditorPropImage(*before) + "garbage"));
 }
 
-TEST_F(EditorProps, WhatIsWrittenToTheRegistryIsReadBack) {
-  TOwned<TEditorProp> written = NewProp("EditorProp1");
-  FillRichProp(*written);
-  ASSERT_TRUE(WriteEditorPropToRegistry(*written, "Editor", "Property"));
+TEST_F(EditorProps, OnlyAWholeRegistryValueIsReadAndWhatIsWrittenIsReadBackEverywhere) {
+  TOwned<TEditorProp> prop = NewRichProp("EditorProp1");
+  TOwned<TEditorProp> before = CopyOf(*prop);
+  auto read = [](TEditorProp& into, const std::string& section = "Editor") {
+    return ReadEditorPropFromRegistry(into, section, "Property");
+  };
+  EXPECT_FALSE(read(*prop)) << "no key";
+  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Other", REG_BINARY, "TPF0");
+  EXPECT_FALSE(read(*prop)) << "no value";
+  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Property", REG_BINARY, "");
+  EXPECT_FALSE(read(*prop)) << "empty value";
+  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Property", REG_BINARY, "TPF0\x0BTEditorProp");
+  EXPECT_FALSE(read(*prop)) << "damaged value";
+  EXPECT_THAT(PropDifferences(*prop, *before), IsEmpty());
 
+  // The next save writes a good value again: the stream image as binary data.
+  ASSERT_TRUE(WriteEditorPropToRegistry(*prop, "Editor", "Property"));
   test_support::RawValue raw = QueryRaw(HKEY_CURRENT_USER, ValueKey(), "Property");
   ASSERT_TRUE(raw.found);
   EXPECT_EQ(raw.type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(raw.data.substr(0, 4), "TPF0");
-  EXPECT_EQ(raw.data, EditorPropImage(*written));
-
-  TOwned<TEditorProp> read = NewProp();
-  ASSERT_TRUE(ReadEditorPropFromRegistry(*read, "Editor", "Property"));
-  EXPECT_THAT(PropDifferences(*read, *written), IsEmpty());
-  // The full key names the same place as the section.
+  EXPECT_EQ(raw.data, EditorPropImage(*prop));
   TOwned<TEditorProp> again = NewProp();
-  ASSERT_TRUE(ReadEditorPropFromRegistry(*again, RegFullKey("Editor"), "Property"));
-  EXPECT_THAT(PropDifferences(*again, *written), IsEmpty());
-}
-
-TEST_F(EditorProps, ASecondProcessReadsEveryPropertyBack) {
-  TOwned<TEditorProp> written = NewProp("EditorProp1");
-  FillRichProp(*written);
-  ASSERT_TRUE(WriteEditorPropToRegistry(*written, "Editor", "Property"));
+  ASSERT_TRUE(read(*again));
+  EXPECT_THAT(PropDifferences(*again, *before), IsEmpty());
+  again = NewProp();
+  ASSERT_TRUE(read(*again, RegFullKey("Editor"))) << "the full key names the same place";
+  EXPECT_THAT(PropDifferences(*again, *before), IsEmpty());
   EXPECT_EQ(RunSecondProcess("check-editor-prop", base), 0u)
       << "the second process lists the differing properties on its error output";
-}
-
-TEST_F(EditorProps, AMissingOrEmptyValueChangesNothing) {
-  TOwned<TEditorProp> prop = NewProp();
-  FillRichProp(*prop);
-  TOwned<TEditorProp> before = NewProp();
-  before->Assign(*prop);
-
-  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "no key";
-  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Other", REG_BINARY, "TPF0");
-  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "no value";
-  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Property", REG_BINARY, "");
-  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "empty value";
-  SetRaw(HKEY_CURRENT_USER, ValueKey(), "Property", REG_BINARY, "TPF0\x0BTEditorProp");
-  EXPECT_FALSE(ReadEditorPropFromRegistry(*prop, "Editor", "Property")) << "damaged value";
-  EXPECT_THAT(PropDifferences(*prop, *before), IsEmpty());
-
-  // The next save writes a good value again.
-  ASSERT_TRUE(WriteEditorPropToRegistry(*prop, "Editor", "Property"));
-  TOwned<TEditorProp> read = NewProp();
-  EXPECT_TRUE(ReadEditorPropFromRegistry(*read, "Editor", "Property"));
-  EXPECT_THAT(PropDifferences(*read, *before), IsEmpty());
 }
 
 TEST_F(EditorProps, ChangeEventsFireForNewValuesOnly) {
@@ -318,7 +297,7 @@ TOwned<CountingEditor> WrappedView(int wrapByte) {
   return editor;
 }
 
-TEST_F(EditorProps, AssignToRewrapsAViewAtMostOnce) {
+TEST_F(EditorProps, AssignToRewrapsAViewAtMostOnceAlsoForANewTabWidth) {
   TOwned<TEditorProp> prop = NewProp();
   prop->SetWordWrap(true);
   prop->WrapOption().SetWrapByte(30);
@@ -347,14 +326,11 @@ TEST_F(EditorProps, AssignToRewrapsAViewAtMostOnce) {
   prop->AssignTo(*plain);
   EXPECT_EQ(plain->rowRebuilds, 1);
   EXPECT_EQ(plain->RowCount(), 2);
-}
 
-TEST_F(EditorProps, ANewTabWidthStillRewrapsTheTextOnce) {
-  TOwned<TEditorProp> prop = NewProp();
-  prop->SetWordWrap(true);
+  // A new tab width still rewraps the text once.
   prop->WrapOption().SetWrapByte(40);
   prop->Caret().SetTabSpaceCount(4);
-  TOwned<CountingEditor> view = WrappedView(40);
+  view = WrappedView(40);
   view->Lines().SetText("\t" + std::string(40, 'x'));
   ASSERT_EQ(view->GetRowText(0).size(), 33u) << "a TAB of 8 cells and 32 bytes";
   view->rowRebuilds = 0;
@@ -364,8 +340,7 @@ TEST_F(EditorProps, ANewTabWidthStillRewrapsTheTextOnce) {
 }
 
 TEST_F(EditorProps, AViewsOptionsCopyIntoTheSetAndBack) {
-  TOwned<TEditorProp> rich = NewProp();
-  FillRichProp(*rich);
+  TOwned<TEditorProp> rich = NewRichProp();
   TOwned<TEditor> first(TComponent::Create<TEditor>(nullptr));
   rich->AssignTo(*first);
   EXPECT_EQ(first->Font().Name(), "ＭＳ ゴシック");

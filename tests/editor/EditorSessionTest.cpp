@@ -5,8 +5,6 @@
 
 #include "editor/EditorStartup.h"
 
-#include <imm.h>
-
 #include <gtest/gtest.h>
 
 using namespace quolin;
@@ -25,21 +23,7 @@ protected:
     for (int time = 0; time < times; ++time)
       uitest::PressKey(Window(), key, shift);
   }
-  void Compose(const wchar_t* text) {
-    HIMC context = ImmGetContext(Window());
-    ASSERT_NE(context, nullptr);
-    ImmSetOpenStatus(context, TRUE);
-    ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text),
-                             static_cast<DWORD>(wcslen(text) * sizeof(wchar_t)), nullptr, 0);
-    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
-    ImmSetOpenStatus(context, FALSE);
-    ImmReleaseContext(Window(), context);
-    uitest::Pump();
-  }
-  POINT Cell(int row, int col) {
-    return POINT{editor.Margin().Left() + col * editor.CharPitch(),
-                 editor.Margin().Top() + row * editor.RowHeight() + editor.RowHeight() / 2};
-  }
+  POINT Cell(int row, int col) { return CellBoundary(editor, row, col); }
   void Mouse(UINT message, POINT point, WPARAM keys) {
     PostMessageA(Window(), message, keys, MAKELPARAM(point.x, point.y));
     uitest::Pump();
@@ -49,7 +33,8 @@ protected:
 TEST_F(EditorSession, TypeDragBoxCopyPasteAndUndoEverything) {
   // 1. Characters, the input method, Enter and more characters.
   Type("\\section{");
-  Compose(L"見出し");
+  CompleteComposition(editor, L"見出し");
+  uitest::Pump();
   Type("}");
   Key(VK_RETURN);
   Type("ab");

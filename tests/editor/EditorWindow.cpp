@@ -2,8 +2,10 @@
 
 #include "ui/Edits.h"
 
+#include <imm.h>
+
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
 #include <iterator>
 
 namespace editortest {
@@ -70,29 +72,6 @@ int Dib::OtherThanIn(const RECT& rect, COLORREF color) const {
   return (rect.right - rect.left) * (rect.bottom - rect.top) - CountIn(rect, color);
 }
 
-bool Dib::SaveBmp(const std::string& fileName) const {
-  GdiFlush();
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width_;
-  header.biHeight = -height_;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
-  DWORD bytes = static_cast<DWORD>(width_) * static_cast<DWORD>(height_) * 4;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + bytes;
-  FILE* out = std::fopen(fileName.c_str(), "wb");
-  if (!out)
-    return false;
-  bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                 std::fwrite(&header, sizeof header, 1, out) == 1 &&
-                 std::fwrite(bits_, 1, bytes, out) == bytes;
-  return std::fclose(out) == 0 && written;
-}
-
 EditorWindow::EditorWindow(int width, int height, TScrollStyle bars) : form_(uitest::MakeForm()) {
   form_->SetBounds(40, 40, width + 100, height * 2 + 80);
   editor_ = TComponent::Create<TEditor>(form_.get(), "Editor1");
@@ -152,10 +131,14 @@ void PaintWhole(TEditor& editor, Dib& into) {
   GdiFlush();
 }
 
-DrawnRows::DrawnRows(TEditor& editor) {
+DrawnRows::DrawnRows(TEditor& editor) : editor_(editor) {
   editor.OnDrawLine = [this](TObject*, const std::string&, int, int, int index, const RECT&, bool) {
     rows.push_back(index);
   };
+}
+
+DrawnRows::~DrawnRows() {
+  editor_.OnDrawLine = nullptr;
 }
 
 HeldKeys::HeldKeys(TShiftState shift) {
@@ -195,6 +178,21 @@ RECT CellRect(TEditor& editor, int viewRow, int firstCol, int endCol) {
   int top = editor.Margin().Top() + viewRow * editor.RowHeight();
   return RECT{left + firstCol * editor.CharPitch(), top, left + endCol * editor.CharPitch(),
               top + editor.CharHeight()};
+}
+
+POINT CellBoundary(TEditor& editor, int viewRow, int col, int dx) {
+  return POINT{editor.Margin().Left() + col * editor.CharPitch() + dx,
+               editor.Margin().Top() + viewRow * editor.RowHeight() + editor.RowHeight() / 2};
+}
+
+void CompleteComposition(TEditor& editor, const wchar_t* text) {
+  HIMC context = ImmGetContext(editor.Handle());
+  ImmSetOpenStatus(context, TRUE);
+  ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text),
+                           static_cast<DWORD>(std::wcslen(text) * sizeof(wchar_t)), nullptr, 0);
+  ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+  ImmSetOpenStatus(context, FALSE);
+  ImmReleaseContext(editor.Handle(), context);
 }
 
 } // namespace editortest

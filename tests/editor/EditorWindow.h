@@ -1,7 +1,8 @@
 // Helpers of the editor control tests: a shown form holding editors, 32-bit memory bitmaps
-// for pixel checks, and Shift-JIS texts.
+// for pixel checks, keys and the input method's results sent to a view.
 #pragma once
 
+#include "EditorDriver.h"
 #include "editor/EditorControl.h"
 #include "support/UiTest.h"
 
@@ -35,7 +36,6 @@ public:
   int CountIn(const RECT& rect, COLORREF color) const;
   // Pixels of any other colour than color within rect.
   int OtherThanIn(const RECT& rect, COLORREF color) const;
-  bool SaveBmp(const std::string& fileName) const;
 
 private:
   int width_;
@@ -75,40 +75,54 @@ void UseGothic(quolin::TEditor& editor, int pixels = 16);
 // The whole client painted into a bitmap filled with the editor's colour first.
 void PaintWhole(quolin::TEditor& editor, Dib& into);
 
-// A fixture: a shown editor in that font on white, and a bitmap of its client to paint into.
-class PaintedEditor : public ::testing::Test {
+// A fixture: a shown editor in that font, without the focus.
+class ShownEditor : public ::testing::Test {
 protected:
   EditorWindow window{400, 200};
   quolin::TEditor& editor = window.Editor();
+
+  void SetUp() override { UseGothic(editor, 16); }
+  std::string Text() { return editor.Lines().Text(); }
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(editor.Handle(), message, wParam, lParam);
+  }
+};
+
+// A fixture: the shown editor on white, and a bitmap of its client to paint into.
+class PaintedEditor : public ShownEditor {
+protected:
   Dib dib{editor.ClientWidth(), editor.ClientHeight()};
 
   void SetUp() override {
-    UseGothic(editor, 16);
+    ShownEditor::SetUp();
     editor.SetColor(quolin::clWhite);
   }
   void Paint() { PaintWhole(editor, dib); }
 };
 
-// A fixture: a shown editor in that font, holding the focus.
-class FocusedEditor : public ::testing::Test {
+// A fixture: the shown editor holding the focus.
+class FocusedEditor : public ShownEditor {
 protected:
-  EditorWindow window{400, 200};
-  quolin::TEditor& editor = window.Editor();
-
   void SetUp() override {
-    UseGothic(editor, 16);
+    ShownEditor::SetUp();
     window.Focus(editor);
   }
-  std::string Text() { return editor.Lines().Text(); }
 };
+
 // The client area as the window shows it now.
 void CaptureClient(quolin::TEditor& editor, Dib& into);
-// Rows drawn through OnDrawLine, in order.
+// Rows drawn through OnDrawLine, in order, while it lives.
 class DrawnRows {
 public:
   explicit DrawnRows(quolin::TEditor& editor);
+  ~DrawnRows();
+  DrawnRows(const DrawnRows&) = delete;
+  DrawnRows& operator=(const DrawnRows&) = delete;
   std::vector<int> rows;
   void Clear() { rows.clear(); }
+
+private:
+  quolin::TEditor& editor_;
 };
 
 // Sends WM_KEYDOWN and WM_KEYUP straight to the editor with Shift and Ctrl held in this
@@ -131,5 +145,11 @@ private:
 
 // The pixel rectangle of cells [firstCol, endCol) of view row (counted from TopRow).
 RECT CellRect(quolin::TEditor& editor, int viewRow, int firstCol, int endCol);
+// The boundary before a cell of view row, halfway down the row, moved dx pixels.
+POINT CellBoundary(quolin::TEditor& editor, int viewRow, int col, int dx = 0);
+
+// Opens the view's input method, completes a composition of text and closes it again; the
+// input method's messages wait in the queue.
+void CompleteComposition(quolin::TEditor& editor, const wchar_t* text);
 
 } // namespace editortest

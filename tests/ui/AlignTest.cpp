@@ -1,7 +1,7 @@
 // Alignment: the sides in order, the outermost of a side by its current position, the MDI
 // client in what is left, and the main window's arrangement of dock, outline panel, splitter
 // and status bar.
-#include "support/UiTest.h"
+#include "FormFixture.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Panels.h"
@@ -22,10 +22,7 @@ TPanel* AddPanel(TForm& form, TAlign align, int size, const char* name, int posi
   return panel;
 }
 
-std::string Bounds(const TControl& control) {
-  return std::to_string(control.Left()) + "," + std::to_string(control.Top()) + " " +
-         std::to_string(control.Width()) + "x" + std::to_string(control.Height());
-}
+using uitest::Bounds;
 
 RECT ChildRect(HWND child) {
   RECT rect;
@@ -81,13 +78,11 @@ TEST(UiAlign, MainWindowArrangementPutsDockOutlineSplitterAndStatusBarInPlace) {
   auto form = uitest::MakeForm();
   form->SetFormStyle(TFormStyle::fsMDIForm);
   form->SetClientSize(600, 400);
-  auto* status = TComponent::Create<TStatusBar>(form.get(), "StatusBar1");
-  status->SetParent(form.get());
+  auto* status = uitest::AddTo<TStatusBar>(*form, "StatusBar1");
   TPanel* bottomDock = AddPanel(*form, alBottom, 12, "BottomDock");
   TPanel* leftDock = AddPanel(*form, alLeft, 24, "LeftDock");
   TPanel* section = AddPanel(*form, alLeft, 112, "Panel_Section");
-  auto* splitter = TComponent::Create<TSplitter>(form.get(), "Splitter1");
-  splitter->SetParent(form.get());
+  auto* splitter = uitest::AddTo<TSplitter>(*form, "Splitter1");
   section->Hide();
   splitter->Hide();
   bottomDock->SetTop(400); // the dock goes outermost first

@@ -1,8 +1,8 @@
 // The component model: ownership order, names, free notification, loading and the order of
 // Free, with and without windows.
 #include "ui/Component.h"
+#include "FormFixture.h"
 #include "core/Exceptions.h"
-#include "support/UiTest.h"
 #include "ui/Edits.h"
 #include "ui/Forms.h"
 #include "ui/Panels.h"
@@ -65,7 +65,8 @@ protected:
     };
     OnDestroy = [this](TObject*) {
       if (freeLog)
-        freeLog->push_back(std::string("destroy, first ") + (first->Destroying() ? "destroying" : "alive"));
+        freeLog->push_back(std::string("destroy, first ") +
+                           (first->Destroying() ? "destroying" : "alive"));
     };
   }
 };
@@ -95,6 +96,8 @@ TEST(UiComponent, ComponentsKeepCreationOrderAndAreFoundByNameIgnoringCase) {
   EXPECT_THROW(c->SetName("Editor1"), EInvalidOperation);
   c->SetName("Editor2");
   EXPECT_EQ(owner->FindComponent("editor2"), c);
+  EXPECT_THROW(TComponent::Create<TRaising>(owner.get(), "R"), EConvertError);
+  EXPECT_EQ(owner->ComponentCount(), 4) << "a component whose constructor raises leaves nothing";
 }
 
 TEST(UiComponent, OwnerFreesItsComponentsLastToFirstAfterMarkingThemDestroying) {
@@ -109,7 +112,7 @@ TEST(UiComponent, OwnerFreesItsComponentsLastToFirstAfterMarkingThemDestroying) 
       << "every component is already destroying when its own BeforeDestruction runs";
 }
 
-TEST(UiComponent, FreeingOneComponentTakesItOutOfItsOwner) {
+TEST(UiComponent, FreeingOneComponentTakesItOutOfItsOwnerAndFreeAndNilClearsThePointer) {
   TOwned<TProbe> owner(TComponent::Create<TProbe>(nullptr, "Owner"));
   TProbe* a = TComponent::Create<TProbe>(owner.get(), "A");
   TProbe* b = TComponent::Create<TProbe>(owner.get(), "B");
@@ -120,6 +123,11 @@ TEST(UiComponent, FreeingOneComponentTakesItOutOfItsOwner) {
   // Inserted before their names are given.
   EXPECT_EQ(owner->notes, (std::vector<std::string>{"+", "+", "-A"}));
   EXPECT_EQ(b->notes, (std::vector<std::string>{"-A"})) << "siblings hear of removals";
+  TProbe* probe = b;
+  FreeAndNil(probe);
+  EXPECT_EQ(probe, nullptr);
+  EXPECT_EQ(owner->ComponentCount(), 0);
+  FreeAndNil(probe); // nothing to free
 }
 
 TEST(UiComponent, FreeNotificationTellsTheOtherSideOnceAndCanBeWithdrawn) {
@@ -144,13 +152,7 @@ TEST(UiComponent, FreeNotificationTellsTheOtherSideOnceAndCanBeWithdrawn) {
   other->Free();
 }
 
-TEST(UiComponent, ComponentWhoseConstructorRaisesLeavesNothingBehind) {
-  TOwned<TProbe> owner(TComponent::Create<TProbe>(nullptr, "Owner"));
-  EXPECT_THROW(TComponent::Create<TRaising>(owner.get(), "R"), EConvertError);
-  EXPECT_EQ(owner->ComponentCount(), 0);
-}
-
-TEST(UiComponent, LoadedRunsOnceInComponentOrderAfterTheFormConstructorThenOnCreate) {
+TEST(UiComponent, LoadedRunsInComponentOrderAfterTheFormConstructorThenOnCreateOnDestroyFirst) {
   LogScope scope;
   auto form = uitest::MakeForm<TBuiltForm>();
   EXPECT_TRUE(form->first->loadingInConstructor);
@@ -161,13 +163,11 @@ TEST(UiComponent, LoadedRunsOnceInComponentOrderAfterTheFormConstructorThenOnCre
   TProbe* later = TComponent::Create<TProbe>(form.get(), "Later");
   EXPECT_FALSE(later->loadingInConstructor);
   EXPECT_EQ(later->loadedCount, 0) << "only components built by the constructor are loaded";
-}
 
-TEST(UiComponent, FormFreeRunsOnDestroyBeforeItsComponentsGo) {
-  LogScope scope;
-  TBuiltForm* form = TComponent::Create<TBuiltForm>(nullptr);
+  // Free runs OnDestroy before the components go.
+  later->Free();
   scope.log.clear();
-  form->Free();
+  form.reset();
   EXPECT_EQ(scope.log, (std::vector<std::string>{"destroy, first destroying", "Second",
                                                  "free Second", "First", "free First"}));
 }
@@ -175,13 +175,10 @@ TEST(UiComponent, FormFreeRunsOnDestroyBeforeItsComponentsGo) {
 TEST(UiComponent, NoEventsRunWhileAFormIsDestroyed) {
   auto form = uitest::MakeForm();
   form->Show();
-  auto* panel = TComponent::Create<TPanel>(form.get(), "Panel");
-  panel->SetParent(form.get());
+  auto* panel = uitest::AddTo<TPanel>(*form, "Panel");
   panel->SetAlign(alClient);
-  auto* edit = TComponent::Create<TEdit>(form.get(), "Edit");
-  edit->SetParent(panel);
-  auto* other = TComponent::Create<TEdit>(form.get(), "Other");
-  other->SetParent(panel);
+  auto* edit = uitest::AddTo<TEdit>(*form, "Edit", panel);
+  auto* other = uitest::AddTo<TEdit>(*form, "Other", panel);
   other->SetTop(40);
   int events = 0;
   edit->OnExit = [&](TObject*) { ++events; };
@@ -202,8 +199,7 @@ TEST(UiComponent, NoEventsRunWhileAFormIsDestroyed) {
 TEST(UiComponent, ChildControlsGoWithTheirParentWhoeverOwnsThem) {
   TOwned<TProbe> otherOwner(TComponent::Create<TProbe>(nullptr, "OtherOwner"));
   auto form = uitest::MakeForm();
-  auto* panel = TComponent::Create<TPanel>(form.get(), "Panel");
-  panel->SetParent(form.get());
+  auto* panel = uitest::AddTo<TPanel>(*form, "Panel");
   auto* edit = TComponent::Create<TEdit>(otherOwner.get(), "Edit");
   edit->SetParent(panel);
   ASSERT_TRUE(edit->HandleAllocated());
@@ -240,13 +236,6 @@ TEST(UiComponent, MessageObserversSeeMessagesFirstAndMayStopThem) {
   form->RemoveMessageObserver(watcher);
   SendMessageA(form->Handle(), WM_KEYDOWN, 'A', 1);
   EXPECT_EQ(seen, (std::vector<std::string>{"watcher", "stopper", "watcher"}));
-}
-
-TEST(UiComponent, FreeAndNilClearsThePointer) {
-  TProbe* probe = TComponent::Create<TProbe>(nullptr, "P");
-  FreeAndNil(probe);
-  EXPECT_EQ(probe, nullptr);
-  FreeAndNil(probe); // nothing to free
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The controls the later windows need: status bar panels, tree nodes and dragging, the string
 // grid, speed-button groups, the splitter, check and radio buttons, lists, fonts and colours.
-#include "support/UiTest.h"
+#include "FormFixture.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -20,11 +20,7 @@ using namespace quolin;
 
 namespace {
 
-template <typename T> T* Add(TForm& form, const char* name, TControl* parent = nullptr) {
-  T* control = TComponent::Create<T>(&form, name);
-  control->SetParent(parent ? parent : &form);
-  return control;
-}
+using UiControls = uitest::FormTest;
 
 LPARAM Point(int x, int y) {
   return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
@@ -32,12 +28,13 @@ LPARAM Point(int x, int y) {
 
 // The texts of a tree level as the window has them.
 std::string WindowLevel(HWND tree, HTREEITEM parent) {
+  auto next = [tree](WPARAM code, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+  };
   std::string texts;
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT,
-                   reinterpret_cast<LPARAM>(parent)));
-  for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                               reinterpret_cast<LPARAM>(item)))) {
+  for (HTREEITEM item = next(parent ? TVGN_CHILD : TVGN_ROOT, parent); item;
+       item = next(TVGN_NEXT, item)) {
     char text[64] = {};
     TVITEMA info{};
     info.mask = TVIF_TEXT | TVIF_HANDLE;
@@ -45,9 +42,7 @@ std::string WindowLevel(HWND tree, HTREEITEM parent) {
     info.pszText = text;
     info.cchTextMax = sizeof text;
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-    if (!texts.empty())
-      texts += ",";
-    texts += text;
+    texts.append(texts.empty() ? "" : ",").append(text);
   }
   return texts;
 }
@@ -65,18 +60,14 @@ std::string WindowCell(HWND list, int row, int column) {
 
 std::string NodeLevel(TTreeNode* first) {
   std::string texts;
-  for (TTreeNode* node = first; node; node = node->GetNextSibling()) {
-    if (!texts.empty())
-      texts += ",";
-    texts += node->Text();
-  }
+  for (TTreeNode* node = first; node; node = node->GetNextSibling())
+    texts.append(texts.empty() ? "" : ",").append(node->Text());
   return texts;
 }
 
-TEST(UiControls, StatusPanelShowsTheModifiedMarkByteExact) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, StatusPanelShowsTheModifiedMarkByteExact) {
   form->Show();
-  auto* status = Add<TStatusBar>(*form, "StatusBar1");
+  auto* status = Add<TStatusBar>("StatusBar1");
   status->AddPanel(80, TAlignment::taCenter);
   status->AddPanel(54, TAlignment::taCenter);
   status->AddPanel(54, TAlignment::taCenter);
@@ -96,9 +87,8 @@ TEST(UiControls, StatusPanelShowsTheModifiedMarkByteExact) {
   EXPECT_EQ(status->WindowPanelText(1), "\t\x95\xCF\x8D\x58") << "a new window gets the texts";
 }
 
-TEST(UiControls, TreeNodesKeepTheirOrderAndAreReusedInPlace) {
-  auto form = uitest::MakeForm();
-  auto* tree = Add<TTreeView>(*form, "TreeView1");
+TEST_F(UiControls, TreeNodesKeepTheirOrderAndAreReusedInPlace) {
+  auto* tree = Add<TTreeView>("TreeView1");
   TTreeNodes& nodes = tree->Items();
   TTreeNode* doc = nodes.AddChild(nullptr, "doc");
   TTreeNode* b = nodes.AddChild(doc, "b");
@@ -139,9 +129,8 @@ TEST(UiControls, TreeNodesKeepTheirOrderAndAreReusedInPlace) {
   EXPECT_EQ(nodes.Count(), 1);
 }
 
-TEST(UiControls, TreeSortsStablyWithOnCompare) {
-  auto form = uitest::MakeForm();
-  auto* tree = Add<TTreeView>(*form, "TreeView1");
+TEST_F(UiControls, TreeSortsStablyWithOnCompare) {
+  auto* tree = Add<TTreeView>("TreeView1");
   // Documents compare by text ignoring case; headings (with data) compare equal.
   tree->OnCompare = [](TObject*, TTreeNode* left, TTreeNode* right, int, int& compare) {
     if (left->Data || right->Data) {
@@ -165,10 +154,9 @@ TEST(UiControls, TreeSortsStablyWithOnCompare) {
   EXPECT_EQ(WindowLevel(tree->Handle(), nullptr), "a.tex,C.tex,D.tex");
 }
 
-TEST(UiControls, TreeDragDropsOnlyWhereOnDragOverAccepts) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, TreeDragDropsOnlyWhereOnDragOverAccepts) {
   form->Show();
-  auto* tree = Add<TTreeView>(*form, "TreeView1");
+  auto* tree = Add<TTreeView>("TreeView1");
   tree->SetBounds(0, 0, 200, 200);
   TTreeNode* a = tree->Items().AddChild(nullptr, "a");
   TTreeNode* b = tree->Items().AddChild(nullptr, "b");
@@ -178,8 +166,7 @@ TEST(UiControls, TreeDragDropsOnlyWhereOnDragOverAccepts) {
   TTreeNode* dropped = nullptr;
   TObject* endTarget = reinterpret_cast<TObject*>(1);
   tree->OnStartDrag = log.Notify("start");
-  tree->OnDragOver = [&](TObject* sender, TObject* source, int x, int y, TDragState,
-                         bool& accept) {
+  tree->OnDragOver = [&](TObject* sender, TObject* source, int x, int y, TDragState, bool& accept) {
     EXPECT_EQ(source, sender);
     accept = tree->GetNodeAt(x, y) == c;
   };
@@ -199,18 +186,21 @@ TEST(UiControls, TreeDragDropsOnlyWhereOnDragOverAccepts) {
     return Point((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   };
 
-  tree->BeginDrag();
+  // Starts a drag of the selected node and moves it over node.
+  auto dragOver = [&](TTreeNode* node) {
+    log.entries.clear();
+    tree->BeginDrag();
+    SendMessageA(tree->Handle(), WM_MOUSEMOVE, MK_LBUTTON, centre(node));
+  };
+  dragOver(b);
   EXPECT_EQ(tree->DragNode(), a);
-  SendMessageA(tree->Handle(), WM_MOUSEMOVE, MK_LBUTTON, centre(b));
   EXPECT_EQ(tree->DropTarget(), nullptr);
   SendMessageA(tree->Handle(), WM_LBUTTONUP, 0, centre(b));
   EXPECT_EQ(log.Joined(), "start,end");
   EXPECT_EQ(endTarget, nullptr) << "refused: no target";
   EXPECT_FALSE(tree->Dragging());
 
-  log.entries.clear();
-  tree->BeginDrag();
-  SendMessageA(tree->Handle(), WM_MOUSEMOVE, MK_LBUTTON, centre(c));
+  dragOver(c);
   EXPECT_EQ(tree->DropTarget(), c);
   SendMessageA(tree->Handle(), WM_LBUTTONUP, 0, centre(c));
   EXPECT_EQ(log.Joined(), "start,drop,end");
@@ -218,17 +208,14 @@ TEST(UiControls, TreeDragDropsOnlyWhereOnDragOverAccepts) {
   EXPECT_EQ(endTarget, tree);
   EXPECT_EQ(tree->DropTarget(), nullptr);
 
-  log.entries.clear();
-  tree->BeginDrag();
-  SendMessageA(tree->Handle(), WM_MOUSEMOVE, MK_LBUTTON, centre(c));
+  dragOver(c);
   SendMessageA(tree->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_EQ(log.Joined(), "start,end") << "Escape cancels";
 }
 
-TEST(UiControls, GridAsksOnSelectCellBeforeARowIsSelected) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, GridAsksOnSelectCellBeforeARowIsSelected) {
   form->Show();
-  auto* grid = Add<TStringGrid>(*form, "StringGrid_Cmd1");
+  auto* grid = Add<TStringGrid>("StringGrid_Cmd1");
   grid->DefaultColWidth = 124;
   grid->SetColCount(2);
   grid->SetRowCount(4);
@@ -250,8 +237,9 @@ TEST(UiControls, GridAsksOnSelectCellBeforeARowIsSelected) {
 
   grid->SetFocus();
   uitest::PressKey(grid->Handle(), VK_DOWN);
-  uitest::Pump(50);
   EXPECT_EQ(grid->Row(), 1) << "a refused row by keyboard gives the old row back";
+  uitest::PressKey(grid->Handle(), VK_UP);
+  EXPECT_EQ(grid->Row(), 0) << "the keys after it start from the old row";
   grid->SetRow(3);
   EXPECT_EQ(grid->Row(), 3);
 
@@ -259,11 +247,10 @@ TEST(UiControls, GridAsksOnSelectCellBeforeARowIsSelected) {
   EXPECT_EQ(grid->ColumnWidth(1), 124);
 }
 
-TEST(UiControls, OwnerDataListViewAsksOnDataForItsRows) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, OwnerDataListViewAsksOnDataForItsRows) {
   form->Show();
   auto* list = TComponent::Create<TListView>(form.get(), "ListView1");
-  list->OwnerData = true;
+  list->OwnerData = true; // before the window is made
   list->SetParent(form.get());
   list->AddColumn("Name", 100);
   list->AddColumn("Size", 60);
@@ -276,13 +263,12 @@ TEST(UiControls, OwnerDataListViewAsksOnDataForItsRows) {
   EXPECT_EQ(WindowCell(list->Handle(), 765, 1), "7650");
 }
 
-TEST(UiControls, SpeedButtonsOfAGroupStayDownOneAtATime) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, SpeedButtonsOfAGroupStayDownOneAtATimeCheckAndRadioButtonsClickOnChange) {
   form->Show();
-  auto* a = Add<TSpeedButton>(*form, "A");
-  auto* b = Add<TSpeedButton>(*form, "B");
-  auto* c = Add<TSpeedButton>(*form, "C");
-  auto* plain = Add<TSpeedButton>(*form, "Plain");
+  auto* a = Add<TSpeedButton>("A");
+  auto* b = Add<TSpeedButton>("B");
+  auto* c = Add<TSpeedButton>("C");
+  auto* plain = Add<TSpeedButton>("Plain");
   for (TSpeedButton* button : {a, b, c})
     button->SetGroupIndex(1);
   int clicks = 0;
@@ -316,14 +302,13 @@ TEST(UiControls, SpeedButtonsOfAGroupStayDownOneAtATime) {
   EXPECT_EQ(clicks, 2);
 }
 
-TEST(UiControls, SplitterResizesItsNeighbourUnlessOnCanResizeRefuses) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, SplitterResizesItsNeighbourUnlessOnCanResizeRefuses) {
   form->SetClientSize(400, 300);
   form->Show();
-  auto* panel = Add<TPanel>(*form, "Panel_Section");
+  auto* panel = Add<TPanel>("Panel_Section");
   panel->SetBounds(0, 0, 112, 50);
   panel->SetAlign(alLeft);
-  auto* splitter = Add<TSplitter>(*form, "Splitter1");
+  auto* splitter = Add<TSplitter>("Splitter1");
   splitter->SetLeft(200);
   ASSERT_EQ(splitter->Left(), 112);
   ASSERT_EQ(splitter->ResizedControl(), panel);
@@ -352,10 +337,9 @@ TEST(UiControls, SplitterResizesItsNeighbourUnlessOnCanResizeRefuses) {
   EXPECT_EQ(moves, 1) << "no move, no OnMoved";
 }
 
-TEST(UiControls, CheckAndRadioButtonsRaiseOnClickWhenTheirStateChanges) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, CheckAndRadioButtonsRaiseOnClickWhenTheirStateChanges) {
   form->Show();
-  auto* check = Add<TCheckBox>(*form, "Check");
+  auto* check = Add<TCheckBox>("Check");
   int checkClicks = 0;
   check->OnClick = [&](TObject*) { ++checkClicks; };
   check->SetChecked(true);
@@ -366,8 +350,8 @@ TEST(UiControls, CheckAndRadioButtonsRaiseOnClickWhenTheirStateChanges) {
   EXPECT_FALSE(check->Checked());
   EXPECT_EQ(checkClicks, 2);
 
-  auto* one = Add<TRadioButton>(*form, "One");
-  auto* two = Add<TRadioButton>(*form, "Two");
+  auto* one = Add<TRadioButton>("One");
+  auto* two = Add<TRadioButton>("Two");
   int twoClicks = 0;
   two->OnClick = [&](TObject*) { ++twoClicks; };
   one->SetChecked(true);
@@ -380,9 +364,8 @@ TEST(UiControls, CheckAndRadioButtonsRaiseOnClickWhenTheirStateChanges) {
   EXPECT_EQ(twoClicks, 1) << "losing the check raises no OnClick";
 }
 
-TEST(UiControls, ListsKeepItemsAndSelectionAcrossANewWindow) {
-  auto form = uitest::MakeForm();
-  auto* combo = Add<TComboBox>(*form, "Combo");
+TEST_F(UiControls, ListsKeepItemsAndSelectionAcrossANewWindow) {
+  auto* combo = Add<TComboBox>("Combo");
   for (const char* item : {"a", "表示", "c"})
     combo->Items().Add(item);
   combo->SetItemIndex(1);
@@ -400,7 +383,7 @@ TEST(UiControls, ListsKeepItemsAndSelectionAcrossANewWindow) {
   EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(changes, 0) << "changes in code raise no OnChange";
 
-  auto* list = Add<TListBox>(*form, "List");
+  auto* list = Add<TListBox>("List");
   list->Items().SetText("x\r\ny\r\nz\r\n");
   list->SetItemIndex(2);
   list->SetOwnerDraw(true);
@@ -408,17 +391,16 @@ TEST(UiControls, ListsKeepItemsAndSelectionAcrossANewWindow) {
   EXPECT_EQ(list->ItemIndex(), 2);
   EXPECT_EQ(list->Items()[1], "y");
 
-  auto* edit = Add<TEdit>(*form, "Edit");
+  auto* edit = Add<TEdit>("Edit");
   edit->SetText("kept");
   edit->RecreateWnd();
   EXPECT_EQ(edit->Text(), "kept");
 }
 
-TEST(UiControls, FontAndColourComeFromTheParentUntilSetOwn) {
-  auto form = uitest::MakeForm();
-  auto* panel = Add<TPanel>(*form, "Panel");
-  auto* label = Add<TLabel>(*form, "Label", panel);
-  auto* edit = Add<TEdit>(*form, "Edit", panel);
+TEST_F(UiControls, FontAndColourComeFromTheParentUntilSetOwn) {
+  auto* panel = Add<TPanel>("Panel");
+  auto* label = Add<TLabel>("Label", panel);
+  auto* edit = Add<TEdit>("Edit", panel);
   EXPECT_EQ(form->Font().Name(), "ＭＳ Ｐゴシック");
   EXPECT_EQ(form->Font().Size(), 9);
   EXPECT_EQ(form->Font().Value().Charset, SHIFTJIS_CHARSET);
@@ -442,14 +424,13 @@ TEST(UiControls, FontAndColourComeFromTheParentUntilSetOwn) {
   EXPECT_EQ(label->Color(), clRed);
 }
 
-TEST(UiControls, HintsComeFromTheControlOrItsNearestParent) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   form->Show();
-  auto* panel = Add<TPanel>(*form, "Panel");
+  auto* panel = Add<TPanel>("Panel");
   panel->SetHint("Outline|Shows the sections");
   panel->SetShowHint(true);
-  auto* inner = Add<TEdit>(*form, "Inner", panel);
-  auto* own = Add<TButton>(*form, "Own", panel);
+  auto* inner = Add<TEdit>("Inner", panel);
+  auto* own = Add<TButton>("Own", panel);
   own->SetHint("Close");
   auto tooltip = [&](TControl* control) {
     NMTTDISPINFOA info{};
@@ -471,11 +452,10 @@ TEST(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   EXPECT_EQ(Application->Hint(), "Close") << "the status text does not need ShowHint";
 }
 
-TEST(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
-  auto form = uitest::MakeForm();
+TEST_F(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
   form->Show();
-  auto* panel = Add<TPanel>(*form, "Panel");
-  auto* edit = Add<TEdit>(*form, "Edit", panel);
+  auto* panel = Add<TPanel>("Panel");
+  auto* edit = Add<TEdit>("Edit", panel);
   edit->SetFocus();
   std::vector<std::string> order;
   bool panelTakes = true;
@@ -497,21 +477,18 @@ TEST(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
   EXPECT_EQ(order, (std::vector<std::string>{"edit", "panel -120", "form"}));
 }
 
-TEST(UiControls, LabelSizesItselfAndImageShowsItsPicture) {
-  auto form = uitest::MakeForm();
-  auto* label = Add<TLabel>(*form, "Label");
+TEST_F(UiControls, LabelSizesItselfImageShowsItsPictureAndImageListsTakeStrips) {
+  auto* label = Add<TLabel>("Label");
   label->SetText("Short");
   int shortWidth = label->Width();
   label->SetText("A much longer caption");
   EXPECT_GT(label->Width(), shortWidth);
-  auto* image = Add<TImage>(*form, "Image");
+  auto* image = Add<TImage>("Image");
   HICON icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING));
   image->SetIcon(icon);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(image->Handle(), STM_GETICON, 0, 0)), icon);
-}
 
-TEST(UiControls, ImageListTakesMaskedStripsAndCopiesOfAnotherList) {
-  auto form = uitest::MakeForm();
+  // An image list takes masked strips and copies of another list.
   auto* list = TComponent::Create<TImageList>(form.get(), "ImageList1");
   auto* other = TComponent::Create<TImageList>(form.get(), "ImageList3");
   TBitmap strip;

@@ -1,10 +1,10 @@
 // Placements, control states and fonts of forms in Wine's registry, below a key of the test's
 // own; values are checked straight from the registry.
 #include "ui/FormPlacement.h"
+#include "FormFixture.h"
 #include "common/Registry.h"
 #include "common/RegistryProbe.h"
 #include "core/ResConst.h"
-#include "support/UiTest.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
 #include "ui/Forms.h"
@@ -41,10 +41,7 @@ using FormPlacement = RegistryFixture;
 using ControlStates = RegistryFixture;
 using FontValues = RegistryFixture;
 
-std::string Bounds(const TControl& control) {
-  return std::to_string(control.Left()) + "," + std::to_string(control.Top()) + " " +
-         std::to_string(control.Width()) + "x" + std::to_string(control.Height());
-}
+using uitest::Bounds;
 
 TOwned<TForm> PlacedForm(TPosition position = TPosition::poDesigned,
                          TFormBorderStyle border = TFormBorderStyle::bsSizeable) {
@@ -55,14 +52,10 @@ TOwned<TForm> PlacedForm(TPosition position = TPosition::poDesigned,
   return form;
 }
 
-TEST_F(FormPlacement, NormalFormStoresAllFivePairsInOrder) {
+TEST_F(FormPlacement, NormalFormStoresAllFivePairsInOrderOtherwiseOnlyItsState) {
   auto form = PlacedForm();
   ASSERT_TRUE(SaveFormPlacement("Forms", "Main", *form));
   EXPECT_EQ(StoredText("Forms", "Main"), "Left=100;Top=120;Width=300;Height=200;WindowState=0");
-}
-
-TEST_F(FormPlacement, MaximisedOrMinimisedFormStoresOnlyItsState) {
-  auto form = PlacedForm();
   form->Show();
   form->SetWindowState(TWindowState::wsMaximized);
   ASSERT_TRUE(SaveFormPlacement("Forms", "Max", *form));
@@ -84,7 +77,7 @@ TEST_F(FormPlacement, MainFormCountsAsMinimisedWhileTheApplicationWindowIs) {
   main->Free();
 }
 
-TEST_F(FormPlacement, StoredBoundsApplyInOneStep) {
+TEST_F(FormPlacement, StoredBoundsApplyInOneStepAndLoadingWritesNothing) {
   Store("Forms", "Doc", "Left=40;Top=50;Width=350;Height=250;WindowState=0");
   auto form = PlacedForm();
   int moves = 0;
@@ -96,6 +89,9 @@ TEST_F(FormPlacement, StoredBoundsApplyInOneStep) {
   EXPECT_EQ(Bounds(*form), "40,50 350x250");
   EXPECT_EQ(moves, 1);
   EXPECT_EQ(StoredText("Forms", "Doc"), "Left=40;Top=50;Width=350;Height=250;WindowState=0");
+  LoadFormPlacement("Forms", "Nothing", *form);
+  EXPECT_EQ(Bounds(*form), "40,50 350x250") << "a missing entry keeps the current values";
+  EXPECT_FALSE(Stored("Forms", "Nothing").found);
 }
 
 TEST_F(FormPlacement, MaximisedTextKeepsPositionAndSizeAndMaximises) {
@@ -121,13 +117,9 @@ TEST_F(FormPlacement, FixedBorderKeepsItsSizeAndCentredFormItsPosition) {
   EXPECT_EQ(Bounds(*centred), "100,120 500x400");
 }
 
-TEST_F(FormPlacement, MissingOrUnreadableEntriesKeepTheCurrentValues) {
-  auto form = PlacedForm();
-  LoadFormPlacement("Forms", "Nothing", *form);
-  EXPECT_EQ(Bounds(*form), "100,120 300x200");
-  EXPECT_FALSE(Stored("Forms", "Nothing").found) << "loading writes nothing";
-
+TEST_F(FormPlacement, UnreadableEntriesKeepTheCurrentValues) {
   Store("Forms", "Partial", "Left=abc;Top=5;Height= 7x;WindowState=7");
+  auto form = PlacedForm();
   form->Show();
   LoadFormPlacement("Forms", "Partial", *form);
   EXPECT_EQ(Bounds(*form), "100,5 300x200");
@@ -138,17 +130,19 @@ TEST_F(FormPlacement, MdiChildTakesTheStateOnlyAsItsFramesOnlyChild) {
   auto frame = uitest::MakeForm();
   frame->SetFormStyle(TFormStyle::fsMDIForm);
   frame->Show();
-  TForm* first = TComponent::Create<TForm>(frame.get());
-  first->SetFormStyle(TFormStyle::fsMDIChild);
-  first->Show();
+  auto newChild = [&] {
+    TForm* child = TComponent::Create<TForm>(frame.get());
+    child->SetFormStyle(TFormStyle::fsMDIChild);
+    child->Show();
+    return child;
+  };
+  TForm* first = newChild();
   Store("Forms", "Document", "WindowState=2");
   LoadFormPlacement("Forms", "Document", *first);
   EXPECT_EQ(first->WindowState(), TWindowState::wsMaximized);
   first->SetWindowState(TWindowState::wsNormal);
 
-  TForm* second = TComponent::Create<TForm>(frame.get());
-  second->SetFormStyle(TFormStyle::fsMDIChild);
-  second->Show();
+  TForm* second = newChild();
   ASSERT_EQ(frame->MDIChildCount(), 2);
   int left = second->Left();
   Store("Forms", "Document", "Left=1;Top=2;Width=222;Height=111;WindowState=2");
@@ -175,11 +169,12 @@ TEST_F(FormPlacement, WindowWhollyOffTheWorkAreasComesOntoTheNearest) {
 }
 
 TEST_F(FormPlacement, StateNumbersBothWays) {
-  EXPECT_EQ(WindowStateToInt(TWindowState::wsNormal), 0);
-  EXPECT_EQ(WindowStateToInt(TWindowState::wsMinimized), 1);
-  EXPECT_EQ(WindowStateToInt(TWindowState::wsMaximized), 2);
-  EXPECT_EQ(IntToWindowState(2), TWindowState::wsMaximized);
-  EXPECT_EQ(IntToWindowState(1), TWindowState::wsMinimized);
+  int number = 0;
+  for (TWindowState state :
+       {TWindowState::wsNormal, TWindowState::wsMinimized, TWindowState::wsMaximized}) {
+    EXPECT_EQ(WindowStateToInt(state), number);
+    EXPECT_EQ(IntToWindowState(number++), state);
+  }
   EXPECT_EQ(IntToWindowState(3), TWindowState::wsNormal);
   EXPECT_EQ(IntToWindowState(-1), TWindowState::wsNormal);
 }
@@ -197,11 +192,7 @@ struct StatesForm {
   TComboBox* simple = Add<TComboBox>("Simple1");
   TEdit* edit = Add<TEdit>("Edit1");
 
-  template <typename T> T* Add(const char* name) {
-    T* control = TComponent::Create<T>(form.get(), name);
-    control->SetParent(form.get());
-    return control;
-  }
+  template <typename T> T* Add(const char* name) { return uitest::AddTo<T>(*form, name); }
 
   StatesForm() {
     grouped->SetGroupIndex(1);
@@ -233,14 +224,13 @@ TEST_F(ControlStates, SaveWritesEachKindUnderItsNameWithItsType) {
   EXPECT_FALSE(Stored("Find", "SpeedPlain").found) << "group index 0 is skipped";
   RawValue items = Stored("Find", "Combo1_List");
   EXPECT_EQ(items.type, static_cast<DWORD>(REG_BINARY));
-  std::string itemsText = "a\r\n表示\r\nc\r\n";
-  for (char& byte : itemsText)
-    byte = static_cast<char>(~byte);
-  EXPECT_EQ(items.data, itemsText);
-  std::string typed = "typed";
-  for (char& byte : typed)
-    byte = static_cast<char>(~byte);
-  EXPECT_EQ(Stored("Find", "Combo1_Text").data, typed);
+  auto inverted = [](std::string text) {
+    for (char& byte : text)
+      byte = static_cast<char>(~byte);
+    return text;
+  };
+  EXPECT_EQ(items.data, inverted("a\r\n表示\r\nc\r\n"));
+  EXPECT_EQ(Stored("Find", "Combo1_Text").data, inverted("typed"));
   EXPECT_EQ(Stored("Find", "List1_Index").type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(Stored("Find", "List1_Index").data, Dword(2));
   EXPECT_FALSE(Stored("Find", "List1_List").found);
@@ -303,12 +293,12 @@ TEST_F(FontValues, SaveWritesSevenValuesWithTheirTypes) {
   EXPECT_EQ(raw("FontSize").data, Dword(12));
   EXPECT_EQ(raw("FontColor").type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(raw("FontColor").data, Dword(0x0000FF));
-  for (const char* name : {"FontBold", "FontItalic", "FontUnderline", "FontStrikeout"})
+  std::pair<const char*, DWORD> flags[] = {
+      {"FontBold", 1}, {"FontItalic", 0}, {"FontUnderline", 0}, {"FontStrikeout", 1}};
+  for (auto [name, value] : flags) {
     EXPECT_EQ(raw(name).type, static_cast<DWORD>(REG_DWORD)) << name;
-  EXPECT_EQ(raw("FontBold").data, Dword(1));
-  EXPECT_EQ(raw("FontItalic").data, Dword(0));
-  EXPECT_EQ(raw("FontUnderline").data, Dword(0));
-  EXPECT_EQ(raw("FontStrikeout").data, Dword(1));
+    EXPECT_EQ(raw(name).data, Dword(value)) << name;
+  }
 }
 
 TEST_F(FontValues, LoadTakesOnlyWhatIsPresentAndRebuildsTheStyle) {

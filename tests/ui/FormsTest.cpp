@@ -1,8 +1,8 @@
 // Forms: the order of their events, close actions, MDI frames and children, modal forms,
 // minimising the main form and the application's activation.
 #include "ui/Forms.h"
+#include "FormFixture.h"
 #include "core/Exceptions.h"
-#include "support/UiTest.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Timer.h"
@@ -45,15 +45,7 @@ TOwned<TForm> MakeFrame() {
   return frame;
 }
 
-// Runs action from a timer while the current modal loop or Run is busy.
-void Later(TComponent* owner, std::function<void()> action, unsigned delay = 50) {
-  auto* timer = TComponent::Create<TTimer>(owner);
-  timer->SetInterval(delay);
-  timer->OnTimer = [timer, action](TObject*) {
-    timer->SetEnabled(false);
-    action();
-  };
-}
+using uitest::Later;
 
 TEST(UiForms, EventsRunInOrderFromCreateToDestroy) {
   uitest::EventLog log;
@@ -98,7 +90,7 @@ TEST(UiForms, CloseActionsHideFreeOrKeepTheForm) {
   EXPECT_TRUE(uitest::PumpUntil([&] { return destroyed; }));
 }
 
-TEST(UiForms, MdiChildMinimisesOnCloseOrStaysWithoutAMinimiseBox) {
+TEST(UiForms, MdiChildNeedsAFrameAndMinimisesOnCloseOrStaysWithoutAMinimiseBox) {
   auto frame = MakeFrame();
   TForm* child = MakeChild(*frame, "Child");
   child->Close();
@@ -108,6 +100,10 @@ TEST(UiForms, MdiChildMinimisesOnCloseOrStaysWithoutAMinimiseBox) {
   child->Close();
   EXPECT_EQ(child->WindowState(), TWindowState::wsNormal);
   EXPECT_TRUE(child->Visible());
+
+  auto lone = uitest::MakeForm();
+  EXPECT_THROW(lone->SetFormStyle(TFormStyle::fsMDIChild), EInvalidOperation) << "no frame";
+  EXPECT_EQ(lone->FormStyle(), TFormStyle::fsNormal);
 }
 
 TEST(UiForms, MdiFrameAsksEachChildFirstAndChildrenGetNoOnClose) {
@@ -155,12 +151,6 @@ TEST(UiForms, MdiChildrenComeInZOrderWithTheActiveOneFirst) {
   EXPECT_EQ(frame->MDIChildren(3), nullptr);
 }
 
-TEST(UiForms, MdiChildNeedsAFrame) {
-  auto lone = uitest::MakeForm();
-  EXPECT_THROW(lone->SetFormStyle(TFormStyle::fsMDIChild), EInvalidOperation);
-  EXPECT_EQ(lone->FormStyle(), TFormStyle::fsNormal);
-}
-
 TEST(UiForms, MdiClientShowsTheFrameColour) {
   auto frame = MakeFrame();
   auto clientPixel = [&] {
@@ -177,13 +167,12 @@ TEST(UiForms, MdiClientShowsTheFrameColour) {
   EXPECT_EQ(clientPixel(), static_cast<COLORREF>(clRed));
 }
 
-TEST(UiForms, ShowModalDisablesTheOtherWindowsAndGivesThemBackWithTheActivation) {
+TEST(UiForms, ShowModalDisablesTheOtherWindowsGivesThemBackAndEndsOnlyWhenTheFormCloses) {
   auto owner = uitest::MakeForm();
   owner->Show();
   ASSERT_TRUE(uitest::PumpUntil([&] { return GetActiveWindow() == owner->Handle(); }));
   auto dialog = uitest::MakeForm();
-  auto* ok = TComponent::Create<TButton>(dialog.get(), "OK");
-  ok->SetParent(dialog.get());
+  auto* ok = uitest::AddTo<TButton>(*dialog, "OK");
   ok->ModalResult = mrOk;
   bool ownerEnabledWhileModal = true;
   bool modalWhileShown = false;
@@ -202,12 +191,7 @@ TEST(UiForms, ShowModalDisablesTheOtherWindowsAndGivesThemBackWithTheActivation)
   Later(dialog.get(), [&] { dialog->Close(); });
   EXPECT_EQ(dialog->ShowModal(), mrCancel) << "closing a modal form gives mrCancel";
 
-  dialog->Show();
-  EXPECT_THROW(dialog->ShowModal(), EInvalidOperation);
-}
-
-TEST(UiForms, ModalCloseActionNoneKeepsTheFormUp) {
-  auto dialog = uitest::MakeForm();
+  // A close action of caNone keeps the form up.
   int closes = 0;
   dialog->OnClose = [&](TObject*, TCloseAction& action) {
     if (++closes == 1)
@@ -219,6 +203,9 @@ TEST(UiForms, ModalCloseActionNoneKeepsTheFormUp) {
   });
   EXPECT_EQ(dialog->ShowModal(), mrYes);
   EXPECT_EQ(closes, 2);
+
+  dialog->Show();
+  EXPECT_THROW(dialog->ShowModal(), EInvalidOperation) << "a shown form";
 }
 
 TEST(UiForms, MinimisingTheMainFormHidesTheFormsAndRestoreBringsThemBack) {

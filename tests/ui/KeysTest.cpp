@@ -1,6 +1,6 @@
 // The way of a key: MDI system keys, menu shortcuts, the form's dialog keys, KeyPreview and the
 // control's own key events, and unclaimed characters as mnemonics.
-#include "support/UiTest.h"
+#include "FormFixture.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -48,9 +48,14 @@ protected:
   }
 };
 
+// Presses the key in the focused window; the window with the focus after it.
+HWND FocusAfter(WORD key, TShiftState shift = 0) {
+  PressKey(GetFocus(), key, shift);
+  return GetFocus();
+}
+
 template <typename T> T* Add(TForm& form, TControl* parent, const char* name, int top) {
-  T* control = TComponent::Create<T>(&form, name);
-  control->SetParent(parent ? parent : &form);
+  T* control = uitest::AddTo<T>(form, name, parent);
   control->SetTop(top);
   return control;
 }
@@ -190,56 +195,45 @@ TEST(UiKeys, EnterClicksDefaultOrFocusedButtonAndEscapeTheCancelButton) {
 
 TEST(UiKeys, TabMovesTheFocusInTabOrderSkippingWhatCannotHaveIt) {
   DialogForm dialog;
-  HWND first = dialog.first->Handle();
-  PressKey(first, VK_TAB);
-  EXPECT_EQ(GetFocus(), dialog.second->Handle());
-  PressKey(GetFocus(), VK_TAB);
-  EXPECT_EQ(GetFocus(), dialog.ok->Handle()) << "the disabled edit is skipped";
-  PressKey(GetFocus(), VK_TAB, ssShift);
-  EXPECT_EQ(GetFocus(), dialog.second->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), dialog.second->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), dialog.ok->Handle()) << "the disabled edit is skipped";
+  EXPECT_EQ(FocusAfter(VK_TAB, ssShift), dialog.second->Handle());
   dialog.other->SetTabOrder(0);
   dialog.other->SetFocus();
-  PressKey(GetFocus(), VK_TAB, ssShift);
-  EXPECT_EQ(GetFocus(), dialog.cancel->Handle()) << "wraps around to the last";
+  EXPECT_EQ(FocusAfter(VK_TAB, ssShift), dialog.cancel->Handle()) << "wraps around to the last";
   dialog.ok->SetTabStop(false);
   dialog.second->SetFocus();
-  PressKey(GetFocus(), VK_TAB);
-  EXPECT_EQ(GetFocus(), dialog.cancel->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), dialog.cancel->Handle());
 }
 
-TEST(UiKeys, ControlWantingTabKeepsItAndArrowsMoveAmongSiblings) {
+TEST(UiKeys, ControlOrFormWantingTabKeepsItAndArrowsMoveAmongSiblings) {
   DialogForm dialog;
   auto* taker = Add<TKeyTaker>(*dialog.form, nullptr, "Taker", 180);
   taker->DialogCode = DLGC_WANTTAB;
   int tabs = 0;
   taker->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { tabs += key == VK_TAB; };
   taker->SetFocus();
-  PressKey(taker->Handle(), VK_TAB);
+  EXPECT_EQ(FocusAfter(VK_TAB), taker->Handle());
   EXPECT_EQ(tabs, 1);
-  EXPECT_EQ(GetFocus(), taker->Handle());
 
   auto* group = Add<TPanel>(*dialog.form, nullptr, "Group", 210);
   auto* radio1 = Add<TRadioButton>(*dialog.form, group, "Radio1", 0);
   auto* radio2 = Add<TRadioButton>(*dialog.form, group, "Radio2", 20);
   radio1->SetChecked(true);
   radio1->SetFocus();
-  PressKey(radio1->Handle(), VK_DOWN);
-  EXPECT_EQ(GetFocus(), radio2->Handle());
+  EXPECT_EQ(FocusAfter(VK_DOWN), radio2->Handle());
   EXPECT_TRUE(radio2->Checked());
   EXPECT_FALSE(radio1->Checked());
-  PressKey(radio2->Handle(), VK_DOWN);
-  EXPECT_EQ(GetFocus(), radio1->Handle()) << "arrows go round within the parent";
-}
+  EXPECT_EQ(FocusAfter(VK_DOWN), radio1->Handle()) << "arrows go round within the parent";
 
-TEST(UiKeys, OverriddenDialogKeyTakesTab) {
-  auto form = uitest::MakeForm<TTabKeeper>();
-  auto* first = Add<TEdit>(*form, nullptr, "First", 0);
-  Add<TEdit>(*form, nullptr, "Second", 30);
-  form->Show();
+  // A form whose DialogKey takes Tab keeps it.
+  auto keeper = uitest::MakeForm<TTabKeeper>();
+  auto* first = Add<TEdit>(*keeper, nullptr, "First", 0);
+  Add<TEdit>(*keeper, nullptr, "Second", 30);
+  keeper->Show();
   first->SetFocus();
-  PressKey(first->Handle(), VK_TAB);
-  EXPECT_EQ(form->tabs, 1);
-  EXPECT_EQ(GetFocus(), first->Handle());
+  EXPECT_EQ(FocusAfter(VK_TAB), first->Handle());
+  EXPECT_EQ(keeper->tabs, 1);
 }
 
 TEST(UiKeys, MnemonicsGoToDialogCharUnlessTheControlWantsCharacters) {

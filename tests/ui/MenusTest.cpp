@@ -1,10 +1,10 @@
 // Menus: entries of the native menus, hidden items, pop-ups chosen by keys, shortcuts, images
 // and the hints of menu items.
-#include "support/UiTest.h"
+#include "ui/Menus.h"
+#include "FormFixture.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
-#include "ui/Menus.h"
 #include "ui/Timer.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +13,18 @@ using namespace quolin;
 
 namespace {
 
-TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption) {
-  auto* item = TComponent::Create<TMenuItem>(owner);
-  item->SetCaption(caption);
-  parent->Add(item);
-  return item;
-}
+// A form with a pop-up menu.
+class UiMenus : public uitest::FormTest {
+protected:
+  TPopupMenu* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
+
+  TMenuItem* NewItem(TMenuItem* parent, const std::string& caption) {
+    auto* item = TComponent::Create<TMenuItem>(form.get());
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+  }
+};
 
 TMenuItem* EntryAt(HMENU menu, int position) {
   MENUITEMINFOA info{};
@@ -43,12 +49,10 @@ std::string EntryText(HMENU menu, int position) {
   return text;
 }
 
-TEST(UiMenus, PopupItemChosenByKeysClicksAfterOnPopupWithTheItemAsSender) {
-  auto form = uitest::MakeForm();
+TEST_F(UiMenus, PopupItemChosenByKeysClicksAfterOnPopupWithTheItemAsSender) {
   form->Show();
-  auto* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
-  TMenuItem* one = NewItem(form.get(), popup->Items(), "One");
-  TMenuItem* two = NewItem(form.get(), popup->Items(), "Two");
+  TMenuItem* one = NewItem(popup->Items(), "One");
+  TMenuItem* two = NewItem(popup->Items(), "Two");
   uitest::EventLog log;
   TObject* sender = nullptr;
   popup->OnPopup = log.Notify("popup");
@@ -57,32 +61,29 @@ TEST(UiMenus, PopupItemChosenByKeysClicksAfterOnPopupWithTheItemAsSender) {
     sender = item;
     log.entries.push_back("two");
   };
-  auto* keys = TComponent::Create<TTimer>(form.get());
-  keys->SetInterval(100);
   HWND window = form->Handle();
-  keys->OnTimer = [&](TObject*) {
-    keys->SetEnabled(false);
-    for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-      PostMessageA(window, WM_KEYDOWN, key, 1);
-      PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
-    }
-  };
+  uitest::Later(
+      form.get(),
+      [window] {
+        for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+          PostMessageA(window, WM_KEYDOWN, key, 1);
+          PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
+        }
+      },
+      100);
   POINT at = form->ClientToScreen(POINT{20, 20});
   popup->Popup(at.x, at.y);
   EXPECT_EQ(log.Joined(), "popup,two");
   EXPECT_EQ(sender, two);
 }
 
-TEST(UiMenus, ContextMenuOpensThePopupOfTheControlOrOfItsParent) {
-  auto form = uitest::MakeForm();
+TEST_F(UiMenus, ContextMenuOpensThePopupOfTheControlOrOfItsParent) {
   form->Show();
-  auto* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
-  NewItem(form.get(), popup->Items(), "Only");
+  NewItem(popup->Items(), "Only");
   int popups = 0;
   popup->OnPopup = [&](TObject*) { ++popups; };
   form->SetPopupMenu(popup);
-  auto* inner = TComponent::Create<TCustomControl>(form.get(), "Inner");
-  inner->SetParent(form.get());
+  auto* inner = Add<TCustomControl>("Inner");
   auto* closer = TComponent::Create<TTimer>(form.get());
   closer->SetInterval(50);
   HWND window = form->Handle();
@@ -103,12 +104,10 @@ TEST(UiMenus, ContextMenuOpensThePopupOfTheControlOrOfItsParent) {
   EXPECT_EQ(popups, 2);
 }
 
-TEST(UiMenus, HiddenItemLeavesTheMenuAndComesBackAtItsPlace) {
-  auto form = uitest::MakeForm();
-  auto* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
-  TMenuItem* a = NewItem(form.get(), popup->Items(), "A");
-  TMenuItem* b = NewItem(form.get(), popup->Items(), "B");
-  TMenuItem* c = NewItem(form.get(), popup->Items(), "C");
+TEST_F(UiMenus, HiddenItemLeavesTheMenuAndComesBackAtItsPlace) {
+  TMenuItem* a = NewItem(popup->Items(), "A");
+  TMenuItem* b = NewItem(popup->Items(), "B");
+  TMenuItem* c = NewItem(popup->Items(), "C");
   HMENU menu = popup->Handle();
   ASSERT_EQ(GetMenuItemCount(menu), 3);
   b->SetVisible(false);
@@ -134,17 +133,16 @@ TEST(UiMenus, HiddenItemLeavesTheMenuAndComesBackAtItsPlace) {
   EXPECT_EQ(EntryAt(menu, 1), c);
 }
 
-TEST(UiMenus, EntriesCarryCaptionShortcutStatesAndSubmenus) {
-  auto form = uitest::MakeForm();
+TEST_F(UiMenus, EntriesCarryCaptionShortcutStatesAndSubmenus) {
   auto* menu = TComponent::Create<TMainMenu>(form.get(), "MainMenu1");
   form->SetMenu(menu);
-  TMenuItem* file = NewItem(form.get(), menu->Items(), "ファイル(&F)");
+  TMenuItem* file = NewItem(menu->Items(), "ファイル(&F)");
   EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
   EXPECT_EQ(EntryInfo(menu->Handle(), 0).hSubMenu, nullptr) << "no sub-items yet";
-  TMenuItem* save = NewItem(form.get(), file, "保存(&S)");
+  TMenuItem* save = NewItem(file, "保存(&S)");
   save->SetShortCut(ShortCut('S', ssCtrl));
-  NewItem(form.get(), file, "-");
-  TMenuItem* wrap = NewItem(form.get(), file, "折り返し");
+  NewItem(file, "-");
+  TMenuItem* wrap = NewItem(file, "折り返し");
   wrap->SetRadioItem(true);
   wrap->SetChecked(true);
   wrap->SetEnabled(false);
@@ -177,7 +175,7 @@ TEST(UiMenus, EntriesCarryCaptionShortcutStatesAndSubmenus) {
   EXPECT_EQ(TMenuItem::FromCommand(saveCommand), nullptr);
 }
 
-TEST(UiMenus, ShortCutValuesAndTheirTexts) {
+TEST_F(UiMenus, ShortCutValuesAndTheirTexts) {
   EXPECT_EQ(ShortCut('S', ssCtrl), 0x4053);
   EXPECT_EQ(ShortCut(VK_F3, ssShift), 0x2072);
   EXPECT_EQ(ShortCut(VK_DELETE, ssAlt | ssCtrl), 0xC02E);
@@ -191,13 +189,12 @@ TEST(UiMenus, ShortCutValuesAndTheirTexts) {
   EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
 }
 
-TEST(UiMenus, MenuSelectSetsTheApplicationHintAndOnHintRunsOnChange) {
-  auto form = uitest::MakeForm();
+TEST_F(UiMenus, MenuSelectSetsTheApplicationHintAndOnHintRunsOnChange) {
   auto* menu = TComponent::Create<TMainMenu>(form.get(), "MainMenu1");
   form->SetMenu(menu);
-  TMenuItem* file = NewItem(form.get(), menu->Items(), "File");
+  TMenuItem* file = NewItem(menu->Items(), "File");
   file->Hint = "File commands";
-  TMenuItem* save = NewItem(form.get(), file, "Save");
+  TMenuItem* save = NewItem(file, "Save");
   save->Hint = "Save|Saves the document";
   auto* events = TComponent::Create<TApplicationEvents>(form.get(), "Events");
   int hints = 0;
@@ -224,15 +221,13 @@ TEST(UiMenus, MenuSelectSetsTheApplicationHintAndOnHintRunsOnChange) {
   EXPECT_EQ(GetLongHint("Plain"), "Plain");
 }
 
-TEST(UiMenus, ImagesAreDrawnThroughTheCallbackBitmap) {
-  auto form = uitest::MakeForm();
+TEST_F(UiMenus, ImagesAreDrawnThroughTheCallbackBitmap) {
   auto* images = TComponent::Create<TImageList>(form.get(), "ImageList1");
   TBitmap strip;
   strip.SetSize(32, 16, clFuchsia);
   ASSERT_EQ(images->AddMasked(strip, clFuchsia), 0);
-  auto* popup = TComponent::Create<TPopupMenu>(form.get(), "Popup");
-  TMenuItem* pictured = NewItem(form.get(), popup->Items(), "Pictured");
-  NewItem(form.get(), popup->Items(), "Plain");
+  TMenuItem* pictured = NewItem(popup->Items(), "Pictured");
+  NewItem(popup->Items(), "Plain");
   pictured->SetImageIndex(1);
   EXPECT_EQ(EntryInfo(popup->Handle(), 0).hbmpItem, nullptr) << "no image list yet";
   popup->SetImages(images);
@@ -242,8 +237,8 @@ TEST(UiMenus, ImagesAreDrawnThroughTheCallbackBitmap) {
   measure.CtlType = ODT_MENU;
   measure.itemID = pictured->Command();
   measure.itemData = reinterpret_cast<ULONG_PTR>(pictured);
-  EXPECT_TRUE(SendMessageA(Application->Handle(), WM_MEASUREITEM, 0,
-                           reinterpret_cast<LPARAM>(&measure)));
+  EXPECT_TRUE(
+      SendMessageA(Application->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
   EXPECT_EQ(measure.itemWidth, 16u);
   EXPECT_EQ(measure.itemHeight, 16u);
   images->Free();

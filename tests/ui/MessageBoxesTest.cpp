@@ -93,7 +93,7 @@ TEST(MessageBoxes, DefaultButtonIsOkThenYesThenRetryThenTheFirstAndEnterPressesI
   }
 }
 
-TEST(MessageBoxes, EscapePressesCancelThenNoThenOkElseClosesWithoutResult) {
+TEST(MessageBoxes, EscapePressesCancelThenNoThenOkElseClosesAndMnemonicsPressTheirButtons) {
   struct Case {
     const char* style;
     char answer;
@@ -104,12 +104,10 @@ TEST(MessageBoxes, EscapePressesCancelThenNoThenOkElseClosesWithoutResult) {
     });
     EXPECT_EQ(answer, test.answer) << test.style;
   }
-}
-
-TEST(MessageBoxes, MnemonicLetterPressesItsButton) {
-  char answer = BoxAnswer(
-      "Wyn", [](const BoxView& box) { PostMessageA(box.defaultButton, WM_CHAR, 'n', 1); });
-  EXPECT_EQ(answer, 'n');
+  // A mnemonic letter presses its button.
+  EXPECT_EQ(BoxAnswer("Wyn",
+                      [](const BoxView& box) { PostMessageA(box.defaultButton, WM_CHAR, 'n', 1); }),
+            'n');
 }
 
 TEST(MessageBoxes, TextStandsAsGivenAndWrapsAtTwoThirdsOfTheWorkArea) {
@@ -165,14 +163,18 @@ TEST(MessageBoxes, BoxIsOwnedByTheActiveFormAndStayOnTopFormsStepBack) {
 }
 
 // The style scan and the answer letters, on the test hook.
-TEST(MessageBoxes, StyleIsScannedFromTheLastLetterAndTheLeftmostIconWins) {
+TEST(MessageBoxes, StyleIsScannedFromTheLastLetterTheLeftmostIconWinsAndByLettersKnowsFewer) {
   uitest::DialogRecorder hook;
   MsgBox("t", "?E");
   MsgBox("t", "E?");
   MsgBox("t", "Wyn");
   MsgBox("t", "");
   MsgBox("t", "xz");
-  ASSERT_EQ(hook.calls.size(), 5u);
+  MessageBoxByLetters("t", "lc");
+  MessageBoxByLetters("t", "Yc");
+  MessageBoxByLetters("t", "ANc");
+  MsgBox("t", "ANYl");
+  ASSERT_EQ(hook.calls.size(), 9u);
   EXPECT_EQ(hook.calls[0].type, static_cast<int>(TMsgDlgType::mtConfirmation));
   EXPECT_EQ(hook.calls[1].type, static_cast<int>(TMsgDlgType::mtError));
   EXPECT_EQ(hook.calls[2].type, static_cast<int>(TMsgDlgType::mtWarning));
@@ -181,6 +183,11 @@ TEST(MessageBoxes, StyleIsScannedFromTheLastLetterAndTheLeftmostIconWins) {
   EXPECT_EQ(hook.calls[3].buttons, static_cast<unsigned>(mbOK));
   EXPECT_EQ(hook.calls[4].buttons, static_cast<unsigned>(mbOK)) << "unknown letters are ignored";
   EXPECT_EQ(hook.beeps, 0);
+  // By letters knows All only as "l", and neither NoToAll nor YesToAll.
+  EXPECT_EQ(hook.calls[5].buttons, static_cast<unsigned>(mbAll | mbCancel));
+  EXPECT_EQ(hook.calls[6].buttons, static_cast<unsigned>(mbCancel));
+  EXPECT_EQ(hook.calls[7].buttons, static_cast<unsigned>(mbCancel));
+  EXPECT_EQ(hook.calls[8].buttons, static_cast<unsigned>(mbAll | mbNoToAll | mbYesToAll));
 }
 
 TEST(MessageBoxes, BeepLettersBeepAtOnceBeforeTheBox) {
@@ -218,19 +225,6 @@ TEST(MessageBoxes, AnswerLettersOfBothRoutines) {
   }
 }
 
-TEST(MessageBoxes, ByLettersKnowsAllOnlyAsLAndNoNoToAllOrYesToAll) {
-  uitest::DialogRecorder hook;
-  MessageBoxByLetters("t", "lc");
-  MessageBoxByLetters("t", "Yc");
-  MessageBoxByLetters("t", "ANc");
-  MsgBox("t", "ANYl");
-  ASSERT_EQ(hook.calls.size(), 4u);
-  EXPECT_EQ(hook.calls[0].buttons, static_cast<unsigned>(mbAll | mbCancel));
-  EXPECT_EQ(hook.calls[1].buttons, static_cast<unsigned>(mbCancel));
-  EXPECT_EQ(hook.calls[2].buttons, static_cast<unsigned>(mbCancel));
-  EXPECT_EQ(hook.calls[3].buttons, static_cast<unsigned>(mbAll | mbNoToAll | mbYesToAll));
-}
-
 TEST(MessageBoxes, FormattingVariantsFormatFirst) {
   uitest::DialogRecorder hook;
   hook.answer = mrYes;
@@ -265,15 +259,13 @@ std::string ClipboardText() {
   return text;
 }
 
-TEST(MessageBoxes, ClipboardTakesTextAndEmptyTextLeavesItAlone) {
+TEST(MessageBoxes, ClipboardTakesTextAloneOrUnderFurtherFormats) {
   ASSERT_TRUE(SetClipboardText("表示 \\ keep"));
   EXPECT_EQ(ClipboardText(), "表示 \\ keep");
-  EXPECT_FALSE(SetClipboardText(""));
+  EXPECT_FALSE(SetClipboardText("")) << "an empty text leaves the clipboard alone";
   EXPECT_EQ(ClipboardText(), "表示 \\ keep");
   EXPECT_EQ(GetClipboardText(), "表示 \\ keep");
-}
 
-TEST(MessageBoxes, ClipboardTakesTextUnderFurtherFormatsInOneGo) {
   UINT extra = RegisterClipboardFormatA("Quolin Test Format");
   ASSERT_TRUE(PutClipboardText("a\\b", {extra}));
   EXPECT_EQ(ClipboardText(), "a\\b");
@@ -288,14 +280,11 @@ TEST(MessageBoxes, ClipboardTakesTextUnderFurtherFormatsInOneGo) {
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_EQ(ClipboardText(), "");
   EXPECT_FALSE(IsClipboardFormatAvailable(extra));
-}
 
-TEST(MessageBoxes, ClipboardTextOfAnEmptyClipboardIsEmpty) {
-  ASSERT_TRUE(SetClipboardText("before"));
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
   CloseClipboard();
-  EXPECT_EQ(GetClipboardText(), "");
+  EXPECT_EQ(GetClipboardText(), "") << "an empty clipboard";
 }
 
 TEST(MessageBoxes, ComparisonsFoldOnlyAsciiLettersOfSingleByteCharacters) {

@@ -1,8 +1,8 @@
 // Threads hand work to the user-interface thread; every callback is an exception barrier that
 // reports what it catches once and lets the program go on.
 #include "ui/Thread.h"
+#include "FormFixture.h"
 #include "core/Exceptions.h"
-#include "support/UiTest.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
@@ -27,7 +27,7 @@ protected:
   void Execute() override { Work(*this); }
 };
 
-TEST(UiThread, SynchronizeRunsOnTheInterfaceThreadWhileItWaitsFor) {
+TEST(UiThread, SynchronizeAndSendMessageRunOnTheInterfaceThreadWhileItWaitsFor) {
   DWORD mainThread = GetCurrentThreadId();
   DWORD ranOn = 0;
   int steps = 0;
@@ -44,15 +44,14 @@ TEST(UiThread, SynchronizeRunsOnTheInterfaceThreadWhileItWaitsFor) {
   EXPECT_EQ(steps, 3);
   EXPECT_EQ(ranOn, mainThread);
   EXPECT_TRUE(worker.Finished());
-}
 
-TEST(UiThread, WaitForAnswersAWorkerBlockedInSendMessage) {
+  // WaitFor answers a worker blocked in SendMessage.
   auto form = uitest::MakeForm();
   HWND window = form->Handle();
-  TWorker worker;
-  worker.Work = [&](TWorker&) { SetWindowTextA(window, "from the worker"); };
-  worker.Start();
-  worker.WaitFor();
+  TWorker sender;
+  sender.Work = [&](TWorker&) { SetWindowTextA(window, "from the worker"); };
+  sender.Start();
+  sender.WaitFor();
   EXPECT_EQ(form->Caption(), "from the worker");
 }
 
@@ -94,6 +93,7 @@ TEST(UiThread, OnTerminateRunsOnTheInterfaceThreadAndFreeOnTerminateFrees) {
 
 TEST(UiThread, DestroyingARunningThreadAsksItToStopAndWaits) {
   std::atomic<int> rounds{0};
+  std::atomic<bool> ended{false};
   {
     TWorker worker;
     worker.Work = [&](TWorker& self) {
@@ -101,22 +101,19 @@ TEST(UiThread, DestroyingARunningThreadAsksItToStopAndWaits) {
         ++rounds;
         Sleep(1);
       }
+      ended = true;
     };
     worker.Start();
-    Sleep(20);
+    ASSERT_TRUE(uitest::PumpUntil([&] { return rounds > 0; }));
   }
-  int after = rounds;
-  Sleep(20);
-  EXPECT_GT(after, 0);
-  EXPECT_EQ(rounds, after) << "the worker has ended";
+  EXPECT_TRUE(ended) << "the worker has ended before its object";
 }
 
 TEST(UiBarrier, ExceptionInOnClickIsReportedOnceAndTheProgramGoesOn) {
   uitest::DialogRecorder hook;
   auto form = uitest::MakeForm();
   form->Show();
-  auto* button = TComponent::Create<TButton>(form.get(), "Button");
-  button->SetParent(form.get());
+  auto* button = uitest::AddTo<TButton>(*form, "Button");
   button->OnClick = [](TObject*) { throw EFileError("ファイルを開けません"); };
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
   ASSERT_EQ(hook.calls.size(), 1u);
@@ -155,8 +152,10 @@ TEST(UiBarrier, ExceptionInPaintIsReportedOnceAndThePaintEnds) {
   };
   form->Show();
   form->Invalidate();
-  uitest::Pump(100);
-  EXPECT_EQ(paints, 1) << "the window is validated although painting raised";
+  ASSERT_TRUE(uitest::PumpUntil([&] { return paints > 0; }));
+  EXPECT_FALSE(GetUpdateRect(form->Handle(), nullptr, FALSE))
+      << "the window is validated although painting raised";
+  EXPECT_EQ(paints, 1);
   ASSERT_EQ(hook.calls.size(), 1u);
   EXPECT_EQ(hook.calls[0].text, "cannot paint");
 }
@@ -169,7 +168,7 @@ TEST(UiBarrier, ExceptionInAThreadIsKeptAndReportedOnce) {
   worker.WaitFor();
   ASSERT_NE(worker.FatalException(), nullptr);
   EXPECT_EQ(ExceptionMessage(worker.FatalException()), "worker failed");
-  uitest::Pump(20);
+  ASSERT_TRUE(uitest::PumpUntil([&] { return !hook.calls.empty(); }));
   ASSERT_EQ(hook.calls.size(), 1u);
   EXPECT_EQ(hook.calls[0].text, "worker failed");
 }

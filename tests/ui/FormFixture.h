@@ -1,0 +1,49 @@
+// The fixture of the windowed ui tests: a form freed with the test, controls added to it,
+// bounds as text, and actions run later from a timer.
+#pragma once
+
+#include "support/UiTest.h"
+#include "ui/Forms.h"
+#include "ui/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace uitest {
+
+// "left,top widthxheight".
+inline std::string Bounds(const quolin::TControl& control) {
+  return std::to_string(control.Left()) + "," + std::to_string(control.Top()) + " " +
+         std::to_string(control.Width()) + "x" + std::to_string(control.Height());
+}
+
+// A control named name made by form, placed on parent (the form when none).
+template <typename T>
+T* AddTo(quolin::TForm& form, const char* name, quolin::TControl* parent = nullptr) {
+  T* control = quolin::TComponent::Create<T>(&form, name);
+  control->SetParent(parent ? parent : &form);
+  return control;
+}
+
+// Runs action once from a timer of owner, while a modal loop or a menu is busy.
+inline void Later(quolin::TComponent* owner, std::function<void()> action, unsigned delay = 50) {
+  auto* timer = quolin::TComponent::Create<quolin::TTimer>(owner);
+  timer->SetInterval(delay);
+  timer->OnTimer = [timer, action](quolin::TObject*) {
+    timer->SetEnabled(false);
+    action();
+  };
+}
+
+class FormTest : public ::testing::Test {
+protected:
+  quolin::TOwned<quolin::TForm> form = MakeForm();
+
+  template <typename T> T* Add(const char* name, quolin::TControl* parent = nullptr) {
+    return AddTo<T>(*form, name, parent);
+  }
+};
+
+} // namespace uitest
