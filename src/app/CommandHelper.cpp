@@ -84,6 +84,12 @@ void SelectHelperRow(const std::string& typed) {
       }
 }
 
+void ShowCommandHelper() {
+}
+
+void CloseCommandHelper() {
+}
+
 void HideCommandHelper() {
   TopForm->Panel_ExHelper1->Hide();
   if (TDocForm* doc = ActiveDoc())

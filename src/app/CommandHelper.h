@@ -18,6 +18,11 @@ bool HelperTextBeginsRow(const std::string& typed, const std::string& rowName, b
 // Selects the first row whose name begins with the typed text, one of the same case first;
 // otherwise the selection stays.
 void SelectHelperRow(const std::string& typed);
+// Opens the list at the caret of the active document, and closes it.
+//
+// Stand-ins until the list opens from the editor: nothing opens.
+void ShowCommandHelper();
+void CloseCommandHelper();
 // Hides the list and closes it for the active document.
 void HideCommandHelper();
 // Adds the typed text as a new master offered in the list; true when one was added.

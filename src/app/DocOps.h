@@ -32,12 +32,47 @@ bool AnyDocMaximized();
 TDocForm* FindDocByFileName(const std::string& fileName);
 
 // Opens a file (or a template, as an untitled document) into a new document window; line
-// from 0, negative for the remembered place; quiet: no messages. True when a window was made;
-// an already open file is only brought to the front.
-//
-// Stand-in until documents are read: the name is made a full path and the window stays empty.
+// from 0, negative for the remembered place; quiet: no messages (the UTF-8 question and a
+// refused encoding are shown even then). True when a window was made; an already open file
+// is only brought to the front.
 bool OpenDocument(const std::string& fileName, const std::string& ownerFile, bool asTemplate,
                   int line, bool readOnly, bool quiet);
+// The open dialog: each chosen file, read-only as the dialog's box says.
+void OpenDocumentsByDialog();
+// Asks, unless the settings save without asking, before saving the modified documents: all of
+// them, or only those with a file name. False when cancelled or a save failed.
+bool SaveAllModified(bool all);
+bool SaveAllDocs();
+bool SaveNamedDocs();
+// Closes every document, last to first; false when one refused.
+bool CloseAllDocs();
+void FocusActiveEditor();
+// The document's active view to a line from 0, centred.
+void GoToDocLine(TDocForm* doc, int line);
+void GoToActiveDocLine(int line);
+// Extension in the binary list (a name without extension is not binary).
+bool IsBinaryFileName(const std::string& fileName);
+// A ".doc" name of a compound file.
+bool IsWordFileName(const std::string& fileName);
+bool IsReadOnlyFile(const std::string& fileName);
+bool ClearReadOnlyAttr(const std::string& fileName);
+// The file's lines joined with CR LF, decoded as documents are; empty when unreadable.
+std::string ReadFileText(const std::string& fileName);
+// The file (chosen by a dialog when the name is empty) replaces the active view's selection
+// and is selected.
+void InsertFileIntoActiveDoc(const std::string& fileName);
+// The owner-file dialog, starting at start; false when cancelled.
+bool ChooseOwnerFile(const std::string& start, std::string& chosen);
+// Runs the program of a "$Sys_OptExecuteFile" command with its parameters.
+bool ExecuteFile(const std::string& program, const std::string& parameters);
+// The parameters with "$$", the document placeholders and "%file" tokens replaced; false when
+// a placeholder cannot be filled.
+bool ExpandExecuteParameters(const std::string& parameters, std::string& expanded,
+                             std::string& folder);
+bool RunProgram(const std::string& program, const std::string& parameters,
+                const std::string& folder);
+// The clock reading documents stamp their open and save times with.
+double NowDateTime();
 // "Noname1", "Noname2"... for the run.
 std::string NextUntitledName();
 
@@ -46,6 +81,13 @@ void CheckCommandItems(int commandId);
 void UncheckCommandItems(int commandId);
 
 void ClearStatusPanels();
+void SetStatusPanel(int index, const std::string& text);
+// Panel 0: "line : column" (line from 1, column a byte offset).
+void ShowCaretPosition(int column, int line);
+void ShowEditMode(bool overwrite, bool readOnly);
+// The application's title (the taskbar's text): the active document's name, or "Quolin".
+void SetAppTitle();
+void ResetAppTitle();
 void SetStatusMessage(const std::string& text);
 void ClearStatusMessage();
 // Shown until the main window's message timer empties the panel; hints do not replace it.

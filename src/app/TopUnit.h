@@ -100,6 +100,7 @@ public:
   // The commands whose checked state follows the outline panel and the status bar.
   int OutlineCommandId = 0;
   int StatusBarCommandId = 0;
+  int WordWrapCommandId = 0;
   // The running count of group drop-down item names: incremented before use, 65535 wraps to 0.
   int GroupDropdownCount = 0;
   // The process's command line with full paths, run once the window is visible.

@@ -32,6 +32,9 @@ bool ExecuteCommand(TObject* sender, const std::string& command, int commandId) 
   return true;
 }
 
+void DeleteTexOutputFiles(const std::string&) {
+}
+
 void SysFileNew() {
   if (TopForm)
     OpenDocument(TopForm->Settings.FileIOOption.DefaultTemplateFile, "", true, -1, false, true);

@@ -26,6 +26,10 @@ using TCommandWatcher = std::function<void(const TCommandCall& call)>;
 // Replaces the watcher (none: an empty function) and gives the one it replaced.
 TCommandWatcher SetCommandWatcher(TCommandWatcher watcher);
 
+// Deletes the tool output files of a target file as the settings switch them.
+//
+// Stand-in until the built-in commands exist: deletes nothing.
+void DeleteTexOutputFiles(const std::string& targetFile);
 // A new untitled document from the default template.
 void SysFileNew();
 // The menu and toolbar editor, opened at a page.

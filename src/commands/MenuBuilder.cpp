@@ -2,6 +2,12 @@
 
 namespace quolin {
 
+void UpdateDocumentMenuState(bool) {
+}
+
+void UpdateSelectionMenuState(bool, bool) {
+}
+
 void CreateVisiSets() {
 }
 

@@ -13,6 +13,12 @@ class TPopupMenu;
 class TToolbar;
 
 void CreateVisiSets();
+// The groups that follow whether a document is open, and whether the active view has a
+// selection and whether it holds a line break.
+//
+// Stand-ins until the state groups exist: nothing changes.
+void UpdateDocumentMenuState(bool documentOpen);
+void UpdateSelectionMenuState(bool selected, bool lineBreakSelected);
 void FreeVisiSets();
 // Positions and visibility of the main window's toolbars.
 void SaveToolbarLayout();

@@ -110,11 +110,27 @@ bool SaveFileReplacing(const std::string& fileName, std::string_view content) {
   char temporary[MAX_PATH];
   if (GetTempFileNameA(folder.c_str(), "qln", 0, temporary) == 0)
     return false;
-  if (WriteWholeFile(temporary, content) &&
-      MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  DeleteFileA(temporary);
-  return false;
+  // The target keeps its attributes: they are cleared for the move (a hidden or system target
+  // refuses to be replaced) and set again on the new file.
+  DWORD attributes = GetFileAttributesA(fileName.c_str());
+  bool existing = attributes != INVALID_FILE_ATTRIBUTES;
+  if (existing && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    DeleteFileA(temporary);
+    return false;
+  }
+  if (!WriteWholeFile(temporary, content)) {
+    DeleteFileA(temporary);
+    return false;
+  }
+  if (existing)
+    SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL);
+  bool moved =
+      MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!moved)
+    DeleteFileA(temporary);
+  if (existing)
+    SetFileAttributesA(fileName.c_str(), attributes);
+  return moved;
 }
 
 std::vector<std::string> FindFileNames(const std::string& pattern) {

@@ -158,6 +158,16 @@ void TEditorStrings::SetText(std::string_view value) {
 void TEditorStrings::LoadFromFile(const std::string& fileName) {
   size_t size = 0;
   std::unique_ptr<char[]> block = ReadTextFile(fileName, size);
+  AdoptOpenText(std::move(block), size);
+}
+
+void TEditorStrings::LoadFromText(std::string_view text) {
+  auto block = std::make_unique_for_overwrite<char[]>(text.size() + 1);
+  std::memcpy(block.get(), text.data(), text.size());
+  AdoptOpenText(std::move(block), text.size());
+}
+
+void TEditorStrings::AdoptOpenText(std::unique_ptr<char[]> block, size_t size) {
   UpdateGuard update(*this);
   TEditorScreenStrings& store = Store();
   store.Clear();

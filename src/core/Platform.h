@@ -23,7 +23,8 @@ int CompareLocale(std::string_view left, std::string_view right, bool caseSensit
 std::string ReadFileBytes(const std::string& fileName);
 // Writes content to fileName through a new temporary file in the same folder, which replaces
 // the target only once it is written whole; on failure the target keeps its bytes and no
-// temporary file stays behind. True when written.
+// temporary file stays behind. An existing target keeps its attributes; a read-only one is
+// not replaced. True when written.
 bool SaveFileReplacing(const std::string& fileName, std::string_view content);
 // Names (without folder) of the files, not folders, that a file search for pattern lists, in
 // the order the search gives them. Note that a search on Windows also matches short names:

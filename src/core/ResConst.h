@@ -46,6 +46,33 @@ inline constexpr char DdeFailed[] = "DDE 接続に失敗しました. %s モジ�
 inline constexpr char RunDone[] = "%s 処理が完了しました.";
 inline constexpr char RunFailed[] = "%s 処理でエラーが報告されました.";
 inline constexpr char NoRemainFiles[] = "なし";
+inline constexpr char NotTextExtension[] =
+    "ファイル名 \"%s\" の拡張子はテキストファイルではありません. \r\n無視して開きますか?";
+inline constexpr char WordFile[] = "ファイル \"%s\" は MS-Word 形式です.";
+inline constexpr char OpeningTemplate[] = " %sテンプレートを開いています...";
+inline constexpr char OpeningFile[] = "ファイル \"%s\" を開いています...";
+inline constexpr char Utf8Warning[] =
+    "UTF8ファイルを読み込んでいます.\r\nSJISに変換できない文字は失われますのでご注意下さい."
+    "\r\n\r\nこのメッセージを今後も出力しますか？";
+inline constexpr char OpenedReadOnly[] = "ファイル \"%s\" は読み込み専用で開いています.";
+inline constexpr char SaveAsTitle[] = "名前を付けて保存";
+inline constexpr char OpenTitle[] = "開く";
+inline constexpr char OwnerFileTitle[] = "オーナーファイル指定";
+inline constexpr char InsertFileTitle[] = "挿入ファイル指定";
+inline constexpr char ReadOnlyAttribute[] =
+    "ファイル \"%s\" は読み取り専用属性です. \r\n読み取り専用属性を解除して保存しますか？";
+inline constexpr char AttributeChangeFailed[] = "ファイル \"%s\" の属性変更に失敗しました.";
+inline constexpr char OpenInAnotherWindow[] = "ファイル \"%s\" は現在開いています.";
+inline constexpr char Saving[] = "保存しています...";
+inline constexpr char SaveFailed[] = "ファイル \"%s\" の保存に失敗しました.";
+inline constexpr char SaveAllModified[] = "変更されたファイルを全て保存していいですか？";
+inline constexpr char ModifiedUntitled[] =
+    "文章 \"%s\" は変更されています.\r\n名前を付けて保存しますか？";
+inline constexpr char ModifiedNamed[] = "文章 \"%s\" は変更されています.\r\n上書き保存していいですか？";
+inline constexpr char ModifiedMark[] = "変更";
+inline constexpr char ModeReadOnly[] = "書込禁止";
+inline constexpr char ModeOverwrite[] = "上書";
+inline constexpr char ModeInsert[] = "挿入";
 inline constexpr char InvalidDataFile[] =
     "データファイル \"%s\" が有効でありません. \r\n標準データ「Default.dat」で起動を試みます."
     "\r\n※データファイルは書き込み権限が必要です";

@@ -242,6 +242,8 @@ public:
   virtual void Undo();
   virtual void Redo();
 
+  // While painting, the paint DC (the line-drawing event draws on it); else none.
+  HDC Canvas() const { return canvas_; }
   // Paints the rows that meet clip into dc, which has the client's coordinates.
   void PaintTo(HDC dc, const RECT& clip);
   // Invalidates rows first..last (only those in view) and, with paintNow, paints them at once.

@@ -102,7 +102,10 @@ protected:
   // A file of the test's own, made so that it exists.
   std::string File(const std::string& name) const {
     std::string path = files / name;
-    TempFolder::WriteFile(path, "\\documentclass{article}\r\n");
+    std::string text = "\\documentclass{article}\r\n";
+    for (int line = 2; line <= 12; ++line)
+      text += "line " + std::to_string(line) + "\r\n";
+    TempFolder::WriteFile(path, text);
     return path;
   }
   // The documents' file names (captions for untitled ones), topmost first.

@@ -1,0 +1,436 @@
+// Document windows in the test process: opening, the file's own encoding, saving, keys and
+// the per-file state.
+#include "MainWindowFixture.h"
+#include "app/FileState.h"
+#include "common/FileDialogs.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+class Doc : public MainWindowFixture {
+protected:
+  void SetUp() override {
+    ShowMainWindow();
+    top->Settings.FileIOOption.UseEditInfo = true;
+  }
+  void TearDown() override {
+    SetFileDialogHook(nullptr);
+    MainWindowFixture::TearDown();
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    std::string path = files / name;
+    TempFolder::WriteFile(path, bytes);
+    return path;
+  }
+  TDocForm* Open(const std::string& path, int line = -1) {
+    EXPECT_TRUE(OpenDocument(path, "", false, line, false, true)) << path;
+    return ActiveDoc();
+  }
+  // Types as the user does: key down and its character to the view.
+  static void Type(TEditor* view, const std::string& text) {
+    for (char ch : text)
+      SendMessageA(view->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 0);
+  }
+  static void Key(TEditor* view, WORD key) { SendMessageA(view->Handle(), WM_KEYDOWN, key, 0); }
+  std::vector<std::string> FilesInFolder() {
+    std::vector<std::string> names = FindFileNames(files / "*");
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // Closes as the user does; the window goes once its handlers have returned.
+  static void CloseDoc(TDocForm* doc) {
+    int count = DocCount();
+    doc->Close();
+    ASSERT_TRUE(uitest::PumpUntil([&] { return DocCount() < count; }, 5000));
+  }
+  // A stored value's bytes, as the registry holds them.
+  static std::string StoredBinary(const std::string& key, const std::string& name) {
+    return Stored(key, name).data;
+  }
+  std::string Message() const { return top->StatusBar1->Panels(spMessage).Text(); }
+};
+
+TEST_F(Doc, DocEncodingEachFormComesBackByteForByteAfterASave) {
+  Store("FileIO", "Utf8Warning", BoolValue(false));
+  const std::string sjis = "\\section{\x8A\xBF\x8E\x9A}\r\n\x82\xA0", utf8 = "\xE6\xBC\xA2\xE5\xAD\x97";
+  const std::string le16 = std::string("\xFF\xFE\x22\x6F\x0D\x00\x0A\x00\x0A\x4E", 10);
+  const std::string be16 = std::string("\xFE\xFF\x6F\x22\x00\x0D\x00\x0A", 8);
+  struct Case {
+    std::string name, bytes, panel;
+  };
+  const std::vector<Case> cases = {
+      {"sjis.tex", sjis, ""},
+      {"sjis-end.tex", sjis + "\r\n", ""},
+      {"bom.tex", "\xEF\xBB\xBF" + utf8 + "\r\nx\r\n", "UTF8B"},
+      {"nobom.tex", "a\r\n" + utf8 + "\r\nb", "UTF8N"},
+      {"le.tex", le16, "UTF16LE"},
+      {"be.tex", be16, "UTF16BE"},
+      {"short.utf8.tex", "\xE6\xBC\xA2", "UTF8N"},
+      {"ctrlz.tex", "a\x1A" "b\r\n", ""},
+  };
+  for (const Case& c : cases) {
+    std::string path = Write(c.name, c.bytes);
+    TDocForm* doc = Open(path);
+    ASSERT_TRUE(doc) << c.name;
+    EXPECT_EQ(top->StatusBar1->Panels(spCharCode).Text(), c.panel) << c.name;
+    EXPECT_FALSE(doc->Editor1->ReadOnly()) << c.name;
+    ASSERT_TRUE(doc->SaveFile(doc->FileName)) << c.name;
+    EXPECT_EQ(TempFolder::ReadFile(path), c.bytes) << c.name;
+  }
+  EXPECT_EQ(ActiveDoc()->Editor1->Lines()[0], "a\x1A" "b") << "a Ctrl-Z inside stays";
+  EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(Doc, DocEncodingRefusedTextOpensNothingEvenQuietlyAndBinaryContentIsReadOnly) {
+  for (const std::string& bytes : {std::string("\xEF\xBB\xBF\x41\xC0\xAF"), std::string("\xFF\xFE\x41")}) {
+    dialogs.calls.clear();
+    EXPECT_FALSE(OpenDocument(Write("bad.tex", bytes), "", false, -1, false, true));
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].text, res::Utf8ConvertFailed);
+  }
+  EXPECT_FALSE(HasDoc());
+  dialogs.calls.clear();
+  std::string binary = Write("data.tex", std::string("ab\x01\x02", 4));
+  TDocForm* doc = Open(binary);
+  EXPECT_TRUE(doc->Editor1->ReadOnly());
+  EXPECT_EQ(Message(), " ファイル \"" + binary + "\" は読み込み専用で開いています.");
+  EXPECT_FALSE(Open(Write("empty.tex", ""))->Editor1->ReadOnly()) << "an empty file is editable";
+}
+
+TEST_F(Doc, DocEncodingTheUtf8QuestionIsAskedEvenQuietlyAndNoSwitchesItOff) {
+  dialogs.answer = mrNo;
+  Open(Write("u.tex", "abc\xE6\xBC\xA2\xE5\xAD\x97\r\n"));
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].text, res::Utf8Warning);
+  EXPECT_EQ(Stored("FileIO", "Utf8Warning"), BoolValue(false));
+  Open(Write("v.tex", "abc\xE6\xBC\xA2\xE5\xAD\x97\r\n"));
+  EXPECT_EQ(dialogs.calls.size(), 1u);
+}
+
+TEST_F(Doc, DocOpenResolvesNamesAndChecksTheFile) {
+  std::string chap1 = File("chap1.tex");
+  EXPECT_TRUE(OpenDocument(files / "chap1", "", false, -1, false, true));
+  EXPECT_EQ(ActiveDoc()->FileName, chap1);
+  std::string other = File("表other.tex");
+  EXPECT_TRUE(OpenDocument("表other.tex", "", false, -1, false, true)) << "in the active folder";
+  EXPECT_EQ(ActiveDoc()->FileName, other);
+  EXPECT_FALSE(OpenDocument(chap1, "", false, 3, false, true));
+  EXPECT_EQ(DocCount(), 2);
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 3);
+
+  // Binary extensions: refused quietly, asked otherwise (yes opens read-only).
+  std::string dvi = Write("a.dvi", "text");
+  EXPECT_FALSE(OpenDocument(dvi, "", false, -1, false, true));
+  EXPECT_TRUE(dialogs.calls.empty());
+  dialogs.answer = mrYes;
+  EXPECT_TRUE(OpenDocument(dvi, "", false, -1, false, false));
+  EXPECT_EQ(dialogs.calls.back().text,
+            "ファイル名 \"" + dvi + "\" の拡張子はテキストファイルではありません. \r\n無視して開きますか?");
+  EXPECT_TRUE(ActiveDoc()->Editor1->ReadOnly());
+  EXPECT_TRUE(OpenDocument(Write("Makefile", "all:\r\n"), "", false, -1, false, true))
+      << "no extension is not binary";
+
+  // Missing files.
+  dialogs.calls.clear();
+  EXPECT_FALSE(OpenDocument(files / "none.tex", "", false, -1, false, false));
+  EXPECT_EQ(dialogs.calls.back().text, "ファイル \"" + files / "none.tex" + "\" が見つかりません.");
+  int count = DocCount();
+  EXPECT_TRUE(OpenDocument(files / "none.tpl", "", true, -1, false, false));
+  EXPECT_EQ(dialogs.calls.back().text, "テンプレート \"" + files / "none.tpl" + "\" が見つかりません.");
+  EXPECT_EQ(DocCount(), count + 1);
+  EXPECT_TRUE(ActiveDoc()->FileName.empty());
+}
+
+TEST_F(Doc, DocOpenALockedFileOpensNothing) {
+  std::string path = File("locked.tex");
+  HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(OpenDocument(path, "", false, -1, false, true));
+  EXPECT_TRUE(dialogs.calls.empty());
+  EXPECT_FALSE(OpenDocument(path, "", false, -1, false, false));
+  EXPECT_EQ(dialogs.calls.size(), 1u);
+  CloseHandle(lock);
+  EXPECT_FALSE(HasDoc());
+}
+
+TEST_F(Doc, DocOpenATemplatePutsTheCaretAtItsMark) {
+  std::string path = Write("t.tex", "\\begin{document}\r\nab$Scd\r\n\\end{document}\r\n");
+  ASSERT_TRUE(OpenDocument(path, "", true, -1, false, true));
+  TDocForm* doc = ActiveDoc();
+  EXPECT_TRUE(doc->FileName.empty());
+  EXPECT_EQ(doc->Editor1->Lines()[1], "abcd");
+  EXPECT_EQ(doc->Editor1->Row(), 1);
+  EXPECT_EQ(doc->Editor1->Col(), 2);
+  EXPECT_FALSE(doc->Editor1->Modified());
+  EXPECT_FALSE(doc->Editor1->CanUndo());
+}
+
+TEST_F(Doc, DocSaveAFailedWriteKeepsTheFileAndTheDocumentModified) {
+  std::string path = File("held.tex");
+  std::string before = TempFolder::ReadFile(path);
+  TDocForm* doc = Open(path);
+  Type(doc->Editor1, "x");
+  ASSERT_TRUE(doc->Editor1->Modified());
+  HANDLE hold = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(doc->SaveFile(path));
+  CloseHandle(hold);
+  EXPECT_EQ(TempFolder::ReadFile(path), before);
+  EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"held.tex"}) << "no temporary stays";
+  ASSERT_FALSE(dialogs.calls.empty());
+  EXPECT_EQ(dialogs.calls.back().text, "ファイル \"" + path + "\" の保存に失敗しました.");
+  EXPECT_TRUE(doc->Editor1->Modified());
+
+  // Closing asks; yes tries to save, fails and keeps the window.
+  hold = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  dialogs.answer = mrYes;
+  doc->Close();
+  CloseHandle(hold);
+  EXPECT_EQ(DocCount(), 1);
+  EXPECT_EQ(TempFolder::ReadFile(path), before);
+}
+
+TEST_F(Doc, DocSaveKeepsAttributesMakesBackupsAndAsksForReadOnlyFiles) {
+  std::string path = Write("h.tex", "a\r\n");
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  top->Settings.FileIOOption.OrgBackUp = true;
+  top->Settings.FileIOOption.NorBackUp = true;
+  TDocForm* doc = Open(path);
+  ASSERT_TRUE(doc->SaveFile(path));
+  EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"h.tex"}) << "no backups when unmodified";
+  Type(doc->Editor1, "1");
+  ASSERT_TRUE(doc->SaveFile(path));
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(TempFolder::ReadFile(files / "h.tex.org"), "a\r\n");
+  EXPECT_EQ(TempFolder::ReadFile(files / "h.tex.bak"), "a\r\n");
+  Type(doc->Editor1, "2");
+  ASSERT_TRUE(doc->SaveFile(path));
+  EXPECT_EQ(TempFolder::ReadFile(files / "h.tex.org"), "a\r\n") << "once per window";
+  EXPECT_EQ(TempFolder::ReadFile(files / "h.tex.bak"), "1a\r\n") << "every save";
+  EXPECT_EQ(TempFolder::ReadFile(path), "12a\r\n");
+
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  Type(doc->Editor1, "3");
+  dialogs.answer = mrCancel;
+  EXPECT_FALSE(doc->SaveFile(path));
+  dialogs.answer = mrYes;
+  EXPECT_TRUE(doc->SaveFile(path));
+  EXPECT_EQ(dialogs.calls.back().text, "ファイル \"" + path +
+                                           "\" は読み取り専用属性です. \r\n読み取り専用属性を解除して保存しますか？");
+  EXPECT_FALSE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(TempFolder::ReadFile(path), "123a\r\n");
+}
+
+TEST_F(Doc, DocSaveAsOfAnUntitledDocumentAndOfAReadOnlyView) {
+  SysFileNew();
+  TDocForm* doc = ActiveDoc();
+  std::string untitled = doc->Caption();
+  Type(doc->Editor1, "new");
+  const std::string text = doc->Editor1->Lines().Text();
+  std::string target = files / "saved.tex";
+  std::vector<TFileDialogFields> asked;
+  SetFileDialogHook([&](const TFileDialogFields& fields) {
+    asked.push_back(fields);
+    return TFileDialogAnswer{true, {target}, false, 1};
+  });
+  dialogs.answer = mrYes;
+  CloseDoc(doc);
+  ASSERT_EQ(asked.size(), 1u) << "yes on an untitled document opens Save As";
+  EXPECT_EQ(asked[0].Title, "名前を付けて保存");
+  EXPECT_EQ(asked[0].HistoryKey, "StdSaveDir");
+  EXPECT_EQ(dialogs.calls.back().text, "文章 \"" + untitled + "\" は変更されています.\r\n名前を付けて保存しますか？");
+  EXPECT_EQ(TempFolder::ReadFile(target), text);
+  EXPECT_FALSE(HasDoc());
+  EXPECT_EQ(Application->Title(), "Quolin") << "the last document resets the title";
+  EXPECT_EQ(top->RemainFiles.IndexOf(untitled), -1);
+  EXPECT_EQ(top->RemainFiles[0], target);
+
+  ASSERT_TRUE(OpenDocument(target, "", false, -1, true, true));
+  EXPECT_EQ(Application->Title(), "saved.tex - Quolin");
+  target = files / "copy.tex";
+  EXPECT_TRUE(ActiveDoc()->SaveFile(ActiveDoc()->FileName));
+  EXPECT_EQ(asked.size(), 2u) << "a read-only view saves under another name";
+  EXPECT_EQ(ActiveDoc()->FileName, target);
+}
+
+TEST_F(Doc, DocSaveAllModifiedAsksUnlessAutoSaveAndCountsUntitledOnlyWithAll) {
+  EXPECT_FALSE(SaveAllModified(true)) << "no document";
+  SysFileNew();
+  Type(ActiveDoc()->Editor1, "x");
+  EXPECT_TRUE(SaveAllModified(false)) << "only an untitled document is modified";
+  EXPECT_TRUE(dialogs.calls.empty());
+  std::string path = File("m.tex");
+  Type(Open(path)->Editor1, "y");
+  dialogs.answer = mrCancel;
+  EXPECT_FALSE(SaveAllModified(false));
+  dialogs.answer = mrNo;
+  EXPECT_TRUE(SaveAllModified(false));
+  EXPECT_EQ(dialogs.calls.back().text, "変更されたファイルを全て保存していいですか？");
+  size_t asked = dialogs.calls.size();
+  top->Settings.TexExecAutoSave = true;
+  EXPECT_TRUE(SaveAllModified(false));
+  EXPECT_EQ(dialogs.calls.size(), asked);
+  EXPECT_EQ(TempFolder::ReadFile(path).substr(0, 2), "y\\");
+}
+
+TEST_F(Doc, DocKeysEnterTemplatesBracketsInsertAndTheBackslashKey) {
+  top->Settings.EditOption.IndentType = 1;
+  top->Settings.Edit2Option.EnterCtrlStr = "\\\\$Ret$SpIndent";
+  top->Settings.Edit2Option.EnterCtrlShiftStr = "\\newpage$Ret$NoIndent";
+  TDocForm* doc = Open(Write("k.tex", "  \x82\xA0x\r\n"));
+  doc->ApplySettings();
+  TEditor* view = doc->Editor1;
+  top->Settings.BracketList.SetText("(($S)\r\n");
+  top->Settings.BracketOpeners = "(";
+  view->SetFocus();
+  view->SetRowCol(0, 4);
+  Key(view, VK_RETURN);
+  EXPECT_EQ(view->Lines()[1], "  x") << "plain Enter keeps the indentation";
+  {
+    BYTE state[256];
+    GetKeyboardState(state);
+    BYTE held[256];
+    memcpy(held, state, sizeof held);
+    held[VK_CONTROL] = 0x80;
+    SetKeyboardState(held);
+    Key(view, VK_RETURN);
+    held[VK_SHIFT] = 0x80;
+    SetKeyboardState(held);
+    Key(view, VK_RETURN);
+    SetKeyboardState(state);
+  }
+  EXPECT_EQ(view->Lines()[1], "  \\\\");
+  EXPECT_EQ(view->Lines()[2], "  \\newpage");
+  EXPECT_EQ(view->Lines()[3], "x");
+
+  view->SetRowCol(3, 1);
+  Type(view, "(");
+  EXPECT_EQ(view->Lines()[3], "x()");
+  EXPECT_EQ(view->Col(), 2) << "between the brackets";
+
+  Key(view, VK_INSERT);
+  EXPECT_TRUE(view->OverWrite());
+  EXPECT_TRUE(doc->Editor2->OverWrite());
+  EXPECT_EQ(top->StatusBar1->Panels(spEditMode).Text(), "上書");
+  top->Settings.EditOption.InsertKeyDisable = true;
+  Key(view, VK_INSERT);
+  EXPECT_TRUE(view->OverWrite());
+
+  top->Settings.EditOption.AutoCommand = true;
+  WORD key = 226;
+  doc->Editor1KeyDown(view, key, 0);
+  EXPECT_EQ(key, 0) << "226 is the backslash key, swallowed with AutoCommand";
+  EXPECT_EQ(top->StatusBar1->Panels(spCaret).Text(), "4 : 2");
+}
+
+TEST_F(Doc, DocKeysBackspaceAndDeleteVariants) {
+  TDocForm* doc = Open(Write("d.tex", "one two three\r\n"));
+  TEditor* view = doc->Editor1;
+  auto press = [&](WORD key, TShiftState shift) { doc->Editor1KeyDown(view, key, shift); };
+  view->SetRowCol(0, 7);
+  press(VK_BACK, ssShift);
+  EXPECT_EQ(view->SelText(), "two");
+  view->RemoveSelection();
+  view->SetRowCol(0, 4);
+  press(VK_BACK, ssCtrl);
+  EXPECT_EQ(view->Lines()[0], "two three");
+  press(VK_DELETE, ssCtrl);
+  EXPECT_EQ(view->Lines()[0], "");
+  view->Lines().Put(0, "alpha beta");
+  view->SetRowCol(0, 0);
+  press(VK_DELETE, ssCtrl | ssShift);
+  EXPECT_EQ(view->Lines()[0], " beta");
+}
+
+TEST_F(Doc, DocWindowWrapSplitCaptionsAndInformation) {
+  std::string main = File("main.tex");
+  TDocForm* doc = Open(File("a.tex"));
+  ASSERT_TRUE(doc->SelectOwnerFile(main));
+  EXPECT_EQ(doc->Caption(), "a.tex in main.tex");
+  EXPECT_EQ(doc->OutlineNode->ImageIndex(), 2);
+  top->Settings.FileIOOption.FullPathFileName = true;
+  doc->UpdateCaption();
+  EXPECT_EQ(doc->Caption(), files / "a.tex" + " in main.tex");
+
+  doc->SetBounds(0, 0, 120, 200);
+  doc->SetWordWrap(true);
+  EXPECT_EQ(doc->Editor1->WrapOption().WrapByte(), 20);
+  EXPECT_EQ(doc->Editor1->ScrollBars(), TScrollStyle::ssBoth);
+  doc->Panel_Editor->SetHeight(30);
+  doc->Splitter1Moved(doc->Splitter1);
+  EXPECT_FALSE(doc->SplitView);
+  EXPECT_EQ(doc->Panel_Editor->Height(), 1);
+
+  doc->Editor1->Lines().SetText("\x8A\xBF\x8E\x9A\r\nab\r\n");
+  doc->Editor1->SetRowCol(0, 2);
+  doc->Editor1->SetSelLength(5);
+  TDocumentInfo info = doc->GetDocumentInfo();
+  EXPECT_EQ(info.Bytes, 10);
+  EXPECT_EQ(info.Chars, 6);
+  EXPECT_EQ(info.Lines, 2);
+  EXPECT_EQ(info.CharsWithoutBreaks, 4);
+  EXPECT_EQ(info.SelBytes, 5);
+  EXPECT_EQ(info.SelChars, 3);
+  EXPECT_EQ(info.SelLines, 2);
+  EXPECT_EQ(info.OpenTime, info.FileTime);
+
+  doc->Editor1->SetRowCol(0, 0);
+  doc->CutCaretLine();
+  EXPECT_EQ(doc->Editor1->Lines()[0], "ab");
+  doc->PasteCutLine();
+  EXPECT_EQ(doc->Editor1->Lines()[0], "\x8A\xBF\x8E\x9A");
+  EXPECT_EQ(DoubleClickTarget("www.example.com", tkUrl), "http://www.example.com");
+  EXPECT_EQ(DoubleClickTarget("a@b.jp", tkMail), "mailto:a@b.jp");
+  EXPECT_EQ(DoubleClickTarget("word", 1), "");
+}
+
+TEST_F(Doc, FileStateIsKeptPerFileAndRestoredOnOpening) {
+  std::string path = File("表State.tex");
+  TDocForm* doc = Open(path);
+  EXPECT_EQ(doc->Editor1->Row(), 0) << "first open: carets at the start";
+  EXPECT_EQ(doc->Panel_Log->Height(), 1);
+  EXPECT_TRUE(doc->pop_LogViewWanning->Checked());
+  doc->SetWordWrap(true);
+  doc->Editor1->SetRowCol(5, 2);
+  const int row = doc->Editor1->Row(), col = doc->Editor1->Col();
+  ASSERT_TRUE(doc->SelectOwnerFile(File("main.tex")));
+  CloseDoc(doc);
+  std::string lowered = path;
+  CharLowerBuffA(lowered.data(), static_cast<DWORD>(lowered.size()));
+  std::string record = StoredBinary("FileInit", lowered);
+  ASSERT_EQ(record.size(), 25u);
+  EXPECT_EQ(record.substr(0, 8), PackFileState({col, row, 0, 0, true, 1}).substr(0, 8));
+  EXPECT_EQ(record[16], 1);
+  EXPECT_EQ(StoredBinary("FileInitLogWnd", path).size(), 13u);
+
+  top->EditorProp1->SetWordWrap(false);
+  doc = Open(path);
+  EXPECT_EQ(doc->Editor1->Row(), row);
+  EXPECT_EQ(doc->Editor1->Col(), col);
+  EXPECT_TRUE(doc->Editor1->WordWrap()) << "wrap stored on";
+  EXPECT_EQ(doc->OwnerFile, files / "main.tex");
+  doc->ClearOwnerFile();
+  CloseDoc(doc);
+  EXPECT_TRUE(StoredBinary("FileInitOwnerEx", lowered).empty()) << "a cleared owner goes";
+
+  // A record of another size gives the defaults.
+  Store("FileInit", lowered, BinaryValue(record.substr(0, 24)));
+  doc = Open(path);
+  EXPECT_EQ(doc->Editor1->Row(), 0);
+  CloseDoc(doc);
+
+  ClearFileStates();
+  EXPECT_TRUE(StoredBinary("FileInit", lowered).empty());
+  top->Settings.FileIOOption.UseEditInfo = false;
+  CloseDoc(Open(path));
+  EXPECT_TRUE(StoredBinary("FileInit", lowered).empty()) << "UseEditInfo off writes nothing";
+}
+
+} // namespace
