@@ -79,8 +79,7 @@ inline constexpr char InvalidDataFile[] =
 inline constexpr char DataFileOpenFailed[] =
     "Quolin データファイルのオープンに失敗しました.\r\n※データファイルは書き込み権限が必要です";
 inline constexpr char DataFileSaveFailed[] = "データファイル \"%s\" の保存に失敗しました.";
-inline constexpr char RecordIdsExhausted[] =
-    "識別番号が上限に達したため、これ以上追加できません";
+inline constexpr char RecordIdsExhausted[] = "識別番号が上限に達したため、これ以上追加できません";
 
 // Creating a new user data file by dialog.
 inline constexpr char DataFileCreateTitle[] = "Quolin データファイル生成";

@@ -3,9 +3,9 @@
 // group drop-down.
 #include "MainWindowFixture.h"
 
-#include "core/IndexList.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
+#include "core/IndexList.h"
 #include "toolbar/TbToolWindow.h"
 #include "toolbar/TbToolbar.h"
 #include "ui/Buttons.h"
