@@ -8,6 +8,7 @@
 #include "core/RecordingView.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
+#include "support/TempFile.h"
 #include "support/TexGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -17,7 +18,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -30,32 +30,6 @@ struct Settings {
   int runs = 10; // runs of each baseline and each short measure
   int editSteps = 1000;
   int sequenceRuns = 3; // runs of the 1000-step edit sequence
-};
-
-// The generated text as a file in the temporary folder.
-class TempFile {
-public:
-  explicit TempFile(const std::string& text) {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    CreateDirectoryA(folder, nullptr); // a fresh prefix may lack it
-    path_ = std::string(folder) + "quolin-editor-core-" + std::to_string(GetCurrentProcessId()) +
-            "-" + std::to_string(++count_) + ".tex";
-    FILE* file = std::fopen(path_.c_str(), "wb");
-    bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (file)
-      std::fclose(file);
-    if (!written)
-      throw std::runtime_error("cannot write " + path_);
-  }
-  ~TempFile() { DeleteFileA(path_.c_str()); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& Path() const { return path_; }
-
-private:
-  static inline int count_ = 0;
-  std::string path_;
 };
 
 struct Baselines {
@@ -163,7 +137,7 @@ size_t ReadAllLines(TEditorStrings& lines) {
 // Loads text wrapped at 80, types one "x", then times reading all lines.
 double ReadLinesAfterAnEdit(const std::string& text, const Settings& settings,
                             bench::Checks& checks) {
-  TempFile file(text);
+  bench::TempFile file(text, "quolin-editor-core", ".tex");
   RecordingView view;
   SetUpView(view);
   view.Store().SetWordWrap(true);
@@ -191,7 +165,7 @@ void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable
   texOptions.shape = shape;
   const std::string text = bench::GenerateTex(texOptions).text;
   const int lineCount = static_cast<int>(CountLineFeeds(text));
-  TempFile file(text);
+  bench::TempFile file(text, "quolin-editor-core", ".tex");
   Baselines base = MeasureBaselines(text, file.Path(), settings.runs);
   std::printf("%s: %zu bytes, %d lines\n", name.c_str(), text.size(), lineCount);
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
@@ -19,6 +20,17 @@ double Now() {
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double ThreadSeconds() {
+  FILETIME creation, exit, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user);
+  auto seconds = [](const FILETIME& time) {
+    return static_cast<double>(static_cast<uint64_t>(time.dwHighDateTime) << 32 |
+                               time.dwLowDateTime) *
+           1e-7;
+  };
+  return seconds(kernel) + seconds(user);
 }
 
 std::string Milliseconds(double seconds) {
@@ -42,6 +54,18 @@ double MinSeconds(int runs, const std::function<void()>& setup, const std::funct
     best = std::min(best, Now() - start);
   }
   return best;
+}
+
+double ThreadSecondsPerCall(double total, const std::function<void()>& work) {
+  double start = ThreadSeconds();
+  double now = start;
+  int calls = 0;
+  do {
+    work();
+    ++calls;
+    now = ThreadSeconds();
+  } while (now - start < total);
+  return (now - start) / calls;
 }
 
 void BenchTable::AddRatio(const std::string& measure, double seconds,

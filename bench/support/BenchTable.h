@@ -11,6 +11,11 @@ namespace bench {
 double MinSeconds(int runs, const std::function<void()>& work);
 // The same, with setup run untimed before each call of work.
 double MinSeconds(int runs, const std::function<void()>& setup, const std::function<void()>& work);
+// Processor time of this thread in seconds per call of work, which is called until the calls
+// took at least total seconds of it. Time the thread waits for a processor does not count, so a
+// busy machine changes the figure little; Wine counts the time in steps of 10 ms, which total
+// must dwarf.
+double ThreadSecondsPerCall(double total, const std::function<void()>& work);
 
 class BenchTable {
 public:

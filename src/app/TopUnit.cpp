@@ -819,7 +819,7 @@ void TTopForm::ToggleGroupToolWindow(int commandId) {
   if (visible)
     SaveToolbarLayout();
   auto* window = Create<TToolWindow>(this, name);
-  window->DragHandleStyle = TDragHandleStyle::dhSingle;
+  window->SetDragHandleStyle(TDragHandleStyle::dhSingle);
   window->SetBounds(Left() + Width() / 2, Top() + Height() / 2, window->Width(), window->Height());
   window->OnClose = [this](TObject* sender) { ToolWin_DefaultClose(sender); };
   window->OnDockChanged = [this](TObject* sender) { ToolWin_DefaultDockChanged(sender); };

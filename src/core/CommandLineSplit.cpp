@@ -35,23 +35,25 @@ bool IsBracketed(std::string_view text) {
 
 size_t NextCmdLineArg(std::string_view line, size_t pos, std::string& argument) {
   argument.clear();
-  line = line.substr(0, line.find('\0'));
+  // A NUL ends the line; it is met on the way rather than searched for, so that walking a
+  // line argument by argument reads each byte once.
+  auto at = [line](size_t index) { return index < line.size() ? line[index] : '\0'; };
   for (;;) {
-    if (pos < line.size() && IsSeparator(line[pos]))
+    if (IsSeparator(at(pos)))
       ++pos;
-    else if (pos + 1 < line.size() && line[pos] == '"' && line[pos + 1] == '"')
+    else if (at(pos) == '"' && at(pos + 1) == '"')
       pos += 2;
     else
       break;
   }
-  while (pos < line.size() && IsArgumentByte(line[pos])) {
-    if (line[pos] != '"') {
+  while (IsArgumentByte(at(pos))) {
+    if (at(pos) != '"') {
       Take(argument, line[pos++]);
       continue;
     }
-    for (++pos; pos < line.size() && line[pos] != '"'; ++pos)
+    for (++pos; at(pos) != '\0' && at(pos) != '"'; ++pos)
       Take(argument, line[pos]);
-    if (pos < line.size())
+    if (at(pos) == '"')
       ++pos;
   }
   return pos;

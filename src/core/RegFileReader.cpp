@@ -4,6 +4,8 @@
 #include "core/Platform.h"
 #include "core/Sjis.h"
 
+#include <optional>
+
 namespace quolin {
 
 namespace {
@@ -68,11 +70,46 @@ std::string DecodeContent(std::string_view content) {
   return std::string(content);
 }
 
+// A logical line as physical lines join into it. Its earlier pieces end on character
+// boundaries, so whether it ends in a "\" character is read from its last piece, and the blanks
+// before its first other byte are looked at once: each byte is read a bounded number of times
+// however many lines continue it.
+class JoinedLine {
+public:
+  explicit JoinedLine(std::string& text) : text_(text) {}
+
+  void Append(std::string_view piece) {
+    if (!piece.empty())
+      lastPiece_ = text_.size();
+    text_ += piece;
+  }
+
+  // Drops a final "\" that continues the line; false when there is none or the line is a
+  // comment.
+  bool DropContinuation() {
+    while (blanks_ < text_.size() && IsBlank(text_[blanks_]))
+      ++blanks_;
+    if (blanks_ < text_.size() && text_[blanks_] == ';')
+      return false;
+    // A last piece taken away whole by earlier drops says nothing; the whole line does.
+    size_t from = lastPiece_ < text_.size() ? lastPiece_ : 0;
+    if (!EndsWithChar(std::string_view(text_).substr(from), '\\'))
+      return false;
+    text_.pop_back();
+    return true;
+  }
+
+private:
+  std::string& text_;
+  size_t lastPiece_ = 0;
+  size_t blanks_ = 0; // leading blanks counted so far
+};
+
 // Physical lines joined where a line ends in "\" (wrapped hex lists); comment lines never
 // continue.
 std::vector<std::string> LogicalLines(std::string_view text) {
   std::vector<std::string> lines;
-  bool continued = false;
+  std::optional<JoinedLine> joined;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
@@ -84,14 +121,14 @@ std::vector<std::string> LogicalLines(std::string_view text) {
       ++pos;
     if (pos < text.size() && text[pos] == '\n')
       ++pos;
-    if (continued)
-      lines.back() += TrimBlanks(line);
-    else
-      lines.emplace_back(line);
-    std::string& last = lines.back();
-    continued = !TrimBlanks(last).starts_with(';') && EndsWithChar(last, '\\');
-    if (continued)
-      last.pop_back();
+    if (joined) {
+      joined->Append(TrimBlanks(line));
+    } else {
+      joined.emplace(lines.emplace_back());
+      joined->Append(line);
+    }
+    if (!joined->DropContinuation())
+      joined.reset();
   }
   return lines;
 }

@@ -461,6 +461,11 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::string_view te
   std::string joined = GetRowsText(start, index - start).text;
   joined += text;
   joined += GetRowsText(last + 1, end - last).text;
+  // A line break at the end closes the last line, also when the rows after the replaced ones
+  // added nothing to it (the empty row behind a wrapped row that ends the text).
+  if (finalAttribute == raTextEnd && !joined.empty() &&
+      (joined.back() == '\n' || joined.back() == '\r'))
+    finalAttribute = raLineEnd;
   record.text = std::move(old.text);
   TEditorStringList rows;
   WrapText(joined, rows);

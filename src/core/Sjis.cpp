@@ -29,17 +29,17 @@ bool IsTrailByteAt(std::string_view text, size_t pos) {
   return CharStart(text, pos) != pos;
 }
 
+// A byte outside the lead range is a character or ends one, so a character starts right after
+// it; the lead-range bytes from there to pos pair up, and a last one left over takes the byte
+// at pos unless that byte ends a character.
 size_t CharStart(std::string_view text, size_t pos) {
   if (pos >= text.size())
     return pos;
-  size_t at = 0;
-  while (at < pos) {
-    size_t next = at + CharLength(text, at);
-    if (next > pos)
-      return at;
-    at = next;
-  }
-  return pos;
+  size_t runStart = pos;
+  while (runStart > 0 && IsLeadByte(static_cast<unsigned char>(text[runStart - 1])))
+    --runStart;
+  bool leadBefore = (pos - runStart) % 2 == 1;
+  return leadBefore && !EndsCharacter(static_cast<unsigned char>(text[pos])) ? pos - 1 : pos;
 }
 
 size_t FindChar(std::string_view text, char ch, size_t start) {

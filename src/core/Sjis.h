@@ -30,10 +30,11 @@ constexpr size_t CharLength(std::string_view text, size_t pos) {
   return 2;
 }
 
-// True when pos is the second byte of a double-byte character (walks from the start).
+// True when pos is the second byte of a double-byte character.
 bool IsTrailByteAt(std::string_view text, size_t pos);
 
-// Start of the character that holds pos (pos itself, or pos - 1 on a second byte).
+// Start of the character that holds pos (pos itself, or pos - 1 on a second byte). Looks back
+// over the lead-range bytes before pos only, not from the start of the text.
 size_t CharStart(std::string_view text, size_t pos);
 
 // Position of the first character equal to the single byte ch at or after start, stepping

@@ -314,9 +314,8 @@ private:
       return false;
     if (pos == 0)
       return true;
-    unsigned char previous = ByteAt(text_, pos - 1);
-    // No second byte is below 40, so such a byte is a character of its own.
-    return search::IsDelimiter(previous) && (previous < 0x40 || probe_.IsCharStart(pos - 1));
+    // A delimiter byte may still be the second byte of a lead byte before it.
+    return search::IsDelimiter(ByteAt(text_, pos - 1)) && probe_.IsCharStart(pos - 1);
   }
 
   // The text's end or a delimiter follows (a delimiter byte is never a lead byte).

@@ -2,6 +2,8 @@
 
 #include "common/CodePage.h"
 #include "common/ComPtr.h"
+#include "shell/ShellDataItem.h"
+#include "shell/ShellDbt.h"
 #include "ui/Application.h"
 
 #include <ole2.h>
@@ -91,14 +93,17 @@ TComPtr<IShellFolder> DesktopFolder() {
 void ShellUnitStartup() {
   if (starts++ > 0)
     return;
+  RegisterShellClipFormats();
   oleStarted = OleInitialize(nullptr);
   if (FAILED(CoGetMalloc(1, allocator.Out())))
     allocator.Reset();
+  CreateShellCtrlList();
 }
 
 void ShellUnitShutdown() {
   if (starts == 0 || --starts > 0)
     return;
+  FreeShellCtrlList();
   allocator.Reset();
   if (SUCCEEDED(oleStarted))
     OleUninitialize();

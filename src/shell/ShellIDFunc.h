@@ -38,8 +38,9 @@ inline constexpr int sfMyComputer = 13;
 inline constexpr int sfNetwork = 14;
 inline constexpr int SpecialFolderCount = 30;
 
-// Counted: the first start initialises OLE on this thread and takes the shell's allocator;
-// the last shutdown releases the allocator, then OLE. The program and the test mains call
+// Counted: the first start registers the shell's clipboard formats, initialises OLE on this
+// thread, takes the shell's allocator and makes the list of device-notified controls; the last
+// shutdown frees that list, releases the allocator, then OLE. The program and the test mains call
 // them on the user-interface thread.
 void ShellUnitStartup();
 void ShellUnitShutdown();

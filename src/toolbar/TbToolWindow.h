@@ -1,36 +1,45 @@
 // The dockable tool window that holds controls of its own.
 //
-// Stand-in until the toolbar library exists: placed on a form, it floats as a small owned
-// pop-up window with a caption and a close button; placed on a dock, it is a plain child of
-// the dock. Closing hides it and raises OnClose.
+// It does not lay out its children: its size is a stored client size, which the user changes
+// by sizing the floating window and which it keeps docked and floating. On a left or right dock
+// its row is as wide as its client, on a top or bottom dock as high.
 #pragma once
 
-#include "ui/Control.h"
+#include "toolbar/TbDock.h"
 
 namespace quolin {
 
-enum class TDragHandleStyle { dhDouble, dhNone, dhSingle };
-
-class TToolWindow : public TCustomControl {
+class TToolWindow : public TCustomToolWindow {
 public:
-  TDragHandleStyle DragHandleStyle = TDragHandleStyle::dhDouble;
-  TNotifyEvent OnClose;
-  TNotifyEvent OnDockChanged;
-
-  // On a dock (otherwise it floats over its form).
-  bool Docked() const;
-  // A form floats it; a dock docks it.
-  void SetParent(TControl* parent) override;
-
-  int ClientAreaWidth();
-  int ClientAreaHeight();
+  // The present client size; the outer size while the window has no parent.
+  int ClientAreaWidth() const;
+  int ClientAreaHeight() const;
   void SetClientAreaWidth(int width) { SetClientSize(width, ClientAreaHeight()); }
   void SetClientAreaHeight(int height) { SetClientSize(ClientAreaWidth(), height); }
+  // Both in one size change, keeping the window's left and top.
+  void SetClientSize(int width, int height);
+  // The smallest client size the user may size the floating window to.
+  int MinClientWidth() const { return minClientWidth_; }
+  void SetMinClientWidth(int width) { minClientWidth_ = width; }
+  int MinClientHeight() const { return minClientHeight_; }
+  void SetMinClientHeight(int height) { minClientHeight_ = height; }
+  // A floating window has a sizing frame.
+  using TCustomToolWindow::Resizable;
+  using TCustomToolWindow::SetResizable;
 
 protected:
   explicit TToolWindow(TComponent* owner);
   void CreateParams(TCreateParams& params) override;
-  void WndProc(TMessage& message) override;
+  int GetRowExtent(bool verticalDock) override;
+  SIZE GetMinimumClientSize() override;
+  SIZE GetSizeForDock(TDock* dock, bool moveChildren) override;
+  void SizeChanging(int width, int height) override;
+
+private:
+  int clientWidth_ = 32;
+  int clientHeight_ = 32;
+  int minClientWidth_ = 32;
+  int minClientHeight_ = 32;
 };
 
 } // namespace quolin

@@ -666,10 +666,7 @@ void TControl::SetParent(TControl* parent) {
       ParentColorChanged();
   }
   if (handle_) {
-    if (parent && parent->handle_)
-      ::SetParent(handle_, parent->handle_);
-    else
-      DestroyHandle();
+    PlaceWindowOnParent();
   } else if (parent && parent->handle_) {
     CreateHandle();
   }
@@ -678,6 +675,17 @@ void TControl::SetParent(TControl* parent) {
       old->Realign();
     RealignParent(this);
   }
+}
+
+void TControl::PlaceWindowOnParent() {
+  if (parent_ && parent_->handle_)
+    ::SetParent(handle_, parent_->handle_);
+  else
+    DestroyHandle();
+}
+
+EInvalidOperation ParentRequiredError(const TControl& control) {
+  return EInvalidOperation(Format("Control '%s' has no parent window", control.Name()));
 }
 
 bool TControl::ContainsControl(const TControl* control) const {

@@ -8,6 +8,7 @@
 // come back to the child as CN_BASE + message.
 #pragma once
 
+#include "core/Exceptions.h"
 #include "ui/Component.h"
 #include "ui/Graphics.h"
 #include "ui/Types.h"
@@ -213,6 +214,9 @@ protected:
   // The events of the key messages (KeyPreview form first); true when the key was zeroed.
   bool DoKeyDown(WORD& key, TShiftState shift);
   bool DoKeyPress(char& key);
+  // Called by SetParent for an existing window once the parent is set: puts the window under
+  // the new parent's, or ends it when that has none.
+  virtual void PlaceWindowOnParent();
   // Sets the bounds fields without touching the window.
   void UpdateBoundsFromWindow();
 
@@ -280,6 +284,9 @@ private:
   void RealignParent(TControl* trigger);
   void SetZOrder(bool top);
 };
+
+// The error of an operation that needs the control to sit on a form.
+EInvalidOperation ParentRequiredError(const TControl& control);
 
 // True when caption marks key as its mnemonic ("&K", ASCII case ignored; "&&" is no mark).
 bool IsAccel(char key, const std::string& caption);

@@ -6,25 +6,6 @@ namespace quolin {
 
 namespace {
 
-// A memory DC that selects a bitmap for its lifetime.
-class TMemoryDC {
-public:
-  explicit TMemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    old_ = SelectObject(dc_, bitmap);
-  }
-  ~TMemoryDC() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return dc_; }
-
-private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 HBITMAP CreateScreenBitmap(int width, int height) {
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1));

@@ -55,6 +55,25 @@ private:
   }
 };
 
+// A memory DC that selects a bitmap for its lifetime.
+class TMemoryDC {
+public:
+  explicit TMemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+    old_ = SelectObject(dc_, bitmap);
+  }
+  ~TMemoryDC() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 // A device-dependent bitmap owned by this object.
 class TBitmap {
 public:

@@ -98,7 +98,7 @@ TEST_F(CommandNames, GroupItemTogglesItsToolWindow) {
 
   item->Click();
   EXPECT_TRUE(item->Checked());
-  SendMessageA(window->Handle(), WM_CLOSE, 0, 0);
+  window->Close();
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(item->Checked()) << "closing the tool window unchecks its command";
 

@@ -207,6 +207,23 @@ TEST_F(RegFile, RootPrefixesAtTheStartOnly) {
   }
 }
 
+TEST_F(RegFile, ContinuedLines) {
+  // A "\" left before a last piece that continuations took away whole continues the line; a
+  // "\" after a character whose second byte is 5C continues it, the second byte does not; a
+  // comment stays one when a line of blanks began it.
+  std::string found;
+  for (const TRegFileSection& section : ReadRegFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\Q]\r\n"
+                                                    "\"F\"=hex:0b,\\\\\r\n\\\r\n\r\n0c\r\n"
+                                                    "\"G\"=\"ソ\\\r\n表\"\r\n"
+                                                    "\"H\"=\"aソ\r\nb\"\r\n"
+                                                    "\"I\"=\"亜\\\r\n \"\r\n"
+                                                    "  \\\r\n;x\\\r\n\"K\"=\"k\"\r\n")) {
+    for (const TRegFileValue& value : section.values)
+      found += value.name + "=" + value.data + ";";
+  }
+  EXPECT_EQ(found, "F=\x0b\x0c;G=ソ表;I=亜;K=k;");
+}
+
 TEST_F(RegFile, UnquoteAndHexBytes) {
   EXPECT_EQ(UnquoteRegString("\"a\""), "a");
   EXPECT_EQ(UnquoteRegString("\"\""), "\"\"");

@@ -2,6 +2,8 @@
 // and the order of the panels along the window's edges.
 #include "MainWindowFixture.h"
 
+#include "toolbar/TbToolWindow.h"
+
 #include <commctrl.h>
 
 using namespace quolin;
@@ -21,6 +23,13 @@ protected:
     item->SetCaption(name);
     top->MainMenu1->Items()->Add(item);
     return item;
+  }
+  // A shown tool window of that client size on dock: its row is 4 pixels thicker.
+  void DockToolWindow(TDock* dock, int clientWidth, int clientHeight) {
+    auto* window = TComponent::Create<TToolWindow>(top);
+    window->SetClientSize(clientWidth, clientHeight);
+    window->SetParent(dock);
+    window->Show();
   }
   // A left-button drag on the splitter by dx pixels.
   void DragSplitter(int dx) {
@@ -81,7 +90,7 @@ TEST_F(StatusBar, TimedMessageHoldsAgainstHintsUntilTheTimerAndPanelsClear) {
 
 TEST_F(StatusBar, OutlinePanelFollowsItsCommandAndKeepsThirtyPixels) {
   TMenuItem* item = CommandItem("mn0_0000000C10001");
-  top->LeftDock->SetWidth(25);
+  DockToolWindow(top->LeftDock, 21, 40);
   top->ShowOutlinePanel(true, 12);
   EXPECT_TRUE(top->Panel_Section->Visible());
   EXPECT_TRUE(top->Splitter1->Visible());
@@ -116,7 +125,7 @@ TEST_F(StatusBar, OutlinePanelFollowsItsCommandAndKeepsThirtyPixels) {
 TEST_F(StatusBar, StatusBarStaysBelowTheBottomDock) {
   TMenuItem* item = CommandItem("mn0_0000002010001");
   // A dock that grows below the status bar.
-  top->BottomDock->SetHeight(30);
+  DockToolWindow(top->BottomDock, 60, 26);
   top->ArrangePanels();
   EXPECT_EQ(top->StatusBar1->Top() + top->StatusBar1->Height(), top->ClientHeight());
   EXPECT_EQ(top->BottomDock->Top() + 30, top->StatusBar1->Top());

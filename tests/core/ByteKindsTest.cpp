@@ -55,6 +55,25 @@ TEST(ByteKinds, MapsWithTabsDoubleBytesAndDelimiters) {
   EXPECT_EQ(ByteKindMapper(custom, 8).Map("a\x82"), "12");
 }
 
+TEST(ByteKinds, MapsAtTheEdgesOfTheByteRanges) {
+  // First and last lead byte of each range and the bytes beside them; a lead byte pairs with
+  // any byte but 0, CR and LF; the delimiter ranges' first and last bytes.
+  const std::pair<std::string, std::string> cases[] = {
+      {"\x80\x40", "22"}, {"\x81\x40", "45"}, {"\x9F\xFC", "45"}, {"\xA0\x41", "21"},
+      {"\xDF\x41", "11"}, {"\xE0\x3F", "45"}, {"\xFC\x7F", "45"}, {"\xFD\x41", "21"},
+      {"\x81\x0B", "45"}, {"\x81\x0C", "45"}, {"\x81\x0A", "12"}, {"\x81\x0D", "12"},
+      {"x\xFC", "11"},    {"/0", "21"},       {"9:", "12"},       {"@A", "21"},
+      {"Z[", "12"},       {"^_", "21"},       {"`a", "21"},       {"z{", "12"},
+      {"\x7F\x80", "22"}, {"\xA5\xA6", "21"}, {"\xDF\xFD", "12"},
+  };
+  ByteKindMapper mapper(StandardDelimiters(), 8);
+  for (const auto& [text, map] : cases) {
+    EXPECT_EQ(mapper.Map(text), map) << testing::PrintToString(text);
+    EXPECT_EQ(CharBytes(text, 0), map[0] == kMapLead ? 2u : 1u) << testing::PrintToString(text);
+  }
+  EXPECT_EQ(mapper.Map(std::string("\x81\0", 2)), "12");
+}
+
 TEST(ByteKinds, AttributeArrayOverFillCells) {
   TEditorAttributeArray cursor("a\tb", "123333331");
   EXPECT_EQ(cursor.Count(), 9);
@@ -129,6 +148,11 @@ TEST(ByteKinds, TextSplitsIntoLines) {
   EXPECT_EQ(list.CommaText(), "a");
   SetStringsFromText("a\r\rb", list);
   EXPECT_EQ(list.CommaText(), "a,,b");
+  // Line ends next to lone lead bytes, and in an order that makes no CR LF.
+  SetStringsFromText("\x81\r\x81\n\n\r\x81", list);
+  EXPECT_EQ(list.CommaText(), "\x81,\x81,,,\x81");
+  SetStringsFromText("\r", list);
+  EXPECT_EQ(list.CommaText(), "\"\"");
   SetStringsFromText("", list);
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(list[0], "");

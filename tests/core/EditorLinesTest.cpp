@@ -216,6 +216,20 @@ TEST_F(EditorLines, LoadFromFileLineEnds) {
   lines.LoadFromFile(folder.Write("empty.tex", ""));
   EXPECT_EQ(store.Count(), 0);
   EXPECT_EQ(lines.Text(), "");
+  // A lone CR or LF last, CR and LF in the order that makes no pair, lone lead bytes before
+  // line ends.
+  const std::pair<std::string, std::string> ends[] = {
+      {"ab\r", Row("ab", 0)},
+      {"\r", Row("", 0)},
+      {"a\r\r", Row("a", 0) + Row("", 0)},
+      {"a\n\r", Row("a", 0) + Row("", 0)},
+      {"a\r\n\r", Row("a", 0) + Row("", 0)},
+      {"\x83\r\x9F\n\xE0", Row("\x83", 0) + Row("\x9F", 0) + Row("\xE0", 2)},
+  };
+  for (const auto& [bytes, rows] : ends) {
+    lines.LoadFromFile(folder.Write("ends.tex", bytes));
+    EXPECT_EQ(DescribeRows(store), rows) << testing::PrintToString(bytes);
+  }
 }
 
 TEST_F(EditorLines, LoadFromFileAcrossBlockBoundaries) {

@@ -73,6 +73,40 @@ TEST_F(EditorParser, JapaneseClasses) {
   EXPECT_EQ(PlainTokens("ーあ"), "ー:11 あ:15"); // a run must start with kana
 }
 
+TEST_F(EditorParser, ClassesAtTheEdgesOfTheirByteRanges) {
+  // The first and last byte of each class, and the bytes just outside it.
+  const std::pair<std::string, std::string> cases[] = {
+      // Blanks are the bytes below "!" but 0 and TAB.
+      {"\x01\x1F!", "!:1"},
+      {"\t\x7F", "\t:9 \x7F:1"},
+      {"/09:", "/:1 09:3 ::1"},
+      {"@AZ[`az{", "@:1 AZ:8 [:1 `:1 az:8 {:1"},
+      // Kanji: lead bytes 88-9F and E0-FC; 84-87 make symbol runs.
+      {"\x88\x40\x9F\xFC\xE0\x40\xFC\xFC", "\x88\x40\x9F\xFC\xE0\x40\xFC\xFC:17"},
+      {"\x9F\x40", "\x9F\x40:17"},
+      {"\x84\x40\x87\x9F\x88\x9F", "\x84\x40\x87\x9F:11 \x88\x9F:17"},
+      {"\x80\xFD\xFC", "\x80:1 \xFD:1 \xFC:1"},
+      // Hiragana 82 9F-F1, wide digits 82 4F-58, wide letters 82 60-9A.
+      {"ぁん", "ぁん:15"},
+      {"ん", "ん:15"},
+      {"\x82\x9E\x82\xF2", "\x82\x9E:11 \x82\xF2:11"},
+      {"０９\x82\x59", "０９:12 \x82\x59:11"},
+      {"\x82\x4E", "\x82\x4E:11"},
+      {"Ａｚ\x82\x9B", "Ａｚ:14 \x82\x9B:11"},
+      {"\x82\x5F", "\x82\x5F:11"},
+      {"１\x81\x43\x81\x44\x81\x45", "１\x81\x43\x81\x44:12 \x81\x45:11"},
+      // Katakana 83 40-96; 83 9F-F0 make symbol runs; the kana marks 81 5B and 81 7C.
+      {"ァヶ\x83\x97", "ァヶ:16 \x83\x97:11"},
+      {"\x83\x3F", "\x83\x3F:11"},
+      {"\x83\x9F\x83\xF0\x83\xF1", "\x83\x9F\x83\xF0:11 \x83\xF1:11"},
+      {"ア\x81\x7Cー\x81\x5A", "ア\x81\x7Cー:16 \x81\x5A:11"},
+      // Half-width: A1-A5 punctuation, A6-DF katakana.
+      {"\xA0\xA1\xA5\xA6\xDF\xE0", "\xA0:1 \xA1:18 \xA5:18 \xA6\xDF:19 \xE0:1"},
+  };
+  for (const auto& [text, tokens] : cases)
+    EXPECT_EQ(PlainTokens(text), tokens) << testing::PrintToString(text);
+}
+
 TEST_F(EditorParser, BrokenAndUnassignedShiftJis) {
   EXPECT_EQ(PlainTokens("a\x82"), "a:8 \x82:1");
   TEditorParser beforeLineEnd("\x82\r\nb");

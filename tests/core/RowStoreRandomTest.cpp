@@ -35,6 +35,11 @@ const std::vector<std::string> kFragments = {"a",
                                              "　",
                                              "\x83"};
 
+// Single bytes at the edges of the lead ranges (81-9F, E0-FC) and of the second bytes (40-FC),
+// and lone line ends: a quarter of the fragments are drawn from these.
+const std::vector<std::string> kEdgeBytes = {"\x80", "\x81", "\x9F", "\xA0", "\xDF", "\xE0", "\xFC",
+                                             "\xFD", "\x40", "\x7E", "\x7F", "\r",   "\n"};
+
 // The text as the store should hold it; rows are read back only to find where an edit goes.
 class RandomEdits {
 public:
@@ -47,13 +52,32 @@ public:
   std::string Text(int maxFragments) {
     std::string text;
     for (int i = Below(maxFragments + 1); i > 0; --i)
-      text += kFragments[static_cast<size_t>(Below(static_cast<int>(kFragments.size())))];
+      text += Pick(Below(4) == 0 ? kEdgeBytes : kFragments);
     return text;
   }
 
 private:
   std::mt19937 random_;
+
+  const std::string& Pick(const std::vector<std::string>& pool) {
+    return pool[static_cast<size_t>(Below(static_cast<int>(pool.size())))];
+  }
 };
+
+// text with every line end (CR LF, a lone CR, a lone LF) as CR LF, as the store gives it back.
+std::string CrLfLineEnds(std::string_view text) {
+  std::string result;
+  for (size_t pos = 0; pos < text.size(); ++pos) {
+    if (text[pos] != '\r' && text[pos] != '\n') {
+      result += text[pos];
+      continue;
+    }
+    result += "\r\n";
+    if (text.substr(pos, 2) == "\r\n")
+      ++pos;
+  }
+  return result;
+}
 
 // Offset of row's first byte in the text, counting CR LF after each row that ends a line.
 size_t RowOffset(const TEditorScreenStrings& store, int row) {
@@ -134,7 +158,7 @@ TEST(RowStoreRandom, EditsMatchAStringModelAndUndoRedoRoundTrips) {
           continue;
         size_t first = RowOffset(store, index);
         size_t last = RowOffset(store, index + count);
-        model = model.substr(0, first) + text + model.substr(last);
+        model = model.substr(0, first) + CrLfLineEnds(text) + model.substr(last);
         store.ReplaceRows(index, count, text);
         ASSERT_NO_FATAL_FAILURE(
             ExpectStoreHolds(view, model, round_ + " step " + std::to_string(step)));

@@ -133,6 +133,11 @@ TEST_F(RowStoreWrap, LastLineWithoutLineEndKeepsNone) {
   store.SetWordWrap(true);
   EXPECT_EQ(DescribeRows(store), Row(Repeat("b", 20), 1) + Row("", 2));
   EXPECT_EQ(store.WholeText(), Repeat("b", 20));
+  // A line break that replaces the row before that empty row closes the text's last line.
+  store.ReplaceRows(0, 1, "c\r\n");
+  EXPECT_EQ(DescribeRows(store), Row("c", 0));
+  store.Undo();
+  EXPECT_EQ(DescribeRows(store), Row(Repeat("b", 20), 1) + Row("", 2));
 }
 
 TEST_F(RowStoreWrap, SwitchingResetsTheViews) {

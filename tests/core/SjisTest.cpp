@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 using namespace quolin;
 
 namespace {
@@ -30,6 +33,50 @@ TEST(Paths, AsciiCaseFoldingLeavesSecondBytesAlone) {
   EXPECT_FALSE(sjis::EqualIgnoreAsciiCase("ア", "ァ"));
   EXPECT_EQ(sjis::FindText("アA", "A"), 2u);
   EXPECT_EQ(sjis::FindText("ア", "A"), std::string::npos);
+}
+
+// The bytes at the edges of the lead ranges (81-9F, E0-FC), just outside them, and the bytes
+// that end a character.
+const std::vector<char> kEdgeBytes = {'\x80', '\x81', '\x9F', '\xA0', '\xDF', '\xE0',
+                                      '\xFC', '\xFD', '\x40', '\x7E', '\x7F', '\x5C',
+                                      '\0',   '\r',   '\n',   'a'};
+
+TEST(Sjis, LeadRangeEdges) {
+  struct Case {
+    std::string text;
+    size_t charLength; // of the character at 0
+  };
+  const Case cases[] = {
+      {"\x80\x40", 1}, {"\x81\x40", 2}, {"\x9F\x40", 2}, {"\xA0\x40", 1}, {"\xDF\x40", 1},
+      {"\xE0\x40", 2}, {"\xFC\xFC", 2}, {"\xFD\x40", 1}, {"\x81\x0B", 2}, {"\x81\x0C", 2},
+      {"\x81\x0A", 1}, {"\x81\x0D", 1}, {"\xFC", 1},     {"\x81\x01", 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sjis::CharLength(c.text, 0), c.charLength)
+        << int(static_cast<unsigned char>(c.text[0]));
+    EXPECT_EQ(sjis::IsTrailByteAt(c.text, 1), c.charLength == 2 && c.text.size() > 1)
+        << int(static_cast<unsigned char>(c.text[0]));
+  }
+}
+
+// CharStart looks back from pos; walking the characters from the start must agree, on texts
+// made of edge bytes, where runs of lead-range bytes are long and line ends break pairs.
+TEST(Sjis, CharStartAgreesWithAWalkFromTheStart) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (size_t length = random() % 24; length > 0; --length)
+      text += kEdgeBytes[random() % kEdgeBytes.size()];
+    std::vector<size_t> starts(text.size());
+    for (size_t pos = 0; pos < text.size(); pos += sjis::CharLength(text, pos)) {
+      starts[pos] = pos;
+      if (sjis::CharLength(text, pos) == 2)
+        starts[pos + 1] = pos;
+    }
+    for (size_t pos = 0; pos < text.size(); ++pos)
+      ASSERT_EQ(sjis::CharStart(text, pos), starts[pos]) << "round " << round << " pos " << pos;
+    EXPECT_EQ(sjis::CharStart(text, text.size()), text.size());
+  }
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace quolin;
 
 namespace {
@@ -73,6 +75,49 @@ TEST(TextEncoding, JapaneseCodes) {
   EXPECT_EQ(DetectJapaneseEncoding("x\xE0\xA1y"), tcEucOrShiftJis);
   EXPECT_EQ(DetectJapaneseEncoding("x\xE0\x41y"), tcShiftJis);
   EXPECT_EQ(DetectJapaneseEncoding("x\xF5y"), tcEucJp);
+}
+
+TEST(TextEncoding, RangeEdgesOfTheJapaneseWalk) {
+  // First and last byte of each range and the bytes just outside it, as a first byte and as the
+  // byte after 8E, A1-DF and E0-EF; "x" and "y" keep them off the text's ends.
+  const std::pair<TextEncodingCode, std::vector<std::string>> groups[] = {
+      {tcBinary, {"\x07", "\xFF"}},
+      {tcAscii,
+       {"\x08", "\x80", "\xA0", "\x8E\x7F", "\x8E\xFD", "\xA1\xA0", "\xE0\x7F", "\x1B$A",
+        "\x1B(B"}},
+      {tcShiftJis,
+       {"\x81\xA1", "\x8D\xA1", "\x8F\xA1", "\x9F\xA1", "\x8E\x40", "\x8E\x7E", "\x8E\x80",
+        "\x8E\xA0", "\x8E\xE0", "\x8E\xFC", "\xDF\x9F", "\xE0\x40", "\xEF\x7E", "\xE0\x80",
+        "\xEF\xA0", "\xA1\xE0\x81", "\xA1\xEF\x8D", "\xA1\xE0\x8F\x9C", "\xA1\xE0\x3F\x81"}},
+      {tcEucJp,
+       {"\xF0", "\xFE", "\xA1\xF0", "\xDF\xFE", "\xE0\xFD", "\xEF\xFE", "\xA1\xE0\xFD",
+        "\xA1\xE0\xFE"}},
+      {tcEucOrShiftJis,
+       {"\x8E\xDF", "\xA1\xA1", "\xDF\xDF", "\xE0\xA1", "\xEF\xFC", "\xA1\xE0\x8E\x9D\x40"}},
+  };
+  for (const auto& [code, samples] : groups) {
+    for (const std::string& sample : samples)
+      EXPECT_EQ(DetectTextEncoding("x" + sample + "y"), code) << testing::PrintToString(sample);
+  }
+  // The last byte is left out of both walks.
+  for (std::string last : {"abc\x07", "abc\xFF", "abc\x9F", "\x07"})
+    EXPECT_EQ(DetectTextEncoding(last), tcAscii) << testing::PrintToString(last);
+  EXPECT_EQ(DetectTextEncoding("ab\x07"
+                               "c"),
+            tcBinary);
+}
+
+TEST(TextEncoding, Utf8RangeEdges) {
+  // A three-byte sequence between six ASCII bytes on each side.
+  const std::pair<std::string, bool> cases[] = {
+      {"\xE1\x80\x80", true},  {"\xEF\xBF\xBF", true},  {"\xE0\xBF\xBF", true},
+      {"\xE0\x9F\x80", false}, {"\xE1\x7F\x80", false}, {"\xE1\xC0\x80", false},
+      {"\xE1\x80\x7F", false}, {"\xE1\x80\xC0", false}, {"\xDF\xBF\x41", false},
+      {"\xF0\x90\x80", false},
+  };
+  for (const auto& [sequence, utf8] : cases)
+    EXPECT_EQ(DetectTextEncoding("ABCDEF" + sequence + "GHIJKL") == tcUtf8, utf8)
+        << testing::PrintToString(sequence);
 }
 
 TEST(TextEncoding, WalksNeverReadPastTheText) {

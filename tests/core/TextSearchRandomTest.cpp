@@ -195,6 +195,17 @@ const std::vector<std::string> kAlphabet = {
     "ﾟ",  "･",    "ガ", "．", "・",       " ",  "\t",
     "　", "\r\n", "_",  ".",  "\x82\r\n", "表", std::string(1, '\0')};
 
+// Characters at the edges of the byte ranges: the first and last lead byte of each range (81,
+// 9F, E0, FC) with the first and last second bytes (40, 7E, 80, FC), bytes just outside the lead
+// ranges, the half-width kana's edges, delimiter edges, lone line ends, and a lead byte before
+// a delimiter byte below 40 (no Shift-JIS text holds one, yet it is one character). One piece in
+// five is drawn from these.
+const std::vector<std::string> kEdgeCharacters = {
+    "\x81\x40", "\x9F\x7E", "\xE0\x80", "\xFC\xFC", "\x81\xFC", "\xFC\x40", "\x9F\t",
+    "\xE0 ",    "\x80",     "\xA0",     "\xFD",     "\x7F",     "\xA1",     "\xA5",
+    "\xA6",     "\xDF",     "\x5C",     "\r",       "\n",       "/",        "0",
+    "9",        ":",        "[",        "`",        "{"};
+
 // A pattern character in another width or case, as a user might type it.
 std::string Disguised(const std::string& character, std::mt19937& random) {
   static const std::vector<std::pair<std::string, std::string>> kTwins = {
@@ -225,7 +236,7 @@ public:
     std::string text;
     pieces_.clear();
     for (int count = static_cast<int>(random_() % 40); count > 0; --count) {
-      pieces_.push_back(Pick(kAlphabet));
+      pieces_.push_back(Pick(random_() % 5 == 0 ? kEdgeCharacters : kAlphabet));
       if (pieces_.back() == "ｶ" && random_() % 2)
         pieces_.back() += random_() % 2 ? "ﾞ" : "ﾟ";
       text += pieces_.back();

@@ -6,6 +6,7 @@
 #include "common/TempFolder.h"
 #include "core/Paths.h"
 #include "core/Sjis.h"
+#include "shell/FakeShellFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,65 +17,9 @@ using quolin::test_support::TempFolder;
 
 namespace {
 
-// ソ and 表 both end in the byte of "\".
-constexpr char kName[] = "ソ表";
-constexpr wchar_t kWideName[] = L"\u30BD\u8868";
+using TFakeFolder = quolin::test_support::FakeShellFolder;
 
-// Answers CompareIDs and GetDisplayNameOf as a case sets; it lives on the stack.
-class TFakeFolder final : public IShellFolder {
-public:
-  HRESULT compareAnswer = S_OK;
-  HRESULT nameAnswer = S_OK;
-  UINT nameKind = STRRET_WSTR;
-  UINT nameOffset = 0;
-
-  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, LPCITEMIDLIST, LPCITEMIDLIST) override {
-    return compareAnswer;
-  }
-  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST, SHGDNF, STRRET* name) override {
-    *name = {};
-    name->uType = nameKind;
-    if (nameKind == STRRET_WSTR) {
-      name->pOleStr = static_cast<LPWSTR>(CoTaskMemAlloc(sizeof kWideName));
-      std::memcpy(name->pOleStr, kWideName, sizeof kWideName);
-    } else if (nameKind == STRRET_OFFSET) {
-      name->uOffset = nameOffset;
-    } else if (nameKind == STRRET_CSTR) {
-      std::memcpy(name->cStr, kName, sizeof kName);
-    }
-    return nameAnswer;
-  }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, LPITEMIDLIST*,
-                                             ULONG*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST, IBindCtx*, REFIID, void**) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST, IBindCtx*, REFIID, void**) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, LPCITEMIDLIST*, SFGAOF*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, LPCITEMIDLIST*, REFIID, UINT*,
-                                          void**) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, LPCITEMIDLIST, LPCWSTR, SHGDNF,
-                                      LPITEMIDLIST*) override {
-    return E_NOTIMPL;
-  }
-};
+constexpr auto& kName = TFakeFolder::kName;
 
 TOwnedIDList ListOf(const std::string& path) {
   TOwnedIDList list;

@@ -6,6 +6,8 @@
 
 #include <oleauto.h>
 
+#include <vector>
+
 using namespace quolin;
 
 namespace {
@@ -64,6 +66,22 @@ TEST(ShellUtils, FileTimesBecomeLocalDateTimes) {
   ASSERT_TRUE(SystemTimeToVariantTime(&local, &expected));
   EXPECT_GT(expected, 40000.0) << "a day of this century";
   EXPECT_NEAR(FileTimeToDateTime(time), expected, 1.0 / (24 * 60 * 60));
+}
+
+TEST(ShellUtils, DateTimesGoBackToSystemTimes) {
+  const SYSTEMTIME times[] = {{1899, 12, 6, 30, 0, 0, 0, 0},
+                              {1899, 12, 5, 29, 18, 0, 0, 0},
+                              {2024, 2, 4, 29, 23, 59, 59, 999},
+                              {1601, 1, 1, 1, 0, 0, 0, 1},
+                              {2000, 3, 3, 1, 12, 30, 15, 500}};
+  for (const SYSTEMTIME& time : times) {
+    SYSTEMTIME back = DateTimeToSystemTime(SystemTimeToDateTime(time));
+    EXPECT_EQ((std::vector<WORD>{back.wYear, back.wMonth, back.wDay, back.wHour, back.wMinute,
+                                 back.wSecond, back.wMilliseconds}),
+              (std::vector<WORD>{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute,
+                                 time.wSecond, time.wMilliseconds}))
+        << time.wYear << "-" << time.wMonth << "-" << time.wDay;
+  }
 }
 
 } // namespace

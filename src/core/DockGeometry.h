@@ -1,0 +1,81 @@
+// The window-free geometry of dock panels and dockable windows, with points and rectangles of
+// its own: the drag handle and frame sizes of a docked window, the parts of a floating window's
+// caption, and the shift that brings a floating window back onto its work area.
+//
+// A docked window's frame is 2 pixels on each side; its drag handle lies inside that frame, at
+// the left end on top and bottom docks and at the top end on left and right docks.
+#pragma once
+
+#include <vector>
+
+namespace quolin {
+
+struct DockPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// Right and bottom are outside the rectangle.
+struct DockRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool Contains(DockPoint point) const {
+    return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
+  }
+  bool operator==(const DockRect&) const = default;
+};
+
+// True when the two share at least one pixel.
+bool Intersects(const DockRect& a, const DockRect& b);
+
+// Widths of the non-client area on each side.
+struct DockInsets {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int Horizontal() const { return left + right; }
+  int Vertical() const { return top + bottom; }
+  bool operator==(const DockInsets&) const = default;
+};
+
+// The order is the one stored settings use: 2 is dhSingle.
+enum class TDragHandleStyle { dhDouble, dhNone, dhSingle };
+
+inline constexpr int DockedFrameSize = 2;
+
+// 9, 0 or 6 pixels by style; 14 for every style when a close button sits beside the handle.
+int DragHandleSize(TDragHandleStyle style, bool closeButtonWhenDocked);
+// The docked frame with a handle of that size; vertical for left and right docks.
+DockInsets DockedInsets(bool verticalDock, int handleSize);
+// The handle inside a docked window of that outer size (window coordinates).
+DockRect DragHandleRect(int width, int height, bool verticalDock, int handleSize);
+// The docked close button: a square 2 pixels in from the start of the handle (its top on a
+// horizontal dock, its left on a vertical one), 4 pixels narrower than the handle.
+DockRect DockedCloseButtonRect(const DockRect& handle);
+// The raised bars of the handle, 3 pixels wide each, centred across it, 2 pixels in from its
+// ends along it (after the close button when there is one).
+std::vector<DockRect> DragHandleBars(const DockRect& handle, bool verticalDock,
+                                     TDragHandleStyle style, bool closeButtonWhenDocked);
+
+// A floating window's frame; caption 0 when it shows none.
+DockInsets FloatingInsets(int frameX, int frameY, int caption);
+// The caption bar inside the frame: the caption height less the 1-pixel line below it.
+DockRect CaptionBarRect(int width, int frameX, int frameY, int caption);
+// The caption's close button: a square 4 pixels shorter than the bar, 2 pixels in from its
+// right and top.
+DockRect CaptionCloseButtonRect(const DockRect& captionBar);
+
+// Where a floating window goes to be on its work area. With onlyIfFullyOff, a window that
+// already shows a pixel there stays. Otherwise it moves left by its overhang on the right, up
+// by its overhang at the bottom, then right by its overhang on the left and down by its
+// overhang at the top, so that its top-left corner shows when it is larger than the area.
+DockRect MoveOnScreen(const DockRect& window, const DockRect& workArea, bool onlyIfFullyOff);
+
+} // namespace quolin

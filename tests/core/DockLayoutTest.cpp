@@ -1,0 +1,194 @@
+// The rows of a dock panel: finding a row from a position, row sizes, and arranging windows
+// into rows with overflow, clipping, full-size rows, blank rows and the dock's thickness.
+#include "core/DockLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace quolin;
+
+namespace {
+
+struct Bar {
+  int row;
+  int position;
+  int width;
+  int height;
+  bool fullSize = false;
+  bool shown = true;
+};
+
+void Append(std::string& text, const std::string& item) {
+  if (!text.empty())
+    text += ' ';
+  text += item;
+}
+
+// The entries as given (id = index), laid out over the row sizes.
+class Dock {
+public:
+  Dock(std::vector<Bar> bars, std::vector<int> rowSizes = {}) {
+    for (const Bar& bar : bars) {
+      DockEntry entry;
+      entry.row = bar.row;
+      entry.position = bar.position;
+      entry.width = bar.width;
+      entry.height = bar.height;
+      entry.rowExtent = bar.height; // a horizontal dock's rows are as high as the windows
+      entry.fullSize = bar.fullSize;
+      entry.shown = bar.shown;
+      entry.id = static_cast<int>(entries_.size());
+      entries_.push_back(entry);
+    }
+    std::vector<DockEntry*> pointers;
+    for (DockEntry& entry : entries_)
+      pointers.push_back(&entry);
+    layout_ = std::make_unique<DockLayout>(pointers, rowSizes);
+  }
+  DockLayout& Layout() { return *layout_; }
+  int Arrange(int width, bool clip = false) {
+    DockArrangeParams params;
+    params.outerWidth = width;
+    params.outerHeight = 100;
+    params.clip = clip;
+    return layout_->ArrangeToolbars(params);
+  }
+  // "row:position" of each entry in the given order.
+  std::string Rows() const {
+    std::string text;
+    for (const DockEntry& entry : entries_)
+      Append(text, std::to_string(entry.row) + ":" + std::to_string(entry.position));
+    return text;
+  }
+  // "left,top,width x height" of each entry in the given order.
+  std::string Placements() const {
+    std::string text;
+    for (const DockEntry& entry : entries_) {
+      const DockRect& r = entry.placement;
+      Append(text, std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                       std::to_string(r.Width()) + "x" + std::to_string(r.Height()));
+    }
+    return text;
+  }
+  // The ids in the layout's order.
+  std::string Order() const {
+    std::string text;
+    for (const DockEntry* entry : layout_->Entries())
+      text += std::to_string(entry->id);
+    return text;
+  }
+  DockEntry& Entry(int id) { return entries_[static_cast<size_t>(id)]; }
+
+private:
+  std::vector<DockEntry> entries_;
+  std::unique_ptr<DockLayout> layout_;
+};
+
+TEST(DockLayout, RowOfAPositionAcrossTheRows) {
+  // Rows 0 and 2 hold windows (20 and 30 high), row 1 is empty: row 0 spans 0..24, row 2 24..58.
+  Dock dock({{0, 0, 10, 20}, {1, 0, 10, 8, false, false}, {2, 0, 10, 30}}, {20, 0, 30});
+  const struct {
+    int position;
+    DockRowHit hit;
+  } cases[] = {{-3, {0, true}},  {4, {0, true}},   {5, {0, false}},  {18, {0, false}},
+               {19, {2, true}},  {28, {2, true}},  {29, {2, false}}, {52, {2, false}},
+               {53, {3, false}}, {500, {3, false}}};
+  for (const auto& c : cases)
+    EXPECT_EQ(dock.Layout().GetRowOf(c.position), c.hit) << c.position;
+  EXPECT_EQ(Dock({}).Layout().GetRowOf(10), (DockRowHit{0, false}));
+}
+
+TEST(DockLayout, RowSizesAndRowServices) {
+  Dock dock({{0, 0, 10, 20}, {2, 0, 10, 3}, {2, 20, 10, 5, false, false}}, {});
+  EXPECT_EQ(dock.Layout().GetHighestRow(), 2);
+  EXPECT_EQ(Dock({}).Layout().GetHighestRow(), -1);
+  EXPECT_EQ(dock.Layout().GetNumberOfToolbarsOnRow(2, &dock.Entry(1)), 1);
+  EXPECT_EQ(dock.Arrange(200), 24 + 12) << "a blank row taken out, tiny windows make 8 + 4";
+  EXPECT_EQ(dock.Rows(), "0:0 1:0 1:20");
+  EXPECT_EQ(dock.Layout().RowSizes(), (std::vector<int>{20, 8}));
+  EXPECT_EQ(dock.Layout().GetRowSize(1, 99), 8);
+  EXPECT_EQ(dock.Layout().GetRowSize(2, 99), 99) << "beyond the list: the window's extent";
+  EXPECT_EQ(dock.Layout().GetRowSize(-1), 0);
+  dock.Layout().InsertRowBefore(1);
+  EXPECT_EQ(dock.Rows(), "0:0 2:0 2:20");
+}
+
+TEST(DockLayout, ThicknessOfEmptyDocksLinesAndOneRow) {
+  Dock hidden({{0, 0, 10, 20, false, false}}, {20});
+  DockArrangeParams params;
+  EXPECT_EQ(hidden.Layout().ArrangeToolbars(params), 0);
+  EXPECT_TRUE(hidden.Layout().RowSizes().empty());
+  params.fixAlign = true;
+  EXPECT_EQ(hidden.Layout().ArrangeToolbars(params), 1);
+
+  Dock lined({{0, 0, 10, 20}, {3, 0, 10, 30}});
+  params = {};
+  params.outerWidth = 100;
+  params.linesVertical = 2;
+  params.linesHorizontal = 1;
+  EXPECT_EQ(lined.Layout().ArrangeToolbars(params), 2 + 24 + 34);
+  EXPECT_EQ(lined.Placements(), "0,0,10x24 0,24,10x34");
+  params.limitToOneRow = true;
+  EXPECT_EQ(lined.Layout().ArrangeToolbars(params), 2 + 34);
+  EXPECT_EQ(lined.Rows(), "0:10 0:0") << "equal places: the later one first";
+}
+
+TEST(DockLayout, OverlapsMoveAlongAndOverflowPastTheEndOnly) {
+  const struct {
+    bool clip;
+    std::vector<Bar> bars;
+    const char* rows;
+    const char* placements;
+  } cases[] = {
+      {false,
+       {{0, 0, 40, 20}, {0, 10, 40, 20}, {0, 90, 40, 20}},
+       "0:0 0:40 0:90",
+       "0,0,40x24 40,0,40x24 80,0,40x24"},
+      {true,
+       {{0, 0, 40, 20}, {0, 10, 40, 20}, {0, 90, 40, 20}},
+       "0:0 0:40 0:80",
+       "0,0,40x24 40,0,40x24 80,0,40x24"},
+      {true, {{0, -30, 40, 20}, {0, 70, 40, 20}}, "0:0 0:60", "0,0,40x24 60,0,40x24"},
+      {false, {{0, 5, 40, 20}, {0, 30, 40, 20}}, "0:5 0:45", "5,0,40x24 45,0,40x24"},
+  };
+  for (const auto& c : cases) {
+    Dock dock(c.bars);
+    dock.Arrange(100, c.clip);
+    EXPECT_EQ(dock.Rows(), c.rows) << c.placements;
+    EXPECT_EQ(dock.Placements(), c.placements);
+  }
+}
+
+TEST(DockLayout, AFullSizeWindowTakesARowOfItsOwn) {
+  Dock dock({{0, 0, 30, 20}, {0, 50, 30, 10, true}, {1, 0, 30, 20}});
+  EXPECT_EQ(dock.Arrange(200), 14 + 24 + 24);
+  EXPECT_EQ(dock.Rows(), "1:0 0:0 2:0") << "its row mate and the rows after move down";
+  EXPECT_EQ(dock.Placements(), "0,14,30x24 0,0,200x14 0,38,30x24");
+}
+
+TEST(DockLayout, EqualPositionsPutTheLaterFirst) {
+  Dock dock({{0, -1, 30, 20}, {0, -1, 50, 20}});
+  dock.Arrange(200);
+  EXPECT_EQ(dock.Order(), "10");
+  EXPECT_EQ(dock.Placements(), "50,0,30x24 0,0,50x24");
+}
+
+TEST(DockLayout, VerticalDocksPlaceAlongTheirHeight) {
+  std::vector<DockEntry> entries(2);
+  entries[0] = {0, 0, 40, 30, 60};
+  entries[1] = {0, 20, 40, 30, 40};
+  entries[0].shown = entries[1].shown = true;
+  DockLayout layout({&entries[0], &entries[1]}, {});
+  DockArrangeParams params;
+  params.vertical = true;
+  params.outerWidth = 0;
+  params.outerHeight = 300;
+  EXPECT_EQ(layout.ArrangeToolbars(params), 64);
+  EXPECT_EQ(entries[0].placement, (DockRect{0, 0, 64, 30}));
+  EXPECT_EQ(entries[1].placement, (DockRect{0, 30, 64, 60}));
+}
+
+} // namespace

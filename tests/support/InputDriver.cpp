@@ -1,0 +1,76 @@
+#include "support/InputDriver.h"
+
+namespace uitest {
+
+namespace {
+
+bool Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = dx;
+  input.mi.dy = dy;
+  input.mi.dwFlags = flags;
+  return SendInput(1, &input, sizeof input) == 1;
+}
+
+// The normalised coordinate that the system maps back to exactly this pixel.
+LONG Normalised(LONG pixel, int screenSize) {
+  return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
+}
+
+bool Poll(const std::function<bool()>& condition) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > 5000)
+      return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+} // namespace
+
+InputDriver::InputDriver(std::vector<Step> steps)
+    : thread_([this, steps = std::move(steps)] {
+        for (size_t i = 0; i < steps.size(); ++i)
+          if (!steps[i]() && failedStep_ < 0)
+            failedStep_ = static_cast<int>(i);
+        done_ = true;
+      }) {
+}
+
+InputDriver::~InputDriver() {
+  thread_.join();
+}
+
+InputDriver::Step InputDriver::MoveTo(POINT screen) {
+  return [screen] {
+    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+         Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+         Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+    return Poll([screen] {
+      POINT at;
+      return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+    });
+  };
+}
+
+InputDriver::Step InputDriver::LeftDown() {
+  return [] { return Send(MOUSEEVENTF_LEFTDOWN); };
+}
+
+InputDriver::Step InputDriver::LeftUp() {
+  return [] { return Send(MOUSEEVENTF_LEFTUP); };
+}
+
+InputDriver::Step InputDriver::WaitFor(std::function<bool()> condition) {
+  return [condition = std::move(condition)] { return Poll(condition); };
+}
+
+HWND InputDriver::CaptureOf(DWORD threadId) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(threadId, &info) ? info.hwndCapture : nullptr;
+}
+
+} // namespace uitest
