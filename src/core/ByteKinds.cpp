@@ -69,7 +69,8 @@ std::string ByteKindMapper::Map(std::string_view text) const {
 }
 
 size_t ByteKindMapper::Width(std::string_view text) const {
-  if (!std::memchr(text.data(), '\t', text.size()))
+  // find, not memchr: an empty row's view may hold no pointer at all.
+  if (text.find('\t') == std::string_view::npos)
     return text.size();
   size_t width = 0;
   for (size_t pos = 0; pos < text.size();) {

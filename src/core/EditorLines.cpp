@@ -2,10 +2,10 @@
 
 #include "core/EditorView.h"
 #include "core/Exceptions.h"
-#include "core/Format.h"
+#include "core/Platform.h"
 #include "core/RowStore.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -13,26 +13,12 @@ namespace quolin {
 
 namespace {
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-
 // The bytes of a file up to its first Ctrl-Z, in a block of their own.
 std::unique_ptr<char[]> ReadTextFile(const std::string& fileName, size_t& size) {
-  std::unique_ptr<FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-  if (!file)
-    throw EFileError(Format("ファイル \"%s\" を開けません", fileName));
-  long length = -1;
-  if (std::fseek(file.get(), 0, SEEK_END) == 0)
-    length = std::ftell(file.get());
-  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
-    throw EFileError(Format("ファイル \"%s\" を読み込めません", fileName));
-  auto block = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(length) + 1);
-  size = std::fread(block.get(), 1, static_cast<size_t>(length), file.get());
-  if (std::ferror(file.get()))
-    throw EFileError(Format("ファイル \"%s\" を読み込めません", fileName));
-  if (const void* end = std::memchr(block.get(), 0x1A, size))
-    size = static_cast<size_t>(static_cast<const char*>(end) - block.get());
+  std::string bytes = ReadFileBytes(fileName);
+  size = std::min(bytes.find('\x1A'), bytes.size());
+  auto block = std::make_unique_for_overwrite<char[]>(size + 1);
+  std::memcpy(block.get(), bytes.data(), size);
   return block;
 }
 

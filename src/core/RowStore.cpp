@@ -859,7 +859,9 @@ std::string TEditorScreenStrings::InvariantFault() const {
     size_t lastChar = 0;
     for (size_t pos = 0; pos < text.size(); pos += CharBytes(text, pos))
       lastChar = pos;
-    if (!text.empty() && lastChar == text.size() - 1 && IsLead(text.back()))
+    auto nextFirst = static_cast<unsigned char>(RowText(rows_[static_cast<size_t>(row) + 1])[0]);
+    if (!text.empty() && lastChar == text.size() - 1 && IsLead(text.back()) &&
+        !sjis::EndsCharacter(nextFirst))
       return "wrapped row " + std::to_string(row) + " ends on a lead byte";
   }
   return {};

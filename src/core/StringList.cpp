@@ -6,8 +6,6 @@
 #include "core/Sjis.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
 namespace quolin {
 
@@ -45,11 +43,6 @@ std::string Quoted(std::string_view item, char quote) {
   result += quote;
   return result;
 }
-
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using UniqueFile = std::unique_ptr<FILE, FileCloser>;
 
 } // namespace
 
@@ -311,13 +304,8 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
-  UniqueFile file(std::fopen(fileName.c_str(), "wb"));
-  if (!file)
+  if (!SaveFileReplacing(fileName, Text()))
     throw EFileError(Format("ファイル \"%s\" を作成できません", fileName));
-  std::string content = Text();
-  if (std::fwrite(content.data(), 1, content.size(), file.get()) != content.size() ||
-      std::fflush(file.get()) != 0)
-    throw EFileError(Format("ファイル \"%s\" に書き込めません", fileName));
 }
 
 void TStrings::BeginUpdate() {

@@ -65,7 +65,8 @@ public:
   std::string DelimitedText() const;
   void SetDelimitedText(std::string_view text);
 
-  // Raise EFileError when the file cannot be read or written.
+  // Raise EFileError when the file cannot be read or written; a save replaces the file only
+  // once the new one is written whole.
   virtual void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 

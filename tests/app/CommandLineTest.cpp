@@ -13,64 +13,9 @@ using quolin::test_support::ActionLog;
 
 namespace {
 
-std::vector<std::string> AllArguments(std::string_view line) {
-  std::vector<std::string> arguments;
-  std::string argument;
-  for (size_t pos = NextCmdLineArg(line, 0, argument); !argument.empty();
-       pos = NextCmdLineArg(line, pos, argument))
-    arguments.push_back(argument);
-  return arguments;
-}
-
 using Args = std::vector<std::string>;
 
-struct SplitCase {
-  std::string line;
-  Args expected;
-};
-
-TEST(CommandLine, NextCmdLineArgSplitsAsDocumented) {
-  const std::string long4096(4096, 'a');
-  const SplitCase cases[] = {
-      {"a b\tc\x01"
-       "d\x1f"
-       "e",
-       {"a", "b", "c", "d", "e"}},
-      {"  \r\n a  ", {"a"}},
-      {"\"\" a \"\"\"\"b", {"a", "b"}},
-      {"\"my file.tex\" b", {"my file.tex", "b"}},
-      {"ab\"c d\"e f", {"abc de", "f"}},
-      {"a\"\"b", {"ab"}},
-      {"\"unclosed rest of\tline", {"unclosed rest of\tline"}},
-      {"\"\"", {}},
-      {"", {}},
-      {"a\x7f\xff", {"a\x7f\xff"}},
-      // 表 and ソ end in 5C, ゾ in 5D: they stay whole.
-      {"表示.tex \"C:\\ソフト\\ゾ.tex\"", {"表示.tex", "C:\\ソフト\\ゾ.tex"}},
-      {long4096 + " b", {long4096, "b"}},
-      // Bytes past the limit are dropped, never a new argument.
-      {std::string(5000, 'a') + " b", {long4096, "b"}},
-      {"\"" + std::string(5000, 'a') + " x\" b", {long4096, "b"}},
-      {std::string("a\0b", 3), {"a"}},
-  };
-  for (const SplitCase& test : cases)
-    EXPECT_EQ(AllArguments(test.line), test.expected) << "line: " << test.line.substr(0, 40);
-}
-
-TEST(CommandLine, NextCmdLineArgReturnsThePositionAfterTheArgument) {
-  std::string argument;
-  EXPECT_EQ(NextCmdLineArg("  ab cd", 0, argument), 4u);
-  EXPECT_EQ(argument, "ab");
-  EXPECT_EQ(NextCmdLineArg("\"a b\"c d", 0, argument), 6u);
-  EXPECT_EQ(argument, "a bc");
-  EXPECT_EQ(NextCmdLineArg("ab", 2, argument), 2u);
-  EXPECT_EQ(argument, "");
-}
-
-TEST(CommandLine, CountAndGetSkipTheProgram) {
-  EXPECT_EQ(CountCmdLineArgs("prog"), 0);
-  EXPECT_EQ(CountCmdLineArgs(""), 0);
-  EXPECT_EQ(CountCmdLineArgs("\"C:\\my prog\\Quolin.exe\" a.tex \"\" /l3 b"), 3);
+TEST(CommandLine, GetSkipsTheProgram) {
   EXPECT_EQ(GetCmdLineArg("prog a.tex \"b c.tex\"", 2), "b c.tex");
   EXPECT_EQ(GetCmdLineArg("prog a.tex", 1), "a.tex");
   EXPECT_EQ(GetCmdLineArg("prog a.tex", 2), "");

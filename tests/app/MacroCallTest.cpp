@@ -12,45 +12,6 @@ using quolin::test_support::ActionLog;
 
 namespace {
 
-struct MacroCase {
-  std::string macro;
-  std::string command;
-  std::string arguments;
-};
-
-TEST(MacroCall, SplitsCommandAndArguments) {
-  const MacroCase cases[] = {
-      {"CmdLine(a b)\r\n", "CmdLine", "a b"},
-      {"CmdLine(a b)", "CmdLine", "a b"},
-      {"[CmdLine(a b)]\r\n", "CmdLine", "a b"},
-      {"[CmdLine(a b)]", "CmdLine", "a b"},
-      {"CmdLine(a)\r\n\r\n", "CmdLine", "a"},
-      {"CmdLine(f(1).tex)", "CmdLine", "f(1).tex"},
-      {"FileOpen()", "FileOpen", ""},
-      // The command word alone, or a "(" as last character, gives no command.
-      {"CmdLine", "", ""},
-      {"[CmdLine]", "", ""},
-      {"CmdLine(", "", ""},
-      {"CmdLine(a", "CmdLine", ""},
-      {"a)b(c", "a)b", ""},
-      {"(a)", "", "a"},
-      {"", "", ""},
-      {"\r\n", "", ""},
-      {"[]", "", ""},
-      // ゾ is 83 5D: its second byte is no closing bracket.
-      {"[FileOpen(x)ゾ", "[FileOpen", "x"},
-      {"[FileOpen(ゾ)]", "FileOpen", "ゾ"},
-      {"CmdLine(\"C:\\表示\\テスト.tex\" /l3)\r\n", "CmdLine", "\"C:\\表示\\テスト.tex\" /l3"},
-      {"表示(ソ)", "表示", "ソ"},
-  };
-  for (const MacroCase& test : cases) {
-    std::string command = "old", arguments = "old";
-    ParseMacroCall(test.macro, command, arguments);
-    EXPECT_EQ(command, test.command) << "macro: " << test.macro;
-    EXPECT_EQ(arguments, test.arguments) << "macro: " << test.macro;
-  }
-}
-
 std::vector<std::string> Handled(const std::string& text) {
   TStringList lines;
   lines.SetText(text);

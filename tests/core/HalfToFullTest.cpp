@@ -1,15 +1,13 @@
-// The matcher's tables against the platform: full-width forms of single bytes, the widening of
-// half-width katakana with voicing marks, upper-casing and the delimiter set.
+// The matcher's tables: full-width forms of single bytes, the widening of half-width katakana
+// with voicing marks, upper-casing and the delimiter set (tests/platform/LocaleMapTest.cpp
+// checks the widening against the platform's own).
 #include "TextOracle.h"
 #include "core/SearchTables.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 using namespace quolin;
 using quolin::texttest::Hex;
-using quolin::texttest::MapByLocale;
 
 namespace {
 
@@ -19,31 +17,6 @@ std::string Single(unsigned byte) {
 
 std::string CodeText(uint16_t code) {
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-}
-
-bool IsKanaLetter(unsigned byte) {
-  return (byte >= 0xA6 && byte <= 0xAF) || (byte >= 0xB1 && byte <= 0xDD);
-}
-
-TEST(HalfToFull, TableAgreesWithThePlatformButForItsOwnChoices) {
-  // Where the table keeps its own forms: ” ’ ￥ ￣ instead of the platform's, and the marks
-  // ゛ ゜, which the platform gives as "?" when they stand alone.
-  const std::map<unsigned, std::string> own = {{0x22, "\x81\x68"}, {0x27, "\x81\x66"},
-                                               {0x5C, "\x81\x8F"}, {0x7E, "\x81\x50"},
-                                               {0xDE, "\x81\x4A"}, {0xDF, "\x81\x4B"}};
-  for (unsigned byte = 0x20; byte <= 0xDF; ++byte) {
-    if (byte > 0x7E && byte < 0xA1)
-      continue;
-    auto found = own.find(byte);
-    std::string expected =
-        found != own.end() ? found->second : MapByLocale(Single(byte), LCMAP_FULLWIDTH);
-    ASSERT_EQ(expected.size(), 2u) << "byte " << Hex(Single(byte));
-    EXPECT_EQ(CodeText(search::HalfToFull(static_cast<unsigned char>(byte))), expected)
-        << "byte " << Hex(Single(byte));
-    EXPECT_EQ(ConvertHalfKanaToFull(Single(byte)), expected) << "byte " << Hex(Single(byte));
-  }
-  // The middle dot widens to the middle dot, not to a full stop.
-  EXPECT_EQ(ConvertHalfKanaToFull("･"), "・");
 }
 
 TEST(HalfToFull, ControlsAndUnassignedBytesStay) {
@@ -57,19 +30,7 @@ TEST(HalfToFull, ControlsAndUnassignedBytesStay) {
   }
 }
 
-TEST(HalfToFull, VoicingMarksCombineWhereThePlatformComposes) {
-  for (unsigned letter = 0xA6; letter <= 0xDD; ++letter) {
-    if (!IsKanaLetter(letter))
-      continue;
-    for (unsigned mark : {0xDE, 0xDF}) {
-      std::string pair = Single(letter) + Single(mark);
-      std::string oracle = MapByLocale(pair, LCMAP_FULLWIDTH);
-      bool composes = oracle.size() == 2 && oracle.find('?') == std::string::npos;
-      std::string expected =
-          composes ? oracle : ConvertHalfKanaToFull(Single(letter)) + (mark == 0xDE ? "゛" : "゜");
-      EXPECT_EQ(ConvertHalfKanaToFull(pair), expected) << Hex(pair) << "-> " << Hex(oracle);
-    }
-  }
+TEST(HalfToFull, VoicingMarksCombineWithTheirLetter) {
   EXPECT_EQ(ConvertHalfKanaToFull("ｳﾞｶﾞﾊﾟｶﾟﾞ"), "ヴガパカ゜゛");
   // ム (JIS 0x2560) lands on the second byte 80, stepping over 7F.
   EXPECT_EQ(ConvertHalfKanaToFull("ﾑ"), "ム");

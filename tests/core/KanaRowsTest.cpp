@@ -1,5 +1,5 @@
-// The conversion rows checked against the platform: every row is code page 932 text, and each
-// pair of rows maps character by character as the platform's own width and kana mapping does.
+// The conversion rows: every row is code page 932 text, and the rows line up with each other
+// (tests/platform/LocaleMapTest.cpp checks them against the platform's own mapping).
 #include "core/KanaRows.h"
 #include "TextOracle.h"
 #include "core/Platform.h"
@@ -11,7 +11,6 @@
 
 using namespace quolin;
 using quolin::texttest::Hex;
-using quolin::texttest::MapByLocale;
 
 namespace {
 
@@ -21,19 +20,6 @@ std::vector<std::string> Characters(std::string_view text) {
   for (size_t pos = 0; pos < text.size(); pos += sjis::CharLength(text, pos))
     characters.emplace_back(text.substr(pos, sjis::CharLength(text, pos)));
   return characters;
-}
-
-// Maps each character of from on its own and expects the character of to at its place; the
-// voiced pairs of a half-width row are two characters that map as one.
-void ExpectMapsCharacterwise(std::u16string_view from, std::u16string_view to, DWORD flags,
-                             size_t fromStep = 1, size_t toStep = 1) {
-  ASSERT_EQ(from.size() / fromStep, to.size() / toStep);
-  for (size_t index = 0; index < from.size() / fromStep; ++index) {
-    std::string source = Utf16ToAnsi(from.substr(index * fromStep, fromStep));
-    std::string expected = Utf16ToAnsi(to.substr(index * toStep, toStep));
-    EXPECT_EQ(MapByLocale(source, flags), expected)
-        << "character " << index << ": " << Hex(source) << "-> " << Hex(expected);
-  }
 }
 
 TEST(KanaRows, EveryRowIsCodePage932Text) {
@@ -59,33 +45,6 @@ TEST(KanaRows, AnsiAndWideFormsOfTheVoicedRowsAgree) {
   EXPECT_EQ(Characters(kana::kFullVoicedKatakanaAnsi).size(), 26u);
   EXPECT_EQ(Characters(kana::kVoicedHiraganaAnsi).size(), 26u);
   EXPECT_EQ(Characters(kana::kUnvoicedHiraganaAnsi).size(), 26u);
-}
-
-TEST(KanaRows, KatakanaWidthsMapAsThePlatformDoes) {
-  ExpectMapsCharacterwise(kana::kHalfKatakana, kana::kFullKatakana, LCMAP_FULLWIDTH);
-  ExpectMapsCharacterwise(kana::kFullKatakana, kana::kHalfKatakana, LCMAP_HALFWIDTH);
-}
-
-TEST(KanaRows, VoicedPairsMapAsThePlatformDoes) {
-  ExpectMapsCharacterwise(kana::kHalfVoicedPairsWide, kana::kFullVoicedKatakanaWide,
-                          LCMAP_FULLWIDTH, 2, 1);
-  ExpectMapsCharacterwise(kana::kFullVoicedKatakanaWide, kana::kHalfVoicedPairsWide,
-                          LCMAP_HALFWIDTH, 1, 2);
-}
-
-TEST(KanaRows, KatakanaAndHiraganaMapAsThePlatformDoes) {
-  ExpectMapsCharacterwise(kana::kFullKatakana, kana::kHiragana, LCMAP_HIRAGANA);
-  ExpectMapsCharacterwise(kana::kHiragana, kana::kFullKatakana, LCMAP_KATAKANA);
-  // ヴ has no hiragana: the platform keeps it, and so does the voiced hiragana row.
-  ExpectMapsCharacterwise(kana::kFullVoicedKatakanaWide, kana::kVoicedHiraganaWide, LCMAP_HIRAGANA);
-  ExpectMapsCharacterwise(kana::kVoicedHiraganaWide, kana::kFullVoicedKatakanaWide, LCMAP_KATAKANA);
-}
-
-TEST(KanaRows, LettersAndDigitsMapAsThePlatformDoes) {
-  ExpectMapsCharacterwise(kana::kHalfLetters, kana::kFullLetters, LCMAP_FULLWIDTH);
-  ExpectMapsCharacterwise(kana::kFullLetters, kana::kHalfLetters, LCMAP_HALFWIDTH);
-  ExpectMapsCharacterwise(kana::kHalfDigits, kana::kFullDigits, LCMAP_FULLWIDTH);
-  ExpectMapsCharacterwise(kana::kFullDigits, kana::kHalfDigits, LCMAP_HALFWIDTH);
 }
 
 TEST(KanaRows, VoicedAndSmallKanaSitBesideTheirPlainForms) {

@@ -1,10 +1,11 @@
 #include "core/Paths.h"
-#include "common/TempFolder.h"
+#include "CoreTempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace quolin;
-using quolin::test_support::TempFolder;
+using quolin::core_test::CurrentFolder;
+using quolin::core_test::TempFolder;
 
 namespace {
 
@@ -68,12 +69,9 @@ TEST(Paths, FilesFoldersAndCreation) {
 
 TEST(Paths, ExpandFileNameUsesTheCurrentFolder) {
   TempFolder folder;
-  char previous[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
-  std::string expanded = ExpandFileName("sub\\..\\表.tex");
-  SetCurrentDirectoryA(previous);
-  EXPECT_EQ(expanded, folder / "表.tex");
+  CurrentFolder current(folder.Path());
+  ASSERT_TRUE(current.Changed());
+  EXPECT_EQ(ExpandFileName("sub\\..\\表.tex"), folder / "表.tex");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "SpellTestFiles.h"
-#include "common/FileHelpers.h"
 #include "core/Paths.h"
 #include "core/Sjis.h"
 #include "core/SpellCheck.h"
@@ -27,18 +26,7 @@ std::vector<std::string> FileNames(const TempFolder& folder) {
   return names;
 }
 
-// Makes the current folder folder for its lifetime.
-class CurrentFolder {
-public:
-  explicit CurrentFolder(const std::string& folder) {
-    GetCurrentDirectoryA(MAX_PATH, previous_);
-    SetCurrentDirectoryA(folder.c_str());
-  }
-  ~CurrentFolder() { SetCurrentDirectoryA(previous_); }
-
-private:
-  char previous_[MAX_PATH] = {};
-};
+using core_test::CurrentFolder;
 
 class SpellDictionaries : public ::testing::Test {
 protected:
@@ -56,8 +44,8 @@ protected:
 TEST_F(SpellDictionaries, DebianListsMergeIgnoringCase) {
   DebianDictionaries lists;
   ASSERT_EQ(lists.Error(), "");
-  ASSERT_TRUE(CopyFileA(lists.British().c_str(), (lists.AmericanFolder() + "\\british.dic").c_str(),
-                        FALSE));
+  ASSERT_TRUE(TempFolder::WriteFile(lists.AmericanFolder() + "\\british.dic",
+                                    TempFolder::ReadFile(lists.British())));
   // The folder's name ends in ソ (83 5C): its separator must still be added.
   check.DicFolder = lists.AmericanFolder();
   check.MainDic = lists.AmericanFolder() + "\\user.dic";
@@ -89,14 +77,18 @@ TEST_F(SpellDictionaries, MissingWordListNamesItsPackage) {
 TEST_F(SpellDictionaries, UserDictionaryIsLeftOutOfTheOthers) {
   TempFolder::WriteFile(folder / "Custom.dic", "mine\r\nshared\r\n");
   TempFolder::WriteFile(folder / "other.dic", "theirs\r\nshared\r\n");
-  UseFolder("CUSTOM.DIC"); // another case
+  UseFolder();
   EXPECT_TRUE(check.LoadDictionaries());
   EXPECT_EQ(Words(check.UserDic), (std::vector<std::string>{"mine", "shared"}));
+  EXPECT_EQ(Words(check.OtherDic), (std::vector<std::string>{"shared", "theirs"}));
+  // Named in another case it is the same file on Windows: still left out.
+  check.MainDic = folder / "CUSTOM.DIC";
+  check.LoadDictionaries();
   EXPECT_EQ(Words(check.OtherDic), (std::vector<std::string>{"shared", "theirs"}));
 
   // A relative name is made absolute before the comparison.
   CurrentFolder current(folder.Path());
-  check.MainDic = "custom.dic";
+  check.MainDic = "Custom.dic";
   EXPECT_TRUE(check.LoadDictionaries());
   EXPECT_EQ(Words(check.UserDic), (std::vector<std::string>{"mine", "shared"}));
   EXPECT_EQ(Words(check.OtherDic), (std::vector<std::string>{"shared", "theirs"}));
@@ -108,7 +100,7 @@ TEST_F(SpellDictionaries, OnlyTheDicExtensionIsRead) {
   TempFolder::WriteFile(folder / "x.dicx", "chi\r\n");
   TempFolder::WriteFile(folder / "y.dic~", "upsilon\r\n");
   TempFolder::WriteFile(folder / "z.dic.bak", "zeta\r\n");
-  CreateDirectoryA((folder / "sub.dic").c_str(), nullptr);
+  ForceDirectories(folder / "sub.dic");
   UseFolder("user.dic");
   TempFolder::WriteFile(check.MainDic, "");
   EXPECT_TRUE(check.LoadDictionaries());
@@ -138,7 +130,7 @@ TEST_F(SpellDictionaries, EmptyFolderNameReadsNoOtherDictionaries) {
   check.MainDic = folder / "here.dic";
   check.DicFolder = "";
   EXPECT_TRUE(check.LoadDictionaries());
-  DeleteFileA(root.c_str());
+  TempFolder::RemoveFile(root);
   EXPECT_EQ(check.OtherDic.Count(), 0);
   EXPECT_EQ(Words(check.UserDic), std::vector<std::string>{"here"});
 }

@@ -64,8 +64,8 @@ TEST_F(SpellSuggest, RealMisspellings) {
   EXPECT_FALSE(Contains(Suggestions("colour"), "colour"));
 
   // With the British list, colour is a word.
-  ASSERT_TRUE(CopyFileA(lists.British().c_str(), (lists.AmericanFolder() + "\\british.dic").c_str(),
-                        FALSE));
+  ASSERT_TRUE(TempFolder::WriteFile(lists.AmericanFolder() + "\\british.dic",
+                                    TempFolder::ReadFile(lists.British())));
   check.LoadDictionaries();
   EXPECT_TRUE(check.CheckWord("colour", nullptr));
 }

@@ -3,22 +3,27 @@
 // 0x5C; british.dic in another), and small helpers.
 #pragma once
 
-#include "common/TempFolder.h"
+#include "CoreTempFolder.h"
 #include "core/spell_support/DebianWordLists.h"
 
-#include <windows.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#endif
 
+#include <cstdio>
 #include <string>
 
 namespace quolin::spell_test {
 
-using test_support::TempFolder;
+using core_test::TempFolder;
 
 class DebianDictionaries {
 public:
   DebianDictionaries() {
-    CreateDirectoryA(americanFolder_.c_str(), nullptr);
-    CreateDirectoryA(britishFolder_.c_str(), nullptr);
+    ForceDirectories(americanFolder_);
+    ForceDirectories(britishFolder_);
     error_ = spell_support::MakeDictionaryFromWordList(spell_support::kAmericanEnglish, American());
     if (error_.empty())
       error_ = spell_support::MakeDictionaryFromWordList(spell_support::kBritishEnglish, British());
@@ -39,25 +44,49 @@ private:
   std::string error_;
 };
 
-// Holds a file open without sharing: others can neither read, write nor replace it.
+// Holds a file so that others can neither read nor replace it: Windows opens it without
+// sharing. The host knows no such lock (and root reads every file): there a FIFO takes the
+// file's place, which the host build neither reads nor replaces.
 class HeldFile {
 public:
-  explicit HeldFile(const std::string& path)
-      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  explicit HeldFile(const std::string& path);
   ~HeldFile() { Release(); }
   HeldFile(const HeldFile&) = delete;
   HeldFile& operator=(const HeldFile&) = delete;
 
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Release() {
-    if (Held())
-      CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
+  bool Held() const { return held_; }
+  void Release();
 
 private:
-  HANDLE handle_;
+#ifdef _WIN32
+  int handle_;
+#else
+  std::string path_, aside_;
+#endif
+  bool held_;
 };
+
+#ifdef _WIN32
+inline HeldFile::HeldFile(const std::string& path)
+    : handle_(_sopen(path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW)), held_(handle_ >= 0) {
+}
+
+inline void HeldFile::Release() {
+  if (held_)
+    _close(handle_);
+  held_ = false;
+}
+#else
+inline HeldFile::HeldFile(const std::string& path)
+    : path_(HostPath(path)), aside_(path_ + ".held"),
+      held_(std::rename(path_.c_str(), aside_.c_str()) == 0 && mkfifo(path_.c_str(), 0644) == 0) {
+}
+
+inline void HeldFile::Release() {
+  if (held_ && std::remove(path_.c_str()) == 0)
+    std::rename(aside_.c_str(), path_.c_str());
+  held_ = false;
+}
+#endif
 
 } // namespace quolin::spell_test

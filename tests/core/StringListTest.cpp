@@ -1,10 +1,9 @@
 #include "core/StringList.h"
+#include "CoreTempFolder.h"
 #include "core/Exceptions.h"
 #include "core/JoinedStrings.h"
 
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 using namespace quolin;
 using quolin::test_support::Joined;
@@ -158,16 +157,15 @@ TEST(StringList, ChangeEventsOncePerUpdate) {
 }
 
 TEST(StringList, FileRoundTripAndMissingFile) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  std::string path = std::string(folder) + "リスト表.txt";
+  core_test::TempFolder folder;
+  std::string path = folder / "リスト表.txt";
   TStringList list;
   list.SetText("一\r\n二\r\n");
   list.SaveToFile(path);
   TStringList back;
   back.LoadFromFile(path);
   EXPECT_TRUE(back.Equals(list));
-  DeleteFileA(path.c_str());
+  core_test::TempFolder::RemoveFile(path);
   EXPECT_THROW(back.LoadFromFile(path), EFileError);
   EXPECT_EQ(back.Count(), 2);
 }

@@ -9,6 +9,12 @@ namespace quolin::spell_support {
 
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kWordListFolder = "Z:\\usr\\share\\dict\\"; // Wine's drive of the Linux root
+#else
+constexpr const char* kWordListFolder = "/usr/share/dict/";
+#endif
+
 bool KeptAsWord(const std::string& line) {
   return !line.empty() && std::none_of(line.begin(), line.end(), [](char byte) {
     return static_cast<unsigned char>(byte) >= 0x80 || byte == '\'';
@@ -18,7 +24,7 @@ bool KeptAsWord(const std::string& line) {
 } // namespace
 
 std::string MakeDictionaryFromWordList(const DebianWordList& list, const std::string& target) {
-  const std::string source = std::string("Z:\\usr\\share\\dict\\") + list.fileName;
+  const std::string source = std::string(kWordListFolder) + list.fileName;
   TStringList lines;
   try {
     lines.LoadFromFile(source);

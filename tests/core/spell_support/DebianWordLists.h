@@ -1,5 +1,5 @@
 // Debian's English word lists (packages wamerican and wbritish), read through Wine's Z: drive
-// and written as dictionary files.
+// (or straight from the host) and written as dictionary files.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "core/spell_support/SpellInputs.h"
 
-#include "common/FileHelpers.h"
+#include "core/Platform.h"
 #include "core/Sjis.h"
 #include "core/WordList.h"
 
