@@ -9,16 +9,16 @@
 #include "app/Startup.h"
 #include "app/UserFolders.h"
 #include "commands/CommandExpander.h"
-#include "commands/CommandLookup.h"
 #include "commands/CommandRouter.h"
-#include "commands/IndexList.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
-#include "commands/ReservedWords.h"
-#include "commands/UserDataFile.h"
+#include "commands/TopFormData.h"
 #include "common/Registry.h"
 #include "common/StringHelpers.h"
+#include "common/UserDataFile.h"
+#include "core/CommandLookup.h"
 #include "core/Format.h"
+#include "core/IndexList.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
 #include "core/Sjis.h"
@@ -529,7 +529,6 @@ void TTopForm::FormCreate(TObject*) {
   ToolBarList.Clear();
   LoadMenuData();
   ReserveList.Clear();
-  AddBuiltInReservedWords(ReserveList);
   LoadReserveList();
   CreateVisiSets();
 
