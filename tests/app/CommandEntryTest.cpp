@@ -129,15 +129,11 @@ TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
   EXPECT_EQ(top->MasterList.Count(), 6) << "no master added";
 }
 
-TEST_F(CommandEntry, EscapeHidesWithoutRunning) {
+TEST_F(CommandEntry, EscapeHidesWithoutRunningAndEnterTypedAsACharacterIsSwallowed) {
   Type("\\sec");
   Press(entry->Handle(), VK_ESCAPE);
   EXPECT_FALSE(top->Panel_ExHelper1->Visible());
   EXPECT_TRUE(commands.calls.empty());
-}
-
-TEST_F(CommandEntry, EnterTypedAsACharacterIsSwallowed) {
-  Type("\\sec");
   char key = '\r';
   top->Edit_ExCmd1KeyPress(entry, key);
   EXPECT_EQ(key, 0);

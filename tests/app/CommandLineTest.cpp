@@ -73,37 +73,31 @@ TEST(CommandLine, ProcessCommandLineActsInOrder) {
   }
 }
 
+// The temporary folder is the current one while this lives.
 class CurrentFolder {
 public:
-  explicit CurrentFolder(const std::string& folder) {
-    char saved[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, saved);
-    saved_ = saved;
-    SetCurrentDirectoryA(folder.c_str());
+  CurrentFolder() : saved_(Current()) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);
   }
   ~CurrentFolder() { SetCurrentDirectoryA(saved_.c_str()); }
+
+  // The current folder as GetCurrentDirectoryA spells it, with a trailing separator.
+  static std::string Current() {
+    char here[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, here);
+    std::string folder = here;
+    return folder.ends_with('\\') ? folder : folder + "\\";
+  }
 
 private:
   std::string saved_;
 };
 
-std::string TempFolderPath() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  return temp;
-}
-
-// The current folder as GetCurrentDirectoryA spells it, with a trailing separator.
-std::string CurrentFolderPath() {
-  char here[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, here);
-  std::string folder = here;
-  return folder.ends_with('\\') ? folder : folder + "\\";
-}
-
 TEST(CommandLine, AbsoluteCommandLineQuotesAndResolvesFiles) {
-  CurrentFolder current(TempFolderPath());
-  std::string folder = CurrentFolderPath();
+  CurrentFolder current;
+  std::string folder = CurrentFolder::Current();
 
   EXPECT_EQ(AbsoluteCommandLine("prog a.tex"), "\"prog\" \"" + folder + "a.tex\"");
   EXPECT_EQ(AbsoluteCommandLine("\"C:\\my prog\\q.exe\" C:\\x\\y.tex \\\\server\\share\\z.tex"),
@@ -121,8 +115,8 @@ TEST(CommandLine, AbsoluteCommandLineQuotesAndResolvesFiles) {
 TEST(CommandLine, AbsoluteCommandLineKeepsItsMeaningInAnotherFolder) {
   std::string absolute, folder;
   {
-    CurrentFolder current(TempFolderPath());
-    folder = CurrentFolderPath();
+    CurrentFolder current;
+    folder = CurrentFolder::Current();
     absolute = AbsoluteCommandLine("prog a.tex /l10 /t \"b c.tex\" \"/m x\" /j3 表.tex");
   }
   ActionLog log;

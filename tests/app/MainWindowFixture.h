@@ -3,7 +3,6 @@
 #pragma once
 
 #include "QuotedNames.h"
-#include "ScratchUser.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
@@ -13,6 +12,7 @@
 #include "core/CommandRecords.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
+#include "support/ScratchCurrentUser.h"
 #include "support/UiTest.h"
 #include "ui/Dialogs.h"
 
@@ -45,9 +45,7 @@ private:
 
 class MainWindowFixture : public ::testing::Test {
 protected:
-  static constexpr char SettingsKey[] = "Software\\Dravenlux\\Quolin\\4.2";
-
-  ScratchUser user{"MainWindowTest"};
+  ScratchCurrentUser user;
   TempFolder& appData = user.appData;
   TempFolder files{"Files"};
   uitest::DialogRecorder dialogs;
@@ -85,18 +83,6 @@ protected:
   void CloseMainWindow() {
     PostMessageA(top->Handle(), WM_CLOSE, 0, 0);
     Application->Run();
-  }
-
-  // Settings of the program before or after the main window ran.
-  static void Store(const std::string& section, const std::string& name, const RawValue& value) {
-    SetRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\" + section, name, value);
-  }
-  static RawValue Stored(const std::string& section, const std::string& name) {
-    return QueryRaw(HKEY_CURRENT_USER, std::string(SettingsKey) + "\\" + section, name);
-  }
-  static std::string StoredString(const std::string& section, const std::string& name) {
-    std::string data = Stored(section, name).data;
-    return data.substr(0, data.find('\0'));
   }
 
   // A file of the test's own, made so that it exists.

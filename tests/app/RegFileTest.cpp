@@ -1,5 +1,6 @@
 #include "app/RegFile.h"
 #include "common/RegistryProbe.h"
+#include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,7 @@
 #include <string>
 
 using namespace quolin;
-using quolin::test_support::Dword;
-using quolin::test_support::RawValue;
+using namespace quolin::test_support;
 
 namespace {
 
@@ -24,10 +24,6 @@ RawValue QueryRaw(const std::string& key, const std::string& name) {
   return test_support::QueryRaw(HKEY_CURRENT_USER, key, name);
 }
 
-bool KeyExists(const std::string& key) {
-  return test_support::KeyExists(HKEY_CURRENT_USER, key);
-}
-
 std::string Utf16LeWithBom(const std::wstring& text) {
   std::string bytes = "\xFF\xFE";
   for (wchar_t ch : text) {
@@ -37,31 +33,17 @@ std::string Utf16LeWithBom(const std::wstring& text) {
   return bytes;
 }
 
-// Imports go below a key of this test process, removed afterwards; the files into the
-// temporary folder.
+// Imports go below a key of this test process, removed afterwards; the files into a temporary
+// folder.
 class RegFile : public ::testing::Test {
 protected:
   const std::string key = "Software\\QuolinRegFileTest" + std::to_string(GetCurrentProcessId());
-  std::string file;
+  TempFolder temp;
+  const std::string file = temp / "表示.reg";
 
-  void SetUp() override {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    file = std::string(temp) + "表示" + std::to_string(GetCurrentProcessId()) + ".reg";
-  }
-  void TearDown() override {
-    DeleteFileA(file.c_str());
-    SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
-  }
+  void TearDown() override { SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); }
 
-  void Write(const std::string& content) const {
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(handle, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(handle);
-  }
+  void Write(const std::string& content) const { TempFolder::WriteFile(file, content); }
 
   std::string Section(const std::string& subkey = "") const {
     return "[HKEY_CURRENT_USER\\" + key + subkey + "]\r\n";
@@ -153,7 +135,7 @@ TEST_F(RegFile, CommentsDeletionsAndOtherKindsAreSkipped) {
   EXPECT_EQ(count, 2u) << "only Kept and Last";
   EXPECT_EQ(QueryRaw(key, "Kept").data, Sz("1"));
   EXPECT_EQ(QueryRaw(key, "Last").data, Sz("2"));
-  EXPECT_FALSE(KeyExists(key + "\\Gone"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key + "\\Gone"));
 }
 
 TEST_F(RegFile, SectionsWithoutRootPrefixAreSkipped) {
@@ -161,7 +143,7 @@ TEST_F(RegFile, SectionsWithoutRootPrefixAreSkipped) {
   Write("REGEDIT4\r\n[" + stray + "]\r\n\"A\"=\"1\"\r\n[HKEY_CURRENT_USER]\r\n\"B\"=\"2\"\r\n" +
         Section() + "\"C\"=\"3\"\r\n");
   ASSERT_TRUE(ImportRegFile(file));
-  EXPECT_FALSE(KeyExists(stray));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, stray));
   EXPECT_FALSE(QueryRaw("", "B").found);
   EXPECT_FALSE(QueryRaw(key, "A").found);
   EXPECT_EQ(QueryRaw(key, "C").data, Sz("3"));

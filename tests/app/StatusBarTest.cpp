@@ -1,5 +1,6 @@
 // The main window's status bar and panels: the message panel against hints, the outline panel
-// and the order of the panels along the window's edges.
+// and the order of the panels along the window's edges; empty docks take no room, and the group
+// tool window docked on the left dock stands before the outline panel and floats back.
 #include "MainWindowFixture.h"
 
 #include "toolbar/TbToolWindow.h"
@@ -140,6 +141,32 @@ TEST_F(StatusBar, StatusBarStaysBelowTheBottomDock) {
   EXPECT_EQ(top->StatusBarCommandId, 0x20);
   EXPECT_EQ(top->StatusBar1->Top() + top->StatusBar1->Height(), top->ClientHeight());
   EXPECT_EQ(top->BottomDock->Top() + 30, top->StatusBar1->Top());
+}
+
+TEST_F(StatusBar, GroupWindowDocksBeforeTheOutlineAndFloatsBack) {
+  EXPECT_EQ(top->TopDock->Height() + top->BottomDock->Height(), 0) << "empty docks";
+  EXPECT_EQ(top->LeftDock->Width() + top->RightDock->Width(), 0);
+  top->ShowOutlinePanel(true, 12);
+  top->ToggleGroupToolWindow(-3);
+  auto* window = dynamic_cast<TToolWindow*>(top->FindComponent("twd_FFFFFFFD"));
+  ASSERT_NE(window, nullptr);
+  const POINT floating{window->Left(), window->Top()};
+
+  window->SetDockedTo(top->LeftDock);
+  EXPECT_TRUE(window->ShowHint()) << "docked";
+  EXPECT_EQ(top->LeftDock->Left(), 0);
+  EXPECT_EQ(top->LeftDock->Width(), 160 + 4);
+  EXPECT_EQ(top->Panel_Section->Left(), 164);
+  EXPECT_EQ(top->Splitter1->Left(), 164 + top->Panel_Section->Width());
+
+  window->SetDockedTo(nullptr);
+  EXPECT_FALSE(window->ShowHint());
+  EXPECT_EQ(window->Left(), floating.x);
+  EXPECT_EQ(window->Top(), floating.y);
+  EXPECT_EQ(window->ClientAreaWidth(), 160);
+  EXPECT_EQ(window->ClientAreaHeight(), 200);
+  EXPECT_EQ(top->LeftDock->Width(), 0);
+  EXPECT_EQ(top->Panel_Section->Left(), 0);
 }
 
 } // namespace

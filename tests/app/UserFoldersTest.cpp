@@ -1,8 +1,8 @@
 #include "app/UserFolders.h"
-#include "ScratchUser.h"
 #include "app/RegFile.h"
 #include "common/Registry.h"
 #include "core/ResConst.h"
+#include "support/ScratchCurrentUser.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,6 @@ using namespace quolin::test_support;
 
 namespace {
 
-const std::string SettingsKey = "Software\\Dravenlux\\Quolin\\4.2";
-
 bool IsFolder(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -26,16 +24,12 @@ bool IsFolder(const std::string& path) {
 
 class UserFolders : public ::testing::Test {
 protected:
-  ScratchUser user{"UserFoldersTest"};
+  ScratchCurrentUser user;
   const TempFolder& appData = user.appData;
 
   void SetUp() override { SetSettingsRoot(); }
   void TearDown() override { RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault); }
 
-  std::string SystemString(const std::string& name) const {
-    std::string data = QueryRaw(HKEY_CURRENT_USER, SettingsKey + "\\System", name).data;
-    return data.substr(0, data.find('\0'));
-  }
   std::string StandardDat() const { return appData.Path() + "Quolin4.2\\standard.dat"; }
 };
 
@@ -51,7 +45,7 @@ TEST_F(UserFolders, FoldersFollowTheLocalAppDataFolder) {
   GetModuleFileNameA(nullptr, module, MAX_PATH);
   std::string program = module;
   EXPECT_EQ(GetProgramFolder(), program.substr(0, program.rfind('\\') + 1));
-  EXPECT_EQ(RegKeyPath, SettingsKey);
+  EXPECT_EQ(RegKeyPath + "\\", SettingsKeyOf(""));
 }
 
 TEST_F(UserFolders, NewFoldersAreFilledFromTheProgramFolder) {
@@ -114,7 +108,7 @@ TEST_F(UserFolders, MissingProgramFoldersLeaveNewFoldersEmpty) {
 
 TEST_F(UserFolders, SystemSettingsWithAndWithoutStoredValues) {
   LoadSystemSettings();
-  EXPECT_EQ(SystemString("SetupFolder") + "\\", GetProgramFolder());
+  EXPECT_EQ(StoredString("System", "SetupFolder") + "\\", GetProgramFolder());
   EXPECT_EQ(DefaultFilter, res::DefaultFileFilter);
   EXPECT_TRUE(DefaultBinFile.starts_with(".exe.com.dll.")) << DefaultBinFile;
 
@@ -124,7 +118,7 @@ TEST_F(UserFolders, SystemSettingsWithAndWithoutStoredValues) {
   LoadSystemSettings();
   EXPECT_EQ(DefaultFilter, "X(*.x)|*.x");
   EXPECT_EQ(DefaultBinFile, ".abc.表.");
-  EXPECT_EQ(SystemString("SetupFolder") + "\\", GetProgramFolder());
+  EXPECT_EQ(StoredString("System", "SetupFolder") + "\\", GetProgramFolder());
 }
 
 TEST_F(UserFolders, DefaultsAreImportedOncePerUser) {
@@ -135,8 +129,8 @@ TEST_F(UserFolders, DefaultsAreImportedOncePerUser) {
   ImportDefaultSettingsOnce();
   EXPECT_EQ(formsMain(), main);
   EXPECT_EQ(RegReadString("Forms", "LastDataFile", ""), StandardDat());
-  EXPECT_EQ(SystemString("CommandFile"), StandardDat());
-  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, SettingsKey + "\\System", "RegSetup"), BoolValue(true));
+  EXPECT_EQ(StoredString("System", "CommandFile"), StandardDat());
+  EXPECT_EQ(Stored("System", "RegSetup"), BoolValue(true));
 
   // Set: no second import.
   ASSERT_TRUE(RegWriteString("Forms", "Main", "WindowState=2"));
@@ -156,7 +150,7 @@ TEST_F(UserFolders, DefaultRegHoldsNoValueReadBeforeTheImport) {
   std::vector<TRegFileSection> sections = ReadRegFile(content);
   ASSERT_FALSE(sections.empty());
   for (const TRegFileSection& section : sections) {
-    EXPECT_TRUE(section.name.starts_with("HKEY_CURRENT_USER\\" + SettingsKey + "\\"))
+    EXPECT_TRUE(section.name.starts_with("HKEY_CURRENT_USER\\" + SettingsKeyOf("")))
         << section.name;
     EXPECT_FALSE(section.name.ends_with("\\System")) << section.name;
     for (const TRegFileValue& value : section.values)

@@ -141,20 +141,6 @@ DrawnRows::~DrawnRows() {
   editor_.OnDrawLine = nullptr;
 }
 
-HeldKeys::HeldKeys(TShiftState shift) {
-  GetKeyboardState(saved_);
-  BYTE state[256];
-  std::copy(std::begin(saved_), std::end(saved_), state);
-  state[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
-  state[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
-  state[VK_MENU] = (shift & ssAlt) ? 0x80 : 0;
-  SetKeyboardState(state);
-}
-
-HeldKeys::~HeldKeys() {
-  SetKeyboardState(saved_);
-}
-
 void SendKey(TEditor& editor, WORD key, TShiftState shift, bool repeat) {
   HeldKeys held(shift);
   HWND window = editor.Handle();

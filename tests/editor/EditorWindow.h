@@ -131,17 +131,7 @@ void SendKey(quolin::TEditor& editor, WORD key, quolin::TShiftState shift = 0, b
 void SendKeys(quolin::TEditor& editor, WORD key, quolin::TShiftState shift, int times);
 // Sends WM_CHAR for each byte.
 void SendChars(quolin::TEditor& editor, const std::string& text);
-// Holds Shift, Ctrl and Alt as given in this thread's keyboard state while it lives.
-class HeldKeys {
-public:
-  explicit HeldKeys(quolin::TShiftState shift);
-  ~HeldKeys();
-  HeldKeys(const HeldKeys&) = delete;
-  HeldKeys& operator=(const HeldKeys&) = delete;
-
-private:
-  BYTE saved_[256];
-};
+using uitest::HeldKeys;
 
 // The pixel rectangle of cells [firstCol, endCol) of view row (counted from TopRow).
 RECT CellRect(quolin::TEditor& editor, int viewRow, int firstCol, int endCol);

@@ -1,15 +1,34 @@
-// A shell folder that answers as a case sets, for the answers the real shell never gives:
-// odd comparison results and display-name kinds, and the icon and overlay interfaces that
-// Wine's folders lack. It lives on the stack: references are not counted.
+// What the shell tests share: item-ID lists of paths and special folders, and a shell folder
+// that answers as a case sets, for the answers the real shell never gives: odd comparison
+// results and display-name kinds, and the icon and overlay interfaces that Wine's folders lack.
 #pragma once
+
+#include "shell/ShellIDFunc.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <shlobj.h>
 
 #include <cstring>
+#include <string>
 
 namespace quolin::test_support {
+
+inline TOwnedIDList ListOf(const std::string& path) {
+  TOwnedIDList list;
+  EXPECT_TRUE(PathToIDList(path, list.Out())) << path;
+  return list;
+}
+
+inline TOwnedIDList SpecialFolder(int index) {
+  TOwnedIDList list;
+  EXPECT_TRUE(GetSpecialFolderIDList(index, list.Out())) << index;
+  return list;
+}
+
+// It lives on the stack: references are not counted.
 
 class FakeShellFolder final : public IShellFolder, public IShellIcon, public IShellIconOverlay {
 public:

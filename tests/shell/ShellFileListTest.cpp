@@ -18,7 +18,7 @@
 #include <set>
 
 using namespace quolin;
-using quolin::test_support::TempFolder;
+using namespace quolin::test_support;
 using enum TShItemIDType;
 
 namespace {
@@ -113,12 +113,6 @@ void MakeFile(const std::string& path, const Fixture& file, FILETIME written) {
   EXPECT_TRUE(SetFileTime(handle, nullptr, nullptr, &written));
   CloseHandle(handle);
   SetFileAttributesA(path.c_str(), file.attributes);
-}
-
-TOwnedIDList ListOf(const std::string& path) {
-  TOwnedIDList list;
-  EXPECT_TRUE(PathToIDList(path, list.Out())) << path;
-  return list;
 }
 
 class ShellFileList : public testing::Test {
@@ -228,9 +222,7 @@ TEST_F(ShellFileList, DesktopAndMyComputerListTheVirtualItemsAsked) {
   for (size_t i = 0; i < std::size(cases); ++i) {
     host_.virtuals = cases[i].asked;
     TShellFileList list(&host_, false);
-    TOwnedIDList folder;
-    ASSERT_TRUE(GetSpecialFolderIDList(cases[i].folder, folder.Out()));
-    list.SetFolderIDList(folder.Get());
+    list.SetFolderIDList(SpecialFolder(cases[i].folder).Get());
     std::multiset<TShItemIDType> types = Types(list);
     for (TShItemIDType type : cases[i].present)
       EXPECT_TRUE(types.count(type)) << i << " " << static_cast<int>(type);
@@ -286,7 +278,7 @@ TEST_F(ShellFileList, AFailedComparisonIsATie) {
   for (std::string& name : names)
     ties.push_back(&name);
   ListSortEx(ties, [](const std::string*, const std::string*) { return 0; });
-  quolin::test_support::FakeShellFolder failing;
+  FakeShellFolder failing;
   failing.compareAnswer = E_FAIL;
   list.SortWith(&failing, scName);
   std::vector<std::string> expected;
@@ -346,9 +338,7 @@ TEST_F(ShellFileList, SelectedItemsAndTheFolder) {
   EXPECT_TRUE(list.HasFolderAttribute(saFileSystem));
   EXPECT_TRUE(list.GetFolderDropTarget(target) && target);
   for (auto [folder, type] : {std::pair{sfMyComputer, itMyComputer}, {sfDesktop, itDeskTop}}) {
-    TOwnedIDList special;
-    ASSERT_TRUE(GetSpecialFolderIDList(folder, special.Out()));
-    list.SetFolderIDList(special.Get());
+    list.SetFolderIDList(SpecialFolder(folder).Get());
     EXPECT_EQ(list.GetFolderType(), type);
     EXPECT_TRUE(list.HasFolderAttribute(saFolder)) << folder;
     EXPECT_EQ(list.HasFolderAttribute(saFileSystem), folder == sfDesktop) << folder;
@@ -370,9 +360,7 @@ TEST_F(ShellFileList, ColumnsFollowTheKindOfFolder) {
   TShellFileList list(&host_, false);
   host_.widths = {11, 12, 13, 14, 15};
   host_.order = {4, 0, 1, 2, 3};
-  TOwnedIDList computer;
-  ASSERT_TRUE(GetSpecialFolderIDList(sfMyComputer, computer.Out()));
-  list.SetFolderIDList(computer.Get());
+  list.SetFolderIDList(SpecialFolder(sfMyComputer).Get());
   EXPECT_EQ(host_.widths, std::vector<int>{250}) << "the name, half the view wide";
   host_.order = {0};
   Show(list, path_);

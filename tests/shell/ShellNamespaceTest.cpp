@@ -13,25 +13,13 @@
 #include <cstring>
 
 using namespace quolin;
-using quolin::test_support::TempFolder;
+using namespace quolin::test_support;
 
 namespace {
 
-using TFakeFolder = quolin::test_support::FakeShellFolder;
+using TFakeFolder = FakeShellFolder;
 
 constexpr auto& kName = TFakeFolder::kName;
-
-TOwnedIDList ListOf(const std::string& path) {
-  TOwnedIDList list;
-  EXPECT_TRUE(PathToIDList(path, list.Out())) << path;
-  return list;
-}
-
-TOwnedIDList SpecialFolder(int index) {
-  TOwnedIDList list;
-  EXPECT_TRUE(GetSpecialFolderIDList(index, list.Out())) << index;
-  return list;
-}
 
 // A folder named kName inside a temporary folder, and the desktop folder.
 class ShellNamespace : public testing::Test {

@@ -1,5 +1,5 @@
-// Volume labels of drive E: (the test prefix's labelled folder) and of a missing drive, and
-// file times as local date-times.
+// Volume labels of drive E: (the test prefix's fixed disk labelled "DATA DISK") and of a
+// missing drive, and file times as local date-times.
 #include "shell/ShellUtils.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +31,11 @@ TEST(ShellUtils, VolumeLabelIsLowerCaseButForItsFirstLetter) {
   constexpr UINT kOwnMode = SEM_NOGPFAULTERRORBOX;
   UINT saved = SetErrorMode(kOwnMode);
   int windows = VisibleWindows();
+  char label[MAX_PATH] = {};
+  EXPECT_EQ(GetDriveTypeA("E:\\"), static_cast<UINT>(DRIVE_FIXED));
+  EXPECT_TRUE(
+      GetVolumeInformationA("E:\\", label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0));
+  EXPECT_STREQ(label, "DATA DISK");
   EXPECT_EQ(GetVolumeLabel("E:\\"), "Data disk");
   EXPECT_EQ(GetErrorMode(), kOwnMode);
   EXPECT_EQ(GetVolumeLabel("F:\\"), "") << "no drive F:";

@@ -76,22 +76,20 @@ private:
 
   void Run(const Action& action, const Ready& ready) {
     const DWORD start = GetTickCount();
-    auto timeUp = [&] { return GetTickCount() - start >= WaitLimitMs; };
-    while (!done_ && !timeUp()) {
-      HWND dialog = FindDialog(thread_);
-      if (dialog && (!ready || ready(dialog))) {
-        action(dialog);
-        acted_ = true;
-        break;
-      }
-      Sleep(20);
+    HWND dialog = nullptr;
+    auto found = [&] {
+      dialog = FindDialog(thread_);
+      return dialog && (!ready || ready(dialog));
+    };
+    if (WaitUntil([&] { return done_ || found(); }) && !done_) {
+      action(dialog);
+      acted_ = true;
     }
     // Whatever is still open when the time is up is cancelled.
+    WaitUntil([&] { return done_ || GetTickCount() - start >= WaitLimitMs; });
     while (!done_) {
-      if (timeUp()) {
-        if (HWND dialog = FindDialog(thread_))
-          Press(dialog, IDCANCEL);
-      }
+      if (HWND open = FindDialog(thread_))
+        Press(open, IDCANCEL);
       Sleep(20);
     }
   }

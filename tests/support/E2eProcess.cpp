@@ -9,8 +9,6 @@ namespace e2e {
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
-
 struct WindowSearch {
   DWORD processId;
   std::vector<HWND> found;
@@ -74,21 +72,19 @@ std::vector<HWND> QuolinProcess::Windows() const {
 
 HWND QuolinProcess::WaitForWindow(const std::string& className, const std::string& title,
                                   DWORD timeoutMs) const {
-  DWORD start = GetTickCount();
-  for (;;) {
-    for (HWND window : Windows()) {
-      if (!IsWindowVisible(window))
-        continue;
-      if (!className.empty() && ClassNameOf(window) != className)
-        continue;
-      if (!title.empty() && WindowText(window) != title)
-        continue;
-      return window;
-    }
-    if (GetTickCount() - start >= timeoutMs || !process_ || ExitCode() != STILL_ACTIVE)
-      return nullptr;
-    Sleep(kPollMs);
-  }
+  auto matches = [&](HWND window) {
+    return IsWindowVisible(window) && (className.empty() || ClassNameOf(window) == className) &&
+           (title.empty() || WindowText(window) == title);
+  };
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : Windows())
+          found = found ? found : matches(window) ? window : nullptr;
+        return found || !process_ || ExitCode() != STILL_ACTIVE;
+      },
+      timeoutMs);
+  return found;
 }
 
 bool QuolinProcess::WaitForExit(DWORD timeoutMs) const {
@@ -97,17 +93,14 @@ bool QuolinProcess::WaitForExit(DWORD timeoutMs) const {
 
 QuolinProcess::ExitWatch QuolinProcess::WatchUntilExit(DWORD timeoutMs) const {
   ExitWatch watch;
-  DWORD start = GetTickCount();
-  for (;;) {
-    for (HWND window : Windows())
-      watch.sawVisibleWindow = watch.sawVisibleWindow || IsWindowVisible(window);
-    if (WaitForExit(kPollMs / 2)) {
-      watch.exited = true;
-      return watch;
-    }
-    if (GetTickCount() - start >= timeoutMs)
-      return watch;
-  }
+  watch.exited = WaitUntil(
+      [&] {
+        for (HWND window : Windows())
+          watch.sawVisibleWindow = watch.sawVisibleWindow || IsWindowVisible(window);
+        return WaitForExit(10);
+      },
+      timeoutMs);
+  return watch;
 }
 
 DWORD QuolinProcess::ExitCode() const {
@@ -120,16 +113,6 @@ DWORD QuolinProcess::ExitCode() const {
 bool QuolinProcess::Close(HWND window, DWORD timeoutMs) const {
   PostMessageA(window, WM_CLOSE, 0, 0);
   return WaitForExit(timeoutMs);
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= timeoutMs)
-      return false;
-    Sleep(kPollMs);
-  }
-  return true;
 }
 
 std::string WindowText(HWND window) {

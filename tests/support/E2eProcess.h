@@ -13,6 +13,7 @@
 namespace e2e {
 
 using quolin::test_support::WaitLimitMs;
+using quolin::test_support::WaitUntil;
 
 // Folder of the running test executable, with a trailing backslash. Quolin.exe and the
 // program folder's resources live there too.
@@ -65,9 +66,6 @@ private:
   UniqueHandle process_;
   DWORD processId_ = 0;
 };
-
-// Polls until done() holds or timeoutMs passed; whether it held.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitLimitMs);
 
 // The text of a window (WM_GETTEXT), in the program's code page.
 std::string WindowText(HWND window);

@@ -1,5 +1,7 @@
 #include "support/InputDriver.h"
 
+#include "support/WaitLimit.h"
+
 namespace uitest {
 
 namespace {
@@ -19,13 +21,7 @@ LONG Normalised(LONG pixel, int screenSize) {
 }
 
 bool Poll(const std::function<bool()>& condition) {
-  DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > 5000)
-      return false;
-    Sleep(5);
-  }
-  return true;
+  return quolin::test_support::WaitUntil(condition, quolin::test_support::WaitLimitMs, 5);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ public:
   static Step MoveTo(POINT screen);
   static Step LeftDown();
   static Step LeftUp();
-  // Waits (5 s at most) until condition, which runs on the driver's thread.
+  // Waits (up to the shared wait limit) until condition, which runs on the driver's thread.
   static Step WaitFor(std::function<bool()> condition);
 
   // The window that holds the mouse capture of a thread.

@@ -13,41 +13,27 @@ void Pump() {
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    Application->ProcessMessages();
-    if (done())
-      return true;
-    if (GetTickCount() - start >= timeoutMs)
-      return false;
-    Sleep(5);
-  }
+  return quolin::test_support::WaitUntil(
+      [&] {
+        Application->ProcessMessages();
+        return done();
+      },
+      timeoutMs, 5);
 }
 
-namespace {
+HeldKeys::HeldKeys(TShiftState shift) {
+  GetKeyboardState(saved_);
+  BYTE state[256];
+  std::copy(std::begin(saved_), std::end(saved_), state);
+  state[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
+  state[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
+  state[VK_MENU] = (shift & ssAlt) ? 0x80 : 0;
+  SetKeyboardState(state);
+}
 
-// Holds modifier keys down in this thread's keyboard state while it lives.
-class HeldKeys {
-public:
-  explicit HeldKeys(TShiftState shift) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    std::copy(std::begin(saved_), std::end(saved_), state);
-    auto hold = [&](int key, bool down) { state[key] = down ? 0x80 : 0; };
-    hold(VK_SHIFT, shift & ssShift);
-    hold(VK_CONTROL, shift & ssCtrl);
-    hold(VK_MENU, shift & ssAlt);
-    SetKeyboardState(state);
-  }
-  ~HeldKeys() { SetKeyboardState(saved_); }
-  HeldKeys(const HeldKeys&) = delete;
-  HeldKeys& operator=(const HeldKeys&) = delete;
-
-private:
-  BYTE saved_[256];
-};
-
-} // namespace
+HeldKeys::~HeldKeys() {
+  SetKeyboardState(saved_);
+}
 
 void PressKey(HWND window, WORD key, TShiftState shift) {
   HeldKeys held(shift);
@@ -164,22 +150,16 @@ void BoxView::CloseByButton() const {
 
 BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD processId)
     : thread_([this, act, processId] {
-        using quolin::test_support::WaitLimitMs;
-        DWORD start = GetTickCount();
+        using quolin::test_support::WaitUntil;
         BoxSearch search{processId, nullptr};
-        while (!search.found && GetTickCount() - start < WaitLimitMs) {
-          EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-          if (!search.found)
-            Sleep(20);
-        }
-        if (!search.found)
+        if (!WaitUntil([&] {
+              EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+              return search.found != nullptr;
+            }))
           return;
         seen_ = ReadBox(search.found);
         act(seen_);
-        start = GetTickCount();
-        while (IsWindowVisible(search.found) && GetTickCount() - start < WaitLimitMs)
-          Sleep(20);
-        if (IsWindowVisible(search.found))
+        if (!WaitUntil([&] { return !IsWindowVisible(search.found); }))
           PostMessageA(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
       }) {}
 

@@ -23,6 +23,18 @@ void Pump();
 bool PumpUntil(const std::function<bool()>& done,
                DWORD timeoutMs = quolin::test_support::WaitLimitMs);
 
+// Holds Shift, Ctrl and Alt as given in this thread's keyboard state while it lives.
+class HeldKeys {
+public:
+  explicit HeldKeys(quolin::TShiftState shift);
+  ~HeldKeys();
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+  BYTE saved_[256];
+};
+
 // Posts WM_KEYDOWN and WM_KEYUP for key to window with Shift, Ctrl and Alt as given held in
 // this thread's keyboard state, and handles the messages.
 void PressKey(HWND window, WORD key, quolin::TShiftState shift = 0);

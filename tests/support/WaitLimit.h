@@ -5,8 +5,23 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace quolin::test_support {
 
 inline constexpr DWORD WaitLimitMs = 60000;
+
+// The one polling loop of the helpers: asks done() every pollMs until it holds or timeoutMs
+// passed; whether it held.
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitLimitMs,
+                      DWORD pollMs = 20) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeoutMs)
+      return false;
+    Sleep(pollMs);
+  }
+  return true;
+}
 
 } // namespace quolin::test_support
