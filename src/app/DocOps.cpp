@@ -19,6 +19,7 @@
 #include "core/ResConst.h"
 #include "texchain/FilePattern.h"
 #include "ui/Application.h"
+#include "ui/Edits.h"
 #include "ui/HourGlass.h"
 #include "ui/MessageBoxes.h"
 
@@ -338,6 +339,19 @@ void GoToDocLine(TDocForm* doc, int line) {
 
 void GoToActiveDocLine(int line) {
   GoToDocLine(ActiveDoc(), line);
+}
+
+bool FillOpenDocCombo(TComboBox& combo) {
+  const int selected = combo.ItemIndex();
+  const std::string previous = selected >= 0 ? combo.Items()[selected] : "";
+  TStrings& items = combo.Items();
+  items.Clear();
+  for (int i = 0; i < DocCount(); ++i)
+    if (TDocForm* doc = DocAt(i); doc && !doc->FileName.empty())
+      items.Add(doc->FileName);
+  int kept = previous.empty() ? -1 : items.IndexOf(previous);
+  combo.SetItemIndex(kept >= 0 ? kept : items.Count() - 1);
+  return kept >= 0;
 }
 
 bool IsBinaryFileName(const std::string& fileName) {

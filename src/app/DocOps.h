@@ -7,6 +7,7 @@
 
 namespace quolin {
 
+class TComboBox;
 class TDocForm;
 class TStrings;
 
@@ -50,6 +51,9 @@ void FocusActiveEditor();
 // The document's active view to a line from 0, centred.
 void GoToDocLine(TDocForm* doc, int line);
 void GoToActiveDocLine(int line);
+// The combo box lists the named documents' files, topmost first, with the selected name
+// kept when it is still open, else the last one selected; true when the selection was kept.
+bool FillOpenDocCombo(TComboBox& combo);
 // Extension in the binary list (a name without extension is not binary).
 bool IsBinaryFileName(const std::string& fileName);
 // A ".doc" name of a compound file.

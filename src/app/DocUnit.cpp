@@ -14,6 +14,8 @@
 #include "core/Sjis.h"
 #include "core/TokenScan.h"
 #include "editor/WhitespaceMarks.h"
+#include "toolbar/TBHints.h"
+#include "ui/Buttons.h"
 #include "ui/FormPlacement.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TreeView.h"
@@ -36,6 +38,8 @@ constexpr int MinWrapColumns = 20;
 constexpr WORD VK_JapaneseBackslash = 226;
 constexpr WORD VK_Backslash = 220;
 constexpr char NewNodeText[] = "Now Create...";
+constexpr int LogBandWidth = 20;
+constexpr char ReloadHint[] = "再読込";
 enum : int { imgUntitled, imgNamed, imgWithOwner };
 
 // The line buffer of CutCaretLine, shared by all documents.
@@ -122,6 +126,8 @@ void TDocForm::CreateViews() {
   Timer_Selected->SetEnabled(false);
   Timer_Selected->SetInterval(192);
   Timer_Selected->OnTimer = [this](TObject* sender) { Timer_SelectedTimer(sender); };
+  TBHint1 = Create<TTBHint>(this, "TBHint1");
+  TBHint1->OnHint = [this](TObject* sender, bool& canShow) { TBHint1Hint(sender, canShow); };
 
   Panel_Editor = Create<TPanel>(this, "Panel_Editor");
   Panel_Editor->SetBevelOuter(TBevelCut::bvNone);
@@ -193,25 +199,54 @@ void TDocForm::CreateLogPane() {
   Splitter2->MinSize = 1;
   Splitter2->OnMoved = [this](TObject* sender) { Splitter2Moved(sender); };
   LogListBox1 = Create<TListBox>(this, "LogListBox1");
-  LogListBox1->SetAlign(alClient);
-  LogListBox1->SetParent(Panel_Log);
   LogListBox1->SetEnabled(false);
 
   PopupLogMenu1 = Create<TPopupMenu>(this, "PopupLogMenu1");
-  auto item = [this](const char* name, bool radio) {
+  auto item = [this](const char* name, const char* caption, bool radio) {
     auto* menuItem = Create<TMenuItem>(this, name);
+    menuItem->SetCaption(caption);
     menuItem->SetRadioItem(radio);
     PopupLogMenu1->Items()->Add(menuItem);
     return menuItem;
   };
-  pop_LogViewAll = item("pop_LogViewAll", true);
-  pop_LogViewError = item("pop_LogViewError", true);
-  pop_LogViewWanning = item("pop_LogViewWanning", true);
-  pop_LogPopup = item("pop_LogPopup", false);
+  pop_LogViewAll = item("pop_LogViewAll", "全て表示(&A)", true);
+  pop_LogViewError = item("pop_LogViewError", "エラーのみ(&E)", true);
+  pop_LogViewWanning = item("pop_LogViewWanning", "警告以上(&W)", true);
+  N1 = item("N1", "-", false);
+  pop_LogPopup = item("pop_LogPopup", "表示を自動切り替え(&C)", false);
   pop_LogPopup->SetEnabled(false);
   pop_LogPopup->SetVisible(false);
-  pop_LogReload = item("pop_LogReload", false);
+  N2 = item("N2", "-", false);
+  pop_LogReload = item("pop_LogReload", "再読込(&R)", false);
   pop_LogViewWanning->SetChecked(true);
+  pop_LogReload->OnClick = [this](TObject*) { LoadLog(this, ""); };
+
+  // The pane: a band at the left with the reload button, the list beside it.
+  Panel1 = Create<TPanel>(this, "Panel1");
+  Panel1->SetBevelOuter(TBevelCut::bvNone);
+  Panel1->SetBounds(0, 0, LogBandWidth, 1);
+  Panel1->SetAlign(alLeft);
+  Panel1->SetParent(Panel_Log);
+  Panel_LogLeftBand = Create<TPanel>(this, "Panel_LogLeftBand");
+  Panel_LogLeftBand->SetBevelOuter(TBevelCut::bvNone);
+  Panel_LogLeftBand->SetAlign(alClient);
+  Panel_LogLeftBand->SetParent(Panel1);
+  Panel3 = Create<TPanel>(this, "Panel3");
+  Panel3->SetBevelOuter(TBevelCut::bvNone);
+  Panel3->SetAlign(alClient);
+  Panel3->SetParent(Panel_Log);
+  LogListBox1->SetAlign(alClient);
+  LogListBox1->SetParent(Panel3);
+  SpeedButton1 = Create<TSpeedButton>(this, "SpeedButton1");
+  SpeedButton1->Flat = true;
+  SpeedButton1->SetBounds(1, 1, LogBandWidth - 2, LogBandWidth - 2);
+  SpeedButton1->SetHint(ReloadHint);
+  SpeedButton1->SetShowHint(true);
+  SpeedButton1->SetParent(Panel_LogLeftBand);
+  SpeedButton1->OnClick = [this](TObject*) { LoadLog(this, ""); };
+  pop_debug1 = item("pop_debug1", "UpdateWrapWidth", false);
+  pop_debug1->SetVisible(false);
+  pop_debug1->OnClick = [this](TObject*) { UpdateWrapWidth(); };
 
   ResizeTimer = Create<TTimer>(this, "ResizeTimer");
   ResizeTimer->SetEnabled(false);
@@ -270,6 +305,7 @@ void TDocForm::ApplySettings() {
   TopForm->EditorProp1->AssignTo(*Editor2);
   SetWordWrap(wrap);
   LogListBox1->SetColor(TopForm->LogBGColor);
+  Panel_LogLeftBand->SetColor(TopForm->LogBGColor);
   LogListBox1->Font().Assign(TopForm->LogFont);
   const TSettingsBlock& settings = Settings();
   TPopupMenu* menu = settings.Edit2Option.MouseSubButtonType != 0 ? TopForm->PopupMenu_Dummy
@@ -687,6 +723,20 @@ void TDocForm::Editor1SelectionChange(TObject* sender, bool selected) {
   }
   Timer_Selected->SetEnabled(false);
   Timer_Selected->SetEnabled(true);
+}
+
+void TDocForm::TBHint1Hint(TObject*, bool& canShow) {
+  TBHint1->HintString = FileName;
+  canShow = !FileName.empty();
+}
+
+bool TDocForm::DialogKey(WORD key, TShiftState shift) {
+  if (key == VK_TAB && TopForm->Panel_ExHelper1->Visible()) {
+    WORD enter = VK_RETURN;
+    TopForm->StringGrid_Cmd1KeyDown(TopForm->StringGrid_Cmd1, enter, shift);
+    return true;
+  }
+  return TForm::DialogKey(key, shift);
 }
 
 void TDocForm::Timer_SelectedTimer(TObject*) {

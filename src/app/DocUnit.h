@@ -21,6 +21,7 @@
 namespace quolin {
 
 class TSpeedButton;
+class TTBHint;
 class TTreeNode;
 
 // What the document-information dialog shows; counts are of the whole text, then of the
@@ -39,6 +40,7 @@ public:
   // Components, in the order of the form.
   TEditor* Editor1;
   TTimer* Timer_Selected;
+  TTBHint* TBHint1;
   TSplitter* Splitter1;
   TPanel* Panel_Editor;
   TEditor* Editor2;
@@ -52,7 +54,14 @@ public:
   TMenuItem* pop_LogViewError;
   TMenuItem* pop_LogViewWanning;
   TMenuItem* pop_LogPopup;
+  TMenuItem* N1;
+  TMenuItem* N2;
   TMenuItem* pop_LogReload;
+  TPanel* Panel1;
+  TPanel* Panel_LogLeftBand;
+  TPanel* Panel3;
+  TSpeedButton* SpeedButton1;
+  TMenuItem* pop_debug1;
   TTimer* ResizeTimer;
 
   // Full path; empty for an untitled document.
@@ -141,8 +150,11 @@ public:
   void MouseWheel(int delta, POINT screenPoint);
   void Splitter1Moved(TObject* sender);
   void Splitter2Moved(TObject* sender);
+  void TBHint1Hint(TObject* sender, bool& canShow);
   void Timer_SelectedTimer(TObject* sender);
   void ResizeTimerTimer(TObject* sender);
+  // Tab while the command-entry box is open goes to its list as Enter.
+  bool DialogKey(WORD key, TShiftState shift) override;
 
 protected:
   explicit TDocForm(TComponent* owner);

@@ -9,16 +9,16 @@
 #include "app/Startup.h"
 #include "app/UserFolders.h"
 #include "commands/CommandExpander.h"
-#include "commands/CommandLookup.h"
 #include "commands/CommandRouter.h"
-#include "commands/IndexList.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
-#include "commands/ReservedWords.h"
-#include "commands/UserDataFile.h"
+#include "commands/TopFormData.h"
 #include "common/Registry.h"
 #include "common/StringHelpers.h"
+#include "common/UserDataFile.h"
+#include "core/CommandLookup.h"
 #include "core/Format.h"
+#include "core/IndexList.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
 #include "core/Sjis.h"
@@ -57,6 +57,8 @@ constexpr char EditRepeatWord[] = "$Sys_EditRepeat";
 constexpr char ImageFolder[] = "img\\";
 constexpr char ImageExtension[] = ".bmp";
 constexpr char CommandImagesResource[] = "TOOLBTN";
+// Posted to run the DDE macros that came while the client waited.
+constexpr UINT WM_RunPendingMacros = WM_APP + 0x100;
 constexpr char SecondCommandImagesResource[] = "TOOLBTN2";
 constexpr char OutlineImagesResource[] = "OUTLINE";
 // Images of the built-in strip, kept as empty images while the strip is not drawn.
@@ -497,6 +499,11 @@ void TTopForm::WndProc(TMessage& message) {
     message.Result = 0;
     return;
   }
+  if (message.Msg == WM_RunPendingMacros) {
+    RunPendingMacros();
+    message.Result = 0;
+    return;
+  }
   TForm::WndProc(message);
 }
 
@@ -522,7 +529,6 @@ void TTopForm::FormCreate(TObject*) {
   ToolBarList.Clear();
   LoadMenuData();
   ReserveList.Clear();
-  AddBuiltInReservedWords(ReserveList);
   LoadReserveList();
   CreateVisiSets();
 
@@ -589,6 +595,10 @@ void TTopForm::AfterShow() {
   if (splash_)
     splash_->Timer1->SetEnabled(true);
   OpenStartupDocuments();
+  RunPendingMacros();
+}
+
+void TTopForm::RunPendingMacros() {
   TStringList lines;
   for (const std::string& text : std::exchange(pendingMacros_, {})) {
     lines.SetText(text);
@@ -614,10 +624,11 @@ void TTopForm::CmdLineTimer1Timer(TObject*) {
 }
 
 void TTopForm::QuolinExecuteMacro(TObject*, TStrings& lines) {
+  // Run after the client has its answer: a question the macro raises (the UTF-8 one, say)
+  // must not keep a second start waiting.
+  pendingMacros_.push_back(lines.Text());
   if (shown_)
-    HandleDdeMacro(lines, GetCmdLineArg("", 0), Actions());
-  else
-    pendingMacros_.push_back(lines.Text());
+    PostMessageA(Handle(), WM_RunPendingMacros, 0, 0);
 }
 
 CommandLineActions TTopForm::Actions() {

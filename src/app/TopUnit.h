@@ -123,6 +123,7 @@ public:
   void ApplyCommandEntryColors();
   void WMDropFiles(HDROP drop);
   void OpenStartupDocuments();
+  void RunPendingMacros();
   void SaveWakeupFiles();
   // What command lines ask for goes to the documents and the command router.
   CommandLineActions Actions();
@@ -183,6 +184,7 @@ private:
   TSpForm* splash_ = nullptr;
   bool shown_ = false;
   // Macros that came before the window was visible, run in order once it is.
+  // DDE macros not run yet: they wait for the first show, and each client for its answer.
   std::vector<std::string> pendingMacros_;
   // The find-and-open browser had the focus when the application lost the activation.
   bool browserHadFocus_ = false;

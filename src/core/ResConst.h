@@ -78,6 +78,17 @@ inline constexpr char InvalidDataFile[] =
     "\r\n※データファイルは書き込み権限が必要です";
 inline constexpr char DataFileOpenFailed[] =
     "Quolin データファイルのオープンに失敗しました.\r\n※データファイルは書き込み権限が必要です";
+inline constexpr char DataFileSaveFailed[] = "データファイル \"%s\" の保存に失敗しました.";
+inline constexpr char RecordIdsExhausted[] = "識別番号が上限に達したため、これ以上追加できません";
+
+// Creating a new user data file by dialog.
+inline constexpr char DataFileCreateTitle[] = "Quolin データファイル生成";
+inline constexpr char DataFileFilter[] = "Quolin Data File(*.dat)|*.dat";
+inline constexpr char DataFileCreateHistory[] = "QuolinDataFileCreate";
+inline constexpr char DataFileExists[] = "ファイル \"%s\" は既に存在します";
+inline constexpr char DataFileCreated[] = "データファイルを生成しました";
+inline constexpr char DataFileCreateFailed[] = "データファイルの生成に失敗しました";
+
 inline constexpr char AskOpenFile[] = "\r\nファイルを開きますか?";
 inline constexpr char PreparingCommandHelper[] = "入力支援を準備しています...";
 inline constexpr char NoCommandToRepeat[] = "現在、繰り返すコマンドがありません";

@@ -48,6 +48,7 @@ void TEditor::AfterConstruction() {
   screen_ = CreateScreen();
   view_ = CreateViewInfo();
   reserveWordList_.SetSorted(true);
+  reserveWordList_.SetCaseSensitive(true);
   reserveWordList_.Duplicates = TDuplicates::dupIgnore;
   SetParentColor(false);
   SetColor(clWindow);

@@ -390,6 +390,7 @@ TEditorProp::TEditorProp(TComponent* owner) : TComponent(owner) {
   font_.Name = "FixedSys";
   font_.Color = clWindowText;
   reserveWordList_.SetSorted(true);
+  reserveWordList_.SetCaseSensitive(true);
   reserveWordList_.Duplicates = TDuplicates::dupIgnore;
 }
 

@@ -50,7 +50,9 @@ void DrawDBSpaceMark(HDC dc, const RECT& cell) {
 void DrawTabMark(HDC dc, const RECT& cell) {
   int middle = (cell.top + cell.bottom) / 2;
   int tip = cell.right - 2;
-  int head = std::max<int>(1, (cell.right - cell.left) / 3);
+  // The head stays inside the cell however wide a tab is.
+  int head = std::max<int>(1, std::min<int>((cell.right - cell.left) / 3,
+                                            (cell.bottom - cell.top) / 2 - 2));
   Line(dc, cell.left + 1, middle, tip + 1, middle);
   Line(dc, tip - head, middle - head, tip, middle);
   Line(dc, tip - head, middle + head, tip + 1, middle - 1);

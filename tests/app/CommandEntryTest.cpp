@@ -21,6 +21,7 @@ protected:
     ShowMainWindow();
     entry = top->Edit_ExCmd1;
     grid = top->StringGrid_Cmd1;
+    top->MasterList.Clear();
     top->MasterList.Add(Master(1, "\\section", "\\section{$S}"));
     top->MasterList.Add(Master(2, "\\Sec", "\\Sec"));
     top->MasterList.Add(Master(3, "\\subsection", "\\subsection{$S}"));

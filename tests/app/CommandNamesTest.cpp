@@ -3,9 +3,9 @@
 // group drop-down.
 #include "MainWindowFixture.h"
 
-#include "commands/IndexList.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
+#include "core/IndexList.h"
 #include "toolbar/TbToolWindow.h"
 #include "toolbar/TbToolbar.h"
 #include "ui/Buttons.h"
@@ -20,6 +20,8 @@ protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
     ShowMainWindow();
+    top->MasterList.Clear();
+    top->GroupList.Clear();
     top->MasterList.Add(MasterLine(5, "\\section{$S}", "beta", 12));
     top->MasterList.Add(MasterLine(6, "\\chapter{$S}", "Alpha"));
     top->MasterList.Add(MasterLine(7, "$Sys_ViewDocExp", "gamma"));

@@ -2,8 +2,15 @@
 // the per-file state.
 #include "MainWindowFixture.h"
 #include "app/FileState.h"
+#include "common/CodePage.h"
 #include "common/FileDialogs.h"
+#include "editor/WhitespaceMarks.h"
+#include "toolbar/TBHints.h"
+#include "ui/Edits.h"
 
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <string>
@@ -431,6 +438,210 @@ TEST_F(Doc, FileStateIsKeptPerFileAndRestoredOnOpening) {
   top->Settings.FileIOOption.UseEditInfo = false;
   CloseDoc(Open(path));
   EXPECT_TRUE(StoredBinary("FileInit", lowered).empty()) << "UseEditInfo off writes nothing";
+}
+
+TEST_F(Doc, DocOpenACompoundDocFileIsRefusedQuietlyAndOpenedAfterItsMessage) {
+  std::string path = files / "word.doc";
+  IStorage* storage = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(StgCreateDocfile(
+      AnsiToWide(path).c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+      &storage));
+  storage->Release();
+  EXPECT_FALSE(OpenDocument(path, "", false, -1, false, true));
+  EXPECT_TRUE(dialogs.calls.empty());
+  EXPECT_TRUE(OpenDocument(path, "", false, -1, false, false));
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].text, "ファイル \"" + path + "\" は MS-Word 形式です.");
+  EXPECT_TRUE(ActiveDoc()->Editor1->ReadOnly()) << "its bytes are no text";
+  Write("plain.doc", "text\r\n");
+  EXPECT_TRUE(OpenDocument(files / "plain.doc", "", false, -1, false, true)) << "no compound file";
+}
+
+TEST_F(Doc, DocOpenAShortcutOpensItsTarget) {
+  std::string target = File("target.tex"), link = files / "link.lnk";
+  {
+    ASSERT_HRESULT_SUCCEEDED(CoInitialize(nullptr));
+    IShellLinkA* shell = nullptr;
+    IPersistFile* persist = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkA, reinterpret_cast<void**>(&shell)));
+    shell->SetPath(target.c_str());
+    shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+    EXPECT_HRESULT_SUCCEEDED(persist->Save(AnsiToWide(link).c_str(), TRUE));
+    persist->Release();
+    shell->Release();
+    CoUninitialize();
+  }
+  ASSERT_TRUE(OpenDocument(link, "", false, -1, false, true));
+  EXPECT_EQ(ActiveDoc()->FileName, target);
+}
+
+TEST_F(Doc, DocSaveANameOpenInAnotherWindowGoesToSaveAs) {
+  std::string other = File("other.tex");
+  Open(other);
+  TDocForm* doc = Open(File("this.tex"));
+  std::string target = files / "third.tex";
+  int asked = 0;
+  SetFileDialogHook([&](const TFileDialogFields&) {
+    ++asked;
+    return TFileDialogAnswer{true, {target}, false, 1};
+  });
+  ASSERT_TRUE(doc->SaveFile(other));
+  EXPECT_EQ(dialogs.calls.back().text, "ファイル \"" + other + "\" は現在開いています.");
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(doc->FileName, target);
+}
+
+TEST_F(Doc, DocKeysInsertInTheSecondViewAltDragBoxSelectionAndTheWheel) {
+  TDocForm* doc = Open(File("v.tex"));
+  Key(doc->Editor2, VK_INSERT);
+  EXPECT_TRUE(doc->Editor1->OverWrite());
+  EXPECT_TRUE(doc->Editor2->OverWrite()) << "the second view toggles the first and follows it";
+  Key(doc->Editor2, VK_INSERT);
+  EXPECT_FALSE(doc->Editor2->OverWrite());
+
+  doc->Editor1MouseDown(doc->Editor1, TMouseButton::mbLeft, ssAlt, 0, 0);
+  EXPECT_EQ(doc->Editor1->SelectionMode(), 1);
+  doc->Editor1SelectionChange(doc->Editor1, true);
+  EXPECT_EQ(doc->Editor1->SelectionMode(), 1) << "kept while something is selected";
+  doc->Editor1SelectionChange(doc->Editor1, false);
+  EXPECT_EQ(doc->Editor1->SelectionMode(), 0) << "back once nothing is selected";
+  EXPECT_FALSE(doc->BoxSelectByAlt);
+
+  std::string many;
+  for (int i = 0; i < 100; ++i)
+    many += "line\r\n";
+  doc->Editor1->Lines().SetText(many);
+  doc->SetBounds(0, 0, 400, 200);
+  doc->Editor1->SetTopRow(5);
+  RECT rect;
+  GetWindowRect(doc->Editor1->Handle(), &rect);
+  POINT inside{rect.left + 10, rect.top + 10};
+  doc->MouseWheel(-120, inside);
+  EXPECT_EQ(doc->Editor1->TopRow(), 6);
+  doc->MouseWheel(0, inside);
+  EXPECT_EQ(doc->Editor1->TopRow(), 5) << "a delta of 0 scrolls up";
+  doc->MouseWheel(-120, POINT{rect.right + 50, rect.bottom + 50});
+  EXPECT_EQ(doc->Editor1->TopRow(), 5) << "over no view";
+}
+
+TEST_F(Doc, DocWindowWhitespaceMarksStayInsideTheirCells) {
+  TEditor& view = *Open(File("m.tex"))->Editor1;
+  const int pitch = view.CharPitch(), height = view.CharHeight();
+  const int tabWidth = view.Caret().TabSpaceCount();
+  ASSERT_GT(tabWidth, 1);
+  // A blank, a tab to the next tab stop, a full-width blank, then a letter.
+  const std::string row = " \t\x81\x40" "a";
+  const int tabEnd = tabWidth, blankEnd = tabWidth + 2, end = (blankEnd + 1) * pitch;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, end + 20, height + 10);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  const COLORREF ground = RGB(1, 2, 3);
+  auto inked = [&](int left, int right, int top, int bottom) {
+    for (int x = left; x < right; ++x)
+      for (int y = top; y < bottom; ++y)
+        if (GetPixel(dc, x, y) != ground)
+          return true;
+    return false;
+  };
+  auto draw = [&](int rectRight) {
+    HBRUSH brush = CreateSolidBrush(ground);
+    RECT all{0, 0, end + 20, height + 10};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    DrawWhitespaceMarks(dc, view, row, 5, 5, RECT{5, 5, 5 + rectRight, 5 + height}, false, {});
+  };
+  draw(end);
+  EXPECT_TRUE(inked(5, 5 + pitch, 5, 5 + height)) << "blank";
+  EXPECT_TRUE(inked(5 + pitch, 5 + tabEnd * pitch, 5, 5 + height)) << "tab";
+  EXPECT_TRUE(inked(5 + (tabEnd + 1) * pitch, 5 + blankEnd * pitch, 5, 5 + height))
+      << "a full-width blank spans two columns";
+  EXPECT_FALSE(inked(5 + blankEnd * pitch, end + 20, 0, height + 10)) << "nothing for a letter";
+  EXPECT_FALSE(inked(0, end + 20, 0, 5)) << "nothing above the row";
+  EXPECT_FALSE(inked(0, 5, 0, height + 10)) << "nothing left of it";
+  draw(blankEnd * pitch - 1);
+  EXPECT_FALSE(inked(5 + tabEnd * pitch, end + 20, 0, height + 10))
+      << "a cell not wholly inside gets no mark";
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+TEST_F(Doc, DocOpsExecuteParametersFillTheirPlaceholders) {
+  std::string expanded, folder;
+  ASSERT_TRUE(ExpandExecuteParameters("$$ $FileName $OwnerFileName $SelText x", expanded, folder));
+  EXPECT_EQ(expanded, "$    x") << "no document: removed";
+  EXPECT_FALSE(ExpandExecuteParameters("%file%", expanded, folder));
+
+  std::string main = File("main.tex");
+  TDocForm* doc = Open(File("a.tex"));
+  ASSERT_TRUE(doc->SelectOwnerFile(main));
+  EXPECT_FALSE(ExpandExecuteParameters("$SelText", expanded, folder)) << "nothing selected";
+  doc->ActiveEditor->SetRowCol(0, 1);
+  doc->ActiveEditor->SetSelLength(3);
+  struct Case {
+    std::string parameters, expected;
+  };
+  const Case cases[] = {
+      {"$FileName", files / "a.tex"},
+      {"$OwnerFileName", main},
+      {"[$SelText]", "[doc]"},
+      {"$$FileName", "$FileName"},
+      {"%file.dvi%", files / "main.dvi"},
+      {"%file-en%", "a.tex"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(ExpandExecuteParameters(c.parameters, expanded, folder)) << c.parameters;
+    EXPECT_EQ(expanded, c.expected) << c.parameters;
+    EXPECT_EQ(folder, files.Path().substr(0, files.Path().size() - 1));
+  }
+  SysFileNew();
+  EXPECT_FALSE(ExpandExecuteParameters("$FileName", expanded, folder)) << "untitled";
+  EXPECT_FALSE(ExecuteFile("", "x")) << "no program";
+}
+
+TEST_F(Doc, DocWindowLogBandTitleHintAndTabToTheCommandEntry) {
+  top->LogBGColor = clYellow;
+  TDocForm* doc = Open(File("h.tex"));
+  doc->ApplySettings();
+  EXPECT_EQ(doc->Panel_LogLeftBand->Color(), clYellow) << "the band has the log's colour";
+  EXPECT_EQ(doc->LogListBox1->Parent(), doc->Panel3);
+  EXPECT_EQ(doc->SpeedButton1->Parent(), doc->Panel_LogLeftBand);
+  EXPECT_FALSE(doc->pop_debug1->Visible());
+  bool canShow = false;
+  doc->TBHint1->OnHint(doc->TBHint1, canShow);
+  EXPECT_TRUE(canShow);
+  EXPECT_EQ(doc->TBHint1->HintString, files / "h.tex");
+
+  size_t ran = commands.calls.size();
+  doc->DialogKey(VK_TAB, 0);
+  EXPECT_EQ(commands.calls.size(), ran) << "a closed command entry leaves Tab alone";
+  top->Edit_ExCmd1->SetText("$Sys_FileNew");
+  top->Panel_ExHelper1->Show();
+  EXPECT_TRUE(doc->DialogKey(VK_TAB, 0));
+  EXPECT_FALSE(top->Panel_ExHelper1->Visible());
+  ASSERT_TRUE(commands.Last());
+  EXPECT_EQ(commands.Last()->Command, "$Sys_FileNew") << "run as by Enter";
+}
+
+TEST_F(Doc, DocOpsOpenDocumentListKeepsItsSelection) {
+  TOwned<TComboBox> combo(TComponent::Create<TComboBox>(nullptr));
+  combo->SetParent(top);
+  std::string a = File("a.tex"), b = File("b.tex");
+  Open(a);
+  SysFileNew();
+  Open(b);
+  EXPECT_FALSE(FillOpenDocCombo(*combo));
+  EXPECT_EQ(combo->Items().Text(), b + "\r\n" + a + "\r\n") << "named ones, topmost first";
+  EXPECT_EQ(combo->ItemIndex(), 1) << "none was selected: the last";
+  combo->SetItemIndex(0);
+  EXPECT_TRUE(FillOpenDocCombo(*combo));
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  CloseDoc(FindDocByFileName(b));
+  EXPECT_FALSE(FillOpenDocCombo(*combo));
+  EXPECT_EQ(combo->Items().Text(), a + "\r\n");
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // images, the documents of start-up, dropped files, the reopen list and the orders of closing.
 #include "MainWindowFixture.h"
 
+#include "commands/TopFormData.h"
 #include "common/SrgFile.h"
+#include "common/UserDataFile.h"
 #include "core/Format.h"
 #include "ui/Graphics.h"
 
@@ -170,6 +172,42 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   EXPECT_EQ(view.DDEMacro, "[FileOpen(%filename)][WinNormal]");
   EXPECT_EQ(top->TexCtrl1->Module(mtTeX).DDEMacro, "[virtex(%filename, %FmtNum_WinTeX)]");
   EXPECT_TRUE(top->TexCtrl1->Module(mtTeX).UseDDE) << "a module without stored values";
+}
+
+TEST_F(MainWindow, AFreshUserLoadsTheShippedUserData) {
+  ShowMainWindow();
+  EXPECT_TRUE(dialogs.calls.empty());
+  const std::string shipped = GetProgramFolder() + "default.dat";
+  const std::pair<const char*, const TStringList*> streams[] = {{MasterStream, &top->MasterList},
+                                                                {GroupStream, &top->GroupList},
+                                                                {MenuStream, &top->MenuList},
+                                                                {ToolBarStream, &top->ToolBarList}};
+  for (const auto& [stream, list] : streams) {
+    EXPECT_GT(list->Count(), 0) << stream;
+    EXPECT_EQ(list->Text(), ReadStreamString(shipped, UserDataStorage, stream, "")) << stream;
+  }
+  TStringList words;
+  words.SetText(ReadStreamString(shipped, UserDataStorage, ReserveListStream, ""));
+  SortReserveList(words);
+  EXPECT_GE(words.Count(), 100);
+  EXPECT_EQ(top->ReserveList.Text(), words.Text()) << "sorted as it loads";
+  const TStringList& editorWords = top->EditorProp1->ReserveWordList();
+  EXPECT_EQ(editorWords.Count(), words.Count());
+  for (int i = 0; i < words.Count(); ++i)
+    EXPECT_GE(editorWords.IndexOf(words[i]), 0) << words[i];
+
+  // A save that fails is shown and leaves the list as it is.
+  const std::string before = top->MasterList.Text();
+  HANDLE held =
+      CreateFileA(DataFileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SaveMasterData(true));
+  CloseHandle(held);
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].text, "データファイル \"" + DataFileName + "\" の保存に失敗しました.");
+  EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtWarning));
+  EXPECT_EQ(top->MasterList.Text(), before);
+  EXPECT_TRUE(SaveMasterData(true));
 }
 
 TEST_F(MainWindow, ValidateDataFileKeepsAValidFileOrFallsBackToTheProgramFolder) {

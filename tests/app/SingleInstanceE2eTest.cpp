@@ -115,6 +115,10 @@ TEST_F(SingleInstanceE2E, FirstStartFillsTheUserFolderAndImportsOnce) {
             user + "standard.dat" + std::string(1, '\0'));
   std::string imported = "Left=40;Top=40;Width=800;Height=600;WindowState=0";
   EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, forms, "Main").data, imported + std::string(1, '\0'));
+  // The outline panel's and the status bar's masters of default.dat.
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, forms, "SecPanelIndex").data, std::string("\x3c\0\0\0", 4));
+  EXPECT_EQ(QueryRaw(HKEY_CURRENT_USER, forms, "StatusBarIndex").data,
+            std::string("\x3a\0\0\0", 4));
   CloseFirst(*first);
 
   // A later start imports nothing again.

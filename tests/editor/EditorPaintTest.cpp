@@ -127,13 +127,19 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
   TStringList words;
   words.Add("\\section");
   words.Add("本文");
+  words.Add("\\delta");
+  words.Add("\\Delta");
   editor.SetReserveWordList(words);
-  editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n");
+  editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n\\Delta \\delta \\DELTA\r\n");
   Paint();
   ExpectCellTops(0, 0, 8, kLime);
   ExpectCellTops(0, 8, 21, kWhite);
   ExpectCellTops(0, 22, 26, kLime, "double-byte word");
   ExpectCellTops(0, 27, 33, kWhite, "a longer run is another word");
+  // Letter case tells words apart: both case variants are kept, a third is none.
+  ExpectCellTops(1, 0, 6, kLime, "\\Delta");
+  ExpectCellTops(1, 7, 13, kLime, "\\delta");
+  ExpectCellTops(1, 14, 20, kWhite, "\\DELTA");
 }
 
 TEST_F(EditorPaint, TabCellsAreBlankAndNothingIsPaintedIntoTheMargins) {

@@ -335,6 +335,18 @@ TEST_F(EditorProps, AViewsOptionsCopyIntoTheSetAndBack) {
   EXPECT_EQ(first->Margin().Top(), 70000);
   EXPECT_EQ(first->ReserveWordList().Count(), 500);
   EXPECT_TRUE(first->WordWrap());
+  // Reserved words that differ in letter case only are two words, in the set and the view.
+  TStringList cases;
+  for (const char* word : {"\\delta", "\\Delta", "\\delta"})
+    cases.Add(word);
+  rich->SetReserveWordList(cases);
+  rich->AssignTo(*first);
+  for (const TStringList* words : {&rich->ReserveWordList(), &first->ReserveWordList()}) {
+    ASSERT_EQ(words->Count(), 2);
+    EXPECT_NE(words->Get(0), words->Get(1));
+  }
+  FillRichProp(*rich);
+  rich->AssignTo(*first);
 
   TOwned<TEditorProp> copied = NewProp();
   copied->Assign(*first);

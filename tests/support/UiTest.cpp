@@ -162,11 +162,11 @@ void BoxView::CloseByButton() const {
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-BoxDriver::BoxDriver(std::function<void(const BoxView&)> act)
-    : thread_([this, act] {
+BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD processId)
+    : thread_([this, act, processId] {
         using quolin::test_support::WaitLimitMs;
         DWORD start = GetTickCount();
-        BoxSearch search{GetCurrentProcessId(), nullptr};
+        BoxSearch search{processId, nullptr};
         while (!search.found && GetTickCount() - start < WaitLimitMs) {
           EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
           if (!search.found)

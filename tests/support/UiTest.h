@@ -74,12 +74,13 @@ struct BoxView {
   void CloseByButton() const;
 };
 
-// On a thread of its own: waits for a visible message box of this process with its buttons,
-// shows it to act (which looks and presses), and keeps what it saw. A box still up long after
-// act is closed, so that its test fails instead of hanging.
+// On a thread of its own: waits for a visible message box of this process (or of the process
+// with that id) with its buttons, shows it to act (which looks and presses), and keeps what it
+// saw. A box still up long after act is closed, so that its test fails instead of hanging.
 class BoxDriver {
 public:
-  explicit BoxDriver(std::function<void(const BoxView&)> act);
+  explicit BoxDriver(std::function<void(const BoxView&)> act,
+                     DWORD processId = GetCurrentProcessId());
   ~BoxDriver();
   BoxDriver(const BoxDriver&) = delete;
   BoxDriver& operator=(const BoxDriver&) = delete;

@@ -1,8 +1,0 @@
-#include "commands/ReservedWords.h"
-
-namespace quolin {
-
-void AddBuiltInReservedWords(TStrings&) {
-}
-
-} // namespace quolin

@@ -1,0 +1,108 @@
+#include "core/CommandLookup.h"
+#include "core/StringList.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace quolin;
+
+namespace {
+
+TStringList Lines(std::initializer_list<std::string> lines) {
+  TStringList list;
+  for (const auto& line : lines)
+    list.Add(line);
+  return list;
+}
+
+std::string Master(int id, const std::string& command, int image = -1) {
+  TQuolin_CmdList record;
+  record.Id = id;
+  record.Command = command;
+  record.ImgIndex = image;
+  return BuildMasterRecord(record);
+}
+
+TEST(CommandLookup, FindRecordById) {
+  const TStringList ordered = Lines({Master(2, "a"), Master(5, "b"), Master(INT_MAX, "c")});
+  const TStringList negative = Lines({Master(INT_MIN, "n"), Master(-1, "m")});
+  const TStringList unordered = Lines({Master(9, "a"), Master(3, "b"), Master(7, "c")});
+  const TStringList empty;
+  struct Case {
+    const TStringList& list;
+    int id;
+    bool found;
+    int index;
+  } cases[] = {
+      {ordered, 3, false, 1},      {ordered, 5, true, 1},        {ordered, 1, false, 0},
+      {ordered, INT_MAX, true, 2}, {ordered, INT_MIN, false, 0}, {negative, INT_MIN, true, 0},
+      {negative, -1, true, 1},     {empty, 4, false, 0},         {unordered, 9, true, 0},
+      {unordered, 3, true, 1},     {unordered, 7, true, 2},      {unordered, 8, false, 3},
+  };
+  for (const Case& c : cases) {
+    int index = -5;
+    EXPECT_EQ(FindRecordById(c.list, c.id, index), c.found) << c.id;
+    EXPECT_EQ(index, c.index) << c.id;
+  }
+  EXPECT_EQ(IndexOfRecordId(unordered, 7), 2);
+  EXPECT_EQ(IndexOfRecordId(unordered, 8), -1);
+}
+
+TEST(CommandLookup, RecordsByNumber) {
+  const TStringList masters = Lines({Master(1, "$Sys_FileSave", 4), Master(3, "\\ref{$S}")});
+  const TStringList groups = Lines({Master(2, "$00000001", 1002)});
+  TQuolin_CmdList record;
+  record.Name = "old";
+  EXPECT_TRUE(GetCommandRecord(masters, 0, record));
+  EXPECT_EQ(record, TQuolin_CmdList()) << "number 0 is the cleared record";
+  EXPECT_TRUE(GetCommandRecord(masters, 3, record));
+  EXPECT_EQ(record.Command, "\\ref{$S}");
+  EXPECT_FALSE(GetCommandRecord(masters, 2, record));
+  EXPECT_TRUE(GetSignedCommandRecord(masters, groups, -2, record));
+  EXPECT_EQ(record.Command, "$00000001");
+  EXPECT_FALSE(GetSignedCommandRecord(masters, groups, INT_MIN, record));
+  EXPECT_EQ(GetRecordByIdLinear(3, masters, record), 1);
+  EXPECT_EQ(GetRecordByIdLinear(4, masters, record), -1);
+  EXPECT_EQ(GetCommandImage(masters, groups, 1), 4);
+  EXPECT_EQ(GetCommandImage(masters, groups, -2), 1002);
+  EXPECT_EQ(GetCommandImage(masters, groups, 0), -1);
+  EXPECT_EQ(GetCommandImage(masters, groups, 7), -1);
+  EXPECT_EQ(FindMasterIdByCommand(masters, "$sys_filesave"), 1);
+  EXPECT_EQ(FindMasterIdByCommand(masters, "$Sys_FileSaveAs"), 0);
+}
+
+TEST(CommandLookup, IsCommandInUse) {
+  const TStringList groups = Lines({Master(1, "$00000004$00000000")});
+  const TStringList menus = Lines({BuildMenuLine({"g", 0, 1, mkMainMenu, -2, 0}),
+                                   BuildMenuLine({"m", 1, 2, mkMainMenu, 5, 0})});
+  TQuolin_ButtonList toolbar{6, "t", "$00000006$FFFFFFFD"};
+  const TStringList toolbars = Lines({BuildToolbarLine(toolbar)});
+  struct Case {
+    bool isGroup;
+    int id;
+    bool inUse;
+  } cases[] = {
+      {false, 4, true}, // a group member only
+      {false, 5, true}, // a menu item
+      {false, 6, true}, // a toolbar button
+      {true, 2, true},  // a group in a menu
+      {true, 3, true},  // a group on a toolbar
+      {true, 6, false}, // the toolbar's own Id is no button
+      {true, 4, false}, // group members are masters
+      {false, 1, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsCommandInUse(c.isGroup, c.id, groups, menus, toolbars), c.inUse)
+        << c.isGroup << " " << c.id;
+}
+
+TEST(CommandLookup, NewRecordId) {
+  EXPECT_EQ(NewRecordId(TStringList()), 1);
+  EXPECT_EQ(NewRecordId(Lines({Master(1, ""), Master(0x7F, "")})), 0x80) << "last plus 1";
+  EXPECT_EQ(NewRecordId(Lines({Master(9, ""), Master(4, "")})), 5) << "not the maximum";
+  EXPECT_EQ(NewRecordId(Lines({Master(INT_MAX, "")})), 0) << "ids used up";
+  EXPECT_EQ(NewRecordId(Lines({Master(-3, "")})), 0);
+}
+
+} // namespace

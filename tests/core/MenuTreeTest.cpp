@@ -1,0 +1,84 @@
+#include "core/MenuTree.h"
+#include "core/StringList.h"
+#include "core/UserDataRoundTrip.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quolin;
+
+namespace {
+
+std::string Line(const char* caption, int parent, int level, int kind, int id = 0) {
+  return BuildMenuLine({caption, parent, level, kind, id, 0});
+}
+
+// Main menu: A (with A1, A2 (with A21)), B; main pop-up: P; editor pop-up: E (with E1).
+// Absolute indices: root0 0, A 1, A1 2, A2 3, A21 4, B 5, root1 6, P 7, root2 8, E 9, E1 10.
+TStringList SampleLines() {
+  TStringList lines;
+  for (const auto& line :
+       {Line("A", 0, 1, 0), Line("A1", 1, 2, 0, 3), Line("A2", 1, 2, 0), Line("A21", 3, 3, 0, -1),
+        Line("B", 0, 1, 0, 4), Line("P", 6, 1, 1, 5), Line("E", 8, 1, 2), Line("E1", 9, 2, 2, 6)})
+    lines.Add(line);
+  return lines;
+}
+
+std::string Captions(const TMenuNode& node) {
+  std::string text = node.Record.Caption;
+  if (node.Children.empty())
+    return text;
+  text += "(";
+  for (const auto& child : node.Children)
+    text += Captions(*child) + " ";
+  text.back() = ')';
+  return text;
+}
+
+TEST(MenuTree, LinesToTreeAndBack) {
+  TMenuTree tree;
+  tree.LoadLines(SampleLines());
+  EXPECT_EQ(Captions(tree.Root(mkMainMenu)), "メイン(A(A1 A2(A21)) B)");
+  EXPECT_EQ(Captions(tree.Root(mkMainPopup)), "メインポップアップ(P)");
+  EXPECT_EQ(Captions(tree.Root(mkEditorPopup)), "編集ポップアップ(E(E1))");
+  TStringList written;
+  tree.WriteLines(written);
+  EXPECT_EQ(written.Text(), SampleLines().Text());
+}
+
+TEST(MenuTree, EmptyRootsWriteNothing) {
+  TMenuTree tree;
+  TStringList lines;
+  lines.Add("stale");
+  tree.WriteLines(lines);
+  EXPECT_EQ(lines.Count(), 0);
+  tree.LoadLines(lines);
+  EXPECT_TRUE(tree == TMenuTree());
+}
+
+TEST(MenuTree, CorruptLinesGoUnderTheirRootOrAreSkipped) {
+  TStringList lines;
+  for (const auto& line :
+       {Line("far", 99, 1, 1), Line("neg", -4, 1, 2), Line("kind", 0, 1, 3), Line("ok", 2, 2, 1)})
+    lines.Add(line);
+  TMenuTree tree;
+  tree.LoadLines(lines);
+  EXPECT_EQ(Captions(tree.Root(mkMainMenu)), "メイン");
+  EXPECT_EQ(Captions(tree.Root(mkMainPopup)), "メインポップアップ(far(ok))");
+  EXPECT_EQ(Captions(tree.Root(mkEditorPopup)), "編集ポップアップ(neg)");
+}
+
+TEST(UserDataRoundTrip, RandomBytesKeepTheirMeaning) {
+  std::mt19937 random(19);
+  const std::string alphabet = "0123456789ABCDEFabcdef\t\r\n-$tfTg表ソ";
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    const int length = static_cast<int>(random() % 400);
+    for (int i = 0; i < length; ++i)
+      bytes += random() % 4 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
+    ASSERT_TRUE(test_support::UserDataLinesRoundTrip(bytes)) << round;
+  }
+}
+
+} // namespace
