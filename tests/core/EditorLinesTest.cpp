@@ -18,12 +18,6 @@ protected:
   TEditorStrings& lines = view.Lines();
   core_test::TempFolder folder;
 
-  // A file of the folder holding bytes.
-  std::string Write(const std::string& name, const std::string& bytes) {
-    EXPECT_TRUE(core_test::TempFolder::WriteFile(folder / name, bytes)) << name;
-    return folder / name;
-  }
-
   void WrapAt20() {
     store.WrapOption().SetWrapByte(20);
     store.SetWordWrap(true);
@@ -148,20 +142,20 @@ TEST_F(EditorLines, UpdatesHideTheCaretAndHoldRedrawing) {
 }
 
 TEST_F(EditorLines, LoadFromFile) {
-  lines.LoadFromFile(Write("open.tex", "abc"));
+  lines.LoadFromFile(folder.Write("open.tex", "abc"));
   EXPECT_EQ(DescribeRows(store), Row("abc", 2));
-  lines.LoadFromFile(Write("closed.tex", "abc\r\n"));
+  lines.LoadFromFile(folder.Write("closed.tex", "abc\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("abc", 0));
-  lines.LoadFromFile(Write("mixed.tex", "a\rb\nc\r\n\r\nd"));
+  lines.LoadFromFile(folder.Write("mixed.tex", "a\rb\nc\r\n\r\nd"));
   EXPECT_EQ(DescribeRows(store),
             Row("a", 0) + Row("b", 0) + Row("c", 0) + Row("", 0) + Row("d", 2));
-  lines.LoadFromFile(Write("ctrlz.tex", "ab\r\ncd\x1A"
-                                        "ef\r\n"));
+  lines.LoadFromFile(folder.Write("ctrlz.tex", "ab\r\ncd\x1A"
+                                               "ef\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0) + Row("cd", 2));
-  lines.LoadFromFile(Write("ctrlz2.tex", "ab\r\n\x1A"
-                                         "cd"));
+  lines.LoadFromFile(folder.Write("ctrlz2.tex", "ab\r\n\x1A"
+                                                "cd"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0));
-  lines.LoadFromFile(Write("empty.tex", ""));
+  lines.LoadFromFile(folder.Write("empty.tex", ""));
   EXPECT_EQ(store.Count(), 0);
   EXPECT_EQ(lines.Text(), "");
   // A lone CR or LF last, CR and LF in the order that makes no pair, lone lead bytes before
@@ -175,19 +169,19 @@ TEST_F(EditorLines, LoadFromFile) {
       {"\x83\r\x9F\n\xE0", Row("\x83", 0) + Row("\x9F", 0) + Row("\xE0", 2)},
   };
   for (const auto& [bytes, rows] : ends) {
-    lines.LoadFromFile(Write("ends.tex", bytes));
+    lines.LoadFromFile(folder.Write("ends.tex", bytes));
     EXPECT_EQ(DescribeRows(store), rows) << testing::PrintToString(bytes);
   }
   // CR LF split between the bytes 8191 and 8192.
-  lines.LoadFromFile(Write("crlf.tex", Repeat("a", 8191) + "\r\nb"));
+  lines.LoadFromFile(folder.Write("crlf.tex", Repeat("a", 8191) + "\r\nb"));
   EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8191), 0) + Row("b", 2));
   // An LF at offset 8192 of a file with LF line ends ends its line.
-  lines.LoadFromFile(Write("lf.tex", Repeat("a", 8192) + "\nb\n"));
+  lines.LoadFromFile(folder.Write("lf.tex", Repeat("a", 8192) + "\nb\n"));
   EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8192), 0) + Row("b", 0));
-  lines.LoadFromFile(Write("lf2.tex", Repeat("a", 8191) + "\n\nb"));
+  lines.LoadFromFile(folder.Write("lf2.tex", Repeat("a", 8191) + "\n\nb"));
   EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8191), 0) + Row("", 0) + Row("b", 2));
   std::string longLine = Repeat("長い行", 3414); // 20484 bytes
-  lines.LoadFromFile(Write("long.tex", "x\r\n" + longLine + "\r\ny"));
+  lines.LoadFromFile(folder.Write("long.tex", "x\r\n" + longLine + "\r\ny"));
   ASSERT_EQ(store.Count(), 3);
   EXPECT_EQ(lines[1], longLine);
   WrapAt20();
@@ -196,7 +190,7 @@ TEST_F(EditorLines, LoadFromFile) {
   EXPECT_EQ(store.Count(), 1 + 20484 / 20 + 1 + 1);
   WrapAt20();
   std::string text = "\\documentclass{jarticle}\r\n" + Repeat("日本語", 10) + "\r\n";
-  lines.LoadFromFile(Write("日本語の文書.tex", text));
+  lines.LoadFromFile(folder.Write("日本語の文書.tex", text));
   EXPECT_EQ(lines.Count(), 2);
   EXPECT_EQ(store.Count(), 6); // 20 + 4 columns; 3 x 20 columns and the empty row behind them
   EXPECT_EQ(lines.Text(), text);
@@ -206,7 +200,7 @@ TEST_F(EditorLines, LoadFromFile) {
 TEST_F(EditorLines, LoadingClearsUndoAMissingFileKeepsTheText) {
   lines.Add("a");
   ASSERT_TRUE(store.UndoObj().CanUndo());
-  lines.LoadFromFile(Write("undo.tex", "b"));
+  lines.LoadFromFile(folder.Write("undo.tex", "b"));
   EXPECT_FALSE(store.UndoObj().CanUndo());
   lines.SetText("kept");
   view.notices.clear();

@@ -31,7 +31,7 @@ protected:
   // Files of the folder: {name, content}.
   void Write(std::initializer_list<std::pair<const char*, const char*>> files) {
     for (auto [name, content] : files)
-      ASSERT_TRUE(TempFolder::WriteFile(folder / name, content)) << name;
+      ASSERT_NE(folder.Write(name, content), "") << name;
   }
 
   // A user dictionary in the folder and the folder as the dictionary folder, named without
@@ -45,8 +45,7 @@ protected:
 TEST_F(SpellDictionaries, DebianListsMergeIgnoringCase) {
   DebianDictionaries lists;
   ASSERT_EQ(lists.Error(), "");
-  ASSERT_TRUE(TempFolder::WriteFile(lists.AmericanFolder() + "\\british.dic",
-                                    TempFolder::ReadFile(lists.British())));
+  ASSERT_TRUE(lists.CopyBritishBesideAmerican());
   // The folder's name ends in ソ (83 5C): its separator must still be added.
   check.DicFolder = lists.AmericanFolder();
   check.MainDic = lists.AmericanFolder() + "\\user.dic";

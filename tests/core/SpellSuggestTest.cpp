@@ -64,8 +64,7 @@ TEST_F(SpellSuggest, RealMisspellings) {
   EXPECT_FALSE(Contains(Suggestions("colour"), "colour"));
 
   // With the British list, colour is a word.
-  ASSERT_TRUE(TempFolder::WriteFile(lists.AmericanFolder() + "\\british.dic",
-                                    TempFolder::ReadFile(lists.British())));
+  ASSERT_TRUE(lists.CopyBritishBesideAmerican());
   check.LoadDictionaries();
   EXPECT_TRUE(check.CheckWord("colour", nullptr));
 }

@@ -38,6 +38,11 @@ public:
   const std::string& BritishFolder() const { return britishFolder_; }
   std::string American() const { return americanFolder_ + "\\american.dic"; }
   std::string British() const { return britishFolder_ + "\\british.dic"; }
+  // Puts a copy of british.dic beside american.dic; true when done.
+  bool CopyBritishBesideAmerican() const {
+    return TempFolder::WriteFile(americanFolder_ + "\\british.dic",
+                                 TempFolder::ReadFile(British()));
+  }
 
 private:
   TempFolder root_{"spell"};
