@@ -170,11 +170,14 @@ bool WriteStreamString(const std::string& fileName, const std::string& storagePa
 
 std::string ReadStreamString(const std::string& fileName, const std::string& storagePath,
                              const std::string& streamName, const std::string& defaultText) {
+  // Read-only and sharing the file with other readers: two processes reading one data file at
+  // once must both succeed. Storages and streams inside are always opened exclusively.
   TStorageFile file;
+  file.Mode = STGM_READ | STGM_SHARE_DENY_WRITE;
   if (!file.Open(fileName, false))
     return defaultText;
   std::unique_ptr<TStorageStream> stream =
-      file.OpenStream(storagePath, streamName, false, kStorageModeDefault);
+      file.OpenStream(storagePath, streamName, false, STGM_READ | STGM_SHARE_EXCLUSIVE);
   return stream->IsOpen() ? ReadWholeStream(stream->Stream()) : defaultText;
 }
 

@@ -131,8 +131,9 @@ TEST_F(ShippedData, MenusAndToolbarsReferToRecordsThatExist) {
     if (node.MenuKind != mkMainMenu)
       continue;
     mainCommands.insert(record.Command);
-    if (node.ShortCut != 0)
+    if (node.ShortCut != 0) {
       EXPECT_TRUE(mainShortCuts.insert(node.ShortCut).second) << menus[i];
+    }
   }
   for (const char* word :
        {"$Sys_FileRemain", "$Sys_ViewToolBarList", "$Sys_ViewWordWrap", "$Sys_ViewStatusBar",

@@ -121,6 +121,19 @@ TEST_F(SrgFile, ASecondOpenFails) {
   EXPECT_TRUE(second.Open(file));
 }
 
+TEST_F(SrgFile, ReadersShareTheFileAndAWriterWaitsForThem) {
+  ASSERT_TRUE(WriteStreamString(file, "a", "s", "shared"));
+  TStorageFile reader;
+  reader.Mode = STGM_READ | STGM_SHARE_DENY_WRITE;
+  ASSERT_TRUE(reader.Open(file, false));
+  EXPECT_EQ(ReadStreamString(file, "a", "s", "dflt"), "shared") << "a second reader";
+  EXPECT_FALSE(WriteStreamString(file, "a", "s", "x")) << "no write under a reader";
+  reader.Close();
+  TStorageFile writer;
+  ASSERT_TRUE(writer.Open(file));
+  EXPECT_EQ(ReadStreamString(file, "a", "s", "dflt"), "dflt") << "no read under a writer";
+}
+
 TEST_F(SrgFile, StreamObjectsWriteAndRead) {
   TStorageFile storage;
   ASSERT_TRUE(storage.Open(file));
