@@ -12,6 +12,7 @@
 #include "core/TokenScan.h"
 #include "core/spell_support/DebianWordLists.h"
 #include "core/spell_support/SpellInputs.h"
+#include "spell_engine/SpellTextInputs.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
 

@@ -7,7 +7,7 @@ using namespace quolin;
 
 namespace {
 
-TEST(ByteKinds, StandardDelimiters) {
+TEST(ByteKinds, DelimiterAndLeadTables) {
   const ByteSet& delimiters = StandardDelimiters();
   EXPECT_EQ(delimiters.count(), 75u);
   for (unsigned char byte : {'\t', ' ', '/', ':', '@', '[', '^', '`', '{', '\x7F'})
@@ -18,16 +18,13 @@ TEST(ByteKinds, StandardDelimiters) {
     EXPECT_TRUE(delimiters.test(static_cast<size_t>(byte))) << byte;
   for (int byte : {0x81, 0xA6, 0xDF, 0xE0, 0xFC})
     EXPECT_FALSE(delimiters.test(static_cast<size_t>(byte))) << byte;
-}
-
-TEST(ByteKinds, LeadTableMatchesTheCodePage) {
   for (int byte : {0x81, 0x9F, 0xE0, 0xFC})
     EXPECT_TRUE(kLeadBytes[static_cast<size_t>(byte)]) << byte;
   for (int byte : {0x40, 0x80, 0xA0, 0xA1, 0xDF, 0xFD})
     EXPECT_FALSE(kLeadBytes[static_cast<size_t>(byte)]) << byte;
 }
 
-TEST(ByteKinds, MapsWithTabsDoubleBytesAndDelimiters) {
+TEST(ByteKinds, Maps) {
   ByteKindMapper plain(StandardDelimiters(), 8);
   EXPECT_EQ(plain.Map("a\tb"), "123333331");
   EXPECT_EQ(plain.Map("\t"), "23333333");
@@ -53,9 +50,6 @@ TEST(ByteKinds, MapsWithTabsDoubleBytesAndDelimiters) {
   ByteSet custom;
   custom.set(0x82);
   EXPECT_EQ(ByteKindMapper(custom, 8).Map("a\x82"), "12");
-}
-
-TEST(ByteKinds, MapsAtTheEdgesOfTheByteRanges) {
   // First and last lead byte of each range and the bytes beside them; a lead byte pairs with
   // any byte but 0, CR and LF; the delimiter ranges' first and last bytes.
   const std::pair<std::string, std::string> cases[] = {
@@ -74,7 +68,7 @@ TEST(ByteKinds, MapsAtTheEdgesOfTheByteRanges) {
   EXPECT_EQ(mapper.Map(std::string("\x81\0", 2)), "12");
 }
 
-TEST(ByteKinds, AttributeArrayOverFillCells) {
+TEST(ByteKinds, AttributeArrayAndSharedRoutines) {
   TEditorAttributeArray cursor("a\tb", "123333331");
   EXPECT_EQ(cursor.Count(), 9);
   EXPECT_EQ(cursor.Kind(), '1');
@@ -107,9 +101,6 @@ TEST(ByteKinds, AttributeArrayOverFillCells) {
   wide.MoveTo(3);
   EXPECT_EQ(wide.CurrentChar(), "あ");
   EXPECT_EQ(wide.TextPosition(), 3);
-}
-
-TEST(ByteKinds, SharedRoutines) {
   EXPECT_EQ(CountByteKind("1233", '3', 3), 1);
   EXPECT_EQ(CountByteKind("1233", '3', 99), 2);
   EXPECT_EQ(CountByteKind("1233", '3', -1), 0);
@@ -125,18 +116,12 @@ TEST(ByteKinds, SharedRoutines) {
   EXPECT_EQ(LeadingBlankWidth("  a"), 2);
   EXPECT_EQ(LeadingBlankWidth("　 a"), 3); // full-width blank, then blank
   EXPECT_EQ(LeadingBlankWidth("\t a"), 0);
-}
-
-TEST(ByteKinds, ContainsCharStepsOverDoubleByteCharacters) {
   EXPECT_FALSE(ContainsChar("\\", "ソ")); // ソ is 83 5C
   EXPECT_TRUE(ContainsChar("\\", "ソ\\"));
   EXPECT_FALSE(ContainsChar("[", "ー")); // ー is 81 5B
   EXPECT_TRUE(ContainsChar("ー", "、ー"));
   EXPECT_FALSE(ContainsChar("", "abc"));
   EXPECT_FALSE(ContainsChar("\x81", "ー")); // half a character matches nothing
-}
-
-TEST(ByteKinds, TextSplitsIntoLines) {
   TStringList list;
   SetStringsFromText("a\r\nb\rc\nd", list);
   EXPECT_EQ(list.CommaText(), "a,b,c,d");

@@ -26,7 +26,7 @@ struct SplitCase {
   Args expected;
 };
 
-TEST(CommandLineSplit, NextCmdLineArgSplitsAsDocumented) {
+TEST(CommandLineSplit, NextCmdLineArgAndCount) {
   const std::string long4096(4096, 'a');
   const SplitCase cases[] = {
       {"a b\tc\x01"
@@ -52,9 +52,6 @@ TEST(CommandLineSplit, NextCmdLineArgSplitsAsDocumented) {
   };
   for (const SplitCase& test : cases)
     EXPECT_EQ(AllArguments(test.line), test.expected) << "line: " << test.line.substr(0, 40);
-}
-
-TEST(CommandLineSplit, NextCmdLineArgReturnsThePositionAfterTheArgument) {
   std::string argument;
   EXPECT_EQ(NextCmdLineArg("  ab cd", 0, argument), 4u);
   EXPECT_EQ(argument, "ab");
@@ -62,9 +59,6 @@ TEST(CommandLineSplit, NextCmdLineArgReturnsThePositionAfterTheArgument) {
   EXPECT_EQ(argument, "a bc");
   EXPECT_EQ(NextCmdLineArg("ab", 2, argument), 2u);
   EXPECT_EQ(argument, "");
-}
-
-TEST(CommandLineSplit, CountSkipsTheProgram) {
   EXPECT_EQ(CountCmdLineArgs("prog"), 0);
   EXPECT_EQ(CountCmdLineArgs(""), 0);
   EXPECT_EQ(CountCmdLineArgs("\"C:\\my prog\\Quolin.exe\" a.tex \"\" /l3 b"), 3);

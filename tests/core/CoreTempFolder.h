@@ -48,6 +48,11 @@ public:
   const std::string& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + name; }
 
+  // Writes name in the folder: its path, empty when it could not be written.
+  std::string Write(const std::string& name, const std::string& content) const {
+    return WriteFile(path_ + name, content) ? path_ + name : "";
+  }
+
   // True when written.
   static bool WriteFile(const std::string& path, const std::string& content) {
     return SaveFileReplacing(path, content);

@@ -1,6 +1,7 @@
 // The rows of a dock panel: finding a row from a position, row sizes, and arranging windows
 // into rows with overflow, clipping, full-size rows, blank rows and the dock's thickness.
 #include "core/DockLayout.h"
+#include "core/DockGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -21,57 +22,37 @@ struct Bar {
   bool shown = true;
 };
 
-void Append(std::string& text, const std::string& item) {
-  if (!text.empty())
-    text += ' ';
-  text += item;
-}
-
 // The entries as given (id = index), laid out over the row sizes.
 class Dock {
 public:
   Dock(std::vector<Bar> bars, std::vector<int> rowSizes = {}) {
-    for (const Bar& bar : bars) {
-      DockEntry entry;
-      entry.row = bar.row;
-      entry.position = bar.position;
-      entry.width = bar.width;
-      entry.height = bar.height;
-      entry.rowExtent = bar.height; // a horizontal dock's rows are as high as the windows
-      entry.fullSize = bar.fullSize;
-      entry.shown = bar.shown;
-      entry.id = static_cast<int>(entries_.size());
-      entries_.push_back(entry);
-    }
+    // A horizontal dock's rows are as high as the windows.
+    for (const Bar& b : bars)
+      entries_.push_back({b.row, b.position, b.width, b.height, b.height, b.fullSize, b.shown});
     std::vector<DockEntry*> pointers;
-    for (DockEntry& entry : entries_)
+    for (DockEntry& entry : entries_) {
+      entry.id = static_cast<int>(pointers.size());
       pointers.push_back(&entry);
+    }
     layout_ = std::make_unique<DockLayout>(pointers, rowSizes);
   }
   DockLayout& Layout() { return *layout_; }
   int Arrange(int width, bool clip = false) {
-    DockArrangeParams params;
-    params.outerWidth = width;
-    params.outerHeight = 100;
-    params.clip = clip;
-    return layout_->ArrangeToolbars(params);
+    return layout_->ArrangeToolbars({.outerWidth = width, .outerHeight = 100, .clip = clip});
   }
   // "row:position" of each entry in the given order.
   std::string Rows() const {
-    std::string text;
-    for (const DockEntry& entry : entries_)
-      Append(text, std::to_string(entry.row) + ":" + std::to_string(entry.position));
-    return text;
+    return Join([](const DockEntry& e) {
+      return std::to_string(e.row) + ":" + std::to_string(e.position);
+    });
   }
   // "left,top,width x height" of each entry in the given order.
   std::string Placements() const {
-    std::string text;
-    for (const DockEntry& entry : entries_) {
-      const DockRect& r = entry.placement;
-      Append(text, std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                       std::to_string(r.Width()) + "x" + std::to_string(r.Height()));
-    }
-    return text;
+    return Join([](const DockEntry& e) {
+      const DockRect& r = e.placement;
+      return std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+             std::to_string(r.Width()) + "x" + std::to_string(r.Height());
+    });
   }
   // The ids in the layout's order.
   std::string Order() const {
@@ -84,6 +65,13 @@ public:
 
 private:
   std::vector<DockEntry> entries_;
+
+  template <typename Describe> std::string Join(Describe describe) const {
+    std::string text;
+    for (const DockEntry& entry : entries_)
+      text += (text.empty() ? "" : " ") + describe(entry);
+    return text;
+  }
   std::unique_ptr<DockLayout> layout_;
 };
 
@@ -162,33 +150,65 @@ TEST(DockLayout, OverlapsMoveAlongAndOverflowPastTheEndOnly) {
   }
 }
 
-TEST(DockLayout, AFullSizeWindowTakesARowOfItsOwn) {
-  Dock dock({{0, 0, 30, 20}, {0, 50, 30, 10, true}, {1, 0, 30, 20}});
-  EXPECT_EQ(dock.Arrange(200), 14 + 24 + 24);
-  EXPECT_EQ(dock.Rows(), "1:0 0:0 2:0") << "its row mate and the rows after move down";
-  EXPECT_EQ(dock.Placements(), "0,14,30x24 0,0,200x14 0,38,30x24");
-}
-
-TEST(DockLayout, EqualPositionsPutTheLaterFirst) {
-  Dock dock({{0, -1, 30, 20}, {0, -1, 50, 20}});
-  dock.Arrange(200);
-  EXPECT_EQ(dock.Order(), "10");
-  EXPECT_EQ(dock.Placements(), "50,0,30x24 0,0,50x24");
-}
-
-TEST(DockLayout, VerticalDocksPlaceAlongTheirHeight) {
-  std::vector<DockEntry> entries(2);
-  entries[0] = {0, 0, 40, 30, 60};
-  entries[1] = {0, 20, 40, 30, 40};
-  entries[0].shown = entries[1].shown = true;
+TEST(DockLayout, FullSizeRowsEqualPositionsAndVerticalDocks) {
+  // A full-size window takes a row of its own.
+  Dock full({{0, 0, 30, 20}, {0, 50, 30, 10, true}, {1, 0, 30, 20}});
+  EXPECT_EQ(full.Arrange(200), 14 + 24 + 24);
+  EXPECT_EQ(full.Rows(), "1:0 0:0 2:0") << "its row mate and the rows after move down";
+  EXPECT_EQ(full.Placements(), "0,14,30x24 0,0,200x14 0,38,30x24");
+  // Equal positions put the later first.
+  Dock equal({{0, -1, 30, 20}, {0, -1, 50, 20}});
+  equal.Arrange(200);
+  EXPECT_EQ(equal.Order(), "10");
+  EXPECT_EQ(equal.Placements(), "50,0,30x24 0,0,50x24");
+  // Vertical docks place along their height.
+  std::vector<DockEntry> entries = {{0, 0, 40, 30, 60, false, true},
+                                    {0, 20, 40, 30, 40, false, true}};
   DockLayout layout({&entries[0], &entries[1]}, {});
-  DockArrangeParams params;
-  params.vertical = true;
-  params.outerWidth = 0;
-  params.outerHeight = 300;
-  EXPECT_EQ(layout.ArrangeToolbars(params), 64);
+  EXPECT_EQ(layout.ArrangeToolbars({.vertical = true, .outerWidth = 0, .outerHeight = 300}), 64);
   EXPECT_EQ(entries[0].placement, (DockRect{0, 0, 64, 30}));
   EXPECT_EQ(entries[1].placement, (DockRect{0, 30, 64, 60}));
+}
+
+// Frame parts of dockable windows and the move that brings a floating window onto its work
+// area.
+TEST(DockGeometry, HandlesFramesAndMovesOnScreen) {
+  using enum TDragHandleStyle;
+  EXPECT_EQ(DragHandleSize(dhDouble, false), 9);
+  EXPECT_EQ(DragHandleSize(dhNone, false), 0);
+  EXPECT_EQ(DragHandleSize(dhSingle, false), 6);
+  for (TDragHandleStyle style : {dhDouble, dhNone, dhSingle})
+    EXPECT_EQ(DragHandleSize(style, true), 14);
+  EXPECT_EQ(DockedInsets(false, 9), (DockInsets{11, 2, 2, 2}));
+  EXPECT_EQ(DockedInsets(true, 6), (DockInsets{2, 8, 2, 2}));
+  DockRect handle = DragHandleRect(100, 30, false, 14);
+  EXPECT_EQ(handle, (DockRect{2, 2, 16, 28}));
+  EXPECT_EQ(DockedCloseButtonRect(handle), (DockRect{4, 4, 14, 14}));
+  EXPECT_EQ(DragHandleBars(handle, false, dhDouble, true).size(), 2u);
+  EXPECT_EQ(DragHandleBars(handle, false, dhSingle, true).front(), (DockRect{7, 16, 10, 26}));
+  EXPECT_EQ(DragHandleBars(DragHandleRect(30, 100, true, 9), true, dhDouble, false).back(),
+            (DockRect{4, 6, 26, 9}));
+  DockRect bar = CaptionBarRect(120, 3, 3, 16);
+  EXPECT_EQ(bar, (DockRect{3, 3, 117, 18}));
+  EXPECT_EQ(CaptionCloseButtonRect(bar), (DockRect{104, 5, 115, 16}));
+  const DockRect work{0, 0, 800, 600};
+  const struct {
+    DockRect window;
+    bool onlyIfFullyOff;
+    DockRect expected;
+  } cases[] = {
+      {{750, 100, 850, 200}, false, {700, 100, 800, 200}}, // right
+      {{100, 550, 200, 650}, false, {100, 500, 200, 600}}, // bottom
+      {{-50, 100, 50, 200}, false, {0, 100, 100, 200}},    // left
+      {{100, -50, 200, 50}, false, {100, 0, 200, 100}},    // top
+      {{700, 500, 1700, 1300}, false, {0, 0, 1000, 800}},  // larger: the top-left shows
+      {{750, 100, 850, 200}, true, {750, 100, 850, 200}},  // partly visible stays
+      {{900, 700, 1000, 800}, true, {700, 500, 800, 600}}, // fully off comes back
+      {{800, 100, 900, 200}, true, {700, 100, 800, 200}},  // touching the edge is off
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MoveOnScreen(c.window, work, c.onlyIfFullyOff), c.expected)
+        << c.window.left << "," << c.window.top;
 }
 
 } // namespace

@@ -18,12 +18,6 @@ protected:
   TEditorStrings& lines = view.Lines();
   core_test::TempFolder folder;
 
-  // A file of the folder holding bytes.
-  std::string Write(const std::string& name, const std::string& bytes) {
-    EXPECT_TRUE(core_test::TempFolder::WriteFile(folder / name, bytes)) << name;
-    return folder / name;
-  }
-
   void WrapAt20() {
     store.WrapOption().SetWrapByte(20);
     store.SetWordWrap(true);
@@ -41,21 +35,9 @@ protected:
     }
     return result;
   }
-
-  void ExpectIndexMatchesNaiveWalk() {
-    std::vector<std::string> naive = NaiveLines();
-    ASSERT_EQ(lines.Count(), static_cast<int>(naive.size()));
-    int row = 0;
-    for (int i = 0; i < lines.Count(); ++i) {
-      EXPECT_EQ(lines.LinesToRow(i), row) << i;
-      EXPECT_EQ(lines.Get(i), naive[static_cast<size_t>(i)]) << i;
-      row = store.LineLastRow(row) + 1;
-    }
-    EXPECT_EQ(lines.LinesToRow(lines.Count()), store.Count());
-  }
 };
 
-TEST_F(EditorLines, ListOperationsWithoutWrap) {
+TEST_F(EditorLines, ListOperationsAndTheCaret) {
   EXPECT_EQ(lines.Add("one"), 0);
   EXPECT_EQ(lines.Add("three"), 1);
   lines.Insert(1, "two");
@@ -64,8 +46,7 @@ TEST_F(EditorLines, ListOperationsWithoutWrap) {
   EXPECT_EQ(lines.Text(), "one\r\ntwo\r\nthree\r\nfour\r\n");
   lines.Put(2, "3");
   EXPECT_EQ(lines[2], "3");
-  EXPECT_EQ(view.row, 2);
-  EXPECT_EQ(view.col, 1);
+  EXPECT_EQ(view.CaretAt(), "2,1");
   lines.Delete(0);
   EXPECT_EQ(lines.CommaText(), "two,3,four");
   EXPECT_EQ(view.row, 0);
@@ -75,34 +56,10 @@ TEST_F(EditorLines, ListOperationsWithoutWrap) {
   lines.Clear();
   EXPECT_EQ(lines.Count(), 0);
   EXPECT_EQ(store.Count(), 0);
-}
-
-TEST_F(EditorLines, ListOperationsWithWrapMatchANaiveWalk) {
-  WrapAt20();
-  for (int i = 0; i < 12; ++i)
-    lines.Add(Repeat("w", i * 7) + "|" + std::to_string(i));
-  ExpectIndexMatchesNaiveWalk();
-  lines.Put(3, Repeat("long ", 12));
-  ExpectIndexMatchesNaiveWalk();
-  lines.Insert(5, Repeat("あ", 25));
-  ExpectIndexMatchesNaiveWalk();
-  lines.Delete(8);
-  ExpectIndexMatchesNaiveWalk();
-  lines.Put(0, "");
-  ExpectIndexMatchesNaiveWalk();
-  store.ReplaceRows(store.Count() - 1, 1, ""); // part of the last line
-  ExpectIndexMatchesNaiveWalk();
-  store.WrapOption().SetWrapByte(27);
-  ExpectIndexMatchesNaiveWalk();
-  EXPECT_EQ(lines[4], Repeat("w", 28) + "|4");
-}
-
-TEST_F(EditorLines, AddAfterALastLineWithoutLineEnd) {
   store.ReplaceRows(0, 0, "abc");
   EXPECT_EQ(lines.Add("de\tf"), 1);
   EXPECT_EQ(DescribeRows(store), Row("abc", 0) + Row("de\tf", 2));
-  EXPECT_EQ(view.row, 1);
-  EXPECT_EQ(view.col, 9); // behind the TAB's fill columns
+  EXPECT_EQ(view.CaretAt(), "1,9"); // behind the TAB's fill columns
   lines.Add("g");
   EXPECT_EQ(lines.Text(), "abc\r\nde\tf\r\ng");
 
@@ -114,18 +71,33 @@ TEST_F(EditorLines, AddAfterALastLineWithoutLineEnd) {
   int count = lines.Count();
   store.SetRowAttribute(store.Count() - 1, raWrapped);
   EXPECT_EQ(lines.Count(), count);
-}
-
-TEST_F(EditorLines, PutPlacesTheCaretBehindTheNewText) {
   WrapAt20();
   lines.SetText("first\r\nsecond\r\nthird");
   lines.Put(1, Repeat("x", 20) + "\tyz");
-  EXPECT_EQ(view.row, 2); // the row after the full 20 columns
-  EXPECT_EQ(view.col, 10);
+  EXPECT_EQ(view.CaretAt(), "2,10"); // the row after the full 20 columns
   lines.Put(0, Repeat("x", 20));
-  EXPECT_EQ(view.row, 1); // a line exactly 20 wide: the empty row behind it
-  EXPECT_EQ(view.col, 0);
+  EXPECT_EQ(view.CaretAt(), "1,0"); // a line exactly 20 wide: the empty row behind it
   EXPECT_EQ(lines.Count(), 3);
+}
+
+TEST_F(EditorLines, ListOperationsWithWrapMatchANaiveWalk) {
+  WrapAt20();
+  for (int i = 0; i < 12; ++i)
+    lines.Add(Repeat("w", i * 7) + "|" + std::to_string(i));
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  lines.Put(3, Repeat("long ", 12));
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  lines.Insert(5, Repeat("あ", 25));
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  lines.Delete(8);
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  lines.Put(0, "");
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  store.ReplaceRows(store.Count() - 1, 1, ""); // part of the last line
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  store.WrapOption().SetWrapByte(27);
+  EXPECT_EQ(LinesIndexFault(view, NaiveLines()), "");
+  EXPECT_EQ(lines[4], Repeat("w", 28) + "|4");
 }
 
 TEST_F(EditorLines, TextAndAssign) {
@@ -138,8 +110,7 @@ TEST_F(EditorLines, TextAndAssign) {
   source.Add("y");
   lines.Assign(source);
   EXPECT_EQ(lines.Text(), "x\r\ny\r\n");
-  EXPECT_EQ(view.row, 2);
-  EXPECT_EQ(view.col, 0);
+  EXPECT_EQ(view.CaretAt(), "2,0");
   TEditorMargin margin;
   EXPECT_THROW(lines.Assign(margin), EConvertError);
   // Through the base class the editor's own text setter runs.
@@ -170,21 +141,21 @@ TEST_F(EditorLines, UpdatesHideTheCaretAndHoldRedrawing) {
   EXPECT_EQ(view.redraws.size(), 2u);
 }
 
-TEST_F(EditorLines, LoadFromFileLineEnds) {
-  lines.LoadFromFile(Write("open.tex", "abc"));
+TEST_F(EditorLines, LoadFromFile) {
+  lines.LoadFromFile(folder.Write("open.tex", "abc"));
   EXPECT_EQ(DescribeRows(store), Row("abc", 2));
-  lines.LoadFromFile(Write("closed.tex", "abc\r\n"));
+  lines.LoadFromFile(folder.Write("closed.tex", "abc\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("abc", 0));
-  lines.LoadFromFile(Write("mixed.tex", "a\rb\nc\r\n\r\nd"));
+  lines.LoadFromFile(folder.Write("mixed.tex", "a\rb\nc\r\n\r\nd"));
   EXPECT_EQ(DescribeRows(store),
             Row("a", 0) + Row("b", 0) + Row("c", 0) + Row("", 0) + Row("d", 2));
-  lines.LoadFromFile(Write("ctrlz.tex", "ab\r\ncd\x1A"
-                                        "ef\r\n"));
+  lines.LoadFromFile(folder.Write("ctrlz.tex", "ab\r\ncd\x1A"
+                                               "ef\r\n"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0) + Row("cd", 2));
-  lines.LoadFromFile(Write("ctrlz2.tex", "ab\r\n\x1A"
-                                         "cd"));
+  lines.LoadFromFile(folder.Write("ctrlz2.tex", "ab\r\n\x1A"
+                                                "cd"));
   EXPECT_EQ(DescribeRows(store), Row("ab", 0));
-  lines.LoadFromFile(Write("empty.tex", ""));
+  lines.LoadFromFile(folder.Write("empty.tex", ""));
   EXPECT_EQ(store.Count(), 0);
   EXPECT_EQ(lines.Text(), "");
   // A lone CR or LF last, CR and LF in the order that makes no pair, lone lead bytes before
@@ -198,53 +169,44 @@ TEST_F(EditorLines, LoadFromFileLineEnds) {
       {"\x83\r\x9F\n\xE0", Row("\x83", 0) + Row("\x9F", 0) + Row("\xE0", 2)},
   };
   for (const auto& [bytes, rows] : ends) {
-    lines.LoadFromFile(Write("ends.tex", bytes));
+    lines.LoadFromFile(folder.Write("ends.tex", bytes));
     EXPECT_EQ(DescribeRows(store), rows) << testing::PrintToString(bytes);
   }
-}
-
-TEST_F(EditorLines, LoadFromFileAcrossBlockBoundaries) {
   // CR LF split between the bytes 8191 and 8192.
-  lines.LoadFromFile(Write("crlf.tex", Repeat("a", 8191) + "\r\nb"));
+  lines.LoadFromFile(folder.Write("crlf.tex", Repeat("a", 8191) + "\r\nb"));
   EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8191), 0) + Row("b", 2));
   // An LF at offset 8192 of a file with LF line ends ends its line.
-  lines.LoadFromFile(Write("lf.tex", Repeat("a", 8192) + "\nb\n"));
+  lines.LoadFromFile(folder.Write("lf.tex", Repeat("a", 8192) + "\nb\n"));
   EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8192), 0) + Row("b", 0));
-  lines.LoadFromFile(Write("lf2.tex", Repeat("a", 8191) + "\n\nb"));
+  lines.LoadFromFile(folder.Write("lf2.tex", Repeat("a", 8191) + "\n\nb"));
   EXPECT_EQ(DescribeRows(store), Row(Repeat("a", 8191), 0) + Row("", 0) + Row("b", 2));
   std::string longLine = Repeat("長い行", 3414); // 20484 bytes
-  lines.LoadFromFile(Write("long.tex", "x\r\n" + longLine + "\r\ny"));
+  lines.LoadFromFile(folder.Write("long.tex", "x\r\n" + longLine + "\r\ny"));
   ASSERT_EQ(store.Count(), 3);
   EXPECT_EQ(lines[1], longLine);
   WrapAt20();
   EXPECT_EQ(lines.Count(), 3);
   EXPECT_EQ(lines[1], longLine);
   EXPECT_EQ(store.Count(), 1 + 20484 / 20 + 1 + 1);
-}
-
-TEST_F(EditorLines, LoadFromFileWithAJapaneseNameAndWrap) {
   WrapAt20();
   std::string text = "\\documentclass{jarticle}\r\n" + Repeat("日本語", 10) + "\r\n";
-  lines.LoadFromFile(Write("日本語の文書.tex", text));
+  lines.LoadFromFile(folder.Write("日本語の文書.tex", text));
   EXPECT_EQ(lines.Count(), 2);
   EXPECT_EQ(store.Count(), 6); // 20 + 4 columns; 3 x 20 columns and the empty row behind them
   EXPECT_EQ(lines.Text(), text);
   EXPECT_EQ(store.InvariantFault(), "");
 }
 
-TEST_F(EditorLines, AMissingFileThrowsAndKeepsTheText) {
+TEST_F(EditorLines, LoadingClearsUndoAMissingFileKeepsTheText) {
+  lines.Add("a");
+  ASSERT_TRUE(store.UndoObj().CanUndo());
+  lines.LoadFromFile(folder.Write("undo.tex", "b"));
+  EXPECT_FALSE(store.UndoObj().CanUndo());
   lines.SetText("kept");
   view.notices.clear();
   EXPECT_THROW(lines.LoadFromFile(folder / "missing.tex"), EFileError);
   EXPECT_EQ(lines.Text(), "kept\r\n");
   EXPECT_TRUE(view.notices.empty());
-}
-
-TEST_F(EditorLines, LoadingClearsTheUndoLists) {
-  lines.Add("a");
-  ASSERT_TRUE(store.UndoObj().CanUndo());
-  lines.LoadFromFile(Write("undo.tex", "b"));
-  EXPECT_FALSE(store.UndoObj().CanUndo());
 }
 
 } // namespace

@@ -38,45 +38,38 @@ protected:
   }
 };
 
-TEST_F(EditorParser, ControlSequences) {
-  EXPECT_EQ(PlainTokens("\\%a"), "\\%:8 a:8");
-  EXPECT_EQ(PlainTokens("\\@foo{x}"), "\\@foo:8 {:1 x:8 }:1");
-  EXPECT_EQ(PlainTokens("\\section*"), "\\section:8 *:1");
-  EXPECT_EQ(PlainTokens("\\\\a"), "\\\\:8 a:8");
-  EXPECT_EQ(PlainTokens("\\ a"), "\\:8 a:8");
-  EXPECT_EQ(PlainTokens("\\日本語{"), "\\日本語:8 {:1");
-  // Lead byte 0x81, and second byte "@", end a control word.
-  EXPECT_EQ(PlainTokens("\\a、"), "\\a:8 、:11");
-  EXPECT_EQ(PlainTokens("\\院"), "\\:8 院:17");    // 院 is 89 40
-  EXPECT_EQ(PlainTokens("\\\x88"), "\\:8 \x88:1"); // a lone lead byte is no character
-}
-
-TEST_F(EditorParser, Numbers) {
-  EXPECT_EQ(PlainTokens("12.5e-3 x"), "12.5e-3:4 x:8");
-  EXPECT_EQ(PlainTokens("12.a"), "12:4 .:1 a:8");
-  EXPECT_EQ(PlainTokens("12e x"), "12e:4 x:8");
-  EXPECT_EQ(PlainTokens("12E+"), "12E+:4");
-  EXPECT_EQ(PlainTokens("1.e5"), "1.e5:4");
-  EXPECT_EQ(PlainTokens("42"), "42:3");
-  EXPECT_EQ(PlainTokens("a1b_c"), "a1b:8 _:1 c:8");
-}
-
-TEST_F(EditorParser, JapaneseClasses) {
-  EXPECT_EQ(PlainTokens("ひらがなー"), "ひらがなー:15");
-  EXPECT_EQ(PlainTokens("カタカナー漢字"), "カタカナー:16 漢字:17");
-  EXPECT_EQ(PlainTokens("１２．５，３"), "１２．５，３:12");
-  EXPECT_EQ(PlainTokens("ＡＢｃ"), "ＡＢｃ:14");
-  EXPECT_EQ(PlainTokens("ΑΒΓ"), "ΑΒΓ:11");
-  EXPECT_EQ(PlainTokens("、。"), "、:11 。:11");
-  EXPECT_EQ(PlainTokens("①②"), "①②:11");
-  EXPECT_EQ(PlainTokens("ｶﾀｶﾅ｡"), "ｶﾀｶﾅ:19 ｡:18");
-  EXPECT_EQ(PlainTokens("ーあ"), "ー:11 あ:15"); // a run must start with kana
-}
-
-TEST_F(EditorParser, ClassesAtTheEdgesOfTheirByteRanges) {
-  // The first and last byte of each class, and the bytes just outside it.
+TEST_F(EditorParser, PlainTokenKinds) {
   const std::pair<std::string, std::string> cases[] = {
-      // Blanks are the bytes below "!" but 0 and TAB.
+      // Control sequences; lead byte 0x81, and second byte "@", end a control word.
+      {"\\%a", "\\%:8 a:8"},
+      {"\\@foo{x}", "\\@foo:8 {:1 x:8 }:1"},
+      {"\\section*", "\\section:8 *:1"},
+      {"\\\\a", "\\\\:8 a:8"},
+      {"\\ a", "\\:8 a:8"},
+      {"\\日本語{", "\\日本語:8 {:1"},
+      {"\\a、", "\\a:8 、:11"},
+      {"\\院", "\\:8 院:17"},    // 院 is 89 40
+      {"\\\x88", "\\:8 \x88:1"}, // a lone lead byte is no character
+      // Numbers.
+      {"12.5e-3 x", "12.5e-3:4 x:8"},
+      {"12.a", "12:4 .:1 a:8"},
+      {"12e x", "12e:4 x:8"},
+      {"12E+", "12E+:4"},
+      {"1.e5", "1.e5:4"},
+      {"42", "42:3"},
+      {"a1b_c", "a1b:8 _:1 c:8"},
+      // Japanese classes; a run must start with kana.
+      {"ひらがなー", "ひらがなー:15"},
+      {"カタカナー漢字", "カタカナー:16 漢字:17"},
+      {"１２．５，３", "１２．５，３:12"},
+      {"ＡＢｃ", "ＡＢｃ:14"},
+      {"ΑΒΓ", "ΑΒΓ:11"},
+      {"、。", "、:11 。:11"},
+      {"①②", "①②:11"},
+      {"ｶﾀｶﾅ｡", "ｶﾀｶﾅ:19 ｡:18"},
+      {"ーあ", "ー:11 あ:15"},
+      // The first and last byte of each class, and the bytes just outside it. Blanks are the
+      // bytes below "!" but 0 and TAB.
       {"\x01\x1F!", "!:1"},
       {"\t\x7F", "\t:9 \x7F:1"},
       {"/09:", "/:1 09:3 ::1"},
@@ -102,23 +95,20 @@ TEST_F(EditorParser, ClassesAtTheEdgesOfTheirByteRanges) {
       {"ア\x81\x7Cー\x81\x5A", "ア\x81\x7Cー:16 \x81\x5A:11"},
       // Half-width: A1-A5 punctuation, A6-DF katakana.
       {"\xA0\xA1\xA5\xA6\xDF\xE0", "\xA0:1 \xA1:18 \xA5:18 \xA6\xDF:19 \xE0:1"},
-  };
+      // A lone lead byte; codes that Shift-JIS leaves unassigned are one double-byte symbol.
+      {"a\x82", "a:8 \x82:1"},
+      {"\x82\x40\x82\x40", "\x82\x40:11 \x82\x40:11"},
+      {"\x83\x97\x83\x9E", "\x83\x97:11 \x83\x9E:11"},
+      {"あ\x82\xF2", "あ:15 \x82\xF2:11"},
+      {std::string("a\0b", 3), "a:8"}};
   for (const auto& [text, tokens] : cases)
     EXPECT_EQ(PlainTokens(text), tokens) << testing::PrintToString(text);
-}
-
-TEST_F(EditorParser, BrokenAndUnassignedShiftJis) {
-  EXPECT_EQ(PlainTokens("a\x82"), "a:8 \x82:1");
   TEditorParser beforeLineEnd("\x82\r\nb");
   EXPECT_EQ(beforeLineEnd.TokenString(), "\x82");
   EXPECT_EQ(beforeLineEnd.TokenKind(), tkSymbol);
-  // Codes that Shift-JIS leaves unassigned are one double-byte symbol each.
-  EXPECT_EQ(PlainTokens("\x82\x40\x82\x40"), "\x82\x40:11 \x82\x40:11");
-  EXPECT_EQ(PlainTokens("\x83\x97\x83\x9E"), "\x83\x97:11 \x83\x9E:11");
-  EXPECT_EQ(PlainTokens("あ\x82\xF2"), "あ:15 \x82\xF2:11");
 }
 
-TEST_F(EditorParser, BlanksLineEndsAndPositions) {
+TEST_F(EditorParser, PositionsQuotationHexPrefixAndControlCodes) {
   TEditorParser parser("  a\r\n\tb");
   EXPECT_EQ(parser.SourcePos(), 2);
   parser.NextToken(); // CR and LF are blanks inside a longer text
@@ -131,31 +121,42 @@ TEST_F(EditorParser, BlanksLineEndsAndPositions) {
   parser.NextToken();
   EXPECT_EQ(parser.TokenKind(), tkEnd);
   EXPECT_EQ(parser.SourcePos(), 7);
-  EXPECT_EQ(PlainTokens(std::string("a\0b", 3)), "a:8");
+  view.viewInfo.SetQuotation("'");
+  view.viewInfo.SetHexPrefix("$");
+  view.viewInfo.SetControlCode(true);
+  EXPECT_EQ(ViewTokens("'it''s' x"), "'it''s':2 x:8");
+  EXPECT_EQ(ViewTokens("'open"), "'open:2");
+  EXPECT_EQ(ViewTokens("$1Fg"), "$1F:3 g:8");
+  EXPECT_EQ(ViewTokens("#$1F #12 # x"), "#$1F:2 #12:2 #:2 x:8");
+  view.viewInfo.SetControlCode(false);
+  EXPECT_EQ(ViewTokens("#1"), "#:1 1:3");
 }
 
 TEST_F(EditorParser, CommentsAndEscapedPercent) {
-  EXPECT_EQ(ViewTokens("a %b c"), "a:8 %b c:7");
-  EXPECT_EQ(ViewTokens("\\%a"), "\\%:8 a:8");
-  // After "\\" (a TeX line break) a comment begins, with or without a blank between.
-  EXPECT_EQ(ViewTokens("\\\\%x"), "\\\\:8 %x:7");
-  EXPECT_EQ(ViewTokens("\\\\% x"), "\\\\:8 % x:7");
-  // A trail byte 0x5C is no backslash: the comment after 表 (95 5C) is a comment.
-  EXPECT_EQ(ViewTokens("表%x"), "表:17 %x:7");
-  EXPECT_EQ(ViewTokens("表% x"), "表:17 % x:7");
-  EXPECT_EQ(ViewTokens("%"), "%:7");
+  const struct {
+    const char* commenter;
+    std::string text, tokens;
+  } cases[] = {{"%", "a %b c", "a:8 %b c:7"},
+               {"%", "\\%a", "\\%:8 a:8"},
+               {"%", "%", "%:7"},
+               // After "\\" (a TeX line break) a comment begins, with or without a blank between.
+               {"%", "\\\\%x", "\\\\:8 %x:7"},
+               {"%", "\\\\% x", "\\\\:8 % x:7"},
+               // A trail byte 0x5C is no backslash: the comment after 表 (95 5C) is a comment.
+               {"%", "表%x", "表:17 %x:7"},
+               {"%", "表% x", "表:17 % x:7"},
+               // "\;" is a control symbol, so the opener ";" right after a lone "\" opens nothing;
+               // after a blank it does.
+               {";", "\\;x", "\\:8 ;:1 x:8"},
+               {";", "\\ ;x", "\\:8 ;x:7"},
+               {";", "\\\\;x", "\\\\:8 ;x:7"}};
+  for (const auto& c : cases) {
+    view.viewInfo.SetCommenter(c.commenter);
+    EXPECT_EQ(ViewTokens(c.text), c.tokens) << c.text;
+  }
 }
 
-TEST_F(EditorParser, NoCommentRightAfterLoneBackslash) {
-  // "\;" is a control symbol, so the opener ";" right after a lone "\" opens nothing; after a
-  // blank it does.
-  view.viewInfo.SetCommenter(";");
-  EXPECT_EQ(ViewTokens("\\;x"), "\\:8 ;:1 x:8");
-  EXPECT_EQ(ViewTokens("\\ ;x"), "\\:8 ;x:7");
-  EXPECT_EQ(ViewTokens("\\\\;x"), "\\\\:8 ;x:7");
-}
-
-TEST_F(EditorParser, BracketsCarriedAcrossRows) {
+TEST_F(EditorParser, BracketsCarriedAcrossRowsUnlessNotComputed) {
   TEditorParser first(view, "a{b", TEditorParser::kNoBracket);
   EXPECT_EQ(Tokens(first), "a:8 {b:6");
   EXPECT_EQ(first.State(), 0);
@@ -179,9 +180,6 @@ TEST_F(EditorParser, BracketsCarriedAcrossRows) {
   EXPECT_EQ(wide.State(), 1);
   // Escaped braces are control symbols, not brackets.
   EXPECT_EQ(ViewTokens("\\{a\\}"), "\\{:8 a:8 \\}:8");
-}
-
-TEST_F(EditorParser, StateNotComputedIgnoresBrackets) {
   EXPECT_EQ(ViewTokens("{a}", TEditorParser::kNotComputed), "{:1 a:8 }:1");
   TEditorParser parser(view, "{a", TEditorParser::kNotComputed);
   EXPECT_EQ(parser.BracketIndex(), TEditorParser::kNotComputed);
@@ -191,23 +189,22 @@ TEST_F(EditorParser, StateNotComputedIgnoresBrackets) {
 }
 
 TEST_F(EditorParser, UrlsAndMail) {
-  view.viewInfo.SetUrl(true);
-  view.viewInfo.SetMail(true);
-  EXPECT_EQ(ViewTokens("see https://x.org/a?b=1+2#c) x"),
-            "see:8 https://x.org/a?b=1+2#c:20 ):1 x:8");
-  EXPECT_EQ(ViewTokens("www.tex.ac"), "www.tex.ac:20");
-  EXPECT_EQ(ViewTokens("Http://x"), "Http:8 ::1 /:1 /:1 x:8"); // prefixes are case-sensitive
-  EXPECT_EQ(ViewTokens("mail a@b.c) d"), "mail:8 a@b.c:21 ):1 d:8");
-  EXPECT_EQ(ViewTokens("a%b@c.d e"), "a%b@c.d:21 e:8"); // "%" is a mail character
-  EXPECT_EQ(ViewTokens("a@b c"), "a:8 @:1 b:8 c:8");
-  EXPECT_EQ(ViewTokens("a@b x@y.z"), "a:8 @:1 b:8 x@y.z:21");
-
-  view.viewInfo.SetUrl(false);
-  view.viewInfo.SetMail(false);
-  EXPECT_EQ(ViewTokens("https://x"), "https:8 ::1 /:1 /:1 x:8");
-}
-
-TEST_F(EditorParser, LongMailRuns) {
+  const struct {
+    bool on;
+    std::string text, tokens;
+  } cases[] = {{true, "see https://x.org/a?b=1+2#c) x", "see:8 https://x.org/a?b=1+2#c:20 ):1 x:8"},
+               {true, "www.tex.ac", "www.tex.ac:20"},
+               {true, "Http://x", "Http:8 ::1 /:1 /:1 x:8"}, // prefixes are case-sensitive
+               {true, "mail a@b.c) d", "mail:8 a@b.c:21 ):1 d:8"},
+               {true, "a%b@c.d e", "a%b@c.d:21 e:8"}, // "%" is a mail character
+               {true, "a@b c", "a:8 @:1 b:8 c:8"},
+               {true, "a@b x@y.z", "a:8 @:1 b:8 x@y.z:21"},
+               {false, "https://x", "https:8 ::1 /:1 /:1 x:8"}};
+  for (const auto& c : cases) {
+    view.viewInfo.SetUrl(c.on);
+    view.viewInfo.SetMail(c.on);
+    EXPECT_EQ(ViewTokens(c.text), c.tokens) << c.text;
+  }
   view.viewInfo.SetMail(true);
   std::string digits;
   for (int i = 0; i < 2000; ++i)
@@ -227,18 +224,6 @@ TEST_F(EditorParser, LongMailRuns) {
   }
   EXPECT_EQ(numbers, 2000);
   EXPECT_EQ(commas, 2000);
-}
-
-TEST_F(EditorParser, QuotationHexPrefixAndControlCodes) {
-  view.viewInfo.SetQuotation("'");
-  view.viewInfo.SetHexPrefix("$");
-  view.viewInfo.SetControlCode(true);
-  EXPECT_EQ(ViewTokens("'it''s' x"), "'it''s':2 x:8");
-  EXPECT_EQ(ViewTokens("'open"), "'open:2");
-  EXPECT_EQ(ViewTokens("$1Fg"), "$1F:3 g:8");
-  EXPECT_EQ(ViewTokens("#$1F #12 # x"), "#$1F:2 #12:2 #:2 x:8");
-  view.viewInfo.SetControlCode(false);
-  EXPECT_EQ(ViewTokens("#1"), "#:1 1:3");
 }
 
 } // namespace

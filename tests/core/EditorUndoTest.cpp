@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 using namespace quolin;
@@ -18,21 +19,12 @@ protected:
   int UndoCount() { return undo.UndoList().Count(); }
   int RedoCount() { return undo.RedoList().Count(); }
   std::string Text() { return store.WholeText(); }
+  void WrapWords() {
+    store.WrapOption().SetWrapByte(20);
+    store.WrapOption().SetWordBreak(true);
+    store.SetWordWrap(true);
+  }
 };
-
-TEST_F(EditorUndo, ANewRecordStartsEmptyWithTheFocusedCaret) {
-  RecordingView other(view.SharedStore());
-  other.row = 7;
-  other.col = 3;
-  view.focused = false; // the focused view's caret is taken
-  TUndoData& record = undo.NewUndoRecord();
-  EXPECT_EQ(record.caretRow, 7);
-  EXPECT_EQ(record.caretCol, 3);
-  EXPECT_EQ(record.firstRow, -1);
-  EXPECT_EQ(record.rowCount, 0);
-  EXPECT_EQ(record.kind, raNone);
-  EXPECT_EQ(record.text, "");
-}
 
 TEST_F(EditorUndo, KeepsTheNewestRecords) {
   for (int i = 0; i < 65; ++i)
@@ -47,7 +39,7 @@ TEST_F(EditorUndo, KeepsTheNewestRecords) {
   EXPECT_EQ(RedoCount(), 64);
 }
 
-TEST_F(EditorUndo, ANewEditClearsTheRedoListARedoDoesNot) {
+TEST_F(EditorUndo, RedoListAndDeletedLines) {
   view.Lines().Add("a");
   view.Lines().Add("b");
   view.Lines().Add("c");
@@ -63,9 +55,6 @@ TEST_F(EditorUndo, ANewEditClearsTheRedoListARedoDoesNot) {
   EXPECT_FALSE(undo.CanRedo());
   store.Redo();
   EXPECT_EQ(Text(), "a\r\nb\r\nd\r\n");
-}
-
-TEST_F(EditorUndo, DeletedLinesComeBackWithTheirLineEnds) {
   view.Lines().SetText("a\r\nb\r\nc");
   view.Lines().Delete(1);
   EXPECT_EQ(Text(), "a\r\nc\r\n");
@@ -82,19 +71,15 @@ TEST_F(EditorUndo, DeletedLinesComeBackWithTheirLineEnds) {
   EXPECT_EQ(DescribeRows(store), "[a]0[c]0");
 }
 
-TEST_F(EditorUndo, UndoingAnInsertionIntoAnEmptyTextOnlyRemovesRows) {
+TEST_F(EditorUndo, UndoAndRedoRestoreTextRowsAndCaret) {
   store.ReplaceRows(0, 0, "abc\r\ndef");
   EXPECT_EQ(undo.UndoList().Items(0).kind, raNone);
   store.Undo();
   EXPECT_EQ(store.Count(), 0);
   ASSERT_EQ(view.notices.size(), 2u);
-  EXPECT_EQ(view.notices[1].oldRowCount, 2);
-  EXPECT_EQ(view.notices[1].newRowCount, 0);
+  EXPECT_EQ(Describe(view.notices[1]), "0 2>0");
   store.Redo();
   EXPECT_EQ(DescribeRows(store), "[abc]0[def]2");
-}
-
-TEST_F(EditorUndo, UndoThenRedoRestoresTextAndCaret) {
   view.Lines().SetText("hello\r\nworld");
   view.row = 1;
   view.col = 2;
@@ -103,24 +88,19 @@ TEST_F(EditorUndo, UndoThenRedoRestoresTextAndCaret) {
   std::string edited = Text();
   store.Undo();
   EXPECT_EQ(Text(), "hello\r\nworld\r\n");
-  EXPECT_EQ(view.row, 1);
-  EXPECT_EQ(view.col, 2);
+  EXPECT_EQ(view.CaretAt(), "1,2");
   EXPECT_EQ(view.caretHides, view.caretShows);
   view.row = 0;
   view.col = 0;
   store.Redo();
   EXPECT_EQ(Text(), edited);
-  EXPECT_EQ(view.row, 1); // where the caret stood when the undo was done
-  EXPECT_EQ(view.col, 3);
+  EXPECT_EQ(view.CaretAt(), "1,3"); // where the caret stood when the undo was done
   store.Undo();
-  EXPECT_EQ(view.row, 0); // the redo recorded the caret of its own time
-  EXPECT_EQ(view.col, 0);
+  EXPECT_EQ(view.CaretAt(), "0,0"); // the redo recorded the caret of its own time
 }
 
-TEST_F(EditorUndo, WrappedRunsComeBackRowForRow) {
-  store.WrapOption().SetWrapByte(20);
-  store.WrapOption().SetWordBreak(true);
-  store.SetWordWrap(true);
+TEST_F(EditorUndo, WrappedRowsComeBackExactly) {
+  WrapWords();
   view.Lines().SetText("short\r\n" + Repeat("a", 30) + " " + Repeat("b", 30) + "\r\nend");
   std::string before = DescribeRows(store);
   std::string typed(1, 'X');
@@ -137,12 +117,6 @@ TEST_F(EditorUndo, WrappedRunsComeBackRowForRow) {
   store.Undo();
   EXPECT_EQ(DescribeRows(store), before);
   EXPECT_EQ(store.InvariantFault(), "");
-}
-
-TEST_F(EditorUndo, RowsBeforeAnEditComeBackExactly) {
-  store.WrapOption().SetWrapByte(20);
-  store.WrapOption().SetWordBreak(true);
-  store.SetWordWrap(true);
   view.Lines().SetText(Repeat("a", 30)); // no delimiter: rows of W div 3 columns
   ASSERT_EQ(DescribeRows(store), Row("aaaaaa", 1) + Row("aaaaaa", 1) + Row(Repeat("a", 18), 0));
   // A line break before row 2 rewraps from row 1 on; row 0 keeps its early break.
@@ -150,7 +124,7 @@ TEST_F(EditorUndo, RowsBeforeAnEditComeBackExactly) {
   std::string split = DescribeRows(store);
   ASSERT_EQ(split, Row("aaaaaa", 1) + Row("aaaaaa", 0) + Row(Repeat("a", 18), 0));
   // Rewrapping that line whole would make one row of it.
-  std::string typed = Repeat("a", 6).insert(0, 1, 'b');
+  typed = Repeat("a", 6).insert(0, 1, 'b');
   store.ReplaceRows(0, 1, typed);
   std::string joined = typed + Repeat("a", 6);
   ASSERT_EQ(DescribeRows(store), Row(joined, 0) + Row(Repeat("a", 18), 0));
@@ -198,23 +172,28 @@ TEST_F(EditorUndo, WrapChangesClearBothListsEqualValuesDoNot) {
   EXPECT_FALSE(undo.CanUndo());
   EXPECT_FALSE(undo.CanRedo());
 
-  edits();
-  store.WrapOption().SetWrapByte(40);
-  EXPECT_FALSE(undo.CanUndo() || undo.CanRedo());
-
-  edits();
-  store.SetWordWrap(false);
-  EXPECT_FALSE(undo.CanUndo() || undo.CanRedo());
-  edits();
-  store.WrapOption().SetFollowRetMark(true); // even without word wrap
-  EXPECT_FALSE(undo.CanUndo() || undo.CanRedo());
+  // Each change clears both; the follow-ret-mark rule even without word wrap.
+  for (auto change : std::initializer_list<std::function<void()>>{
+           [&] { store.WrapOption().SetWrapByte(40); }, [&] { store.SetWordWrap(false); },
+           [&] { store.WrapOption().SetFollowRetMark(true); }}) {
+    edits();
+    change();
+    EXPECT_FALSE(undo.CanUndo() || undo.CanRedo());
+  }
 }
 
-TEST_F(EditorUndo, MemoryOfTheLists) {
+TEST_F(EditorUndo, MemoryAndANewRecord) {
   EXPECT_EQ(undo.UndoList().MemoryBytes(), 0u);
   view.Lines().Add(std::string(1000, 'x'));
   view.Lines().Put(0, "y");
   EXPECT_GE(undo.UndoList().MemoryBytes(), 1000u + 2 * sizeof(TUndoData));
+  RecordingView other(view.SharedStore());
+  other.row = 7;
+  other.col = 3;
+  view.focused = false; // the focused view's caret is taken
+  TUndoData& record = undo.NewUndoRecord();
+  EXPECT_EQ(std::to_string(record.caretRow) + "," + std::to_string(record.caretCol), "7,3");
+  EXPECT_EQ(Describe(record), "-1+0 3 []"); // kind raNone
 }
 
 } // namespace

@@ -7,7 +7,7 @@ using namespace quolin;
 
 namespace {
 
-TEST(Format, Directives) {
+TEST(Format, DirectivesConversionsAndErrors) {
   EXPECT_EQ(Format("%d items", 3), "3 items");
   EXPECT_EQ(Format("%x", 255), "FF");
   EXPECT_EQ(Format("%.8x", -1), "FFFFFFFF");
@@ -24,18 +24,6 @@ TEST(Format, Directives) {
   EXPECT_EQ(Format("%u", -1), "4294967295");
   EXPECT_EQ(Format("%n", 1234567.0), "1,234,567.00");
   EXPECT_EQ(Format("%s", std::string("ファイル")), "ファイル");
-}
-
-TEST(Format, MismatchOrMissingArgumentRaises) {
-  EXPECT_THROW(Format("%d", "text"), EConvertError);
-  EXPECT_THROW(Format("%s", 1), EConvertError);
-  EXPECT_THROW(Format("%d %d", 1), EConvertError);
-  EXPECT_THROW(Format("%f", 1), EConvertError);
-  EXPECT_THROW(Format("%q", 1), EConvertError);
-  EXPECT_THROW(Format("50%"), EConvertError);
-}
-
-TEST(Format, StrToIntReadsDecimalAndHex) {
   EXPECT_EQ(StrToInt("123"), 123);
   EXPECT_EQ(StrToInt("-42"), -42);
   EXPECT_EQ(StrToInt(" 7"), 7);
@@ -52,13 +40,16 @@ TEST(Format, StrToIntReadsDecimalAndHex) {
   EXPECT_EQ(IntToHex(-1, 4), "FFFFFFFF");
   EXPECT_EQ(IntToHex(10, 4), "000A");
   EXPECT_EQ(IntToStr(-9), "-9");
-}
-
-TEST(Format, TrimRemovesControlsAndBlanks) {
   EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
   EXPECT_EQ(TrimLeft("  x "), "x ");
   EXPECT_EQ(TrimRight("  x "), "  x");
   EXPECT_EQ(Trim("   "), "");
+  EXPECT_THROW(Format("%d", "text"), EConvertError);
+  EXPECT_THROW(Format("%s", 1), EConvertError);
+  EXPECT_THROW(Format("%d %d", 1), EConvertError);
+  EXPECT_THROW(Format("%f", 1), EConvertError);
+  EXPECT_THROW(Format("%q", 1), EConvertError);
+  EXPECT_THROW(Format("50%"), EConvertError);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The items of a list as "[a][b]" for readable expectations.
+// The items of a list as "[a][b]" for readable expectations, and repeated text.
 #pragma once
 
 #include "core/StringList.h"
@@ -12,6 +12,13 @@ inline std::string Joined(const TStrings& list) {
   for (int i = 0; i < list.Count(); ++i)
     result.append("[").append(list[i]).append("]");
   return result;
+}
+
+inline std::string Repeat(std::string_view part, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i)
+    text += part;
+  return text;
 }
 
 } // namespace quolin::test_support

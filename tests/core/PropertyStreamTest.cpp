@@ -45,7 +45,7 @@ TComponentImage RichImage() {
            {"View.Brackets", brackets}}};
 }
 
-TEST(PropertyStream, ValuesTakeTheirSmallestForm) {
+TEST(PropertyStream, SmallestFormsAndReadBack) {
   TComponentImage image{"TEditorProp",
                         "P",
                         {{"A", TStreamValue::Int(4)},
@@ -57,9 +57,6 @@ TEST(PropertyStream, ValuesTakeTheirSmallestForm) {
                                             Int32Bytes(70000) + Short("D") + "\x0C" +
                                             Int32Bytes(256) + std::string(256, 'x') + kEnd);
   EXPECT_EQ(WriteComponentImage({"TEditorProp", "P", {}}), kHead + kEnd);
-}
-
-TEST(PropertyStream, WhatIsWrittenIsReadBack) {
   TComponentImage written = RichImage(), read;
   ASSERT_TRUE(ReadComponentImage(WriteComponentImage(written), read));
   EXPECT_EQ(read.className, written.className);

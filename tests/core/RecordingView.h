@@ -3,8 +3,10 @@
 // tests and the editor_core benchmark.
 #pragma once
 
+#include "JoinedStrings.h"
 #include "core/EditorLines.h"
 #include "core/EditorOptions.h"
+#include "core/EditorUndo.h"
 #include "core/EditorView.h"
 #include "core/RowStore.h"
 
@@ -43,6 +45,8 @@ public:
   int caretMoves = 0, linesUpdateEnds = 0;
   std::vector<bool> redraws;
 
+  // The caret as "row,col".
+  std::string CaretAt() const { return std::to_string(row) + "," + std::to_string(col); }
   TEditorScreenStrings& Store() { return *store_; }
   std::shared_ptr<TEditorScreenStrings> SharedStore() const { return store_; }
   TEditorStrings& Lines() { return lines_; }
@@ -107,11 +111,30 @@ inline std::string DescribeRows(const TPointerStringList& rows) {
   return result;
 }
 
-inline std::string Repeat(std::string_view part, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i)
-    text += part;
-  return text;
+// A change notice as "first old>new", an undo record as "first+count kind [text]".
+inline std::string Describe(const TChangeNotice& notice) {
+  return std::to_string(notice.firstRow) + " " + std::to_string(notice.oldRowCount) + ">" +
+         std::to_string(notice.newRowCount);
 }
+
+inline std::string Describe(const TUndoData& record) {
+  return std::to_string(record.firstRow) + "+" + std::to_string(record.rowCount) + " " +
+         std::to_string(record.kind) + " [" + record.text + "]";
+}
+
+// Empty when Lines holds exactly lines, each from the row after the previous line's last row;
+// else where they first differ.
+inline std::string LinesIndexFault(RecordingView& view, const std::vector<std::string>& lines) {
+  TEditorStrings& index = view.Lines();
+  if (index.Count() != static_cast<int>(lines.size()))
+    return "count " + std::to_string(index.Count()) + " for " + std::to_string(lines.size());
+  for (int i = 0, row = 0; i < index.Count(); ++i, row = view.Store().LineLastRow(row) + 1) {
+    if (index.LinesToRow(i) != row || index.Get(i) != lines[static_cast<size_t>(i)])
+      return "line " + std::to_string(i);
+  }
+  return index.LinesToRow(index.Count()) == view.Store().Count() ? "" : "row after the end";
+}
+
+using test_support::Repeat;
 
 } // namespace quolin

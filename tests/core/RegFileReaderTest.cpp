@@ -9,7 +9,7 @@ using namespace quolin;
 
 namespace {
 
-TEST(RegFileReader, RootPrefixesAtTheStartOnly) {
+TEST(RegFileReader, RootPrefixesUnquoteAndHexBytes) {
   struct Case {
     const char* name;
     TRegRoot root;
@@ -34,9 +34,6 @@ TEST(RegFileReader, RootPrefixesAtTheStartOnly) {
     EXPECT_EQ(ParseRegRootKey(test.name, path), test.root) << test.name;
     EXPECT_EQ(path, test.path) << test.name;
   }
-}
-
-TEST(RegFileReader, UnquoteAndHexBytes) {
   EXPECT_EQ(UnquoteRegString("\"a\""), "a");
   EXPECT_EQ(UnquoteRegString("\"\""), "\"\"");
   EXPECT_EQ(UnquoteRegString("\"a"), "\"a");

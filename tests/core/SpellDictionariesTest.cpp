@@ -15,11 +15,6 @@ using namespace quolin::spell_test;
 
 namespace {
 
-std::vector<std::string> Words(const TSpellWordList& list) {
-  auto words = list.Words();
-  return {words.begin(), words.end()};
-}
-
 std::vector<std::string> FileNames(const TempFolder& folder) {
   std::vector<std::string> names = FindFileNames(folder / "*");
   std::sort(names.begin(), names.end());
@@ -33,6 +28,12 @@ protected:
   TempFolder folder{"dic"};
   TQuolinSpellCheck check;
 
+  // Files of the folder: {name, content}.
+  void Write(std::initializer_list<std::pair<const char*, const char*>> files) {
+    for (auto [name, content] : files)
+      ASSERT_NE(folder.Write(name, content), "") << name;
+  }
+
   // A user dictionary in the folder and the folder as the dictionary folder, named without
   // its final separator.
   void UseFolder(const std::string& userDictionary = "Custom.dic") {
@@ -44,8 +45,7 @@ protected:
 TEST_F(SpellDictionaries, DebianListsMergeIgnoringCase) {
   DebianDictionaries lists;
   ASSERT_EQ(lists.Error(), "");
-  ASSERT_TRUE(TempFolder::WriteFile(lists.AmericanFolder() + "\\british.dic",
-                                    TempFolder::ReadFile(lists.British())));
+  ASSERT_TRUE(lists.CopyBritishBesideAmerican());
   // The folder's name ends in ソ (83 5C): its separator must still be added.
   check.DicFolder = lists.AmericanFolder();
   check.MainDic = lists.AmericanFolder() + "\\user.dic";
@@ -75,8 +75,7 @@ TEST_F(SpellDictionaries, MissingWordListNamesItsPackage) {
 }
 
 TEST_F(SpellDictionaries, UserDictionaryIsLeftOutOfTheOthers) {
-  TempFolder::WriteFile(folder / "Custom.dic", "mine\r\nshared\r\n");
-  TempFolder::WriteFile(folder / "other.dic", "theirs\r\nshared\r\n");
+  Write({{"Custom.dic", "mine\r\nshared\r\n"}, {"other.dic", "theirs\r\nshared\r\n"}});
   UseFolder();
   EXPECT_TRUE(check.LoadDictionaries());
   EXPECT_EQ(Words(check.UserDic), (std::vector<std::string>{"mine", "shared"}));
@@ -94,36 +93,31 @@ TEST_F(SpellDictionaries, UserDictionaryIsLeftOutOfTheOthers) {
   EXPECT_EQ(Words(check.OtherDic), (std::vector<std::string>{"shared", "theirs"}));
 }
 
-TEST_F(SpellDictionaries, OnlyTheDicExtensionIsRead) {
-  TempFolder::WriteFile(folder / "a.dic", "alpha\r\n");
-  TempFolder::WriteFile(folder / "B.DIC", "beta\r\n");
-  TempFolder::WriteFile(folder / "x.dicx", "chi\r\n");
-  TempFolder::WriteFile(folder / "y.dic~", "upsilon\r\n");
-  TempFolder::WriteFile(folder / "z.dic.bak", "zeta\r\n");
+TEST_F(SpellDictionaries, OnlyDicFilesAreReadWithEveryLineEnd) {
+  Write({
+      {"a.dic", "alpha\r\n"},
+      {"B.DIC", "beta\r\n"},
+      {"x.dicx", "chi\r\n"},
+      {"y.dic~", "upsilon\r\n"},
+      {"z.dic.bak", "zeta\r\n"},
+      {"crlf.dic", "\r\none\r\n\r\ntwo words\r\n"},
+      {"lf.dic", "three\n\nfour"},
+      {"cr.dic", "five\r\rsix\r"},
+      {"blank.dic", " seven \r\n"},
+      {"user.dic", "\r\n\r\n"},
+  });
   ForceDirectories(folder / "sub.dic");
   UseFolder("user.dic");
-  TempFolder::WriteFile(check.MainDic, "");
-  EXPECT_TRUE(check.LoadDictionaries());
-  EXPECT_EQ(Words(check.OtherDic), (std::vector<std::string>{"alpha", "beta"}));
-}
-
-TEST_F(SpellDictionaries, LineEndsAndEmptyLines) {
-  TempFolder::WriteFile(folder / "crlf.dic", "\r\none\r\n\r\ntwo words\r\n");
-  TempFolder::WriteFile(folder / "lf.dic", "three\n\nfour");
-  TempFolder::WriteFile(folder / "cr.dic", "five\r\rsix\r");
-  TempFolder::WriteFile(folder / "blank.dic", " seven \r\n");
-  UseFolder("user.dic");
-  TempFolder::WriteFile(check.MainDic, "\r\n\r\n");
   EXPECT_TRUE(check.LoadDictionaries());
   EXPECT_EQ(check.UserDic.Count(), 0);
-  EXPECT_EQ(Words(check.OtherDic), (std::vector<std::string>{" seven ", "five", "four", "one",
-                                                             "six", "three", "two words"}));
+  EXPECT_EQ(Words(check.OtherDic),
+            (std::vector<std::string>{" seven ", "alpha", "beta", "five", "four", "one", "six",
+                                      "three", "two words"}));
 }
 
 TEST_F(SpellDictionaries, EmptyFolderNameReadsNoOtherDictionaries) {
   // Neither the current folder nor the root of its drive is searched.
-  TempFolder::WriteFile(folder / "here.dic", "here\r\n");
-  TempFolder::WriteFile(folder / "there.dic", "there\r\n");
+  Write({{"here.dic", "here\r\n"}, {"there.dic", "there\r\n"}});
   std::string root = ExtractFileDrive(folder.Path()) + "\\quolin_spell_root_test.dic";
   TempFolder::WriteFile(root, "root\r\n");
   CurrentFolder current(folder.Path());
@@ -136,8 +130,7 @@ TEST_F(SpellDictionaries, EmptyFolderNameReadsNoOtherDictionaries) {
 }
 
 TEST_F(SpellDictionaries, MissingOrUnreadableFilesAreSkipped) {
-  TempFolder::WriteFile(folder / "a.dic", "alpha\r\n");
-  TempFolder::WriteFile(folder / "b.dic", "beta\r\n");
+  Write({{"a.dic", "alpha\r\n"}, {"b.dic", "beta\r\n"}});
   UseFolder("missing.dic");
   EXPECT_FALSE(check.LoadDictionaries());
   EXPECT_FALSE(check.UserDicUnreadable()); // a missing one may be created

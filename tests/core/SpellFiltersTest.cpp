@@ -36,13 +36,25 @@ protected:
   void SetUp() override { check.OtherDic.AddWords({"see", "and", "the", "word", "good"}); }
 };
 
-TEST_F(SpellFilters, Defaults) {
+TEST_F(SpellFilters, DefaultsAndWordCase) {
   TQuolinSpellCheck fresh;
   EXPECT_EQ(fresh.MinWordLen, 3);
   EXPECT_TRUE(fresh.SkipAllUpper && fresh.SkipTeX && fresh.SkipMail && fresh.SkipUrl &&
               fresh.SkipCapitalized);
   EXPECT_FALSE(fresh.SkipWords || fresh.StripSuffixes || fresh.SkipWithDigits || fresh.MainDicOnly);
   EXPECT_TRUE(fresh.MainDic.empty() && fresh.DicFolder.empty() && fresh.Commenter.empty());
+  using Match = decltype(&TQuolinSpellCheck::MatchWordCase);
+  Match match = TQuolinSpellCheck::MatchWordCase;
+  EXPECT_EQ(match("", "receive"), "");
+  EXPECT_EQ(match("recieve", "Receive"), "receive");
+  EXPECT_EQ(match("RECIEVE", "receive"), "RECEIVE");
+  EXPECT_EQ(match("ReCieve", "receive"), "ReCeive");
+  EXPECT_EQ(match("Colour", "color"), "Color");
+  EXPECT_EQ(match("Colour", "cOLOR"), "Color");
+  EXPECT_EQ(match("CoLour", "coLor"), "coLor"); // none of the rules: unchanged
+  // Second bytes are never changed: "ア" is 83 41, "ヂ" 83 61.
+  EXPECT_EQ(match("XaA", "xヂ"), "Xヂ");
+  EXPECT_EQ(match("Abcde", "アBC"), "アbc");
 }
 
 TEST_F(SpellFilters, CapitalsDigitsAndLength) {
@@ -148,21 +160,6 @@ TEST_F(SpellFilters, AddedWordsAreCounted) {
   check.MinWordLen = 2;
   check.SkipWords = true;
   EXPECT_EQ(check.AddWordsToUserDictionary(text, false), 3);
-}
-
-TEST_F(SpellFilters, MatchWordCase) {
-  using Match = decltype(&TQuolinSpellCheck::MatchWordCase);
-  Match match = TQuolinSpellCheck::MatchWordCase;
-  EXPECT_EQ(match("", "receive"), "");
-  EXPECT_EQ(match("recieve", "Receive"), "receive");
-  EXPECT_EQ(match("RECIEVE", "receive"), "RECEIVE");
-  EXPECT_EQ(match("ReCieve", "receive"), "ReCeive");
-  EXPECT_EQ(match("Colour", "color"), "Color");
-  EXPECT_EQ(match("Colour", "cOLOR"), "Color");
-  EXPECT_EQ(match("CoLour", "coLor"), "coLor"); // none of the rules: unchanged
-  // Second bytes are never changed: "ア" is 83 41, "ヂ" 83 61.
-  EXPECT_EQ(match("XaA", "xヂ"), "Xヂ");
-  EXPECT_EQ(match("Abcde", "アBC"), "アbc");
 }
 
 } // namespace

@@ -64,8 +64,7 @@ TEST_F(SpellSuggest, RealMisspellings) {
   EXPECT_FALSE(Contains(Suggestions("colour"), "colour"));
 
   // With the British list, colour is a word.
-  ASSERT_TRUE(TempFolder::WriteFile(lists.AmericanFolder() + "\\british.dic",
-                                    TempFolder::ReadFile(lists.British())));
+  ASSERT_TRUE(lists.CopyBritishBesideAmerican());
   check.LoadDictionaries();
   EXPECT_TRUE(check.CheckWord("colour", nullptr));
 }
@@ -99,7 +98,7 @@ TEST_F(SpellSuggest, GeneratedMisspellings) {
   }
 }
 
-TEST_F(SpellSuggest, EveryCombinationUpToSixOccurrences) {
+TEST(SpellSuggestRules, ReplacementVariantsAndSimilarWords) {
   TSpellSuggestions variants;
   TQuolinSpellCheck::AddReplacements("cacacacacaca", "c", "k", variants); // 6 of "c"
   EXPECT_EQ(variants.size(), 63u);                                        // 2^6 - 1 combinations
@@ -108,10 +107,6 @@ TEST_F(SpellSuggest, EveryCombinationUpToSixOccurrences) {
   variants.clear();
   TQuolinSpellCheck::AddReplacements("cacacacacacac", "c", "k", variants); // 7 of "c"
   EXPECT_TRUE(variants.empty());
-}
-
-TEST_F(SpellSuggest, OccurrencesAreCountedWithoutOverlaps) {
-  TSpellSuggestions variants;
   TQuolinSpellCheck::AddReplacements(std::string(13, 'l'), "ll", "l", variants); // 6 of "ll"
   EXPECT_FALSE(variants.empty());
   EXPECT_EQ(variants.count(std::string(12, 'l')), 1u);
@@ -119,10 +114,6 @@ TEST_F(SpellSuggest, OccurrencesAreCountedWithoutOverlaps) {
   variants.clear();
   TQuolinSpellCheck::AddReplacements(std::string(14, 'l'), "ll", "l", variants); // 7 of "ll"
   EXPECT_TRUE(variants.empty());
-}
-
-TEST_F(SpellSuggest, NoRepeatWhenTheReplacementHoldsTheGroup) {
-  TSpellSuggestions variants;
   TQuolinSpellCheck::AddReplacements("lol", "l", "ll", variants);
   EXPECT_EQ(std::vector<std::string>(variants.begin(), variants.end()),
             (std::vector<std::string>{"llol", "loll"}));
@@ -134,9 +125,6 @@ TEST_F(SpellSuggest, NoRepeatWhenTheReplacementHoldsTheGroup) {
   variants.clear();
   TQuolinSpellCheck::AddReplacements("\x88t", "t", "d", variants);
   EXPECT_TRUE(variants.empty());
-}
-
-TEST_F(SpellSuggest, SimilarWords) {
   auto similar = TQuolinSpellCheck::IsSimilarWord;
   // Length 3: no length tolerance, 2 bins may differ.
   EXPECT_TRUE(similar("cat", "cut"));

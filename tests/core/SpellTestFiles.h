@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CoreTempFolder.h"
+#include "core/WordList.h"
 #include "core/spell_support/DebianWordLists.h"
 
 #ifdef _WIN32
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace quolin::spell_test {
 
@@ -36,6 +38,11 @@ public:
   const std::string& BritishFolder() const { return britishFolder_; }
   std::string American() const { return americanFolder_ + "\\american.dic"; }
   std::string British() const { return britishFolder_ + "\\british.dic"; }
+  // Puts a copy of british.dic beside american.dic; true when done.
+  bool CopyBritishBesideAmerican() const {
+    return TempFolder::WriteFile(americanFolder_ + "\\british.dic",
+                                 TempFolder::ReadFile(British()));
+  }
 
 private:
   TempFolder root_{"spell"};
@@ -43,6 +50,12 @@ private:
   std::string britishFolder_ = root_ / "british";
   std::string error_;
 };
+
+// The words of a list in its order.
+inline std::vector<std::string> Words(const TSpellWordList& list) {
+  auto words = list.Words();
+  return {words.begin(), words.end()};
+}
 
 // Holds a file so that others can neither read nor replace it: Windows opens it without
 // sharing. The host knows no such lock (and root reads every file): there a FIFO takes the

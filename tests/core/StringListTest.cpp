@@ -10,7 +10,7 @@ using quolin::test_support::Joined;
 
 namespace {
 
-TEST(StringList, TextSplitsAtEveryLineEndAndKeepsNul) {
+TEST(StringList, TextAndCommaText) {
   TStringList list;
   list.SetText("a\rb\nc\r\nd");
   EXPECT_EQ(Joined(list), "[a][b][c][d]");
@@ -25,10 +25,6 @@ TEST(StringList, TextSplitsAtEveryLineEndAndKeepsNul) {
   list.SetText("");
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.Text(), "");
-}
-
-TEST(StringList, CommaTextBothWays) {
-  TStringList list;
   list.SetCommaText("a,,b");
   EXPECT_EQ(Joined(list), "[a][][b]");
   list.SetCommaText("a,b,");
@@ -46,10 +42,7 @@ TEST(StringList, CommaTextBothWays) {
   TStringList back;
   back.SetCommaText(list.CommaText());
   EXPECT_TRUE(back.Equals(list));
-}
-
-TEST(StringList, CommaTextRoundTripsEmptyAndControlItems) {
-  TStringList list;
+  list.Clear();
   list.Add("a");
   list.Add("");
   EXPECT_EQ(list.CommaText(), "a,\"\"");
@@ -57,12 +50,11 @@ TEST(StringList, CommaTextRoundTripsEmptyAndControlItems) {
   EXPECT_EQ(list.CommaText(), "a,,\"\"");
   list.Add(std::string("x\0y", 3));
   EXPECT_EQ(list.CommaText(), std::string("a,,,\"x\0y\"", 9));
-  TStringList back;
   back.SetCommaText(list.CommaText());
   EXPECT_TRUE(back.Equals(list));
 }
 
-TEST(StringList, DelimitersInsideDoubleByteCharactersDoNotSplit) {
+TEST(StringList, DelimitedText) {
   // ポ is 83 7C, its second byte that of "|"; 表 is 95 5C.
   TStringList list;
   list.Delimiter = '|';
@@ -74,18 +66,15 @@ TEST(StringList, DelimitersInsideDoubleByteCharactersDoNotSplit) {
   list.SetDelimitedText("|ポ||x|\\表");
   EXPECT_EQ(Joined(list), "[ポ|x][表]");
   EXPECT_EQ(list.DelimitedText(), "|ポ||x|\\表");
+  TStringList strict;
+  strict.Delimiter = ';';
+  strict.StrictDelimiter = true;
+  strict.SetDelimitedText("a b;c");
+  EXPECT_EQ(Joined(strict), "[a b][c]");
+  EXPECT_EQ(strict.DelimitedText(), "a b;c");
 }
 
-TEST(StringList, StrictDelimiterKeepsBlanks) {
-  TStringList list;
-  list.Delimiter = ';';
-  list.StrictDelimiter = true;
-  list.SetDelimitedText("a b;c");
-  EXPECT_EQ(Joined(list), "[a b][c]");
-  EXPECT_EQ(list.DelimitedText(), "a b;c");
-}
-
-TEST(StringList, ValuesIgnoreCaseOfNames) {
+TEST(StringList, ValuesObjectsAndEvents) {
   TStringList list;
   list.SetText("Left=10\r\nTop=20\r\n");
   EXPECT_EQ(list.Values("left"), "10");
@@ -97,6 +86,31 @@ TEST(StringList, ValuesIgnoreCaseOfNames) {
   EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(list.Names(0), "top");
   EXPECT_EQ(list.ValueFromIndex(0), "30");
+  TStringList objects;
+  TObject first, second;
+  objects.AddObject("x", &first);
+  objects.AddObject("y", &second);
+  objects.Move(1, 0);
+  EXPECT_EQ(objects[0], "y");
+  EXPECT_EQ(objects.Objects(0), &second);
+  objects.Exchange(0, 1);
+  EXPECT_EQ(objects.Objects(1), &second);
+  EXPECT_EQ(objects.IndexOfObject(&first), 0);
+  EXPECT_THROW(objects.Get(2), EStringListError);
+  EXPECT_THROW(objects.Delete(-1), EStringListError);
+  TStringList events;
+  int changing = 0, changed = 0;
+  events.OnChanging = [&](TObject* sender) {
+    EXPECT_EQ(sender, &events);
+    ++changing;
+  };
+  events.OnChange = [&](TObject*) { ++changed; };
+  events.Add("a");
+  EXPECT_EQ(changing, 1);
+  EXPECT_EQ(changed, 1);
+  events.SetText("a\r\nb\r\nc\r\n");
+  EXPECT_EQ(changing, 2);
+  EXPECT_EQ(changed, 2);
 }
 
 TEST(StringList, SortedListsHonourDuplicates) {
@@ -123,37 +137,6 @@ TEST(StringList, SortedListsHonourDuplicates) {
   EXPECT_EQ(list.IndexOf("C"), 3);
   list.SetCaseSensitive(true);
   EXPECT_EQ(list.IndexOf("C"), -1);
-}
-
-TEST(StringList, ObjectsFollowTheirStrings) {
-  TStringList list;
-  TObject first, second;
-  list.AddObject("x", &first);
-  list.AddObject("y", &second);
-  list.Move(1, 0);
-  EXPECT_EQ(list[0], "y");
-  EXPECT_EQ(list.Objects(0), &second);
-  list.Exchange(0, 1);
-  EXPECT_EQ(list.Objects(1), &second);
-  EXPECT_EQ(list.IndexOfObject(&first), 0);
-  EXPECT_THROW(list.Get(2), EStringListError);
-  EXPECT_THROW(list.Delete(-1), EStringListError);
-}
-
-TEST(StringList, ChangeEventsOncePerUpdate) {
-  TStringList list;
-  int changing = 0, changed = 0;
-  list.OnChanging = [&](TObject* sender) {
-    EXPECT_EQ(sender, &list);
-    ++changing;
-  };
-  list.OnChange = [&](TObject*) { ++changed; };
-  list.Add("a");
-  EXPECT_EQ(changing, 1);
-  EXPECT_EQ(changed, 1);
-  list.SetText("a\r\nb\r\nc\r\n");
-  EXPECT_EQ(changing, 2);
-  EXPECT_EQ(changed, 2);
 }
 
 TEST(StringList, FileRoundTripAndMissingFile) {

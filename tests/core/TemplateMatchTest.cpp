@@ -22,7 +22,7 @@ std::string Collect(const std::string& templateText, const std::string& stopMark
   return Joined(result);
 }
 
-TEST(TemplateMatch, SplitNeedsTextOnBothSides) {
+TEST(TemplateMatch, SplitAndFindBetweenMarks) {
   std::string before = "x";
   std::string after = "y";
   EXPECT_TRUE(SplitTemplateAtMark("\\label{$S}", before, after));
@@ -35,49 +35,6 @@ TEST(TemplateMatch, SplitNeedsTextOnBothSides) {
   EXPECT_FALSE(SplitTemplateAtMark("\\ref{$S", before, after));
   EXPECT_FALSE(SplitTemplateAtMark("$S", before, after));
   EXPECT_FALSE(SplitTemplateAtMark("\\ref{}", before, after));
-}
-
-TEST(TemplateMatch, TextsBeforeTheStopMarkOnly) {
-  EXPECT_EQ(Collect("\\ref{$S}", "%", {"see \\ref{a} and \\ref{b} % \\ref{c}"}), "[a][b]");
-  EXPECT_EQ(Collect("\\ref{$S}", "%", {"% \\ref{c}", "\\ref{d}"}), "[d]");
-}
-
-TEST(TemplateMatch, StopMarkInsideTheEnclosedTextEndsTheLine) {
-  EXPECT_EQ(Collect("\\ref{$S}", "%", {"\\ref{a%b} \\ref{c}"}), "");
-}
-
-TEST(TemplateMatch, SeveralTextsInOneLineAndOverLines) {
-  int count = 0;
-  EXPECT_EQ(
-      Collect("\\label{$S}", "%", {"\\label{x}\\label{y}", "", "\\label{}z\\label{w}"}, &count),
-      "[x][y][][w]");
-  EXPECT_EQ(count, 4);
-}
-
-TEST(TemplateMatch, StartMarkWithoutEndMarkFindsNothing) {
-  EXPECT_EQ(Collect("\\label{$S}", "%", {"\\label{open", "\\label{a} \\label{b"}), "[a]");
-}
-
-TEST(TemplateMatch, EmptyStopMarkMeansNone) {
-  EXPECT_EQ(Collect("\\cite{$S}", "", {"\\cite{a} % \\cite{b}"}), "[a][b]");
-}
-
-TEST(TemplateMatch, MarksAreWholeCharacters) {
-  // マ is 83 7D: its second byte is "}", which must not end the text.
-  EXPECT_EQ(Collect("\\label{$S}", "%", {"\\label{マ}"}), "[マ]");
-  // ポ is 83 7C and ソ 83 5C: neither holds a stop mark "|" or a start mark "\".
-  EXPECT_EQ(Collect("\\ref{$S}", "|", {"ポ\\ref{a}ソref{b}"}), "[a]");
-}
-
-TEST(TemplateMatch, MarkAtTheStartOrTheEndFindsNothing) {
-  int count = -1;
-  EXPECT_EQ(Collect("$S}", "%", {"a} b}"}, &count), "");
-  EXPECT_EQ(count, 0);
-  EXPECT_EQ(Collect("\\label{$S", "%", {"\\label{a"}, &count), "");
-  EXPECT_EQ(count, 0);
-}
-
-TEST(TemplateMatch, FindBetweenMarksGivesThePositionAfterTheEndMark) {
   std::string found;
   size_t next = 0;
   const std::string text = "ab[cd]ef[g]";
@@ -89,6 +46,29 @@ TEST(TemplateMatch, FindBetweenMarksGivesThePositionAfterTheEndMark) {
   EXPECT_EQ(next, text.size());
   EXPECT_FALSE(FindBetweenMarks(text, next, "%", "[", "]", found, next));
   EXPECT_FALSE(FindBetweenMarks("a%[b]", 0, "%", "[", "]", found, next));
+}
+
+TEST(TemplateMatch, CollectsTextsBeforeTheStopMark) {
+  EXPECT_EQ(Collect("\\ref{$S}", "%", {"see \\ref{a} and \\ref{b} % \\ref{c}"}), "[a][b]");
+  EXPECT_EQ(Collect("\\ref{$S}", "%", {"% \\ref{c}", "\\ref{d}"}), "[d]");
+  EXPECT_EQ(Collect("\\ref{$S}", "%", {"\\ref{a%b} \\ref{c}"}), "");
+  int count = 0;
+  EXPECT_EQ(
+      Collect("\\label{$S}", "%", {"\\label{x}\\label{y}", "", "\\label{}z\\label{w}"}, &count),
+      "[x][y][][w]");
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(Collect("\\label{$S}", "%", {"\\label{open", "\\label{a} \\label{b"}), "[a]");
+  EXPECT_EQ(Collect("\\cite{$S}", "", {"\\cite{a} % \\cite{b}"}), "[a][b]");
+  // マ is 83 7D: its second byte is "}", which must not end the text.
+  EXPECT_EQ(Collect("\\label{$S}", "%", {"\\label{マ}"}), "[マ]");
+  // ポ is 83 7C and ソ 83 5C: neither holds a stop mark "|" or a start mark "\".
+  EXPECT_EQ(Collect("\\ref{$S}", "|", {"ポ\\ref{a}ソref{b}"}), "[a]");
+  // A mark at the start or the end finds nothing.
+  count = -1;
+  EXPECT_EQ(Collect("$S}", "%", {"a} b}"}, &count), "");
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(Collect("\\label{$S", "%", {"\\label{a"}, &count), "");
+  EXPECT_EQ(count, 0);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/TextEncoding.h"
+#include "JoinedStrings.h"
 #include "core/Exceptions.h"
 #include "core/ResConst.h"
 
@@ -7,77 +8,58 @@
 #include <vector>
 
 using namespace quolin;
+using quolin::test_support::Repeat;
 
 namespace {
 
 const std::string kHiraganaA = "\xE3\x81\x82"; // あ in UTF-8
 
-std::string Repeat(const std::string& piece, size_t count) {
-  std::string result;
-  for (size_t i = 0; i < count; ++i)
-    result += piece;
-  return result;
+TEST(TextEncoding, Detection) {
+  const std::pair<std::string, TextEncodingCode> cases[] = {
+      // Byte order marks decide first; the UTF-8 one needs at least four bytes.
+      {"", tcBinary},
+      {"\xFF\xFE", tcUtf16Le},
+      {"\xFE\xFF\x00\x41", tcUtf16Be},
+      {"\xEF\xBB\xBF\x07", tcUtf8Bom},
+      {"plain ASCII text\r\n", tcAscii},
+      // UTF-8 needs three-byte sequences; E0 must be followed by A0-BF; shorter than 6 bytes
+      // is never UTF-8; a sequence seen, then a control byte: still UTF-8.
+      {"ABCDEF" + kHiraganaA + "GHIJKL", tcUtf8},
+      {"ABCDEF\xE0\xA0\x80GHIJKL", tcUtf8},
+      {kHiraganaA + "ABC", tcUtf8},
+      {"ABCDEF" + kHiraganaA + "\x07XYZ", tcUtf8},
+      // Only the first 512 bytes are judged for UTF-8.
+      {Repeat("a", 512) + kHiraganaA + Repeat("b", 85), tcShiftJis},
+      // Binary bytes: beyond 512 bytes the walk still finds them while undecided, but not
+      // after a decision.
+      {"abc\x07xyz", tcBinary},
+      {"abc\xFFxyz", tcBinary},
+      {Repeat("a", 600) + "\x07z", tcBinary},
+      {Repeat("a", 520) + "\x82\xA0" + Repeat("a", 10) + "\x07z", tcShiftJis}};
+  for (const auto& [text, code] : cases)
+    EXPECT_EQ(DetectTextEncoding(text), code) << testing::PrintToString(text.substr(0, 24));
+  EXPECT_NE(DetectTextEncoding("\xEF\xBB\xBF"), tcUtf8Bom);
+  for (std::string notUtf8 :
+       {"ABCDEF\xC3\xA9" + kHiraganaA + "GHIJKL", kHiraganaA + "AB",
+        std::string("ABCDEF\xF0\x9F\x98\x80GHIJKL"), std::string("ABCDEF\xE0\x81\x82GHIJKL")})
+    EXPECT_NE(DetectTextEncoding(notUtf8), tcUtf8) << testing::PrintToString(notUtf8);
+  const std::pair<std::string, TextEncodingCode> japanese[] = {
+      {"x\x82\xA0y", tcShiftJis},      {"x\xA4\xA2\xF0y", tcEucJp},
+      {"x\xA4\xA2y", tcEucOrShiftJis}, {"ab\x1B$Bcd", tcJis},
+      {"ab\x1B$@cd", tcJisOld},        {"x\x8E\xA1y", tcEucOrShiftJis},
+      {"x\x8E\x40y", tcShiftJis},      {"x\xB1\xE0\x41\x88y", tcShiftJis},
+      {"x\xB1\xE0\x41\xFDy", tcEucJp}, {"x\xE0\xA1y", tcEucOrShiftJis},
+      {"x\xE0\x41y", tcShiftJis},      {"x\xF5y", tcEucJp}};
+  for (const auto& [text, code] : japanese)
+    EXPECT_EQ(DetectJapaneseEncoding(text), code) << testing::PrintToString(text);
+  const std::string buffer = "AB\x1B\x24\x42";
+  EXPECT_EQ(DetectJapaneseEncoding(std::string_view(buffer.data(), 4)), tcAscii);
+  EXPECT_EQ(DetectJapaneseEncoding(buffer), tcJis);
+  const std::string cut = "x\xB1\xE0\x41";
+  EXPECT_EQ(DetectJapaneseEncoding(cut), tcEucOrShiftJis);
 }
 
-TEST(TextEncoding, ByteOrderMarksDecideFirst) {
-  EXPECT_EQ(DetectTextEncoding(""), tcBinary);
-  EXPECT_EQ(DetectTextEncoding("\xFF\xFE"), tcUtf16Le);
-  EXPECT_EQ(DetectTextEncoding("\xFE\xFF\x00\x41"), tcUtf16Be);
-  EXPECT_EQ(DetectTextEncoding("\xEF\xBB\xBF\x07"), tcUtf8Bom);
-  EXPECT_NE(DetectTextEncoding("\xEF\xBB\xBF"), tcUtf8Bom) << "needs at least four bytes";
-  EXPECT_EQ(DetectTextEncoding("plain ASCII text\r\n"), tcAscii);
-}
-
-TEST(TextEncoding, Utf8NeedsThreeByteSequences) {
-  EXPECT_EQ(DetectTextEncoding("ABCDEF" + kHiraganaA + "GHIJKL"), tcUtf8);
-  EXPECT_NE(DetectTextEncoding("ABCDEF\xC3\xA9" + kHiraganaA + "GHIJKL"), tcUtf8);
-  EXPECT_NE(DetectTextEncoding("ABCDEF\xF0\x9F\x98\x80GHIJKL"), tcUtf8);
-  // E0 must be followed by A0-BF.
-  EXPECT_NE(DetectTextEncoding("ABCDEF\xE0\x81\x82GHIJKL"), tcUtf8);
-  EXPECT_EQ(DetectTextEncoding("ABCDEF\xE0\xA0\x80GHIJKL"), tcUtf8);
-  // Shorter than 6 bytes is never UTF-8.
-  EXPECT_NE(DetectTextEncoding(kHiraganaA + "AB"), tcUtf8);
-  EXPECT_EQ(DetectTextEncoding(kHiraganaA + "ABC"), tcUtf8);
-  // A sequence seen, then a control byte: still UTF-8.
-  EXPECT_EQ(DetectTextEncoding("ABCDEF" + kHiraganaA + "\x07XYZ"), tcUtf8);
-}
-
-TEST(TextEncoding, OnlyTheFirst512BytesAreJudgedForUtf8) {
-  std::string text = Repeat("a", 512) + kHiraganaA + Repeat("b", 85);
-  ASSERT_EQ(text.size(), 600u);
-  EXPECT_EQ(DetectTextEncoding(text), tcShiftJis);
-}
-
-TEST(TextEncoding, BinaryBytes) {
-  EXPECT_EQ(DetectTextEncoding("abc\x07"
-                               "def"),
-            tcBinary);
-  EXPECT_EQ(DetectTextEncoding("abc\xFF"
-                               "def"),
-            tcBinary);
-  // Beyond 512 bytes the walk still finds it while undecided...
-  EXPECT_EQ(DetectTextEncoding(Repeat("a", 600) + "\x07" + "z"), tcBinary);
-  // ...but not after a decision.
-  EXPECT_EQ(DetectTextEncoding(Repeat("a", 520) + "\x82\xA0" + Repeat("a", 10) + "\x07z"),
-            tcShiftJis);
-}
-
-TEST(TextEncoding, JapaneseCodes) {
-  EXPECT_EQ(DetectJapaneseEncoding("x\x82\xA0y"), tcShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xA4\xA2\xF0y"), tcEucJp);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xA4\xA2y"), tcEucOrShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("ab\x1B$Bcd"), tcJis);
-  EXPECT_EQ(DetectJapaneseEncoding("ab\x1B$@cd"), tcJisOld);
-  EXPECT_EQ(DetectJapaneseEncoding("x\x8E\xA1y"), tcEucOrShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("x\x8E\x40y"), tcShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xB1\xE0\x41\x88y"), tcShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xB1\xE0\x41\xFDy"), tcEucJp);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xE0\xA1y"), tcEucOrShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xE0\x41y"), tcShiftJis);
-  EXPECT_EQ(DetectJapaneseEncoding("x\xF5y"), tcEucJp);
-}
-
-TEST(TextEncoding, RangeEdgesOfTheJapaneseWalk) {
+TEST(TextEncoding, RangeEdges) {
   // First and last byte of each range and the bytes just outside it, as a first byte and as the
   // byte after 8E, A1-DF and E0-EF; "x" and "y" keep them off the text's ends.
   const std::pair<TextEncodingCode, std::vector<std::string>> groups[] = {
@@ -105,9 +87,6 @@ TEST(TextEncoding, RangeEdgesOfTheJapaneseWalk) {
   EXPECT_EQ(DetectTextEncoding("ab\x07"
                                "c"),
             tcBinary);
-}
-
-TEST(TextEncoding, Utf8RangeEdges) {
   // A three-byte sequence between six ASCII bytes on each side.
   const std::pair<std::string, bool> cases[] = {
       {"\xE1\x80\x80", true},  {"\xEF\xBF\xBF", true},  {"\xE0\xBF\xBF", true},
@@ -120,14 +99,6 @@ TEST(TextEncoding, Utf8RangeEdges) {
         << testing::PrintToString(sequence);
 }
 
-TEST(TextEncoding, WalksNeverReadPastTheText) {
-  const std::string buffer = "AB\x1B\x24\x42";
-  EXPECT_EQ(DetectJapaneseEncoding(std::string_view(buffer.data(), 4)), tcAscii);
-  EXPECT_EQ(DetectJapaneseEncoding(buffer), tcJis);
-  const std::string cut = "x\xB1\xE0\x41";
-  EXPECT_EQ(DetectJapaneseEncoding(cut), tcEucOrShiftJis);
-}
-
 TEST(TextEncoding, Utf8ConvertsBothWays) {
   const std::string ansi = "表示\\テスト ｱｲｳ abc";
   const std::string utf8 = ConvertAnsiToUtf8(ansi);
@@ -138,21 +109,20 @@ TEST(TextEncoding, Utf8ConvertsBothWays) {
   EXPECT_EQ(ConvertAnsiToUtf8Bom(""), "\xEF\xBB\xBF");
   EXPECT_EQ(ConvertUtf8ToAnsi(""), "");
   EXPECT_EQ(ConvertUtf8BomToAnsi("\xEF\xBB"), "");
+  EXPECT_EQ(ConvertAnsiToUtf8(Repeat("ｱ", 100)).size(), 300u); // half-width kana: 3 bytes each
+  // NUL characters are kept.
+  const std::string nul("a\0表\0", 5);
+  EXPECT_EQ(ConvertAnsiToUtf8(nul), std::string("a\0\xE8\xA1\xA8\0", 6));
+  EXPECT_EQ(ConvertUtf8ToAnsi(ConvertAnsiToUtf8(nul)), nul);
+  EXPECT_EQ(ConvertUtf16BomToAnsi(ConvertAnsiToUtf16Bom(nul, false)), nul);
+  // Five characters take their Windows form: U+301C, U+2016, U+2212, U+2014, U+203E.
+  EXPECT_EQ(ConvertUtf8ToAnsi("\xE3\x80\x9C\xE2\x80\x96\xE2\x88\x92\xE2\x80\x94\xE2\x80\xBE"),
+            "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x50");
+  const std::string utf16 = "\xFF\xFE\x1C\x30\x16\x20\x12\x22\x14\x20\x3E\x20";
+  EXPECT_EQ(ConvertUtf16BomToAnsi(utf16), "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x50");
 }
 
-TEST(TextEncoding, HalfWidthKatakanaTakeThreeBytes) {
-  EXPECT_EQ(ConvertAnsiToUtf8(Repeat("ｱ", 100)).size(), 300u);
-}
-
-TEST(TextEncoding, NulCharactersAreKept) {
-  const std::string ansi("a\0表\0", 5);
-  const std::string utf8 = ConvertAnsiToUtf8(ansi);
-  EXPECT_EQ(utf8, std::string("a\0\xE8\xA1\xA8\0", 6));
-  EXPECT_EQ(ConvertUtf8ToAnsi(utf8), ansi);
-  EXPECT_EQ(ConvertUtf16BomToAnsi(ConvertAnsiToUtf16Bom(ansi, false)), ansi);
-}
-
-TEST(TextEncoding, InvalidUtf8IsRefusedWhole) {
+TEST(TextEncoding, InvalidTextIsRefused) {
   for (const std::string& bad : {std::string("ok\x80"), std::string("ok\xE3\x81"),
                                  std::string("\xC0\xAF"), std::string("\xED\xA0\x80"),
                                  std::string("\xF4\x90\x80\x80"), std::string("\xE3\x41\x82")}) {
@@ -164,14 +134,13 @@ TEST(TextEncoding, InvalidUtf8IsRefusedWhole) {
     }
   }
   EXPECT_EQ(ConvertUtf8ToAnsi("\xF0\x9F\x98\x80").empty(), false);
-}
-
-TEST(TextEncoding, FiveCharactersTakeTheirWindowsForm) {
-  // U+301C, U+2016, U+2212, U+2014, U+203E
-  const std::string utf8 = "\xE3\x80\x9C\xE2\x80\x96\xE2\x88\x92\xE2\x80\x94\xE2\x80\xBE";
-  EXPECT_EQ(ConvertUtf8ToAnsi(utf8), "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x50");
-  const std::string utf16 = "\xFF\xFE\x1C\x30\x16\x20\x12\x22\x14\x20\x3E\x20";
-  EXPECT_EQ(ConvertUtf16BomToAnsi(utf16), "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x50");
+  EXPECT_THROW(ConvertUtf16BomToAnsi("\xFF\xFE\x41"), EEncodingError);
+  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x00\xD8\x41\x00", 6)), EEncodingError);
+  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFE\xFF\xDC\x00", 4)), EEncodingError);
+  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x00\xD8", 4)), EEncodingError);
+  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("A\0", 2)), EEncodingError);
+  // A surrogate pair is valid.
+  EXPECT_NO_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)));
 }
 
 TEST(TextEncoding, Utf16RoundTripsInBothByteOrders) {
@@ -185,16 +154,6 @@ TEST(TextEncoding, Utf16RoundTripsInBothByteOrders) {
   EXPECT_EQ(ConvertUtf16BomToAnsi(little), ansi);
   EXPECT_EQ(ConvertUtf16BomToAnsi(big), ansi);
   EXPECT_EQ(ConvertAnsiToUtf16Bom("", true), "\xFE\xFF");
-}
-
-TEST(TextEncoding, InvalidUtf16IsRefused) {
-  EXPECT_THROW(ConvertUtf16BomToAnsi("\xFF\xFE\x41"), EEncodingError);
-  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x00\xD8\x41\x00", 6)), EEncodingError);
-  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFE\xFF\xDC\x00", 4)), EEncodingError);
-  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x00\xD8", 4)), EEncodingError);
-  EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("A\0", 2)), EEncodingError);
-  // A surrogate pair is valid.
-  EXPECT_NO_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)));
 }
 
 } // namespace

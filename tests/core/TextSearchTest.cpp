@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace quolin;
 
 namespace quolin {
@@ -36,9 +38,6 @@ TEST(TextSearch, CaseAndWidthFolding) {
   EXPECT_EQ(Find(text, 11, 14, "SECTION", sfForward | sfMatchCase | sfIgnoreWidth), kNotFound);
   // Backward from the end, case ignored: the full-width lower case first.
   EXPECT_EQ(Find(text, 40, 0, "section", sfIgnoreWidth), (TSearchPos{26, 14}));
-}
-
-TEST(TextSearch, CaseIsFoldedAlikeInPatternAndText) {
   // Without widening "A" and "ａ" stay apart, but full-width letters fold among themselves.
   EXPECT_EQ(Find("ａ", 0, 0, "A", sfForward), kNotFound);
   EXPECT_EQ(Find("ａ", 0, 0, "ａ", sfForward), (TSearchPos{0, 2}));
@@ -48,9 +47,6 @@ TEST(TextSearch, CaseIsFoldedAlikeInPatternAndText) {
   // Greek has no folding here: "α" finds itself and not "Α".
   EXPECT_EQ(Find("Αα", 0, 0, "α", sfForward), (TSearchPos{2, 2}));
   EXPECT_EQ(Find("aA", 0, 0, "A", sfForward | sfMatchCase), (TSearchPos{1, 1}));
-}
-
-TEST(TextSearch, HalfWidthVoicedKanaMatchAsOneCharacter) {
   EXPECT_EQ(Find("aｶﾞb", 0, 0, "ガ", sfForward | sfIgnoreWidth), (TSearchPos{1, 2}));
   EXPECT_EQ(Find("aガb", 0, 0, "ｶﾞ", sfForward | sfIgnoreWidth), (TSearchPos{1, 2}));
   EXPECT_EQ(Find("aｶﾞb", 0, 0, "ガ", sfForward), kNotFound);
@@ -62,7 +58,7 @@ TEST(TextSearch, HalfWidthVoicedKanaMatchAsOneCharacter) {
   EXPECT_EQ(Find("ｶﾞ", 0, 0, "カ", sfForward | sfIgnoreWidth), kNotFound);
 }
 
-TEST(TextSearch, LineBreaksAndBlanksInsideAMatch) {
+TEST(TextSearch, CandidatesAndSkippedBreaksAndBlanks) {
   EXPECT_EQ(Find("abc\r\ndef", 0, 0, "abcdef", sfForward | sfSkipLineBreaks), (TSearchPos{0, 8}));
   EXPECT_EQ(Find("abc\r\ndef", 0, 0, "abcdef", sfForward), kNotFound);
   EXPECT_EQ(Find("abc\r\ndef", 0, 0, "abcdef", sfForward | sfSkipBlanks), kNotFound);
@@ -81,9 +77,6 @@ TEST(TextSearch, LineBreaksAndBlanksInsideAMatch) {
   // Every break inside, whatever the pattern character after it.
   EXPECT_EQ(Find("ab\r\nc\r\n\r\nd", 0, 0, "abcd", sfForward | sfSkipLineBreaks),
             (TSearchPos{0, 10}));
-}
-
-TEST(TextSearch, ForwardCandidates) {
   // From the selection's end to the last place the pattern fits.
   EXPECT_EQ(Find("abab", 0, 2, "ab", sfForward), (TSearchPos{2, 2}));
   EXPECT_EQ(Find("abab", 0, 3, "ab", sfForward), kNotFound);
@@ -96,9 +89,6 @@ TEST(TextSearch, ForwardCandidates) {
   // With widening the pattern counts by characters: "ab" fits the two bytes "ab".
   EXPECT_EQ(Find("xab", 0, 1, "ａｂ", sfForward | sfIgnoreWidth), (TSearchPos{1, 2}));
   EXPECT_EQ(Find("xab", 0, 1, "ａｂ", sfForward), kNotFound);
-}
-
-TEST(TextSearch, BackwardCandidates) {
   EXPECT_EQ(Find("ab ab ab", 8, 0, "ab", 0), (TSearchPos{6, 2}));
   EXPECT_EQ(Find("ab ab ab", 6, 2, "ab", 0), (TSearchPos{3, 2}));
   EXPECT_EQ(Find("ab ab ab", 3, 2, "ab", 0), (TSearchPos{0, 2}));
@@ -135,16 +125,13 @@ TEST(TextSearch, RecordsOutsideTheTextFindNothingAndStayUnchanged) {
   EXPECT_FALSE(FindTextMatch("abc", position, "", sfForward));
   EXPECT_EQ(MatchPattern("abc", position, "", sfForward), nullptr);
   EXPECT_EQ(position, (TSearchPos{0, 0}));
-}
-
-TEST(TextSearch, MatchPatternPointsIntoTheText) {
+  // MatchPattern points into the text.
   const std::string text = "one two";
-  TSearchPos position{0, 0};
   EXPECT_EQ(MatchPattern(text, position, "TWO", sfForward), text.data() + 4);
   EXPECT_EQ(position, (TSearchPos{4, 3}));
 }
 
-TEST(TextSearch, MatchesNeverBeginInsideADoubleByteCharacter) {
+TEST(TextSearch, CharacterBoundariesAndNul) {
   // ア is 83 41, 表 95 5C, ソ 83 5C.
   for (int flags : {0, sfForward, sfMatchCase, sfForward | sfIgnoreWidth, sfSkipBlanks}) {
     EXPECT_EQ(Find("ア", flags & sfForward ? 0 : 2, 0, "A", flags), kNotFound) << flags;
@@ -156,18 +143,12 @@ TEST(TextSearch, MatchesNeverBeginInsideADoubleByteCharacter) {
   // A lead byte before CR or at the end is a character of its own.
   EXPECT_EQ(Find("a\x83\r\n", 0, 0, "\x83", sfForward), (TSearchPos{1, 1}));
   EXPECT_EQ(Find("a\x83", 0, 0, "\x83", sfForward), (TSearchPos{1, 1}));
-}
-
-TEST(TextSearch, NulIsAnOrdinaryCharacter) {
-  const std::string text("ab\0cd ab", 8);
-  EXPECT_EQ(Find(text, 0, 0, "cd", sfForward), (TSearchPos{3, 2}));
-  EXPECT_EQ(Find(text, 0, 0, std::string("b\0c", 3), sfForward), (TSearchPos{1, 3}));
-  EXPECT_EQ(Find(text, 8, 0, "ab", 0), (TSearchPos{6, 2}));
-  // ... and a delimiter.
-  EXPECT_EQ(Find(text, 0, 0, "cd", sfForward | sfWholeWord), (TSearchPos{3, 2}));
-}
-
-TEST(TextSearch, LongRunsOfLeadRangeBytes) {
+  // NUL is an ordinary character, and a delimiter.
+  const std::string nul("ab\0cd ab", 8);
+  EXPECT_EQ(Find(nul, 0, 0, "cd", sfForward), (TSearchPos{3, 2}));
+  EXPECT_EQ(Find(nul, 0, 0, std::string("b\0c", 3), sfForward), (TSearchPos{1, 3}));
+  EXPECT_EQ(Find(nul, 8, 0, "ab", 0), (TSearchPos{6, 2}));
+  EXPECT_EQ(Find(nul, 0, 0, "cd", sfForward | sfWholeWord), (TSearchPos{3, 2}));
   // ぇ is 82 9F: every byte of the text lies in the lead range, so second bytes can only be
   // told apart by counting from the start of the run.
   std::string text;
@@ -211,6 +192,53 @@ TEST(TextSearch, MatchLengthAtAgreesWithTheSearch) {
   EXPECT_EQ(MatchLengthAt("ab", 2, "", 0), -1);
   EXPECT_EQ(MatchLengthAt("ab", 0, "", 0), -1);
   EXPECT_EQ(MatchLengthAt("ab", 0, "abc", 0), -1);
+}
+
+// Starts of every whole-word match, walking from one end of the text to the other.
+std::vector<int> Walk(std::string_view text, std::string_view pattern, int flags) {
+  std::vector<int> starts;
+  TSearchPos position{flags & sfForward ? 0 : static_cast<int>(text.size()), 0};
+  while (FindTextMatch(text, position, pattern, flags | sfWholeWord))
+    starts.push_back(position.Start);
+  return starts;
+}
+
+using Starts = std::vector<int>;
+
+TEST(TextSearchWords, WordBoundaries) {
+  // The last candidate gets both tests too; the text's ends count as delimiters.
+  EXPECT_EQ(Walk("xab", "ab", sfForward), Starts{});
+  EXPECT_EQ(Walk("abx", "ab", 0), Starts{});
+  EXPECT_EQ(Walk("x ab", "ab", sfForward), Starts{2});
+  EXPECT_EQ(Walk("ab x", "ab", 0), Starts{0});
+  EXPECT_EQ(Walk("ab", "ab", sfForward), Starts{0});
+  EXPECT_EQ(Walk("ab", "ab", 0), Starts{0});
+  // あ (82 A0) and か (82 A9) alike, though A0 alone would be a delimiter byte.
+  for (int flags : {sfForward, 0}) {
+    EXPECT_EQ(Walk("あABC", "ABC", flags), Starts{});
+    EXPECT_EQ(Walk("かABC", "ABC", flags), Starts{});
+    EXPECT_EQ(Walk("ABCあ", "ABC", flags), Starts{});
+    EXPECT_EQ(Walk("あ ABC", "ABC", flags), Starts{3});
+    // The full-width space and "、" too.
+    EXPECT_EQ(Walk("　ABC、", "ABC", flags), Starts{});
+  }
+  EXPECT_EQ(Walk("a_b", "b", sfForward), Starts{2});
+  EXPECT_EQ(Walk("the word. words", "word", sfForward), Starts{4});
+  EXPECT_EQ(Walk("swordfish sword", "sword", sfForward), Starts{10});
+  EXPECT_EQ(Walk("{ab}[ab]~ab\\ab", "AB", sfForward), (Starts{1, 5, 9, 12}));
+  // A pattern that starts with a delimiter never begins a word.
+  EXPECT_EQ(Walk("a .b", ".b", sfForward), Starts{});
+  // Half-width katakana belong to words.
+  EXPECT_EQ(Walk("ｱab abｱ ab", "ab", sfForward), Starts{8});
+  // 表 is 95 5C and ソ 83 5C: their second byte is "\" but no delimiter.
+  const std::string text = "ab 表ab ab\r\nソab) ab";
+  EXPECT_EQ(Walk(text, "ab", 0), (Starts{18, 8, 0}));
+  EXPECT_EQ(Walk(text, "ab", sfForward), (Starts{0, 8, 18}));
+  EXPECT_EQ(Walk(text, "ＡＢ", sfForward | sfIgnoreWidth), (Starts{0, 8, 18}));
+  const std::string widened = "(ｓｅｃｔｉｏｎ) ｓｅｃｔｉｏｎｓ section";
+  EXPECT_EQ(Walk(widened, "Section", sfForward | sfIgnoreWidth), (Starts{1, 34}));
+  EXPECT_EQ(Walk(widened, "Section", sfIgnoreWidth), (Starts{34, 1}));
+  EXPECT_EQ(Walk(widened, "Section", sfForward), Starts{34});
 }
 
 } // namespace
