@@ -68,8 +68,11 @@ private:
 
   template <typename Describe> std::string Join(Describe describe) const {
     std::string text;
-    for (const DockEntry& entry : entries_)
-      text += (text.empty() ? "" : " ") + describe(entry);
+    for (const DockEntry& entry : entries_) {
+      if (!text.empty())
+        text += ' ';
+      text += describe(entry);
+    }
     return text;
   }
   std::unique_ptr<DockLayout> layout_;
