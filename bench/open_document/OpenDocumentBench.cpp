@@ -11,6 +11,7 @@
 #include "core/TextEncoding.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
+#include "support/TempFile.h"
 #include "support/TexGenerator.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -86,26 +87,6 @@ private:
   HKEY handle_ = nullptr;
 };
 
-class TempFile {
-public:
-  TempFile(const std::string& name, const std::string& bytes)
-      : path_(TempFolderPath() + "quolin-" + std::to_string(GetCurrentProcessId()) + "-" + name) {
-    FILE* file = std::fopen(path_.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file)
-      std::fclose(file);
-    if (!written)
-      throw std::runtime_error("cannot write " + path_);
-  }
-  ~TempFile() { DeleteFileA(path_.c_str()); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& Path() const { return path_; }
-
-private:
-  std::string path_;
-};
-
 void Pump() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -123,7 +104,7 @@ size_t CountLineFeeds(const std::string& text) {
 }
 
 // ReadFile of the whole file plus memchr counting its line feeds.
-double ReadAndScan(const TempFile& file, size_t size, int runs) {
+double ReadAndScan(const bench::TempFile& file, size_t size, int runs) {
   std::string buffer(size, '\0');
   return bench::MinSeconds(runs, [&] {
     HANDLE handle = CreateFileA(file.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -145,7 +126,7 @@ void CloseAllDocuments() {
   Pump();
 }
 
-TDocForm* OpenAndPaint(const TempFile& file) {
+TDocForm* OpenAndPaint(const bench::TempFile& file) {
   if (!OpenDocument(file.Path(), "", false, -1, false, true))
     throw std::runtime_error("cannot open " + file.Path());
   TDocForm* doc = ActiveDoc();
@@ -154,7 +135,7 @@ TDocForm* OpenAndPaint(const TempFile& file) {
 }
 
 // OpenDocument until its window painted, closed untimed between runs.
-double TimeOpening(const TempFile& file, int lineCount, int runs, const std::string& what,
+double TimeOpening(const bench::TempFile& file, int lineCount, int runs, const std::string& what,
                    bench::Checks& checks) {
   int lines = 0;
   double seconds = bench::MinSeconds(runs, CloseAllDocuments, [&] {
@@ -172,7 +153,7 @@ struct EditTimes {
 
 // One "x" typed in the middle line as the keyboard sends it, until the view painted; then its
 // undo the same way. Each timed step has the other one untimed before it.
-EditTimes TimeEditing(const TempFile& file, int runs, const std::string& what,
+EditTimes TimeEditing(const bench::TempFile& file, int runs, const std::string& what,
                       bench::Checks& checks) {
   TDocForm* doc = OpenAndPaint(file);
   TEditor& view = *doc->Editor1;
@@ -206,7 +187,8 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
   options.bytes = settings.smallBytes;
   const std::string small = bench::GenerateTex(options).text;
   const int lineCount = static_cast<int>(CountLineFeeds(sjis));
-  TempFile sjisFile("big.tex", sjis), utf8File("big-utf8.tex", utf8), smallFile("small.tex", small);
+  bench::TempFile sjisFile(sjis, "quolin-big", ".tex"), utf8File(utf8, "quolin-big-utf8", ".tex");
+  bench::TempFile smallFile(small, "quolin-small", ".tex");
   std::printf("Shift-JIS %zu bytes, UTF-8 %zu bytes, %d lines; small %zu bytes\n", sjis.size(),
               utf8.size(), lineCount, small.size());
 
