@@ -531,6 +531,8 @@ void TForm::BringToFront() {
 }
 
 void TForm::Close() {
+  if (released_)
+    return;
   if (modal_) {
     if (modalResult_ == mrNone)
       modalResult_ = mrCancel;
@@ -562,6 +564,8 @@ void TForm::Close() {
 }
 
 bool TForm::CloseQuery() {
+  if (released_)
+    return true;
   if (formStyle_ == TFormStyle::fsMDIForm)
     for (TForm* child : MDIChildList())
       if (!child->CloseQuery())
@@ -617,6 +621,7 @@ void TForm::CloseModal() {
 }
 
 void TForm::Release() {
+  released_ = true;
   if (HWND window = WindowHandle())
     PostMessageA(window, CM_RELEASE, 0, 0);
   else

@@ -145,6 +145,8 @@ private:
   HICON icon_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
+  // Closed and waiting to be freed: asked no more, closed no more.
+  bool released_ = false;
   bool active_ = false;
   bool shownOnce_ = false;
   TControl* activeControl_ = nullptr;

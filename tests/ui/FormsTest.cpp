@@ -131,6 +131,19 @@ TEST(UiForms, MdiFrameAsksEachChildFirstAndChildrenGetNoOnClose) {
   EXPECT_EQ(log.Joined(), "second,first,frame");
 }
 
+TEST(UiForms, AChildClosedToBeFreedIsNotAskedAgain) {
+  auto frame = MakeFrame();
+  TForm* child = MakeChild(*frame, "Child");
+  int asked = 0;
+  child->OnCloseQuery = [&](TObject*, bool&) { ++asked; };
+  child->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  child->Close();
+  // The frame closes before the child's release is handled.
+  frame->Close();
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(frame->Visible());
+}
+
 TEST(UiForms, MdiChildrenComeInZOrderWithTheActiveOneFirst) {
   auto frame = MakeFrame();
   TForm* a = MakeChild(*frame, "A");
