@@ -143,7 +143,10 @@ TEST_F(StatusBar, StatusBarStaysBelowTheBottomDock) {
   EXPECT_EQ(top->BottomDock->Top() + 30, top->StatusBar1->Top());
 }
 
-TEST_F(StatusBar, GroupWindowDocksBeforeTheOutlineAndFloatsBack) {
+// The main window's docks and its group tool window, on the same shown main window.
+using ToolWindowMainForm = StatusBar;
+
+TEST_F(ToolWindowMainForm, GroupWindowDocksBeforeTheOutlineAndFloatsBack) {
   EXPECT_EQ(top->TopDock->Height() + top->BottomDock->Height(), 0) << "empty docks";
   EXPECT_EQ(top->LeftDock->Width() + top->RightDock->Width(), 0);
   top->ShowOutlinePanel(true, 12);
