@@ -2,6 +2,7 @@
 // lists, and comparisons that answer at random (as another program's may).
 #include "core/ListSortEx.h"
 #include "core/ShellSortKey.h"
+#include "fuzz/ListSortCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -30,28 +31,6 @@ std::string Names(const std::vector<Item*>& list) {
   for (const Item* item : list)
     names += item->name;
   return names;
-}
-
-// The body of the fuzz target: the first byte sizes the list, the others are the comparison's
-// answers in turn (below, equal, above). True when every comparison saw entries of the list
-// and the sort left them all in it.
-bool SortStaysInsideTheList(const uint8_t* data, size_t size) {
-  if (size == 0)
-    return true;
-  std::vector<Item> items(data[0] % 64);
-  std::vector<Item*> list;
-  for (Item& item : items)
-    list.push_back(&item);
-  const std::set<Item*> members(list.begin(), list.end());
-  bool inside = true;
-  size_t next = 1;
-  ListSortEx(list, [&](Item* a, Item* b) {
-    inside = inside && members.count(a) && members.count(b);
-    int answer = size > 1 ? data[next] % 3 - 1 : 0;
-    next = next + 1 < size ? next + 1 : 1;
-    return answer;
-  });
-  return inside && std::set<Item*>(list.begin(), list.end()) == members;
 }
 
 TEST(ListSortEx, EqualKeysAndShortLists) {
@@ -99,7 +78,7 @@ TEST(ListSortEx, RandomAnswersNeverReadOutsideTheList) {
     std::vector<uint8_t> data(1 + random() % 200);
     for (uint8_t& byte : data)
       byte = static_cast<uint8_t>(random());
-    ASSERT_TRUE(SortStaysInsideTheList(data.data(), data.size())) << "round " << round;
+    ASSERT_TRUE(fuzz::SortStaysInsideTheList(data.data(), data.size())) << "round " << round;
   }
 }
 
