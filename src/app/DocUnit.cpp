@@ -726,8 +726,8 @@ void TDocForm::Editor1SelectionChange(TObject* sender, bool selected) {
 }
 
 void TDocForm::TBHint1Hint(TObject*, bool& canShow) {
-  TBHint1->HintString = FileName;
-  canShow = !FileName.empty();
+  TBHint1->HintString = GetTitleText();
+  canShow = !TBHint1->HintString.empty();
 }
 
 bool TDocForm::DialogKey(WORD key, TShiftState shift) {

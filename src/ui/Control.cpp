@@ -34,6 +34,27 @@ template <typename List, typename Item> void EraseItem(List& list, Item item) {
   list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
 
+// Calls each observer of the list in order until one answers true; observers may remove
+// themselves (or others) while they run.
+template <typename Observer, typename Call>
+bool WalkObservers(std::vector<std::pair<int, Observer>>& list, Call call) {
+  if (list.empty())
+    return false;
+  std::vector<int> ids;
+  for (auto& entry : list)
+    ids.push_back(entry.first);
+  for (int id : ids) {
+    auto found =
+        std::find_if(list.begin(), list.end(), [id](auto& entry) { return entry.first == id; });
+    if (found == list.end())
+      continue;
+    Observer observer = found->second;
+    if (call(observer))
+      return true;
+  }
+  return false;
+}
+
 } // namespace
 
 TShiftState KeyboardShiftState() {
@@ -118,6 +139,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+  if (alive_)
+    *alive_ = false;
   if (brush_)
     DeleteObject(brush_);
 }
@@ -228,31 +251,21 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   TMessage message{messageId, wParam, lParam, 0};
   try {
-    bool handled = false;
-    if (!observers_.empty()) {
-      // Observers may remove themselves (or others) while they run.
-      std::vector<int> ids;
-      for (auto& entry : observers_)
-        ids.push_back(entry.first);
-      for (int id : ids) {
-        auto found = std::find_if(observers_.begin(), observers_.end(),
-                                  [id](auto& entry) { return entry.first == id; });
-        if (found == observers_.end())
-          continue;
-        TMessageObserver observer = found->second;
-        if (observer(message)) {
-          handled = true;
-          break;
-        }
-      }
-    }
-    if (!handled)
+    bool handled = WalkObservers(observers_, [&](auto& observer) { return observer(message); });
+    if (!handled) {
+      // A handler may free this object: the after-observers run only while it lives.
+      std::shared_ptr<bool> alive = afterObservers_.empty() ? nullptr : alive_;
       WndProc(message);
+      if (alive && *alive)
+        WalkObservers(afterObservers_, [&](auto& observer) {
+          observer(message);
+          return !*alive;
+        });
+    }
   } catch (...) {
     Application->HandleException(this);
   }
-  // Nothing of this object is touched after WndProc except for the last message it gets: a
-  // handler may have freed it.
+  // Nothing else of this object is touched after WndProc except for the last message it gets.
   if (messageId == WM_NCDESTROY)
     Unbind();
   return message.Result;
@@ -1077,10 +1090,18 @@ int TControl::AddMessageObserver(TMessageObserver observer) {
   return id;
 }
 
+int TControl::AddAfterMessageObserver(TAfterMessageObserver observer) {
+  if (!alive_)
+    alive_ = std::make_shared<bool>(true);
+  int id = nextObserverId_++;
+  afterObservers_.emplace_back(id, std::move(observer));
+  return id;
+}
+
 void TControl::RemoveMessageObserver(int id) {
-  observers_.erase(std::remove_if(observers_.begin(), observers_.end(),
-                                  [id](auto& entry) { return entry.first == id; }),
-                   observers_.end());
+  auto matches = [id](auto& entry) { return entry.first == id; };
+  std::erase_if(observers_, matches);
+  std::erase_if(afterObservers_, matches);
 }
 
 void TControl::MarkDestroying() {

@@ -3,7 +3,8 @@
 // window is made when the parent has one and remade by RecreateWnd; properties live in fields
 // so that a new window gets them back.
 //
-// Messages reach WndProc after the message observers; notifications that native children send
+// Messages reach WndProc after the message observers, and the after-observers see them with
+// WndProc's result; notifications that native children send
 // their parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, scrolling)
 // come back to the child as CN_BASE + message.
 #pragma once
@@ -16,6 +17,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ struct TCreateParams {
 
 // Sees a message before the control's WndProc; true stops it there (with message.Result).
 using TMessageObserver = std::function<bool(TMessage& message)>;
+// Sees a message after the control's WndProc, with its result.
+using TAfterMessageObserver = std::function<void(TMessage& message)>;
 
 class TControl : public TComponent {
 public:
@@ -147,6 +151,8 @@ public:
   void SendToBack();
 
   int AddMessageObserver(TMessageObserver observer);
+  int AddAfterMessageObserver(TAfterMessageObserver observer);
+  // Removes an observer of either kind.
   void RemoveMessageObserver(int id);
 
   virtual void Click();
@@ -266,6 +272,9 @@ private:
   bool leftPressed_ = false;
   int nextObserverId_ = 1;
   std::vector<std::pair<int, TMessageObserver>> observers_;
+  std::vector<std::pair<int, TAfterMessageObserver>> afterObservers_;
+  // False once this object is gone: the after-observers run only while it lives.
+  std::shared_ptr<bool> alive_;
 
   void CreateHandle();
   void DestroyHandle();

@@ -51,6 +51,16 @@ void TControlFont::SetHeight(int pixels) {
   Change([&](TFont& value) { value.SetPixelHeight(-pixels); });
 }
 
+SIZE TextExtent(HFONT font, const std::string& text) {
+  SIZE size{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
 HFONT TControlFont::Handle() const {
   if (!handle_)
     handle_ = static_cast<HFONT>(value_.CreateHandle());

@@ -55,6 +55,9 @@ private:
   }
 };
 
+// The size of a line of text in a font on the screen.
+SIZE TextExtent(HFONT font, const std::string& text);
+
 // A memory DC that selects a bitmap for its lifetime.
 class TMemoryDC {
 public:
