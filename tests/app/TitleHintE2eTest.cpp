@@ -19,9 +19,9 @@ protected:
   void SetUp() override { e2e::ResetUserState(); }
   void TearDown() override { e2e::ResetUserState(); }
 
-  // Puts the pointer there once the window under it is main and main answers hitTest.
+  // Puts the pointer there once the window under it is main's and main answers hitTest.
   static void PointAt(HWND main, POINT point, LRESULT hitTest) {
-    ASSERT_EQ(WindowFromPoint(point), main);
+    ASSERT_EQ(GetAncestor(WindowFromPoint(point), GA_ROOT), main);
     ASSERT_EQ(SendMessageA(main, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)), hitTest);
     SetCursorPos(point.x, point.y);
   }
