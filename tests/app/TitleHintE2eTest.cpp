@@ -1,7 +1,7 @@
 // The real Quolin.exe's title-bar hint: the real pointer rests on the main window's caption
 // while a maximised document is open, and moves onto the close button.
 #include "common/TempFolder.h"
-#include "support/CaptionPoints.h"
+#include "support/TitleHintDriver.h"
 #include "support/E2eProcess.h"
 
 #include <gtest/gtest.h>

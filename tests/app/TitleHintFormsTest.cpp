@@ -1,10 +1,9 @@
 // The title-bar hints of the real main window and document windows: what each shows, with the
 // hint's clock and pointer in the test's hands, then once with the real timer and pointer.
 #include "MainWindowFixture.h"
-#include "support/CaptionPoints.h"
+#include "support/TitleHintDriver.h"
 #include "toolbar/TBHints.h"
 
-#include <cstdint>
 #include <string>
 
 namespace {
@@ -14,26 +13,10 @@ using namespace quolin::test_support;
 
 class TitleHintForms : public MainWindowFixture {
 protected:
-  uint32_t now = 1000;
-  POINT pointer{};
-
   void SetUp() override { ShowMainWindow(); }
 
-  // The pointer enters the form's caption (from its client area) and rests past the wait: the
-  // text of the hint window, "" when none shows.
-  std::string Rest(TForm& form, TTBHint& hint) {
-    hint.TickSource = [this] { return now; };
-    hint.PointerSource = [this] { return pointer; };
-    SendMessageA(form.Handle(), WM_NCACTIVATE, TRUE, 0);
-    HitTest(form, form.ClientToScreen({5, 5}));
-    EXPECT_EQ(HitTest(form, uitest::CaptionPoint(form.Handle())), HTCAPTION);
-    now += hint.WaitTime + 1;
-    hint.Poll();
-    return hint.HintWindow() ? TControl::FromHandle(hint.HintWindow())->Text() : "";
-  }
-  LRESULT HitTest(TForm& form, POINT point) {
-    pointer = point;
-    return SendMessageA(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+  static std::string Rest(TForm& form, TTBHint& hint) {
+    return uitest::TitleHintDriver(form, hint).Rest();
   }
   TDocForm* Open(const std::string& path, const std::string& owner = "") {
     EXPECT_TRUE(OpenDocument(path, owner, false, -1, false, true));

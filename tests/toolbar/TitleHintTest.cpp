@@ -1,7 +1,7 @@
 // The title-bar hint: its window-free geometry, then on a real form whose hit tests and
 // activation are sent to it, with the clock and the pointer in the test's hands and the
 // timer's tick called directly.
-#include "support/CaptionPoints.h"
+#include "support/TitleHintDriver.h"
 #include "support/UiTest.h"
 #include "toolbar/HintGeometry.h"
 #include "toolbar/TBHints.h"
@@ -36,9 +36,7 @@ class TitleHint : public ::testing::Test {
 protected:
   TOwned<TForm> form = uitest::MakeForm();
   TTBHint* hint = TComponent::Create<TTBHint>(form.get(), "TBHint1");
-  uint32_t start = 0xFFFFFF00u; // the tick count wraps while the pointer rests
-  uint32_t now = start;
-  POINT pointer{};
+  uitest::TitleHintDriver drive{*form, *hint};
   int asked = 0;
   std::string text = "C:\\doc\\a.tex";
 
@@ -47,35 +45,15 @@ protected:
     form->SetBounds(100, 100, 400, 200);
     form->Show();
     uitest::Pump();
-    hint->TickSource = [this] { return now; };
-    hint->PointerSource = [this] { return pointer; };
     hint->OnHint = [this](TObject* sender, bool&) {
       EXPECT_EQ(sender, hint);
       ++asked;
       hint->HintString = text;
     };
-    SendMessageA(form->Handle(), WM_NCACTIVATE, TRUE, 0);
   }
-
-  // The pointer moves there: the form is asked what lies under it.
-  LRESULT MoveTo(POINT point) {
-    pointer = point;
-    return SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
-  }
-  POINT Caption() { return uitest::CaptionPoint(form->Handle()); }
-  POINT Client() { return form->ClientToScreen({10, 10}); }
-  // The pointer comes into the caption now.
-  void EnterCaption() {
-    start = now;
-    ASSERT_EQ(MoveTo(Client()), HTCLIENT);
-    ASSERT_EQ(MoveTo(Caption()), HTCAPTION);
-  }
-  // The timer ticks that many milliseconds after the pointer came.
-  void TickAt(uint32_t elapsed) {
-    now = start + elapsed;
-    hint->Poll();
-  }
-  bool Shown() const { return hint->HintWindow() && IsWindowVisible(hint->HintWindow()); }
+  void EnterCaption() { drive.EnterCaption(); }
+  void TickAt(uint32_t elapsed) { drive.TickAt(elapsed); }
+  bool Shown() const { return drive.Shown(); }
 };
 
 TEST_F(TitleHint, ShowsAfterWaitTimeAndGoesAfterShowTimeUntilThePointerComesBack) {
@@ -96,7 +74,7 @@ TEST_F(TitleHint, ShowsAfterWaitTimeAndGoesAfterShowTimeUntilThePointerComesBack
   EXPECT_FALSE(Shown());
   EXPECT_FALSE(hint->Polling());
 
-  ASSERT_EQ(MoveTo(Caption()), HTCAPTION);
+  ASSERT_EQ(drive.MoveTo(drive.Caption()), HTCAPTION);
   TickAt(9000);
   EXPECT_FALSE(Shown()) << "not again while the pointer stays";
   EnterCaption();
@@ -107,13 +85,13 @@ TEST_F(TitleHint, ShowsAfterWaitTimeAndGoesAfterShowTimeUntilThePointerComesBack
 
 TEST_F(TitleHint, LeavingTheBandOrTheCaptionHidesIt) {
   POINT close = uitest::CaptionPoint(form->Handle(), true);
-  ASSERT_EQ(MoveTo(close), HTCLOSE);
+  ASSERT_EQ(drive.MoveTo(close), HTCLOSE);
   EXPECT_FALSE(hint->Band().Contains({close.x, close.y})) << "the close button is outside";
 
   EnterCaption();
   TickAt(501);
   ASSERT_TRUE(Shown());
-  pointer = close;
+  drive.pointer = close;
   TickAt(502);
   EXPECT_FALSE(Shown()) << "the pointer left the band";
   EXPECT_FALSE(hint->Tracking());
@@ -121,7 +99,7 @@ TEST_F(TitleHint, LeavingTheBandOrTheCaptionHidesIt) {
   EnterCaption();
   TickAt(501);
   ASSERT_TRUE(Shown());
-  MoveTo(Client());
+  drive.MoveTo(drive.Client());
   EXPECT_FALSE(Shown()) << "the form answered another place";
   EXPECT_FALSE(hint->Tracking());
 }
@@ -143,7 +121,7 @@ TEST_F(TitleHint, NothingShowsForAnInactiveFormARefusalOrAnEmptyText) {
   TickAt(501);
   EXPECT_FALSE(Shown());
   EXPECT_FALSE(hint->Polling()) << "a refusal stops polling";
-  ASSERT_EQ(MoveTo(Caption()), HTCAPTION);
+  ASSERT_EQ(drive.MoveTo(drive.Caption()), HTCAPTION);
   EXPECT_FALSE(hint->Polling()) << "until the caption is entered again";
   EnterCaption();
   EXPECT_TRUE(hint->Polling());
@@ -180,8 +158,8 @@ TEST_F(TitleHint, HintWindowIsTopmostInactiveOwnedByTheApplicationAndPainted) {
   SIZE extent = TextExtent(hint->Font().Handle(), text);
   EXPECT_EQ(bounds.right - bounds.left, extent.cx + 6);
   EXPECT_EQ(height, extent.cy + 6);
-  EXPECT_EQ(bounds.left, pointer.x);
-  EXPECT_EQ(bounds.top, pointer.y + height) << "one hint height below the pointer";
+  EXPECT_EQ(bounds.left, drive.pointer.x);
+  EXPECT_EQ(bounds.top, drive.pointer.y + height) << "one hint height below the pointer";
 
   UpdateWindow(window);
   HDC dc = GetDC(window);
@@ -204,7 +182,7 @@ TEST_F(TitleHint, FreeingTheHintLeavesLaterObserversOfTheForm) {
   TickAt(501);
   ASSERT_TRUE(Shown());
   hint->Free();
-  EXPECT_EQ(MoveTo(Caption()), HTCAPTION);
+  EXPECT_EQ(drive.MoveTo(drive.Caption()), HTCAPTION);
   EXPECT_EQ(seen, (std::vector<LRESULT>{HTCLIENT, HTCAPTION, HTCAPTION}))
       << "the later observer sees each answer";
 }
