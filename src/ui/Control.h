@@ -4,9 +4,9 @@
 // so that a new window gets them back.
 //
 // Messages reach WndProc after the message observers, and the after-observers see them with
-// WndProc's result; notifications that native children send
-// their parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, scrolling)
-// come back to the child as CN_BASE + message.
+// WndProc's result; notifications that native children send their parent (WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, scrolling) come back to the child as
+// CN_BASE + message.
 #pragma once
 
 #include "core/Exceptions.h"
