@@ -160,7 +160,7 @@ TEST(DocumentText, RandomFilesComeBackOrAreRefused) {
   EXPECT_GT(accepted, 1000);
 }
 
-TEST(DocumentText, ExtensionsInTheBinaryList) {
+TEST(DocOps, BinaryNamesByTheirExtension) {
   const std::string list = ".exe.dvi.doc.";
   EXPECT_TRUE(IsBinaryExtension("C:\\a\\b.DVI", list));
   EXPECT_TRUE(IsBinaryExtension("b.exe", list));
@@ -188,7 +188,7 @@ TEST(FileStateRecords, LayoutsAndSizes) {
   EXPECT_EQ(TLogPaneState{}, (TLogPaneState{0, 40, 2, false}));
 }
 
-TEST(AutoIndent, ByIndentType) {
+TEST(DocOps, AutoIndentTextByIndentType) {
   const std::vector<std::string> list = {"\\", "%", "\\item "};
   struct Case {
     int type;
@@ -217,7 +217,7 @@ TEST(AutoIndent, ByIndentType) {
   }
 }
 
-TEST(AutoIndent, EnterTemplates) {
+TEST(DocOps, EnterTemplatesTakeTheIndentation) {
   EXPECT_EQ(ExpandEnterTemplate("\r\n", "  "), "\r\n  ");
   EXPECT_EQ(ExpandEnterTemplate("\\\\\r\n$SpIndent", "\t% \x82\xA0"), "\\\\\r\n\t    ");
   EXPECT_EQ(ExpandEnterTemplate("\\newpage\r\n$NoIndent$SpIndent", "  "), "\\newpage\r\n");
