@@ -40,9 +40,9 @@ std::string_view WithoutFinalCtrlZs(std::string_view bytes) {
   return bytes.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
-// Text read as UTF-8 only because its first bytes looked like it is read back from its saved
-// bytes only when those look like UTF-8 too (characters lost to "?" or a shorter file can
-// change the look), or when they hold no byte above ASCII and so read as themselves.
+// Text that the detection read as UTF-8, by its first bytes, reads back from its saved bytes
+// only when those look like UTF-8 too (characters lost to "?" or a shorter file change the
+// look), or when they hold no byte above ASCII and so read as themselves.
 bool SavedUtf8ReadsBack(std::string_view text) {
   // Every byte of the text gives at least one byte of UTF-8: twice the examined length of it
   // covers every byte the detection looks at, whatever a cut last character becomes.
