@@ -1,7 +1,11 @@
 #include "core/DocumentText.h"
 
+#include "core/Exceptions.h"
 #include "core/Paths.h"
+#include "core/ResConst.h"
 #include "core/Sjis.h"
+
+#include <algorithm>
 
 namespace quolin {
 
@@ -29,17 +33,39 @@ bool IsConverted(TextEncodingCode code) {
   return code == tcUtf8Bom || code == tcUtf8 || code == tcUtf16Le || code == tcUtf16Be;
 }
 
+// Detection looks past Ctrl-Z bytes at the end: reading drops the last one, so a saved file
+// ends in one fewer and must still be detected as its original was.
+std::string_view WithoutFinalCtrlZs(std::string_view bytes) {
+  size_t end = bytes.find_last_not_of(CtrlZ);
+  return bytes.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
+// Text that the detection read as UTF-8, by its first bytes, reads back from its saved bytes
+// only when those look like UTF-8 too (characters lost to "?" or a shorter file change the
+// look), or when they hold no byte above ASCII and so read as themselves.
+bool SavedUtf8ReadsBack(std::string_view text) {
+  // Every byte of the text gives at least one byte of UTF-8: twice the examined length of it
+  // covers every byte the detection looks at, whatever a cut last character becomes.
+  std::string_view head = WithoutFinalCtrlZs(text).substr(0, 2 * kTextExamineLimit);
+  if (DetectTextEncoding(ConvertAnsiToUtf8(head)) == tcUtf8)
+    return true;
+  return std::none_of(text.begin(), text.end(),
+                      [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+}
+
 } // namespace
 
 TDocumentText DecodeDocumentBytes(std::string_view bytes, bool forceUtf8) {
   TDocumentText result;
-  result.Code = DetectTextEncoding(bytes);
+  result.Code = DetectTextEncoding(WithoutFinalCtrlZs(bytes));
   // A byte-order mark decides; the name marks only text without one.
   if (forceUtf8 && !IsConverted(result.Code))
     result.Code = bytes.starts_with(Utf8Bom) ? tcUtf8Bom : tcUtf8;
   result.Text = DecodeInCode(bytes, result.Code);
   if (!result.Text.empty() && result.Text.back() == CtrlZ)
     result.Text.pop_back();
+  if (result.Code == tcUtf8 && !forceUtf8 && !SavedUtf8ReadsBack(result.Text))
+    throw EEncodingError(res::Utf8ConvertFailed);
   return result;
 }
 

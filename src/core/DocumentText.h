@@ -19,7 +19,8 @@ struct TDocumentText {
 // mark (7 and 8) to Shift-JIS; other codes keep their bytes. forceUtf8 reads text without
 // byte-order mark as UTF-8 (code 10). A Ctrl-Z that is the last byte of the text is dropped;
 // one inside stays, so that saving keeps what follows it. Text that is not valid in its code
-// raises EEncodingError: the file is refused whole.
+// raises EEncodingError: the file is refused whole; so is text detected as UTF-8 whose saved
+// bytes would no longer be detected as UTF-8 and read back as another text.
 TDocumentText DecodeDocumentBytes(std::string_view bytes, bool forceUtf8);
 // The file's bytes for text kept in code: UTF-8 with or without byte-order mark, UTF-16 in
 // its byte order with its mark, or the text's own bytes.

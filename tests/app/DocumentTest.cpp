@@ -64,6 +64,9 @@ protected:
   std::string Message() const { return top->StatusBar1->Panels(spMessage).Text(); }
 };
 
+// The document operations that stand apart from one window.
+class DocOps : public Doc {};
+
 TEST_F(Doc, DocEncodingEachFormComesBackByteForByteAfterASave) {
   Store("FileIO", "Utf8Warning", BoolValue(false));
   const std::string sjis = "\\section{\x8A\xBF\x8E\x9A}\r\n\x82\xA0", utf8 = "\xE6\xBC\xA2\xE5\xAD\x97";
@@ -267,7 +270,7 @@ TEST_F(Doc, DocSaveAsOfAnUntitledDocumentAndOfAReadOnlyView) {
   EXPECT_EQ(ActiveDoc()->FileName, target);
 }
 
-TEST_F(Doc, DocSaveAllModifiedAsksUnlessAutoSaveAndCountsUntitledOnlyWithAll) {
+TEST_F(DocOps, SaveAllModifiedAsksUnlessAutoSaveAndCountsUntitledOnlyWithAll) {
   EXPECT_FALSE(SaveAllModified(true)) << "no document";
   SysFileNew();
   Type(ActiveDoc()->Editor1, "x");
@@ -285,6 +288,22 @@ TEST_F(Doc, DocSaveAllModifiedAsksUnlessAutoSaveAndCountsUntitledOnlyWithAll) {
   EXPECT_TRUE(SaveAllModified(false));
   EXPECT_EQ(dialogs.calls.size(), asked);
   EXPECT_EQ(TempFolder::ReadFile(path).substr(0, 2), "y\\");
+}
+
+TEST_F(DocOps, ReadOnlyAttributeAndNamesThatAreNoText) {
+  std::string path = Write("r.doc", "not a compound file");
+  EXPECT_FALSE(IsReadOnlyFile(path));
+  EXPECT_FALSE(IsWordFileName(path)) << "only a compound file is a Word file";
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(IsReadOnlyFile(path));
+  EXPECT_TRUE(ClearReadOnlyAttr(path));
+  EXPECT_FALSE(IsReadOnlyFile(path));
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "the others stay";
+  EXPECT_FALSE(IsReadOnlyFile(files / "missing.tex"));
+  EXPECT_FALSE(ClearReadOnlyAttr(files / "missing.tex"));
+  EXPECT_TRUE(IsBinaryFileName(files / "a.DVI"));
+  EXPECT_FALSE(IsBinaryFileName(files / "a.tex"));
+  EXPECT_FALSE(IsBinaryFileName(files / "Makefile")) << "no extension is not binary";
 }
 
 TEST_F(Doc, DocKeysEnterTemplatesBracketsInsertAndTheBackslashKey) {
@@ -569,7 +588,7 @@ TEST_F(Doc, DocWindowWhitespaceMarksStayInsideTheirCells) {
   DeleteDC(dc);
 }
 
-TEST_F(Doc, DocOpsExecuteParametersFillTheirPlaceholders) {
+TEST_F(DocOps, ExecuteParametersFillTheirPlaceholders) {
   std::string expanded, folder;
   ASSERT_TRUE(ExpandExecuteParameters("$$ $FileName $OwnerFileName $SelText x", expanded, folder));
   EXPECT_EQ(expanded, "$    x") << "no document: removed";
@@ -626,7 +645,7 @@ TEST_F(Doc, DocWindowLogBandTitleHintAndTabToTheCommandEntry) {
   EXPECT_EQ(commands.Last()->Command, "$Sys_FileNew") << "run as by Enter";
 }
 
-TEST_F(Doc, DocOpsOpenDocumentListKeepsItsSelection) {
+TEST_F(DocOps, OpenDocumentListKeepsItsSelection) {
   TOwned<TComboBox> combo(TComponent::Create<TComboBox>(nullptr));
   combo->SetParent(top);
   std::string a = File("a.tex"), b = File("b.tex");

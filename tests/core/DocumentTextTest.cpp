@@ -84,6 +84,27 @@ TEST(DocumentText, InvalidTextIsRefusedWhole) {
   EXPECT_THROW(DecodeDocumentBytes("\x83\x41\xFF", true), EEncodingError);
 }
 
+// What a save writes of a file detected as UTF-8 is read back as the same text, or the file
+// is refused whole.
+TEST(DocumentText, DetectionAgreesWithTheSavedBytes) {
+  // A final Ctrl-Z once made the detection look at the lone 0x80 and read Shift-JIS; the
+  // saved bytes, one shorter, looked like UTF-8 and were refused. Both are refused now.
+  const std::string late80 = "\xE3\x81\x82\x80" "abcd";
+  for (const std::string& bytes : {late80, late80 + "\x1A", late80 + "\x1A\x1A"})
+    EXPECT_THROW(DecodeDocumentBytes(bytes, false), EEncodingError) << bytes.size();
+  EXPECT_EQ(DecodeDocumentBytes(late80 + "e\x1A", false).Code, tcShiftJis);
+  // A mark and a Ctrl-Z: without the Ctrl-Z no mark is detected, so neither is one with it.
+  EXPECT_EQ(DecodeDocumentBytes("\xEF\xBB\xBF\x1A", false).Text, "\xEF\xBB\xBF");
+  // Characters lost to "?" leave too few bytes to look like UTF-8: refused, not misread later.
+  EXPECT_THROW(DecodeDocumentBytes("\xE6\xBC\xA2\xF0\x9F\x98\x80", false), EEncodingError);
+  EXPECT_THROW(DecodeDocumentBytes("\xE2\x82\xAC" + std::string(600, 'a') + kUtf8, false),
+               EEncodingError)
+      << "the only character of the examined bytes lost";
+  EXPECT_EQ(DecodeDocumentBytes("\xE2\x82\xAC" "abcdef", false).Text, "?abcdef")
+      << "what is left is ASCII and reads as itself";
+  EXPECT_EQ(DecodeDocumentBytes("\xE2\x82\xAC" "abc" + kUtf8, false).Code, tcUtf8);
+}
+
 TEST(DocumentText, OnlyAFinalCtrlZIsDropped) {
   EXPECT_EQ(DecodeDocumentBytes("ab\r\ncd\x1A", false).Text, "ab\r\ncd");
   EXPECT_EQ(RoundTrip("ab\x1A" "cd\r\n"), "ab\x1A" "cd\r\n") << "one inside survives a save";
@@ -139,7 +160,7 @@ TEST(DocumentText, RandomFilesComeBackOrAreRefused) {
   EXPECT_GT(accepted, 1000);
 }
 
-TEST(DocumentText, ExtensionsInTheBinaryList) {
+TEST(DocOps, BinaryNamesByTheirExtension) {
   const std::string list = ".exe.dvi.doc.";
   EXPECT_TRUE(IsBinaryExtension("C:\\a\\b.DVI", list));
   EXPECT_TRUE(IsBinaryExtension("b.exe", list));
@@ -167,7 +188,7 @@ TEST(FileStateRecords, LayoutsAndSizes) {
   EXPECT_EQ(TLogPaneState{}, (TLogPaneState{0, 40, 2, false}));
 }
 
-TEST(AutoIndent, ByIndentType) {
+TEST(DocOps, AutoIndentTextByIndentType) {
   const std::vector<std::string> list = {"\\", "%", "\\item "};
   struct Case {
     int type;
@@ -196,7 +217,7 @@ TEST(AutoIndent, ByIndentType) {
   }
 }
 
-TEST(AutoIndent, EnterTemplates) {
+TEST(DocOps, EnterTemplatesTakeTheIndentation) {
   EXPECT_EQ(ExpandEnterTemplate("\r\n", "  "), "\r\n  ");
   EXPECT_EQ(ExpandEnterTemplate("\\\\\r\n$SpIndent", "\t% \x82\xA0"), "\\\\\r\n\t    ");
   EXPECT_EQ(ExpandEnterTemplate("\\newpage\r\n$NoIndent$SpIndent", "  "), "\\newpage\r\n");
