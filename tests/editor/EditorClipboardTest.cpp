@@ -5,7 +5,6 @@
 #include "SecondProcess.h"
 #include "common/CodePage.h"
 #include "common/TempFolder.h"
-#include "support/WaitLimit.h"
 #include "ui/Clipboard.h"
 
 #include <gtest/gtest.h>
@@ -22,40 +21,8 @@ namespace {
 
 constexpr char kBoxFormatName[] = "TEditor Box Type";
 
-// The clipboard is shared: another process may hold it for a moment.
-bool OpenClipboardPatiently() {
-  DWORD start = GetTickCount();
-  while (!OpenClipboard(nullptr)) {
-    if (GetTickCount() - start >= test_support::WaitLimitMs)
-      return false;
-    Sleep(10);
-  }
-  return true;
-}
-
-// The bytes of a clipboard format as stored (the block's whole size), or nothing when it is
-// not there.
-std::optional<std::string> ClipboardBytes(UINT format) {
-  if (!OpenClipboardPatiently())
-    return std::nullopt;
-  std::optional<std::string> bytes;
-  if (HANDLE data = GetClipboardData(format)) {
-    if (const char* block = static_cast<const char*>(GlobalLock(data))) {
-      bytes = std::string(block, GlobalSize(data));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return bytes;
-}
-
-// Up to the first zero.
-std::optional<std::string> ClipboardText() {
-  std::optional<std::string> bytes = ClipboardBytes(CF_TEXT);
-  if (bytes)
-    bytes->resize(strnlen(bytes->c_str(), bytes->size()));
-  return bytes;
-}
+using uitest::ClipboardBytes;
+using uitest::ClipboardText;
 
 UINT BoxFormat() {
   return RegisterClipboardFormatA(kBoxFormatName);
