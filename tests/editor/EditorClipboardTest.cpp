@@ -54,16 +54,7 @@ int WriteClipboardFormats(const std::string& fileName) {
 
 const SecondProcessMode kReadClipboard("read-clipboard", WriteClipboardFormats);
 
-class EditorClipboard : public FocusedEditor {
-protected:
-  // A box from (row, col) over rows more rows and cols more columns.
-  void SelectBox(int row, int col, int rows, int cols) {
-    editor.SetSelectionMode(1);
-    editor.SetRowCol(row, col);
-    SendKeys(editor, VK_DOWN, ssShift, rows);
-    SendKeys(editor, VK_RIGHT, ssShift, cols);
-  }
-};
+using EditorClipboard = FocusedEditor;
 
 TEST_F(EditorClipboard, ANormalCopyIsPlainTextAndCutMovesIt) {
   editor.Lines().SetText("abc\r\ndef");
@@ -86,7 +77,7 @@ TEST_F(EditorClipboard, ANormalCopyIsPlainTextAndCutMovesIt) {
 
 TEST_F(EditorClipboard, ABoxCopyAddsTheBoxFormatAndPastesAsABlock) {
   editor.Lines().SetText("0123456789\r\nabcdefgh\r\nABCDEFGH\r\nwxyz");
-  SelectBox(0, 2, 2, 3);
+  SelectBox(editor, 0, 2, 2, 3);
   ASSERT_EQ(editor.SelText(), "234\r\ncde\r\nCDE");
   editor.CopyToClipboard();
   EXPECT_EQ(ClipboardText(), "234\r\ncde\r\nCDE");
@@ -143,7 +134,7 @@ TEST_F(EditorClipboard, CopyAndCutWithoutASelectionLeaveEmptyText) {
 
 TEST_F(EditorClipboard, ASecondProcessReadsAllThreeFormats) {
   editor.Lines().SetText("漢字かな\r\nabcdef");
-  SelectBox(0, 2, 1, 4);
+  SelectBox(editor, 0, 2, 1, 4);
   std::string text = editor.SelText();
   ASSERT_EQ(text, "字か\r\ncdef");
   editor.CopyToClipboard();

@@ -259,10 +259,7 @@ TEST_F(EditorSelPaint, NormalModeCoversTheSelectedCellsAndTheSelectedLineEnd) {
 }
 
 TEST_F(EditorSelPaint, BoxModeCoversTheBoxOnEveryRow) {
-  editor.SetSelectionMode(1);
-  editor.SetCol(1);
-  SendKeys(editor, VK_DOWN, ssShift, 3);
-  SendKeys(editor, VK_RIGHT, ssShift, 5);
+  SelectBox(editor, 0, 1, 3, 5);
   ASSERT_EQ(editor.SelText(), "bcdef\r\nhijkl\r\nnop\r\nrst");
   Paint();
   for (int row = 0; row < 4; ++row) {

@@ -39,12 +39,15 @@ void PressEachKey(HWND window, WORD key) {
 
 TEST(MessageBoxes, QyncAnswersEachButtonAndTheCloseButton) {
   BoxView seen;
-  EXPECT_EQ(BoxAnswer("Qync", [](const BoxView& box) { box.CloseByButton(); }, &seen), 'e');
+  EXPECT_EQ(BoxAnswer(
+                "Qync", [](const BoxView& box) { box.CloseByButton(); }, &seen),
+            'e');
   EXPECT_EQ(seen.title, "確認");
   EXPECT_EQ(seen.text, "…");
   EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_QUESTION));
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{"はい(&Y)", "いいえ(&N)", "キャンセル"}));
-  for (auto [button, answer] : {std::pair{"はい(&Y)", 'y'}, {"いいえ(&N)", 'n'}, {"キャンセル", 'c'}})
+  for (auto [button, answer] :
+       {std::pair{"はい(&Y)", 'y'}, {"いいえ(&N)", 'n'}, {"キャンセル", 'c'}})
     EXPECT_EQ(BoxAnswer("Qync", [&](const BoxView& box) { box.Press(button); }), answer);
 }
 
@@ -165,12 +168,12 @@ TEST(MessageBoxes, StyleIsScannedFromTheLastLetterTheLeftmostIconWinsAndByLetter
   };
   // Unknown letters are ignored. By letters knows All only as "l", and neither NoToAll nor
   // YesToAll.
-  for (const Case& test : {Case{"?E", false, mtConfirmation, mbOK}, Case{"E?", false, mtError, mbOK},
-                           Case{"Wyn", false, mtWarning, mbYes | mbNo},
-                           Case{"", false, mtCustom, mbOK}, Case{"xz", false, mtCustom, mbOK},
-                           Case{"lc", true, mtCustom, mbAll | mbCancel},
-                           Case{"Yc", true, mtCustom, mbCancel}, Case{"ANc", true, mtCustom, mbCancel},
-                           Case{"ANYl", false, mtCustom, mbAll | mbNoToAll | mbYesToAll}}) {
+  for (const Case& test :
+       {Case{"?E", false, mtConfirmation, mbOK}, Case{"E?", false, mtError, mbOK},
+        Case{"Wyn", false, mtWarning, mbYes | mbNo}, Case{"", false, mtCustom, mbOK},
+        Case{"xz", false, mtCustom, mbOK}, Case{"lc", true, mtCustom, mbAll | mbCancel},
+        Case{"Yc", true, mtCustom, mbCancel}, Case{"ANc", true, mtCustom, mbCancel},
+        Case{"ANYl", false, mtCustom, mbAll | mbNoToAll | mbYesToAll}}) {
     uitest::DialogRecorder hook;
     test.byLetters ? MessageBoxByLetters("t", test.style) : MsgBox("t", test.style);
     ASSERT_EQ(hook.calls.size(), 1u) << test.style;
