@@ -210,11 +210,6 @@ TEST_F(UiMenus, MenuSelectSetsTheApplicationHintAndOnHintRunsOnChange) {
   SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   EXPECT_EQ(Application->Hint(), "");
   EXPECT_EQ(hints, 3);
-
-  EXPECT_EQ(GetShortHint("Save|Saves"), "Save");
-  EXPECT_EQ(GetLongHint("Save|Saves"), "Saves");
-  EXPECT_EQ(GetShortHint("Plain"), "Plain");
-  EXPECT_EQ(GetLongHint("Plain"), "Plain");
 }
 
 TEST_F(UiMenus, ImagesAreDrawnThroughTheCallbackBitmap) {
