@@ -5,7 +5,6 @@
 #include "SecondProcess.h"
 #include "common/CodePage.h"
 #include "common/TempFolder.h"
-#include "support/WaitLimit.h"
 #include "ui/Clipboard.h"
 
 #include <gtest/gtest.h>
@@ -22,40 +21,8 @@ namespace {
 
 constexpr char kBoxFormatName[] = "TEditor Box Type";
 
-// The clipboard is shared: another process may hold it for a moment.
-bool OpenClipboardPatiently() {
-  DWORD start = GetTickCount();
-  while (!OpenClipboard(nullptr)) {
-    if (GetTickCount() - start >= test_support::WaitLimitMs)
-      return false;
-    Sleep(10);
-  }
-  return true;
-}
-
-// The bytes of a clipboard format as stored (the block's whole size), or nothing when it is
-// not there.
-std::optional<std::string> ClipboardBytes(UINT format) {
-  if (!OpenClipboardPatiently())
-    return std::nullopt;
-  std::optional<std::string> bytes;
-  if (HANDLE data = GetClipboardData(format)) {
-    if (const char* block = static_cast<const char*>(GlobalLock(data))) {
-      bytes = std::string(block, GlobalSize(data));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return bytes;
-}
-
-// Up to the first zero.
-std::optional<std::string> ClipboardText() {
-  std::optional<std::string> bytes = ClipboardBytes(CF_TEXT);
-  if (bytes)
-    bytes->resize(strnlen(bytes->c_str(), bytes->size()));
-  return bytes;
-}
+using uitest::ClipboardBytes;
+using uitest::ClipboardText;
 
 UINT BoxFormat() {
   return RegisterClipboardFormatA(kBoxFormatName);
@@ -87,16 +54,7 @@ int WriteClipboardFormats(const std::string& fileName) {
 
 const SecondProcessMode kReadClipboard("read-clipboard", WriteClipboardFormats);
 
-class EditorClipboard : public FocusedEditor {
-protected:
-  // A box from (row, col) over rows more rows and cols more columns.
-  void SelectBox(int row, int col, int rows, int cols) {
-    editor.SetSelectionMode(1);
-    editor.SetRowCol(row, col);
-    SendKeys(editor, VK_DOWN, ssShift, rows);
-    SendKeys(editor, VK_RIGHT, ssShift, cols);
-  }
-};
+using EditorClipboard = FocusedEditor;
 
 TEST_F(EditorClipboard, ANormalCopyIsPlainTextAndCutMovesIt) {
   editor.Lines().SetText("abc\r\ndef");
@@ -119,7 +77,7 @@ TEST_F(EditorClipboard, ANormalCopyIsPlainTextAndCutMovesIt) {
 
 TEST_F(EditorClipboard, ABoxCopyAddsTheBoxFormatAndPastesAsABlock) {
   editor.Lines().SetText("0123456789\r\nabcdefgh\r\nABCDEFGH\r\nwxyz");
-  SelectBox(0, 2, 2, 3);
+  SelectBox(editor, 0, 2, 2, 3);
   ASSERT_EQ(editor.SelText(), "234\r\ncde\r\nCDE");
   editor.CopyToClipboard();
   EXPECT_EQ(ClipboardText(), "234\r\ncde\r\nCDE");
@@ -176,7 +134,7 @@ TEST_F(EditorClipboard, CopyAndCutWithoutASelectionLeaveEmptyText) {
 
 TEST_F(EditorClipboard, ASecondProcessReadsAllThreeFormats) {
   editor.Lines().SetText("漢字かな\r\nabcdef");
-  SelectBox(0, 2, 1, 4);
+  SelectBox(editor, 0, 2, 1, 4);
   std::string text = editor.SelText();
   ASSERT_EQ(text, "字か\r\ncdef");
   editor.CopyToClipboard();

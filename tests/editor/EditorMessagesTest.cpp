@@ -205,10 +205,7 @@ TEST_F(EditorMessages, SelectionMessagesCountLineEndsAsTwo) {
 
   // A box counts each slice plus 2, not the text's bytes.
   editor.Lines().SetText("abcd\r\nefgh\r\n");
-  editor.SetSelectionMode(1);
-  editor.SetCol(1);
-  SendKey(editor, VK_DOWN, ssShift);
-  SendKeys(editor, VK_RIGHT, ssShift, 2);
+  SelectBox(editor, 0, 1, 1, 2);
   ASSERT_EQ(editor.SelText(), "bc\r\nfg");
   LRESULT box = Send(EM_GETSEL);
   EXPECT_EQ(HIWORD(box) - LOWORD(box), 8);

@@ -125,10 +125,7 @@ TEST_F(EditorPaint, CommentAndBracketBackgroundsCoverTheirCellsAlsoInItalic) {
 TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
   editor.View().Colors()[ciReserve].SetBkColor(clLime);
   TStringList words;
-  words.Add("\\section");
-  words.Add("本文");
-  words.Add("\\delta");
-  words.Add("\\Delta");
+  words.SetText("\\section\r\n本文\r\n\\delta\r\n\\Delta\r\n");
   editor.SetReserveWordList(words);
   editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n\\Delta \\delta \\DELTA\r\n");
   Paint();
@@ -182,10 +179,7 @@ TEST_F(EditorPaint, UnderlineFollowsTheCaretRow) {
 
 TEST_F(EditorPaint, LongRowAtTheLargestTopCol) {
   editor.View().Colors()[ciAnk].SetBkColor(clYellow);
-  std::string row;
-  for (int i = 0; i < 3000; ++i)
-    row += static_cast<char>('a' + i % 26);
-  editor.Lines().SetText(row + "\r\n");
+  editor.Lines().SetText(Rows(1, 3000));
   editor.SetTopCol(100000);
   EXPECT_EQ(editor.TopCol(), TEditor::kMaxCol - editor.VisibleCols() / 2);
   Paint();
@@ -259,10 +253,7 @@ TEST_F(EditorSelPaint, NormalModeCoversTheSelectedCellsAndTheSelectedLineEnd) {
 }
 
 TEST_F(EditorSelPaint, BoxModeCoversTheBoxOnEveryRow) {
-  editor.SetSelectionMode(1);
-  editor.SetCol(1);
-  SendKeys(editor, VK_DOWN, ssShift, 3);
-  SendKeys(editor, VK_RIGHT, ssShift, 5);
+  SelectBox(editor, 0, 1, 3, 5);
   ASSERT_EQ(editor.SelText(), "bcdef\r\nhijkl\r\nnop\r\nrst");
   Paint();
   for (int row = 0; row < 4; ++row) {

@@ -315,43 +315,45 @@ TEST_F(EditorScreen, InsertionsAndDeletionsScrollTheRowsBelowAndLargeOnesRepaint
 TEST_F(EditorScreen, AfterScrollsAndEditsTheWindowEqualsAFullRepaintAlsoDoubleBuffered) {
   editor.SetScrollBars(TScrollStyle::ssBoth);
   editor.Marks().Underline().SetVisible(true);
-  HWND handle = editor.Handle();
+  auto scroll = [&](UINT message, WPARAM code) {
+    return [this, message, code] { SendMessageA(editor.Handle(), message, code, 0); };
+  };
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"a row down", scroll(WM_VSCROLL, SB_LINEDOWN)},
+      {"a page down", scroll(WM_VSCROLL, SB_PAGEDOWN)},
+      {"a line inserted in view",
+       [&] { editor.Lines().Insert(editor.TopRow() + 2, "新しい行\tです"); }},
+      {"a line deleted in view", [&] { editor.Lines().Delete(editor.TopRow() + 4); }},
+      {"rows deleted above the view", [&] { editor.ScreenStrings().ReplaceRows(0, 2, ""); }},
+      {"lines inserted in one update",
+       [&] {
+         editor.Lines().BeginUpdate();
+         for (char digit = '0'; digit < '5'; ++digit)
+           editor.Lines().Insert(editor.TopRow() + 1, std::string("まとめて ") + digit);
+         editor.Lines().EndUpdate();
+       }},
+      {"a page right", scroll(WM_HSCROLL, SB_PAGERIGHT)},
+      {"a column left", scroll(WM_HSCROLL, SB_LINELEFT)},
+      {"the caret row moved", [&] { editor.SetRow(editor.TopRow() + 1); }},
+      {"at the bottom", scroll(WM_VSCROLL, SB_BOTTOM)},
+      {"after undo", [&] { editor.Undo(); }},
+      {"back at the top",
+       [&] {
+         scroll(WM_VSCROLL, SB_TOP)();
+         scroll(WM_HSCROLL, SB_LEFT)();
+       }},
+  };
   for (bool doubleBuffered : {false, true}) {
     editor.SetDoubleBuffered(doubleBuffered);
     std::string mode = doubleBuffered ? "double-buffered, " : "";
-    auto expectRepaint = [&](const char* when) { ExpectScreenEqualsRepaint(editor, mode + when); };
     editor.Lines().SetText(NumberedLines(60) + std::string(300, 'x') + "\r\n" + "\tend");
     editor.SetRow(3);
     uitest::Pump();
-    expectRepaint("at first");
-    SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);
-    expectRepaint("a row down");
-    SendMessageA(handle, WM_VSCROLL, SB_PAGEDOWN, 0);
-    expectRepaint("a page down");
-    editor.Lines().Insert(editor.TopRow() + 2, "新しい行\tです");
-    expectRepaint("a line inserted in view");
-    editor.Lines().Delete(editor.TopRow() + 4);
-    expectRepaint("a line deleted in view");
-    editor.ScreenStrings().ReplaceRows(0, 2, "");
-    expectRepaint("rows deleted above the view");
-    editor.Lines().BeginUpdate();
-    for (char digit = '0'; digit < '5'; ++digit)
-      editor.Lines().Insert(editor.TopRow() + 1, std::string("まとめて ") + digit);
-    editor.Lines().EndUpdate();
-    expectRepaint("lines inserted in one update");
-    SendMessageA(handle, WM_HSCROLL, SB_PAGERIGHT, 0);
-    expectRepaint("a page right");
-    SendMessageA(handle, WM_HSCROLL, SB_LINELEFT, 0);
-    expectRepaint("a column left");
-    editor.SetRow(editor.TopRow() + 1);
-    expectRepaint("the caret row moved");
-    SendMessageA(handle, WM_VSCROLL, SB_BOTTOM, 0);
-    expectRepaint("at the bottom");
-    editor.Undo();
-    expectRepaint("after undo");
-    SendMessageA(handle, WM_VSCROLL, SB_TOP, 0);
-    SendMessageA(handle, WM_HSCROLL, SB_LEFT, 0);
-    expectRepaint("back at the top");
+    ExpectScreenEqualsRepaint(editor, mode + "at first");
+    for (const auto& [when, step] : steps) {
+      step();
+      ExpectScreenEqualsRepaint(editor, mode + when);
+    }
   }
 }
 

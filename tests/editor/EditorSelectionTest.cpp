@@ -155,6 +155,17 @@ TEST(EditorSelection, ABoxBlockReplacesTheBoxSelectionAndDeletionTakesEachRowsSl
   ASSERT_EQ(shortText->SelText(), "ab\r\n");
   shortText->SetBoxSelTextBuf("XY");
   EXPECT_EQ(shortText->Text(), "XYc\r\n");
+
+  editor = NewEditor("abcd\r\nあいう\r\nxy");
+  editor->SetSelectionMode(1);
+  editor->SetCol(1);
+  editor->Press(VK_DOWN, ssShift, 2);
+  editor->Press(VK_RIGHT, ssShift, 3);
+  ASSERT_EQ(editor->Col(), 3);
+  editor->ClearSelection();
+  EXPECT_EQ(editor->Text(), "ad\r\nあう\r\nx\r\n")
+      << "い (cells 2-3) is inside, あ cut on the left stays";
+  EXPECT_EQ(CaretAt(*editor), std::pair(0, 1));
 }
 
 TEST(EditorSelection, TextReplacesTheSelectionInOneStep) {
@@ -177,19 +188,6 @@ TEST(EditorSelection, TextReplacesTheSelectionInOneStep) {
   editor->SetRowCol(1, 8);
   editor->SetSelTextBuf("!");
   EXPECT_EQ(editor->Text(), "otwo\r\nthree   !\r\n");
-}
-
-TEST(EditorSelection, BoxDeletionTakesEachRowsSlice) {
-  auto editor = NewEditor("abcd\r\nあいう\r\nxy");
-  editor->SetSelectionMode(1);
-  editor->SetCol(1);
-  editor->Press(VK_DOWN, ssShift, 2);
-  editor->Press(VK_RIGHT, ssShift, 3);
-  ASSERT_EQ(editor->Col(), 3);
-  editor->ClearSelection();
-  EXPECT_EQ(editor->Text(), "ad\r\nあう\r\nx\r\n")
-      << "い (cells 2-3) is inside, あ cut on the left stays";
-  EXPECT_EQ(CaretAt(*editor), std::pair(0, 1));
 }
 
 TEST(EditorSelection, DeleteRowAndClear) {
@@ -285,7 +283,7 @@ POINT CellPoint(TEditor& editor, int row, int col) {
                editor.Margin().Top() + row * editor.RowHeight() + 1};
 }
 
-TEST(EditorMaps, RowColToLineOffsetTakesCharactersWhole) {
+TEST(EditorMaps, RowColToLineOffsetTakesCharactersWholeAndRowsMapToLines) {
   auto editor = NewEditor("aあb\tc\r\nx");
   EXPECT_EQ(editor->RowColToLineOffset(0, 0), 0);
   EXPECT_EQ(editor->RowColToLineOffset(0, 1), 1);
@@ -298,21 +296,15 @@ TEST(EditorMaps, RowColToLineOffsetTakesCharactersWhole) {
   EXPECT_EQ(editor->RowColToLineOffset(2, 0), -1) << "outside the store";
   EXPECT_EQ(editor->RowColToLineOffset(-1, 0), -1);
 
-  auto wrapped = NewWrappedEditor(20, std::string(45, 'w') + "\r\nnext");
-  ASSERT_EQ(wrapped->RowCount(), 4);
-  EXPECT_EQ(wrapped->RowColToLineOffset(2, 3), 43) << "the wrapped rows above count";
-  EXPECT_EQ(wrapped->RowColToLineOffset(3, 2), 2);
-}
-
-TEST(EditorMaps, RowsToLines) {
-  auto plain = NewEditor("a\r\nb\r\nc");
-  EXPECT_EQ(plain->RowToLines(2), 2);
   auto wrapped = NewWrappedEditor(20, std::string(45, 'w') + "\r\nnext\r\n" + std::string(25, 'v'));
   ASSERT_EQ(wrapped->RowCount(), 6);
-  int expected[] = {0, 0, 0, 1, 2, 2, 3};
+  EXPECT_EQ(wrapped->RowColToLineOffset(2, 3), 43) << "the wrapped rows above count";
+  EXPECT_EQ(wrapped->RowColToLineOffset(3, 2), 2);
+  int lines[] = {0, 0, 0, 1, 2, 2, 3};
   for (int row = 0; row <= 6; ++row)
-    EXPECT_EQ(wrapped->RowToLines(row), expected[row]) << row;
+    EXPECT_EQ(wrapped->RowToLines(row), lines[row]) << row;
   EXPECT_EQ(wrapped->TextLength(), 45 + 2 + 4 + 2 + 25 + 2);
+  EXPECT_EQ(editor->RowToLines(1), 1) << "unwrapped";
 }
 
 TEST(EditorMaps, AUrlWrappedOverTwoRowsIsOneToken) {

@@ -1,6 +1,7 @@
 // One editing session driven only by window messages through the message loop, as a user's
 // input arrives: typing with characters and the input method, a row selection dragged
-// elsewhere, a box copied and pasted with the menu's shortcut keys, and everything undone.
+// elsewhere, a box copied and pasted with the menu's shortcut keys before the menu ever
+// opened, and everything undone.
 #include "EditorWindow.h"
 
 #include "editor/EditorStartup.h"
@@ -85,6 +86,8 @@ TEST_F(EditorSession, TypeDragBoxCopyPasteAndUndoEverything) {
   EXPECT_EQ(undos, 14) << "one record per character typed, one for the input method's result";
   EXPECT_EQ(Text(), "");
   EXPECT_EQ(editor.RowCount(), 0);
+  Key('A', ssCtrl);
+  EXPECT_EQ(Text(), "\\") << "Ctrl+A is the menu's redo";
 }
 
 } // namespace

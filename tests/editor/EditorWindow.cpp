@@ -159,6 +159,13 @@ void SendChars(TEditor& editor, const std::string& text) {
     SendMessageA(editor.Handle(), WM_CHAR, static_cast<unsigned char>(character), 1);
 }
 
+void SelectBox(TEditor& editor, int row, int col, int rows, int cols) {
+  editor.SetSelectionMode(1);
+  editor.SetRowCol(row, col);
+  SendKeys(editor, VK_DOWN, ssShift, rows);
+  SendKeys(editor, VK_RIGHT, ssShift, cols);
+}
+
 RECT CellRect(TEditor& editor, int viewRow, int firstCol, int endCol) {
   int left = editor.Margin().Left();
   int top = editor.Margin().Top() + viewRow * editor.RowHeight();

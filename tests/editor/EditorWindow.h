@@ -131,6 +131,8 @@ void SendKey(quolin::TEditor& editor, WORD key, quolin::TShiftState shift = 0, b
 void SendKeys(quolin::TEditor& editor, WORD key, quolin::TShiftState shift, int times);
 // Sends WM_CHAR for each byte.
 void SendChars(quolin::TEditor& editor, const std::string& text);
+// Box mode, and a box from (row, col) over rows more rows and cols more columns by Shift+keys.
+void SelectBox(quolin::TEditor& editor, int row, int col, int rows, int cols);
 using uitest::HeldKeys;
 
 // The pixel rectangle of cells [firstCol, endCol) of view row (counted from TopRow).

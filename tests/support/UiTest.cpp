@@ -3,6 +3,7 @@
 #include "ui/Dialogs.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace uitest {
 
@@ -172,6 +173,43 @@ const BoxView& BoxDriver::Seen() {
   if (thread_.joinable())
     thread_.join();
   return seen_;
+}
+
+namespace {
+
+bool OpenClipboardPatiently() {
+  return quolin::test_support::WaitUntil([] { return OpenClipboard(nullptr) != FALSE; });
+}
+
+} // namespace
+
+std::optional<std::string> ClipboardBytes(UINT format) {
+  if (!OpenClipboardPatiently())
+    return std::nullopt;
+  std::optional<std::string> bytes;
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const char* block = static_cast<const char*>(GlobalLock(data))) {
+      bytes = std::string(block, GlobalSize(data));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+std::optional<std::string> ClipboardText() {
+  std::optional<std::string> bytes = ClipboardBytes(CF_TEXT);
+  if (bytes)
+    bytes->resize(strnlen(bytes->c_str(), bytes->size()));
+  return bytes;
+}
+
+bool EmptyTheClipboard() {
+  if (!OpenClipboardPatiently())
+    return false;
+  EmptyClipboard();
+  CloseClipboard();
+  return true;
 }
 
 } // namespace uitest

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -103,5 +104,13 @@ private:
   BoxView seen_;
   std::thread thread_;
 };
+
+// The bytes of a clipboard format as stored (the block's whole size), or nothing when it is
+// not there. The clipboard is shared: another process may hold it for a moment.
+std::optional<std::string> ClipboardBytes(UINT format);
+// The text format up to its first zero.
+std::optional<std::string> ClipboardText();
+// Empties the clipboard; false when it could not be opened.
+bool EmptyTheClipboard();
 
 } // namespace uitest

@@ -68,10 +68,8 @@ std::string NodeLevel(TTreeNode* first) {
 TEST_F(UiControls, StatusPanelShowsTheModifiedMarkByteExact) {
   form->Show();
   auto* status = Add<TStatusBar>("StatusBar1");
-  status->AddPanel(80, TAlignment::taCenter);
-  status->AddPanel(54, TAlignment::taCenter);
-  status->AddPanel(54, TAlignment::taCenter);
-  status->AddPanel(80, TAlignment::taCenter);
+  for (int width : {80, 54, 54, 80})
+    status->AddPanel(width, TAlignment::taCenter);
   status->AddPanel(50);
   status->Panels(1).SetText("変更");
   status->Panels(4).SetText(" 挿入");

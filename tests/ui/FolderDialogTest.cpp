@@ -75,26 +75,37 @@ DialogDriver::Ready BrowserShows(const std::string& folder) {
   };
 }
 
-TEST_F(FolderDialog, OkReturnsTheStartFolder) {
-  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
-  EXPECT_EQ(dialog->Title, "フォルダーの選択");
-  dialog->Folder = start;
-  BrowserView view;
-  {
-    DialogDriver driver(PressAndRead(IDOK, view), BrowserShows(start));
-    ASSERT_TRUE(dialog->Execute()) << "the browser did not come to the start folder";
-  }
-  EXPECT_EQ(view.title, "フォルダーの選択");
-  EXPECT_TRUE(DialogDriver::IsSameFolder(dialog->Folder, start)) << dialog->Folder;
+// OK returns the start folder; Cancel leaves Folder and the variable as they were.
+TEST_F(FolderDialog, OkReturnsTheStartFolderAndCancelLeavesIt) {
+  for (int button : {IDOK, IDCANCEL}) {
+    SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+    auto expectStart = [&](const std::string& folder) {
+      if (button == IDOK)
+        EXPECT_TRUE(DialogDriver::IsSameFolder(folder, start)) << folder;
+      else
+        EXPECT_EQ(folder, start);
+    };
+    TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
+    EXPECT_EQ(dialog->Title, "フォルダーの選択");
+    dialog->Folder = start;
+    BrowserView view;
+    {
+      DialogDriver driver(PressAndRead(button, view), BrowserShows(start));
+      EXPECT_EQ(dialog->Execute(), button == IDOK);
+      ASSERT_TRUE(driver.Acted()) << "the browser did not come to the start folder";
+    }
+    EXPECT_EQ(view.title, "フォルダーの選択");
+    expectStart(dialog->Folder);
 
-  std::string folder = start;
-  {
-    DialogDriver driver(PressAndRead(IDOK, view), BrowserShows(start));
-    ASSERT_TRUE(SelectFolderDialog("出力先", nullptr, folder))
-        << "the browser did not come to the start folder";
+    std::string folder = start;
+    {
+      DialogDriver driver(PressAndRead(button, view), BrowserShows(start));
+      EXPECT_EQ(SelectFolderDialog("出力先", nullptr, folder), button == IDOK);
+      ASSERT_TRUE(driver.Acted()) << "the browser did not come to the start folder";
+    }
+    EXPECT_EQ(view.title, "出力先");
+    expectStart(folder);
   }
-  EXPECT_EQ(view.title, "出力先");
-  EXPECT_TRUE(DialogDriver::IsSameFolder(folder, start)) << folder;
 }
 
 TEST_F(FolderDialog, MissingStartFolderOpensAtTheDefaultPlace) {
@@ -113,26 +124,6 @@ TEST_F(FolderDialog, MissingStartFolderOpensAtTheDefaultPlace) {
   else
     EXPECT_EQ(folder, missing);
   EXPECT_FALSE(DialogDriver::IsSameFolder(folder, start));
-}
-
-TEST_F(FolderDialog, CancelLeavesFolderAndTheVariableAlone) {
-  std::string folder = start;
-  BrowserView view;
-  {
-    DialogDriver driver(PressAndRead(IDCANCEL, view), BrowserReady);
-    EXPECT_FALSE(SelectFolderDialog("出力先", nullptr, folder));
-    EXPECT_TRUE(driver.Acted());
-  }
-  EXPECT_EQ(folder, start);
-
-  TOwned<TFolderDlg> dialog(TComponent::Create<TFolderDlg>(nullptr));
-  dialog->Folder = start;
-  {
-    DialogDriver driver(PressAndRead(IDCANCEL, view), BrowserReady);
-    EXPECT_FALSE(dialog->Execute());
-    EXPECT_TRUE(driver.Acted());
-  }
-  EXPECT_EQ(dialog->Folder, start);
 }
 
 TEST_F(FolderDialog, BrowserIsOwnedByTheOwnersForm) {

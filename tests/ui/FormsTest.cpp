@@ -129,16 +129,15 @@ TEST(UiForms, MdiFrameAsksEachChildFirstAndChildrenGetNoOnClose) {
   frame->Close();
   EXPECT_FALSE(frame->Visible());
   EXPECT_EQ(log.Joined(), "second,first,frame");
-}
 
-TEST(UiForms, AChildClosedToBeFreedIsNotAskedAgain) {
-  auto frame = MakeFrame();
-  TForm* child = MakeChild(*frame, "Child");
+  // A child closed to be freed is not asked again when the frame closes before the child's
+  // release is handled.
+  frame->Show();
+  TForm* freed = MakeChild(*frame, "Freed");
   int asked = 0;
-  child->OnCloseQuery = [&](TObject*, bool&) { ++asked; };
-  child->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
-  child->Close();
-  // The frame closes before the child's release is handled.
+  freed->OnCloseQuery = [&](TObject*, bool&) { ++asked; };
+  freed->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  freed->Close();
   frame->Close();
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(frame->Visible());

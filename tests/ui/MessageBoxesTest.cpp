@@ -3,6 +3,7 @@
 #include "ui/MessageBoxes.h"
 #include "core/Exceptions.h"
 #include "core/TextCompare.h"
+#include "support/DialogDriver.h"
 #include "support/UiTest.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
@@ -17,12 +18,9 @@
 using namespace quolin;
 using uitest::BoxDriver;
 using uitest::BoxView;
+using uitest::ClipboardText;
 
 namespace {
-
-HICON SystemIcon(LPCSTR id) {
-  return LoadIconA(nullptr, id);
-}
 
 // Shows MsgBox with the style while a driver does what act says; returns the answer.
 char BoxAnswer(const std::string& style, const std::function<void(const BoxView&)>& act,
@@ -42,15 +40,15 @@ void PressEachKey(HWND window, WORD key) {
 TEST(MessageBoxes, QyncAnswersEachButtonAndTheCloseButton) {
   BoxView seen;
   EXPECT_EQ(BoxAnswer(
-                "Qync", [](const BoxView& box) { box.Press("はい(&Y)"); }, &seen),
-            'y');
+                "Qync", [](const BoxView& box) { box.CloseByButton(); }, &seen),
+            'e');
   EXPECT_EQ(seen.title, "確認");
   EXPECT_EQ(seen.text, "…");
-  EXPECT_EQ(seen.icon, SystemIcon(IDI_QUESTION));
+  EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_QUESTION));
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{"はい(&Y)", "いいえ(&N)", "キャンセル"}));
-  EXPECT_EQ(BoxAnswer("Qync", [](const BoxView& box) { box.Press("いいえ(&N)"); }), 'n');
-  EXPECT_EQ(BoxAnswer("Qync", [](const BoxView& box) { box.Press("キャンセル"); }), 'c');
-  EXPECT_EQ(BoxAnswer("Qync", [](const BoxView& box) { box.CloseByButton(); }), 'e');
+  for (auto [button, answer] :
+       {std::pair{"はい(&Y)", 'y'}, {"いいえ(&N)", 'n'}, {"キャンセル", 'c'}})
+    EXPECT_EQ(BoxAnswer("Qync", [&](const BoxView& box) { box.Press(button); }), answer);
 }
 
 TEST(MessageBoxes, ButtonsComeInTheFixedOrderAndHelpDoesNothing) {
@@ -82,9 +80,7 @@ TEST(MessageBoxes, DefaultButtonIsOkThenYesThenRetryThenTheFirstAndEnterPressesI
                            Case{"cr", "再試行(&R)", 'r'}, Case{"ca", "キャンセル", 'c'}}) {
     std::string defaultCaption;
     char answer = BoxAnswer(test.style, [&](const BoxView& box) {
-      char caption[64] = {};
-      GetWindowTextA(box.defaultButton, caption, sizeof caption);
-      defaultCaption = caption;
+      defaultCaption = test_support::DialogDriver::WindowText(box.defaultButton);
       PressEachKey(box.defaultButton, VK_RETURN);
     });
     EXPECT_EQ(defaultCaption, test.defaultCaption) << test.style;
@@ -163,30 +159,28 @@ TEST(MessageBoxes, BoxIsOwnedByTheActiveFormAndStayOnTopFormsStepBack) {
 
 // The style scan and the answer letters, on the test hook.
 TEST(MessageBoxes, StyleIsScannedFromTheLastLetterTheLeftmostIconWinsAndByLettersKnowsFewer) {
-  uitest::DialogRecorder hook;
-  MsgBox("t", "?E");
-  MsgBox("t", "E?");
-  MsgBox("t", "Wyn");
-  MsgBox("t", "");
-  MsgBox("t", "xz");
-  MessageBoxByLetters("t", "lc");
-  MessageBoxByLetters("t", "Yc");
-  MessageBoxByLetters("t", "ANc");
-  MsgBox("t", "ANYl");
-  ASSERT_EQ(hook.calls.size(), 9u);
-  EXPECT_EQ(hook.calls[0].type, static_cast<int>(TMsgDlgType::mtConfirmation));
-  EXPECT_EQ(hook.calls[1].type, static_cast<int>(TMsgDlgType::mtError));
-  EXPECT_EQ(hook.calls[2].type, static_cast<int>(TMsgDlgType::mtWarning));
-  EXPECT_EQ(hook.calls[2].buttons, static_cast<unsigned>(mbYes | mbNo));
-  EXPECT_EQ(hook.calls[3].type, static_cast<int>(TMsgDlgType::mtCustom));
-  EXPECT_EQ(hook.calls[3].buttons, static_cast<unsigned>(mbOK));
-  EXPECT_EQ(hook.calls[4].buttons, static_cast<unsigned>(mbOK)) << "unknown letters are ignored";
-  EXPECT_EQ(hook.beeps, 0);
-  // By letters knows All only as "l", and neither NoToAll nor YesToAll.
-  EXPECT_EQ(hook.calls[5].buttons, static_cast<unsigned>(mbAll | mbCancel));
-  EXPECT_EQ(hook.calls[6].buttons, static_cast<unsigned>(mbCancel));
-  EXPECT_EQ(hook.calls[7].buttons, static_cast<unsigned>(mbCancel));
-  EXPECT_EQ(hook.calls[8].buttons, static_cast<unsigned>(mbAll | mbNoToAll | mbYesToAll));
+  using enum TMsgDlgType;
+  struct Case {
+    const char* style;
+    bool byLetters;
+    TMsgDlgType type;
+    unsigned buttons;
+  };
+  // Unknown letters are ignored. By letters knows All only as "l", and neither NoToAll nor
+  // YesToAll.
+  for (const Case& test :
+       {Case{"?E", false, mtConfirmation, mbOK}, Case{"E?", false, mtError, mbOK},
+        Case{"Wyn", false, mtWarning, mbYes | mbNo}, Case{"", false, mtCustom, mbOK},
+        Case{"xz", false, mtCustom, mbOK}, Case{"lc", true, mtCustom, mbAll | mbCancel},
+        Case{"Yc", true, mtCustom, mbCancel}, Case{"ANc", true, mtCustom, mbCancel},
+        Case{"ANYl", false, mtCustom, mbAll | mbNoToAll | mbYesToAll}}) {
+    uitest::DialogRecorder hook;
+    test.byLetters ? MessageBoxByLetters("t", test.style) : MsgBox("t", test.style);
+    ASSERT_EQ(hook.calls.size(), 1u) << test.style;
+    EXPECT_EQ(hook.calls[0].type, static_cast<int>(test.type)) << test.style;
+    EXPECT_EQ(hook.calls[0].buttons, test.buttons) << test.style;
+    EXPECT_EQ(hook.beeps, 0) << test.style;
+  }
 }
 
 TEST(MessageBoxes, BeepLettersBeepAtOnceBeforeTheBox) {
@@ -246,18 +240,6 @@ TEST(MessageBoxes, HourGlassDoesNotNest) {
   EXPECT_EQ(Screen->Cursor(), crDefault);
 }
 
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr))
-    return "<busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 TEST(MessageBoxes, ClipboardTakesTextAloneOrUnderFurtherFormats) {
   ASSERT_TRUE(SetClipboardText("表示 \\ keep"));
   EXPECT_EQ(ClipboardText(), "表示 \\ keep");
@@ -268,21 +250,14 @@ TEST(MessageBoxes, ClipboardTakesTextAloneOrUnderFurtherFormats) {
   UINT extra = RegisterClipboardFormatA("Quolin Test Format");
   ASSERT_TRUE(PutClipboardText("a\\b", {extra}));
   EXPECT_EQ(ClipboardText(), "a\\b");
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  HANDLE data = GetClipboardData(extra);
-  ASSERT_NE(data, nullptr);
-  EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(data)), 4), std::string("a\\b\0", 4));
-  GlobalUnlock(data);
-  CloseClipboard();
+  EXPECT_EQ(uitest::ClipboardBytes(extra).value_or("").substr(0, 4), std::string("a\\b\0", 4));
   // An empty text is put too, and the other formats are gone.
   ASSERT_TRUE(PutClipboardText(""));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_EQ(ClipboardText(), "");
   EXPECT_FALSE(IsClipboardFormatAvailable(extra));
 
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  CloseClipboard();
+  ASSERT_TRUE(uitest::EmptyTheClipboard());
   EXPECT_EQ(GetClipboardText(), "") << "an empty clipboard";
 }
 
@@ -290,8 +265,7 @@ TEST(MessageBoxes, ComparisonsFoldOnlyAsciiLettersOfSingleByteCharacters) {
   EXPECT_EQ(CompareStrByFlag("Abc", "aBC", false), 0);
   EXPECT_EQ(CompareStrByFlag("Abc", "aBC", true), -1);
   EXPECT_EQ(CompareStrByFlag("b", "a", true), 1);
-  EXPECT_NE(CompareStrByFlag("ア", "ッ", false), 0) << "83 41 and 83 61 differ";
-  EXPECT_EQ(CompareStrByFlag("ア", "ッ", false), -1);
+  EXPECT_EQ(CompareStrByFlag("ア", "ッ", false), -1) << "83 41 and 83 61 differ";
   EXPECT_EQ(CompareStrByFlag("", "", true), 0);
 
   EXPECT_EQ(ComparePrefix("$Sys_FileOpen(a)", "$sys_fileopen(", false), 0);
