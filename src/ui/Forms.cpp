@@ -761,17 +761,13 @@ bool TForm::SelectSibling(TControl* current, bool forward) {
   return false;
 }
 
-TButton* TForm::DialogButton(WORD key) const {
+TControl* TForm::DialogButton(WORD key, TShiftState shift) const {
   if (key == VK_RETURN)
     if (auto* focused = dynamic_cast<TButton*>(FocusedChild()); focused && focused->CanFocus())
       return focused;
-  for (TControl* control : TabOrderList()) {
-    auto* button = dynamic_cast<TButton*>(control);
-    if (!button || !button->CanFocus())
-      continue;
-    if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel()))
-      return button;
-  }
+  for (TControl* control : TabOrderList())
+    if (control->CanFocus() && control->ClicksOnDialogKey(key, shift))
+      return control;
   return nullptr;
 }
 
@@ -788,7 +784,7 @@ bool TForm::DialogKey(WORD key, TShiftState shift) {
     return SelectSibling(FocusedChild(), key == VK_RIGHT || key == VK_DOWN);
   case VK_RETURN:
   case VK_ESCAPE:
-    if (TButton* button = DialogButton(key)) {
+    if (TControl* button = DialogButton(key, shift)) {
       button->Click();
       return true;
     }
