@@ -79,6 +79,20 @@ bool PressOrDoubleClick(UINT message) {
          message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK;
 }
 
+// A mouse message taken while the menu held the capture may name the menu's window: it goes
+// to this thread's window under its point, as it would have without the menu.
+MSG ToWindowUnderPoint(MSG message) {
+  HWND under = WindowFromPoint(message.pt);
+  if (!under || under == message.hwnd ||
+      GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId())
+    return message;
+  POINT point = message.pt;
+  ScreenToClient(under, &point);
+  message.hwnd = under;
+  message.lParam = MAKELPARAM(point.x, point.y);
+  return message;
+}
+
 // Puts the menu's alignment and tracking button back when it has been shown.
 struct MenuSettingsKept {
   TPopupMenu* menu;
@@ -526,7 +540,7 @@ void TToolbarButton::RemoveClicks() {
     }
     if (PressOrDoubleClick(message.message) && PtInRect(&rect, message.pt))
       continue; // the click that closed this button's menu
-    kept.push_back(message);
+    kept.push_back(ToWindowUnderPoint(message));
   }
   for (const MSG& entry : kept)
     if (entry.message == WM_QUIT)

@@ -51,12 +51,13 @@ protected:
   static void FireTimer(TTimer* timer) { timer->OnTimer(timer); }
 };
 
-// The button painted into a bitmap, each pixel as its RGB value.
+// The button erased and painted into a bitmap, each pixel as its RGB value.
 class Painted {
 public:
   explicit Painted(TToolbarButton& button) {
     bitmap_.SetSize(button.Width(), button.Height(), clFuchsia);
     TMemoryDC dc(bitmap_.Handle());
+    SendMessageA(button.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
     SendMessageA(button.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
   }
   COLORREF At(int x, int y) const {

@@ -234,6 +234,10 @@ TEST_F(ButtonDropdownPlacement, MenuPlacePerDock) {
 TEST_F(ButtonPaint, BorderCheckerAndDisabledColours) {
   TToolbarButton* button = Add();
   EXPECT_EQ(Painted(*button).At(0, 0), Rgb(clBtnFace)) << "flat, not hot";
+  form->SetColor(clYellow);
+  button->SetOpaque(false);
+  EXPECT_EQ(Painted(*button).At(0, 0), Rgb(clYellow)) << "the form shows through";
+  button->SetOpaque(true);
   button->MouseEntered();
   EXPECT_EQ(Painted(*button).At(0, 0), Rgb(clBtnHighlight)) << "hot";
   button->MouseLeft();
