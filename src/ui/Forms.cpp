@@ -12,6 +12,12 @@ namespace quolin {
 
 namespace {
 
+// Child windows hear of a system colour change only from their top-level window.
+BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
+  SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
 // The MDI client of a frame shows the frame's colour.
 LRESULT CALLBACK MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR, DWORD_PTR data) {
@@ -332,6 +338,9 @@ void TForm::WndProc(TMessage& message) {
     break;
   case WM_ACTIVATEAPP:
     Application->ActivateApp(message.WParam != 0);
+    break;
+  case WM_SYSCOLORCHANGE:
+    EnumChildWindows(WindowHandle(), ForwardSysColorChange, 0);
     break;
   case WM_SETFOCUS:
     if (formStyle_ == TFormStyle::fsMDIForm && !activeControl_)
