@@ -3,6 +3,8 @@
 #   outline.bmp  the outline images, 13 of 16 x 16 on a fuchsia (transparent) ground:
 #                documents 0 untitled, 1 named, 2 with an owner file; ".bib" entries 3 and 4
 #                (selected); headings 5 (selected) and 6-12 for the levels part to subparagraph
+#   close.bmp    the outline panel's close button, 8 x 8: a cross inside a 1-pixel margin of
+#                fuchsia, so that the lower-left pixel gives the transparent colour
 #   quolin.ico   the program's icon, 32 x 32 and 16 x 16
 # Usage: make-images.sh <folder>
 set -euo pipefail
@@ -35,6 +37,9 @@ for level in 1 2 3 4 5 6 7; do
 done
 
 eval convert -size 208x16 xc:'#ff00ff' +antialias "${draw[*]}" -type TrueColor BMP3:"'$out/outline.bmp'"
+
+convert -size 8x8 xc:'#ff00ff' +antialias -stroke black -draw 'line 1,1 6,6' \
+  -draw 'line 1,6 6,1' -type TrueColor BMP3:"$out/close.bmp"
 
 convert -size 32x32 xc:'#1d5c63' -fill '#417d7a' -draw 'rectangle 0,26 31,31' \
   -fill white -font "$font" -pointsize 28 -gravity center -annotate +0-2 'Q' \

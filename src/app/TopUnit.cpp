@@ -61,6 +61,7 @@ constexpr char CommandImagesResource[] = "TOOLBTN";
 constexpr UINT WM_RunPendingMacros = WM_APP + 0x100;
 constexpr char SecondCommandImagesResource[] = "TOOLBTN2";
 constexpr char OutlineImagesResource[] = "OUTLINE";
+constexpr char CloseButtonResource[] = "CLOSEBUTTON";
 // Images of the built-in strip, kept as empty images while the strip is not drawn.
 constexpr int BuiltInImageCount = 117;
 // Where the second built-in strip starts.
@@ -416,7 +417,9 @@ void TTopForm::CreateOutlinePanel() {
   Panel1->SetParent(Panel_SectionCaption);
 
   ToolbarButton1 = Create<TToolbarButton>(this, "ToolbarButton1");
-  ToolbarButton1->SetCaption("×");
+  TBitmap closeGlyph;
+  closeGlyph.LoadFromResourceName(GetModuleHandleA(nullptr), CloseButtonResource);
+  ToolbarButton1->SetGlyph(closeGlyph);
   ToolbarButton1->SetBounds(1, 1, 18, 18);
   ToolbarButton1->SetParent(Panel1);
   ToolbarButton1->OnClick = [this](TObject* sender) { ToolbarButton1Click(sender); };

@@ -46,6 +46,10 @@ void TButton::Click() {
   TControl::Click();
 }
 
+bool TButton::ClicksOnDialogKey(WORD key, TShiftState) const {
+  return (key == VK_RETURN && default_) || (key == VK_ESCAPE && cancel_);
+}
+
 bool TButton::AcceleratorKey(char key) {
   if (!IsAccel(key, Caption()))
     return false;

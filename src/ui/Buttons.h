@@ -21,6 +21,7 @@ public:
 
   void Click() override;
   bool AcceleratorKey(char key) override;
+  bool ClicksOnDialogKey(WORD key, TShiftState shift) const override;
 
 protected:
   explicit TButton(TComponent* owner);

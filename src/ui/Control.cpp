@@ -366,17 +366,31 @@ void TControl::WndProc(TMessage& message) {
   case WM_ERASEBKGND:
     if (native_)
       break;
-    if (!opaque_) {
-      RECT rect;
-      GetClientRect(handle_, &rect);
-      FillRect(reinterpret_cast<HDC>(message.WParam), &rect, Brush());
-    }
+    if (!opaque_)
+      EraseBackground(reinterpret_cast<HDC>(message.WParam));
     message.Result = 1;
     return;
   default:
     break;
   }
   DefaultHandler(message);
+}
+
+void TControl::EraseBackground(HDC dc) {
+  if (parentBackground_ && parent_ && parent_->handle_) {
+    // The parent erases and paints into this DC moved to its own coordinates.
+    POINT origin{0, 0};
+    MapWindowPoints(handle_, parent_->handle_, &origin, 1);
+    POINT old;
+    OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
+    SendMessageA(parent_->handle_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageA(parent_->handle_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SetWindowOrgEx(dc, old.x, old.y, nullptr);
+    return;
+  }
+  RECT rect;
+  GetClientRect(handle_, &rect);
+  FillRect(dc, &rect, Brush());
 }
 
 void TControl::DefaultHandler(TMessage& message) {
@@ -606,6 +620,10 @@ void TControl::Click() {
 }
 
 bool TControl::AcceleratorKey(char) {
+  return false;
+}
+
+bool TControl::ClicksOnDialogKey(WORD, TShiftState) const {
   return false;
 }
 

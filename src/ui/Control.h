@@ -159,6 +159,9 @@ public:
   // A dialog character for this control's mnemonic ("&" before it in the caption); true when
   // the control acted on it.
   virtual bool AcceleratorKey(char key);
+  // Whether Enter (VK_RETURN) or Escape with that shift state clicks this control when the
+  // form handles it as a dialog key (a default or cancel button).
+  virtual bool ClicksOnDialogKey(WORD key, TShiftState shift) const;
   // Every control below this one, depth first, each parent's children in tab order.
   std::vector<TControl*> TabOrderList() const;
 
@@ -234,6 +237,8 @@ protected:
   HWND WindowHandle() const { return handle_; }
 
   bool opaque_ = false; // paints its whole client area: no background erase
+  // Not opaque: the erase draws the parent's background under the control instead of Color.
+  bool parentBackground_ = false;
   // Click on a left press and release inside, DblClick on a double click; off for controls
   // that report clicks through their own notifications.
   bool clickEvents_ = true;
@@ -287,6 +292,8 @@ private:
   bool HandleContextMenu(TMessage& message);
   bool HandleSetCursor(TMessage& message);
   void HandleChar(TMessage& message, bool system);
+  // WM_ERASEBKGND of a control that is not opaque.
+  void EraseBackground(HDC dc);
   void ParentFontChanged();
   void ParentColorChanged();
   void ApplyFont();

@@ -12,6 +12,12 @@ namespace quolin {
 
 namespace {
 
+// Child windows hear of a system colour change only from their top-level window.
+BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
+  SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
 // The MDI client of a frame shows the frame's colour.
 LRESULT CALLBACK MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR, DWORD_PTR data) {
@@ -332,6 +338,9 @@ void TForm::WndProc(TMessage& message) {
     break;
   case WM_ACTIVATEAPP:
     Application->ActivateApp(message.WParam != 0);
+    break;
+  case WM_SYSCOLORCHANGE:
+    EnumChildWindows(WindowHandle(), ForwardSysColorChange, 0);
     break;
   case WM_SETFOCUS:
     if (formStyle_ == TFormStyle::fsMDIForm && !activeControl_)
@@ -761,17 +770,13 @@ bool TForm::SelectSibling(TControl* current, bool forward) {
   return false;
 }
 
-TButton* TForm::DialogButton(WORD key) const {
+TControl* TForm::DialogButton(WORD key, TShiftState shift) const {
   if (key == VK_RETURN)
     if (auto* focused = dynamic_cast<TButton*>(FocusedChild()); focused && focused->CanFocus())
       return focused;
-  for (TControl* control : TabOrderList()) {
-    auto* button = dynamic_cast<TButton*>(control);
-    if (!button || !button->CanFocus())
-      continue;
-    if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel()))
-      return button;
-  }
+  for (TControl* control : TabOrderList())
+    if (control->CanFocus() && control->ClicksOnDialogKey(key, shift))
+      return control;
   return nullptr;
 }
 
@@ -788,7 +793,7 @@ bool TForm::DialogKey(WORD key, TShiftState shift) {
     return SelectSibling(FocusedChild(), key == VK_RIGHT || key == VK_DOWN);
   case VK_RETURN:
   case VK_ESCAPE:
-    if (TButton* button = DialogButton(key)) {
+    if (TControl* button = DialogButton(key, shift)) {
       button->Click();
       return true;
     }

@@ -164,7 +164,8 @@ private:
   TForm* MDIFrame() const;
   TControl* FocusedChild() const;
   bool SelectSibling(TControl* current, bool forward);
-  TButton* DialogButton(WORD key) const;
+  // The focused button for Enter, else the first control in tab order that the key clicks.
+  TControl* DialogButton(WORD key, TShiftState shift) const;
 };
 
 } // namespace quolin

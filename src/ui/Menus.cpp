@@ -444,8 +444,12 @@ void TPopupMenu::Popup(int x, int y) {
     OnPopup(this);
   TForm* active = Screen->ActiveForm();
   HWND owner = active && active->HandleAllocated() ? active->Handle() : Application->Handle();
-  UINT command = TrackPopupMenuEx(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y,
-                                  owner, nullptr);
+  UINT flags = TPM_RETURNCMD;
+  flags |= TrackButton == TTrackButton::tbLeftButton ? TPM_LEFTBUTTON : TPM_RIGHTBUTTON;
+  flags |= Alignment == TPopupAlignment::paRight    ? TPM_RIGHTALIGN
+           : Alignment == TPopupAlignment::paCenter ? TPM_CENTERALIGN
+                                                     : TPM_LEFTALIGN;
+  UINT command = TrackPopupMenuEx(Handle(), flags, x, y, owner, nullptr);
   if (TMenuItem* item = FindItem(command))
     item->Click();
 }

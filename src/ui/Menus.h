@@ -150,9 +150,15 @@ private:
   HWND window_ = nullptr;
 };
 
+enum class TPopupAlignment { paLeft, paRight, paCenter };
+enum class TTrackButton { tbRightButton, tbLeftButton };
+
 class TPopupMenu : public TMenu {
 public:
   bool AutoPopup = true;
+  // Which side of the menu the point of Popup gives, and the button that picks an item.
+  TPopupAlignment Alignment = TPopupAlignment::paLeft;
+  TTrackButton TrackButton = TTrackButton::tbRightButton;
   TNotifyEvent OnPopup;
   // The control the menu was last opened for.
   TComponent* PopupComponent() const { return popupComponent_; }

@@ -6,6 +6,7 @@
 #include "common/FileDialogs.h"
 #include "editor/WhitespaceMarks.h"
 #include "toolbar/TBHints.h"
+#include "ui/Buttons.h"
 #include "ui/Edits.h"
 
 #include <objbase.h>
