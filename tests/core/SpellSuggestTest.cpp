@@ -22,13 +22,6 @@ std::vector<std::string> Items(const TStrings& list) {
   return items;
 }
 
-bool Holds(const TStrings& list, const std::string& word) {
-  std::vector<std::string> items = Items(list);
-  return std::any_of(items.begin(), items.end(), [&](const std::string& item) {
-    return sjis::EqualIgnoreAsciiCase(item, word);
-  });
-}
-
 // The American list as the other dictionaries; no user dictionary.
 class SpellSuggest : public ::testing::Test {
 protected:
@@ -87,7 +80,7 @@ TEST_F(SpellSuggest, GeneratedMisspellings) {
   for (const spell_support::Misspelling& misspelling : misspellings) {
     TStringList list; // not sorted: the order is the engine's
     ASSERT_FALSE(check.CheckWord(misspelling.word, &list)) << misspelling.word;
-    EXPECT_TRUE(Holds(list, misspelling.source)) << misspelling.word << " " << misspelling.source;
+    EXPECT_GE(list.IndexOf(misspelling.source), 0) << misspelling.word << " " << misspelling.source;
     for (int i = 0; i < list.Count(); ++i) {
       EXPECT_TRUE(check.CheckWord(list[i], nullptr)) << list[i];
       if (i > 0) {
