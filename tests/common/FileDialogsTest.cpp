@@ -89,10 +89,8 @@ TEST_F(FileDialogs, OpenDialogStartsWhereTheHistoryKeyLeftOff) {
                         {"", -1, "C:\\init", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.historyKey) + " " + std::to_string(c.filterIndex));
-    TFileDialogParams params;
-    params.InitialDir = "C:\\init";
-    params.FilterIndex = c.filterIndex;
-    params.HistoryKey = c.historyKey;
+    TFileDialogParams params{
+        .InitialDir = "C:\\init", .FilterIndex = c.filterIndex, .HistoryKey = c.historyKey};
     TFileDialogFields fields = PrepareOpenDialog(params, false);
     EXPECT_EQ(fields.InitialDir, c.startsIn);
     EXPECT_EQ(fields.FilterIndex, c.startsWithFilter);
@@ -110,10 +108,8 @@ TEST_F(FileDialogs, ReadOnlyBoxOnlyForOneFile) {
                         {false, false, true, false, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.allowMultiSelect << c.showReadOnly << c.filesGiven);
-    TFileDialogParams params;
-    params.AllowMultiSelect = c.allowMultiSelect;
-    params.ShowReadOnly = c.showReadOnly;
-    params.ReadOnly = true;
+    TFileDialogParams params{
+        .ShowReadOnly = c.showReadOnly, .ReadOnly = true, .AllowMultiSelect = c.allowMultiSelect};
     TFileDialogFields fields = PrepareOpenDialog(params, c.filesGiven);
     EXPECT_EQ(fields.AllowMultiSelect, c.multiSelect);
     EXPECT_EQ(fields.ShowReadOnly, c.readOnlyBox);
@@ -123,13 +119,12 @@ TEST_F(FileDialogs, ReadOnlyBoxOnlyForOneFile) {
 
 TEST_F(FileDialogs, SaveDialogStartsInTheFolderOfTheRecordsFile) {
   Remember("Tex", "D:\\最後\\", 3);
-  TFileDialogParams params;
-  params.FileName = "C:\\文書\\表.tex";
-  params.InitialDir = "C:\\init";
-  params.FilterIndex = 2;
-  params.HistoryKey = "Tex";
-  params.AllowMultiSelect = true;
-  params.ShowReadOnly = true;
+  TFileDialogParams params{.FileName = "C:\\文書\\表.tex",
+                           .InitialDir = "C:\\init",
+                           .FilterIndex = 2,
+                           .ShowReadOnly = true,
+                           .AllowMultiSelect = true,
+                           .HistoryKey = "Tex"};
   TFileDialogFields fields = PrepareSaveDialog(params);
   EXPECT_EQ(fields.Kind, TFileDialogKind::fdSave);
   EXPECT_FALSE(fields.AllowMultiSelect);
@@ -155,15 +150,14 @@ TEST_F(FileDialogs, TestHookGetsTheFieldsAndItsAnswerWritesTheHistory) {
     seen = fields;
     return TFileDialogAnswer{true, {"C:\\表\\a.tex", "C:\\表\\b.tex"}, true, 2};
   });
-  TFileDialogParams params;
-  params.Title = "開く";
-  params.Filter = "TeX|*.tex|Bib|*.bib";
-  params.DefaultExt = "tex";
-  params.InitialDir = "C:\\init";
-  params.FilterIndex = -1;
-  params.AllowMultiSelect = true;
-  params.ShowReadOnly = true;
-  params.HistoryKey = "Tex";
+  TFileDialogParams params{.Title = "開く",
+                           .Filter = "TeX|*.tex|Bib|*.bib",
+                           .DefaultExt = "tex",
+                           .InitialDir = "C:\\init",
+                           .FilterIndex = -1,
+                           .ShowReadOnly = true,
+                           .AllowMultiSelect = true,
+                           .HistoryKey = "Tex"};
   TStringList files;
   std::string fileName;
   bool readOnly = true;
@@ -257,13 +251,11 @@ DialogDriver::Action ReadAndAnswer(DialogView& view, const std::string& name,
 }
 
 TFileDialogParams TexParams(const std::string& initialDir) {
-  TFileDialogParams params;
-  params.Title = "ファイルを開く";
-  params.Filter = "TeX 文書 (*.tex)|*.tex|BibTeX (*.bib)|*.bib|すべて (*.*)|*.*";
-  params.InitialDir = initialDir;
-  params.FilterIndex = -1;
-  params.HistoryKey = "Tex";
-  return params;
+  return {.Title = "ファイルを開く",
+          .Filter = "TeX 文書 (*.tex)|*.tex|BibTeX (*.bib)|*.bib|すべて (*.*)|*.*",
+          .InitialDir = initialDir,
+          .FilterIndex = -1,
+          .HistoryKey = "Tex"};
 }
 
 // What a real dialog showed and what its call gave back.

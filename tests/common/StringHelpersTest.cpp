@@ -34,21 +34,18 @@ TEST(StringHelpers, ReplaceAllStepsOverDoubleByteCharacters) {
   EXPECT_EQ(ReplaceAll("$S and $s", "$S", "選択", false), "選択 and 選択");
 }
 
-TEST(StringHelpers, WideCopyLimitsItsRange) {
-  EXPECT_EQ(WideCopy(L"abcde", 3, 10), L"cde");
-  EXPECT_EQ(WideCopy(L"abcde", 1, 2), L"ab");
-  EXPECT_EQ(WideCopy(L"abcde", 0, 2), L"");
-  EXPECT_EQ(WideCopy(L"abcde", 6, 1), L"");
-  EXPECT_EQ(WideCopy(L"abcde", 2, 0), L"");
-  EXPECT_EQ(WideCopy(L"", 1, 1), L"");
-}
-
-TEST(StringHelpers, ClampIntPrefersTheMaximum) {
-  EXPECT_EQ(ClampInt(5, 1, 3), 3);
-  EXPECT_EQ(ClampInt(0, 1, 3), 1);
-  EXPECT_EQ(ClampInt(2, 1, 3), 2);
-  EXPECT_EQ(ClampInt(5, 10, 3), 3);
-  EXPECT_EQ(ClampInt(2, 10, 3), 10);
+TEST(StringHelpers, WideCopyLimitsItsRangeAndClampIntPrefersTheMaximum) {
+  const struct {
+    const wchar_t* text;
+    int index, count;
+    const wchar_t* copy;
+  } copies[] = {{L"abcde", 3, 10, L"cde"}, {L"abcde", 1, 2, L"ab"}, {L"abcde", 0, 2, L""},
+                {L"abcde", 6, 1, L""},     {L"abcde", 2, 0, L""},   {L"", 1, 1, L""}};
+  for (const auto& c : copies)
+    EXPECT_EQ(WideCopy(c.text, c.index, c.count), c.copy) << c.index << " " << c.count;
+  const int clamps[][4] = {{5, 1, 3, 3}, {0, 1, 3, 1}, {2, 1, 3, 2}, {5, 10, 3, 3}, {2, 10, 3, 10}};
+  for (const auto& [value, low, high, clamped] : clamps)
+    EXPECT_EQ(ClampInt(value, low, high), clamped) << value << " " << low << " " << high;
 }
 
 TEST(StringHelpers, FindSortedGivesFirstMatchOrInsertionPlace) {
@@ -119,12 +116,11 @@ TEST(StringHelpers, EnsureStringListCreatesOnce) {
 }
 
 TEST(StringHelpers, HexIdFromNameReadsCharactersFiveToTwelve) {
-  EXPECT_EQ(HexIdFromName("mn0_0000001A10001"), 26);
-  EXPECT_EQ(HexIdFromName("bar_FFFFFFFF"), -1);
-  EXPECT_EQ(HexIdFromName("twd_0000ff10"), 0xFF10);
-  EXPECT_EQ(HexIdFromName("btn_0000G001"), 0);
-  EXPECT_EQ(HexIdFromName("btn_"), 0);
-  EXPECT_EQ(HexIdFromName("mnb_1A"), 26);
+  const std::pair<const char*, int> names[] = {
+      {"mn0_0000001A10001", 26}, {"bar_FFFFFFFF", -1}, {"twd_0000ff10", 0xFF10},
+      {"btn_0000G001", 0},       {"btn_", 0},          {"mnb_1A", 26}};
+  for (const auto& [name, id] : names)
+    EXPECT_EQ(HexIdFromName(name), id) << name;
 }
 
 } // namespace

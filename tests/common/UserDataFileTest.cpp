@@ -11,16 +11,10 @@
 
 using namespace quolin;
 using quolin::test_support::Joined;
+using quolin::test_support::ListOf;
 using quolin::test_support::TempFolder;
 
 namespace {
-
-TStringList Lines(std::initializer_list<std::string> lines) {
-  TStringList list;
-  for (const auto& line : lines)
-    list.Add(line);
-  return list;
-}
 
 class DataFile : public ::testing::Test {
 protected:
@@ -40,7 +34,7 @@ TEST_F(DataFile, CreateOnANewPathOnly) {
   for (const char* stream :
        {MenuStream, ToolBarStream, MasterStream, GroupStream, ReserveListStream})
     EXPECT_EQ(ReadStreamString(file, UserDataStorage, stream, "missing"), "") << stream;
-  ASSERT_TRUE(SaveReserveList(file, Lines({"\\a"})));
+  ASSERT_TRUE(SaveReserveList(file, ListOf({"\\a"})));
   const std::string bytes = TempFolder::ReadFile(file);
   EXPECT_FALSE(CreateDataFile(file));
   EXPECT_EQ(TempFolder::ReadFile(file), bytes);
@@ -61,9 +55,9 @@ TEST_F(DataFile, OnlyTheExactVersionIsADataFile) {
 
 TEST_F(DataFile, EveryListRoundTripsAndLoadersSkipAnInvalidFile) {
   ASSERT_TRUE(CreateDataFile(file));
-  const TStringList masters = Lines({"0000000100000002000000030000000400000005t表\t\t", "m2"});
-  const TStringList groups = Lines({"g1"}), menus = Lines({"n1", "n2", ""}),
-                    toolbars = Lines({"00000001ソフト\t$00000001"});
+  const TStringList masters = ListOf({"0000000100000002000000030000000400000005t表\t\t", "m2"});
+  const TStringList groups = ListOf({"g1"}), menus = ListOf({"n1", "n2", ""}),
+                    toolbars = ListOf({"00000001ソフト\t$00000001"});
   EXPECT_TRUE(SaveMasterData(file, true, masters));
   EXPECT_TRUE(SaveMasterData(file, false, groups));
   EXPECT_TRUE(SaveMenuData(file, menus, toolbars));
@@ -76,7 +70,7 @@ TEST_F(DataFile, EveryListRoundTripsAndLoadersSkipAnInvalidFile) {
   EXPECT_EQ(t.Text(), toolbars.Text());
 
   WriteVersion("other");
-  TStringList kept = Lines({"kept"});
+  TStringList kept = ListOf({"kept"});
   EXPECT_FALSE(LoadMasterData(file, kept, kept));
   EXPECT_FALSE(LoadMenuData(file, kept, kept));
   EXPECT_FALSE(LoadReserveList(file, kept));
@@ -85,7 +79,7 @@ TEST_F(DataFile, EveryListRoundTripsAndLoadersSkipAnInvalidFile) {
 
 TEST_F(DataFile, ReservedWordsLoadInCaseSensitiveOrder) {
   ASSERT_TRUE(CreateDataFile(file));
-  ASSERT_TRUE(SaveReserveList(file, Lines({"\\delta", "\\beta", "\\Delta", "\\alpha"})));
+  ASSERT_TRUE(SaveReserveList(file, ListOf({"\\delta", "\\beta", "\\Delta", "\\alpha"})));
   TStringList words;
   ASSERT_TRUE(LoadReserveList(file, words));
   EXPECT_EQ(Joined(words), "[\\alpha][\\beta][\\delta][\\Delta]");
@@ -94,7 +88,7 @@ TEST_F(DataFile, ReservedWordsLoadInCaseSensitiveOrder) {
 TEST_F(DataFile, ASaveIntoADeletedFileMakesAValidOne) {
   ASSERT_TRUE(CreateDataFile(file));
   ASSERT_TRUE(DeleteFileA(file.c_str()));
-  EXPECT_TRUE(SaveMenuData(file, Lines({"n"}), Lines({"t"})));
+  EXPECT_TRUE(SaveMenuData(file, ListOf({"n"}), ListOf({"t"})));
   EXPECT_TRUE(IsDataFile(file));
   TStringList menus, toolbars;
   ASSERT_TRUE(LoadMenuData(file, menus, toolbars));
@@ -106,8 +100,8 @@ TEST_F(DataFile, ASaveIntoAFileHeldOpenFailsAndKeepsIt) {
   const std::string bytes = TempFolder::ReadFile(file);
   HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(SaveMasterData(file, true, Lines({"m"})));
-  EXPECT_FALSE(SaveReserveList(file, Lines({"\\x"})));
+  EXPECT_FALSE(SaveMasterData(file, true, ListOf({"m"})));
+  EXPECT_FALSE(SaveReserveList(file, ListOf({"\\x"})));
   CloseHandle(held);
   EXPECT_EQ(TempFolder::ReadFile(file), bytes);
 }

@@ -1,4 +1,5 @@
 #include "core/ByteKinds.h"
+#include "JoinedStrings.h"
 #include "core/StringList.h"
 
 #include <gtest/gtest.h>
@@ -101,46 +102,39 @@ TEST(ByteKinds, AttributeArrayAndSharedRoutines) {
   wide.MoveTo(3);
   EXPECT_EQ(wide.CurrentChar(), "あ");
   EXPECT_EQ(wide.TextPosition(), 3);
-  EXPECT_EQ(CountByteKind("1233", '3', 3), 1);
-  EXPECT_EQ(CountByteKind("1233", '3', 99), 2);
-  EXPECT_EQ(CountByteKind("1233", '3', -1), 0);
-  EXPECT_TRUE(IsDbcsTrailAt("あa", 2));
-  EXPECT_FALSE(IsDbcsTrailAt("あa", 1));
-  EXPECT_FALSE(IsDbcsTrailAt("あa", 3));
-  EXPECT_FALSE(IsDbcsTrailAt("あa", 9));
-  EXPECT_EQ(ByteAt("ab", 2), 'b');
-  EXPECT_EQ(ByteAt("ab", 0), 0);
-  EXPECT_EQ(ByteAt("ab", 3), 0);
-  EXPECT_EQ(LeadingBlankWidth(""), -1);
-  EXPECT_EQ(LeadingBlankWidth("a"), 0);
-  EXPECT_EQ(LeadingBlankWidth("  a"), 2);
-  EXPECT_EQ(LeadingBlankWidth("　 a"), 3); // full-width blank, then blank
-  EXPECT_EQ(LeadingBlankWidth("\t a"), 0);
+  for (auto [limit, count] : {std::pair{3, 1}, {99, 2}, {-1, 0}})
+    EXPECT_EQ(CountByteKind("1233", '3', limit), count) << limit;
+  for (int position : {1, 2, 3, 9})
+    EXPECT_EQ(IsDbcsTrailAt("あa", position), position == 2) << position;
+  for (auto [position, byte] : {std::pair{2, 'b'}, {0, '\0'}, {3, '\0'}})
+    EXPECT_EQ(ByteAt("ab", position), byte) << position;
+  // "　" is the full-width blank.
+  const std::pair<const char*, int> blanks[] = {
+      {"", -1}, {"a", 0}, {"  a", 2}, {"　 a", 3}, {"\t a", 0}};
+  for (auto [text, width] : blanks)
+    EXPECT_EQ(LeadingBlankWidth(text), width) << text;
   EXPECT_FALSE(ContainsChar("\\", "ソ")); // ソ is 83 5C
   EXPECT_TRUE(ContainsChar("\\", "ソ\\"));
   EXPECT_FALSE(ContainsChar("[", "ー")); // ー is 81 5B
   EXPECT_TRUE(ContainsChar("ー", "、ー"));
   EXPECT_FALSE(ContainsChar("", "abc"));
   EXPECT_FALSE(ContainsChar("\x81", "ー")); // half a character matches nothing
+  // Line ends next to lone lead bytes, and in an order that makes no CR LF; no text is one
+  // empty line.
+  const std::pair<const char*, const char*> texts[] = {
+      {"a\r\nb\rc\nd", "[a][b][c][d]"},
+      {"a\r\n", "[a]"},
+      {"\r\n\r\n", "[][]"},
+      {"a\r", "[a]"},
+      {"a\r\rb", "[a][][b]"},
+      {"\r", "[]"},
+      {"", "[]"},
+      {"\x81\r\x81\n\n\r\x81", "[\x81][\x81][][][\x81]"}};
   TStringList list;
-  SetStringsFromText("a\r\nb\rc\nd", list);
-  EXPECT_EQ(list.CommaText(), "a,b,c,d");
-  SetStringsFromText("a\r\n", list);
-  EXPECT_EQ(list.Count(), 1);
-  SetStringsFromText("\r\n\r\n", list);
-  EXPECT_EQ(list.Count(), 2);
-  SetStringsFromText("a\r", list);
-  EXPECT_EQ(list.CommaText(), "a");
-  SetStringsFromText("a\r\rb", list);
-  EXPECT_EQ(list.CommaText(), "a,,b");
-  // Line ends next to lone lead bytes, and in an order that makes no CR LF.
-  SetStringsFromText("\x81\r\x81\n\n\r\x81", list);
-  EXPECT_EQ(list.CommaText(), "\x81,\x81,,,\x81");
-  SetStringsFromText("\r", list);
-  EXPECT_EQ(list.CommaText(), "\"\"");
-  SetStringsFromText("", list);
-  ASSERT_EQ(list.Count(), 1);
-  EXPECT_EQ(list[0], "");
+  for (auto [text, lines] : texts) {
+    SetStringsFromText(text, list);
+    EXPECT_EQ(test_support::Joined(list), lines) << testing::PrintToString(text);
+  }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/CommandLookup.h"
+#include "JoinedStrings.h"
 #include "core/StringList.h"
 
 #include <gtest/gtest.h>
@@ -6,15 +7,9 @@
 #include <climits>
 
 using namespace quolin;
+using quolin::test_support::ListOf;
 
 namespace {
-
-TStringList Lines(std::initializer_list<std::string> lines) {
-  TStringList list;
-  for (const auto& line : lines)
-    list.Add(line);
-  return list;
-}
 
 std::string Master(int id, const std::string& command, int image = -1) {
   TQuolin_CmdList record;
@@ -25,9 +20,9 @@ std::string Master(int id, const std::string& command, int image = -1) {
 }
 
 TEST(CommandLookup, FindRecordById) {
-  const TStringList ordered = Lines({Master(2, "a"), Master(5, "b"), Master(INT_MAX, "c")});
-  const TStringList negative = Lines({Master(INT_MIN, "n"), Master(-1, "m")});
-  const TStringList unordered = Lines({Master(9, "a"), Master(3, "b"), Master(7, "c")});
+  const TStringList ordered = ListOf({Master(2, "a"), Master(5, "b"), Master(INT_MAX, "c")});
+  const TStringList negative = ListOf({Master(INT_MIN, "n"), Master(-1, "m")});
+  const TStringList unordered = ListOf({Master(9, "a"), Master(3, "b"), Master(7, "c")});
   const TStringList empty;
   struct Case {
     const TStringList& list;
@@ -50,8 +45,8 @@ TEST(CommandLookup, FindRecordById) {
 }
 
 TEST(CommandLookup, RecordsByNumber) {
-  const TStringList masters = Lines({Master(1, "$Sys_FileSave", 4), Master(3, "\\ref{$S}")});
-  const TStringList groups = Lines({Master(2, "$00000001", 1002)});
+  const TStringList masters = ListOf({Master(1, "$Sys_FileSave", 4), Master(3, "\\ref{$S}")});
+  const TStringList groups = ListOf({Master(2, "$00000001", 1002)});
   TQuolin_CmdList record;
   record.Name = "old";
   EXPECT_TRUE(GetCommandRecord(masters, 0, record));
@@ -73,11 +68,11 @@ TEST(CommandLookup, RecordsByNumber) {
 }
 
 TEST(CommandLookup, IsCommandInUse) {
-  const TStringList groups = Lines({Master(1, "$00000004$00000000")});
-  const TStringList menus = Lines({BuildMenuLine({"g", 0, 1, mkMainMenu, -2, 0}),
-                                   BuildMenuLine({"m", 1, 2, mkMainMenu, 5, 0})});
+  const TStringList groups = ListOf({Master(1, "$00000004$00000000")});
+  const TStringList menus = ListOf({BuildMenuLine({"g", 0, 1, mkMainMenu, -2, 0}),
+                                    BuildMenuLine({"m", 1, 2, mkMainMenu, 5, 0})});
   TQuolin_ButtonList toolbar{6, "t", "$00000006$FFFFFFFD"};
-  const TStringList toolbars = Lines({BuildToolbarLine(toolbar)});
+  const TStringList toolbars = ListOf({BuildToolbarLine(toolbar)});
   struct Case {
     bool isGroup;
     int id;
@@ -99,10 +94,10 @@ TEST(CommandLookup, IsCommandInUse) {
 
 TEST(CommandLookup, NewRecordId) {
   EXPECT_EQ(NewRecordId(TStringList()), 1);
-  EXPECT_EQ(NewRecordId(Lines({Master(1, ""), Master(0x7F, "")})), 0x80) << "last plus 1";
-  EXPECT_EQ(NewRecordId(Lines({Master(9, ""), Master(4, "")})), 5) << "not the maximum";
-  EXPECT_EQ(NewRecordId(Lines({Master(INT_MAX, "")})), 0) << "ids used up";
-  EXPECT_EQ(NewRecordId(Lines({Master(-3, "")})), 0);
+  EXPECT_EQ(NewRecordId(ListOf({Master(1, ""), Master(0x7F, "")})), 0x80) << "last plus 1";
+  EXPECT_EQ(NewRecordId(ListOf({Master(9, ""), Master(4, "")})), 5) << "not the maximum";
+  EXPECT_EQ(NewRecordId(ListOf({Master(INT_MAX, "")})), 0) << "ids used up";
+  EXPECT_EQ(NewRecordId(ListOf({Master(-3, "")})), 0);
 }
 
 } // namespace

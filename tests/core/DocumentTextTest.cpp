@@ -1,6 +1,6 @@
+#include "core/DocumentText.h"
 #include "RecordingView.h"
 #include "core/AutoIndent.h"
-#include "core/DocumentText.h"
 #include "core/Exceptions.h"
 #include "core/FileStateRecord.h"
 
@@ -107,7 +107,11 @@ TEST(DocumentText, DetectionAgreesWithTheSavedBytes) {
 
 TEST(DocumentText, OnlyAFinalCtrlZIsDropped) {
   EXPECT_EQ(DecodeDocumentBytes("ab\r\ncd\x1A", false).Text, "ab\r\ncd");
-  EXPECT_EQ(RoundTrip("ab\x1A" "cd\r\n"), "ab\x1A" "cd\r\n") << "one inside survives a save";
+  EXPECT_EQ(RoundTrip("ab\x1A"
+                      "cd\r\n"),
+            "ab\x1A"
+            "cd\r\n")
+      << "one inside survives a save";
   EXPECT_EQ(DecodeDocumentBytes("\xFF\xFE" + Utf16("a\x1A", false), false).Text, "a");
   EXPECT_EQ(DecodeDocumentBytes("", false).Code, tcBinary);
   EXPECT_EQ(DecodeDocumentBytes("", false).Text, "");
@@ -116,8 +120,8 @@ TEST(DocumentText, OnlyAFinalCtrlZIsDropped) {
 // Random text in every form, sometimes cut or given a stray byte: each file either comes back
 // byte for byte or is refused whole.
 TEST(DocumentText, RandomFilesComeBackOrAreRefused) {
-  const std::vector<std::string> pieces = {"a",  "\\section{x}", "\r\n", kSjis, "\x82\xA0",
-                                           "\t", "\x1A",         "\x83\x5C", " ",  "\xB1"};
+  const std::vector<std::string> pieces = {"a",  "\\section{x}", "\r\n",     kSjis, "\x82\xA0",
+                                           "\t", "\x1A",         "\x83\x5C", " ",   "\xB1"};
   std::mt19937 random(20240611);
   auto below = [&](size_t limit) { return static_cast<size_t>(random() % limit); };
   int refused = 0, accepted = 0;
@@ -161,13 +165,11 @@ TEST(DocumentText, RandomFilesComeBackOrAreRefused) {
 }
 
 TEST(DocOps, BinaryNamesByTheirExtension) {
-  const std::string list = ".exe.dvi.doc.";
-  EXPECT_TRUE(IsBinaryExtension("C:\\a\\b.DVI", list));
-  EXPECT_TRUE(IsBinaryExtension("b.exe", list));
-  EXPECT_FALSE(IsBinaryExtension("b.tex", list));
-  EXPECT_FALSE(IsBinaryExtension("b.ex", list)) << "whole extensions only";
-  EXPECT_FALSE(IsBinaryExtension("C:\\a\\README", list)) << "no extension is not binary";
-  EXPECT_FALSE(IsBinaryExtension("C:\\a.exe\\Makefile", list));
+  // Whole extensions only; no extension is not binary.
+  for (const char* name : {"C:\\a\\b.DVI", "b.exe"})
+    EXPECT_TRUE(IsBinaryExtension(name, ".exe.dvi.doc.")) << name;
+  for (const char* name : {"b.tex", "b.ex", "C:\\a\\README", "C:\\a.exe\\Makefile"})
+    EXPECT_FALSE(IsBinaryExtension(name, ".exe.dvi.doc.")) << name;
 }
 
 TEST(FileStateRecords, LayoutsAndSizes) {

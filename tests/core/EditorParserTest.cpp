@@ -7,16 +7,13 @@
 #include <string>
 
 using namespace quolin;
+using quolin::test_support::TokenList;
 
 namespace {
 
-std::string Tokens(TEditorParser& parser) {
-  return test_support::TokenList(parser);
-}
-
 std::string PlainTokens(std::string_view text) {
   TEditorParser parser(text);
-  return Tokens(parser);
+  return TokenList(parser);
 }
 
 class EditorParser : public ::testing::Test {
@@ -34,7 +31,7 @@ protected:
 
   std::string ViewTokens(std::string_view text, int state = TEditorParser::kNoBracket) {
     TEditorParser parser(view, text, state);
-    return Tokens(parser);
+    return TokenList(parser);
   }
 };
 
@@ -158,7 +155,7 @@ TEST_F(EditorParser, CommentsAndEscapedPercent) {
 
 TEST_F(EditorParser, BracketsCarriedAcrossRowsUnlessNotComputed) {
   TEditorParser first(view, "a{b", TEditorParser::kNoBracket);
-  EXPECT_EQ(Tokens(first), "a:8 {b:6");
+  EXPECT_EQ(TokenList(first), "a:8 {b:6");
   EXPECT_EQ(first.State(), 0);
   TEditorParser second(view, "c}d [e] f", first.State());
   EXPECT_EQ(second.TokenString(), "c}");

@@ -24,18 +24,17 @@ TEST(Format, DirectivesConversionsAndErrors) {
   EXPECT_EQ(Format("%u", -1), "4294967295");
   EXPECT_EQ(Format("%n", 1234567.0), "1,234,567.00");
   EXPECT_EQ(Format("%s", std::string("ファイル")), "ファイル");
-  EXPECT_EQ(StrToInt("123"), 123);
-  EXPECT_EQ(StrToInt("-42"), -42);
-  EXPECT_EQ(StrToInt(" 7"), 7);
-  EXPECT_EQ(StrToInt("$FF"), 255);
-  EXPECT_EQ(StrToInt("$FFFFFFFF"), -1);
-  EXPECT_EQ(StrToInt("0x10"), 16);
-  EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
-  EXPECT_THROW(StrToInt("2147483648"), EConvertError);
-  EXPECT_THROW(StrToInt("$123456789"), EConvertError);
-  EXPECT_THROW(StrToInt("12a"), EConvertError);
-  EXPECT_THROW(StrToInt(""), EConvertError);
-  EXPECT_THROW(StrToInt("7 "), EConvertError);
+  const std::pair<const char*, int> numbers[] = {{"123", 123},
+                                                 {"-42", -42},
+                                                 {" 7", 7},
+                                                 {"$FF", 255},
+                                                 {"0x10", 16},
+                                                 {"$FFFFFFFF", -1},
+                                                 {"-2147483648", INT32_MIN}};
+  for (const auto& [text, number] : numbers)
+    EXPECT_EQ(StrToInt(text), number) << text;
+  for (const char* text : {"2147483648", "$123456789", "12a", "", "7 "})
+    EXPECT_THROW(StrToInt(text), EConvertError) << text;
   EXPECT_EQ(StrToIntDef("x", -3), -3);
   EXPECT_EQ(IntToHex(-1, 4), "FFFFFFFF");
   EXPECT_EQ(IntToHex(10, 4), "000A");

@@ -7,17 +7,11 @@
 #include <gtest/gtest.h>
 
 using namespace quolin;
+using quolin::texttest::CodeText;
 using quolin::texttest::Hex;
+using quolin::texttest::Single;
 
 namespace {
-
-std::string Single(unsigned byte) {
-  return std::string(1, static_cast<char>(byte));
-}
-
-std::string CodeText(uint16_t code) {
-  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-}
 
 TEST(HalfToFull, TablesOverEveryByte) {
   for (unsigned byte = 0; byte <= 0xFF; ++byte) {

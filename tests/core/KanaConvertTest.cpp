@@ -59,9 +59,6 @@ TEST(KanaConvert, WidthModes) {
   // must leave them alone.
   EXPECT_EQ(Widths(u"\u00E9\u2603ガ", 0, 0, cwHalfWidth), u"\u00E9\u2603ｶﾞ");
   EXPECT_EQ(Widths(u"ｶﾞ\u00E9\u2603", 0, 0, cwFullWidth), u"ガ\u00E9\u2603");
-  EXPECT_EQ(Widths(u"ヴ", 0, 0, cwHalfWidth), u"ｳﾞ");
-  EXPECT_EQ(Widths(u"ｳﾞ", 0, 0, cwFullWidth), u"ヴ");
-  EXPECT_EQ(Widths(u"ｰ", 0, 0, cwFullWidth), u"ー");
   EXPECT_EQ(Widths(u"ー", 0, 0, cwHalfWidth), u"ｰ");
   // No half-width forms: kept.
   EXPECT_EQ(Widths(u"ヮヵ", 0, 0, cwHalfWidth), u"ヮヵ");

@@ -34,23 +34,19 @@ TEST(RegFileReader, RootPrefixesUnquoteAndHexBytes) {
     EXPECT_EQ(ParseRegRootKey(test.name, path), test.root) << test.name;
     EXPECT_EQ(path, test.path) << test.name;
   }
-  EXPECT_EQ(UnquoteRegString("\"a\""), "a");
-  EXPECT_EQ(UnquoteRegString("\"\""), "\"\"");
-  EXPECT_EQ(UnquoteRegString("\"a"), "\"a");
-  EXPECT_EQ(UnquoteRegString("a\""), "a\"");
-  EXPECT_EQ(UnquoteRegString("@"), "@");
-  EXPECT_EQ(UnquoteRegString("\"表\""), "表");
+  const std::pair<const char*, const char*> quoted[] = {{"\"a\"", "a"}, {"\"\"", "\"\""},
+                                                        {"\"a", "\"a"}, {"a\"", "a\""},
+                                                        {"@", "@"},     {"\"表\"", "表"}};
+  for (const auto& [text, unquoted] : quoted)
+    EXPECT_EQ(UnquoteRegString(text), unquoted) << text;
 
   std::string bytes = "old";
   EXPECT_TRUE(ParseRegHexBytes("", bytes));
   EXPECT_EQ(bytes, "");
   EXPECT_TRUE(ParseRegHexBytes("0a,FF, 00 ,7", bytes));
   EXPECT_EQ(bytes, std::string("\x0a\xff\x00\x07", 4));
-  EXPECT_FALSE(ParseRegHexBytes("0a,,ff", bytes));
-  EXPECT_FALSE(ParseRegHexBytes("1g", bytes));
-  EXPECT_FALSE(ParseRegHexBytes("100", bytes));
-  EXPECT_FALSE(ParseRegHexBytes("0a,", bytes));
-  EXPECT_FALSE(ParseRegHexBytes("-1", bytes));
+  for (const char* bad : {"0a,,ff", "1g", "100", "0a,", "-1"})
+    EXPECT_FALSE(ParseRegHexBytes(bad, bytes)) << bad;
 }
 
 TEST(RegFileReader, ContinuedLines) {

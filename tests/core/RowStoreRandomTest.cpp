@@ -143,19 +143,17 @@ TEST(RowStoreRandom, EditsMatchAStringModelAndUndoRedoRoundTrips) {
       }
       int records = store.UndoObj().UndoList().Count();
       ASSERT_EQ(records, static_cast<int>(history.size()) - 1);
+      auto expectState = [&](int i, const std::string& step) {
+        ExpectStoreHolds(view, history[static_cast<size_t>(i)], round_ + step + std::to_string(i));
+        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)]) << round_ << step << i;
+      };
       for (int i = records - 1; i >= 0; --i) {
         store.Undo();
-        ASSERT_NO_FATAL_FAILURE(ExpectStoreHolds(view, history[static_cast<size_t>(i)],
-                                                 round_ + " undo " + std::to_string(i)));
-        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)])
-            << round_ << " undo " << i;
+        ASSERT_NO_FATAL_FAILURE(expectState(i, " undo "));
       }
       for (int i = 1; i <= records; ++i) {
         store.Redo();
-        ASSERT_NO_FATAL_FAILURE(ExpectStoreHolds(view, history[static_cast<size_t>(i)],
-                                                 round_ + " redo " + std::to_string(i)));
-        ASSERT_EQ(DescribeRows(store), rowHistory[static_cast<size_t>(i)])
-            << round_ << " redo " << i;
+        ASSERT_NO_FATAL_FAILURE(expectState(i, " redo "));
       }
     }
   }

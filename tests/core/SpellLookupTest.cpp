@@ -102,14 +102,10 @@ TEST_F(SpellLookup, WordListWordsAddedOneByOneStaySortedAndFindable) {
     ASSERT_LT(sjis::CompareIgnoreAsciiCase(words[i - 1], words[i]), 0) << i;
 }
 
-std::string Tokens(TSpellParser& parser) {
-  return test_support::TokenList(parser);
-}
-
 // With URL and mail recognition, as the engine runs it.
 std::string Tokens(std::string_view text, const std::string& commenter = "%") {
   TSpellParser parser(text, true, true, commenter);
-  return Tokens(parser);
+  return test_support::TokenList(parser);
 }
 
 TEST(SpellParser, TokenKinds) {
@@ -139,7 +135,7 @@ TEST(SpellParser, TokenKinds) {
   // Case-sensitive prefixes, and only with their check on.
   EXPECT_EQ(Tokens("HTTP://x"), "HTTP:8 ::1 /:1 /:1 x:8");
   TSpellParser off("http://x.jp a@b.c", false, false, "");
-  EXPECT_EQ(Tokens(off), "http:8 ::1 /:1 /:1 x:8 .:1 jp:8 a:8 @:1 b:8 .:1 c:8");
+  EXPECT_EQ(test_support::TokenList(off), "http:8 ::1 /:1 /:1 x:8 .:1 jp:8 a:8 @:1 b:8 .:1 c:8");
   // Unassigned codes of 0x82 and 0x83 are one character of kind 11, never split.
   EXPECT_EQ(Tokens("a\x82\xF5z \x83\x97q"), "a:8 \x82\xF5:11 z:8 \x83\x97:11 q:8");
   // A lone lead byte at the end is one byte of kind 1.

@@ -10,12 +10,9 @@ using quolin::test_support::Joined;
 namespace {
 
 std::string Collect(const std::string& templateText, const std::string& stopMark,
-                    std::initializer_list<const char*> lines, int* count = nullptr) {
-  TStringList source;
-  for (const char* line : lines)
-    source.Add(line);
+                    std::initializer_list<std::string> lines, int* count = nullptr) {
   TStringList result;
-  int found = CollectTemplateMatches(templateText, stopMark, source, result);
+  int found = CollectTemplateMatches(templateText, stopMark, test_support::ListOf(lines), result);
   EXPECT_EQ(found, result.Count());
   if (count)
     *count = found;
@@ -26,15 +23,11 @@ TEST(TemplateMatch, SplitAndFindBetweenMarks) {
   std::string before = "x";
   std::string after = "y";
   EXPECT_TRUE(SplitTemplateAtMark("\\label{$S}", before, after));
-  EXPECT_EQ(before, "\\label{");
-  EXPECT_EQ(after, "}");
+  EXPECT_EQ(before + " " + after, "\\label{ }");
   EXPECT_TRUE(SplitTemplateAtMark("「$S」", before, after));
-  EXPECT_EQ(before, "「");
-  EXPECT_EQ(after, "」");
-  EXPECT_FALSE(SplitTemplateAtMark("$S}", before, after));
-  EXPECT_FALSE(SplitTemplateAtMark("\\ref{$S", before, after));
-  EXPECT_FALSE(SplitTemplateAtMark("$S", before, after));
-  EXPECT_FALSE(SplitTemplateAtMark("\\ref{}", before, after));
+  EXPECT_EQ(before + " " + after, "「 」");
+  for (const char* text : {"$S}", "\\ref{$S", "$S", "\\ref{}"})
+    EXPECT_FALSE(SplitTemplateAtMark(text, before, after)) << text;
   std::string found;
   size_t next = 0;
   const std::string text = "ab[cd]ef[g]";

@@ -21,6 +21,15 @@ inline std::string Hex(std::string_view bytes) {
   return hex;
 }
 
+inline std::string Single(unsigned byte) {
+  return std::string(1, static_cast<char>(byte));
+}
+
+// A double-byte code as its two bytes.
+inline std::string CodeText(uint16_t code) {
+  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+}
+
 // The rules of the search written out plainly: characters found by walking from the text's
 // start, every candidate tried in order. Widens single characters with ConvertHalfKanaToFull
 // but shares no other code with the matcher.

@@ -8,12 +8,6 @@
 
 namespace {
 
-std::string TempFolder() {
-  char path[MAX_PATH] = {};
-  DWORD length = GetTempPathA(MAX_PATH, path);
-  return std::string(path, length);
-}
-
 TEST(Platform, AnsiCodePageIs932) {
   EXPECT_EQ(GetACP(), 932u);
 }
@@ -26,7 +20,8 @@ TEST(Platform, LiteralsAreShiftJis) {
 }
 
 TEST(Platform, JapaneseFileNameRoundTrip) {
-  const std::string folder = TempFolder();
+  char temp[MAX_PATH] = {};
+  const std::string folder(temp, GetTempPathA(MAX_PATH, temp));
   const std::string name = "表示テスト.tex";
   const std::string path = folder + name;
   const std::string content = "\\section{表示}\r\n";

@@ -12,7 +12,9 @@
 #include <map>
 
 using namespace quolin;
+using quolin::texttest::CodeText;
 using quolin::texttest::Hex;
+using quolin::texttest::Single;
 
 namespace {
 
@@ -23,14 +25,6 @@ std::string MapByLocale(std::string_view text, DWORD flags) {
   std::string mapped(static_cast<size_t>(length), '\0');
   LCMapStringA(japanese, flags, text.data(), size, mapped.data(), length);
   return mapped;
-}
-
-std::string Single(unsigned byte) {
-  return std::string(1, static_cast<char>(byte));
-}
-
-std::string CodeText(uint16_t code) {
-  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
 bool IsKanaLetter(unsigned byte) {

@@ -5,6 +5,7 @@
 
 #include "core/Paths.h"
 #include "support/WaitLimit.h"
+#include "support/WindowSearch.h"
 
 #include <windows.h>
 
@@ -38,15 +39,14 @@ public:
   // A visible dialog window of the thread (the first one the platform lists).
   static HWND FindDialog(DWORD thread) {
     HWND found = nullptr;
-    EnumThreadWindows(thread, TakeDialog, reinterpret_cast<LPARAM>(&found));
+    VisitThreadWindows(thread, [&](HWND window) {
+      found = ClassNameOf(window) == "#32770" && IsWindowVisible(window) ? window : nullptr;
+      return !found;
+    });
     return found;
   }
 
-  static std::string WindowText(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-  }
+  static std::string WindowText(HWND window) { return CaptionOf(window); }
 
   // Folders as dialogs show them: with or without a final "\\", in any letter case.
   static bool IsSameFolder(const std::string& shown, const std::string& folder) {
@@ -64,15 +64,6 @@ private:
   std::thread worker_;
   std::atomic<bool> done_ = false;
   std::atomic<bool> acted_ = false;
-
-  static BOOL CALLBACK TakeDialog(HWND window, LPARAM data) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window))
-      return TRUE;
-    *reinterpret_cast<HWND*>(data) = window;
-    return FALSE;
-  }
 
   void Run(const Action& action, const Ready& ready) {
     const DWORD start = GetTickCount();

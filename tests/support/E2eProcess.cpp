@@ -1,35 +1,15 @@
 #include "support/E2eProcess.h"
 
 #include "common/TempFolder.h"
+#include "support/WindowSearch.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
 
 namespace e2e {
 
-namespace {
-
-struct WindowSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<WindowSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId)
-    search->found.push_back(window);
-  return TRUE;
-}
-
-std::string ClassNameOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-} // namespace
+using quolin::test_support::ClassNameOf;
+using quolin::test_support::VisitWindows;
 
 std::string ExecutableFolder() {
   char path[MAX_PATH] = {};
@@ -65,9 +45,15 @@ QuolinProcess::~QuolinProcess() {
 }
 
 std::vector<HWND> QuolinProcess::Windows() const {
-  WindowSearch search{processId_, {}};
-  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  VisitWindows(nullptr, [&](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId_)
+      found.push_back(window);
+    return true;
+  });
+  return found;
 }
 
 HWND QuolinProcess::WaitForWindow(const std::string& className, const std::string& title,
@@ -124,25 +110,13 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-namespace {
-struct ChildSearch {
-  std::string className;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<ChildSearch*>(context);
-  if (ClassNameOf(window) != search->className)
-    return TRUE;
-  search->found = window;
-  return FALSE;
-}
-} // namespace
-
 HWND FindChild(HWND parent, const std::string& className) {
-  ChildSearch search{className};
-  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND found = nullptr;
+  VisitWindows(parent, [&](HWND window) {
+    found = ClassNameOf(window) == className ? window : nullptr;
+    return !found;
+  });
+  return found;
 }
 
 std::string WaitForChildText(HWND parent, const std::string& className,
@@ -158,22 +132,14 @@ std::string WaitForChildText(HWND parent, const std::string& className,
   return text;
 }
 
-namespace {
-struct DocumentSearch {
-  std::vector<std::string> captions;
-};
-
-BOOL CALLBACK CollectDocument(HWND window, LPARAM context) {
-  if (ClassNameOf(window) == "TDocForm")
-    reinterpret_cast<DocumentSearch*>(context)->captions.push_back(WindowText(window));
-  return TRUE;
-}
-} // namespace
-
 std::vector<std::string> DocumentCaptions(HWND main) {
-  DocumentSearch search;
-  EnumChildWindows(main, CollectDocument, reinterpret_cast<LPARAM>(&search));
-  return search.captions;
+  std::vector<std::string> captions;
+  VisitWindows(main, [&](HWND window) {
+    if (ClassNameOf(window) == "TDocForm")
+      captions.push_back(WindowText(window));
+    return true;
+  });
+  return captions;
 }
 
 std::vector<std::string>

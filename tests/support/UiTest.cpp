@@ -1,5 +1,6 @@
 #include "support/UiTest.h"
 
+#include "support/WindowSearch.h"
 #include "ui/Dialogs.h"
 
 #include <algorithm>
@@ -72,57 +73,43 @@ DialogRecorder::~DialogRecorder() {
 
 namespace {
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-struct BoxSearch {
-  DWORD process;
-  HWND found;
-};
+using quolin::test_support::CaptionOf;
+using quolin::test_support::ClassNameOf;
+using quolin::test_support::VisitWindows;
 
 // A box is taken once it shows with its buttons.
-BOOL CALLBACK FindBox(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<BoxSearch*>(context);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != search->process || !IsWindowVisible(window) || ClassOf(window) != "TMessageForm" ||
-      !FindWindowExA(window, nullptr, "Button", nullptr))
-    return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-BOOL CALLBACK ReadBoxChild(HWND child, LPARAM context) {
-  auto* view = reinterpret_cast<BoxView*>(context);
-  std::string className = ClassOf(child);
-  LONG style = GetWindowLongA(child, GWL_STYLE);
-  if (_stricmp(className.c_str(), "Button") == 0) {
-    view->buttonWindows.push_back(child);
-    if ((style & 0x0F) == BS_DEFPUSHBUTTON)
-      view->defaultButton = child;
-  } else if (_stricmp(className.c_str(), "Static") == 0) {
-    if ((style & SS_TYPEMASK) == SS_ICON)
-      view->icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    else
-      view->text = TextOf(child);
-  }
-  return TRUE;
+HWND FindBox(DWORD processId) {
+  HWND found = nullptr;
+  VisitWindows(nullptr, [&](HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == processId && IsWindowVisible(window) && ClassNameOf(window) == "TMessageForm" &&
+        FindWindowExA(window, nullptr, "Button", nullptr))
+      found = window;
+    return !found;
+  });
+  return found;
 }
 
 BoxView ReadBox(HWND window) {
   BoxView view;
   view.window = window;
-  view.title = TextOf(window);
-  EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&view));
+  view.title = CaptionOf(window);
+  VisitWindows(window, [&](HWND child) {
+    std::string className = ClassNameOf(child);
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (_stricmp(className.c_str(), "Button") == 0) {
+      view.buttonWindows.push_back(child);
+      if ((style & 0x0F) == BS_DEFPUSHBUTTON)
+        view.defaultButton = child;
+    } else if (_stricmp(className.c_str(), "Static") == 0) {
+      if ((style & SS_TYPEMASK) == SS_ICON)
+        view.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+      else
+        view.text = CaptionOf(child);
+    }
+    return true;
+  });
   std::sort(view.buttonWindows.begin(), view.buttonWindows.end(), [](HWND a, HWND b) {
     RECT left, right;
     GetWindowRect(a, &left);
@@ -130,7 +117,7 @@ BoxView ReadBox(HWND window) {
     return left.left < right.left;
   });
   for (HWND button : view.buttonWindows)
-    view.buttons.push_back(TextOf(button));
+    view.buttons.push_back(CaptionOf(button));
   return view;
 }
 
@@ -152,17 +139,15 @@ void BoxView::CloseByButton() const {
 BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD processId)
     : thread_([this, act, processId] {
         using quolin::test_support::WaitUntil;
-        BoxSearch search{processId, nullptr};
-        if (!WaitUntil([&] {
-              EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-              return search.found != nullptr;
-            }))
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = FindBox(processId)) != nullptr; }))
           return;
-        seen_ = ReadBox(search.found);
+        seen_ = ReadBox(box);
         act(seen_);
-        if (!WaitUntil([&] { return !IsWindowVisible(search.found); }))
-          PostMessageA(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
-      }) {}
+        if (!WaitUntil([&] { return !IsWindowVisible(box); }))
+          PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }) {
+}
 
 BoxDriver::~BoxDriver() {
   if (thread_.joinable())
