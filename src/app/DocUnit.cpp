@@ -3,6 +3,8 @@
 #include "app/CommandHelper.h"
 #include "app/DocOps.h"
 #include "app/LogPane.h"
+#include "app/Outline.h"
+#include "app/SecUpdate.h"
 #include "app/TopUnit.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuBuilder.h"
@@ -39,7 +41,6 @@ constexpr WORD VK_JapaneseBackslash = 226;
 constexpr WORD VK_Backslash = 220;
 constexpr char NewNodeText[] = "Now Create...";
 constexpr int LogBandWidth = 20;
-constexpr char ReloadHint[] = "再読込";
 enum : int { imgUntitled, imgNamed, imgWithOwner };
 
 // The line buffer of CutCaretLine, shared by all documents.
@@ -102,6 +103,8 @@ TDocForm::TDocForm(TComponent* owner) : TForm(owner) {
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
   OnDeactivate = [this](TObject*) { CloseCommandHelper(); };
 }
+
+TDocForm::~TDocForm() = default;
 
 void TDocForm::SetDocumentViewDefaults(TEditor& view) {
   view.SetUndoListMax(512);
@@ -178,12 +181,11 @@ void TDocForm::CreateTimers() {
   Timer_Section = Create<TTimer>(this, "Timer_Section");
   Timer_Section->SetEnabled(false);
   Timer_Section->SetInterval(1024);
-  // The outline rebuild comes with the outline itself.
-  Timer_Section->OnTimer = [this](TObject*) { Timer_Section->SetEnabled(false); };
+  Timer_Section->OnTimer = [this](TObject*) { OutlineSectionTick(*this); };
   Timer_TreeSelect = Create<TTimer>(this, "Timer_TreeSelect");
   Timer_TreeSelect->SetEnabled(false);
   Timer_TreeSelect->SetInterval(256);
-  Timer_TreeSelect->OnTimer = [this](TObject*) { Timer_TreeSelect->SetEnabled(false); };
+  Timer_TreeSelect->OnTimer = [this](TObject*) { OutlineTreeSelectTick(*this); };
 }
 
 void TDocForm::CreateLogPane() {
@@ -240,7 +242,7 @@ void TDocForm::CreateLogPane() {
   SpeedButton1 = Create<TSpeedButton>(this, "SpeedButton1");
   SpeedButton1->Flat = true;
   SpeedButton1->SetBounds(1, 1, LogBandWidth - 2, LogBandWidth - 2);
-  SpeedButton1->SetHint(ReloadHint);
+  SpeedButton1->SetHint(res::LogReloadHint);
   SpeedButton1->SetShowHint(true);
   SpeedButton1->SetParent(Panel_LogLeftBand);
   SpeedButton1->OnClick = [this](TObject*) { LoadLog(this, ""); };
@@ -252,6 +254,7 @@ void TDocForm::CreateLogPane() {
   ResizeTimer->SetEnabled(false);
   ResizeTimer->SetInterval(100);
   ResizeTimer->OnTimer = [this](TObject* sender) { ResizeTimerTimer(sender); };
+  ConnectLogPane(*this);
 }
 
 void TDocForm::CreateParams(TCreateParams& params) {
@@ -280,6 +283,7 @@ void TDocForm::AfterShow() {
 }
 
 void TDocForm::BeforeDestruction() {
+  StopOutlineScan(*this);
   if (OutlineNode && TopForm)
     OutlineNode->Delete();
   OutlineNode = nullptr;
@@ -321,6 +325,8 @@ void TDocForm::ApplySettings() {
   }
   if (enter.SectionViewLevel != OutlineLevel) {
     OutlineLevel = enter.SectionViewLevel;
+    if (SecUpdate)
+      SecUpdate->Terminate();
     if (OutlineNode)
       OutlineNode->DeleteChildren();
     Timer_Section->SetEnabled(true);
@@ -755,9 +761,7 @@ void TDocForm::Editor1CaretMoved(TObject* sender) {
 }
 
 void TDocForm::Editor1Change(TObject*) {
-  Timer_Section->SetEnabled(false);
-  if (TopForm->Panel_Section->Visible())
-    Timer_Section->SetEnabled(true);
+  OutlineDocumentEdited(*this);
   ShowModified();
 }
 
@@ -832,6 +836,7 @@ void TDocForm::FormClose(TObject*, TCloseAction& action) {
     UpdateDocumentMenuState(true);
   UncheckCommandItems(TopForm->WordWrapCommandId);
   ClearStatusPanels();
+  StopOutlineScan(*this);
   if (OutlineNode) {
     TTreeNodes& nodes = TopForm->TreeView_Section->Items();
     nodes.BeginUpdate();
