@@ -9,6 +9,7 @@
 #include "ui/Edits.h"
 #include "ui/TreeView.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,11 @@ protected:
   TTreeView& Tree() { return *top->TreeView_Section; }
 };
 
-TEST_F(Outline, OutlineTreeEntriesBecomeBranchesWithNodesReused) {
+class OutlineTree : public Outline {};
+class SecUpdate : public Outline {};
+class OutlineEdit : public Outline {};
+
+TEST_F(OutlineTree, EntriesBecomeBranchesWithNodesReused) {
   TTreeNode* root = Open("a.tex", "x\r\n")->OutlineNode;
   std::vector<std::string> entries = {Entry(0, 3, "pre"), Entry(1, 2, "C1"), Entry(2, 4, "sub"),
                                       Entry(3, 3, "S1"), Entry(4, 2, "C2")};
@@ -90,7 +95,7 @@ TEST_F(Outline, OutlineTreeEntriesBecomeBranchesWithNodesReused) {
 
   EXPECT_EQ(UpdateOutlineTree({Entry(0, 1, "early"), Entry(1, 0, "G"), Entry(2, 1, "k")}, root,
                               true),
-            4);
+            3);
   EXPECT_EQ(Shape(root), "early,G(k)") << "entries before the first group stay";
   EXPECT_EQ(root->Item(1)->ImageIndex(), 3);
   EXPECT_EQ(root->Item(1)->SelectedIndex(), 4);
@@ -98,7 +103,7 @@ TEST_F(Outline, OutlineTreeEntriesBecomeBranchesWithNodesReused) {
   EXPECT_FALSE(root->HasChildren());
 }
 
-TEST_F(Outline, OutlineTreeDocumentsSortByNameHeadingsByLineOnceAnUpdateEnds) {
+TEST_F(OutlineTree, DocumentsSortByNameHeadingsByLineOnceAnUpdateEnds) {
   for (const char* name : {"b.tex", "C.tex", "a.tex"})
     Open(name, "x\r\n");
   std::vector<std::string> names;
@@ -116,7 +121,7 @@ TEST_F(Outline, OutlineTreeDocumentsSortByNameHeadingsByLineOnceAnUpdateEnds) {
   EXPECT_EQ(Shape(root), "1,2,3");
 }
 
-TEST_F(Outline, OutlineTreeNewViewLevelEmptiesTheBranchAndRearms) {
+TEST_F(OutlineTree, NewViewLevelEmptiesTheBranchAndRearms) {
   TDocForm* doc = Open("a.tex", SampleTex);
   Rebuild(doc);
   ASSERT_TRUE(doc->OutlineNode->HasChildren());
@@ -129,7 +134,7 @@ TEST_F(Outline, OutlineTreeNewViewLevelEmptiesTheBranchAndRearms) {
   EXPECT_EQ(Shape(doc->OutlineNode), "A,B") << "subsections are below the level";
 }
 
-TEST_F(Outline, SecUpdateTickScansAndAppliesAndEditsDropStaleResults) {
+TEST_F(SecUpdate, TickScansAndAppliesAndEditsDropStaleResults) {
   TDocForm* doc = Open("a.tex", SampleTex);
   OutlineDocumentEdited(*doc);
   EXPECT_TRUE(doc->Timer_Section->Enabled());
@@ -160,7 +165,7 @@ TEST_F(Outline, SecUpdateTickScansAndAppliesAndEditsDropStaleResults) {
   EXPECT_EQ(Shape(doc->OutlineNode), "New,A(A1),B");
 }
 
-TEST_F(Outline, SecUpdateDocumentsGoMidScanWithTheThreadJoined) {
+TEST_F(SecUpdate, DocumentsGoMidScanWithTheThreadJoined) {
   std::string big;
   for (int i = 0; i < 100000; ++i)
     big += "\\section{S" + std::to_string(i) + "}\r\nparagraph text\r\n";
@@ -179,13 +184,13 @@ TEST_F(Outline, SecUpdateDocumentsGoMidScanWithTheThreadJoined) {
   }
 }
 
-TEST_F(Outline, SecUpdateRealTimersBuildTheBranchAfterAnEdit) {
+TEST_F(SecUpdate, RealTimersBuildTheBranchAfterAnEdit) {
   TDocForm* doc = Open("a.tex", SampleTex);
   doc->Editor1Change(doc->Editor1);
   EXPECT_TRUE(uitest::PumpUntil([&] { return Shape(doc->OutlineNode) == "A(A1),B"; }));
 }
 
-TEST_F(Outline, OutlineEditRangesCommandsAndSelection) {
+TEST_F(OutlineEdit, RangesCommandsAndSelection) {
   TDocForm* doc = Open("a.tex", SampleTex);
   Rebuild(doc);
   TTreeNode *a = Node(doc, "A"), *a1 = Node(doc, "A1"), *b = Node(doc, "B");
@@ -245,7 +250,7 @@ TEST_F(Outline, OutlineEditRangesCommandsAndSelection) {
   }
 }
 
-TEST_F(Outline, OutlineEditDragsMoveWithinAndCopyAcross) {
+TEST_F(OutlineEdit, DragsMoveWithinAndCopyAcross) {
   TDocForm* doc = Open("a.tex", SampleTex);
   Rebuild(doc);
   EXPECT_FALSE(MoveSectionByDrag(Node(doc, "A"), Node(doc, "A1"))) << "a deeper target";
@@ -273,6 +278,34 @@ TEST_F(Outline, OutlineEditDragsMoveWithinAndCopyAcross) {
   EXPECT_EQ(other->Editor1->Lines()[3], "\\subsection{Y}");
 }
 
+TEST_F(OutlineEdit, MouseDragFromTheTreesOwnNotification) {
+  TDocForm* doc = Open("a.tex", SampleTex);
+  Rebuild(doc);
+  doc->OutlineNode->Expand(true);
+  TTreeNode *b = Node(doc, "B"), *a = Node(doc, "A");
+  NMTREEVIEWA begin{};
+  begin.hdr = {Tree().Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(Tree().Handle())),
+               static_cast<UINT>(TVN_BEGINDRAGA)};
+  begin.itemNew.hItem = b->ItemId();
+  begin.itemNew.lParam = reinterpret_cast<LPARAM>(b);
+  SendMessageA(GetParent(Tree().Handle()), WM_NOTIFY, begin.hdr.idFrom,
+               reinterpret_cast<LPARAM>(&begin));
+  ASSERT_TRUE(Tree().Dragging());
+  EXPECT_EQ(top->DragSourceNode, b);
+  // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
+  RECT rect{};
+  HTREEITEM item = a->ItemId();
+  std::memcpy(&rect, &item, sizeof item);
+  ASSERT_TRUE(SendMessageA(Tree().Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
+  LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(Tree().Handle(), WM_MOUSEMOVE, 0, point);
+  EXPECT_EQ(Tree().DropTarget(), a);
+  SendMessageA(Tree().Handle(), WM_LBUTTONUP, 0, point);
+  EXPECT_FALSE(Tree().Dragging());
+  EXPECT_EQ(top->DragSourceNode, nullptr);
+  EXPECT_EQ(doc->Editor1->Lines()[2], "\\section{B}");
+}
+
 class LogPane : public Outline {
 protected:
   TDocForm* doc = nullptr;
@@ -289,7 +322,7 @@ protected:
   }
 };
 
-TEST_F(LogPane, LogPaneListsFiltersAndJumps) {
+TEST_F(LogPane, ListsFiltersAndJumps) {
   LoadLog(doc, "");
   EXPECT_EQ(Listed(), std::vector<std::string>{res::LogMissing});
   EXPECT_EQ(doc->SpeedButton1->Hint(),
@@ -315,7 +348,7 @@ TEST_F(LogPane, LogPaneListsFiltersAndJumps) {
   EXPECT_EQ(doc->CaretLine(), 0) << "the placeholder names no line";
 }
 
-TEST_F(LogPane, LogPaneReloadsOnlyForItsTargetAndAnOpenPane) {
+TEST_F(LogPane, ReloadsOnlyForItsTargetAndAnOpenPane) {
   TempFolder::WriteFile(files / "paper.log", "! e\r\nl.3\r\n");
   top->TexCtrl1->TargetFile = files / "other.tex";
   top->TexCtrl1EndProcess(mtTeX, true, "");
