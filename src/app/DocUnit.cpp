@@ -41,6 +41,7 @@ constexpr WORD VK_JapaneseBackslash = 226;
 constexpr WORD VK_Backslash = 220;
 constexpr char NewNodeText[] = "Now Create...";
 constexpr int LogBandWidth = 20;
+constexpr char ReloadHint[] = "再読込";
 enum : int { imgUntitled, imgNamed, imgWithOwner };
 
 // The line buffer of CutCaretLine, shared by all documents.
@@ -242,7 +243,7 @@ void TDocForm::CreateLogPane() {
   SpeedButton1 = Create<TSpeedButton>(this, "SpeedButton1");
   SpeedButton1->Flat = true;
   SpeedButton1->SetBounds(1, 1, LogBandWidth - 2, LogBandWidth - 2);
-  SpeedButton1->SetHint(res::LogReloadHint);
+  SpeedButton1->SetHint(ReloadHint);
   SpeedButton1->SetShowHint(true);
   SpeedButton1->SetParent(Panel_LogLeftBand);
   SpeedButton1->OnClick = [this](TObject*) { LoadLog(this, ""); };
