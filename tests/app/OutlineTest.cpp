@@ -348,6 +348,21 @@ TEST_F(LogPane, ListsFiltersAndJumps) {
   EXPECT_EQ(doc->CaretLine(), 0) << "the placeholder names no line";
 }
 
+TEST_F(LogPane, ARealLatexLogListsTheErrorAndItsLine) {
+  std::string source = TempFolder::ReadFile(QUOLIN_FAULTY_TEX);
+  TempFolder::WriteFile(files / "faulty.log", TempFolder::ReadFile(QUOLIN_TEX_LOG));
+  TDocForm* faulty = Open("faulty.tex", source);
+  faulty->Panel_Log->SetHeight(80);
+  SetLogFilter(*faulty, lfErrors);
+  TListBox& list = *faulty->LogListBox1;
+  ASSERT_EQ(list.Items().Count(), 2);
+  EXPECT_EQ(list.Items()[0], "! Undefined control sequence.");
+  EXPECT_EQ(list.Items()[1], "l.5 \\undefinedcommand");
+  EXPECT_EQ(list.ItemIndex(), 1);
+  LogListBox1DblClick(*faulty);
+  EXPECT_EQ(faulty->CaretLine(), 4);
+}
+
 TEST_F(LogPane, ReloadsOnlyForItsTargetAndAnOpenPane) {
   TempFolder::WriteFile(files / "paper.log", "! e\r\nl.3\r\n");
   top->TexCtrl1->TargetFile = files / "other.tex";
