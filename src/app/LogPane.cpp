@@ -16,21 +16,12 @@ namespace {
 
 constexpr int MinLogPaneHeight = 11;
 
-std::vector<std::string> CommaItems(const std::string& text) {
-  TStringList list;
-  list.SetCommaText(text);
-  std::vector<std::string> items;
-  for (int i = 0; i < list.Count(); ++i)
-    items.push_back(list[i]);
-  return items;
-}
-
 TLogFilterOptions FilterOptions(const TDocForm& doc) {
   const TLogLoadOption& option = TopForm->Settings.LogLoadOption;
   TLogFilterOptions options;
   options.Filter = CheckedLogFilter(doc);
-  options.ErrorPrefixes = CommaItems(option.LogErrorStr);
-  options.WarningPrefixes = CommaItems(option.LogWarningStr);
+  options.ErrorPrefixes = CommaTextItems(option.LogErrorStr);
+  options.WarningPrefixes = CommaTextItems(option.LogWarningStr);
   options.NextLineError = option.LogNextLineViewError;
   options.NextLineWarning = option.LogNextLineViewWarning;
   return options;

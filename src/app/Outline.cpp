@@ -75,14 +75,6 @@ private:
   HWND client_;
 };
 
-class HourGlass {
-public:
-  HourGlass() { HourGlassOn(); }
-  ~HourGlass() { HourGlassOff(); }
-  HourGlass(const HourGlass&) = delete;
-  HourGlass& operator=(const HourGlass&) = delete;
-};
-
 // One node of the branch as the rebuild walks it, with the next child to reuse.
 struct OpenNode {
   TTreeNode* node;
@@ -354,7 +346,7 @@ bool MoveSectionByDrag(TTreeNode* source, TTreeNode* target) {
   if (range.Last < range.First ||
       (same && insertion >= range.First && insertion <= range.Last))
     return false;
-  HourGlass busy;
+  TBusyCursor busy;
   TEditor& sourceView = View(*from);
   TEditor& targetView = View(*to);
   std::string text = LinesText(sourceView, range);

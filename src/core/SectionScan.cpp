@@ -14,15 +14,6 @@ constexpr std::string_view TitleMark = "$S";
 constexpr char HexDigits[] = "0123456789ABCDEF";
 constexpr size_t LineDigits = 8;
 
-std::vector<std::string> CommaItems(std::string_view text) {
-  TStringList list;
-  list.SetCommaText(text);
-  std::vector<std::string> items;
-  for (int i = 0; i < list.Count(); ++i)
-    items.push_back(list[i]);
-  return items;
-}
-
 // The rest of the line from start up to the suffix (all of it without one).
 std::string TitleAfter(std::string_view line, size_t start, std::string_view suffix) {
   size_t end = suffix.empty() ? std::string_view::npos : sjis::FindText(line, suffix, start);
@@ -40,7 +31,7 @@ std::string WithLevel(char digit, std::string_view title) {
 int AddPatterns(std::string_view text, std::vector<std::string>& prefixes,
                 std::vector<std::string>& suffixes) {
   int added = 0;
-  for (const std::string& item : CommaItems(text)) {
+  for (const std::string& item : CommaTextItems(text)) {
     size_t mark = item.find(TitleMark);
     if (mark == std::string::npos)
       continue;
@@ -129,7 +120,7 @@ TSectionPatterns CompileSectionPatterns(const TSectionValues& values) {
     patterns.LevelCounts[static_cast<size_t>(level)] =
         AddPatterns(values[static_cast<size_t>(level)], patterns.Prefixes, patterns.Suffixes);
   AddPatterns(values[svBibGroup], patterns.BibGroupPrefixes, patterns.BibGroupSuffixes);
-  for (const std::string& type : CommaItems(values[svBibSections]))
+  for (const std::string& type : CommaTextItems(values[svBibSections]))
     patterns.BibEntryTypes.push_back(sjis::LowerAscii(type));
   std::sort(patterns.BibEntryTypes.begin(), patterns.BibEntryTypes.end());
   for (const std::string& prefix : patterns.Prefixes) {

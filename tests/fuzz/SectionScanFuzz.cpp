@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TSectionScanInput scan;
   scan.Patterns = CompileSectionPatterns(values);
   scan.LastIndex = SectionLastIndex(scan.Patterns, (choice >> 1) & 7);
-  scan.Comment = (choice & 0x10) ? "%" : "";
+  scan.Comment.assign((choice & 0x10) ? 1 : 0, '%');
   scan.Bib = choice & 0x80;
   scan.Text = input.Rest();
   std::vector<std::string> lines;
