@@ -3,6 +3,8 @@
 #include "app/CommandHelper.h"
 #include "app/DocOps.h"
 #include "app/LogPane.h"
+#include "app/Outline.h"
+#include "app/SecUpdate.h"
 #include "app/TopUnit.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuBuilder.h"
@@ -103,6 +105,8 @@ TDocForm::TDocForm(TComponent* owner) : TForm(owner) {
   OnDeactivate = [this](TObject*) { CloseCommandHelper(); };
 }
 
+TDocForm::~TDocForm() = default;
+
 void TDocForm::SetDocumentViewDefaults(TEditor& view) {
   view.SetUndoListMax(512);
   view.SetScrollBars(TScrollStyle::ssBoth);
@@ -178,12 +182,11 @@ void TDocForm::CreateTimers() {
   Timer_Section = Create<TTimer>(this, "Timer_Section");
   Timer_Section->SetEnabled(false);
   Timer_Section->SetInterval(1024);
-  // The outline rebuild comes with the outline itself.
-  Timer_Section->OnTimer = [this](TObject*) { Timer_Section->SetEnabled(false); };
+  Timer_Section->OnTimer = [this](TObject*) { OutlineSectionTick(*this); };
   Timer_TreeSelect = Create<TTimer>(this, "Timer_TreeSelect");
   Timer_TreeSelect->SetEnabled(false);
   Timer_TreeSelect->SetInterval(256);
-  Timer_TreeSelect->OnTimer = [this](TObject*) { Timer_TreeSelect->SetEnabled(false); };
+  Timer_TreeSelect->OnTimer = [this](TObject*) { OutlineTreeSelectTick(*this); };
 }
 
 void TDocForm::CreateLogPane() {
@@ -252,6 +255,7 @@ void TDocForm::CreateLogPane() {
   ResizeTimer->SetEnabled(false);
   ResizeTimer->SetInterval(100);
   ResizeTimer->OnTimer = [this](TObject* sender) { ResizeTimerTimer(sender); };
+  ConnectLogPane(*this);
 }
 
 void TDocForm::CreateParams(TCreateParams& params) {
@@ -280,6 +284,7 @@ void TDocForm::AfterShow() {
 }
 
 void TDocForm::BeforeDestruction() {
+  StopOutlineScan(*this);
   if (OutlineNode && TopForm)
     OutlineNode->Delete();
   OutlineNode = nullptr;
@@ -321,6 +326,8 @@ void TDocForm::ApplySettings() {
   }
   if (enter.SectionViewLevel != OutlineLevel) {
     OutlineLevel = enter.SectionViewLevel;
+    if (SecUpdate)
+      SecUpdate->Terminate();
     if (OutlineNode)
       OutlineNode->DeleteChildren();
     Timer_Section->SetEnabled(true);
@@ -755,9 +762,7 @@ void TDocForm::Editor1CaretMoved(TObject* sender) {
 }
 
 void TDocForm::Editor1Change(TObject*) {
-  Timer_Section->SetEnabled(false);
-  if (TopForm->Panel_Section->Visible())
-    Timer_Section->SetEnabled(true);
+  OutlineDocumentEdited(*this);
   ShowModified();
 }
 
@@ -832,6 +837,7 @@ void TDocForm::FormClose(TObject*, TCloseAction& action) {
     UpdateDocumentMenuState(true);
   UncheckCommandItems(TopForm->WordWrapCommandId);
   ClearStatusPanels();
+  StopOutlineScan(*this);
   if (OutlineNode) {
     TTreeNodes& nodes = TopForm->TreeView_Section->Items();
     nodes.BeginUpdate();

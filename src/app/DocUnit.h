@@ -16,10 +16,12 @@
 #include "ui/Timer.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace quolin {
 
+class TSecUpdate;
 class TSpeedButton;
 class TTBHint;
 class TTreeNode;
@@ -81,6 +83,8 @@ public:
   bool SplitView = false;
   int OutlineLevel = 0;
   TTreeNode* OutlineNode = nullptr;
+  // The running or finished scan of the outline; at most one.
+  std::unique_ptr<TSecUpdate> SecUpdate;
   // The Enter templates with their line breaks.
   std::string EnterText, EnterShiftText, EnterCtrlText, EnterCtrlShiftText;
   int CharWidth = 8;
@@ -155,6 +159,8 @@ public:
   void ResizeTimerTimer(TObject* sender);
   // Tab while the command-entry box is open goes to its list as Enter.
   bool DialogKey(WORD key, TShiftState shift) override;
+
+  ~TDocForm() override;
 
 protected:
   explicit TDocForm(TComponent* owner);

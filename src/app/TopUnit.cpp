@@ -438,6 +438,7 @@ void TTopForm::CreateOutlinePanel() {
   ImageList2 = Create<TImageList>(this, "ImageList2");
   AddResourceStrip(*ImageList2, GetModuleHandleA(nullptr), OutlineImagesResource);
   TreeView_Section->SetImages(ImageList2);
+  TreeView_Section->SetSortType(TSortType::stText);
 }
 
 void TTopForm::CreateCommandEntry() {

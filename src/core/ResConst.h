@@ -55,6 +55,10 @@ inline constexpr char Utf8Warning[] =
     "UTF8ファイルを読み込んでいます.\r\nSJISに変換できない文字は失われますのでご注意下さい."
     "\r\n\r\nこのメッセージを今後も出力しますか？";
 inline constexpr char OpenedReadOnly[] = "ファイル \"%s\" は読み込み専用で開いています.";
+// The log pane: the reload button's hint (log name, folder) and its placeholder lines.
+inline constexpr char LogReloadHint[] = "再読込|ログの再読込 : %s (%s)";
+inline constexpr char LogMissing[] = "<< ログファイルがありません >>";
+inline constexpr char LogNothingListed[] = "<< 該当する表示項目はありません >>";
 inline constexpr char SaveAsTitle[] = "名前を付けて保存";
 inline constexpr char OpenTitle[] = "開く";
 inline constexpr char OwnerFileTitle[] = "オーナーファイル指定";

@@ -508,4 +508,13 @@ void TStringList::Changed() {
     OnChange(this);
 }
 
+std::vector<std::string> CommaTextItems(std::string_view text) {
+  TStringList list;
+  list.SetCommaText(text);
+  std::vector<std::string> items;
+  for (int i = 0; i < list.Count(); ++i)
+    items.push_back(list[i]);
+  return items;
+}
+
 } // namespace quolin

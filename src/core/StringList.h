@@ -138,4 +138,7 @@ private:
   void InsertItem(int index, const std::string& text, TObject* object);
 };
 
+// The items of comma text, as SetCommaText splits them.
+std::vector<std::string> CommaTextItems(std::string_view text);
+
 } // namespace quolin

@@ -7,4 +7,13 @@ namespace quolin {
 void HourGlassOn();
 void HourGlassOff();
 
+// The hourglass while it lives.
+class TBusyCursor {
+public:
+  TBusyCursor() { HourGlassOn(); }
+  ~TBusyCursor() { HourGlassOff(); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
 } // namespace quolin

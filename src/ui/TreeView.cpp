@@ -36,7 +36,7 @@ void TTreeNode::SetText(const std::string& text) {
   text_ = text;
   UpdateItem(TVIF_TEXT);
   if (tree_.sortType_ == TSortType::stText)
-    tree_.SortChildren(parent_, false);
+    tree_.SortLater(parent_);
 }
 
 void TTreeNode::SetImageIndex(int index) {
@@ -204,7 +204,7 @@ void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
                               std::move(self));
   tree_.InsertItem(this);
   if (tree_.sortType_ == TSortType::stText)
-    tree_.SortChildren(newParent, false);
+    tree_.SortLater(newParent);
   if (wasSelected)
     tree_.SetSelected(selected);
 }
@@ -245,7 +245,7 @@ TTreeNode* TTreeNodes::AddAt(TTreeNode* parent, size_t position, const std::stri
   owner->children_.insert(owner->children_.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
   tree_.InsertItem(added);
   if (tree_.sortType_ == TSortType::stText)
-    tree_.SortChildren(owner, false);
+    tree_.SortLater(owner);
   return added;
 }
 
@@ -284,6 +284,7 @@ void TTreeNodes::Clear() {
   tree_.selected_ = nullptr;
   tree_.dropTarget_ = nullptr;
   tree_.dragNode_ = nullptr;
+  tree_.pendingSorts_.clear();
   if (tree_.HandleAllocated())
     SendMessageA(tree_.Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   root_->children_.clear();
@@ -295,7 +296,10 @@ void TTreeNodes::BeginUpdate() {
 }
 
 void TTreeNodes::EndUpdate() {
-  if (updateCount_ == 0 || --updateCount_ > 0 || !tree_.HandleAllocated())
+  if (updateCount_ == 0 || --updateCount_ > 0)
+    return;
+  tree_.SortPending();
+  if (!tree_.HandleAllocated())
     return;
   SendMessageA(tree_.Handle(), WM_SETREDRAW, TRUE, 0);
   tree_.Invalidate();
@@ -357,7 +361,11 @@ void TTreeView::InsertItem(TTreeNode* node) {
     return;
   TVINSERTSTRUCTA insert{};
   insert.hParent = node->parent_->item_;
-  TTreeNode* previous = node->GetPrevSibling();
+  // The common case, an added last child, needs no search for the previous sibling.
+  const auto& siblings = node->parent_->children_;
+  TTreeNode* previous = siblings.back().get() == node
+                            ? (siblings.size() > 1 ? siblings[siblings.size() - 2].get() : nullptr)
+                            : node->GetPrevSibling();
   insert.hInsertAfter = previous ? previous->item_ : TVI_FIRST;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   insert.item.pszText = node->text_.data();
@@ -415,6 +423,22 @@ void TTreeView::SortChildren(TTreeNode* parent, bool recurse) {
   if (recurse)
     for (auto& child : children)
       SortChildren(child.get(), true);
+}
+
+void TTreeView::SortLater(TTreeNode* parent) {
+  if (nodes_.updateCount_ == 0) {
+    SortChildren(parent, false);
+    return;
+  }
+  if (std::find(pendingSorts_.begin(), pendingSorts_.end(), parent) == pendingSorts_.end())
+    pendingSorts_.push_back(parent);
+}
+
+void TTreeView::SortPending() {
+  std::vector<TTreeNode*> parents;
+  parents.swap(pendingSorts_);
+  for (TTreeNode* parent : parents)
+    SortChildren(parent, false);
 }
 
 void TTreeView::SetSortType(TSortType type) {
@@ -484,6 +508,7 @@ TTreeNode* TTreeView::TopItem() {
 }
 
 void TTreeView::NodeRemoved(TTreeNode* node) {
+  std::erase_if(pendingSorts_, [node](TTreeNode* parent) { return IsWithin(parent, node); });
   if (IsWithin(selected_, node))
     selected_ = nullptr;
   if (IsWithin(dropTarget_, node))

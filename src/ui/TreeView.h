@@ -104,6 +104,8 @@ public:
   TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
   void Delete(TTreeNode* node) { node->Delete(); }
   void Clear();
+  // With stText, the parents whose children change inside an update are sorted once, at the
+  // outermost EndUpdate, not at every change.
   void BeginUpdate();
   void EndUpdate();
 
@@ -183,11 +185,15 @@ private:
   bool dragEntered_ = false;
   bool dragAccepted_ = false;
   POINT dragPoint_{};
+  // Parents to sort at the outermost EndUpdate.
+  std::vector<TTreeNode*> pendingSorts_;
 
   void InsertItem(TTreeNode* node);
   void InsertItems(TTreeNode* parent);
   void ForgetItems(TTreeNode* node);
   void SortChildren(TTreeNode* parent, bool recurse);
+  void SortLater(TTreeNode* parent);
+  void SortPending();
   int CompareNodes(TTreeNode* left, TTreeNode* right);
   TTreeNode* NodeOfItem(HTREEITEM item) const;
   void NodeRemoved(TTreeNode* node);
