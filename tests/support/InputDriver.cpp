@@ -59,6 +59,14 @@ InputDriver::Step InputDriver::LeftUp() {
   return [] { return Send(MOUSEEVENTF_LEFTUP); };
 }
 
+InputDriver::Step InputDriver::RightDown() {
+  return [] { return Send(MOUSEEVENTF_RIGHTDOWN); };
+}
+
+InputDriver::Step InputDriver::RightUp() {
+  return [] { return Send(MOUSEEVENTF_RIGHTUP); };
+}
+
 InputDriver::Step InputDriver::Key(WORD virtualKey, bool down) {
   return [virtualKey, down] {
     INPUT input{};

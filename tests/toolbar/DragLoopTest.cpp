@@ -5,6 +5,7 @@
 
 #include "support/InputDriver.h"
 
+#include <atomic>
 #include <stdexcept>
 #include <vector>
 
@@ -34,6 +35,14 @@ std::vector<COLORREF> ScreenPixels(const RECT& rect) {
   GetDIBits(dc, bitmap.Handle(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, dc);
   return pixels;
+}
+
+// Set by a timer of the test's thread, which runs inside the loop, once the loop shows the
+// no-entry cursor.
+std::atomic<bool> noEntry{false};
+void CALLBACK WatchForNoEntry(HWND, UINT, UINT_PTR, DWORD) {
+  if (GetCursor() == LoadCursor(nullptr, IDC_NO))
+    noEntry = true;
 }
 
 class DragLoop : public DockedForm {
@@ -177,6 +186,15 @@ TEST_F(DragLoop, CtrlFloatsEscapeAndRightClickChangeNothing) {
   EXPECT_EQ(window->DockRow(), row);
   EXPECT_EQ(window->DockPos(), position);
   ExpectNothingLeft(area, pixels);
+  // A right click is swallowed. The press keeps apart from the last one, which would make a
+  // double-click.
+  press.x += 8;
+  Drag(*window, press,
+       {InputDriver::MoveTo({press.x + 150, press.y + 100}), InputDriver::RightDown(),
+        InputDriver::RightUp(), InputDriver::MoveTo(press)});
+  EXPECT_EQ(window->DockedTo(), left);
+  EXPECT_EQ(window->DockRow(), row);
+  EXPECT_EQ(window->DockPos(), position);
 }
 
 TEST_F(DragLoop, DockModesAndTheScreenEdge) {
@@ -186,7 +204,11 @@ TEST_F(DragLoop, DockModesAndTheScreenEdge) {
   POINT press = Handle(*window);
   RECT client = WindowRect(*form);
   POINT away{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
-  Drag(*window, press, Moves({away}));
+  noEntry = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 10, WatchForNoEntry);
+  Drag(*window, press,
+       {InputDriver::MoveTo(away), InputDriver::WaitFor([] { return noEntry.load(); })});
+  KillTimer(nullptr, timer);
   EXPECT_EQ(window->DockedTo(), top) << "cannot float: stays";
 
   // Its own dock only: the left dock is no target.
