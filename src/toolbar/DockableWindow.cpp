@@ -2,6 +2,8 @@
 // between them, the frames and the close buttons.
 #include "toolbar/TbDock.h"
 
+#include "toolbar/ToolWindowParts.h"
+
 #include "core/Exceptions.h"
 #include "core/Format.h"
 #include "ui/Application.h"
@@ -15,17 +17,6 @@ namespace quolin {
 
 namespace {
 
-// The floating windows, in the order they began to float.
-std::vector<TCustomToolWindow*>& FloatingWindows() {
-  static std::vector<TCustomToolWindow*> list;
-  return list;
-}
-
-bool IsFloating(TCustomToolWindow* window) {
-  auto& list = FloatingWindows();
-  return std::find(list.begin(), list.end(), window) != list.end();
-}
-
 // Raises a counter for its lifetime.
 class TCounted {
 public:
@@ -36,29 +27,6 @@ public:
 
 private:
   int& count_;
-};
-
-// Holds the arrangement of the docks a window leaves and enters until Release, which lets each
-// arrange once.
-class TArrangeHold {
-public:
-  TArrangeHold(TDock* from, TDock* to) : from_(from), to_(to == from ? nullptr : to) {
-    for (TDock* dock : {from_, to_})
-      if (dock)
-        dock->BeginUpdate();
-  }
-  ~TArrangeHold() { Release(); }
-  TArrangeHold(const TArrangeHold&) = delete;
-  TArrangeHold& operator=(const TArrangeHold&) = delete;
-  void Release() {
-    for (TDock** dock : {&from_, &to_})
-      if (TDock* held = std::exchange(*dock, nullptr))
-        held->EndUpdate();
-  }
-
-private:
-  TDock* from_;
-  TDock* to_;
 };
 
 // Releases the mouse capture of window on every way out.
@@ -76,47 +44,7 @@ private:
   HWND window_;
 };
 
-DockRect ToDockRect(const RECT& rect) {
-  return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-RECT ToRect(const DockRect& rect) {
-  return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-// A point of the screen in window's coordinates (its top-left is 0, 0).
-DockPoint InWindow(HWND window, POINT screen) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return {screen.x - rect.left, screen.y - rect.top};
-}
-
 } // namespace
-
-TFloatingWindowParent::TFloatingWindowParent(TComponent* owner, TForm* form, TForm* ownerForm)
-    : TForm(owner), form_(form) {
-  SetBorderStyle(TFormBorderStyle::bsNone);
-  SetPosition(TPosition::poDesigned);
-  SetBounds(0, 0, 0, 0);
-  SetShowHint(true);
-  SetPopupParent(ownerForm);
-  FreeNotification(form);
-}
-
-void TFloatingWindowParent::SetVisible(bool visible) {
-  TControl::SetVisible(visible);
-}
-
-void TFloatingWindowParent::CreateParams(TCreateParams& params) {
-  TForm::CreateParams(params);
-  params.ExStyle |= WS_EX_TOOLWINDOW;
-}
-
-void TFloatingWindowParent::Notification(TComponent* component, TOperation operation) {
-  TForm::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == form_)
-    form_ = nullptr;
-}
 
 TCustomToolWindow::TCustomToolWindow(TComponent* owner) : TCustomControl(owner) {
   InstallHookProc(HookProc, HookKinds({hkActivateApp, hkWindowPosChanged, hkDestroyWindow}));
@@ -150,19 +78,6 @@ void TCustomToolWindow::Notification(TComponent* component, TOperation operation
     defaultDock_ = nullptr;
   if (component == pendingForm_)
     pendingForm_ = nullptr;
-}
-
-void TCustomToolWindow::HookProc(THookKind kind, HWND window, WPARAM, LPARAM) {
-  if (kind != hkWindowPosChanged)
-    return;
-  // A form shown or hidden shows or hides the windows floating over it.
-  for (TCustomToolWindow* floating : std::vector<TCustomToolWindow*>(FloatingWindows())) {
-    if (!IsFloating(floating))
-      continue;
-    TForm* form = floating->HostForm();
-    if (form && form->HandleAllocated() && form->Handle() == window)
-      floating->UpdateFloatingVisibility();
-  }
 }
 
 TForm* TCustomToolWindow::HostForm() const {
@@ -341,6 +256,8 @@ void TCustomToolWindow::PlaceWindowOnParent() {
 void TCustomToolWindow::CreateParams(TCreateParams& params) {
   TCustomControl::CreateParams(params);
   params.Style |= WS_CLIPCHILDREN;
+  // Sizing repaints only what changed: the frame asks for its own redraw.
+  params.ClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
   if (!Floating())
     return;
   params.Style = (params.Style & ~WS_CHILD) | WS_POPUP;
@@ -351,20 +268,6 @@ void TCustomToolWindow::CreateParams(TCreateParams& params) {
 void TCustomToolWindow::CreateWnd() {
   TCustomControl::CreateWnd();
   UpdateFloatingVisibility();
-}
-
-// Shown while Visible and its form shows; the floating parent follows Visible, without
-// activation.
-void TCustomToolWindow::UpdateFloatingVisibility() {
-  if (!Floating() || !HandleAllocated())
-    return;
-  floatParent_->SetVisible(Visible());
-  TForm* form = HostForm();
-  bool formShows = form && form->HandleAllocated() && IsWindowVisible(form->Handle()) &&
-                   !IsIconic(form->Handle());
-  bool show = Visible() && formShows;
-  if (show != (IsWindowVisible(WindowHandle()) != FALSE))
-    ShowWindow(WindowHandle(), show ? SW_SHOWNA : SW_HIDE);
 }
 
 void TCustomToolWindow::SetVisible(bool visible) {
@@ -448,7 +351,7 @@ void TCustomToolWindow::SetBorderStyle(TBorderStyle style) {
 
 void TCustomToolWindow::SetCloseButton(bool on) {
   if (std::exchange(closeButton_, on) != on)
-    RedrawFrame();
+    RedrawCaptionLater(cpCaption | cpCloseButton);
 }
 
 void TCustomToolWindow::SetCloseButtonWhenDocked(bool on) {
@@ -475,6 +378,7 @@ void TCustomToolWindow::SetFloatingMode(TToolWindowFloatingMode mode) {
   if (std::exchange(floatingMode_, mode) == mode || !Floating() || !HandleAllocated())
     return;
   SetWindowLongPtrA(WindowHandle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(OwnerWindow()));
+  UpdateTopmost();
   UpdateFloatingVisibility();
 }
 
@@ -555,22 +459,17 @@ DockRect TCustomToolWindow::HandleRect() const {
 DockInsets TCustomToolWindow::FrameInsets() const {
   if (auto* dock = dynamic_cast<TDock*>(Parent()))
     return DockedInsets(dock->Vertical(), HandleSize());
-  if (!Floating())
-    return {};
-  return FloatingInsets(GetSystemMetrics(resizable_ ? SM_CXSIZEFRAME : SM_CXFIXEDFRAME),
-                        GetSystemMetrics(resizable_ ? SM_CYSIZEFRAME : SM_CYFIXEDFRAME),
-                        showCaption_ ? GetSystemMetrics(SM_CYSMCAPTION) : 0);
+  return Floating() ? FloatingFrame() : DockInsets{};
 }
 
 DockRect TCustomToolWindow::CloseButtonRect() const {
   if (dynamic_cast<TDock*>(Parent()))
     return closeButtonWhenDocked_ && HandleSize() > 0 ? DockedCloseButtonRect(HandleRect())
                                                       : DockRect{};
-  if (!Floating() || !closeButton_ || !showCaption_)
+  if (!closeButton_)
     return {};
-  DockInsets insets = FrameInsets();
-  return CaptionCloseButtonRect(
-      CaptionBarRect(Width(), insets.left, insets.bottom, insets.top - insets.bottom));
+  DockRect caption = CaptionRect();
+  return caption.Height() > 0 ? CaptionCloseButtonRect(caption) : DockRect{};
 }
 
 LRESULT TCustomToolWindow::HitTest(POINT screen) const {
@@ -579,6 +478,8 @@ LRESULT TCustomToolWindow::HitTest(POINT screen) const {
   DockRect client{insets.left, insets.top, Width() - insets.right, Height() - insets.bottom};
   if (client.Contains(point))
     return HTCLIENT;
+  if (Floating())
+    return FloatingHitTest(point);
   return CloseButtonRect().Contains(point) ? HTCLOSE : HTBORDER;
 }
 
@@ -613,18 +514,6 @@ void TCustomToolWindow::PaintDockedFrame(HDC dc, const TDock& dock) {
     RECT rect = ToRect(bar);
     DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
   }
-}
-
-void TCustomToolWindow::PaintFloatingFrame(HDC dc) {
-  RECT whole{0, 0, Width(), Height()};
-  FillRect(dc, &whole, GetSysColorBrush(COLOR_BTNFACE));
-  DrawEdge(dc, &whole, EDGE_RAISED, BF_RECT);
-  if (!showCaption_)
-    return;
-  DockInsets insets = FrameInsets();
-  RECT bar =
-      ToRect(CaptionBarRect(Width(), insets.left, insets.bottom, insets.top - insets.bottom));
-  FillRect(dc, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
 }
 
 void TCustomToolWindow::PaintCloseButton(HDC dc) {
@@ -680,6 +569,31 @@ void TCustomToolWindow::TrackCloseButton() {
     Close();
 }
 
+// Presses on the frame: the close buttons track, sizing borders size, the drag handle drags.
+void TCustomToolWindow::HandleNCPress(TMessage& message) {
+  const POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+  const bool doubleClick = message.Msg == WM_NCLBUTTONDBLCLK;
+  message.Result = 0;
+  // A quick second press on the close button is a press all the same.
+  if (message.WParam == HTCLOSE) {
+    TrackCloseButton();
+    return;
+  }
+  if (SizingEdges edges = EdgesOfBorderCode(message.WParam)) {
+    if (!doubleClick)
+      RunSizingLoop(edges);
+    return;
+  }
+  if (!HandleRect().Contains(InWindow(WindowHandle(), screen))) {
+    DefaultHandler(message);
+    return;
+  }
+  if (doubleClick)
+    HandleDoubleClick(screen);
+  else
+    BeginMoving(ScreenToClient(screen));
+}
+
 void TCustomToolWindow::HandleDoubleClick(POINT screen) {
   DockPoint point = InWindow(WindowHandle(), screen);
   if (!docked_ || dockMode_ != TToolWindowDockMode::dmCanFloat || !HandleRect().Contains(point) ||
@@ -711,14 +625,7 @@ void TCustomToolWindow::WndProc(TMessage& message) {
     return;
   case WM_NCLBUTTONDOWN:
   case WM_NCLBUTTONDBLCLK:
-    // A quick second press on the close button is a press all the same.
-    if (message.WParam == HTCLOSE)
-      TrackCloseButton();
-    else if (message.Msg == WM_NCLBUTTONDBLCLK)
-      HandleDoubleClick(messagePoint);
-    else
-      break;
-    message.Result = 0;
+    HandleNCPress(message);
     return;
   case WM_CLOSE:
     if (TForm* form = HostForm())
@@ -748,6 +655,8 @@ void TCustomToolWindow::WndProc(TMessage& message) {
     return;
   }
   default:
+    if (FloatingMessage(message))
+      return;
     break;
   }
   TCustomControl::WndProc(message);

@@ -14,6 +14,12 @@
 // dragging); a floating one has the system's dialog or sizing frame and a small caption with a
 // close button. Sizes not made by the dock or a parent change reach SizeChanging, which is how a
 // window keeps its own size in every state.
+//
+// The user moves a window by its drag handle or floating caption in a modal capture loop that
+// follows the pointer with an inverted outline (DragLoop.cpp), and sizes a floating one by its
+// borders the same way. A floating window never takes the activation from its form, and shows
+// only while its form shows and, with HideWhenInactive, while the application is active
+// (FloatingWindow.cpp).
 #pragma once
 
 #include "core/DockGeometry.h"
@@ -55,6 +61,9 @@ using TRequestDockEvent =
 using TDockChangingExEvent = std::function<void(TObject* sender, TDock* dockingTo)>;
 
 inline constexpr char ToolbarVersion[] = "Toolbar version 1.8";
+
+// The parts of a floating caption that a deferred redraw names.
+enum TCaptionPart : unsigned { cpCaption = 1, cpCloseButton = 2 };
 
 class TDock : public TCustomControl {
 public:
@@ -180,6 +189,8 @@ public:
   TForm* FloatingForm() const { return form_; }
   // Without activation and without the form's show events.
   void SetVisible(bool visible) override;
+  // Escape without modifiers hands the focus back to the form.
+  bool DialogKey(WORD key, TShiftState shift) override;
 
 protected:
   // ownerForm is form, or the MDI frame of an MDI child form.
@@ -287,12 +298,29 @@ protected:
   // A new outer size not made by the dock or a parent change.
   virtual void SizeChanging(int width, int height);
 
+  // The class's part in the sizing loop: before it with the moving edges, on every outline the
+  // pointer makes (screen coordinates; the class may change it), and after it, once accepted
+  // bounds are applied.
+  virtual void BeginSizing(SizingEdges edges);
+  virtual void AdjustSizingRect(SizingEdges edges, DockRect& rect);
+  virtual void EndSizing(bool accepted);
+
+  // Runs the drag loop for a left press at press (client coordinates; negative over the frame),
+  // then ends the press with a release at (-1, -1).
+  void BeginMoving(POINT press);
+  // Redraw the frame, or the caption parts (CaptionPart bits), once the queue comes to it;
+  // several requests before then make one redraw.
+  void RedrawFrameLater();
+  void RedrawCaptionLater(unsigned parts);
+
   bool Resizable() const { return resizable_; }
   // A floating window gets its frame again.
   void SetResizable(bool resizable);
   // The non-client widths in the window's present place.
   DockInsets FrameInsets() const;
   bool Floating() const;
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -304,6 +332,7 @@ protected:
 
 private:
   friend class TDock;
+  friend class TToolWindowDrag;
 
   bool activateParent_ = true;
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
@@ -335,6 +364,8 @@ private:
   TForm* pendingForm_ = nullptr; // floats over it once loaded
 
   static void HookProc(THookKind kind, HWND window, WPARAM wParam, LPARAM lParam);
+  // The floating windows owned by a window being destroyed are owned by their floating parents.
+  static void ReownFrom(HWND destroyed);
 
   void ChangeParent(TDock* dock, TForm* form);
   void SetParentWhileLoading(TDock* dock, TForm* form);
@@ -344,7 +375,16 @@ private:
   TFloatingWindowParent* MakeFloatingParent(TForm* form);
   TForm* OwnerForm() const;
   HWND OwnerWindow() const;
-  void UpdateFloatingVisibility();
+  // Shows or hides a floating window by the visibility rule; appActive as WM_ACTIVATEAPP says.
+  void UpdateFloatingVisibility(bool appActive = ApplicationIsActive());
+  bool FloatingShows(bool appActive) const;
+  void ShowFloating();
+  void HideFloating();
+  void UpdateTopmost();
+  void PlaceAboveOwnedWindows();
+  // The frame a floating window has, whether or not it floats now.
+  DockInsets FloatingFrame() const;
+  SIZE FloatingFrameThickness() const;
   // Sizes the window for its content in its present place (a floating one at its floating
   // position).
   void Arrange();
@@ -355,14 +395,25 @@ private:
   // The close button in window coordinates; empty when there is none.
   DockRect CloseButtonRect() const;
   LRESULT HitTest(POINT screen) const;
+  LRESULT FloatingHitTest(DockPoint point) const;
+  // The caption bar in window coordinates; empty when there is none.
+  DockRect CaptionRect() const;
   void PaintFrame(HDC dc);
   void PaintDockedFrame(HDC dc, const TDock& dock);
   void PaintFloatingFrame(HDC dc);
   void PaintCloseButton(HDC dc);
+  void PaintCaption(HDC dc, unsigned parts);
   void FillWithBackground(HDC dc, const RECT& rect, POINT dockOrigin);
   void RedrawFrame();
   void TrackCloseButton();
   void HandleDoubleClick(POINT screen);
+  void HandleCaptionDoubleClick();
+  void HandleNCPress(TMessage& message);
+  void HandleMouseActivate(TMessage& message);
+  void HandleActivate(TMessage& message);
+  // True when the message was one of the floating window's own.
+  bool FloatingMessage(TMessage& message);
+  void RunSizingLoop(SizingEdges edges);
   // After WM_WINDOWPOSCHANGED: a move of the window's own is remembered and reported.
   void PositionChanged(POINT before);
   void Notify(const TNotifyEvent& event);

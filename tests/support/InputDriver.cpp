@@ -59,6 +59,24 @@ InputDriver::Step InputDriver::LeftUp() {
   return [] { return Send(MOUSEEVENTF_LEFTUP); };
 }
 
+InputDriver::Step InputDriver::RightDown() {
+  return [] { return Send(MOUSEEVENTF_RIGHTDOWN); };
+}
+
+InputDriver::Step InputDriver::RightUp() {
+  return [] { return Send(MOUSEEVENTF_RIGHTUP); };
+}
+
+InputDriver::Step InputDriver::Key(WORD virtualKey, bool down) {
+  return [virtualKey, down] {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    return SendInput(1, &input, sizeof input) == 1;
+  };
+}
+
 InputDriver::Step InputDriver::WaitFor(std::function<bool()> condition) {
   return [condition = std::move(condition)] { return Poll(condition); };
 }

@@ -33,6 +33,10 @@ public:
   static Step MoveTo(POINT screen);
   static Step LeftDown();
   static Step LeftUp();
+  static Step RightDown();
+  static Step RightUp();
+  // A key of the keyboard going down or up.
+  static Step Key(WORD virtualKey, bool down);
   // Waits (up to the shared wait limit) until condition, which runs on the driver's thread.
   static Step WaitFor(std::function<bool()> condition);
 

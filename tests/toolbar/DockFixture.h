@@ -24,6 +24,8 @@ protected:
   TDock* right = AddDock(dpRight, "Right");
 
   void SetUp() override {
+    // As the program's main form does: floating windows show only while it shows.
+    Application->MainFormShown();
     form->SetPosition(TPosition::poDesigned);
     form->SetBounds(120, 120, 500, 400);
     form->Show();
