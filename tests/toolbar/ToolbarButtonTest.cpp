@@ -23,14 +23,9 @@ TEST_F(ButtonGroups, NewButtonsAndTheDownCases) {
   EXPECT_EQ(a->Width(), 22);
   EXPECT_EQ(a->Height(), 23);
   EXPECT_TRUE(a->Flat() && a->DropdownArrow() && a->HighlightWhenDown() && a->Opaque());
-  EXPECT_EQ(a->DropdownArrowWidth(), 9);
-  EXPECT_EQ(a->Margin(), -1);
   EXPECT_EQ(a->Spacing(), 4);
   EXPECT_EQ(a->ImageIndex(), -1);
   EXPECT_EQ(a->NumGlyphs(), 1);
-  EXPECT_EQ(a->RepeatDelay, 400);
-  EXPECT_EQ(a->RepeatInterval, 100);
-  EXPECT_STREQ(TToolbarButton::Version, "Toolbar version 1.8");
 
   a->SetDown(true);
   EXPECT_FALSE(a->Down()) << "no group";
