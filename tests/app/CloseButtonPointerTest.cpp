@@ -19,9 +19,7 @@ TEST_F(MainWindowPointer, AClickOnTheOutlineCloseButtonHidesThePanel) {
   uitest::Pump();
   EXPECT_FALSE(top->ToolbarButton1->Glyph().Empty());
   EXPECT_EQ(top->ToolbarButton1->Caption(), "");
-  RECT rect;
-  GetWindowRect(top->ToolbarButton1->Handle(), &rect);
-  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  POINT centre = uitest::ScreenCentre(top->ToolbarButton1->Handle());
   InputDriver driver({InputDriver::MoveTo(centre), InputDriver::LeftDown(), InputDriver::LeftUp()});
   EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done() && !top->Panel_Section->Visible(); }));
   EXPECT_TRUE(driver.Succeeded());

@@ -146,8 +146,7 @@ BoxDriver::BoxDriver(std::function<void(const BoxView&)> act, DWORD processId)
         act(seen_);
         if (!WaitUntil([&] { return !IsWindowVisible(box); }))
           PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-      }) {
-}
+      }) {}
 
 BoxDriver::~BoxDriver() {
   if (thread_.joinable())
@@ -195,6 +194,32 @@ bool EmptyTheClipboard() {
   EmptyClipboard();
   CloseClipboard();
   return true;
+}
+
+ForeignActiveWindow::ForeignActiveWindow()
+    : thread_([this] {
+        HWND window = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 900, 700, 80, 60,
+                                      nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        MSG message;
+        while (!stop_) {
+          while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+          MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        DestroyWindow(window);
+      }) {}
+
+ForeignActiveWindow::~ForeignActiveWindow() {
+  stop_ = true;
+  thread_.join();
+}
+
+POINT ScreenCentre(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 } // namespace uitest

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -112,5 +113,22 @@ std::optional<std::string> ClipboardBytes(UINT format);
 std::optional<std::string> ClipboardText();
 // Empties the clipboard; false when it could not be opened.
 bool EmptyTheClipboard();
+
+// A window of a thread of its own that takes the activation from this application while it
+// lives.
+class ForeignActiveWindow {
+public:
+  ForeignActiveWindow();
+  ~ForeignActiveWindow();
+  ForeignActiveWindow(const ForeignActiveWindow&) = delete;
+  ForeignActiveWindow& operator=(const ForeignActiveWindow&) = delete;
+
+private:
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// The middle of a window on the screen.
+POINT ScreenCentre(HWND window);
 
 } // namespace uitest

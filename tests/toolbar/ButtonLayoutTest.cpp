@@ -8,18 +8,9 @@ using namespace quolin;
 
 namespace {
 
+// A 16 x 16 glyph and a 20 x 10 caption.
 ButtonLayoutInput Input(int width, int height, TButtonLayout layout, int margin, int spacing) {
-  ButtonLayoutInput input;
-  input.width = width;
-  input.height = height;
-  input.glyphWidth = 16;
-  input.glyphHeight = 16;
-  input.textWidth = 20;
-  input.textHeight = 10;
-  input.layout = layout;
-  input.margin = margin;
-  input.spacing = spacing;
-  return input;
+  return {width, height, 16, 16, 20, 10, layout, margin, spacing};
 }
 
 TEST(ButtonLayout, MarginAndSpacingRulesInEachLayout) {

@@ -7,9 +7,6 @@
 #include "ui/FormFixture.h"
 #include "ui/Menus.h"
 
-#include <atomic>
-#include <thread>
-
 using namespace buttontest;
 using uitest::InputDriver;
 
@@ -25,11 +22,7 @@ protected:
   }
   void TearDown() override { SetCursorPos(cursor.x, cursor.y); }
 
-  static POINT Centre(TControl& control) {
-    RECT rect;
-    GetWindowRect(control.Handle(), &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  }
+  static POINT Centre(TControl& control) { return uitest::ScreenCentre(control.Handle()); }
   static InputDriver::Step Lit(TToolbarButton* button) {
     return InputDriver::WaitFor([button] { return TToolbarButton::MouseInButton() == button; });
   }
@@ -47,32 +40,6 @@ protected:
 
 class ButtonMouse : public PointerButtons {};
 class ButtonDropdown : public PointerButtons {};
-
-// Another thread's window takes the activation while it lives.
-class ForeignWindow {
-public:
-  ForeignWindow()
-      : thread_([this] {
-          HWND window = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                        600, 600, 100, 100, nullptr, nullptr, nullptr, nullptr);
-          SetForegroundWindow(window);
-          MSG message;
-          while (!stop_) {
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-              DispatchMessageA(&message);
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-          }
-          DestroyWindow(window);
-        }) {}
-  ~ForeignWindow() {
-    stop_ = true;
-    thread_.join();
-  }
-
-private:
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
 
 TEST_F(ButtonMouse, OneButtonLightsAtATimeAndGoesOutWhenLeftOrInactive) {
   TToolbarButton* a = Add(10);
@@ -95,7 +62,7 @@ TEST_F(ButtonMouse, OneButtonLightsAtATimeAndGoesOutWhenLeftOrInactive) {
     ASSERT_TRUE(uitest::PumpUntil([&] { return GetActiveWindow() == form->Handle(); }));
     Run({InputDriver::MoveTo(Centre(*a)), Lit(a), InputDriver::MoveTo(Centre(*b)), Lit(b)});
     {
-      ForeignWindow other;
+      uitest::ForeignActiveWindow other;
       ASSERT_TRUE(uitest::PumpUntil([] { return !ApplicationIsActive(); }));
       uitest::Pump();
       EXPECT_EQ(b->State(), showInactive ? bsMouseIn : bsUp) << showInactive;
@@ -117,17 +84,11 @@ TEST_F(ButtonDropdown, TheClickThatClosesTheMenuDoesNotReopenIt) {
   button->OnDropdown = [&](TObject*, bool&, bool& remove) { remove = removeClicks; };
   auto menuOpen = InputDriver::WaitFor([] { return OpenMenu() != nullptr; });
   auto menuClosed = InputDriver::WaitFor([] { return OpenMenu() == nullptr; });
-  auto click = [](POINT point) {
-    return std::vector<InputDriver::Step>{InputDriver::MoveTo(point), InputDriver::LeftDown(),
-                                          InputDriver::LeftUp()};
-  };
+  // A click on the button opens the menu, a second click at second closes it.
   auto steps = [&](POINT second) {
-    std::vector<InputDriver::Step> list = click(Centre(*button));
-    list.push_back(menuOpen);
-    for (auto& step : click(second))
-      list.push_back(step);
-    list.push_back(menuClosed);
-    return list;
+    using D = InputDriver;
+    return std::vector<D::Step>{D::MoveTo(Centre(*button)), D::LeftDown(), D::LeftUp(), menuOpen,
+                                D::MoveTo(second),          D::LeftDown(), D::LeftUp(), menuClosed};
   };
 
   Run(steps(Centre(*button)));

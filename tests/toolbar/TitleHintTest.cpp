@@ -3,12 +3,12 @@
 // timer's tick called directly.
 #include "support/TitleHintDriver.h"
 #include "support/UiTest.h"
+#include "support/WindowSearch.h"
 #include "toolbar/HintGeometry.h"
 #include "toolbar/TBHints.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 using namespace quolin;
@@ -51,35 +51,29 @@ protected:
       hint->HintString = text;
     };
   }
-  void EnterCaption() { drive.EnterCaption(); }
-  void TickAt(uint32_t elapsed) { drive.TickAt(elapsed); }
-  bool Shown() const { return drive.Shown(); }
 };
 
 TEST_F(TitleHint, ShowsAfterWaitTimeAndGoesAfterShowTimeUntilThePointerComesBack) {
-  EXPECT_EQ(hint->WaitTime, 500u);
-  EXPECT_EQ(hint->ShowTime, 7000u);
-  EXPECT_EQ(hint->Style, tsMousePos);
-  EnterCaption();
+  drive.EnterCaption();
   EXPECT_TRUE(hint->Tracking());
   EXPECT_TRUE(hint->Polling());
-  TickAt(500);
-  EXPECT_FALSE(Shown()) << "not before more than WaitTime";
-  TickAt(501);
-  ASSERT_TRUE(Shown());
+  drive.TickAt(500);
+  EXPECT_FALSE(drive.Shown()) << "not before more than WaitTime";
+  drive.TickAt(501);
+  ASSERT_TRUE(drive.Shown());
   EXPECT_EQ(asked, 1);
-  TickAt(7500);
-  EXPECT_TRUE(Shown());
-  TickAt(7501);
-  EXPECT_FALSE(Shown());
+  drive.TickAt(7500);
+  EXPECT_TRUE(drive.Shown());
+  drive.TickAt(7501);
+  EXPECT_FALSE(drive.Shown());
   EXPECT_FALSE(hint->Polling());
 
   ASSERT_EQ(drive.MoveTo(drive.Caption()), HTCAPTION);
-  TickAt(9000);
-  EXPECT_FALSE(Shown()) << "not again while the pointer stays";
-  EnterCaption();
-  TickAt(501);
-  EXPECT_TRUE(Shown()) << "again after leaving and coming back";
+  drive.TickAt(9000);
+  EXPECT_FALSE(drive.Shown()) << "not again while the pointer stays";
+  drive.EnterCaption();
+  drive.TickAt(501);
+  EXPECT_TRUE(drive.Shown()) << "again after leaving and coming back";
   EXPECT_EQ(asked, 2);
 }
 
@@ -88,27 +82,21 @@ TEST_F(TitleHint, LeavingTheBandOrTheCaptionHidesIt) {
   ASSERT_EQ(drive.MoveTo(close), HTCLOSE);
   EXPECT_FALSE(hint->Band().Contains({close.x, close.y})) << "the close button is outside";
 
-  EnterCaption();
-  TickAt(501);
-  ASSERT_TRUE(Shown());
+  ASSERT_EQ(drive.Rest(), text);
   drive.pointer = close;
-  TickAt(502);
-  EXPECT_FALSE(Shown()) << "the pointer left the band";
+  drive.TickAt(502);
+  EXPECT_FALSE(drive.Shown()) << "the pointer left the band";
   EXPECT_FALSE(hint->Tracking());
 
-  EnterCaption();
-  TickAt(501);
-  ASSERT_TRUE(Shown());
+  ASSERT_EQ(drive.Rest(), text);
   drive.MoveTo(drive.Client());
-  EXPECT_FALSE(Shown()) << "the form answered another place";
+  EXPECT_FALSE(drive.Shown()) << "the form answered another place";
   EXPECT_FALSE(hint->Tracking());
 }
 
 TEST_F(TitleHint, NothingShowsForAnInactiveFormARefusalOrAnEmptyText) {
   SendMessageA(form->Handle(), WM_NCACTIVATE, FALSE, 0);
-  EnterCaption();
-  TickAt(501);
-  EXPECT_FALSE(Shown());
+  EXPECT_EQ(drive.Rest(), "");
   EXPECT_EQ(asked, 0) << "an inactive form is not asked";
   EXPECT_FALSE(hint->Polling());
 
@@ -117,19 +105,16 @@ TEST_F(TitleHint, NothingShowsForAnInactiveFormARefusalOrAnEmptyText) {
     ++asked;
     canShow = false;
   };
-  EnterCaption();
-  TickAt(501);
-  EXPECT_FALSE(Shown());
+  EXPECT_EQ(drive.Rest(), "");
   EXPECT_FALSE(hint->Polling()) << "a refusal stops polling";
   ASSERT_EQ(drive.MoveTo(drive.Caption()), HTCAPTION);
   EXPECT_FALSE(hint->Polling()) << "until the caption is entered again";
-  EnterCaption();
+  drive.EnterCaption();
   EXPECT_TRUE(hint->Polling());
 
   hint->OnHint = nullptr;
   hint->HintString.clear();
-  EnterCaption();
-  TickAt(501);
+  EXPECT_EQ(drive.Rest(), "");
   EXPECT_FALSE(hint->HintWindow()) << "no empty box";
   EXPECT_FALSE(hint->Polling());
 }
@@ -138,16 +123,9 @@ TEST_F(TitleHint, HintWindowIsTopmostInactiveOwnedByTheApplicationAndPainted) {
   hint->FrameColor = clRed;
   hint->FrameShadowColor = clBlue;
   hint->Color = clLime;
-  EnterCaption();
-  TickAt(501);
+  ASSERT_EQ(drive.Rest(), text);
   HWND window = hint->HintWindow();
-  ASSERT_TRUE(Shown());
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  EXPECT_STREQ(className, "TTBHintForm");
-  char caption[64] = {};
-  GetWindowTextA(window, caption, sizeof caption);
-  EXPECT_EQ(caption, text);
+  EXPECT_EQ(test_support::ClassNameOf(window), "TTBHintForm");
   EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(GetWindow(window, GW_OWNER), Application->Handle());
   EXPECT_NE(GetActiveWindow(), window);
@@ -178,9 +156,7 @@ TEST_F(TitleHint, FreeingTheHintLeavesLaterObserversOfTheForm) {
     if (message.Msg == WM_NCHITTEST)
       seen.push_back(message.Result);
   });
-  EnterCaption();
-  TickAt(501);
-  ASSERT_TRUE(Shown());
+  ASSERT_EQ(drive.Rest(), text);
   hint->Free();
   EXPECT_EQ(drive.MoveTo(drive.Caption()), HTCAPTION);
   EXPECT_EQ(seen, (std::vector<LRESULT>{HTCLIENT, HTCAPTION, HTCAPTION}))
