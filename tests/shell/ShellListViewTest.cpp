@@ -6,6 +6,7 @@
 #include "common/TempFolder.h"
 #include "core/ShellSortKey.h"
 #include "shell/FakeShellFolder.h"
+#include "support/InputDriver.h"
 #include "support/UiTest.h"
 #include "ui/Graphics.h"
 
@@ -257,7 +258,7 @@ TEST_F(ShellListFind, TypeAheadAndFindByWholeCharacters) {
             document);
 }
 
-TEST_F(ShellListWatch, FollowsOutsideChangesAndTheCurrentFolder) {
+TEST_F(ShellListWatch, FollowsOutsideChangesTheCurrentFolderAndARemovedFolder) {
   MakeFile(temp_ / "m.txt", 1);
   ASSERT_FALSE(Make()->SetFolderPath(temp_ / "missing"));
   char current[MAX_PATH] = {};
@@ -285,6 +286,19 @@ TEST_F(ShellListWatch, FollowsOutsideChangesAndTheCurrentFolder) {
       },
       [&] { return Cell(m, 4).find('R') != std::string::npos; }));
   SetFileAttributesA((temp_ / "m.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // Wine keeps a removed folder that the watchers hold open until they let go: the list then
+  // finds it empty (Windows reports it gone, and the list forgets it).
+  const std::string gone = temp_ / "gone";
+  CreateDirectoryA(gone.c_str(), nullptr);
+  MakeFile(gone + "\\x.txt", 1);
+  ASSERT_TRUE(list_->SetFolderPath(gone));
+  ASSERT_EQ(Rows(), 1);
+  SetCurrentDirectoryA(savedFolder_); // a current folder cannot be removed
+  DeleteFileA((gone + "\\x.txt").c_str());
+  ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+  EXPECT_TRUE(uitest::PumpUntil([&] { return Rows() == 0; },
+                                TShFilesWatcher::DefaultQuietMs + 10000));
 }
 
 TEST_F(ShellListMouse, SelectedSizeIsA64BitSum) {
@@ -377,6 +391,34 @@ TEST_F(ShellListDrag, DropSourceAnswers) {
   for (auto [escape, keys, answer] : table)
     EXPECT_EQ(list_->QueryContinueDrag(escape, keys), answer) << escape << " " << keys;
   EXPECT_EQ(list_->GiveFeedback(DROPEFFECT_COPY), DRAGDROP_S_USEDEFAULTCURSORS);
+}
+
+// Real input: the native list's own tracking takes the first moves; the list asks
+// OnShBeginDrag only from 6 pixels on, and is idle again once the button is up.
+TEST_F(ShellListDrag, SixPixelsAskOnShBeginDragWhichMayRefuse) {
+  using uitest::InputDriver;
+  MakeFile(temp_ / "drag.txt", 1);
+  Make();
+  list_->SetSelected(0, true);
+  const RECT rect = list_->ItemRect(0, LVIR_LABEL);
+  const POINT start = list_->ClientToScreen(POINT{rect.left + 4, rect.top + 4});
+  std::vector<int> distances;
+  list_->OnShBeginDrag = [&](TObject*, TShellIDList& ids, const POINT& pt, int x, int,
+                             bool& canDrag) {
+    distances.push_back(x - pt.x);
+    EXPECT_EQ(ids.Count(), 1);
+    canDrag = false;
+  };
+  InputDriver driver({InputDriver::MoveTo(start), InputDriver::LeftDown(),
+                      InputDriver::MoveTo(POINT{start.x + 5, start.y}),
+                      InputDriver::MoveTo(POINT{start.x + 6, start.y}),
+                      InputDriver::WaitFor([&] { return !distances.empty(); }),
+                      InputDriver::LeftUp()});
+  ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }));
+  EXPECT_TRUE(driver.Succeeded()) << "step " << driver.FailedStep();
+  ASSERT_FALSE(distances.empty());
+  EXPECT_EQ(*std::min_element(distances.begin(), distances.end()), 6);
+  EXPECT_TRUE(uitest::PumpUntil([&] { return list_->MouseState() == 0; }));
 }
 
 // A data object of the shell for one file of the folder.
