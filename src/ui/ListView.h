@@ -137,6 +137,8 @@ public:
   // Shows the row (LVM_ENSUREVISIBLE).
   void MakeVisible(int index);
 
+  // The drawing context of the custom-draw stage being handled.
+  TListCanvas& Canvas() { return canvas_; }
   // Changed by a custom-draw handler during the current stage.
   bool CanvasChanged() const { return canvas_.changed_; }
 
@@ -184,7 +186,6 @@ protected:
   // The item and sub-item pre-paint stages of custom drawing; the CDRF_ answer. Canvas() is
   // the stage's context.
   virtual LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
-  TListCanvas& Canvas() { return canvas_; }
 
 private:
   struct TColumn {

@@ -212,6 +212,28 @@ TEST_F(ShellListTexts, TextsOfEachColumnAndOnlyFetchedRowsRead) {
   EXPECT_EQ(Cell(row, 4), "RA");
   EXPECT_EQ(Cell(RowOf("sub"), 1), "");
 
+  // Custom drawing: rows with attributes ask for the sub-item stage; a handler's colour goes to
+  // the list, and its refusal skips the default drawing.
+  NMLVCUSTOMDRAW draw{};
+  draw.nmcd.hdc = GetDC(list_->Handle());
+  draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+  EXPECT_EQ(Notify(list_, draw, NM_CUSTOMDRAW), CDRF_NOTIFYITEMDRAW);
+  bool refuse = false;
+  list_->OnCustomDrawItem = [&](TListView* sender, int, TCustomDrawState, bool& defaultDraw,
+                                bool&) {
+    sender->Canvas().SetTextColor(RGB(1, 2, 3));
+    defaultDraw = !refuse;
+  };
+  draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+  draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+  EXPECT_EQ(Notify(list_, draw, NM_CUSTOMDRAW), CDRF_NOTIFYSUBITEMDRAW);
+  EXPECT_EQ(draw.clrText, RGB(1, 2, 3));
+  draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(RowOf("sub"));
+  EXPECT_EQ(Notify(list_, draw, NM_CUSTOMDRAW), CDRF_DODEFAULT);
+  refuse = true;
+  EXPECT_EQ(Notify(list_, draw, NM_CUSTOMDRAW), CDRF_SKIPDEFAULT);
+  ReleaseDC(list_->Handle(), draw.nmcd.hdc);
+
   auto* images = TComponent::Create<TImageList>(form_.get());
   TAttributesImage attributes;
   attributes.ImageList = images;
