@@ -24,6 +24,8 @@ namespace quolin {
 
 // The attribute indexes of the controls (0..25), each one mask of shell attributes.
 inline constexpr int ShellAttributeCount = 26;
+inline constexpr int saCanRename = 3;
+inline constexpr int saDropTarget = 6;
 inline constexpr int saShared = 9;
 inline constexpr int saLink = 8;
 inline constexpr int saCapabilities = 7;

@@ -324,6 +324,14 @@ void TShellFileList::SetFolderIDList(LPCITEMIDLIST list) {
     ShowColumns();
 }
 
+void TShellFileList::ForgetFolder() {
+  Clear();
+  FolderIDList.Reset();
+  folderParentIDList_.Reset();
+  folderLastID_.Reset();
+  folderLevel_ = -1;
+}
+
 void TShellFileList::StoreColumns() {
   ColumnOrder = ListView->ColumnOrder();
   ColumnWidths.clear();

@@ -6,6 +6,7 @@
 #include "core/Persistent.h"
 #include "shell/ShellDataItem.h"
 #include "shell/ShellNotify.h"
+#include "ui/ListView.h"
 
 #include <windows.h>
 
@@ -19,8 +20,6 @@ namespace quolin {
 class TImageList;
 class TShellFileList;
 class TShellFileItem;
-
-enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
 // What the file list asks of and tells its view. Indexes are the list's.
 class TShellListHost {
@@ -141,6 +140,8 @@ public:
   int Refresh();
   // Shows a copy of the list.
   void SetFolderIDList(LPCITEMIDLIST list);
+  // Shows no folder: the items and the folder's lists go.
+  void ForgetFolder();
   // The folder's level; -1 without a folder.
   int FolderLevel() const { return folderLevel_; }
   // "" for folders outside the file system.

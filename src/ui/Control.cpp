@@ -320,10 +320,17 @@ void TControl::WndProc(TMessage& message) {
   case WM_MOUSEWHEEL:
     HandleWheel(message);
     return;
-  case WM_CONTEXTMENU:
+  case WM_CONTEXTMENU: {
+    bool handled = false;
+    DoContextPopup(POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}, handled);
+    if (handled) {
+      message.Result = 0;
+      return;
+    }
     if (HandleContextMenu(message))
       return;
     break;
+  }
   case WM_SETCURSOR:
     if (HandleSetCursor(message))
       return;
@@ -513,6 +520,8 @@ void TControl::HandleWheel(TMessage& message) {
   }
   wheelPassedOn = false;
 }
+
+void TControl::DoContextPopup(POINT, bool&) {}
 
 bool TControl::HandleContextMenu(TMessage& message) {
   if (!popupMenu_ || !popupMenu_->AutoPopup)

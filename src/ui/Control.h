@@ -208,6 +208,9 @@ protected:
   // OnMouseWheel of this control; true when handled.
   virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
   virtual void DblClick();
+  // WM_CONTEXTMENU before the PopupMenu's handling (point in screen coordinates, -1,-1 from
+  // the keyboard); handled stops it there.
+  virtual void DoContextPopup(POINT point, bool& handled);
   virtual void Resize();
   virtual void DoEnter();
   virtual void DoExit();

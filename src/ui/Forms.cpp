@@ -321,6 +321,14 @@ void TForm::DestroyWindowHandle() {
     DestroyWindow(window);
 }
 
+void TForm::TellSettingChange(TControl* parent, const TMessage& message) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* control = parent->Controls(i);
+    control->Perform(CM_WININICHANGE, message.WParam, message.LParam);
+    TellSettingChange(control, message);
+  }
+}
+
 void TForm::WndProc(TMessage& message) {
   switch (message.Msg) {
   case WM_CLOSE:
@@ -371,6 +379,9 @@ void TForm::WndProc(TMessage& message) {
   case CM_RELEASE:
     Free();
     return;
+  case WM_SETTINGCHANGE:
+    TellSettingChange(this, message);
+    break;
   default:
     break;
   }

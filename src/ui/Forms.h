@@ -159,6 +159,8 @@ private:
   void FocusFirstControl();
   void HandleActivate(TMessage& message);
   bool HandleSysCommand(TMessage& message);
+  // CM_WININICHANGE to every control below parent.
+  static void TellSettingChange(TControl* parent, const TMessage& message);
   bool HandleMenuCommand(TMessage& message);
   std::vector<TForm*> MDIChildList() const;
   TForm* MDIFrame() const;

@@ -68,6 +68,8 @@ inline constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 inline constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 inline constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 inline constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+// WM_SETTINGCHANGE as a form hands it to every control below it (same wParam and lParam).
+inline constexpr UINT CM_WININICHANGE = WM_APP + 0x3F03;
 
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
