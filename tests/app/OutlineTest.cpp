@@ -5,6 +5,7 @@
 #include "app/LogPane.h"
 #include "app/Outline.h"
 #include "app/SecUpdate.h"
+#include "ui/Buttons.h"
 #include "ui/Clipboard.h"
 #include "ui/Edits.h"
 #include "ui/TreeView.h"
