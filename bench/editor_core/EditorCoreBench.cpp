@@ -6,6 +6,7 @@
 #include "CountingHeap.h"
 #include "core/EditorUndo.h"
 #include "core/RecordingView.h"
+#include "support/Baselines.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
 #include "support/TempFile.h"
@@ -36,23 +37,12 @@ struct Baselines {
   double scan, classify, copy, read;
 };
 
-size_t CountLineFeeds(const std::string& text) {
-  size_t count = 0;
-  for (const char *at = text.data(), *end = at + text.size();
-       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)))); ++at)
-    ++count;
-  return count;
-}
-
 Baselines MeasureBaselines(const std::string& text, const std::string& path, int runs) {
   Baselines result{};
-  result.scan = bench::MinSeconds(runs, [&] { benchmark::DoNotOptimize(CountLineFeeds(text)); });
-  result.classify = bench::MinSeconds(runs, [&] {
-    size_t leads = 0;
-    for (char byte : text)
-      leads += kLeadBytes[static_cast<unsigned char>(byte)];
-    benchmark::DoNotOptimize(leads);
-  });
+  result.scan =
+      bench::MinSeconds(runs, [&] { benchmark::DoNotOptimize(bench::CountLineFeeds(text)); });
+  result.classify =
+      bench::MinSeconds(runs, [&] { benchmark::DoNotOptimize(bench::CountLeadBytes(text)); });
   std::string copy(text.size(), '\0');
   result.copy = bench::MinSeconds(runs, [&] {
     std::memcpy(copy.data(), text.data(), text.size());
@@ -164,7 +154,7 @@ void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable
   texOptions.bytes = settings.bytes;
   texOptions.shape = shape;
   const std::string text = bench::GenerateTex(texOptions).text;
-  const int lineCount = static_cast<int>(CountLineFeeds(text));
+  const int lineCount = static_cast<int>(bench::CountLineFeeds(text));
   bench::TempFile file(text, "quolin-editor-core", ".tex");
   Baselines base = MeasureBaselines(text, file.Path(), settings.runs);
   std::printf("%s: %zu bytes, %d lines\n", name.c_str(), text.size(), lineCount);

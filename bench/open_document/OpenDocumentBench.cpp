@@ -9,17 +9,16 @@
 #include "common/Registry.h"
 #include "core/ResConst.h"
 #include "core/TextEncoding.h"
+#include "support/Baselines.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
+#include "support/MainWindowRun.h"
+#include "support/ScratchUser.h"
 #include "support/TempFile.h"
 #include "support/TexGenerator.h"
-#include "ui/Application.h"
-#include "ui/Dialogs.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
-
-#include <shlwapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -38,71 +37,6 @@ struct Settings {
   int typeRuns = 20;
 };
 
-std::string TempFolderPath() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  CreateDirectoryA(folder, nullptr); // a fresh prefix may lack it
-  return folder;
-}
-
-// A user of the run's own: HKEY_CURRENT_USER of this process is a scratch key and the
-// application-data folder a temporary one, so the main window starts as for a new user and
-// leaves nothing behind.
-class ScratchUser {
-public:
-  ScratchUser()
-      : key_("Software\\QuolinOpenDocumentBench" + std::to_string(GetCurrentProcessId())),
-        appData_(TempFolderPath() + "quolin-open-document-" +
-                 std::to_string(GetCurrentProcessId())) {
-    CreateDirectoryA(appData_.c_str(), nullptr);
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &handle_, nullptr) != ERROR_SUCCESS)
-      throw std::runtime_error("cannot make the scratch user");
-    HKEY shell = nullptr;
-    RegCreateKeyExA(handle_,
-                    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                    0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &shell, nullptr);
-    RegSetValueExA(shell, "Local AppData", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(appData_.c_str()),
-                   static_cast<DWORD>(appData_.size() + 1));
-    RegCloseKey(shell);
-    RegOverridePredefKey(HKEY_CURRENT_USER, handle_);
-  }
-  ~ScratchUser() {
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(handle_);
-    SHDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
-    SHFILEOPSTRUCTA remove{};
-    std::string from = appData_ + std::string(2, '\0');
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = from.c_str();
-    remove.fFlags = FOF_NO_UI;
-    SHFileOperationA(&remove);
-  }
-  ScratchUser(const ScratchUser&) = delete;
-  ScratchUser& operator=(const ScratchUser&) = delete;
-
-private:
-  std::string key_, appData_;
-  HKEY handle_ = nullptr;
-};
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-size_t CountLineFeeds(const std::string& text) {
-  size_t count = 0;
-  for (const char *at = text.data(), *end = at + text.size();
-       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)))); ++at)
-    ++count;
-  return count;
-}
-
 // ReadFile of the whole file plus memchr counting its line feeds.
 double ReadAndScan(const bench::TempFile& file, size_t size, int runs) {
   std::string buffer(size, '\0');
@@ -112,7 +46,7 @@ double ReadAndScan(const bench::TempFile& file, size_t size, int runs) {
     DWORD read = 0;
     ReadFile(handle, buffer.data(), static_cast<DWORD>(size), &read, nullptr);
     CloseHandle(handle);
-    benchmark::DoNotOptimize(CountLineFeeds(buffer));
+    benchmark::DoNotOptimize(bench::CountLineFeeds(buffer));
   });
 }
 
@@ -123,7 +57,7 @@ void PaintNow(HWND window) {
 void CloseAllDocuments() {
   while (TDocForm* doc = DocAt(0))
     doc->Free();
-  Pump();
+  bench::PumpMessages();
 }
 
 TDocForm* OpenAndPaint(const bench::TempFile& file) {
@@ -138,9 +72,8 @@ TDocForm* OpenAndPaint(const bench::TempFile& file) {
 double TimeOpening(const bench::TempFile& file, int lineCount, int runs, const std::string& what,
                    bench::Checks& checks) {
   int lines = 0;
-  double seconds = bench::MinSeconds(runs, CloseAllDocuments, [&] {
-    lines = OpenAndPaint(file)->Editor1->Lines().Count();
-  });
+  double seconds = bench::MinSeconds(runs, CloseAllDocuments,
+                                     [&] { lines = OpenAndPaint(file)->Editor1->Lines().Count(); });
   checks.Expect(lines == lineCount, what + ": every line opened");
   checks.Expect(ActiveDoc()->Editor1->WordWrap(), what + ": opened wrapped");
   CloseAllDocuments();
@@ -170,7 +103,13 @@ EditTimes TimeEditing(const bench::TempFile& file, int runs, const std::string& 
     PaintNow(view.Handle());
   };
   EditTimes times{};
-  times.type = bench::MinSeconds(runs, [&] { if (view.CanUndo()) undo(); }, type);
+  times.type = bench::MinSeconds(
+      runs,
+      [&] {
+        if (view.CanUndo())
+          undo();
+      },
+      type);
   checks.Expect(view.Lines()[middle] == "x" + line, what + ": x typed at the line's start");
   undo();
   times.undo = bench::MinSeconds(runs, type, undo);
@@ -186,7 +125,7 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
   const std::string utf8 = ConvertAnsiToUtf8(sjis);
   options.bytes = settings.smallBytes;
   const std::string small = bench::GenerateTex(options).text;
-  const int lineCount = static_cast<int>(CountLineFeeds(sjis));
+  const int lineCount = static_cast<int>(bench::CountLineFeeds(sjis));
   bench::TempFile sjisFile(sjis, "quolin-big", ".tex"), utf8File(utf8, "quolin-big-utf8", ".tex");
   bench::TempFile smallFile(small, "quolin-small", ".tex");
   std::printf("Shift-JIS %zu bytes, UTF-8 %zu bytes, %d lines; small %zu bytes\n", sjis.size(),
@@ -204,10 +143,10 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 
   EditTimes big = TimeEditing(sjisFile, settings.typeRuns, "big document", checks);
   EditTimes little = TimeEditing(smallFile, settings.typeRuns, "small document", checks);
-  table.AddRatio("one WM_CHAR mid-text to UpdateWindow, big document", big.type,
-                 "the same, small", little.type, 2);
-  table.AddRatio("its undo to UpdateWindow, big document", big.undo, "the same, small",
-                 little.undo, 2);
+  table.AddRatio("one WM_CHAR mid-text to UpdateWindow, big document", big.type, "the same, small",
+                 little.type, 2);
+  table.AddRatio("its undo to UpdateWindow, big document", big.undo, "the same, small", little.undo,
+                 2);
 }
 
 } // namespace
@@ -222,25 +161,10 @@ int main(int argc, char** argv) {
   }
   bench::BenchTable table;
   bench::Checks checks;
-  // No box may wait for a user: each is printed and counted as a failed check.
-  SetDialogHook({[&](const std::string& text, TMsgDlgType, TMsgDlgButtons) {
-                   checks.Expect(false, "no message box, but: " + text);
-                   return mrOk;
-                 },
-                 [] {}});
-  try {
-    ScratchUser user;
-    TTopForm* top = Application->CreateForm<TTopForm>("TopForm");
-    top->CommandLine = "\"Quolin.exe\"";
-    top->Show();
-    Pump();
-    Run(settings, table, checks);
-    top->Free();
-  } catch (const std::exception& error) {
-    std::printf("FAILED: %s\n", error.what());
+  if (!bench::RunInMainWindow("OpenDocumentBench", checks, [&] { Run(settings, table, checks); }))
     return 2;
-  }
-  bool met = table.Print(settings.smoke ? "open_document (smoke, 256 KB)" : "open_document (10 MB)");
+  bool met =
+      table.Print(settings.smoke ? "open_document (smoke, 256 KB)" : "open_document (10 MB)");
   if (checks.Failed())
     return 2;
   return met || settings.smoke ? 0 : 1;

@@ -1,5 +1,6 @@
 #include "support/TexGenerator.h"
 
+#include <algorithm>
 #include <random>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ const std::vector<std::string_view> kMath = {"$x^{2}+y_{i}=z$", "\\(a+b\\)", "$\
                                              "$[0,1]$"};
 const std::vector<std::string_view> kCommands = {"\\emph{強調}", "\\textbf{太字}",
                                                  "\\ref{sec:intro}", "\\cite{knuth}"};
+const std::vector<std::string_view> kHeadingCommands = {
+    "\\part", "\\chapter", "\\section", "\\subsection", "\\subsubsection", "\\paragraph",
+    "\\subparagraph"};
 const std::vector<std::string_view> kSearchWords = {"section", "Section", "ｓｅｃｔｉｏｎ",
                                                     "ＳＥＣＴＩＯＮ", "ＡＢＣ", "ａｂｃ"};
 
@@ -47,6 +51,8 @@ private:
   std::mt19937 random_;
   GeneratedTex result_;
   int sectionNumber_ = 0;
+  int lineNumber_ = 0;
+  int headingLevel_ = 1;
 
   int Below(int limit) { return static_cast<int>(random_() % static_cast<uint32_t>(limit)); }
 
@@ -61,7 +67,9 @@ private:
 
   void Line() {
     int kind = Below(100);
-    if (kind < 3)
+    if (HeadingDue())
+      Heading();
+    else if (kind < 3 && options_.headings == 0)
       Section();
     else if (kind < 9)
       Comment();
@@ -72,6 +80,25 @@ private:
     else
       Paragraph(0);
     result_.text += "\r\n";
+    ++lineNumber_;
+  }
+
+  // Heading i goes on the first line starting at or after i / headings of the text.
+  bool HeadingDue() const {
+    size_t placed = result_.headings.size();
+    return placed < static_cast<size_t>(options_.headings) &&
+           result_.text.size() >=
+               placed * (options_.bytes / static_cast<size_t>(options_.headings));
+  }
+
+  // The title holds a kanji pair such as 表示, whose second byte is 5C, a backslash.
+  void Heading() {
+    headingLevel_ = 1 + Below(std::min(headingLevel_ + 2, 7));
+    std::string title = "見出し" + std::to_string(result_.headings.size() + 1) + " ";
+    title += Pick(kKanji);
+    Put(kHeadingCommands[static_cast<size_t>(headingLevel_ - 1)]);
+    result_.text += (result_.headings.size() % 4 == 3 ? "*{" : "{") + title + "}";
+    result_.headings.push_back({lineNumber_, headingLevel_, title});
   }
 
   void Section() {
@@ -92,9 +119,7 @@ private:
     Words(20 + Below(30));
   }
 
-  void DisplayMath() {
-    result_.text += "\\[ \\sum_{k=1}^{n} k = \\frac{n(n+1)}{2} \\]";
-  }
+  void DisplayMath() { result_.text += "\\[ \\sum_{k=1}^{n} k = \\frac{n(n+1)}{2} \\]"; }
 
   void Paragraph(int) {
     int length = options_.shape == TexShape::ShortLines ? 25 + Below(20) : 100 + Below(501);

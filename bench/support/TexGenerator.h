@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -20,12 +21,24 @@ struct TexOptions {
   // Mixes in "section", "Section", "ｓｅｃｔｉｏｎ", "ＳＥＣＴＩＯＮ" and full-width letters of
   // both cases, each between spaces, for the search benchmark.
   bool searchWords = false;
+  // This many headings of levels 1 to 7 ("\part" to "\subparagraph", every fourth starred),
+  // spread evenly over the text in place of the "\section" lines. A level is at most two
+  // deeper than the one before, so that the tree is deep and skips a level now and then.
+  int headings = 0;
+};
+
+struct TexHeading {
+  int line = 0; // from 0
+  int level = 0;
+  std::string title;
 };
 
 struct GeneratedTex {
   std::string text; // CR LF line ends, no Ctrl-Z
   // Offset of the first place each inserted word or command was put, by its text.
   std::map<std::string, size_t> firstOffset;
+  // The headings of the headings option, in line order.
+  std::vector<TexHeading> headings;
 };
 
 GeneratedTex GenerateTex(const TexOptions& options);

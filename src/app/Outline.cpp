@@ -103,11 +103,12 @@ bool PlaceEntry(OpenNode& open, const TOutlineEntry& entry, bool bib, TTreeNode*
       placed->SetText(entry.Title);
       placed->Data = LineData(entry.Line);
     }
+    placed->SetImageIndex(image);
+    placed->SetSelectedIndex(selected);
   } else {
-    placed = Tree().Items().AddChildObject(open.node, entry.Title, LineData(entry.Line));
+    placed = Tree().Items().AddChildObject(open.node, entry.Title, LineData(entry.Line), image,
+                                           selected);
   }
-  placed->SetImageIndex(image);
-  placed->SetSelectedIndex(selected);
   ++open.next;
   return write;
 }

@@ -234,11 +234,13 @@ TTreeNode* TTreeNodes::Item(int index) const {
 }
 
 TTreeNode* TTreeNodes::AddAt(TTreeNode* parent, size_t position, const std::string& text,
-                             void* data) {
+                             void* data, int imageIndex, int selectedIndex) {
   TTreeNode* owner = parent ? parent : root_.get();
   std::unique_ptr<TTreeNode> node(new TTreeNode(tree_));
   node->text_ = text;
   node->Data = data;
+  node->imageIndex_ = imageIndex;
+  node->selectedIndex_ = selectedIndex;
   node->parent_ = owner;
   TTreeNode* added = node.get();
   position = std::min(position, owner->children_.size());
@@ -266,8 +268,9 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   return AddChildObject(parent, text, nullptr);
 }
 
-TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
-  return AddAt(parent, static_cast<size_t>(-1), text, data);
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data,
+                                      int imageIndex, int selectedIndex) {
+  return AddAt(parent, static_cast<size_t>(-1), text, data, imageIndex, selectedIndex);
 }
 
 TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) {
@@ -410,10 +413,15 @@ int CALLBACK TTreeView::CompareSortPositions(LPARAM left, LPARAM right, LPARAM) 
 
 void TTreeView::SortChildren(TTreeNode* parent, bool recurse) {
   auto& children = parent->children_;
-  std::stable_sort(children.begin(), children.end(), [this](auto& left, auto& right) {
+  auto less = [this](auto& left, auto& right) {
     return CompareNodes(left.get(), right.get()) < 0;
-  });
-  if (HandleAllocated() && parent->item_ && children.size() > 1) {
+  };
+  // The window's items stand in the children's order: children in order need no window sort,
+  // which costs as much as inserting them again.
+  bool ordered = std::is_sorted(children.begin(), children.end(), less);
+  if (!ordered)
+    std::stable_sort(children.begin(), children.end(), less);
+  if (!ordered && HandleAllocated() && parent->item_ && children.size() > 1) {
     // The window takes the order just made.
     for (size_t i = 0; i < children.size(); ++i)
       children[i]->sortPosition_ = static_cast<int>(i);

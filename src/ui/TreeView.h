@@ -98,7 +98,9 @@ public:
   TTreeNode* AddFirst(TTreeNode* sibling, const std::string& text);
   // As the last (or first) child of parent; top level when parent is nullptr.
   TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
-  TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
+  // The images go to the window with the item: setting them after costs a message each.
+  TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data,
+                            int imageIndex = -1, int selectedIndex = -1);
   TTreeNode* AddChildFirst(TTreeNode* parent, const std::string& text);
   // Before sibling.
   TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
@@ -118,7 +120,8 @@ private:
   std::unique_ptr<TTreeNode> root_;
   int updateCount_ = 0;
 
-  TTreeNode* AddAt(TTreeNode* parent, size_t position, const std::string& text, void* data);
+  TTreeNode* AddAt(TTreeNode* parent, size_t position, const std::string& text, void* data,
+                   int imageIndex = -1, int selectedIndex = -1);
 };
 
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
