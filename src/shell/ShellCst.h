@@ -9,6 +9,9 @@ extern const char ColumnSize[];
 extern const char ColumnType[];
 extern const char ColumnModified[];
 extern const char ColumnAttributes[];
+// The file list's columns in their order.
+constexpr int ColumnCount = 5;
+extern const char* const ColumnCaptions[ColumnCount];
 extern const char InvalidParameter[];
 
 } // namespace quolin::shellcst

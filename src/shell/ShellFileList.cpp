@@ -18,11 +18,8 @@ namespace quolin {
 
 namespace {
 
-constexpr int kColumnCount = 5;
+constexpr int kColumnCount = shellcst::ColumnCount;
 constexpr int kSizeColumn = 1;
-constexpr const char* kColumnCaptions[kColumnCount] = {
-    shellcst::ColumnName, shellcst::ColumnSize, shellcst::ColumnType, shellcst::ColumnModified,
-    shellcst::ColumnAttributes};
 constexpr size_t kTypeNameLength = 80;
 constexpr int kOverlayShift = 8;
 constexpr int kSharedOverlay = 1 << kOverlayShift;
@@ -353,7 +350,7 @@ void TShellFileList::ShowColumns() {
     return;
   ListView->ClearColumns();
   for (size_t i = 0; i < ColumnWidths.size() && i < kColumnCount; ++i)
-    ListView->AddColumn(kColumnCaptions[i], ColumnWidths[i], i == kSizeColumn);
+    ListView->AddColumn(shellcst::ColumnCaptions[i], ColumnWidths[i], i == kSizeColumn);
   ListView->SetColumnOrder(ColumnOrder);
 }
 

@@ -15,11 +15,8 @@ namespace quolin {
 
 namespace {
 
-constexpr int kColumnCount = 5;
+constexpr int kColumnCount = shellcst::ColumnCount;
 constexpr int kAttributeColumn = 4;
-constexpr const char* kColumnCaptions[kColumnCount] = {
-    shellcst::ColumnName, shellcst::ColumnSize, shellcst::ColumnType, shellcst::ColumnModified,
-    shellcst::ColumnAttributes};
 // Read-only, hidden, system and archive: the attributes the list shows.
 constexpr DWORD kShownAttributes = 39;
 constexpr int kDragDistance = 6;
@@ -80,7 +77,7 @@ TShellListView::TShellListView(TComponent* owner)
   TListView::SetViewStyle(TViewStyle::vsIcon);
   TListView::SetReadOnly(false);
   for (int i = 0; i < kColumnCount; ++i)
-    TListView::AddColumn(kColumnCaptions[i], Width() / kColumnCount,
+    TListView::AddColumn(shellcst::ColumnCaptions[i], Width() / kColumnCount,
                          i == 1 || i == kAttributeColumn ? TAlignment::taRightJustify
                                                          : TAlignment::taLeftJustify);
   dropTarget_ = TShellDropTarget::Create(this, this);

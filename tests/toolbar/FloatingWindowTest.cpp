@@ -4,10 +4,8 @@
 #include "DockFixture.h"
 
 #include "support/InputDriver.h"
+#include "support/UiTest.h"
 #include "toolbar/ToolWindowParts.h"
-
-#include <atomic>
-#include <thread>
 
 using namespace docktest;
 using uitest::InputDriver;
@@ -19,35 +17,6 @@ class RedrawProbe : public TToolWindow {
 public:
   using TCustomToolWindow::RedrawCaptionLater;
   using TToolWindow::TToolWindow;
-};
-
-// A shown window of a thread of its own, which takes the activation while it lives.
-class ForeignWindow {
-public:
-  ForeignWindow()
-      : thread_([this] {
-          HWND window = CreateWindowExA(0, "STATIC", "foreign", WS_POPUP | WS_VISIBLE, 10, 10, 50,
-                                        50, nullptr, nullptr, nullptr, nullptr);
-          SetForegroundWindow(window);
-          SetActiveWindow(window);
-          MSG message;
-          while (!stop_) {
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-              DispatchMessageA(&message);
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-          }
-          DestroyWindow(window);
-        }) {}
-  ~ForeignWindow() {
-    stop_ = true;
-    thread_.join();
-  }
-  ForeignWindow(const ForeignWindow&) = delete;
-  ForeignWindow& operator=(const ForeignWindow&) = delete;
-
-private:
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
 };
 
 class FloatingWindow : public DockedForm {
@@ -127,7 +96,7 @@ TEST_F(FloatingVisibility, HiddenWhileTheApplicationIsInactiveOrMinimised) {
   uitest::Pump();
   ASSERT_TRUE(Shown(*hiding));
   {
-    ForeignWindow foreign;
+    uitest::ForeignActiveWindow foreign;
     EXPECT_TRUE(uitest::PumpUntil([&] { return !Shown(*hiding); }));
     EXPECT_TRUE(Shown(*staying));
   }
