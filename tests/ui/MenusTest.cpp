@@ -51,22 +51,21 @@ TEST_F(UiMenus, PopupItemChosenByKeysClicksAfterOnPopupWithTheItemAsSender) {
   TMenuItem* two = NewItem(popup->Items(), "Two");
   uitest::EventLog log;
   TObject* sender = nullptr;
-  popup->OnPopup = log.Notify("popup");
+  // The keys are queued before the menu's loop starts, which reads them in order; a timer
+  // could fire before the loop runs under load and lose a key.
+  HWND window = form->Handle();
+  popup->OnPopup = [&log, window](TObject*) {
+    log.entries.push_back("popup");
+    for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+      PostMessageA(window, WM_KEYDOWN, key, 1);
+      PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
+    }
+  };
   one->OnClick = log.Notify("one");
   two->OnClick = [&](TObject* item) {
     sender = item;
     log.entries.push_back("two");
   };
-  HWND window = form->Handle();
-  uitest::Later(
-      form.get(),
-      [window] {
-        for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-          PostMessageA(window, WM_KEYDOWN, key, 1);
-          PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
-        }
-      },
-      100);
   POINT at = form->ClientToScreen(POINT{20, 20});
   popup->Popup(at.x, at.y);
   EXPECT_EQ(log.Joined(), "popup,two");
