@@ -16,10 +16,49 @@ std::string TControlStrings::Get(int index) const {
 
 void TControlStrings::Put(int index, const std::string& text) {
   CheckIndex(index);
-  TObject* object = items_[static_cast<size_t>(index)].object;
+  Item item = items_[static_cast<size_t>(index)];
+  item.text = text;
+  Replace(index, item);
+}
+
+void TControlStrings::Replace(int index, const Item& item) {
   Delete(index);
-  Insert(index, text);
-  PutObject(index, object);
+  Insert(index, item.text);
+  items_[static_cast<size_t>(index)] = item;
+}
+
+void TControlStrings::Exchange(int index1, int index2) {
+  CheckIndex(index1);
+  CheckIndex(index2);
+  Item first = items_[static_cast<size_t>(index1)];
+  Item second = items_[static_cast<size_t>(index2)];
+  BeginUpdate();
+  Replace(index1, second);
+  Replace(index2, first);
+  EndUpdate();
+}
+
+void TControlStrings::Move(int currentIndex, int newIndex) {
+  if (currentIndex == newIndex)
+    return;
+  CheckIndex(currentIndex);
+  CheckIndex(newIndex);
+  Item item = items_[static_cast<size_t>(currentIndex)];
+  BeginUpdate();
+  Delete(currentIndex);
+  Insert(newIndex, item.text);
+  items_[static_cast<size_t>(newIndex)] = item;
+  EndUpdate();
+}
+
+int TControlStrings::Data(int index) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].data;
+}
+
+void TControlStrings::PutData(int index, int data) {
+  CheckIndex(index);
+  items_[static_cast<size_t>(index)].data = data;
 }
 
 TObject* TControlStrings::Objects(int index) const {

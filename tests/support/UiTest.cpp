@@ -71,6 +71,24 @@ DialogRecorder::~DialogRecorder() {
   SetDialogHook({});
 }
 
+InputRecorder::InputRecorder() {
+  SetInputQueryHook([this](const std::string& caption, const std::string& prompt,
+                           std::string& value) {
+    calls.push_back({caption, prompt, value});
+    if (answers.empty())
+      return false;
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    if (answer)
+      value = *answer;
+    return answer.has_value();
+  });
+}
+
+InputRecorder::~InputRecorder() {
+  SetInputQueryHook(nullptr);
+}
+
 namespace {
 
 using quolin::test_support::CaptionOf;

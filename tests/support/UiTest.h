@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -71,6 +72,22 @@ struct DialogRecorder {
   quolin::TModalResult answer = quolin::mrOk;
   DialogRecorder();
   ~DialogRecorder();
+};
+
+// The input-query hook for a test: gives the queued answers in order (a text is OK with it,
+// nothing is Cancel; Cancel once none is left) and records what was asked.
+struct InputRecorder {
+  struct Call {
+    std::string caption;
+    std::string prompt;
+    std::string value; // the value the query was to show
+  };
+  std::vector<Call> calls;
+  std::deque<std::optional<std::string>> answers;
+  void Answer(const std::string& text) { answers.emplace_back(text); }
+  void Cancel() { answers.emplace_back(std::nullopt); }
+  InputRecorder();
+  ~InputRecorder();
 };
 
 // A message box as another thread sees it.
