@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/Format.h"
+#include "core/Sjis.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 
@@ -137,6 +138,27 @@ void TEdit::WndProc(TMessage& message) {
     return;
   }
   TControl::WndProc(message);
+}
+
+void TEdit::DefaultHandler(TMessage& message) {
+  // Wine's edit of an ANSI window takes each byte of a typed double-byte character as a
+  // character of its own: the two bytes go in together.
+  if (message.Msg == WM_CHAR && HandleAllocated() && !readOnly_) {
+    char byte = static_cast<char>(message.WParam);
+    if (leadByte_) {
+      char pair[3] = {leadByte_, byte, '\0'};
+      leadByte_ = 0;
+      SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+      message.Result = 0;
+      return;
+    }
+    if (sjis::IsLeadByte(static_cast<unsigned char>(byte))) {
+      leadByte_ = byte;
+      message.Result = 0;
+      return;
+    }
+  }
+  TControl::DefaultHandler(message);
 }
 
 void TEdit::SetMaxLength(int length) {

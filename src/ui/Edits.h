@@ -85,10 +85,13 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
 
 private:
   int maxLength_ = 0;
   bool readOnly_ = false;
+  // The first byte of a double-byte character typed as two WM_CHAR messages.
+  char leadByte_ = 0;
 };
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };

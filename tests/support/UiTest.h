@@ -41,6 +41,10 @@ private:
 // Posts WM_KEYDOWN and WM_KEYUP for key to window with Shift, Ctrl and Alt as given held in
 // this thread's keyboard state, and handles the messages.
 void PressKey(HWND window, WORD key, quolin::TShiftState shift = 0);
+// Types a key combination as a keyboard does: the modifier keys go down first and up last,
+// each message with its scan code, and the keyboard state holds them meanwhile. For controls
+// that follow the modifier keys themselves (the hot-key control).
+void PressShortCut(HWND window, WORD key, quolin::TShiftState shift);
 // Posts WM_CHAR (WM_SYSCHAR with Alt) and handles it.
 void TypeChar(HWND window, char character, bool alt = false);
 
