@@ -144,6 +144,15 @@ TEST(UiFrame, TwoFramesOnOneFormEachHoldAnEdit1) {
   EXPECT_EQ(form->first->edit->Parent(), form->first);
   EXPECT_THROW(driver.Control("Frame1.Edit2"), std::invalid_argument);
   EXPECT_THROW(driver.Get<TButton>("Frame1.Edit1"), std::invalid_argument);
+
+  // A notification reaches the control through its parent, as Windows sends it.
+  auto& edit = driver.Get<TEdit>("Frame2.Edit1");
+  int changes = 0;
+  edit.OnChange = [&](TObject*) { ++changes; };
+  FormDriver::Notify(edit, EN_CHANGE);
+  EXPECT_EQ(changes, 1);
+  FormDriver::Notify(edit, EN_SETFOCUS);
+  EXPECT_EQ(changes, 1);
 }
 
 TEST(UiFrame, LoadedRunsOnceInEveryFrame) {
