@@ -724,8 +724,8 @@ void TControl::PlaceWindowOnParent() {
     DestroyHandle();
 }
 
-HWND DialogOwnerWindow(const TComponent* owner) {
-  if (auto* control = dynamic_cast<TControl*>(const_cast<TComponent*>(owner)))
+HWND DialogOwnerWindow(TComponent* owner) {
+  if (auto* control = dynamic_cast<TControl*>(owner))
     return GetAncestor(control->Handle(), GA_ROOT);
   return Application->Handle();
 }

@@ -306,7 +306,7 @@ private:
 
 // The window that owns the platform dialog of a dialog component: the top-level window of its
 // owner control, else the application's.
-HWND DialogOwnerWindow(const TComponent* owner);
+HWND DialogOwnerWindow(TComponent* owner);
 
 // The error of an operation that needs the control to sit on a form.
 EInvalidOperation ParentRequiredError(const TControl& control);
