@@ -112,7 +112,7 @@ void TSpinEdit::SetValue(int value) {
 void TSpinEdit::Step(int delta) {
   int value = Value();
   int next = std::clamp(value + delta, minValue_, maxValue_);
-  if (next != value || Text() != std::to_string(value))
+  if (next != value) // at a limit an arrow does nothing
     SetValue(next);
 }
 
