@@ -17,10 +17,11 @@ namespace quolin {
 
 // How a run the sequence asked for began.
 enum class TRunStart {
-  Failed,    // not started, or failed at once (a failure it reported ends the sequence too)
-  Reporting, // its end is reported, or has been
-  Silent,    // started, but its end will not be reported
-  Abandoned  // the run's wait ended early or the component went: touch nothing
+  Failed,         // not started, and nothing reported
+  FailedReported, // failed at once, and reported as a failed run
+  Reporting,      // its end is reported, or has been
+  Silent,         // started, but its end will not be reported
+  Abandoned       // its wait ended early or the component went: touch nothing
 };
 
 // What the sequence asks of the tool component.

@@ -17,8 +17,8 @@ bool WaitWithMessages(unsigned milliseconds);
 void IniReadSection(const std::string& fileName, const std::string& section, TStrings& keys);
 std::string IniReadString(const std::string& fileName, const std::string& section,
                           const std::string& key, const std::string& defaultValue);
-int IniReadInteger(const std::string& fileName, const std::string& section,
-                   const std::string& key, int defaultValue);
+int IniReadInteger(const std::string& fileName, const std::string& section, const std::string& key,
+                   int defaultValue);
 void IniWriteInteger(const std::string& fileName, const std::string& section,
                      const std::string& key, int value);
 

@@ -18,6 +18,7 @@ public:
   TUxText& operator=(const TUxText&) = delete;
 
   bool Opened() const { return file_ != nullptr; }
+  int64_t Size() const { return size_; }
   // The next line without its line end; empty at the end.
   std::string ReadLine();
   // Every byte has been consumed, or there were none.
