@@ -9,6 +9,8 @@
 namespace quolin {
 
 bool WaitWithMessages(unsigned milliseconds) {
+  if (milliseconds == 0)
+    return true;
   const DWORD start = GetTickCount();
   HANDLE queued = Application->SyncEvent();
   for (;;) {
