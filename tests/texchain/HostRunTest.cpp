@@ -3,12 +3,14 @@
 #include "common/StringHelpers.h"
 #include "common/TempFolder.h"
 #include "support/WaitLimit.h"
+#include "texchain/TexCtrl.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace quolin::test_support;
@@ -132,6 +134,27 @@ TEST_F(HostRun, LatexThroughItsCopy) {
             std::string::npos);
   EXPECT_EQ(Launch(Latex, {"-interaction=nonstopmode", "bad.tex"}, temp.Path()), 1);
   EXPECT_NE(TempFolder::ReadFile(temp / "bad.log").find("! Undefined control sequence."),
+            std::string::npos);
+}
+
+TEST_F(HostRun, LatexAsTheToolComponentsTeX) {
+  using End = std::tuple<quolin::TModuleType, bool, std::string>;
+  quolin::TOwned<quolin::TTexCtrl> ctrl(quolin::TComponent::Create<quolin::TTexCtrl>(nullptr));
+  std::vector<End> ends;
+  ctrl->OnEndProcess = [&](quolin::TModuleType type, bool succeeded, const std::string& reply) {
+    ends.emplace_back(type, succeeded, reply);
+  };
+  ctrl->Module(quolin::mtTeX).ExeName = Latex;
+  ctrl->Module(quolin::mtTeX).DosOption = "-interaction=nonstopmode %longfilename";
+  const std::string documents = QUOLIN_TEX_DOCUMENTS;
+  for (const char* name : {"good", "bad"}) {
+    std::string target = temp / (std::string(name) + ".tex");
+    ASSERT_TRUE(CopyFileA((documents + "/" + name + ".tex").c_str(), target.c_str(), FALSE));
+    ctrl->TargetFile = target;
+    ASSERT_TRUE(ctrl->Execute());
+  }
+  EXPECT_EQ(ends, (std::vector<End>{{quolin::mtTeX, true, "0"}, {quolin::mtTeX, false, "1"}}));
+  EXPECT_NE(TempFolder::ReadFile(temp / "good.log").find("Output written on good.dvi"),
             std::string::npos);
 }
 

@@ -25,7 +25,7 @@ constexpr wchar_t LauncherName[] = L"hostrun";
 constexpr wchar_t Shell[] = L"Z:\\bin\\sh";
 constexpr wchar_t StatusVariable[] = L"HOSTRUN_STATUS";
 constexpr wchar_t Script[] =
-    L"\"$0\" \"$@\" </dev/null >/dev/null 2>&1; "
+    L"exec </dev/null >/dev/null 2>&1; \"$0\" \"$@\"; "
     L"echo $? >\"$HOSTRUN_STATUS.part\" && mv -f \"$HOSTRUN_STATUS.part\" \"$HOSTRUN_STATUS\"";
 constexpr DWORD PollMs = 20;
 // The shell could not be started.
