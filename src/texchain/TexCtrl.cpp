@@ -156,9 +156,8 @@ TRunStart TTexCtrl::WaitForProcess(void* process) {
   HANDLE handles[] = {process, Application->SyncEvent()};
   while (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) {
     Application->ProcessMessages();
-    if (!*alive)
-      return TRunStart::Abandoned;
-    if (stopCount_ != stops)
+    // Freed or stopped meanwhile: the tool is left to finish.
+    if (!*alive || stopCount_ != stops)
       return TRunStart::Abandoned;
     if (Application->Terminated()) {
       activ_ = false;
