@@ -196,6 +196,8 @@ TEST_F(AuxFiles, LabelsChangedAndMultiplyDefinedLabelsFromTheLog) {
   EXPECT_EQ(MultiplyDefinedLabel(target), "`sec:a'") << "the first one";
   Write(".log", "LaTeX Warning: There were multiply-defined labels.\r\n");
   EXPECT_EQ(MultiplyDefinedLabel(target), "");
+  Write(".log", TempFolder::ReadFile(QUOLIN_LABELS_LOG));
+  EXPECT_EQ(MultiplyDefinedLabel(target), "`x'") << "from latex's own log";
 }
 
 TEST_F(AuxFiles, TheDuplicateLabelQuestionAndItsThreeAnswers) {
@@ -241,6 +243,10 @@ TEST_F(AuxFiles, OutputWrittenEvenWhenTheLogWrappedItsLine) {
   std::string line = "Output written on " + job + ".dvi (1 page, 248 bytes).";
   Write(".log", "\r\n" + line.substr(0, 79) + "\r\n" + line.substr(79) + "\r\n");
   EXPECT_FALSE(NoOutputWritten(target));
+  std::string wrapped = TempFolder::ReadFile(QUOLIN_WRAPPED_LOG);
+  ASSERT_NE(wrapped.find("\ndvi (1 page"), std::string::npos) << "latex wrapped the line";
+  Write(".log", wrapped);
+  EXPECT_FALSE(NoOutputWritten(target)) << "latex's own log";
   // The beginning three lines up still counts; four lines up no more.
   Write(".log", line.substr(0, 79) + "\r\nb\r\n\r\nc\r\n");
   EXPECT_FALSE(NoOutputWritten(target));
