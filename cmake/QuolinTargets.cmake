@@ -12,12 +12,12 @@ function(quolin_library name)
 endfunction()
 
 # quolin_test(<name> SOURCES <files...> [DEPENDS <libs...>] [LOCK <resource...>]
-#             [TIMEOUT <seconds>] [SERIAL])
+#             [LABELS <labels...>] [TIMEOUT <seconds>] [SERIAL])
 # A GoogleTest executable run under Wine; cases are listed when ctest runs, not at build
 # time, so that no wineserver starts without the test display. SERIAL cases run with no other
 # test beside them (they move the pointer or depend on which application is active).
 function(quolin_test name)
-  cmake_parse_arguments(ARG "SERIAL" "TIMEOUT" "SOURCES;DEPENDS;LOCK" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "TIMEOUT" "SOURCES;DEPENDS;LOCK;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -27,6 +27,9 @@ function(quolin_test name)
   set(props TIMEOUT ${ARG_TIMEOUT})
   if(ARG_LOCK)
     list(APPEND props RESOURCE_LOCK "${ARG_LOCK}")
+  endif()
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
   endif()
   if(ARG_SERIAL)
     list(APPEND props RUN_SERIAL TRUE)
