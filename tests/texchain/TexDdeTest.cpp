@@ -156,13 +156,31 @@ TEST_F(TexDde, APreviewerIsStartedThenReopensTheDocument) {
   EXPECT_EQ(viewer.Journal(), (Lines{"registered", "connect WinDvi",
                                      "execute [FileOpen(" + base + ".dvi)][WinNormal]",
                                      "disconnect"}));
+  // A document topic and its "FileOpen" are recognized in any case.
   viewer.ClearJournal();
+  ctrl->Module(mtPreview).DDETopic = "%LongFileName";
+  ctrl->Module(mtPreview).DDEMacro = "[fileopen(%FILENAME)][WinNormal]";
   ASSERT_TRUE(Run(etPreview));
   ASSERT_TRUE(WaitFor(viewer, "disconnect"));
   EXPECT_EQ(viewer.Journal(),
             (Lines{"connect " + base + ".dvi", "execute [FileReopen][WinNormal]", "disconnect"}));
   EXPECT_TRUE(ends.empty());
   EXPECT_TRUE(viewer.Close());
+}
+
+TEST_F(TexDdeClosing, ClosingLeavesAWaitingRunAlone) {
+  DdePeer tex(temp, {{"service", "bwpvtex"}, {"reply", "OK"}, {"delay", "500"}});
+  DdePeer viewer(temp, {{"service", "WinDvi"}});
+  ASSERT_TRUE(tex.Start());
+  ASSERT_TRUE(viewer.Start());
+  ASSERT_TRUE(Run(etTeX));
+  ctrl->CloseModules(5);
+  EXPECT_TRUE(uitest::PumpUntil([&] { return viewer.Ended(); }));
+  EXPECT_TRUE(viewer.Journalled("execute [FileExit]"));
+  EXPECT_TRUE(ctrl->Activ());
+  ASSERT_TRUE(WaitForEnds(1));
+  EXPECT_EQ(ends, (std::vector<End>{{mtTeX, true, "OK"}}));
+  EXPECT_TRUE(tex.Journalled("advstop Advise")) << "the run's conversation ended by its reply";
 }
 
 TEST_F(TexDde, AutoPreviewRunsTeXThenThePreviewer) {
