@@ -1,5 +1,6 @@
 // Toolbars under the real pointer: dragged by a separator and by their empty space, not by a
-// button, and a floating toolbar sized by its border to the shapes its buttons allow.
+// button nor on a dock that disallows dragging, and a floating toolbar sized by its border to
+// the shapes its buttons allow.
 #include "PointerFixture.h"
 #include "ToolbarFixture.h"
 
@@ -45,6 +46,14 @@ TEST_F(ToolbarControl, DraggedBySeparatorsAndEmptySpaceNotByButtons) {
   const RECT topDock = WindowRect(*top);
   Drag(*toolbar, margin,
        Moves({{topDock.left + 100, topDock.top + 20}, {topDock.left + 100, topDock.top + 2}}));
+  EXPECT_EQ(toolbar->DockedTo(), top);
+
+  // Not on a dock that disallows dragging: the separator keeps its press.
+  top->SetAllowDrag(false);
+  uitest::Pump();
+  const RECT space = WindowRect(*separator);
+  Drag(*separator, {(space.left + space.right) / 2, (space.top + space.bottom) / 2},
+       Moves({{leftDock.left + 4, leftDock.top + 40}, {leftDock.left + 4, leftDock.top + 60}}));
   EXPECT_EQ(toolbar->DockedTo(), top);
 }
 
