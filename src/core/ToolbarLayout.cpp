@@ -118,7 +118,8 @@ ToolbarLayoutResult LayoutToolbar(const std::vector<ToolbarItem>& items,
         across += rowExtent + SeparatorLineGap;
         DockRect& separator = result.placements[static_cast<size_t>(previousSeparator)];
         separator.right = separator.left;
-        result.lineSeparators.push_back({across, items[static_cast<size_t>(previousSeparator)].blank});
+        result.lineSeparators.push_back(
+            {across, items[static_cast<size_t>(previousSeparator)].blank});
       }
     }
     bool broken = false;
@@ -136,8 +137,8 @@ ToolbarLayoutResult LayoutToolbar(const std::vector<ToolbarItem>& items,
       } else {
         const int thickness = AcrossLength(item, vertical);
         // Truncated towards zero, as the row centring has always been.
-        placement = Oriented(vertical, along, across + (rowExtent - thickness) / 2, length,
-                             thickness);
+        placement =
+            Oriented(vertical, along, across + (rowExtent - thickness) / 2, length, thickness);
       }
       result.placed[static_cast<size_t>(index)] = true;
       along += length;
@@ -153,7 +154,8 @@ ToolbarLayoutResult LayoutToolbar(const std::vector<ToolbarItem>& items,
     if (!result.placed[i])
       continue;
     any = true;
-    largest = std::max(largest, vertical ? result.placements[i].bottom : result.placements[i].right);
+    largest =
+        std::max(largest, vertical ? result.placements[i].bottom : result.placements[i].right);
   }
   if (!any)
     largest = EmptyLength;
@@ -187,8 +189,7 @@ std::vector<ToolbarShape> AchievableSizes(const std::vector<ToolbarItem>& items,
   return shapes;
 }
 
-ToolbarSizeSnap::ToolbarSizeSnap(std::vector<ToolbarShape> shapes, bool byHeight,
-                                 DockSize current)
+ToolbarSizeSnap::ToolbarSizeSnap(std::vector<ToolbarShape> shapes, bool byHeight, DockSize current)
     : shapes_(std::move(shapes)), byHeight_(byHeight) {
   std::stable_sort(shapes_.begin(), shapes_.end(), [this](const auto& a, const auto& b) {
     return Measure(a.size) < Measure(b.size);

@@ -271,13 +271,15 @@ void TCustomToolWindow::SetVisible(bool visible) {
 void TCustomToolWindow::SizeChanging(int, int) {
 }
 
-void TCustomToolWindow::WritePositionData(TPositionWriteIntProc, TPositionWriteStringProc,
-                                          void*) {}
+void TCustomToolWindow::WritePositionData(TPositionWriteIntProc, TPositionWriteStringProc, void*) {
+}
 
-void TCustomToolWindow::ReadPositionData(TPositionReadIntProc, TPositionReadStringProc, void*) {}
+void TCustomToolWindow::ReadPositionData(TPositionReadIntProc, TPositionReadStringProc, void*) {
+}
 
 void TCustomToolWindow::DoneReadingPositionData(TPositionReadIntProc, TPositionReadStringProc,
-                                                void*) {}
+                                                void*) {
+}
 
 void TCustomToolWindow::SetBounds(int left, int top, int width, int height) {
   if (placing_ > 0) {

@@ -66,8 +66,7 @@ inline constexpr char ToolbarVersion[] = "Toolbar version 1.8";
 // name, the value's name, the value or the default, and the caller's own pointer.
 using TPositionReadIntProc = int (*)(const std::string& window, const std::string& value,
                                      int defaultValue, void* extra);
-using TPositionReadStringProc = std::string (*)(const std::string& window,
-                                                const std::string& value,
+using TPositionReadStringProc = std::string (*)(const std::string& window, const std::string& value,
                                                 const std::string& defaultValue, void* extra);
 using TPositionWriteIntProc = void (*)(const std::string& window, const std::string& value,
                                        int data, void* extra);

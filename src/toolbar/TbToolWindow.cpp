@@ -54,8 +54,8 @@ void TToolWindow::WritePositionData(TPositionWriteIntProc writeInt,
 }
 
 // A stored size below the minimums (or below 0) would give a window the user cannot reach.
-void TToolWindow::ReadPositionData(TPositionReadIntProc readInt,
-                                   TPositionReadStringProc readString, void* extra) {
+void TToolWindow::ReadPositionData(TPositionReadIntProc readInt, TPositionReadStringProc readString,
+                                   void* extra) {
   TCustomToolWindow::ReadPositionData(readInt, readString, extra);
   if (!Resizable())
     return;

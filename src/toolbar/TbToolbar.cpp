@@ -23,7 +23,8 @@ void FillLine(HDC dc, int left, int top, int right, int bottom, int systemColor)
 
 } // namespace
 
-TCustomToolbar::TCustomToolbar(TComponent* owner) : TCustomToolWindow(owner) {}
+TCustomToolbar::TCustomToolbar(TComponent* owner) : TCustomToolWindow(owner) {
+}
 
 void TCustomToolbar::CreateParams(TCreateParams& params) {
   TCustomToolWindow::CreateParams(params);
@@ -91,9 +92,8 @@ void TCustomToolbar::ShowSlaves(ToolbarOrientation orientation) {
 }
 
 int TCustomToolbar::GetRowExtent(bool verticalDock) {
-  return ToolbarRowExtent(Items(OrderedControls()), verticalDock
-                                                        ? ToolbarOrientation::Vertical
-                                                        : ToolbarOrientation::Horizontal);
+  return ToolbarRowExtent(Items(OrderedControls()), verticalDock ? ToolbarOrientation::Vertical
+                                                                 : ToolbarOrientation::Horizontal);
 }
 
 SIZE TCustomToolbar::GetMinimumClientSize() {
@@ -147,7 +147,8 @@ void TCustomToolbar::ChildChanged(TControl* child, TChildChange change) {
   TCustomToolWindow::ChildChanged(child, change);
   if (Destroying())
     return;
-  if (change == TChildChange::Joined && std::find(order_.begin(), order_.end(), child) == order_.end())
+  if (change == TChildChange::Joined &&
+      std::find(order_.begin(), order_.end(), child) == order_.end())
     order_.push_back(child);
   if (change == TChildChange::Left) {
     order_.erase(std::remove(order_.begin(), order_.end(), child), order_.end());
@@ -171,8 +172,8 @@ void TCustomToolbar::BeginSizing(SizingEdges edges) {
     shape.size.cy += frame.Vertical();
   }
   const bool byHeight = (edges & (seLeft | seRight)) == 0;
-  snap_ = std::make_unique<ToolbarSizeSnap>(std::move(shapes), byHeight,
-                                            DockSize{Width(), Height()});
+  snap_ =
+      std::make_unique<ToolbarSizeSnap>(std::move(shapes), byHeight, DockSize{Width(), Height()});
 }
 
 // The moving edges give way to the achievable size nearest the pointer.
@@ -254,7 +255,8 @@ void TCustomToolbar::MouseDown(TMouseButton button, TShiftState shift, int x, in
   PressAt({x, y});
 }
 
-TToolbar::TToolbar(TComponent* owner) : TCustomToolbar(owner) {}
+TToolbar::TToolbar(TComponent* owner) : TCustomToolbar(owner) {
+}
 
 TToolbarSep::TToolbarSep(TComponent* owner) : TCustomControl(owner) {
   parentBackground_ = true;
@@ -297,7 +299,8 @@ void TToolbarSep::Paint(HDC dc) {
   if (blank_)
     return;
   const TCustomToolbar* toolbar = Toolbar();
-  const bool acrossVertically = !toolbar || !toolbar->DockedTo() || !toolbar->DockedTo()->Vertical();
+  const bool acrossVertically =
+      !toolbar || !toolbar->DockedTo() || !toolbar->DockedTo()->Vertical();
   const int width = Width();
   const int height = Height();
   if (acrossVertically) {

@@ -168,8 +168,7 @@ std::string ReadRegistryString(const std::string& window, const std::string& val
   return static_cast<TRegIniFile*>(extra)->ReadString(window, value, defaultValue);
 }
 
-void WriteRegistryInt(const std::string& window, const std::string& value, int data,
-                      void* extra) {
+void WriteRegistryInt(const std::string& window, const std::string& value, int data, void* extra) {
   static_cast<TRegIniFile*>(extra)->WriteInteger(window, value, data);
 }
 

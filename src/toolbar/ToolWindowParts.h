@@ -1,6 +1,6 @@
 // Pieces the files of the dockable window share: the list of floating windows, a counter held
-// up for a while, the hold on dock arrangement, conversions between Win32 rectangles and the window-free geometry, a point
-// in a window's own coordinates, and an owner for GDI objects.
+// up for a while, the hold on dock arrangement, conversions between Win32 rectangles and the
+// window-free geometry, a point in a window's own coordinates, and an owner for GDI objects.
 #pragma once
 
 #include "core/DockGeometry.h"

@@ -844,7 +844,8 @@ void TControl::RealignParent(TControl* trigger) {
   parent_->Realign();
 }
 
-void TControl::ChildChanged(TControl*, TChildChange) {}
+void TControl::ChildChanged(TControl*, TChildChange) {
+}
 
 void TControl::AlignControls(RECT& rect) {
   // Within a side the outermost comes first by its current position; the control whose change

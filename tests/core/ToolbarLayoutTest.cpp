@@ -197,8 +197,8 @@ TEST(ToolbarLayout, HiddenControlsTakeNoRoomAndAnEmptyToolbarIsEight) {
   EXPECT_EQ(layout.placements[2], At(10, 0, 10, 10));
   EXPECT_EQ(layout.size.cx, 20);
 
-  for (const std::vector<ToolbarItem>& empty : {std::vector<ToolbarItem>{},
-                                                std::vector<ToolbarItem>{hidden}}) {
+  for (const std::vector<ToolbarItem>& empty :
+       {std::vector<ToolbarItem>{}, std::vector<ToolbarItem>{hidden}}) {
     EXPECT_EQ(Layout(empty, Horizontal).size.cx, 8);
     EXPECT_EQ(Layout(empty, Horizontal).size.cy, 8);
     EXPECT_EQ(Layout(empty, Vertical).size.cy, 8);

@@ -35,8 +35,7 @@ struct MemoryStore {
   }
 
   static MemoryStore& Of(void* extra) { return *static_cast<MemoryStore*>(extra); }
-  static const std::string* Find(const std::string& window, const std::string& value,
-                                 void* extra) {
+  static const std::string* Find(const std::string& window, const std::string& value, void* extra) {
     MemoryStore& store = Of(extra);
     if (window == store.failingWindow)
       throw std::runtime_error("the store failed");
@@ -58,8 +57,7 @@ struct MemoryStore {
     Of(extra).values[{window, value}] = data;
     Of(extra).writes.push_back(window + "." + value + "=" + data);
   }
-  static void WriteInt(const std::string& window, const std::string& value, int data,
-                       void* extra) {
+  static void WriteInt(const std::string& window, const std::string& value, int data, void* extra) {
     WriteString(window, value, std::to_string(data), extra);
   }
 

@@ -24,8 +24,8 @@ TEST_F(LayoutPersistence, WritesEveryValueInOrder) {
   MemoryStore store;
   store.Save(form.get());
   EXPECT_EQ(store.WritesOf("bar_1"),
-            (Texts{"Rev=3", "Visible=1", "DockedTo=Top", "LastDock=Top", "DockRow=0",
-                   "DockPos=30", "FloatLeft=0", "FloatTop=0", "FloatRightX=0"}));
+            (Texts{"Rev=3", "Visible=1", "DockedTo=Top", "LastDock=Top", "DockRow=0", "DockPos=30",
+                   "FloatLeft=0", "FloatTop=0", "FloatRightX=0"}));
   EXPECT_EQ(store.WritesOf("bar_2"),
             (Texts{"Rev=3", "Visible=1", "DockedTo=+", "LastDock=", "DockRow=0", "DockPos=-1",
                    "FloatLeft=250", "FloatTop=260", "FloatRightX=40"}));

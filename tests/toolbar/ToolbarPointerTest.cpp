@@ -23,8 +23,7 @@ TEST_F(ToolbarControl, DraggedBySeparatorsAndEmptySpaceNotByButtons) {
   const RECT before = WindowRect(*toolbar);
   const POINT middle{(WindowRect(*button).left + WindowRect(*button).right) / 2,
                      (WindowRect(*button).top + WindowRect(*button).bottom) / 2};
-  InputDriver press({InputDriver::MoveTo(middle), InputDriver::LeftDown(),
-                     InputDriver::LeftUp()});
+  InputDriver press({InputDriver::MoveTo(middle), InputDriver::LeftDown(), InputDriver::LeftUp()});
   ASSERT_TRUE(uitest::PumpUntil([&] { return press.Done() && clicks == 1; }));
   EXPECT_EQ(toolbar->DockedTo(), top);
   const RECT after = WindowRect(*toolbar);
