@@ -1,6 +1,6 @@
 // Toolbars on a real form: a layout per change of a child and one for a whole update, slave
-// pairs swapping on a side dock, separators only on toolbars, and the lines a floating toolbar
-// and its separators draw.
+// pairs swapping on a side dock, separators only on toolbars, a floating toolbar repainted when
+// sized, and the lines a floating toolbar and its separators draw.
 #include "DockFixture.h"
 #include "ToolbarFixture.h"
 
@@ -97,6 +97,25 @@ TEST_F(ToolbarControl, SeparatorsOnlyOnToolbars) {
   separator->SetSizeHorz(10);
   EXPECT_EQ(toolbar->layouts, 1);
   EXPECT_EQ(separator->Width(), 10);
+}
+
+TEST_F(ToolbarControl, AFloatingToolbarRepaintsWhenSized) {
+  CountingToolbar* toolbar = MakeToolbar(form.get(), nullptr);
+  toolbar->SetBounds(300, 300, 10, 10);
+  AddButton(toolbar, 40, 22);
+  uitest::Pump();
+  HWND handle = toolbar->Handle();
+  ASSERT_TRUE(IsWindowVisible(handle));
+  ValidateRect(handle, nullptr);
+  RECT rect;
+  GetWindowRect(handle, &rect);
+  // Narrower: nothing new shows, and the class does not redraw on sizing by itself.
+  SetWindowPos(handle, nullptr, 0, 0, rect.right - rect.left - 5, rect.bottom - rect.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT update{};
+  EXPECT_TRUE(GetUpdateRect(handle, &update, FALSE));
+  EXPECT_EQ(update.top, 0);
+  EXPECT_EQ(update.right, toolbar->ClientWidth());
 }
 
 TEST_F(ToolbarControl, SeparatorsAndSeparatorLinesAreDrawn) {
