@@ -25,12 +25,6 @@ function(quolin_test name)
     set(ARG_TIMEOUT 300)
   endif()
   set(props TIMEOUT ${ARG_TIMEOUT})
-  if(ARG_LOCK)
-    list(APPEND props RESOURCE_LOCK "${ARG_LOCK}")
-  endif()
-  if(ARG_LABELS)
-    list(APPEND props LABELS "${ARG_LABELS}")
-  endif()
   if(ARG_SERIAL)
     list(APPEND props RUN_SERIAL TRUE)
   endif()
@@ -39,6 +33,21 @@ function(quolin_test name)
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${QUOLIN_BIN_DIR}
     PROPERTIES ${props})
+  # A property of several values would be split into single values on its way through
+  # gtest_discover_tests: a script that ctest runs after the discovered cases sets them.
+  set(lists "")
+  if(ARG_LOCK)
+    string(APPEND lists " RESOURCE_LOCK [==[${ARG_LOCK}]==]")
+  endif()
+  if(ARG_LABELS)
+    string(APPEND lists " LABELS [==[${ARG_LABELS}]==]")
+  endif()
+  if(lists)
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+    file(WRITE ${script}
+      "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES${lists})\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  endif()
 endfunction()
 
 # GoogleTest from Debian's sources, built as part of the build.
