@@ -99,6 +99,11 @@ public:
     auto lines = Journal();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
+  // A name as the journal gives it.
+  static std::string Lower(std::string name) {
+    CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+  }
   void ClearJournal() const { DeleteFileA(settings_.at("journal").c_str()); }
 
 private:

@@ -65,8 +65,8 @@ TEST_F(TexDde, TeXWithTheDefaultTemplatesEndsOnTheAdviseReply) {
   EXPECT_EQ(ends, (std::vector<End>{{mtTeX, true, "OK"}}));
   EXPECT_FALSE(ctrl->Activ());
   ASSERT_TRUE(WaitFor(tex, "disconnect"));
-  EXPECT_EQ(tex.Journal(), (Lines{"registered", "connect bwpvtex", "advstart Advise",
-                                  "execute [virtex(" + base + ", -1)]", "advstop Advise",
+  EXPECT_EQ(tex.Journal(), (Lines{"registered", "connect bwpvtex", "advstart advise",
+                                  "execute [virtex(" + base + ", -1)]", "advstop advise",
                                   "disconnect"}))
       << "the advise loop stopped on its item";
 }
@@ -78,7 +78,7 @@ TEST_F(TexDde, BibTeXRepliesOnItsStatusItem) {
     ASSERT_TRUE(Run(etBibTeX));
     ASSERT_TRUE(WaitForEnds(1));
     EXPECT_EQ(ends, (std::vector<End>{{mtBibTeX, true, "IOK"}}));
-    EXPECT_TRUE(bib.Journalled("advstart Status"));
+    EXPECT_TRUE(bib.Journalled("advstart status"));
     EXPECT_TRUE(bib.Journalled("execute [JBibTeX(" + base + ".aux)]"));
     ASSERT_TRUE(bib.Close());
   }
@@ -153,7 +153,7 @@ TEST_F(TexDde, APreviewerIsStartedThenReopensTheDocument) {
   EXPECT_TRUE(ends.empty()) << "no item: nothing to report";
   EXPECT_FALSE(ctrl->Activ());
   ASSERT_TRUE(WaitFor(viewer, "disconnect"));
-  EXPECT_EQ(viewer.Journal(), (Lines{"registered", "connect WinDvi",
+  EXPECT_EQ(viewer.Journal(), (Lines{"registered", "connect windvi",
                                      "execute [FileOpen(" + base + ".dvi)][WinNormal]",
                                      "disconnect"}));
   // A document topic and its "FileOpen" are recognized in any case.
@@ -163,7 +163,7 @@ TEST_F(TexDde, APreviewerIsStartedThenReopensTheDocument) {
   ASSERT_TRUE(Run(etPreview));
   ASSERT_TRUE(WaitFor(viewer, "disconnect"));
   EXPECT_EQ(viewer.Journal(),
-            (Lines{"connect " + base + ".dvi", "execute [FileReopen][WinNormal]", "disconnect"}));
+            (Lines{"connect " + DdePeer::Lower(base) + ".dvi", "execute [FileReopen][WinNormal]", "disconnect"}));
   EXPECT_TRUE(ends.empty());
   EXPECT_TRUE(viewer.Close());
 }
@@ -180,7 +180,7 @@ TEST_F(TexDdeClosing, ClosingLeavesAWaitingRunAlone) {
   EXPECT_TRUE(ctrl->Activ());
   ASSERT_TRUE(WaitForEnds(1));
   EXPECT_EQ(ends, (std::vector<End>{{mtTeX, true, "OK"}}));
-  EXPECT_TRUE(tex.Journalled("advstop Advise")) << "the run's conversation ended by its reply";
+  EXPECT_TRUE(tex.Journalled("advstop advise")) << "the run's conversation ended by its reply";
 }
 
 TEST_F(TexDde, AutoPreviewRunsTeXThenThePreviewer) {

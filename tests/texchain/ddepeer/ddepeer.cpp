@@ -11,7 +11,8 @@
 //   register_delay     milliseconds before the service is registered
 //   journal            the file its registration and every connect, advise start and stop,
 //                      execute, disconnect and close are appended to, one line each
-//                      ("registered", "connect <topic>", "execute [FileExit]", "close")
+//                      ("registered", "connect <topic>", "execute [FileExit]", "close"); the
+//                      names of topics and items in lower case
 // "[FileExit]" ends it; so does the system close command on its window.
 #include <windows.h>
 
@@ -66,9 +67,12 @@ void Journal(const std::string& line) {
   std::ofstream(Setting("journal"), std::ios::binary | std::ios::app) << line << "\r\n";
 }
 
+// Lower case: DDE names ignore case, and a name's casing is that of whichever program of the
+// session made the name first.
 std::string Query(HSZ name) {
   char text[1024] = {};
-  DdeQueryStringA(instance, name, text, sizeof text, CP_WINANSI);
+  DWORD length = DdeQueryStringA(instance, name, text, sizeof text, CP_WINANSI);
+  CharLowerBuffA(text, length);
   return text;
 }
 
