@@ -1,5 +1,7 @@
 #include "core/SysWords.h"
 
+#include "core/Platform.h"
+
 namespace quolin {
 
 const std::array<TSysWord, SysWordCount> SysWords = {{
@@ -101,6 +103,21 @@ int SysWordNumber(std::string_view word) {
     if (SysWords[i].Word == word)
       return i + 1;
   return 0;
+}
+
+TFoundSysWord FindSysWord(std::string_view text) {
+  for (int i = 0; i < SysWordCount; ++i) {
+    std::string_view word = SysWords[i].Word;
+    if (text.size() < word.size())
+      continue;
+    std::string_view spelled = SysWords[i].Match == swWhole ? text : text.substr(0, word.size());
+    if (spelled.size() != word.size() || CompareLocale(spelled, word, false) != 0)
+      continue;
+    if (spelled.ends_with('('))
+      spelled.remove_suffix(1);
+    return {i + 1, std::string(spelled)};
+  }
+  return {};
 }
 
 } // namespace quolin

@@ -1,0 +1,273 @@
+// The command router in the real main window: built-in words with their arguments, the
+// clipboard words, the selection search, the toolbar list, the words that wait for their
+// dialogs, and what is no built-in word.
+#include "app/MainWindowFixture.h"
+#include "commands/MenuBuilder.h"
+#include "common/FileDialogs.h"
+#include "core/SysWords.h"
+#include "toolbar/TbToolbar.h"
+#include "ui/Clipboard.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quolin;
+using namespace quolin::test_support;
+
+class CommandRouter : public MainWindowFixture {
+protected:
+  void SetUp() override { ShowMainWindow(); }
+  void TearDown() override {
+    SetFileDialogHook(nullptr);
+    MainWindowFixture::TearDown();
+  }
+
+  TDocForm* Open(const std::string& name) {
+    EXPECT_TRUE(OpenDocument(File(name), "", false, -1, false, true));
+    return ActiveDoc();
+  }
+  static TEditor& View() { return *ActiveDoc()->ActiveEditor; }
+  static void Select(const std::string& text) {
+    View().SetText(text);
+    View().SelectAll();
+  }
+  std::string StatusMessage() const { return top->StatusBar1->Panels(spMessage).Text(); }
+  static bool Run(const std::string& command, int id = 0) {
+    return ExecuteCommand(nullptr, command, id);
+  }
+  static void EmptyTheClipboard() {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  // The files as Explorer puts them on the clipboard after a copy.
+  static void PutDroppedFiles(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+      list.append(name).push_back('\0');
+    list.push_back('\0');
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    *drop = DROPFILES{sizeof(DROPFILES), {0, 0}, FALSE, FALSE};
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_HDROP, memory);
+    CloseClipboard();
+  }
+};
+
+TEST_F(CommandRouter, FileOpenTakesItsArguments) {
+  const std::string main = File("main.tex"), part = File("part.tex");
+  ASSERT_TRUE(Run("$Sys_FileOpen(" + part + "," + main + ",False,True,True)"));
+  ASSERT_EQ(DocCount(), 1);
+  EXPECT_EQ(ActiveDoc()->FileName, part);
+  EXPECT_EQ(ActiveDoc()->OwnerFile, main);
+  EXPECT_TRUE(ActiveDoc()->Editor1->ReadOnly());
+  EXPECT_TRUE(ActiveDoc()->Editor2->ReadOnly());
+  // Quiet by default: a missing file shows nothing; not quiet, it is shown.
+  ASSERT_TRUE(Run("$Sys_FileOpen(" + (files / "missing.tex") + ")"));
+  EXPECT_TRUE(dialogs.calls.empty());
+  ASSERT_TRUE(Run("$Sys_FileOpen(" + (files / "missing.tex") + ",,,False)"));
+  EXPECT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(DocCount(), 1);
+}
+
+TEST_F(CommandRouter, MixedCaseWordsReadTheirArguments) {
+  const std::string main = File("main.tex");
+  ASSERT_TRUE(Run("$sys_FILEOPEN(" + main + ")"));
+  ASSERT_EQ(Documents(), std::vector<std::string>{main});
+  EXPECT_FALSE(ActiveDoc()->Editor1->ReadOnly());
+  ASSERT_TRUE(Run("$SYS_EDITJUMP(4)"));
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 4);
+}
+
+TEST_F(CommandRouter, MoveLineAndJumpCountFromOneAndZero) {
+  Open("a.tex");
+  ASSERT_TRUE(Run("$Sys_EditMoveLine(10)"));
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 9);
+  ASSERT_TRUE(Run("$Sys_EditJump(0)"));
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 0);
+  ASSERT_TRUE(Run("$Sys_EditJump(9)"));
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 9);
+  ASSERT_TRUE(Run("$Sys_EditMoveLine(x)"));
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 0);
+  ASSERT_TRUE(Run("$Sys_EditJump(6)"));
+  ASSERT_TRUE(Run("$Sys_EditJump(x)"));
+  EXPECT_EQ(ActiveDoc()->CaretLine(), 0);
+}
+
+TEST_F(CommandRouter, AddCopyAndAddCutJoinWithoutSeparator) {
+  Open("a.tex");
+  EmptyTheClipboard();
+  Select("abc");
+  ASSERT_TRUE(Run("$Sys_EditAddCopy"));
+  EXPECT_EQ(GetClipboardText(), "abc");
+  Select("def");
+  ASSERT_TRUE(Run("$Sys_EditAddCopy"));
+  EXPECT_EQ(GetClipboardText(), "abcdef");
+  Select("ghi");
+  ASSERT_TRUE(Run("$Sys_EditAddCut"));
+  EXPECT_EQ(GetClipboardText(), "abcdefghi");
+  EXPECT_EQ(View().Text(), "");
+  EmptyTheClipboard();
+  Select("jkl");
+  ASSERT_TRUE(Run("$Sys_EditAddCut"));
+  EXPECT_EQ(GetClipboardText(), "jkl");
+  EXPECT_EQ(View().Text(), "");
+}
+
+TEST_F(CommandRouter, PastedFileListOpensTheFilesEachTime) {
+  const std::string first = File("one.tex"), second = File("表.tex");
+  PutDroppedFiles({first, second});
+  ASSERT_TRUE(Run("$Sys_EditPaste"));
+  EXPECT_EQ(DocCount(), 2);
+  EXPECT_EQ(std::set<std::string>(Documents().begin(), Documents().end()),
+            (std::set<std::string>{first, second}));
+  ASSERT_TRUE(CloseAllDocs());
+  ASSERT_TRUE(uitest::PumpUntil([] { return DocCount() == 0; }));
+  ASSERT_TRUE(Run("$Sys_EditPaste"));
+  EXPECT_EQ(DocCount(), 2) << "the clipboard's list stays intact";
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_HDROP));
+}
+
+TEST_F(CommandRouter, SelectionSearchStoresItsPattern) {
+  Open("a.tex");
+  Select("pattern");
+  ASSERT_TRUE(Run("$Sys_EditSelFind"));
+  EXPECT_EQ(RegReadString("FindReplaceForm", "SelFindText", ""), "pattern");
+  View().SetSelStart(0);
+  ASSERT_TRUE(Run("$Sys_EditSelFind(F)"));
+  EXPECT_EQ(RegReadString("FindReplaceForm", "SelFindText", ""), "pattern");
+}
+
+TEST_F(CommandRouter, ReadOnlyTogglesBothViews) {
+  TDocForm* doc = Open("a.tex");
+  ASSERT_TRUE(Run("$Sys_FileReadOnly"));
+  EXPECT_TRUE(doc->Editor1->ReadOnly());
+  EXPECT_TRUE(doc->Editor2->ReadOnly());
+  EXPECT_EQ(top->StatusBar1->Panels(spEditMode).Text(), "書込禁止");
+  ASSERT_TRUE(Run("$Sys_FileReadOnly"));
+  EXPECT_FALSE(doc->Editor1->ReadOnly());
+  EXPECT_FALSE(doc->Editor2->ReadOnly());
+  EXPECT_NE(top->StatusBar1->Panels(spEditMode).Text(), "書込禁止");
+}
+
+TEST_F(CommandRouter, EmptyCommandKeepsTheSelection) {
+  Open("a.tex");
+  Select("keep");
+  top->MasterList.Clear();
+  top->MasterList.Add(MasterLine(5, ""));
+  auto* item = TComponent::Create<TMenuItem>(top, "mn0_0000000510001");
+  item->OnClick = [this](TObject* sender) { top->mn_DefaultClick(sender); };
+  top->MainMenu1->Items()->Add(item);
+  item->Click();
+  ASSERT_EQ(commands.calls.size(), 1u);
+  EXPECT_EQ(View().Text(), "keep");
+  EXPECT_EQ(View().SelLength(), 4);
+  EXPECT_FALSE(Run(""));
+  EXPECT_EQ(View().SelText(), "keep");
+}
+
+TEST_F(CommandRouter, ListWordsAndUserCommands) {
+  Open("a.tex");
+  View().SetText("");
+  EXPECT_TRUE(Run("$fONT(x)", -3));
+  EXPECT_NE(top->FindComponent("twd_FFFFFFFD"), nullptr);
+  // Four letters of it are a user command, inserted as text.
+  EXPECT_TRUE(Run("$Lis"));
+  EXPECT_EQ(View().Text(), "$Lis");
+  EXPECT_FALSE(Run("$Sys_Foo"));
+  EXPECT_FALSE(ExecuteSysCommand(nullptr, "$Sys_FileSaveX", 0));
+  EXPECT_EQ(View().Text(), "$Lis");
+}
+
+TEST_F(CommandRouter, DocumentWordsNeedADocument) {
+  EXPECT_TRUE(Run("$Sys_FileSave"));
+  EXPECT_TRUE(Run("$Sys_EditCharConv"));
+  EXPECT_TRUE(Run("$Sys_FileInsert"));
+  EXPECT_FALSE(Run("\\section{$S}"));
+  EXPECT_EQ(StatusMessage(), "");
+  EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(CommandRouter, ToolbarListChecksThePopupItems) {
+  std::vector<TToolbar*>& toolbars = UserToolbars();
+  struct Restore {
+    std::vector<TToolbar*>& list;
+    ~Restore() { list.clear(); }
+  } restore{toolbars};
+  for (bool visible : {true, false}) {
+    auto* toolbar = TComponent::Create<TToolbar>(top, "");
+    toolbar->SetParent(top->TopDock);
+    toolbar->SetVisible(visible);
+    toolbars.push_back(toolbar);
+  }
+  std::vector<TMenuItem*> items;
+  for (int i = 0; i < 3; ++i) {
+    items.push_back(TComponent::Create<TMenuItem>(top, ""));
+    items.back()->SetChecked(i != 0);
+    top->PopupMenu_ToolBar->Items()->Add(items.back());
+  }
+  top->PopupMenu_ToolBarPopup(top->PopupMenu_ToolBar);
+  EXPECT_TRUE(items[0]->Checked());
+  EXPECT_FALSE(items[1]->Checked());
+  EXPECT_TRUE(items[2]->Checked()) << "an item without a toolbar stays as it was";
+
+  // More toolbars than items: nothing is checked.
+  top->PopupMenu_ToolBar->Items()->Remove(items[2]);
+  top->PopupMenu_ToolBar->Items()->Remove(items[1]);
+  items[0]->SetChecked(false);
+  top->PopupMenu_ToolBarPopup(top->PopupMenu_ToolBar);
+  EXPECT_FALSE(items[0]->Checked());
+}
+
+TEST_F(CommandRouter, WaitingWordsSayTheyAreNotThereYet) {
+  Open("a.tex");
+  const std::set<int> waiting = {2,  7,  18, 19, 20, 21, 22, 23, 24, 25, 26, 37,
+                                 38, 39, 40, 42, 45, 52, 53, 70, 75, 76, 77, 79,
+                                 80, 81, 82, 83, 84, 85, 86, 87, 89, 90};
+  for (int number : waiting) {
+    std::string word = SysWords[number - 1].Word;
+    std::string command = word.ends_with("(") ? word + ")" : word;
+    ASSERT_TRUE(Run(command)) << command;
+    EXPECT_EQ(StatusMessage(), " この機能はまだ使用できません (" + word + ")") << command;
+    top->StatusBar1->Panels(spMessage).SetText("");
+  }
+  EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(CommandRouter, NewDataFileWordAsksForAName) {
+  std::vector<TFileDialogFields> asked;
+  SetFileDialogHook([&](const TFileDialogFields& fields) {
+    asked.push_back(fields);
+    return TFileDialogAnswer{};
+  });
+  ASSERT_TRUE(Run("$Sys_OptCreateNewDataFile"));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Title, "Quolin データファイル生成");
+}
+
+TEST_F(CommandRouter, RepeatRunsTheLastUserCommand) {
+  Open("a.tex");
+  Select("x");
+  ASSERT_TRUE(Run("[$S]"));
+  Select("y");
+  ASSERT_TRUE(Run("$Sys_EditRepeat"));
+  EXPECT_EQ(View().Text(), "[y]");
+  Select("z");
+  ASSERT_TRUE(Run("$NoRepeat<$S>"));
+  Select("w");
+  ASSERT_TRUE(Run("$sys_editrepeat"));
+  EXPECT_EQ(View().Text(), "[w]");
+}
+
+} // namespace
