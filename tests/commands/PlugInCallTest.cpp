@@ -1,6 +1,7 @@
 // The plug-in call with the test plug-in library in the scratch user's PlugIn folder: through
 // CallPlugInDll directly and through "$DllCall" in a user command.
 #include "commands/PlugInCall.h"
+#include "ViewText.h"
 #include "app/MainWindowFixture.h"
 #include "commands/UserCommand.h"
 #include "core/CommandExpander.h"
@@ -31,6 +32,7 @@ protected:
   bool Call(const std::string& function, const std::string& input, int size, std::string& output) {
     return CallPlugInDll(PlugIn, function, input, size, output);
   }
+  std::string Body() const { return WithoutFinalLineEnd(view->Text()); }
   std::string Selected(const std::string& text) {
     view->SetText(text);
     view->SelectAll();
@@ -76,7 +78,7 @@ TEST_F(PlugInCall, SizesAreKeptInBounds) {
     Selected("in");
     ASSERT_TRUE(ExecuteUserCommand(std::string("$DllCall(TestPlugIn.dll,Fill,") + c.size + ")"))
         << c.size;
-    EXPECT_EQ(view->Text().size(), c.filled) << c.size;
+    EXPECT_EQ(Body().size(), c.filled) << c.size;
   }
   std::string output;
   ASSERT_TRUE(Call("Fill", "", 1000000000, output));
@@ -95,11 +97,11 @@ TEST_F(PlugInCall, CdeclFunctionLeavesTheCallerIntact) {
 TEST_F(PlugInCall, OutputGoesInLiterally) {
   Selected("sel$S");
   ASSERT_TRUE(ExecuteUserCommand("[$DllCall(TestPlugIn.dll,Upper)]"));
-  EXPECT_EQ(view->Text(), "[SEL$S]");
+  EXPECT_EQ(Body(), "[SEL$S]");
   EXPECT_EQ(view->SelLength(), 7);
   Selected("abc");
   ASSERT_TRUE(ExecuteUserCommand("<$DllCall(TestPlugIn.dll,Dollar)|$S>"));
-  EXPECT_EQ(view->Text(), "<$S|abc>");
+  EXPECT_EQ(Body(), "<$S|abc>");
 }
 
 TEST_F(PlugInCall, FailureCancelsTheCommand) {
@@ -107,7 +109,7 @@ TEST_F(PlugInCall, FailureCancelsTheCommand) {
   Selected("abc");
   EXPECT_FALSE(ExecuteUserCommand("[$DllCall(TestPlugIn.dll,Fail)]"));
   EXPECT_FALSE(ExecuteUserCommand("[$DllCall(Missing.dll,Upper)]"));
-  EXPECT_EQ(view->Text(), "abc");
+  EXPECT_EQ(Body(), "abc");
   EXPECT_EQ(RepeatableCommand(), "kept");
   ASSERT_EQ(dialogs.calls.size(), 1u);
   EXPECT_EQ(dialogs.calls[0].text, "Dll の呼び出しに失敗しました.");

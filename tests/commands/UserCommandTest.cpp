@@ -2,6 +2,7 @@
 // selection it leaves, the line break of "$Ret", box selections, read-only views, the file
 // dialog, and placeholders whose dialogs are not there yet.
 #include "commands/UserCommand.h"
+#include "ViewText.h"
 #include "app/MainWindowFixture.h"
 #include "common/FileDialogs.h"
 #include "core/CommandExpander.h"
@@ -34,6 +35,7 @@ protected:
     view->SetSelStart(selStart);
     view->SetSelLength(selLength);
   }
+  std::string Body() const { return WithoutFinalLineEnd(view->Text()); }
   std::string StatusMessage() const { return top->StatusBar1->Panels(spMessage).Text(); }
 };
 
@@ -41,41 +43,41 @@ TEST_F(UserCommand, TrailingLineBreakStaysAfterTheResult) {
   Text("ab\r\ncd", 0, 4);
   ASSERT_EQ(view->SelText(), "ab\r\n");
   ASSERT_TRUE(ExecuteUserCommand("[$S]"));
-  EXPECT_EQ(view->Text(), "[ab]\r\ncd");
+  EXPECT_EQ(Body(), "[ab]\r\ncd");
   EXPECT_EQ(view->SelStart(), 0);
   EXPECT_EQ(view->SelLength(), 4);
-  // A line break alone is no line to keep.
+  // A line break alone is kept too: nothing is left selected.
   Text("x\r\ny", 1, 2);
   ASSERT_TRUE(ExecuteUserCommand("[$S]"));
-  EXPECT_EQ(view->Text(), "x[]y");
+  EXPECT_EQ(Body(), "x[]\r\ny");
 }
 
 TEST_F(UserCommand, FilledAndEmptiedPlaceholdersPlaceTheCaret) {
   Text("abc", 0, 3);
   ASSERT_TRUE(ExecuteUserCommand("\\section{$S}"));
-  EXPECT_EQ(view->Text(), "\\section{abc}");
+  EXPECT_EQ(Body(), "\\section{abc}");
   EXPECT_EQ(view->SelStart(), 0);
   EXPECT_EQ(view->SelLength(), 13);
 
   Text("12", 2, 0);
   ASSERT_TRUE(ExecuteUserCommand("\\section{$S}"));
-  EXPECT_EQ(view->Text(), "12\\section{}");
+  EXPECT_EQ(Body(), "12\\section{}");
   EXPECT_EQ(view->SelStart(), 2 + 9);
   EXPECT_EQ(view->SelLength(), 0);
 
   Text("a//b", 0, 4);
   ASSERT_TRUE(ExecuteUserCommand("\\frac{$FracA}{$FracB}"));
-  EXPECT_EQ(view->Text(), "\\frac{a}{b}");
+  EXPECT_EQ(Body(), "\\frac{a}{b}");
   EXPECT_EQ(view->SelLength(), 11);
   Text("ab", 0, 2);
   ASSERT_TRUE(ExecuteUserCommand("\\frac{$FracA}{$FracB}"));
-  EXPECT_EQ(view->Text(), "\\frac{ab}{}");
+  EXPECT_EQ(Body(), "\\frac{ab}{}");
   EXPECT_EQ(view->SelStart(), 10);
   EXPECT_EQ(view->SelLength(), 0);
 
   Text("", 0, 0);
   ASSERT_TRUE(ExecuteUserCommand("a$Tab"));
-  EXPECT_EQ(view->Text(), "a\t");
+  EXPECT_EQ(Body(), "a\t");
   EXPECT_EQ(view->SelStart(), 2);
 }
 
@@ -83,18 +85,18 @@ TEST_F(UserCommand, CommandIndentContinuesAtTheCaretColumn) {
   top->Settings.EditOption.CommandIndent = true;
   Text("\t表a b", 6, 0);
   ASSERT_TRUE(ExecuteUserCommand("x$Rety$Rtnz"));
-  EXPECT_EQ(view->Text(), "\t表a bx\r\n\t     y\r\nz");
+  EXPECT_EQ(Body(), "\t表a bx\r\n\t     y\r\nz");
 
   top->Settings.EditOption.CommandIndent = false;
   Text("\t表a b", 6, 0);
   ASSERT_TRUE(ExecuteUserCommand("x$Rety"));
-  EXPECT_EQ(view->Text(), "\t表a bx\r\ny");
+  EXPECT_EQ(Body(), "\t表a bx\r\ny");
 
   // With a selection the line break is plain.
   top->Settings.EditOption.CommandIndent = true;
   Text("  ab", 2, 2);
   ASSERT_TRUE(ExecuteUserCommand("$S$Ret"));
-  EXPECT_EQ(view->Text(), "  ab\r\n");
+  EXPECT_EQ(Body(), "  ab\r\n");
 }
 
 TEST_F(UserCommand, BoxSelectionGetsOneResultPerRow) {
@@ -114,7 +116,7 @@ TEST_F(UserCommand, ReadOnlyViewReceivesNothing) {
   Text("abc", 0, 3);
   view->SetReadOnly(true);
   EXPECT_TRUE(ExecuteUserCommand("[$S]"));
-  EXPECT_EQ(view->Text(), "abc");
+  EXPECT_EQ(Body(), "abc");
 }
 
 TEST_F(UserCommand, WaitingPlaceholdersCancel) {
@@ -124,7 +126,7 @@ TEST_F(UserCommand, WaitingPlaceholdersCancel) {
     EXPECT_FALSE(ExecuteUserCommand(std::string("[") + word + "]")) << word;
     EXPECT_EQ(StatusMessage(), std::string(" この機能はまだ使用できません (") + word + ")");
   }
-  EXPECT_EQ(view->Text(), "abc");
+  EXPECT_EQ(Body(), "abc");
   EXPECT_EQ(RepeatableCommand(), "kept");
 }
 
@@ -137,24 +139,24 @@ TEST_F(UserCommand, FileComesFromTheOpenDialog) {
     return TFileDialogAnswer{confirm, {chosen}, false, 1};
   });
   Text("", 0, 0);
-  ASSERT_TRUE(ExecuteUserCommand("\\input{$File(F,F,\"Pick\",,pick)}$S"));
-  EXPECT_EQ(view->Text(), "\\input{表/my$Stuff.tex}");
+  ASSERT_TRUE(ExecuteUserCommand("\\input{$File(F,F,Pick,\"TeX|*.tex\",pick)}$S"));
+  EXPECT_EQ(Body(), "\\input{表/my$Stuff.tex}");
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Title, "Pick");
   EXPECT_EQ(asked[0].HistoryKey, "pick");
-  EXPECT_EQ(asked[0].Filter, res::DefaultFileFilter);
+  EXPECT_EQ(asked[0].Filter, "TeX|*.tex");
   confirm = false;
   Text("", 0, 0);
   EXPECT_FALSE(ExecuteUserCommand("$File"));
-  EXPECT_EQ(view->Text(), "");
+  EXPECT_EQ(Body(), "");
 }
 
 TEST_F(UserCommand, TemplateTextAsSelection) {
   Text("ab", 1, 0);
   EXPECT_EQ(ExpandTemplateText("$noREPEATx$Tab$$y", true), "x\t$y");
-  EXPECT_EQ(view->Text(), "ax\t$yb");
+  EXPECT_EQ(Body(), "ax\t$yb");
   EXPECT_EQ(ExpandTemplateText("z", false), "z");
-  EXPECT_EQ(view->Text(), "ax\t$yb");
+  EXPECT_EQ(Body(), "ax\t$yb");
 }
 
 } // namespace
