@@ -1,6 +1,6 @@
 #include "core/SysWords.h"
 
-#include "core/Platform.h"
+#include "core/Sjis.h"
 
 namespace quolin {
 
@@ -100,7 +100,7 @@ const std::array<TSysWord, SysWordCount> SysWords = {{
 
 int SysWordNumber(std::string_view word) {
   for (int i = 0; i < SysWordCount; ++i)
-    if (SysWords[i].Word == word)
+    if (sjis::EqualIgnoreAsciiCase(SysWords[i].Word, word))
       return i + 1;
   return 0;
 }
@@ -111,7 +111,7 @@ TFoundSysWord FindSysWord(std::string_view text) {
     if (text.size() < word.size())
       continue;
     std::string_view spelled = SysWords[i].Match == swWhole ? text : text.substr(0, word.size());
-    if (spelled.size() != word.size() || CompareLocale(spelled, word, false) != 0)
+    if (!sjis::EqualIgnoreAsciiCase(spelled, word))
       continue;
     if (spelled.ends_with('('))
       spelled.remove_suffix(1);

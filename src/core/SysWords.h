@@ -21,7 +21,8 @@ inline constexpr int SysWordCount = 91;
 
 extern const std::array<TSysWord, SysWordCount> SysWords;
 
-// The number (from 1) of a word of the table, compared exactly; 0 when it is none.
+// The number (from 1) of a word of the table, compared whole with ASCII case ignored as the
+// router compares; 0 when it is none.
 int SysWordNumber(std::string_view word);
 
 struct TFoundSysWord {
@@ -32,7 +33,8 @@ struct TFoundSysWord {
   std::string Spelled;
 };
 // The first word of the table that the command text matches, in the table's order: a whole
-// word equal to the text, a prefix word beginning it, both ignoring case by the user's locale.
+// word equal to the text, a prefix word beginning it, both with ASCII case ignored (the words
+// are ASCII, so this is the locale's comparison too).
 TFoundSysWord FindSysWord(std::string_view text);
 
 } // namespace quolin
