@@ -249,6 +249,39 @@ TEST_F(CommandRouter, WaitingWordsSayTheyAreNotThereYet) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
+// A form with edit boxes of its own, as the find and index dialogs are.
+class EditBoxForm : public TForm, public TEditCommandTarget {
+public:
+  std::vector<TEditCommand> received;
+  bool offers = true;
+  bool RunEditCommand(TEditCommand command) override {
+    received.push_back(command);
+    return offers;
+  }
+
+protected:
+  using TForm::TForm;
+};
+
+TEST_F(CommandRouter, EditCommandsGoToTheActiveFormThatOffersThem) {
+  Open("a.tex");
+  Select("abc");
+  auto form = uitest::MakeForm<EditBoxForm>();
+  form->Show();
+  ASSERT_TRUE(uitest::PumpUntil([&] { return Screen->ActiveForm() == form.get(); }));
+  for (const char* word : {"$Sys_EditUndo", "$Sys_EditCut", "$Sys_EditCopy", "$Sys_EditPaste",
+                           "$Sys_EditSelectAll"})
+    ASSERT_TRUE(Run(word));
+  EXPECT_EQ(form->received,
+            (std::vector<TEditCommand>{ecUndo, ecCut, ecCopy, ecPaste, ecSelectAll}));
+  EXPECT_EQ(Body(), "abc");
+
+  // A form that does not take them leaves them to the document.
+  form->offers = false;
+  ASSERT_TRUE(Run("$Sys_EditUndo"));
+  EXPECT_EQ(form->received.size(), 6u);
+}
+
 TEST_F(CommandRouter, NewDataFileWordAsksForAName) {
   std::vector<TFileDialogFields> asked;
   SetFileDialogHook([&](const TFileDialogFields& fields) {
