@@ -65,7 +65,7 @@ using THandler = void (*)(const TSysCall& call);
 
 // Stands for a word whose form or dialog is not there yet.
 void Waiting(const TSysCall& call) {
-  ShowTimedStatusMessage(Format(res::NotAvailableYet, SysWords[call.Number - 1].Word));
+  ShowNotAvailable(SysWords[call.Number - 1].Word);
 }
 
 TDocForm& Doc() {
@@ -468,7 +468,11 @@ void SysFileNew() {
 }
 
 void SysOptMenu(int) {
-  ShowTimedStatusMessage(Format(res::NotAvailableYet, "$Sys_OptMenu"));
+  ShowNotAvailable("$Sys_OptMenu");
+}
+
+void ShowNotAvailable(std::string_view word) {
+  ShowTimedStatusMessage(Format(res::NotAvailableYet, word));
 }
 
 void SysViewToolBarList(TObject* sender) {

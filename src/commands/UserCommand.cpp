@@ -3,12 +3,11 @@
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
+#include "commands/CommandRouter.h"
 #include "commands/PlugInCall.h"
 #include "common/FileDialogs.h"
 #include "common/FileHelpers.h"
 #include "core/CommandExpander.h"
-#include "core/Format.h"
-#include "core/ResConst.h"
 #include "core/Sjis.h"
 
 #include <algorithm>
@@ -20,10 +19,6 @@ namespace {
 constexpr char CrLf[] = "\r\n";
 constexpr std::string_view NoRepeatWord = "$NoRepeat";
 constexpr int BoxMode = 1;
-
-void ShowNotAvailable(std::string_view word) {
-  ShowTimedStatusMessage(Format(res::NotAvailableYet, word));
-}
 
 // The dialogs and the plug-in as the placeholders reach them.
 class TUserCommandDialogs : public TCommandDialogs {
