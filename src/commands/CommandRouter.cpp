@@ -14,6 +14,8 @@
 #include "core/ResConst.h"
 #include "core/Sjis.h"
 #include "core/SysWords.h"
+#include "texchain/AuxFiles.h"
+#include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
 #include "toolbar/TbToolbar.h"
 #include "ui/Application.h"
@@ -168,6 +170,30 @@ void FileOwnerSet(const TSysCall&) {
 
 void FileOwnerClear(const TSysCall&) {
   Doc().ClearOwnerFile();
+}
+
+// A run of the tool component for the active document's target; nothing while one runs.
+template <TExeType Kind> void TexRun(const TSysCall&) {
+  TTexCtrl& tex = *TopForm->TexCtrl1;
+  TDocForm* doc = ActiveDoc();
+  if (!doc || tex.Activ() || !SaveAllModified(doc->FileName.empty()))
+    return;
+  const std::string target = doc->TargetFileName();
+  if (target.empty()) {
+    PlayDefaultBeep();
+    return;
+  }
+  tex.TargetFile = target;
+  tex.EditFileName = doc->FileName;
+  tex.OwnerFileName = doc->OwnerFile;
+  tex.EditRowNum = doc->CaretLine() + 1;
+  tex.ExeType = Kind;
+  if (!tex.Execute())
+    PlayDefaultBeep();
+}
+
+void FileDosThreadEnd(const TSysCall&) {
+  TopForm->TexCtrl1->Stop();
 }
 
 void FileDelTempFile(const TSysCall&) {
@@ -337,16 +363,15 @@ constexpr THandler Handlers[] = {
     FileExit,
     FileOwnerSet,
     FileOwnerClear,
-    // The TeX runs 0-7 and the stop of a run.
-    Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    TexRun<etTeX>,
+    TexRun<etMakeIndex>,
+    TexRun<etBibTeX>,
+    TexRun<etPreview>,
+    TexRun<etPrint>,
+    TexRun<etAuto>,
+    TexRun<etAutoPreview>,
+    TexRun<etAutoPrint>,
+    FileDosThreadEnd,
     FileDelTempFile,
     EditUndo,
     EditRedo,
@@ -460,6 +485,10 @@ void DeleteTexOutputFiles(const std::string& targetFile) {
   if (TopForm->TexCtrl1->Activ() &&
       CompareLocale(TopForm->TexCtrl1->TargetFile, targetFile, false) == 0)
     return;
+  const TAutoDeleteOptions& options = TopForm->Settings.AutoDeleteOptions;
+  DeleteAuxiliaryFiles(targetFile, {options.dvi, options.log, options.toc, options.lof, options.lot,
+                                    options.idx, options.ind, options.ilg, options.aux, options.bbl,
+                                    options.blg});
 }
 
 void SysFileNew() {
