@@ -5,6 +5,7 @@
 #include "app/MainWindowFixture.h"
 #include "commands/MenuBuilder.h"
 #include "common/FileDialogs.h"
+#include "core/CommandExpander.h"
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "texchain/FakeTools.h"
@@ -292,6 +293,17 @@ TEST_F(CommandRouter, NewDataFileWordAsksForAName) {
   ASSERT_TRUE(Run("$Sys_OptCreateNewDataFile"));
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Title, "Quolin データファイル生成");
+}
+
+TEST_F(CommandRouter, RepeatWithoutACommandSaysSo) {
+  if (!RepeatableCommand().empty())
+    GTEST_SKIP() << "an earlier test of this process ran a command; ctest runs each alone";
+  Open("a.tex");
+  Select("keep");
+  ASSERT_TRUE(Run("$Sys_EditRepeat"));
+  EXPECT_EQ(StatusMessage(), " 現在、繰り返すコマンドがありません");
+  EXPECT_EQ(Body(), "keep");
+  EXPECT_EQ(LastCommandText(), "現在、繰り返すコマンドがありません");
 }
 
 TEST_F(CommandRouter, RepeatRunsTheLastUserCommand) {
