@@ -258,12 +258,12 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
   return true;
 }
 
-void OpenDocumentsByDialog() {
+void OpenDocumentsByDialog(bool multiSelect) {
   TFileDialogParams params;
   params.Title = res::OpenTitle;
   params.Filter = DefaultFilter;
   params.DefaultExt = "tex";
-  params.AllowMultiSelect = true;
+  params.AllowMultiSelect = multiSelect;
   params.ShowReadOnly = true;
   params.FilterIndex = -1;
   params.HistoryKey = OpenHistoryKey;
@@ -272,6 +272,8 @@ void OpenDocumentsByDialog() {
   bool readOnly = false;
   if (!ShowOpenDialog(params, &files, first, readOnly))
     return;
+  if (files.Empty())
+    files.Add(first);
   for (int i = 0; i < files.Count(); ++i)
     OpenDocument(files[i], "", false, -1, readOnly, false);
 }

@@ -316,10 +316,10 @@ void TDocForm::ApplySettings() {
   TPopupMenu* menu = settings.Edit2Option.MouseSubButtonType != 0 ? TopForm->PopupMenu_Dummy
                                                                   : TopForm->PopupMenu_Edit;
   const TEdit2Option& enter = settings.Edit2Option;
-  EnterText = ExpandTemplateText(enter.EnterStr);
-  EnterShiftText = ExpandTemplateText(enter.EnterShiftStr);
-  EnterCtrlText = ExpandTemplateText(enter.EnterCtrlStr);
-  EnterCtrlShiftText = ExpandTemplateText(enter.EnterCtrlShiftStr);
+  EnterText = ExpandTemplateText(enter.EnterStr, false);
+  EnterShiftText = ExpandTemplateText(enter.EnterShiftStr, false);
+  EnterCtrlText = ExpandTemplateText(enter.EnterCtrlStr, false);
+  EnterCtrlShiftText = ExpandTemplateText(enter.EnterCtrlShiftStr, false);
   for (TEditor* view : {Editor1, Editor2}) {
     view->SetPopupMenu(menu);
     view->SetCommentLineAllPaint(enter.CommentLineAllPaint);
