@@ -664,7 +664,7 @@ void TShellTreeView::LeftReleased() {
     return;
   node->SetSelected(true);
   if (AutoExpand && Selected() == node)
-    Change(node);
+    ChangeNow();
 }
 
 bool TShellTreeView::RightPressed(TMessage& message) {

@@ -755,7 +755,12 @@ void TTreeView::SelectionChanged(TTreeNode* node) {
 }
 
 void TTreeView::ChangeTimerTick() {
-  changeTimer_->SetEnabled(false);
+  ChangeNow();
+}
+
+void TTreeView::ChangeNow() {
+  if (changeTimer_)
+    changeTimer_->SetEnabled(false);
   Change(Selected());
 }
 

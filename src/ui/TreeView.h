@@ -215,6 +215,8 @@ protected:
   virtual bool CanEdit(TTreeNode* node);
   // The selection changed (after ChangeDelay): raises OnChange.
   virtual void Change(TTreeNode* node);
+  // Change for the selection now, not after ChangeDelay.
+  void ChangeNow();
   // The node goes (once for each node, children included), still whole.
   virtual void Delete(TTreeNode* node);
   // A label edit ended with text: OnEdited, then the node takes it.

@@ -351,6 +351,10 @@ TEST_F(ShellTreeList, TheListFollowsAfterTheChangeDelay) {
   ASSERT_TRUE(CreateDirectoryA((top / "sub").c_str(), nullptr));
   TempFolder::WriteFile(top / "file.txt", "x");
   TShellListView* list = form_->list;
+  EXPECT_EQ(CompareIDLists(DesktopShellFolder().Get(), list->GetFolderIDList(),
+                           tree_->GetSelectedIDList()),
+            ioEqual)
+      << "made in the form's constructor, the list shows the tree's selection";
   tree_->SetChangeDelay(256);
   const std::string folder = top.Path().substr(0, top.Path().size() - 1);
   ASSERT_TRUE(tree_->SelectPath(folder));
@@ -371,9 +375,42 @@ TEST_F(ShellTreeList, TheListFollowsAfterTheChangeDelay) {
   list->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&activate));
   EXPECT_EQ(SelectedPath(tree_), top / "sub");
 
+  // With AutoExpand the release of a press on a node shows its folder at once.
+  tree_->AutoExpand = true;
+  TTreeNode* parent = NodeOf(top.Path());
+  const RECT rect = ItemRect(parent);
+  const LPARAM at = MAKELPARAM(rect.left + 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(tree_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  EXPECT_EQ(tree_->MouseState(), 1);
+  EXPECT_EQ(tree_->DropTarget(), parent) << "shown until the release";
+  SendMessageA(tree_->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(tree_->Selected(), parent);
+  EXPECT_EQ(list->GetFolderPath(), folder);
+
   // The list's settings reach the tree.
   list->SetIncludeHidden(false);
   EXPECT_FALSE(tree_->IncludeHidden());
+}
+
+TEST_F(ShellTreeList, ARemovedFolderGivesTheListTheTreesNewSelection) {
+  TempFolder top("gone", "E:\\");
+  TempFolder::WriteFile(top / "held.txt", "x");
+  TShellListView* list = form_->list;
+  const std::string folder = top.Path().substr(0, top.Path().size() - 1);
+  ASSERT_TRUE(tree_->SelectPath(folder));
+  ASSERT_EQ(list->GetFolderPath(), folder);
+  SetCurrentDirectoryA(savedFolder_); // a current folder cannot be removed
+  // Wine keeps a folder that a watcher holds open: the list lets go of it first.
+  list->StopWatching();
+  ASSERT_TRUE(DeleteFileA((top / "held.txt").c_str()));
+  ASSERT_TRUE(RemoveDirectoryA(folder.c_str()));
+  EXPECT_TRUE(uitest::PumpUntil(
+      [&] {
+        const std::string selected = SelectedPath(tree_);
+        return selected != folder && list->GetFolderPath() == selected;
+      },
+      TShDirWatcher::DefaultChangeQuietMs + TShFilesWatcher::DefaultQuietMs + 10000));
+  EXPECT_EQ(NodeOf(folder), nullptr);
 }
 
 } // namespace
