@@ -684,9 +684,12 @@ void TShellTreeView::DoContextPopup(POINT point, bool& handled) {
   ButtonReleased();
 }
 
+// A left button already up still has its release queued (the tree holds the capture), which
+// selects the node; the right one's release may have gone to the native tree's own tracking.
 bool TShellTreeView::DoShBeginDrag(TTreeNode* node, int x, int y) {
   if (!MouseButtonDown(mouseState_ == 1)) {
-    ButtonReleased();
+    if (mouseState_ == 2)
+      ButtonReleased();
     return false;
   }
   TShellFolderItem* item = ItemOf(node);
