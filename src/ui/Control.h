@@ -26,6 +26,9 @@ namespace quolin {
 class TForm;
 class TPopupMenu;
 
+// What happened to a child control that no alignment places.
+enum class TChildChange { Joined, Left, Shown, Hidden, Resized };
+
 struct TCreateParams {
   std::string Caption;
   DWORD Style = 0;
@@ -219,6 +222,9 @@ protected:
   // Places the aligned children inside rect, shrinking it; what stays is the form's MDI
   // client's.
   virtual void AlignControls(RECT& rect);
+  // A child without alignment joined, left, showed, hid or changed size: a parent that lays
+  // out its children itself hears of it here.
+  virtual void ChildChanged(TControl* child, TChildChange change);
   // Native controls do their own clicking and capturing.
   bool NativeClass() const { return native_; }
   // True while events may run (not while destroying).
@@ -303,6 +309,10 @@ private:
   void RealignParent(TControl* trigger);
   void SetZOrder(bool top);
 };
+
+// The window that owns the platform dialog of a dialog component: the top-level window of its
+// owner control, else the application's.
+HWND DialogOwnerWindow(TComponent* owner);
 
 // The error of an operation that needs the control to sit on a form.
 EInvalidOperation ParentRequiredError(const TControl& control);
