@@ -90,10 +90,16 @@ std::string DoubleClickTarget(const std::string& token, int kind) {
   return token;
 }
 
-TDocForm::TDocForm(TComponent* owner) : TForm(owner) {
+TDocForm::TDocForm(TComponent* owner, const TFileState& fileState,
+                   const TLogPaneState& logPaneState)
+    : TForm(owner), remembered_(RememberedState{fileState, logPaneState}) {
   SetFormStyle(TFormStyle::fsMDIChild);
   HelpContext = HelpContextDocument;
   CreateViews();
+  // The views' windows are made with the bars that the remembered wrap gives them.
+  Editor1->SetWordWrap(fileState.WordWrap);
+  for (TEditor* view : {Editor1, Editor2})
+    view->SetScrollBars(fileState.WordWrap ? TScrollStyle::ssVertical : TScrollStyle::ssBoth);
   CreateTimers();
   CreateLogPane();
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -297,6 +303,11 @@ void TDocForm::FormShow(TObject*) {
   for (TEditor* view : {Editor1, Editor2})
     view->SetReserveWordList(TopForm->EditorProp1->ReserveWordList());
   ApplySettings();
+  if (remembered_) {
+    ApplyFileState(remembered_->file, false);
+    RestoreDocState(remembered_->logPane);
+    remembered_.reset();
+  }
   if (Settings().EditOption.AutoImeOn)
     for (TEditor* view : {Editor1, Editor2})
       ImmAssociateContextEx(view->Handle(), nullptr, IACE_DEFAULT);
@@ -306,8 +317,13 @@ void TDocForm::FormShow(TObject*) {
 
 void TDocForm::ApplySettings() {
   bool wrap = Editor1->WordWrap();
-  TopForm->EditorProp1->AssignTo(*Editor1);
-  TopForm->EditorProp1->AssignTo(*Editor2);
+  // The views' bars follow their wrap (SetWordWrap below), never the settings' own: keeping
+  // them spares showing and hiding a bar on the way.
+  TOwned<TEditorProp> options(TComponent::Create<TEditorProp>(nullptr));
+  options->Assign(*TopForm->EditorProp1);
+  options->SetScrollBars(Editor1->ScrollBars());
+  options->AssignTo(*Editor1);
+  options->AssignTo(*Editor2);
   SetWordWrap(wrap);
   LogListBox1->SetColor(TopForm->LogBGColor);
   Panel_LogLeftBand->SetColor(TopForm->LogBGColor);

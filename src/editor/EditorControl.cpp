@@ -134,6 +134,7 @@ void TEditor::CreateParams(TCreateParams& params) {
 
 void TEditor::CreateWnd() {
   TCustomControl::CreateWnd();
+  ForgetBarSettings();
   UpdateMetrics();
   UpdateScrollBars();
 }
@@ -247,7 +248,12 @@ void TEditor::SetScrollBars(TScrollStyle bars) {
   if (bars == scrollBars_)
     return;
   scrollBars_ = bars;
-  RecreateWnd();
+  // Shown or hidden in place: a new window would cost more than the whole text's paint.
+  if (HandleAllocated()) {
+    ForgetBarSettings();
+    ShowScrollBar(WindowHandle(), SB_HORZ, HasBar(SB_HORZ));
+    ShowScrollBar(WindowHandle(), SB_VERT, HasBar(SB_VERT));
+  }
   UpdateMetrics();
   UpdateScrollBars();
   Invalidate();

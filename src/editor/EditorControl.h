@@ -171,6 +171,8 @@ public:
   int VisibleCols() const { return visibleCols_; }
   // The scroll range's end as SB_VERT gets it; the view itself stops at the last row.
   int MaxTopRow() const { return maxTopRow_; }
+  // How many times the view has handed scroll information to its window.
+  int ScrollInfoSets() const { return scrollInfoSets_; }
   int MaxTopCol() const { return kMaxCol - visibleCols_ / 2; }
   // The cell under a client point; rounded to the nearest cell boundary when asked.
   POINT PointToCell(int x, int y, bool rounded) const;
@@ -378,6 +380,13 @@ private:
   int charHeight_ = 16, pitch_ = 8, rowHeight_ = 16, underlineExtra_ = 0;
   int visibleRows_ = 0, visibleCols_ = 0;
   int maxTopRow_ = 0;
+  // What each bar (SB_HORZ, SB_VERT) was last given, so an unchanged bar is not redrawn.
+  struct BarSetting {
+    int max = -1, page = -1, pos = -1;
+    bool operator==(const BarSetting&) const = default;
+  };
+  std::array<BarSetting, 2> barSettings_{};
+  int scrollInfoSets_ = 0;
   bool italic_ = false;
   int appliedTabWidth_ = 8;
 
@@ -411,6 +420,9 @@ private:
   // Metrics and scrolling.
   bool HasBar(int bar) const;
   int LastScrollTopRow() const;
+  void SetBar(int bar, int max, int page, int pos);
+  void SetBarPos(int bar, int pos);
+  void ForgetBarSettings() { barSettings_ = {}; }
   void HandleScroll(int bar, WPARAM wParam);
   void ClearStyleFonts();
   void RewrapForTabWidth();
