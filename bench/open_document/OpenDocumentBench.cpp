@@ -146,7 +146,8 @@ struct EditTimes {
 
 // The small text in the platform's multi-line EDIT control, in a window of the view's size: one
 // "x" typed mid-line until its redraw returns, then its undo the same way.
-EditTimes TimeEditControl(const std::string& text, SIZE size, int runs, bench::Checks& checks) {
+EditTimes TimeEditControl(const std::string& text, int line, SIZE size, int runs,
+                          bench::Checks& checks) {
   HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                               WS_OVERLAPPED | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE |
                                   ES_AUTOVSCROLL | ES_WANTRETURN,
@@ -154,8 +155,10 @@ EditTimes TimeEditControl(const std::string& text, SIZE size, int runs, bench::C
                               nullptr);
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
   SetWindowTextA(edit, text.c_str());
-  auto middle = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0) / 2);
-  auto at = static_cast<int>(SendMessageA(edit, EM_LINEINDEX, middle, 0)) + 3;
+  size_t lineStart = 0;
+  for (int i = 0; i < line; ++i)
+    lineStart = text.find('\n', lineStart) + 1;
+  int at = static_cast<int>(lineStart) + 3;
   SendMessageA(edit, EM_SETSEL, at, at);
   SendMessageA(edit, EM_SCROLLCARET, 0, 0);
   PaintNow(edit);
@@ -168,11 +171,14 @@ EditTimes TimeEditControl(const std::string& text, SIZE size, int runs, bench::C
     SendMessageA(edit, EM_UNDO, 0, 0);
     PaintNow(edit);
   };
+  // Each step starts from the text as it was set: the control's one level of undo would
+  // otherwise take back its own undo.
+  auto reset = [&] { SetWindowTextA(edit, text.c_str()); };
   EditTimes times{};
-  times.type = bench::MinSeconds(runs, [&] { SetWindowTextA(edit, text.c_str()); }, type);
+  times.type = bench::MinSeconds(runs, reset, type);
   checks.Expect(GetWindowTextLengthA(edit) == static_cast<int>(text.size()) + 1,
                 "EDIT control: x typed");
-  times.undo = bench::MinSeconds(runs, type, undo);
+  times.undo = bench::MinSeconds(runs, [&] { reset(); type(); }, undo);
   checks.Expect(GetWindowTextLengthA(edit) == static_cast<int>(text.size()),
                 "EDIT control: the typing undone");
   DestroyWindow(edit);
@@ -182,15 +188,21 @@ EditTimes TimeEditControl(const std::string& text, SIZE size, int runs, bench::C
 // One "x" typed in the middle line as the keyboard sends it, until the view painted; then its
 // undo the same way. Each timed step has the other one untimed before it.
 EditTimes TimeEditing(const bench::TempFile& file, int runs, const std::string& what,
-                      bench::Checks& checks, SIZE* viewSize = nullptr) {
+                      bench::Checks& checks, SIZE* viewSize = nullptr,
+                      int* middleLine = nullptr) {
   TDocForm* doc = OpenAndPaint(file);
   TEditor& view = *doc->Editor1;
   if (viewSize)
     *viewSize = SIZE{view.Width(), view.Height()};
   int middle = view.Lines().Count() / 2;
+  while (view.Lines()[middle].size() < 4)
+    ++middle;
+  if (middleLine)
+    *middleLine = middle;
   doc->GoToLine(middle, 3, true);
   PaintNow(doc->Handle());
   const std::string line = view.Lines()[middle];
+  const auto offset = static_cast<size_t>(view.RowColToLineOffset(view.Row(), view.Col()));
   auto type = [&] {
     SendMessageA(view.Handle(), WM_CHAR, 'x', 0);
     PaintNow(view.Handle());
@@ -207,7 +219,7 @@ EditTimes TimeEditing(const bench::TempFile& file, int runs, const std::string& 
           undo();
       },
       type);
-  checks.Expect(view.Lines()[middle] == line.substr(0, 3) + "x" + line.substr(3),
+  checks.Expect(offset > 0 && view.Lines()[middle] == line.substr(0, offset) + "x" + line.substr(offset),
                 what + ": x typed mid-line");
   undo();
   times.undo = bench::MinSeconds(runs, type, undo);
@@ -252,8 +264,10 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 
   EditTimes big = TimeEditing(sjisFile, settings.typeRuns, "big document", checks);
   SIZE viewSize{};
-  EditTimes little = TimeEditing(smallFile, settings.typeRuns, "small document", checks, &viewSize);
-  EditTimes edit = TimeEditControl(small, viewSize, settings.typeRuns, checks);
+  int line = 0;
+  EditTimes little =
+      TimeEditing(smallFile, settings.typeRuns, "small document", checks, &viewSize, &line);
+  EditTimes edit = TimeEditControl(small, line, viewSize, settings.typeRuns, checks);
   table.AddRatio("one WM_CHAR mid-text to UpdateWindow, big document", big.type, "the same, small",
                  little.type, 2);
   table.AddRatio("its undo to UpdateWindow, big document", big.undo, "the same, small", little.undo,

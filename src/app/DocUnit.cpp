@@ -93,6 +93,10 @@ std::string DoubleClickTarget(const std::string& token, int kind) {
 TDocForm::TDocForm(TComponent* owner, const TFileState& fileState,
                    const TLogPaneState& logPaneState)
     : TForm(owner), remembered_(RememberedState{fileState, logPaneState}) {
+  // The frame's client stays hidden until the window first shows, so it does not flash and
+  // nothing is drawn for windows that are not seen yet.
+  if (HWND client = TopForm->ClientHandle())
+    ShowWindow(client, SW_HIDE);
   SetFormStyle(TFormStyle::fsMDIChild);
   HelpContext = HelpContextDocument;
   CreateViews();
@@ -279,9 +283,6 @@ void TDocForm::FormCreate(TObject*) {
   OutlineNode->SetSelectedIndex(imgUntitled);
   UpdateDocumentMenuState(true);
   OpenTime = FileTime = NowDateTime();
-  // The frame's client stays hidden until the window first shows, so it does not flash.
-  if (HWND client = TopForm->ClientHandle())
-    ShowWindow(client, SW_HIDE);
 }
 
 void TDocForm::AfterShow() {
@@ -317,13 +318,8 @@ void TDocForm::FormShow(TObject*) {
 
 void TDocForm::ApplySettings() {
   bool wrap = Editor1->WordWrap();
-  // The views' bars follow their wrap (SetWordWrap below), never the settings' own: keeping
-  // them spares showing and hiding a bar on the way.
-  TOwned<TEditorProp> options(TComponent::Create<TEditorProp>(nullptr));
-  options->Assign(*TopForm->EditorProp1);
-  options->SetScrollBars(Editor1->ScrollBars());
-  options->AssignTo(*Editor1);
-  options->AssignTo(*Editor2);
+  TopForm->EditorProp1->AssignTo(*Editor1);
+  TopForm->EditorProp1->AssignTo(*Editor2);
   SetWordWrap(wrap);
   LogListBox1->SetColor(TopForm->LogBGColor);
   Panel_LogLeftBand->SetColor(TopForm->LogBGColor);

@@ -50,6 +50,7 @@ void TEditor::AfterConstruction() {
   reserveWordList_.SetSorted(true);
   reserveWordList_.SetCaseSensitive(true);
   reserveWordList_.Duplicates = TDuplicates::dupIgnore;
+  reserveWordList_.OnChange = [this](TObject*) { reservedCache_.clear(); };
   SetParentColor(false);
   SetColor(clWindow);
   Font().SetColor(clWindowText);
@@ -150,6 +151,14 @@ void TEditor::WndProc(TMessage& message) {
     return;
   }
   switch (message.Msg) {
+  case WM_NCPAINT:
+    // The frame and bars of a window not shown yet are drawn when it shows; the platform
+    // would draw them now too, at the cost of the themed bars.
+    if (!IsWindowVisible(WindowHandle())) {
+      message.Result = 0;
+      return;
+    }
+    break;
   case WM_SETFOCUS:
     TCustomControl::WndProc(message);
     UpdateCaret(true);

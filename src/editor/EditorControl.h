@@ -27,6 +27,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quolin {
@@ -416,12 +417,16 @@ private:
   HDC canvas_ = nullptr;
   std::vector<int> spacing_;           // the pitch, once per byte of a text output
   std::array<HFONT, 16> styleFonts_{}; // the font in each style, made on demand
+  // Tokens looked up in the reserved words: the lookup compares in the locale's order, which
+  // costs more than a whole row's drawing. Emptied whenever the list changes.
+  mutable std::unordered_map<std::string, bool> reservedCache_;
 
   // Metrics and scrolling.
   bool HasBar(int bar) const;
   int LastScrollTopRow() const;
   void SetBar(int bar, int max, int page, int pos);
   void SetBarPos(int bar, int pos);
+  BOOL BarRedraw() const;
   void ForgetBarSettings() { barSettings_ = {}; }
   void HandleScroll(int bar, WPARAM wParam);
   void ClearStyleFonts();

@@ -70,7 +70,12 @@ void TEditor::SetBar(int bar, int max, int page, int pos) {
   info.nPage = static_cast<UINT>(page);
   info.nPos = pos;
   ++scrollInfoSets_;
-  SetScrollInfo(WindowHandle(), bar, &info, TRUE);
+  SetScrollInfo(WindowHandle(), bar, &info, BarRedraw());
+}
+
+// A window not yet shown gets its bars drawn when it shows; drawing them now is wasted.
+BOOL TEditor::BarRedraw() const {
+  return IsWindowVisible(WindowHandle());
 }
 
 void TEditor::SetBarPos(int bar, int pos) {
@@ -79,7 +84,7 @@ void TEditor::SetBarPos(int bar, int pos) {
     return;
   stored = pos;
   ++scrollInfoSets_;
-  SetScrollPos(WindowHandle(), bar, pos, TRUE);
+  SetScrollPos(WindowHandle(), bar, pos, BarRedraw());
 }
 
 void TEditor::HandleScroll(int bar, WPARAM wParam) {
