@@ -1,5 +1,7 @@
 #include "core/SysWords.h"
 
+#include "core/Sjis.h"
+
 namespace quolin {
 
 const std::array<TSysWord, SysWordCount> SysWords = {{
@@ -98,7 +100,7 @@ const std::array<TSysWord, SysWordCount> SysWords = {{
 
 int SysWordNumber(std::string_view word) {
   for (int i = 0; i < SysWordCount; ++i)
-    if (SysWords[i].Word == word)
+    if (sjis::EqualIgnoreAsciiCase(SysWords[i].Word, word))
       return i + 1;
   return 0;
 }

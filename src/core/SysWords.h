@@ -20,7 +20,8 @@ inline constexpr int SysWordCount = 91;
 
 extern const std::array<TSysWord, SysWordCount> SysWords;
 
-// The number (from 1) of a word of the table, compared exactly; 0 when it is none.
+// The number (from 1) of a word of the table, compared whole with ASCII case ignored as the
+// router compares; 0 when it is none.
 int SysWordNumber(std::string_view word);
 
 } // namespace quolin

@@ -125,16 +125,20 @@ void TComponent::BeginLoading() {
 }
 
 void TComponent::EndLoading() {
+  state_ &= ~csLoading;
+  EndLoadingComponents();
+  Loaded();
+}
+
+void TComponent::EndLoadingComponents() {
   std::vector<TComponent*> loaded;
   for (TComponent* component : components_)
     if (component->Loading()) {
       component->state_ &= ~csLoading;
       loaded.push_back(component);
     }
-  state_ &= ~csLoading;
   for (TComponent* component : loaded)
     component->Loaded();
-  Loaded();
 }
 
 void TComponent::DestroyComponents() {

@@ -85,6 +85,8 @@ protected:
   // Clears csLoading here and on the owned components, then runs Loaded on each of them in
   // component order, and last on this one.
   void EndLoading();
+  // Clears csLoading on the owned components that have it and runs Loaded on each of them.
+  void EndLoadingComponents();
   // Frees the owned components, last to first.
   void DestroyComponents();
   // Sets csDestroying here and on everything owned, so that no events run meanwhile.

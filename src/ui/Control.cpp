@@ -724,6 +724,12 @@ void TControl::PlaceWindowOnParent() {
     DestroyHandle();
 }
 
+HWND DialogOwnerWindow(TComponent* owner) {
+  if (auto* control = dynamic_cast<TControl*>(owner))
+    return GetAncestor(control->Handle(), GA_ROOT);
+  return Application->Handle();
+}
+
 EInvalidOperation ParentRequiredError(const TControl& control) {
   return EInvalidOperation(Format("Control '%s' has no parent window", control.Name()));
 }

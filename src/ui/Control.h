@@ -304,6 +304,10 @@ private:
   void SetZOrder(bool top);
 };
 
+// The window that owns the platform dialog of a dialog component: the top-level window of its
+// owner control, else the application's.
+HWND DialogOwnerWindow(TComponent* owner);
+
 // The error of an operation that needs the control to sit on a form.
 EInvalidOperation ParentRequiredError(const TControl& control);
 

@@ -2,6 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/Buttons.h"
+#include "ui/Edits.h"
 #include "ui/Forms.h"
 #include "ui/Panels.h"
 
@@ -12,6 +13,7 @@ namespace quolin {
 namespace {
 
 TDialogHook dialogHook;
+TInputQueryHook inputQueryHook;
 
 struct TButtonKind {
   TMsgDlgButtons button;
@@ -87,28 +89,51 @@ TMsgDlgButtons FirstOf(TMsgDlgButtons buttons, const TMsgDlgButtons (&order)[3])
   return 0;
 }
 
-class TMessageForm : public TForm {
+// A form made for one call of a dialog routine: a dialog frame, centred on the screen, owned
+// by the active form, of its own window class (tests find it by that).
+class TDialogForm : public TForm {
+protected:
+  TDialogForm(TComponent* owner, const std::string& caption, const char* className)
+      : TForm(owner), className_(className) {
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(TPosition::poScreenCenter);
+    SetCaption(caption);
+    if (TForm* active = Screen->ActiveForm(); active && active->Visible())
+      SetPopupParent(active);
+  }
+
+  void CreateParams(TCreateParams& params) override {
+    TForm::CreateParams(params);
+    params.WinClassName = className_;
+  }
+
+  // The width of a caption in the form's font.
+  int TextWidth(const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(nullptr, dc);
+    return static_cast<int>(size.cx);
+  }
+
+private:
+  const char* className_;
+};
+
+class TMessageForm : public TDialogForm {
 public:
   bool Pressed() const { return pressed_; }
 
 protected:
   TMessageForm(TComponent* owner, const std::string& text, TMsgDlgType type,
                TMsgDlgButtons buttons)
-      : TForm(owner) {
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetBorderIcons(biSystemMenu);
-    SetPosition(TPosition::poScreenCenter);
-    SetCaption(DialogTitle(type));
-    if (TForm* active = Screen->ActiveForm(); active && active->Visible())
-      SetPopupParent(active);
+      : TDialogForm(owner, DialogTitle(type), "TMessageForm") {
     if (buttons == 0)
       buttons = mbOK;
     Build(text, type, buttons);
-  }
-
-  void CreateParams(TCreateParams& params) override {
-    TForm::CreateParams(params);
-    params.WinClassName = "TMessageForm";
   }
 
   bool DialogKey(WORD key, TShiftState shift) override {
@@ -116,7 +141,7 @@ protected:
       Close(); // no result
       return true;
     }
-    return TForm::DialogKey(key, shift);
+    return TDialogForm::DialogKey(key, shift);
   }
 
 private:
@@ -162,18 +187,11 @@ private:
     }
     hasCancel_ = cancelButton != 0;
 
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
     int rowWidth = 0;
     for (TButton* button : row) {
-      SIZE size{};
-      std::string caption = button->Caption();
-      GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-      button->SetWidth(std::max(kButtonMinWidth, static_cast<int>(size.cx) + 16));
+      button->SetWidth(std::max(kButtonMinWidth, TextWidth(button->Caption()) + 16));
       rowWidth += button->Width() + (rowWidth ? kGap : 0);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(nullptr, dc);
 
     int clientWidth = std::max(left + static_cast<int>(extent.cx) + kMargin, rowWidth + 2 * kMargin);
     int x = (clientWidth - rowWidth) / 2;
@@ -187,6 +205,56 @@ private:
     HandleNeeded();
     SetClientSize(clientWidth, buttonsTop + kButtonHeight + kMargin);
   }
+};
+
+class TInputQueryForm : public TDialogForm {
+public:
+  std::string Answer() const { return edit_->Text(); }
+
+protected:
+  TInputQueryForm(TComponent* owner, const std::string& caption, const std::string& prompt,
+                  const std::string& value)
+      : TDialogForm(owner, caption, "TInputQueryForm") {
+    constexpr int kEditHeight = 21;
+    constexpr int kMinClientWidth = 300;
+    auto* label = Create<TLabel>(this, "Prompt");
+    label->SetText(prompt);
+    label->SetLeft(kMargin);
+    label->SetTop(kMargin);
+    label->SetParent(this);
+    int clientWidth = std::max(kMinClientWidth, label->Width() + 2 * kMargin);
+
+    edit_ = Create<TEdit>(this, "Edit");
+    edit_->SetBounds(kMargin, label->Top() + label->Height() + 6, clientWidth - 2 * kMargin,
+                     kEditHeight);
+    edit_->SetText(value);
+    edit_->SetParent(this);
+    label->FocusControl = edit_;
+
+    int buttonsTop = edit_->Top() + kEditHeight + kMargin;
+    int left = (clientWidth - 2 * kButtonMinWidth - kGap) / 2;
+    auto* ok = Create<TButton>(this, "OK");
+    ok->SetCaption("OK");
+    ok->ModalResult = mrOk;
+    ok->SetDefault(true);
+    ok->SetBounds(left, buttonsTop, kButtonMinWidth, kButtonHeight);
+    ok->SetParent(this);
+    auto* cancel = Create<TButton>(this, "Cancel");
+    cancel->SetCaption("キャンセル");
+    cancel->ModalResult = mrCancel;
+    cancel->SetCancel(true);
+    cancel->SetBounds(left + kButtonMinWidth + kGap, buttonsTop, kButtonMinWidth, kButtonHeight);
+    cancel->SetParent(this);
+
+    SetActiveControl(edit_);
+    HandleNeeded();
+    SetClientSize(clientWidth, buttonsTop + kButtonHeight + kMargin);
+  }
+
+  void AfterShow() override { edit_->SelectAll(); }
+
+private:
+  TEdit* edit_ = nullptr;
 };
 
 // Stay-on-top forms step back while a box is up, so that no box hides below them.
@@ -235,6 +303,33 @@ void Beep() {
     dialogHook.Beep();
   else
     MessageBeep(MB_OK);
+}
+
+void SetInputQueryHook(TInputQueryHook hook) {
+  inputQueryHook = std::move(hook);
+}
+
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  std::string answer = value;
+  if (inputQueryHook) {
+    if (!inputQueryHook(caption, prompt, answer))
+      return false;
+  } else {
+    TTopmostPause pause;
+    TOwned<TInputQueryForm> form(
+        TComponent::Create<TInputQueryForm>(nullptr, {}, caption, prompt, value));
+    if (form->ShowModal() != mrOk)
+      return false;
+    answer = form->Answer();
+  }
+  value = answer;
+  return true;
+}
+
+std::string InputBox(const std::string& caption, const std::string& prompt,
+                     const std::string& defaultValue) {
+  std::string value = defaultValue;
+  return InputQuery(caption, prompt, value) ? value : defaultValue;
 }
 
 } // namespace quolin

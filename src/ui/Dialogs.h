@@ -1,5 +1,6 @@
-// The layer's message dialog: a modal form with an icon, the text and a row of buttons. A test
-// hook can stand in for the dialog and for the beep.
+// The layer's message dialog (a modal form with an icon, the text and a row of buttons) and its
+// input query (a prompt, an edit, OK and Cancel). Test hooks can stand in for both dialogs and
+// for the beep.
 #pragma once
 
 #include "ui/Types.h"
@@ -45,5 +46,22 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
 
 // The platform's default message beep.
 void Beep();
+
+// Asks for a line of text on a modal form made for the call, centred on the screen and owned by
+// the active form: the prompt above an edit that holds value selected, "OK" and "キャンセル".
+// True on OK, with the edit's text in value; Cancel, Escape and the close box answer false and
+// keep value.
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);
+// The answer on OK, else defaultValue: a caller that must tell Cancel from an unchanged answer
+// uses InputQuery.
+std::string InputBox(const std::string& caption, const std::string& prompt,
+                     const std::string& defaultValue);
+
+// Stands in for the input query's form while set: given the caption, the prompt and the value
+// to show, it answers whether OK was pressed and, if so, puts the answer into value. An empty
+// function restores the form.
+using TInputQueryHook =
+    std::function<bool(const std::string& caption, const std::string& prompt, std::string& value)>;
+void SetInputQueryHook(TInputQueryHook hook);
 
 } // namespace quolin

@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/Format.h"
+#include "core/Sjis.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 
@@ -16,10 +17,49 @@ std::string TControlStrings::Get(int index) const {
 
 void TControlStrings::Put(int index, const std::string& text) {
   CheckIndex(index);
-  TObject* object = items_[static_cast<size_t>(index)].object;
+  Item item = items_[static_cast<size_t>(index)];
+  item.text = text;
+  Replace(index, item);
+}
+
+void TControlStrings::Replace(int index, const Item& item) {
   Delete(index);
-  Insert(index, text);
-  PutObject(index, object);
+  Insert(index, item.text);
+  items_[static_cast<size_t>(index)] = item;
+}
+
+void TControlStrings::Exchange(int index1, int index2) {
+  CheckIndex(index1);
+  CheckIndex(index2);
+  Item first = items_[static_cast<size_t>(index1)];
+  Item second = items_[static_cast<size_t>(index2)];
+  BeginUpdate();
+  Replace(index1, second);
+  Replace(index2, first);
+  EndUpdate();
+}
+
+void TControlStrings::Move(int currentIndex, int newIndex) {
+  if (currentIndex == newIndex)
+    return;
+  CheckIndex(currentIndex);
+  CheckIndex(newIndex);
+  Item item = items_[static_cast<size_t>(currentIndex)];
+  BeginUpdate();
+  Delete(currentIndex);
+  Insert(newIndex, item.text);
+  items_[static_cast<size_t>(newIndex)] = item;
+  EndUpdate();
+}
+
+int TControlStrings::Data(int index) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].data;
+}
+
+void TControlStrings::PutData(int index, int data) {
+  CheckIndex(index);
+  items_[static_cast<size_t>(index)].data = data;
 }
 
 TObject* TControlStrings::Objects(int index) const {
@@ -98,6 +138,27 @@ void TEdit::WndProc(TMessage& message) {
     return;
   }
   TControl::WndProc(message);
+}
+
+void TEdit::DefaultHandler(TMessage& message) {
+  // Wine's edit of an ANSI window takes each byte of a typed double-byte character as a
+  // character of its own: the two bytes go in together.
+  if (message.Msg == WM_CHAR && HandleAllocated() && !readOnly_) {
+    char byte = static_cast<char>(message.WParam);
+    if (leadByte_) {
+      char pair[3] = {leadByte_, byte, '\0'};
+      leadByte_ = 0;
+      SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+      message.Result = 0;
+      return;
+    }
+    if (sjis::IsLeadByte(static_cast<unsigned char>(byte))) {
+      leadByte_ = byte;
+      message.Result = 0;
+      return;
+    }
+  }
+  TControl::DefaultHandler(message);
 }
 
 void TEdit::SetMaxLength(int length) {

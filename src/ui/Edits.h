@@ -28,6 +28,13 @@ public:
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
   void Clear() override;
+  void Exchange(int index1, int index2) override;
+  void Move(int currentIndex, int newIndex) override;
+
+  // A number of the control's own kept with each item through every change of the list (a
+  // check list's checks); 0 for a new item.
+  int Data(int index) const;
+  void PutData(int index, int data);
 
   // Puts every item into a new window.
   void Reload();
@@ -39,12 +46,15 @@ private:
   struct Item {
     std::string text;
     TObject* object = nullptr;
+    int data = 0;
   };
   TControl& control_;
   TMessages messages_;
   std::vector<Item> items_;
 
   void CheckIndex(int index) const;
+  // Puts item in the place of the one at index, in the window too.
+  void Replace(int index, const Item& item);
 };
 
 class TEdit : public TControl {
@@ -75,10 +85,13 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
 
 private:
   int maxLength_ = 0;
   bool readOnly_ = false;
+  // The first byte of a double-byte character typed as two WM_CHAR messages.
+  char leadByte_ = 0;
 };
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
@@ -145,6 +158,8 @@ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& message) override;
+  TControlStrings& ItemList() { return items_; }
+  const TControlStrings& ItemList() const { return items_; }
 
 private:
   TControlStrings items_;

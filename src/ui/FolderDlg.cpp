@@ -3,7 +3,6 @@
 #include "common/ComPtr.h"
 #include "common/StringHelpers.h"
 #include "core/Paths.h"
-#include "ui/Application.h"
 #include "ui/Control.h"
 
 #include <shlobj.h>
@@ -101,13 +100,7 @@ bool Choose(HWND owner, const std::string& title, std::string& folder) {
 } // namespace
 
 bool TFolderDlg::Execute() {
-  return Choose(OwnerWindow(), Title, Folder);
-}
-
-HWND TFolderDlg::OwnerWindow() const {
-  if (auto* control = dynamic_cast<TControl*>(Owner()))
-    return GetAncestor(control->Handle(), GA_ROOT);
-  return Application->Handle();
+  return Choose(DialogOwnerWindow(Owner()), Title, Folder);
 }
 
 void SetFolderDialogHook(TFolderDialogHook hook) {

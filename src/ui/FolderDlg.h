@@ -23,9 +23,6 @@ public:
 
 protected:
   explicit TFolderDlg(TComponent* owner) : TComponent(owner) {}
-
-private:
-  HWND OwnerWindow() const;
 };
 
 // Replaces the browser while set (tests): given the title and the start folder, it answers

@@ -2,6 +2,8 @@
 
 #include "ui/Graphics.h"
 
+#include <algorithm>
+
 namespace quolin {
 
 namespace {
@@ -51,6 +53,77 @@ void TPanel::Paint(HDC dc) {
     SelectObject(dc, oldFont);
   }
   TCustomControl::Paint(dc);
+}
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
+  SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::CreateParams(TCreateParams& params) {
+  params.WinClassName = "TGroupBox";
+  params.Style |= WS_CLIPCHILDREN;
+}
+
+void TGroupBox::SetText(const std::string& text) {
+  TCustomControl::SetText(text);
+  Invalidate();
+}
+
+SIZE TGroupBox::CaptionExtent() {
+  std::string caption = Caption();
+  RECT rect{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
+  DrawTextA(dc, caption.empty() ? " " : caption.c_str(),
+            caption.empty() ? 1 : static_cast<int>(caption.size()), &rect,
+            DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+  ReleaseDC(nullptr, dc);
+  return SIZE{caption.empty() ? 0 : rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void TGroupBox::Paint(HDC dc) {
+  constexpr int kCaptionLeft = 8;
+  RECT client = ClientRect();
+  SIZE caption = CaptionExtent();
+  RECT frame{client.left, client.top + caption.cy / 2, client.right, client.bottom};
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  std::string text = Caption();
+  if (!text.empty()) {
+    RECT textRect{kCaptionLeft, 0, kCaptionLeft + caption.cx + 4, caption.cy};
+    FillRect(dc, &textRect, Brush());
+    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_CENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+  }
+  TCustomControl::Paint(dc);
+}
+
+void TGroupBox::AlignControls(RECT& rect) {
+  rect.top += CaptionExtent().cy;
+  InflateRect(&rect, -2, -2);
+  rect.top = std::min(rect.top, rect.bottom);
+  TCustomControl::AlignControls(rect);
+}
+
+TFrame::TFrame(TComponent* owner) : TCustomControl(owner), loadsItself_(!Loading()) {
+  BeginLoading();
+  SetParentColor(true);
+  SetBounds(0, 0, 320, 240);
+}
+
+void TFrame::AfterConstruction() {
+  TCustomControl::AfterConstruction();
+  if (loadsItself_)
+    EndLoading();
+}
+
+void TFrame::Loaded() {
+  EndLoadingComponents();
+  TCustomControl::Loaded();
 }
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {

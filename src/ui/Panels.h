@@ -1,4 +1,5 @@
-// Containers and static pictures: the bevelled panel, the label and the image.
+// Containers and static pictures: the bevelled panel, the group box, the frame, the label and
+// the image.
 #pragma once
 
 #include "ui/Control.h"
@@ -26,6 +27,37 @@ protected:
 private:
   TBevelCut bevelOuter_ = TBevelCut::bvRaised;
   TBevelCut bevelInner_ = TBevelCut::bvNone;
+};
+
+// A captioned container of the layer's own: an etched frame with the caption over its top
+// line. Radio buttons inside form a group of their own.
+class TGroupBox : public TCustomControl {
+public:
+  void SetText(const std::string& text) override;
+
+protected:
+  explicit TGroupBox(TComponent* owner);
+  void CreateParams(TCreateParams& params) override;
+  void Paint(HDC dc) override;
+  // Aligned children stay inside the frame, below the caption.
+  void AlignControls(RECT& rect) override;
+
+private:
+  SIZE CaptionExtent();
+};
+
+// A container that owns the components its constructor makes, so that their names need to be
+// unique only within the frame. They get Loaded once: with the owner's when the frame is made
+// while its owner loads (in a form's or a frame's constructor), else when the frame's
+// construction ends.
+class TFrame : public TCustomControl {
+protected:
+  explicit TFrame(TComponent* owner);
+  void AfterConstruction() override;
+  void Loaded() override;
+
+private:
+  bool loadsItself_;
 };
 
 // A static text. Its mnemonic focuses FocusControl.

@@ -64,6 +64,19 @@ TEST(CommandLineSplit, NextCmdLineArgAndCount) {
   EXPECT_EQ(CountCmdLineArgs("\"C:\\my prog\\Quolin.exe\" a.tex \"\" /l3 b"), 3);
 }
 
+TEST(CommandLineSplit, EveryByteFromTheExclamationMarkBelongsToAnArgument) {
+  EXPECT_EQ(AllArguments("a!b c"), (Args{"a!b", "c"}));
+  for (int byte = 0x21; byte <= 0xFF; ++byte) {
+    if (byte == '"')
+      continue;
+    const std::string line = std::string("a") + static_cast<char>(byte) + "b c";
+    EXPECT_EQ(AllArguments(line), (Args{line.substr(0, 3), "c"})) << byte;
+  }
+  for (int byte = 0x01; byte <= 0x20; ++byte)
+    EXPECT_EQ(AllArguments(std::string("a") + static_cast<char>(byte) + "b"), (Args{"a", "b"}))
+        << byte;
+}
+
 struct MacroCase {
   std::string macro;
   std::string command;

@@ -1,6 +1,8 @@
 #include "core/CommandLookup.h"
 #include "JoinedStrings.h"
+#include "core/Sjis.h"
 #include "core/StringList.h"
+#include "core/SysWords.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,20 @@ TEST(CommandLookup, NewRecordId) {
   EXPECT_EQ(NewRecordId(ListOf({Master(9, ""), Master(4, "")})), 5) << "not the maximum";
   EXPECT_EQ(NewRecordId(ListOf({Master(INT_MAX, "")})), 0) << "ids used up";
   EXPECT_EQ(NewRecordId(ListOf({Master(-3, "")})), 0);
+}
+
+TEST(SysWords, NumbersFromOneToTheLastWordCaseIgnored) {
+  EXPECT_EQ(SysWordNumber("$Sys_FileNew"), 1);
+  EXPECT_EQ(SysWordNumber("$Sys_FileOpen("), 3);
+  EXPECT_EQ(SysWordNumber("$Sys_FileOpen"), 4);
+  EXPECT_EQ(SysWordNumber(SysWords.back().Word), SysWordCount);
+  // ASCII case is ignored, as the router ignores it; no word stands twice, which would leave
+  // the later one unreachable.
+  EXPECT_EQ(SysWordNumber("$sys_filenew"), 1);
+  for (int number = 1; number <= SysWordCount; ++number)
+    EXPECT_EQ(SysWordNumber(sjis::UpperAscii(SysWords[number - 1].Word)), number);
+  for (const char* unknown : {"", "$Sys_", "$Sys_FileNe", "$Sys_FileNewX", "$Sys_Unknown"})
+    EXPECT_EQ(SysWordNumber(unknown), 0) << unknown;
 }
 
 } // namespace

@@ -214,4 +214,68 @@ TEST(DockGeometry, HandlesFramesAndMovesOnScreen) {
         << c.window.left << "," << c.window.top;
 }
 
+// The platform's rounding, in the native build too (the Wine build also compares with the
+// platform's own MulDiv).
+TEST(DockGeometry, MulDivRoundsHalvesAwayFromZero) {
+  const struct {
+    int number, numerator, denominator, result;
+  } cases[] = {
+      {3, 1, 2, 2},
+      {-3, 1, 2, -2},
+      {3, -1, 2, -2},
+      {-3, 1, -2, 2},
+      {-5, 1, 10, -1},
+      {-4, 1, 10, 0},
+      {4, 1, 10, 0},
+      {5, 1, 10, 1},
+      {-6, 1, 10, -1},
+      {7, 3, 1, 21},
+      {1, 1, 0, -1},
+      {0, 0, 0, -1},
+      {65536, 65536, 2, -1},
+      {-65536, 65536, 2, -1},
+      {65536, 32768, 1, -1},
+      {-65536, 32768, 1, -1},
+      {65535, 32768, 1, 2147450880},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.result)
+        << c.number << " * " << c.numerator << " / " << c.denominator;
+}
+
+// Each corner zone of a sizing border begins exactly cornerReach pixels from its corner along
+// both edges that meet there.
+TEST(DockGeometry, SizingCornersBeginAtTheirReach) {
+  // A 200 x 100 window, frame 4, corners reaching 16 pixels.
+  auto edges = [](int x, int y) { return BorderEdgesAt({x, y}, 200, 100, 4, 4, 16); };
+  const struct {
+    DockPoint inCorner, onEdge;
+    SizingEdges corner, edge;
+  } cases[] = {
+      {{15, 0}, {16, 0}, seLeft | seTop, seTop},
+      {{0, 15}, {0, 16}, seLeft | seTop, seLeft},
+      {{184, 0}, {183, 0}, seRight | seTop, seTop},
+      {{199, 15}, {199, 16}, seRight | seTop, seRight},
+      {{15, 99}, {16, 99}, seLeft | seBottom, seBottom},
+      {{0, 84}, {0, 83}, seLeft | seBottom, seLeft},
+      {{184, 99}, {183, 99}, seRight | seBottom, seBottom},
+      {{199, 84}, {199, 83}, seRight | seBottom, seRight},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(edges(c.inCorner.x, c.inCorner.y), c.corner) << c.inCorner.x << "," << c.inCorner.y;
+    EXPECT_EQ(edges(c.onEdge.x, c.onEdge.y), c.edge) << c.onEdge.x << "," << c.onEdge.y;
+  }
+  // The frame's inner edge: 4 pixels of border on each side, none inside.
+  EXPECT_EQ(edges(3, 50), seLeft);
+  EXPECT_EQ(edges(4, 50), 0);
+  EXPECT_EQ(edges(196, 50), seRight);
+  EXPECT_EQ(edges(195, 50), 0);
+  EXPECT_EQ(edges(100, 3), seTop);
+  EXPECT_EQ(edges(100, 4), 0);
+  EXPECT_EQ(edges(100, 96), seBottom);
+  EXPECT_EQ(edges(100, 95), 0);
+  EXPECT_EQ(edges(200, 50), 0) << "outside the window";
+  EXPECT_EQ(edges(-1, 50), 0);
+}
+
 } // namespace

@@ -69,6 +69,37 @@ TEST(MenuTree, CorruptLinesGoUnderTheirRootOrAreSkipped) {
   EXPECT_EQ(Captions(tree.Root(mkEditorPopup)), "編集ポップアップ(neg)");
 }
 
+TEST(MenuTree, TreesDifferInAnyComparedFieldOfAnyNode) {
+  TMenuTree loaded;
+  loaded.LoadLines(SampleLines());
+  TMenuTree same;
+  same.LoadLines(SampleLines());
+  EXPECT_TRUE(loaded == same);
+  // Each change is made to a node below the first level, and one in the last root.
+  TMenuNode& a21 = *loaded.Root(mkMainMenu).Children[0]->Children[1]->Children[0];
+  TMenuNode& e1 = *loaded.Root(mkEditorPopup).Children[0]->Children[0];
+  const struct {
+    const char* field;
+    TMenuNode& node;
+    void (*change)(TMenuNode&);
+  } cases[] = {
+      {"caption", a21, [](TMenuNode& node) { node.Record.Caption += "x"; }},
+      {"command", a21, [](TMenuNode& node) { node.Record.CommandId = 7; }},
+      {"short-cut", a21, [](TMenuNode& node) { node.Record.ShortCut = 0x4041; }},
+      {"short-cut in the last root", e1, [](TMenuNode& node) { node.Record.ShortCut = 0x70; }},
+      {"children", a21, [](TMenuNode& node) { node.AddChild({}); }},
+  };
+  for (const auto& c : cases) {
+    const TQuolin_MenuList record = c.node.Record;
+    c.change(c.node);
+    EXPECT_FALSE(same == loaded) << c.field;
+    EXPECT_FALSE(loaded == same) << c.field;
+    c.node.Record = record;
+    c.node.Children.clear();
+    EXPECT_TRUE(loaded == same) << c.field;
+  }
+}
+
 TEST(UserDataRoundTrip, RandomBytesKeepTheirMeaning) {
   std::mt19937 random(19);
   const std::string alphabet = "0123456789ABCDEFabcdef\t\r\n-$tfTg表ソ";

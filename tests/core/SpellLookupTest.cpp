@@ -83,6 +83,22 @@ TEST_F(SpellLookup, WordListOrderLookupDuplicatesAndRanges) {
   EXPECT_TRUE(TSpellWordList().FirstLetterRange('a').empty());
 }
 
+TEST_F(SpellLookup, WordOrderFoldsLettersAfterADoubleByteCharacterButNeverATrailByte) {
+  // ａ is 82 81, a trail byte that is a lead byte too: the letter after it is a letter again.
+  const std::string wide = "ａ";
+  EXPECT_EQ(CompareSpellWords(wide + "a", wide + "A"), 0);
+  EXPECT_EQ(CompareSpellWords("a", "A"), 0);
+  // The trail bytes of 82 61 and 82 41 only look like letters.
+  EXPECT_GT(CompareSpellWords("\x82\x61", "\x82\x41"), 0);
+  EXPECT_LT(CompareSpellWords("\x82\x41", "\x82\x61"), 0);
+  TSpellWordList list;
+  list.AddWords({wide + "a", wide + "B", wide + "A", "\x82\x61", "\x82\x41"});
+  EXPECT_EQ(Words(list),
+            (std::vector<std::string>{"\x82\x41", "\x82\x61", wide + "a", wide + "B"}));
+  EXPECT_TRUE(list.Find(wide + "A"));
+  EXPECT_FALSE(list.Add(wide + "b"));
+}
+
 TEST_F(SpellLookup, WordListWordsAddedOneByOneStaySortedAndFindable) {
   TSpellWordList list;
   std::vector<std::string> added;

@@ -66,6 +66,18 @@ TEST(LogPaneFilter, SelectsTheFirstWarningWithoutErrorsAndNothingWhenEmpty) {
   EXPECT_TRUE(LineStartsWithAny({"x", "! "}, "! e"));
 }
 
+TEST(LogPaneFilter, EmptyLinesStayWhateverTheLineEnds) {
+  // Two line ends in a row are never read as one, unless they are CR then LF.
+  for (const char* text : {"a\n\nb", "a\r\n\r\nb", "a\r\rb", "a\n\rb", "a\r\n\nb", "a\r\r\nb"})
+    EXPECT_EQ(SplitLogLines(text), (Lines{"a", "", "b"})) << text;
+  EXPECT_EQ(SplitLogLines("\n\nb"), (Lines{"", "", "b"}));
+  // The final line end adds no empty line; a second one does.
+  for (const char* text : {"a\n", "a\r", "a\r\n"})
+    EXPECT_EQ(SplitLogLines(text), (Lines{"a"})) << text;
+  for (const char* text : {"a\n\n", "a\r\r", "a\n\r"})
+    EXPECT_EQ(SplitLogLines(text), (Lines{"a", ""})) << text;
+}
+
 TEST(LogPaneFilter, LinesEndAtEveryLineBreakAndNumbersAreRead) {
   EXPECT_EQ(SplitLogLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLogLines("a\r\n\r\n"), (Lines{"a", ""}));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace uitest {
 
@@ -46,6 +47,28 @@ void PressKey(HWND window, WORD key, TShiftState shift) {
   Pump();
 }
 
+void PressShortCut(HWND window, WORD key, TShiftState shift) {
+  HeldKeys held(shift);
+  bool alt = shift & ssAlt;
+  auto post = [&](WORD virtualKey, bool down) {
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    LPARAM flags = 1 | scan | (alt ? (1 << 29) : 0) | (down ? 0 : (3u << 30));
+    UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    PostMessageA(window, message, virtualKey, flags);
+    Pump(); // a character that the key makes comes before the next key, as from a keyboard
+  };
+  const std::pair<TShiftState, WORD> modifiers[] = {
+      {ssCtrl, VK_CONTROL}, {ssShift, VK_SHIFT}, {ssAlt, VK_MENU}};
+  for (const auto& [flag, modifier] : modifiers)
+    if (shift & flag)
+      post(modifier, true);
+  post(key, true);
+  post(key, false);
+  for (const auto& [flag, modifier] : modifiers)
+    if (shift & flag)
+      post(modifier, false);
+}
+
 void TypeChar(HWND window, char character, bool alt) {
   PostMessageA(window, alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(character),
                1 | (alt ? (1 << 29) : 0));
@@ -69,6 +92,24 @@ DialogRecorder::DialogRecorder() {
 
 DialogRecorder::~DialogRecorder() {
   SetDialogHook({});
+}
+
+InputRecorder::InputRecorder() {
+  SetInputQueryHook([this](const std::string& caption, const std::string& prompt,
+                           std::string& value) {
+    calls.push_back({caption, prompt, value});
+    if (answers.empty())
+      return false;
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    if (answer)
+      value = *answer;
+    return answer.has_value();
+  });
+}
+
+InputRecorder::~InputRecorder() {
+  SetInputQueryHook(nullptr);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,6 +41,10 @@ private:
 // Posts WM_KEYDOWN and WM_KEYUP for key to window with Shift, Ctrl and Alt as given held in
 // this thread's keyboard state, and handles the messages.
 void PressKey(HWND window, WORD key, quolin::TShiftState shift = 0);
+// Types a key combination as a keyboard does: the modifier keys go down first and up last,
+// each message with its scan code, and the keyboard state holds them meanwhile. For controls
+// that follow the modifier keys themselves (the hot-key control).
+void PressShortCut(HWND window, WORD key, quolin::TShiftState shift);
 // Posts WM_CHAR (WM_SYSCHAR with Alt) and handles it.
 void TypeChar(HWND window, char character, bool alt = false);
 
@@ -71,6 +76,22 @@ struct DialogRecorder {
   quolin::TModalResult answer = quolin::mrOk;
   DialogRecorder();
   ~DialogRecorder();
+};
+
+// The input-query hook for a test: gives the queued answers in order (a text is OK with it,
+// nothing is Cancel; Cancel once none is left) and records what was asked.
+struct InputRecorder {
+  struct Call {
+    std::string caption;
+    std::string prompt;
+    std::string value; // the value the query was to show
+  };
+  std::vector<Call> calls;
+  std::deque<std::optional<std::string>> answers;
+  void Answer(const std::string& text) { answers.emplace_back(text); }
+  void Cancel() { answers.emplace_back(std::nullopt); }
+  InputRecorder();
+  ~InputRecorder();
 };
 
 // A message box as another thread sees it.

@@ -1,10 +1,10 @@
 // The fixture of the windowed ui tests: a form freed with the test, controls added to it,
-// bounds as text, and actions run later from a timer.
+// bounds as text, and the form driver (with Later, actions run from a timer).
 #pragma once
 
+#include "support/FormDriver.h"
 #include "support/UiTest.h"
 #include "ui/Forms.h"
-#include "ui/Timer.h"
 
 #include <gtest/gtest.h>
 
@@ -25,16 +25,6 @@ T* AddTo(quolin::TForm& form, const char* name, quolin::TControl* parent = nullp
   T* control = quolin::TComponent::Create<T>(&form, name);
   control->SetParent(parent ? parent : &form);
   return control;
-}
-
-// Runs action once from a timer of owner, while a modal loop or a menu is busy.
-inline void Later(quolin::TComponent* owner, std::function<void()> action, unsigned delay = 50) {
-  auto* timer = quolin::TComponent::Create<quolin::TTimer>(owner);
-  timer->SetInterval(delay);
-  timer->OnTimer = [timer, action](quolin::TObject*) {
-    timer->SetEnabled(false);
-    action();
-  };
 }
 
 class FormTest : public ::testing::Test {
