@@ -9,6 +9,7 @@
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
 #include "common/Registry.h"
+#include "core/ByteKinds.h"
 #include "core/ResConst.h"
 #include "core/TextEncoding.h"
 #include "support/Baselines.h"
@@ -199,7 +200,13 @@ EditTimes TimeEditing(const bench::TempFile& file, int runs, const std::string& 
     ++middle;
   if (middleLine)
     *middleLine = middle;
-  doc->GoToLine(middle, 3, true);
+  // A few characters in, on a character boundary: a caret set inside a double-byte character
+  // would split it.
+  const std::string text = view.Lines()[middle];
+  size_t at = 0;
+  while (at < 3)
+    at += IsLead(text[at]) ? 2 : 1;
+  doc->GoToLine(middle, view.ColumnOfByte(view.Lines().LinesToRow(middle), at), true);
   PaintNow(doc->Handle());
   const std::string line = view.Lines()[middle];
   const auto offset = static_cast<size_t>(view.RowColToLineOffset(view.Row(), view.Col()));
