@@ -12,12 +12,12 @@ function(quolin_library name)
 endfunction()
 
 # quolin_test(<name> SOURCES <files...> [DEPENDS <libs...>] [LOCK <resource...>]
-#             [TIMEOUT <seconds>] [SERIAL])
+#             [LABELS <labels...>] [TIMEOUT <seconds>] [SERIAL])
 # A GoogleTest executable run under Wine; cases are listed when ctest runs, not at build
 # time, so that no wineserver starts without the test display. SERIAL cases run with no other
 # test beside them (they move the pointer or depend on which application is active).
 function(quolin_test name)
-  cmake_parse_arguments(ARG "SERIAL" "TIMEOUT" "SOURCES;DEPENDS;LOCK" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "TIMEOUT" "SOURCES;DEPENDS;LOCK;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -25,9 +25,6 @@ function(quolin_test name)
     set(ARG_TIMEOUT 300)
   endif()
   set(props TIMEOUT ${ARG_TIMEOUT})
-  if(ARG_LOCK)
-    list(APPEND props RESOURCE_LOCK "${ARG_LOCK}")
-  endif()
   if(ARG_SERIAL)
     list(APPEND props RUN_SERIAL TRUE)
   endif()
@@ -36,6 +33,21 @@ function(quolin_test name)
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${QUOLIN_BIN_DIR}
     PROPERTIES ${props})
+  # A property of several values would be split into single values on its way through
+  # gtest_discover_tests: a script that ctest runs after the discovered cases sets them.
+  set(lists "")
+  if(ARG_LOCK)
+    string(APPEND lists " RESOURCE_LOCK [==[${ARG_LOCK}]==]")
+  endif()
+  if(ARG_LABELS)
+    string(APPEND lists " LABELS [==[${ARG_LABELS}]==]")
+  endif()
+  if(lists)
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+    file(WRITE ${script}
+      "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES${lists})\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  endif()
 endfunction()
 
 # GoogleTest from Debian's sources, built as part of the build.

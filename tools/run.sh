@@ -9,6 +9,7 @@ build=${QUOLIN_BUILD:-$root/build}
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != --screenshot ]; then
   # shellcheck source=wine-env.sh
   source "$root/tools/wine-env.sh" "$build/wineprefix-run"
+  "$root/tools/tool-presets.sh" "$build"
   exec wine "$build/bin/Quolin.exe" "$@"
 fi
 [ "${1:-}" = --screenshot ] && shift

@@ -8,6 +8,7 @@ shot=${QUOLIN_SCREENSHOT:-$build/quolin-screenshot.png}
 source "$root/tools/wine-env.sh" "$build/wineprefix-run"
 
 wineserver -k </dev/null >/dev/null 2>&1
+"$root/tools/tool-presets.sh" "$build"
 wine "$build/bin/Quolin.exe" "$@" </dev/null >/dev/null 2>&1 &
 program=$!
 rect=$(wine "$build/bin/QuolinCtl.exe" wait Quolin 60000 </dev/null 2>/dev/null | tr -d '\r')

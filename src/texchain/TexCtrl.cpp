@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace quolin {
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr unsigned SequenceDelayMs = 256;
 constexpr char DefaultDosOption[] = "%longfilename";
-constexpr char DdeErrorReply[] = "DDE Error";
 
 constexpr char NoSpaceMarker[] = "%nospace";
 constexpr char NoFileSpaceMarker[] = "%nofilespace";
@@ -53,19 +53,38 @@ bool RemoveSpaceMarker(std::string& options, const char* marker, const std::stri
   return true;
 }
 
-// The markers that refuse a target with blanks, checked and removed.
-bool PassesSpaceChecks(std::string& options, const std::string& targetFile) {
-  const std::string target = Trim(targetFile);
-  return RemoveSpaceMarker(options, NoSpaceMarker, target, SpaceInPath) &&
-         RemoveSpaceMarker(options, NoFileSpaceMarker, ExtractFileName(target), SpaceInName);
-}
-
 bool HasVersionResource(const std::string& program) {
   DWORD handle = 0;
   return GetFileVersionInfoSizeA(program.c_str(), &handle) != 0;
 }
 
+struct TStarted {
+  THandle process;
+  THandle thread;
+};
+
+// Shown as the tools expect; the size fields are filled but not flagged as used.
+std::optional<TStarted> StartProcess(std::string commandLine, const std::string& folder) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  startup.dwXSize = StartupWindowSize;
+  startup.dwYSize = StartupWindowSize;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &started))
+    return std::nullopt;
+  return TStarted{THandle(started.hProcess), THandle(started.hThread)};
+}
+
 } // namespace
+
+bool PassesSpaceChecks(std::string& options, const std::string& targetFile) {
+  const std::string target = Trim(targetFile);
+  return RemoveSpaceMarker(options, NoSpaceMarker, target, SpaceInPath) &&
+         RemoveSpaceMarker(options, NoFileSpaceMarker, ExtractFileName(target), SpaceInName);
+}
 
 void CloseWindowByCaption(const std::string& caption) {
   if (caption.empty())
@@ -86,6 +105,9 @@ TTexCtrl::TTexCtrl(TComponent* owner) : TComponent(owner), modules_(DefaultModul
 
 void TTexCtrl::BeforeDestruction() {
   *alive_ = false;
+  DisconnectDde();
+  if (dde_->Running == this)
+    dde_->Running = nullptr;
   TComponent::BeforeDestruction();
 }
 
@@ -95,6 +117,7 @@ bool TTexCtrl::Execute() {
   LoadFormatDefaults();
   if (AutoDDECheck)
     ApplyAutoDDECheck();
+  dde_->Running = this;
   if (ExeType >= etAuto) {
     sequence_.Start();
     return true;
@@ -114,7 +137,7 @@ void TTexCtrl::ApplyAutoDDECheck() {
 }
 
 TRunStart TTexCtrl::RunModule(TModuleType module) {
-  currentModule_ = module;
+  dde_->CurrentModule = module;
   TModule& chosen = modules_[module];
   return chosen.UseDDE ? RunDde(chosen) : RunChildProcess(chosen);
 }
@@ -130,24 +153,19 @@ TRunStart TTexCtrl::RunChildProcess(TModule& module) {
   if (activ_ || Trim(module.ExeName).empty())
     return TRunStart::Failed;
 
-  std::string commandLine = Trim(QuoteIfSpace(module.ExeName) + " " + Trim(options));
-  std::string folder = ExtractFileDir(TargetFile);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOW;
-  startup.dwXSize = StartupWindowSize;
-  startup.dwYSize = StartupWindowSize;
-  PROCESS_INFORMATION started = {};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &started))
+  std::optional<TStarted> started = StartProcess(
+      Trim(QuoteIfSpace(module.ExeName) + " " + Trim(options)), ExtractFileDir(TargetFile));
+  if (!started)
     return TRunStart::Failed;
-  THandle process(started.hProcess), thread(started.hThread);
   // A host program started under Wine gives no handle to wait on.
-  if (!module.DosCallBack || !process)
+  if (!module.DosCallBack || !started->process)
     return TRunStart::Silent;
   activ_ = true;
-  return WaitForProcess(process.get());
+  return WaitForProcess(started->process.get());
+}
+
+void TTexCtrl::StartDetached(const std::string& program) {
+  StartProcess(QuoteIfSpace(program), ExtractFileDir(Trim(program)));
 }
 
 TRunStart TTexCtrl::WaitForProcess(void* process) {
@@ -173,20 +191,10 @@ TRunStart TTexCtrl::WaitForProcess(void* process) {
   return *alive ? TRunStart::Reporting : TRunStart::Abandoned;
 }
 
-TRunStart TTexCtrl::RunDde(TModule& module) {
-  std::string macro = module.DDEMacro;
-  if (activ_ || !PassesSpaceChecks(macro, TargetFile))
-    return TRunStart::Failed;
-  // No DDE client yet: every run by DDE fails as one that found no conversation.
-  auto alive = alive_;
-  ReportEnd(false, DdeErrorReply);
-  return *alive ? TRunStart::FailedReported : TRunStart::Abandoned;
-}
-
 void TTexCtrl::ReportEnd(bool succeeded, const std::string& reply) {
   auto alive = alive_;
   if (OnEndProcess)
-    OnEndProcess(currentModule_, succeeded, reply);
+    OnEndProcess(dde_->CurrentModule, succeeded, reply);
   if (*alive)
     sequence_.RunEnded(succeeded);
 }
@@ -195,16 +203,6 @@ void TTexCtrl::Stop() {
   sequence_.End();
   ++stopCount_;
   DisconnectDde();
-}
-
-void TTexCtrl::DisconnectDde() {
-  activ_ = false;
-}
-
-void TTexCtrl::CloseModule(const TModule& module) {
-  // Closing by DDE macro waits for the DDE client.
-  if (!module.CloseUseDDE)
-    CloseWindowByCaption(module.CloseCaption);
 }
 
 void TTexCtrl::CloseModules(int kind) {
@@ -219,6 +217,8 @@ void TTexCtrl::CloseModules(int kind) {
   if (all || kind == mtBibTeX)
     for (const char* caption : BibTeXCaptions)
       CloseWindowByCaption(caption);
+  if (all || kind == mtPreview)
+    ClosePreviewer();
 }
 
 void TTexCtrl::StartSequenceTimer() {

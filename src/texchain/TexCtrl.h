@@ -3,11 +3,12 @@
 // sequence (TexSequence.h) between runs.
 //
 // A waited child process is waited for on this thread while the application handles its
-// messages, so the windows stay live; meanwhile Execute refuses. Runs by DDE are not built
-// yet: they fail as a failed DDE run ("DDE Error"), and closing a tool by DDE does nothing.
+// messages, so the windows stay live; meanwhile Execute refuses. A run by DDE (TexDde.h) ends
+// with the tool's advise reply, handled from the message queue.
 #pragma once
 
 #include "texchain/Module.h"
+#include "texchain/TexDde.h"
 #include "texchain/TexSequence.h"
 #include "ui/Component.h"
 
@@ -59,7 +60,8 @@ public:
   void Stop();
   // Ends the conversation with the running tool.
   void DisconnectDde();
-  // Closes the window of module kind 0-4, or of all five with 5.
+  // Closes the tool of module kind 0-4, or all five with 5: by window title, or by a DDE
+  // macro on a conversation of its own that reports nothing and leaves the runs alone.
   void CloseModules(int kind);
 
   const TTexSequence& Sequence() const { return sequence_; }
@@ -69,10 +71,12 @@ protected:
   void BeforeDestruction() override;
 
 private:
+  friend class TDdeRunState;
+
   TModules modules_;
+  std::shared_ptr<TDdeRunState> dde_ = TDdeRunState::Acquire();
   TTimer* timer_ = nullptr;
   TTexSequence sequence_{*this};
-  TModuleType currentModule_ = mtTeX;
   bool activ_ = false;
   // Inside Execute's own run.
   bool executing_ = false;
@@ -85,9 +89,18 @@ private:
   void ApplyAutoDDECheck();
   TRunStart RunChildProcess(TModule& module);
   TRunStart WaitForProcess(void* process);
+  // Starts the program with no options in its own folder, not waited for.
+  static void StartDetached(const std::string& program);
+  // The macro and the topic of a run by DDE, expanded; false when the space checks refused.
+  bool PrepareDde(const TModule& module, std::string& macro, std::string& topic) const;
   TRunStart RunDde(TModule& module);
+  TRunStart FailDde();
+  // The advise reply of the run: it ends.
+  void DdeReplied(const std::string& reply);
   void ReportEnd(bool succeeded, const std::string& reply);
   void CloseModule(const TModule& module);
+  void CloseByDde(const TModule& closing);
+  void ClosePreviewer();
 
   // TSequenceRunner
   TExeType SequenceExeType() const override { return ExeType; }
@@ -103,5 +116,8 @@ private:
 // The window whose title is caption gets the system close command; an empty caption closes
 // nothing.
 void CloseWindowByCaption(const std::string& caption);
+// Removes "%nospace" and "%nofilespace" (any case) from options. False, after the message,
+// when the target's path or file name they stand for holds a blank.
+bool PassesSpaceChecks(std::string& options, const std::string& targetFile);
 
 } // namespace quolin

@@ -382,7 +382,8 @@ Client::~Client() {
 bool Client::Connect(const std::string& service, const std::string& topic) {
   Disconnect();
   DWORD id = state_->instance->Id();
-  if (!id)
+  // An empty name would be a wildcard and reach any server.
+  if (!id || service.empty() || topic.empty())
     return false;
   StringHandle serviceHandle(id, service), topicHandle(id, topic);
   HCONV conv = DdeConnect(id, serviceHandle.Get(), topicHandle.Get(), nullptr);

@@ -39,7 +39,7 @@ public:
   Client(const Client&) = delete;
   Client& operator=(const Client&) = delete;
 
-  // Ends a conversation held before. False when no server answers.
+  // Ends a conversation held before. False when no server answers, or a name is empty.
   bool Connect(const std::string& service, const std::string& topic);
   bool Connected() const;
   // The text (sent with its terminating zero, clipboard text format), waiting up to
