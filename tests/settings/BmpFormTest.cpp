@@ -180,6 +180,17 @@ TEST_F(BmpForm, PathForms) {
   EXPECT_FALSE(GetShortPath(lowered).empty());
 }
 
+TEST_F(BmpForm, PathWithoutShortFormStaysLong) {
+  TPictureArgs args;
+  args.ShortName = true;
+  args.Slash = false;
+  const std::string missing = folder / "none\\Picture.JPEG";
+  EXPECT_TRUE(GetShortPath(missing).empty());
+  EXPECT_EQ(PictureResultPath(missing, "無題", args), folder / "none\\Picture.jpeg");
+  args.FullPath = true;
+  EXPECT_EQ(PictureResultPath(missing, folder / "doc.tex", args), folder / "none\\Picture.jpeg");
+}
+
 // The folder's name begins with "表" (95 5C): its trail byte is no separator.
 TEST_F(BmpForm, FullPathWithSlashesKeepsDoubleByteCharacters) {
   WriteBmp(folder / "a.BMP", 4, 4);

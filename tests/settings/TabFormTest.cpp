@@ -29,6 +29,7 @@ struct TabView {
   bool rowsFocused = false, okFocused = false, placementActive = false;
   bool alignmentEnabled = false, shapeEnabled = false, listEnabled = false;
   std::string checkedRadios;
+  std::string hints;
 };
 
 TabView Read(TForm& dialog, FormDriver& driver) {
@@ -48,6 +49,7 @@ TabView Read(TForm& dialog, FormDriver& driver) {
   view.shapeEnabled = driver.Control("SpinEdit1").Enabled() && driver.Control("CheckBox1").Enabled();
   view.listEnabled = driver.Control("CheckListBox1").Enabled();
   view.placement = ListView(driver.Get<TCheckListBox>("CheckListBox1"));
+  view.hints = driver.Control("Button3").Hint() + " " + driver.Control("Button4").Hint();
   const char* radios[] = {"RadioButton1", "RadioButton2", "RadioButton3",
                           "RadioButton4", "RadioButton5", "RadioButton6"};
   for (const char* radio : radios)
@@ -90,6 +92,7 @@ TEST_F(TabForm, RoundTripWithNewShape) {
   EXPECT_TRUE(view.alignmentEnabled && view.shapeEnabled && view.listEnabled);
   EXPECT_EQ(view.checkedRadios, "3");
   EXPECT_EQ(view.placement, "Top+ Page+ Here Bottom ");
+  EXPECT_EQ(view.hints, "優先順位を上げる 優先順位を下げる");
 }
 
 TEST_F(TabForm, RoundTripWithSelectionShowsTheSeparators) {
