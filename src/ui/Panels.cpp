@@ -204,6 +204,7 @@ TImage::TImage(TComponent* owner) : TControl(owner) {
   SetParentColor(true);
   SetBounds(0, 0, 105, 105);
   picture_.OnChange = [this] {
+    showsPicture_ = true;
     if (autoSize_ && !picture_.Empty())
       TControl::SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
     RenderPicture();
@@ -229,6 +230,8 @@ void TImage::SetBounds(int left, int top, int width, int height) {
 }
 
 void TImage::RenderPicture() {
+  if (!showsPicture_)
+    return;
   TBitmap bitmap;
   if (!picture_.Empty() && Width() > 0 && Height() > 0) {
     bitmap.SetSize(Width(), Height(), Color());
@@ -242,7 +245,7 @@ void TImage::RenderPicture() {
     }
     picture_.Draw(canvas.Get(), place);
   }
-  SetBitmap(bitmap);
+  CopyBitmap(bitmap);
 }
 
 TImage::~TImage() {
@@ -251,6 +254,11 @@ TImage::~TImage() {
 }
 
 void TImage::SetBitmap(const TBitmap& bitmap) {
+  showsPicture_ = false;
+  CopyBitmap(bitmap);
+}
+
+void TImage::CopyBitmap(const TBitmap& bitmap) {
   if (bitmap_)
     DeleteObject(bitmap_);
   bitmap_ = bitmap.Empty()
@@ -261,6 +269,7 @@ void TImage::SetBitmap(const TBitmap& bitmap) {
 }
 
 void TImage::SetIcon(HICON icon) {
+  showsPicture_ = false;
   icon_ = icon;
   if (bitmap_) {
     DeleteObject(bitmap_);

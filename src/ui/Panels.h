@@ -123,8 +123,11 @@ private:
   TPicture picture_;
   bool autoSize_ = false;
   bool stretch_ = false;
+  // Set by a change of Picture, cleared by SetBitmap and SetIcon: resizing then redraws it.
+  bool showsPicture_ = false;
 
   void ApplyPicture();
+  void CopyBitmap(const TBitmap& bitmap);
   // The Picture drawn into a bitmap of the image's size.
   void RenderPicture();
 };

@@ -97,3 +97,17 @@ TEST_F(PictureImage, AutoSizeTakesThePictureStretchFillsTheImage) {
   image->Picture().Clear();
   EXPECT_EQ(SendMessageA(image->Handle(), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 }
+
+TEST_F(PictureImage, AnIconSetAfterAPictureStaysThroughResizing) {
+  TempFolder folder("pic");
+  WriteBmp(folder / "a.bmp", 8, 8);
+  form->Show();
+  auto* image = Add<TImage>("Image1");
+  ASSERT_TRUE(image->Picture().LoadFromFile(folder / "a.bmp"));
+  HICON icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING));
+  image->SetIcon(icon);
+  image->SetBounds(0, 0, 64, 64);
+  image->SetStretch(true);
+  EXPECT_EQ(image->Icon(), icon);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(image->Handle(), STM_GETICON, 0, 0)), icon);
+}
