@@ -1,5 +1,7 @@
 #include "core/TabParams.h"
 
+#include "core/CommandExpander.h"
+#include "core/Format.h"
 #include "core/Sjis.h"
 #include "core/StringList.h"
 
@@ -160,6 +162,49 @@ bool BuildTableText(TTabParams params, std::string_view selection, const TColumn
   text.Body = TableBody(params, body, cells, lineBreak);
   text.Option = params.Placement;
   return true;
+}
+
+namespace {
+
+TTabParams ParamsFromCommand(std::string_view command, bool selected) {
+  TTabParams params;
+  params.RowRules = IsTrueArg(GetMacroArg("$MatrixDef", command, 0, "True"));
+  params.ColumnRules = IsTrueArg(GetMacroArg("$MatrixDef", command, 1, "True"));
+  if (!selected) {
+    params.Rows = StrToIntDef(GetMacroArg("$MatrixDef", command, 2, "3"), 3);
+    params.Columns = StrToIntDef(GetMacroArg("$MatrixDef", command, 3, "4"), 4);
+  }
+  const std::string align = LowerAscii(GetMacroArg("$MatrixDef", command, 4, "c").substr(0, 1));
+  params.Alignment = align == "l" ? caLeft : align == "r" ? caRight : caCentre;
+  params.Placement = GetMacroArg("$FigEnvOpt", command, 0, "");
+  const auto has = [&](std::string_view name) { return command.find(name) != std::string_view::npos; };
+  params.UseShape = has("$MatrixFmt") || has("$MatrixBody");
+  params.UseAlignment = has("$MatrixFmt");
+  params.UsePlacement = has("$FigEnvOpt");
+  return params;
+}
+
+TTableBodyArgs BodyArgs(std::string_view command, std::string_view lineBreak) {
+  std::string arguments, rest;
+  ExtractMacroArgs(command, "$MatrixBody", arguments, rest);
+  const auto arg = [&](int index, std::string_view fallback) {
+    return GetCommaTextArg(arguments, lineBreak, index, fallback);
+  };
+  return {arg(0, " "), arg(1, ""), arg(2, ""), arg(3, "$Tab& "), arg(4, "$Tab\\\\"),
+          arg(5, " \\hline")};
+}
+
+} // namespace
+
+bool BuildTableFromCommand(std::string_view command, std::string_view selection,
+                           std::string_view lineBreak, const TTableDialog& dialog, TTableText& text) {
+  const auto formatArg = [&](int index, std::string_view fallback) {
+    return GetMacroArg("$MatrixFmt", command, index, fallback);
+  };
+  const TColumnFormatArgs format{formatArg(0, "l"), formatArg(1, "c"), formatArg(2, "r"),
+                                 formatArg(3, "|")};
+  return BuildTableText(ParamsFromCommand(command, !selection.empty()), selection, format,
+                        BodyArgs(command, lineBreak), lineBreak, dialog, text);
 }
 
 } // namespace quolin

@@ -93,4 +93,10 @@ bool BuildTableText(TTabParams params, std::string_view selection, const TColumn
                     const TTableBodyArgs& body, std::string_view lineBreak,
                     const TTableDialog& dialog, TTableText& text);
 
+// The table of a command text: "$MatrixDef" gives the first settings (rows and columns only
+// without a selection), "$MatrixFmt" and "$MatrixBody" their pieces, "$FigEnvOpt" the first
+// placement; which of them occur says which parts the dialog offers.
+bool BuildTableFromCommand(std::string_view command, std::string_view selection,
+                           std::string_view lineBreak, const TTableDialog& dialog, TTableText& text);
+
 } // namespace quolin

@@ -3,10 +3,10 @@
 #include "settings/FormLayout.h"
 #include "common/FileDialogs.h"
 #include "common/FileHelpers.h"
+#include "core/CommandExpander.h"
 #include "core/Paths.h"
 #include "core/PictureSizes.h"
 #include "core/Sjis.h"
-#include "core/StringList.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -14,18 +14,12 @@
 #include "ui/Panels.h"
 #include "ui/SpinEdit.h"
 
-#include <vector>
 
 namespace quolin {
 
 TBmpForm* BmpForm = nullptr;
 
 namespace {
-
-// True unless empty or beginning with "F", "f" or "0".
-bool TrueArgument(const std::string& text) {
-  return !text.empty() && text[0] != 'F' && text[0] != 'f' && text[0] != '0';
-}
 
 std::string SlashPath(const std::string& path) {
   std::string result = path;
@@ -46,16 +40,15 @@ constexpr int PreviewLeft = 10, PreviewTop = 20;
 } // namespace
 
 TPictureArgs ParsePictureArgs(const std::string& arguments) {
-  const std::vector<std::string> items = CommaTextItems(arguments);
-  auto item = [&](size_t index, const std::string& fallback) {
-    return index < items.size() ? items[index] : fallback;
+  auto item = [&](int index, const std::string& fallback) {
+    return GetCommaTextArg(arguments, "\r\n", index, fallback);
   };
   TPictureArgs args;
-  args.ShortName = TrueArgument(item(0, "False"));
-  args.FullPath = TrueArgument(item(1, "False"));
+  args.ShortName = IsTrueArg(item(0, "False"));
+  args.FullPath = IsTrueArg(item(1, "False"));
   args.Title = item(2, args.Title);
   args.Filter = item(3, args.Filter);
-  args.Slash = TrueArgument(item(5, "True"));
+  args.Slash = IsTrueArg(item(5, "True"));
   return args;
 }
 

@@ -1,6 +1,7 @@
 // The picture insertion dialog shown for real, its open dialog answered by the test hook.
 #include "common/FileDialogs.h"
 #include "common/FileHelpers.h"
+#include "core/Paths.h"
 #include "settings/BmpUnit.h"
 #include "settings/DialogFixture.h"
 #include "support/TestPictures.h"
