@@ -50,8 +50,8 @@ MAY_USE = {
     "program": ANY,
 }
 
-# Besides the C++ standard headers, the only system header the core may reach.
-CORE_SYSTEM_HEADERS = {"iconv.h"}
+# Besides the C++ standard headers, the only system headers the core may reach.
+CORE_SYSTEM_HEADERS = {"iconv.h", "jpeglib.h"}
 
 # The host side of the core's platform interface, built only natively, answers with POSIX
 # calls; Win32 headers stay refused there too.

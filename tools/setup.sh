@@ -13,7 +13,7 @@ mkdir -p "$build" "$deps"
 log() { printf '[setup] %s\n' "$*" >&2; }
 
 packages=(
-  g++-mingw-w64-i686 cmake ninja-build googletest dpkg-dev gcc g++ afl++
+  g++-mingw-w64-i686 cmake ninja-build googletest dpkg-dev gcc g++ afl++ libjpeg62-turbo-dev
   wine wine32:i386 xvfb xauth fonts-wine fonts-ipafont-gothic locales
   python3-olefile imagemagick fp-utils
   texlive-latex-base texlive-lang-japanese

@@ -9,6 +9,9 @@
 #include "common/FileHelpers.h"
 #include "core/CommandExpander.h"
 #include "core/Sjis.h"
+#include "core/TabParams.h"
+#include "settings/BmpUnit.h"
+#include "settings/TabUnit.h"
 
 #include <algorithm>
 
@@ -23,6 +26,8 @@ constexpr int BoxMode = 1;
 // The dialogs and the plug-in as the placeholders reach them.
 class TUserCommandDialogs : public TCommandDialogs {
 public:
+  explicit TUserCommandDialogs(const std::string& documentFile) : documentFile_(documentFile) {}
+
   bool ChooseFile(const TFileRequest& request, std::string& path) override {
     TFileDialogParams params;
     params.Title = request.Title;
@@ -35,22 +40,26 @@ public:
       path = shortPath;
     return true;
   }
-  bool ChoosePicture(const TPictureRequest&, TPictureValues&) override {
-    ShowNotAvailable("$PicFile");
-    return false;
+  bool ChoosePicture(const TPictureRequest& request, TPictureValues& values) override {
+    return ShowBmpForm(request.Arguments, documentFile_, values.FileName, request.WantsLabel,
+                       request.WantsCaption, values.Label, values.Caption, values.VScale,
+                       values.HScale, values.Height, values.Width);
   }
-  bool BuildTable(const TTableRequest& request, TTableValues&) override {
-    for (std::string_view word : {"$MatrixFmt", "$MatrixBody", "$FigEnvOpt"})
-      if (request.Command.find(word) != std::string::npos) {
-        ShowNotAvailable(word);
-        break;
-      }
-    return false;
+  bool BuildTable(const TTableRequest& request, TTableValues& values) override {
+    TTableText text;
+    if (!BuildTableFromCommand(request.Command, request.Selection, request.LineBreak,
+                               ShowTabForm, text))
+      return false;
+    values = {text.Format, text.Body, text.Option};
+    return true;
   }
   bool CallPlugIn(const std::string& library, const std::string& function, const std::string& input,
                   int bufferSize, std::string& output) override {
     return CallPlugInDll(library, function, input, bufferSize, output);
   }
+
+private:
+  std::string documentFile_;
 };
 
 // "$Ret" continues at the caret's column: the caret line before the caret with everything but
@@ -104,7 +113,7 @@ bool ExecuteUserCommand(const std::string& command) {
     lineBreak = IndentedLineBreak(doc->GetTextBeforeCaret());
   }
   const int start = view.SelStart();
-  TUserCommandDialogs dialogs;
+  TUserCommandDialogs dialogs(doc->FileName);
   TExpansion expansion;
   if (!ExpandCommandText(dialogs, command, selected, doc->FileName, box, lineBreak, expansion))
     return false;

@@ -203,6 +203,49 @@ void TLabel::CreateParams(TCreateParams& params) {
 TImage::TImage(TComponent* owner) : TControl(owner) {
   SetParentColor(true);
   SetBounds(0, 0, 105, 105);
+  picture_.OnChange = [this] {
+    showsPicture_ = true;
+    if (autoSize_ && !picture_.Empty())
+      TControl::SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+    RenderPicture();
+  };
+}
+
+void TImage::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  if (autoSize_ && !picture_.Empty())
+    SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+}
+
+void TImage::SetStretch(bool stretch) {
+  stretch_ = stretch;
+  RenderPicture();
+}
+
+void TImage::SetBounds(int left, int top, int width, int height) {
+  const bool resized = width != Width() || height != Height();
+  TControl::SetBounds(left, top, width, height);
+  if (resized)
+    RenderPicture();
+}
+
+void TImage::RenderPicture() {
+  if (!showsPicture_)
+    return;
+  TBitmap bitmap;
+  if (!picture_.Empty() && Width() > 0 && Height() > 0) {
+    bitmap.SetSize(Width(), Height(), Color());
+    TMemoryDC canvas(bitmap.Handle());
+    RECT place{0, 0, Width(), Height()};
+    if (!stretch_) {
+      place.left = (Width() - picture_.Width()) / 2;
+      place.top = (Height() - picture_.Height()) / 2;
+      place.right = place.left + picture_.Width();
+      place.bottom = place.top + picture_.Height();
+    }
+    picture_.Draw(canvas.Get(), place);
+  }
+  CopyBitmap(bitmap);
 }
 
 TImage::~TImage() {
@@ -211,6 +254,11 @@ TImage::~TImage() {
 }
 
 void TImage::SetBitmap(const TBitmap& bitmap) {
+  showsPicture_ = false;
+  CopyBitmap(bitmap);
+}
+
+void TImage::CopyBitmap(const TBitmap& bitmap) {
   if (bitmap_)
     DeleteObject(bitmap_);
   bitmap_ = bitmap.Empty()
@@ -221,6 +269,7 @@ void TImage::SetBitmap(const TBitmap& bitmap) {
 }
 
 void TImage::SetIcon(HICON icon) {
+  showsPicture_ = false;
   icon_ = icon;
   if (bitmap_) {
     DeleteObject(bitmap_);

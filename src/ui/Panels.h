@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/Picture.h"
 
 namespace quolin {
 
@@ -91,9 +92,19 @@ private:
   UINT DrawFlags() const;
 };
 
-// A picture: a bitmap or an icon, centred.
+// A picture: a bitmap or an icon, centred; or a loaded Picture, drawn at its size or
+// stretched over the image.
 class TImage : public TControl {
 public:
+  // Loading it shows it in place of a bitmap or an icon.
+  TPicture& Picture() { return picture_; }
+  // On: the image takes the Picture's size whenever it changes.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool stretch);
+  void SetBounds(int left, int top, int width, int height) override;
+
   // The image keeps a copy of the bitmap.
   void SetBitmap(const TBitmap& bitmap);
   // A shared or program-owned icon (not destroyed here).
@@ -109,8 +120,16 @@ protected:
 private:
   HBITMAP bitmap_ = nullptr;
   HICON icon_ = nullptr;
+  TPicture picture_;
+  bool autoSize_ = false;
+  bool stretch_ = false;
+  // Set by a change of Picture, cleared by SetBitmap and SetIcon: resizing then redraws it.
+  bool showsPicture_ = false;
 
   void ApplyPicture();
+  void CopyBitmap(const TBitmap& bitmap);
+  // The Picture drawn into a bitmap of the image's size.
+  void RenderPicture();
 };
 
 } // namespace quolin

@@ -1,11 +1,16 @@
 // User commands on the active view of a real document: where the result goes, the caret and
 // selection it leaves, the line break of "$Ret", box selections, read-only views, the file
-// dialog, and placeholders whose dialogs are not there yet.
+// dialog, and the picture and table dialogs.
 #include "commands/UserCommand.h"
 #include "ViewText.h"
 #include "app/MainWindowFixture.h"
 #include "common/FileDialogs.h"
 #include "core/CommandExpander.h"
+#include "settings/BmpUnit.h"
+#include "settings/DialogFixture.h"
+#include "support/TestPictures.h"
+#include "ui/Buttons.h"
+#include "ui/Edits.h"
 
 #include <windows.h>
 
@@ -119,17 +124,6 @@ TEST_F(UserCommand, ReadOnlyViewReceivesNothing) {
   EXPECT_EQ(Body(), "abc");
 }
 
-TEST_F(UserCommand, WaitingPlaceholdersCancel) {
-  ASSERT_TRUE(ExecuteUserCommand("kept"));
-  Text("abc", 0, 3);
-  for (const char* word : {"$PicFile", "$MatrixFmt", "$MatrixBody", "$FigEnvOpt"}) {
-    EXPECT_FALSE(ExecuteUserCommand(std::string("[") + word + "]")) << word;
-    EXPECT_EQ(StatusMessage(), std::string(" この機能はまだ使用できません (") + word + ")");
-  }
-  EXPECT_EQ(Body(), "abc");
-  EXPECT_EQ(RepeatableCommand(), "kept");
-}
-
 TEST_F(UserCommand, FileComesFromTheOpenDialog) {
   std::vector<TFileDialogFields> asked;
   const std::string chosen = files / "表\\my$Stuff.tex";
@@ -157,6 +151,59 @@ TEST_F(UserCommand, TemplateTextAsSelection) {
   EXPECT_EQ(Body(), "ax\t$yb");
   EXPECT_EQ(ExpandTemplateText("z", false), "z");
   EXPECT_EQ(Body(), "ax\t$yb");
+}
+
+// Runs act on the dialog named name once it is up.
+void WhenUp(TComponent* owner, const std::string& name, std::function<void(TForm&)> act) {
+  uitest::Later(owner, [name, act] {
+    if (uitest::PumpUntil([&] { return uitest::VisibleForm(name) != nullptr; }))
+      act(*uitest::VisibleForm(name));
+  });
+}
+
+using PicFileExpand = UserCommand;
+
+TEST_F(PicFileExpand, AllSevenPlaceholdersGoIntoTheDocument) {
+  CreateDirectoryA((files / "fig").c_str(), nullptr);
+  WriteJpegFile(files / "fig\\a.jpg", {379, 190});
+  SetFileDialogHook([&](const TFileDialogFields&) {
+    return TFileDialogAnswer{true, {files / "fig\\a.jpg"}, false, 1};
+  });
+  Text("", 0, 0);
+  WhenUp(top, "BmpForm", [](TForm& form) {
+    auto& dialog = static_cast<TBmpForm&>(form);
+    uitest::FormDriver::Click(*dialog.Button3);
+    dialog.Edit3->SetText("表題$S");
+    dialog.Edit4->SetText("fig:a");
+    uitest::FormDriver::Click(*dialog.Button1);
+  });
+  ASSERT_TRUE(ExecuteUserCommand("\\includegraphics[width=$PicWidth,height=$PicHeight,$PicHScale,"
+                                 "$PicVScale]{$PicFile}\\caption{$PicCaption}\\label{$PicLabel}"));
+  EXPECT_EQ(Body(), "\\includegraphics[width=10.00cm,height=5.01cm,1.00,1.00]{fig/a.jpg}"
+                    "\\caption{表題$S}\\label{fig:a}");
+  FreeAndNil(BmpForm);
+}
+
+TEST_F(PicFileExpand, CancelCancelsTheCommand) {
+  ASSERT_TRUE(ExecuteUserCommand("kept"));
+  Text("abc", 0, 3);
+  WhenUp(top, "BmpForm", [](TForm& form) {
+    uitest::FormDriver::Click(*static_cast<TBmpForm&>(form).Button2);
+  });
+  EXPECT_FALSE(ExecuteUserCommand("\\includegraphics{$PicFile}"));
+  EXPECT_EQ(Body(), "abc");
+  EXPECT_EQ(RepeatableCommand(), "kept");
+  FreeAndNil(BmpForm);
+}
+
+TEST_F(PicFileExpand, TabularOverTwoSelectedLines) {
+  Text("a\tb\r\nc\td", 0, 9);
+  WhenUp(top, "TabForm", [](TForm& form) {
+    uitest::FormDriver::Click(uitest::FormDriver(form).Control("Button1"));
+  });
+  ASSERT_TRUE(ExecuteUserCommand("\\begin{tabular}{$MatrixFmt}$MatrixBody\\end{tabular}"));
+  EXPECT_EQ(Body(), "\\begin{tabular}{|c|c|} \\hline\r\n a\t& b\t\\\\ \\hline\r\n"
+                    " c\t& d\t\\\\ \\hline\r\n\\end{tabular}");
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // Any command, selection and argument bytes through the argument readers and the expander,
 // with a dialog side that answers from the input: the argument split puts the text back
 // together, "$S" gives a selection without the mark back unchanged, and the caret and the
-// selection always lie within the result.
+// selection always lie within the result. The table side builds its text around a dialog that
+// answers with a record from the input; a "$" in a dialog's value comes back literally.
 #include "core/CommandExpander.h"
 #include "core/Sjis.h"
+#include "core/TabParams.h"
 #include "fuzz/FuzzSupport.h"
 
 using namespace quolin;
@@ -22,9 +24,13 @@ public:
     values = {value_, value_, value_, value_, value_, value_, value_};
     return confirm_;
   }
-  bool BuildTable(const TTableRequest&, TTableValues& values) override {
-    values = {value_, value_, value_};
-    return confirm_;
+  bool BuildTable(const TTableRequest& request, TTableValues& values) override {
+    TTableText text;
+    if (!BuildTableFromCommand(request.Command, request.Selection, request.LineBreak,
+                               [this](TTabParams& params, bool) { return Answer(params); }, text))
+      return false;
+    values = {text.Format, text.Body, text.Option};
+    return true;
   }
   bool CallPlugIn(const std::string&, const std::string&, const std::string&, int bufferSize,
                   std::string& output) override {
@@ -36,6 +42,21 @@ public:
 private:
   bool confirm_;
   std::string value_;
+
+  // A record as the dialog's controls allow it: 1 to 99 rows and columns.
+  bool Answer(TTabParams& params) const {
+    auto byte = [&](size_t index) {
+      return index < value_.size() ? static_cast<uint8_t>(value_[index]) : uint8_t{0};
+    };
+    params.Rows = 1 + byte(0) % 99;
+    params.Columns = 1 + byte(1) % 99;
+    params.RowRules = byte(2) & 1;
+    params.ColumnRules = byte(2) & 2;
+    params.Alignment = byte(3) % 3;
+    params.Separator = byte(4) % 3;
+    params.Placement = value_;
+    return confirm_;
+  }
 };
 
 void CheckMacroArgs(const std::string& text, const std::string& name) {
@@ -80,6 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(expansion.CaretOffset >= 0 && expansion.SelLength >= 0);
     FUZZ_CHECK(static_cast<size_t>(expansion.CaretOffset + expansion.SelLength) <=
                expansion.Result.size());
+  }
+
+  if (choices & 1 && value.find(ProtectionMark) == std::string::npos) {
+    for (const char* literal : {"$FigEnvOpt", "$PicFile"}) {
+      TExpansion filled;
+      FUZZ_CHECK(ExpandCommandText(dialogs, literal, selected, "", false, "\r\n", filled));
+      FUZZ_CHECK(filled.Result == value);
+    }
   }
 
   if (!selected.empty() && selected.find(ProtectionMark) == std::string::npos) {
