@@ -39,6 +39,18 @@ TStringList ExistingFolders(const TStrings* folders, int limit) {
   return existing;
 }
 
+// Marks the handler's run, however it leaves.
+class TDelivering {
+public:
+  explicit TDelivering(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TDelivering() { flag_ = false; }
+  TDelivering(const TDelivering&) = delete;
+  TDelivering& operator=(const TDelivering&) = delete;
+
+private:
+  bool& flag_;
+};
+
 } // namespace
 
 TShWatcherThread::TShWatcherThread(TNotifyEvent onTerminate, HANDLE opened) : opened_(opened) {
@@ -220,12 +232,19 @@ std::string TShFilesWatcher::Folder() const {
   return folder_;
 }
 
+// Returns once the thread watches the new folder, so that a change made afterwards is seen; a
+// handler's own call cannot wait for the thread that waits for the handler.
 void TShFilesWatcher::SetFolder(const std::string& path) {
-  TLock lock(lock_);
-  if (path == folder_)
-    return;
-  folder_ = DirectoryExists(path) ? path : "";
-  folderChanged_.Set();
+  {
+    TLock lock(lock_);
+    if (path == folder_)
+      return;
+    folder_ = DirectoryExists(path) ? path : "";
+    ResetEvent(folderTaken_.Handle());
+    folderChanged_.Set();
+  }
+  if (!delivering_)
+    WaitSynchronizing(folderTaken_.Handle());
 }
 
 void TShFilesWatcher::Stop() {
@@ -236,6 +255,7 @@ void TShFilesWatcher::Stop() {
 // As the directory watcher's loop, with one folder. The notification stays armed through a
 // report, so that a change made meanwhile is reported too.
 void TShFilesWatcher::Execute() {
+  TSetOnExit ended(folderTaken_.Handle());
   TChangeNotification change;
   {
     TSetOnExit opened(opened_);
@@ -256,6 +276,7 @@ void TShFilesWatcher::Execute() {
     if (signalled == WaitTimedOut) {
       std::string folder = Folder();
       Deliver([this, &folder] {
+        TDelivering delivering(delivering_);
         if (TFolderChangeEvent handler = OnChange)
           handler(this, folder);
       });
@@ -263,6 +284,8 @@ void TShFilesWatcher::Execute() {
     }
     // A failed re-arm counts as a change of folder.
     watching = (signalled == kFolderChanged || signalled == kNotification) && Reopen(change);
+    if (signalled == kFolderChanged)
+      folderTaken_.Set();
   }
 }
 

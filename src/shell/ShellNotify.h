@@ -145,6 +145,10 @@ private:
   const DWORD filter_;
   const DWORD quietMs_;
   TWin32Event folderChanged_{false};
+  // Set once the thread opened the notification of a new folder, or ended.
+  TWin32Event folderTaken_{false};
+  // On the user-interface thread while OnChange runs.
+  bool delivering_ = false;
   std::string folder_;
 };
 

@@ -91,24 +91,28 @@ bool IsRepeat(const MSG& message) {
   return message.message == WM_KEYDOWN && (message.lParam & (1 << 30));
 }
 
-// Reads the thread's messages while window holds the capture; changed runs on every move and
-// when Control goes down or up (ctrl toggled). True when the left button was released, false
-// when the loop was cancelled or lost the capture.
-bool RunCaptureLoop(HWND window, bool& ctrl, const std::function<void()>& changed) {
+// Reads the thread's messages while window holds the capture; changed runs on every move, when
+// Control goes down or up (ctrl toggled) and at the release, with the pointer's place when the
+// message was made: a loop running behind the pointer still ends where the button went up.
+// True when the left button was released, false when the loop was cancelled or lost the
+// capture.
+bool RunCaptureLoop(HWND window, bool& ctrl, const std::function<void(DockPoint)>& changed) {
   MSG message;
   while (GetCapture() == window) {
     if (!GetMessageA(&message, nullptr, 0, 0)) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
+    const DockPoint at{message.pt.x, message.pt.y};
     switch (message.message) {
     case WM_LBUTTONUP:
+      changed(at);
       return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       return false;
     case WM_MOUSEMOVE:
-      changed();
+      changed(at);
       break;
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -118,7 +122,7 @@ bool RunCaptureLoop(HWND window, bool& ctrl, const std::function<void()>& change
         return false;
       if (message.wParam == VK_CONTROL && !IsRepeat(message)) {
         ctrl = !ctrl;
-        changed();
+        changed(at);
       }
       break;
     case WM_RBUTTONDOWN:
@@ -183,7 +187,7 @@ private:
 
   void Collect(const TControl& container);
   void Add(TDock* dock);
-  void Recompute(TLoopHold& hold);
+  void Recompute(TLoopHold& hold, DockPoint cursor);
   bool FindTarget(DockPoint cursor);
   void Drop();
   void DropOnDock(TDock* dock);
@@ -240,8 +244,8 @@ void TToolWindowDrag::Run() {
   bool accepted = false;
   {
     TLoopHold hold(handle_, nullptr);
-    Recompute(hold);
-    accepted = RunCaptureLoop(handle_, ctrl_, [&] { Recompute(hold); });
+    Recompute(hold, CursorPoint());
+    accepted = RunCaptureLoop(handle_, ctrl_, [&](DockPoint at) { Recompute(hold, at); });
     SetCursor(savedCursor_);
   }
   if (accepted && rect_.Width() > 0)
@@ -270,8 +274,7 @@ bool TToolWindowDrag::FindTarget(DockPoint cursor) {
   return false;
 }
 
-void TToolWindowDrag::Recompute(TLoopHold& hold) {
-  DockPoint cursor = CursorPoint();
+void TToolWindowDrag::Recompute(TLoopHold& hold, DockPoint cursor) {
   if (FindTarget(cursor)) {
     SetCursor(savedCursor_);
     hold.DrawOutline(ToRect(rect_), SIZE{1, 1});
@@ -356,8 +359,7 @@ void TCustomToolWindow::RunSizingLoop(SizingEdges edges) {
     TLoopHold hold(window, GetSystemMetrics(SM_CMONITORS) == 1 ? &work : nullptr);
     hold.DrawOutline(start, thickness);
     bool ctrl = false;
-    accepted = RunCaptureLoop(window, ctrl, [&] {
-      DockPoint at = CursorPoint();
+    accepted = RunCaptureLoop(window, ctrl, [&](DockPoint at) {
       rect = SizeByTravel(ToDockRect(start), edges, {at.x - press.x, at.y - press.y}, minimum);
       AdjustSizingRect(edges, rect);
       hold.DrawOutline(ToRect(rect), thickness);

@@ -62,11 +62,16 @@ int TThread::WaitFor() {
     WaitForSingleObject(handle_, INFINITE);
     return ReturnValue;
   }
-  HANDLE handles[2] = {handle_, Application->SyncEvent()};
+  WaitSynchronizing(handle_);
+  return ReturnValue;
+}
+
+void WaitSynchronizing(HANDLE object) {
+  HANDLE handles[2] = {object, Application->SyncEvent()};
   for (;;) {
     DWORD result = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
     if (result == WAIT_OBJECT_0 || result == WAIT_FAILED)
-      break;
+      return;
     if (result == WAIT_OBJECT_0 + 1) {
       Application->CheckSynchronize();
     } else {
@@ -74,7 +79,6 @@ int TThread::WaitFor() {
       PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // delivers sent messages
     }
   }
-  return ReturnValue;
 }
 
 void TThread::Synchronize(const std::function<void()>& fn) {

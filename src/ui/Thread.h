@@ -53,4 +53,8 @@ private:
   static unsigned __stdcall ThreadProc(void* data);
 };
 
+// Waits on the user-interface thread until object is signalled, running the Synchronize calls
+// and sent messages meanwhile.
+void WaitSynchronizing(HANDLE object);
+
 } // namespace quolin

@@ -33,13 +33,28 @@ protected:
         enabled.push_back(static_cast<EditorMenuAction>(action));
     return enabled;
   }
-  // Right-clicks the editor; while the menu is open, the keys are pressed in it.
+  // The open menu's window: this thread's own, whatever menus other programs show.
+  static HWND OpenMenuWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), KeepMenuWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  static BOOL CALLBACK KeepMenuWindow(HWND candidate, LPARAM found) {
+    char name[8] = {};
+    GetClassNameA(candidate, name, sizeof name);
+    if (std::string(name) != "#32768")
+      return TRUE;
+    *reinterpret_cast<HWND*>(found) = candidate;
+    return FALSE;
+  }
+  // Right-clicks the editor; while the menu is open, the keys are pressed in it. The menu opens
+  // where the pointer may rest and mark the item under it: the keys start with Home or End.
   void RightClickAndPress(std::vector<WORD> keys) {
     auto* presser = TComponent::Create<TTimer>(&window.Form());
     presser->SetInterval(100);
     presser->OnTimer = [presser, keys](TObject*) {
       presser->SetEnabled(false);
-      HWND menuWindow = FindWindowA("#32768", nullptr);
+      HWND menuWindow = OpenMenuWindow();
       for (WORD key : keys) {
         PostMessageA(menuWindow, WM_KEYDOWN, key, 1);
         PostMessageA(menuWindow, WM_KEYUP, key, 1 | (3u << 30));
@@ -100,12 +115,12 @@ TEST_F(EditorPopupMenu, BoxModeItemTogglesItsCheckAndTheSelectionMode) {
 TEST_F(EditorPopupMenu, RightClickOpensTheMenuAndItsItemsWork) {
   editor.Lines().SetText("one\r\n");
   editor.Lines().Add("two");
-  RightClickAndPress({VK_DOWN, VK_RETURN});
+  RightClickAndPress({VK_HOME, VK_RETURN});
   EXPECT_TRUE(editor.Focused()) << "the press took the focus";
   EXPECT_EQ(editor.Lines().Text(), "one\r\n") << "the first item undid the edit";
-  RightClickAndPress({VK_DOWN, VK_DOWN, VK_RETURN});
+  RightClickAndPress({VK_HOME, VK_DOWN, VK_RETURN});
   EXPECT_EQ(editor.Lines().Text(), "one\r\ntwo\r\n") << "the second redid it";
-  RightClickAndPress({VK_UP, VK_RETURN});
+  RightClickAndPress({VK_END, VK_RETURN});
   EXPECT_EQ(editor.SelectionMode(), 1) << "the last item switched box mode on";
 }
 

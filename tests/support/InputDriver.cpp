@@ -2,6 +2,8 @@
 
 #include "support/WaitLimit.h"
 
+#include <optional>
+
 namespace uitest {
 
 namespace {
@@ -18,6 +20,21 @@ bool Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
 // The normalised coordinate that the system maps back to exactly this pixel.
 LONG Normalised(LONG pixel, int screenSize) {
   return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
+}
+
+bool SendAt(DWORD flags, POINT screen) {
+  return Send(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+              Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+              Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// Where this driver's thread last put the pointer. Wine turns the display's motion events of
+// each move into input of its own, late on a loaded machine: an older place can come back
+// after the pointer reached the new one. A button therefore goes down or up at this place.
+thread_local std::optional<POINT> placed;
+
+bool SendButton(DWORD flags) {
+  return placed ? SendAt(flags, *placed) : Send(flags);
 }
 
 bool Poll(const std::function<bool()>& condition) {
@@ -41,9 +58,8 @@ InputDriver::~InputDriver() {
 
 InputDriver::Step InputDriver::MoveTo(POINT screen) {
   return [screen] {
-    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-         Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
-         Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+    placed = screen;
+    SendAt(0, screen);
     return Poll([screen] {
       POINT at;
       return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
@@ -52,19 +68,19 @@ InputDriver::Step InputDriver::MoveTo(POINT screen) {
 }
 
 InputDriver::Step InputDriver::LeftDown() {
-  return [] { return Send(MOUSEEVENTF_LEFTDOWN); };
+  return [] { return SendButton(MOUSEEVENTF_LEFTDOWN); };
 }
 
 InputDriver::Step InputDriver::LeftUp() {
-  return [] { return Send(MOUSEEVENTF_LEFTUP); };
+  return [] { return SendButton(MOUSEEVENTF_LEFTUP); };
 }
 
 InputDriver::Step InputDriver::RightDown() {
-  return [] { return Send(MOUSEEVENTF_RIGHTDOWN); };
+  return [] { return SendButton(MOUSEEVENTF_RIGHTDOWN); };
 }
 
 InputDriver::Step InputDriver::RightUp() {
-  return [] { return Send(MOUSEEVENTF_RIGHTUP); };
+  return [] { return SendButton(MOUSEEVENTF_RIGHTUP); };
 }
 
 InputDriver::Step InputDriver::Key(WORD virtualKey, bool down) {

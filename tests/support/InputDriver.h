@@ -31,6 +31,7 @@ public:
 
   // Moves the pointer to a screen point (absolute, normalised) and waits until it is there.
   static Step MoveTo(POINT screen);
+  // The buttons go down and up where the last MoveTo of this driver put the pointer.
   static Step LeftDown();
   static Step LeftUp();
   static Step RightDown();
