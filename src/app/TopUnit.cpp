@@ -333,6 +333,10 @@ TTopForm::TTopForm(TComponent* owner) : TForm(owner) {
   TexCtrl1->OnEndProcess = [this](TModuleType type, bool succeeded, const std::string& reply) {
     TexCtrl1EndProcess(type, succeeded, reply);
   };
+  TexCtrl1->OnBringApplicationToFront = [this] { BringApplicationToFront(); };
+  TexCtrl1->OnShowTimedStatusMessage = [](const std::string& text) {
+    ShowTimedStatusMessage(text);
+  };
 
   PopupMenu_Dummy = Create<TPopupMenu>(this, "PopupMenu_Dummy");
   CreateMenus();

@@ -1,6 +1,7 @@
 #include "texchain/FilePattern.h"
 
 #include "common/FileHelpers.h"
+#include "common/StringHelpers.h"
 #include "core/Paths.h"
 
 namespace quolin {
@@ -15,47 +16,39 @@ bool Has(std::string_view modifiers, char modifier) {
   return modifiers.find(modifier) != std::string_view::npos;
 }
 
-std::string ReplaceEvery(std::string_view text, std::string_view token, std::string_view by) {
-  std::string result;
-  size_t pos = 0;
-  for (size_t found; (found = text.find(token, pos)) != std::string_view::npos;
-       pos = found + token.size())
-    result.append(text.substr(pos, found - pos)).append(by);
-  result.append(text.substr(pos));
-  return result;
-}
-
 } // namespace
 
 std::string FindFileToken(std::string_view text, size_t start, size_t& position) {
-  for (size_t found = text.find(TokenStart, start); found != std::string_view::npos;
-       found = text.find(TokenStart, found + 1)) {
-    size_t close = text.find('%', found + TokenStart.size());
-    if (close == std::string_view::npos)
-      return {};
-    if (close + 1 - found <= MaxTokenLength) {
-      position = found;
-      return std::string(text.substr(found, close + 1 - found));
-    }
-  }
-  return {};
+  size_t found = text.find(TokenStart, start);
+  if (found == std::string_view::npos)
+    return {};
+  size_t close = text.find('%', found + TokenStart.size());
+  if (close == std::string_view::npos || close + 1 - found > MaxTokenLength)
+    return {};
+  position = found;
+  return std::string(text.substr(found, close + 1 - found));
 }
 
 std::string ExpandFileToken(std::string_view token, const std::string& fileName,
                             const std::string& ownerName) {
   std::string_view body = token.substr(TokenStart.size());
   body.remove_suffix(body.ends_with('%') ? 1 : 0);
+  size_t dot = body.find('.');
   size_t dash = body.find('-');
-  std::string_view extension = body.substr(0, dash);
-  std::string_view modifiers = dash == std::string_view::npos ? "" : body.substr(dash + 1);
-  if (!extension.empty() && extension.front() != '.')
-    extension = {};
+  // The extension part stops at a "-" after it; letters run to the end, over an extension
+  // part that follows them.
+  std::string_view extension;
+  if (dot != std::string_view::npos)
+    extension = body.substr(
+        dot, dash != std::string_view::npos && dash > dot ? dash - dot : std::string_view::npos);
+  std::string_view letters = dash == std::string_view::npos ? "" : body.substr(dash + 1);
 
-  if (Has(modifiers, 'a') && ownerName.empty())
+  if (Has(letters, 'a') && ownerName.empty())
     return "*";
-  bool useOwner = !ownerName.empty() && !Has(modifiers, 'e') && !Has(modifiers, 'a');
+  bool useOwner = !ownerName.empty() && !Has(letters, 'e') && !Has(letters, 'a');
   std::string name = useOwner ? ownerName : fileName;
-  if (Has(modifiers, 's')) {
+  if (Has(letters, 's')) {
+    // A missing file has no 8.3 form: its long form stands.
     if (std::string shortName = GetShortPath(name); !shortName.empty())
       name = shortName;
   }
@@ -63,9 +56,9 @@ std::string ExpandFileToken(std::string_view token, const std::string& fileName,
     name = ChangeFileExt(name, "");
   else if (!extension.empty())
     name = ChangeFileExt(name, extension);
-  if (Has(modifiers, 'n'))
-    name = ExtractFileName(name);
-  if (Has(modifiers, 'q') && name.find(' ') != std::string::npos)
+  if (Has(letters, 'n'))
+    name = ExtractFileName(ReplaceAll(name, "/", "\\", true));
+  if (Has(letters, 'q') && name.find(' ') != std::string::npos)
     name = "\"" + name + "\"";
   return name;
 }
@@ -78,7 +71,7 @@ std::string ExpandFilePattern(std::string_view text, const std::string& fileName
     std::string token = FindFileToken(result, 0, position);
     if (token.empty())
       break;
-    result = ReplaceEvery(result, token, ExpandFileToken(token, fileName, ownerName));
+    result = ReplaceAll(result, token, ExpandFileToken(token, fileName, ownerName), true);
   }
   return result;
 }

@@ -13,6 +13,19 @@ enum TModuleType : int { mtTeX, mtMakeIndex, mtBibTeX, mtPreview, mtPrint };
 
 inline constexpr int ModuleCount = 5;
 
+// What TTexCtrl::Execute runs: one module (0-4, in TModuleType order), or the automatic
+// sequence alone, then the previewer, or then the printer.
+enum TExeType : int {
+  etTeX,
+  etMakeIndex,
+  etBibTeX,
+  etPreview,
+  etPrint,
+  etAuto,
+  etAutoPreview,
+  etAutoPrint
+};
+
 class TModule : public TPersistent {
 public:
   std::string ExeName;

@@ -1,49 +1,107 @@
-// The tool component: runs the five outside tools for the target file, by child process or
-// DDE conversation, and reports the end of each run.
+// The tool component: runs the five outside tools for the target file, one run at a time, as a
+// child process or by DDE conversation, reports the end of each run, and drives the automatic
+// sequence (TexSequence.h) between runs.
 //
-// Stand-in until the tool chain exists: it holds the modules, the files of a run and the
-// end-of-run event, never starts a tool, and records what it is asked to end or close.
+// A waited child process is waited for on this thread while the application handles its
+// messages, so the windows stay live; meanwhile Execute refuses. Runs by DDE are not built
+// yet: they fail as a failed DDE run ("DDE Error"), and closing a tool by DDE does nothing.
 #pragma once
 
 #include "texchain/Module.h"
+#include "texchain/TexSequence.h"
 #include "ui/Component.h"
 
 #include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace quolin {
+
+class TTimer;
 
 // The end of a run: which tool, whether it succeeded, and the tool's reply.
 using TEndProcessEvent =
     std::function<void(TModuleType moduleType, bool succeeded, const std::string& ddeValue)>;
 
-class TTexCtrl : public TComponent {
+class TTexCtrl : public TComponent, private TSequenceRunner {
 public:
   TModules& Modules() { return modules_; }
   TModule& Module(TModuleType type) { return modules_[type]; }
 
+  // The file to process: the document's main file.
   std::string TargetFile;
+  // The file being edited, and the main file that includes it (empty when none).
   std::string EditFileName;
   std::string OwnerFileName;
+  // The caret row, for "%row%".
   int EditRowNum = 0;
-  // A run is active.
-  bool Activ() const { return false; }
-  TEndProcessEvent OnEndProcess;
+  // Before each run, TeX, MakeIndex and BibTeX run by DDE when their program carries a
+  // version resource.
+  bool AutoDDECheck = false;
+  TExeType ExeType = etTeX;
+  // Kept with the component; the runs take the current formats from the front ends.
+  int DefaultFmt_Karve = 0;
+  int DefaultFmt_WinTeX = 0;
 
+  TEndProcessEvent OnEndProcess;
+  // The owner's answers to what the sequence asks: the application brought to the front, a
+  // status message that clears itself.
+  std::function<void()> OnBringApplicationToFront;
+  std::function<void(const std::string& text)> OnShowTimedStatusMessage;
+
+  // A run is active: a waited child process, or a DDE conversation that will report.
+  bool Activ() const { return activ_; }
+  // Runs what ExeType says. True when the run, or the first step of the sequence, started.
+  // False while an earlier Execute's run or sequence is still going.
+  bool Execute();
+  // Ends the sequence, a wait for a child process (the tool is left to finish) and the DDE
+  // conversation, without a report.
+  void Stop();
   // Ends the conversation with the running tool.
   void DisconnectDde();
   // Closes the window of module kind 0-4, or of all five with 5.
   void CloseModules(int kind);
-  // The calls of DisconnectDde ("disconnect") and CloseModules ("close <kind>"), in order.
-  const std::vector<std::string>& Calls() const { return calls_; }
+
+  const TTexSequence& Sequence() const { return sequence_; }
 
 protected:
   explicit TTexCtrl(TComponent* owner);
+  void BeforeDestruction() override;
 
 private:
   TModules modules_;
-  std::vector<std::string> calls_;
+  TTimer* timer_ = nullptr;
+  TTexSequence sequence_{*this};
+  TModuleType currentModule_ = mtTeX;
+  bool activ_ = false;
+  // Inside Execute's own run.
+  bool executing_ = false;
+  // Bumped by Stop: a wait that began before it ends.
+  unsigned stopCount_ = 0;
+  // Cleared when the component goes, for the waits that pump messages under it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+  bool Busy() const { return activ_ || executing_ || sequence_.Running(); }
+  void ApplyAutoDDECheck();
+  TRunStart RunChildProcess(TModule& module);
+  TRunStart WaitForProcess(void* process);
+  TRunStart RunDde(TModule& module);
+  void ReportEnd(bool succeeded, const std::string& reply);
+  void CloseModule(const TModule& module);
+
+  // TSequenceRunner
+  TExeType SequenceExeType() const override { return ExeType; }
+  std::string SequenceTarget() const override { return TargetFile; }
+  bool TeXRunsAsChildProcess() const override { return !modules_[mtTeX].UseDDE; }
+  void StartSequenceTimer() override;
+  void StopSequenceTimer() override;
+  TRunStart RunModule(TModuleType module) override;
+  void SequenceBringToFront() override;
+  void SequenceStatusMessage(const std::string& text) override;
 };
+
+// The window whose title is caption gets the system close command; an empty caption closes
+// nothing.
+void CloseWindowByCaption(const std::string& caption);
 
 } // namespace quolin

@@ -17,18 +17,6 @@ namespace quolin {
 
 namespace {
 
-// Raises a counter for its lifetime.
-class TCounted {
-public:
-  explicit TCounted(int& count) : count_(count) { ++count_; }
-  ~TCounted() { --count_; }
-  TCounted(const TCounted&) = delete;
-  TCounted& operator=(const TCounted&) = delete;
-
-private:
-  int& count_;
-};
-
 // Releases the mouse capture of window on every way out.
 class TCaptureHold {
 public:
@@ -281,6 +269,16 @@ void TCustomToolWindow::SetVisible(bool visible) {
 }
 
 void TCustomToolWindow::SizeChanging(int, int) {
+}
+
+void TCustomToolWindow::WritePositionData(TPositionWriteIntProc, TPositionWriteStringProc, void*) {
+}
+
+void TCustomToolWindow::ReadPositionData(TPositionReadIntProc, TPositionReadStringProc, void*) {
+}
+
+void TCustomToolWindow::DoneReadingPositionData(TPositionReadIntProc, TPositionReadStringProc,
+                                                void*) {
 }
 
 void TCustomToolWindow::SetBounds(int left, int top, int width, int height) {

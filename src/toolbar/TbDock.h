@@ -62,6 +62,17 @@ using TDockChangingExEvent = std::function<void(TObject* sender, TDock* dockingT
 
 inline constexpr char ToolbarVersion[] = "Toolbar version 1.8";
 
+// The callbacks that store and read back where a window stands (ToolWindowLayout.h): the window's
+// name, the value's name, the value or the default, and the caller's own pointer.
+using TPositionReadIntProc = int (*)(const std::string& window, const std::string& value,
+                                     int defaultValue, void* extra);
+using TPositionReadStringProc = std::string (*)(const std::string& window, const std::string& value,
+                                                const std::string& defaultValue, void* extra);
+using TPositionWriteIntProc = void (*)(const std::string& window, const std::string& value,
+                                       int data, void* extra);
+using TPositionWriteStringProc = void (*)(const std::string& window, const std::string& value,
+                                          const std::string& data, void* extra);
+
 // The parts of a floating caption that a deferred redraw names.
 enum TCaptionPart : unsigned { cpCaption = 1, cpCloseButton = 2 };
 
@@ -258,6 +269,8 @@ public:
   // Where the window floats: its screen position while floating, or the bounds last given to
   // it without a parent.
   POINT FloatingPosition() const { return floatingPosition_; }
+  // Where the window goes when it floats next; a floating window stays where it is.
+  void SetFloatingPosition(POINT position) { floatingPosition_ = position; }
 
   // Nested; the last EndUpdate sizes the window for its content again.
   void BeginUpdate();
@@ -284,6 +297,15 @@ public:
   TNotifyEvent OnRecreated;
   TNotifyEvent OnRecreating;
   TNotifyEvent OnVisibleChanged;
+
+  // A class's own values beside the stored position; an override calls the inherited one
+  // first. Done runs once the window is in its loaded place.
+  virtual void WritePositionData(TPositionWriteIntProc writeInt,
+                                 TPositionWriteStringProc writeString, void* extra);
+  virtual void ReadPositionData(TPositionReadIntProc readInt, TPositionReadStringProc readString,
+                                void* extra);
+  virtual void DoneReadingPositionData(TPositionReadIntProc readInt,
+                                       TPositionReadStringProc readString, void* extra);
 
 protected:
   explicit TCustomToolWindow(TComponent* owner);

@@ -1,5 +1,7 @@
 #include "toolbar/TbToolWindow.h"
 
+#include <algorithm>
+
 namespace quolin {
 
 TToolWindow::TToolWindow(TComponent* owner) : TCustomToolWindow(owner) {
@@ -42,6 +44,24 @@ void TToolWindow::SizeChanging(int width, int height) {
   DockInsets insets = FrameInsets();
   clientWidth_ = width - insets.Horizontal();
   clientHeight_ = height - insets.Vertical();
+}
+
+void TToolWindow::WritePositionData(TPositionWriteIntProc writeInt,
+                                    TPositionWriteStringProc writeString, void* extra) {
+  TCustomToolWindow::WritePositionData(writeInt, writeString, extra);
+  writeInt(Name(), "ClientWidth", clientWidth_, extra);
+  writeInt(Name(), "ClientHeight", clientHeight_, extra);
+}
+
+// A stored size below the minimums (or below 0) would give a window the user cannot reach.
+void TToolWindow::ReadPositionData(TPositionReadIntProc readInt, TPositionReadStringProc readString,
+                                   void* extra) {
+  TCustomToolWindow::ReadPositionData(readInt, readString, extra);
+  if (!Resizable())
+    return;
+  const int height = readInt(Name(), "ClientHeight", clientHeight_, extra);
+  const int width = readInt(Name(), "ClientWidth", clientWidth_, extra);
+  SetClientSize(std::max(width, minClientWidth_), std::max(height, minClientHeight_));
 }
 
 } // namespace quolin

@@ -27,6 +27,12 @@ public:
   using TCustomToolWindow::Resizable;
   using TCustomToolWindow::SetResizable;
 
+  // "ClientWidth" and "ClientHeight"; read back only while Resizable, never below the minimums.
+  void WritePositionData(TPositionWriteIntProc writeInt, TPositionWriteStringProc writeString,
+                         void* extra) override;
+  void ReadPositionData(TPositionReadIntProc readInt, TPositionReadStringProc readString,
+                        void* extra) override;
+
 protected:
   explicit TToolWindow(TComponent* owner);
   void CreateParams(TCreateParams& params) override;

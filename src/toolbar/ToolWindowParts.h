@@ -1,6 +1,6 @@
-// Pieces the files of the dockable window share: the list of floating windows, the hold on
-// dock arrangement, conversions between Win32 rectangles and the window-free geometry, a point
-// in a window's own coordinates, and an owner for GDI objects.
+// Pieces the files of the dockable window share: the list of floating windows, a counter held
+// up for a while, the hold on dock arrangement, conversions between Win32 rectangles and the
+// window-free geometry, a point in a window's own coordinates, and an owner for GDI objects.
 #pragma once
 
 #include "core/DockGeometry.h"
@@ -18,6 +18,18 @@ namespace quolin {
 // The floating windows, in the order they began to float.
 std::vector<TCustomToolWindow*>& FloatingWindows();
 bool IsFloating(TCustomToolWindow* window);
+
+// Raises a counter for its lifetime.
+class TCounted {
+public:
+  explicit TCounted(int& count) : count_(count) { ++count_; }
+  ~TCounted() { --count_; }
+  TCounted(const TCounted&) = delete;
+  TCounted& operator=(const TCounted&) = delete;
+
+private:
+  int& count_;
+};
 
 // Holds the arrangement of the docks a window leaves and enters until Release, which lets each
 // arrange once.

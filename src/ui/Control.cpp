@@ -714,7 +714,12 @@ void TControl::SetParent(TControl* parent) {
     if (old)
       old->Realign();
     RealignParent(this);
+    return;
   }
+  if (old)
+    old->ChildChanged(this, TChildChange::Left);
+  if (parent)
+    parent->ChildChanged(this, TChildChange::Joined);
 }
 
 void TControl::PlaceWindowOnParent() {
@@ -751,6 +756,7 @@ TForm* TControl::ParentForm() const {
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_)
     return;
+  const bool resized = width != width_ || height != height_;
   left_ = left;
   top_ = top;
   width_ = width;
@@ -760,6 +766,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   if (align_ != alNone)
     RealignParent(this);
+  else if (resized && parent_)
+    parent_->ChildChanged(this, TChildChange::Resized);
 }
 
 int TControl::WindowHeight(int height) const {
@@ -842,6 +850,9 @@ void TControl::RealignParent(TControl* trigger) {
   parent_->Realign();
 }
 
+void TControl::ChildChanged(TControl*, TChildChange) {
+}
+
 void TControl::AlignControls(RECT& rect) {
   // Within a side the outermost comes first by its current position; the control whose change
   // asked for this alignment wins a tie.
@@ -907,6 +918,8 @@ void TControl::SetVisible(bool visible) {
     ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
   if (align_ != alNone)
     RealignParent(this);
+  else if (parent_)
+    parent_->ChildChanged(this, visible ? TChildChange::Shown : TChildChange::Hidden);
 }
 
 bool TControl::Showing() const {

@@ -26,6 +26,9 @@ namespace quolin {
 class TForm;
 class TPopupMenu;
 
+// What happened to a child control that no alignment places.
+enum class TChildChange { Joined, Left, Shown, Hidden, Resized };
+
 struct TCreateParams {
   std::string Caption;
   DWORD Style = 0;
@@ -219,6 +222,9 @@ protected:
   // Places the aligned children inside rect, shrinking it; what stays is the form's MDI
   // client's.
   virtual void AlignControls(RECT& rect);
+  // A child without alignment joined, left, showed, hid or changed size: a parent that lays
+  // out its children itself hears of it here.
+  virtual void ChildChanged(TControl* child, TChildChange change);
   // Native controls do their own clicking and capturing.
   bool NativeClass() const { return native_; }
   // True while events may run (not while destroying).

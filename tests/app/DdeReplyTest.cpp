@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "common/StringHelpers.h"
+#include "support/ToolWindows.h"
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -60,13 +61,6 @@ protected:
   // The reply that names a file of the test with "/" separators.
   static std::string ReplyFor(const std::string& file, int line) {
     return ReplaceAll(file, "\\", "/", true) + " " + std::to_string(line);
-  }
-  std::vector<std::string> CloseCalls() {
-    std::vector<std::string> calls;
-    for (const std::string& call : top->TexCtrl1->Calls())
-      if (call.starts_with("close"))
-        calls.push_back(call);
-    return calls;
   }
 };
 
@@ -127,16 +121,21 @@ TEST_F(DdeReplyRun, ErrorInAClosedFileAsksToOpenItAndInAnOpenFileMovesItsCaret) 
 }
 
 TEST_F(DdeReplyRun, NextCloseClosesTheToolAfterItsRun) {
+  using Captions = std::vector<std::string>;
+  ToolWindows tools({"bwpvtex", "winmkidx", "wbibtex", "JBibTeX", "dviout"});
   top->TexCtrl1->OnEndProcess(mtTeX, true, "0");
+  EXPECT_EQ(tools.Closed(), Captions{"bwpvtex"});
   top->TexCtrl1->OnEndProcess(mtBibTeX, false, "ERROR");
+  EXPECT_EQ(tools.Closed(), (Captions{"wbibtex", "JBibTeX"}));
   top->TexCtrl1->OnEndProcess(mtMakeIndex, true, "0");
+  EXPECT_EQ(tools.Closed(), Captions{"winmkidx"});
   top->TexCtrl1->OnEndProcess(mtPreview, true, "0");
   top->TexCtrl1->OnEndProcess(mtPrint, true, "0");
-  EXPECT_EQ(CloseCalls(), (std::vector<std::string>{"close 0", "close 2", "close 1"}));
+  EXPECT_EQ(tools.Closed(), Captions{});
 
   top->Settings.Edit2Option.TexNextClose = false;
   top->TexCtrl1->OnEndProcess(mtTeX, true, "0");
-  EXPECT_EQ(CloseCalls().size(), 3u);
+  EXPECT_EQ(tools.Closed(), Captions{});
 }
 
 } // namespace

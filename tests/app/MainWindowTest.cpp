@@ -2,6 +2,8 @@
 // images, the documents of start-up, dropped files, the reopen list and the orders of closing.
 #include "MainWindowFixture.h"
 
+#include "support/ToolWindows.h"
+
 #include "commands/TopFormData.h"
 #include "common/SrgFile.h"
 #include "common/UserDataFile.h"
@@ -392,9 +394,11 @@ TEST_F(MainWindow, ClosingSavesDocumentsReopenListAndLayout) {
     ASSERT_TRUE(OpenDocument(name, "", false, -1, false, true));
   SysFileNew();
   top->Panel_Section->SetWidth(140);
+  ToolWindows tools({"bwpvtex", "winmkidx", "wbibtex", "JBibTeX", "dviout"});
   CloseMainWindow();
 
-  EXPECT_EQ(top->TexCtrl1->Calls(), (std::vector<std::string>{"disconnect", "close 5"}));
+  EXPECT_EQ(tools.Closed(), (std::vector<std::string>{"bwpvtex", "winmkidx", "wbibtex", "JBibTeX"}))
+      << "the tools are closed";
   EXPECT_EQ(StoredString("Files", "WakeupOpenFiles"), QuotedNames({a, b, c}))
       << "last to first, the untitled one left out";
   EXPECT_EQ(top->RemainFiles[0], c);
@@ -418,14 +422,14 @@ TEST_F(MainWindow, ADocumentThatRefusesKeepsTheWindowOpenAndWakeupOffWritesNoFil
   ShowMainWindow();
   ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, -1, false, true));
   ActiveDoc()->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+  ToolWindows tools({"bwpvtex", "wbibtex"});
   top->Close();
   EXPECT_TRUE(top->Visible());
-  EXPECT_TRUE(top->TexCtrl1->Calls().empty()) << "the close order did not start";
 
   ActiveDoc()->OnCloseQuery = nullptr;
   CloseMainWindow();
   EXPECT_EQ(Stored("Files", "WakeupOpenFiles"), SzValue(""));
-  EXPECT_EQ(top->TexCtrl1->Calls(), std::vector<std::string>{"disconnect"}) << "tools kept";
+  EXPECT_EQ(tools.Closed(), std::vector<std::string>{}) << "tools kept";
 }
 
 TEST_F(MainWindow, TitleBarHintShowsAMaximisedDocumentsTitle) {

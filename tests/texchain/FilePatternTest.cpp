@@ -1,5 +1,5 @@
-#include "common/FileHelpers.h"
 #include "texchain/FilePattern.h"
+#include "common/FileHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,11 @@ TEST(FilePattern, TokensAndTheirExpansions) {
     EXPECT_EQ(ExpandFilePattern(c.text, c.fileName, c.ownerName), c.expected) << c.text;
 }
 
-TEST(FilePattern, TokensFoundAtMostTwentyLongAndPassesEndAtSix) {
+TEST(FilePattern, TokensAtMostTwentyLongAndPassesEndAtSix) {
   size_t position = 0;
-  EXPECT_EQ(FindFileToken("a %file.abcdefghijklmn% %file-n%", 0, position), "%file-n%");
+  EXPECT_EQ(FindFileToken("a %file.abcdefghijklmn% %file-n%", 0, position), "")
+      << "a token too long ends the search";
+  EXPECT_EQ(FindFileToken("a %file.abcdefghijklmn% %file-n%", 3, position), "%file-n%");
   EXPECT_EQ(position, 24u);
   EXPECT_EQ(FindFileToken("%file.abcdefghijk%", 0, position), "%file.abcdefghijk%")
       << "20 characters";

@@ -1,20 +1,15 @@
 // Tool windows dragged and sized with the real pointer and keyboard: from dock to dock, into new
 // rows and out to float, with Ctrl, Escape and a right click, the no-entry cursor, a window kept
 // on screen, and the loops giving back capture, lock, clip and outline, an exception too.
-#include "DockFixture.h"
-
-#include "support/InputDriver.h"
+#include "PointerFixture.h"
 
 #include <atomic>
 #include <stdexcept>
 #include <vector>
 
 using namespace docktest;
-using uitest::InputDriver;
 
 namespace {
-
-using Steps = std::vector<InputDriver::Step>;
 
 // The screen's pixels of a rectangle.
 std::vector<COLORREF> ScreenPixels(const RECT& rect) {
@@ -45,62 +40,8 @@ void CALLBACK WatchForNoEntry(HWND, UINT, UINT_PTR, DWORD) {
     noEntry = true;
 }
 
-class DragLoop : public DockedForm {
+class DragLoop : public PointerForm {
 protected:
-  POINT cursor{};
-  void SetUp() override {
-    GetCursorPos(&cursor);
-    DockedForm::SetUp();
-  }
-  void TearDown() override { SetCursorPos(cursor.x, cursor.y); }
-
-  static RECT WindowRect(TControl& control) {
-    RECT rect;
-    GetWindowRect(control.Handle(), &rect);
-    return rect;
-  }
-  // The middle of a docked window's drag handle: at its left on top and bottom docks, at its
-  // top on side docks.
-  static POINT Handle(TCustomToolWindow& window) {
-    RECT rect = WindowRect(window);
-    if (window.DockedTo()->Vertical())
-      return {(rect.left + rect.right) / 2, rect.top + 6};
-    return {rect.left + 6, (rect.top + rect.bottom) / 2};
-  }
-  // A point of a floating window's caption.
-  static POINT Caption(TControl& window) {
-    RECT rect = WindowRect(window);
-    return {rect.left + 12, rect.top + GetSystemMetrics(SM_CYSIZEFRAME) + 4};
-  }
-
-  // Presses at from, runs middle while the loop holds the capture, releases at the last point
-  // moved to; then no capture is left.
-  void Drag(TControl& window, POINT from, Steps middle) {
-    DWORD thread = GetCurrentThreadId();
-    HWND handle = window.Handle();
-    Steps steps{InputDriver::MoveTo(from), InputDriver::LeftDown(),
-                InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) == handle; })};
-    steps.insert(steps.end(), middle.begin(), middle.end());
-    steps.push_back(InputDriver::LeftUp());
-    steps.push_back(
-        InputDriver::WaitFor([=] { return InputDriver::CaptureOf(thread) == nullptr; }));
-    InputDriver driver(std::move(steps));
-    // A step that timed out leaves the rest to run: wait for them before reading which.
-    EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }) ||
-                uitest::PumpUntil([&] { return driver.Done(); }));
-    EXPECT_TRUE(driver.Succeeded()) << "step " << driver.FailedStep();
-    uitest::Pump();
-    EXPECT_EQ(GetCapture(), nullptr);
-  }
-  static Steps Moves(std::vector<POINT> points) {
-    Steps steps;
-    for (POINT point : points)
-      steps.push_back(InputDriver::MoveTo(point));
-    return steps;
-  }
-  static Steps Keys(WORD key) {
-    return {InputDriver::Key(key, true), InputDriver::Key(key, false)};
-  }
   // The drag's outline and its cursor are gone, the desktop can be locked again.
   static void ExpectNothingLeft(const RECT& area, const std::vector<COLORREF>& before) {
     EXPECT_EQ(GetCapture(), nullptr);

@@ -1,25 +1,14 @@
 // The close buttons and the drag handle of tool windows under the real pointer: a release over
 // a close button closes (unless the close query refuses), one outside does not; a double-click
 // on the handle floats the window where it floated before.
-#include "DockFixture.h"
-
-#include "support/InputDriver.h"
+#include "PointerFixture.h"
 
 using namespace docktest;
-using uitest::InputDriver;
 
 namespace {
 
-class ToolWindowDocking : public DockedForm {
+class ToolWindowDocking : public PointerForm {
 protected:
-  POINT cursor{};
-  void SetUp() override {
-    GetCursorPos(&cursor);
-    DockedForm::SetUp();
-  }
-  // The tests that follow find the pointer where it was.
-  void TearDown() override { SetCursorPos(cursor.x, cursor.y); }
-
   // The middle of the window's part that answers WM_NCHITTEST with code.
   static POINT PartOf(TControl& window, LRESULT code) {
     RECT rect;
