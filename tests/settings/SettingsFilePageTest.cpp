@@ -3,6 +3,7 @@
 #include "app/FileState.h"
 #include "app/UserFolders.h"
 #include "common/FileDialogs.h"
+#include "common/Registry.h"
 #include "settings/SetFilePage.h"
 
 using namespace quolin;
@@ -152,6 +153,56 @@ TEST_F(SettingsFilePage, PerFileStatesClearOnYes) {
   EXPECT_FALSE(HasFileState(path));
   EXPECT_EQ(dialogs.calls.back().text,
             "編集環境情報(各ファイルのカーソル位置情報等)をクリアしていいですか？");
+}
+
+} // namespace
+
+namespace {
+
+// HKEY_CLASSES_ROOT of this process redirected to a key of the scratch user while it lives.
+class ScratchClasses {
+public:
+  ScratchClasses() {
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "ScratchClasses", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &handle_, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, handle_), ERROR_SUCCESS);
+  }
+  ~ScratchClasses() {
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    RegCloseKey(handle_);
+  }
+  ScratchClasses(const ScratchClasses&) = delete;
+  ScratchClasses& operator=(const ScratchClasses&) = delete;
+
+  HKEY Handle() const { return handle_; }
+
+private:
+  HKEY handle_ = nullptr;
+};
+
+TEST_F(SettingsFilePage, AssociationIsSetAndUndoneWithTheRememberedType) {
+  ScratchClasses classes;
+  SetRaw(classes.Handle(), ".bib", "", SzValue("OtherEditor.bib"));
+  std::vector<std::string> captions;
+  RunDialog([&](TSetForm& form, uitest::FormDriver&) {
+    TFrm_SetFile& page = Page(form);
+    EXPECT_FALSE(page.Panel_Association->Visible());
+    page.ComboBox1->SetItemIndex(1);
+    page.ComboBox1->OnChange(page.ComboBox1);
+    captions.push_back(page.Label_Association->Caption());
+    page.Button1->Click();
+    captions.push_back(page.Label_Association->Caption());
+    EXPECT_EQ(GetFileTypeOfExt(".bib"), "quolin4");
+    EXPECT_EQ(StoredString("DefExtConnect", ".bib"), "OtherEditor.bib");
+    page.Button1->Click();
+    captions.push_back(page.Label_Association->Caption());
+    PressCancel(form);
+  });
+  EXPECT_EQ(captions, (std::vector<std::string>{"に 関連づけの設定をする", "の 関連づけを解除する",
+                                                "に 関連づけの設定をする"}));
+  EXPECT_EQ(GetFileTypeOfExt(".bib"), "OtherEditor.bib");
+  EXPECT_EQ(QueryRaw(classes.Handle(), ".bib", "").data.substr(0, 15), "OtherEditor.bib");
 }
 
 } // namespace
