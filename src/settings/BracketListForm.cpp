@@ -3,36 +3,13 @@
 #include "app/SettingsBlock.h"
 #include "app/TopUnit.h"
 #include "core/SettingsMappings.h"
+#include "settings/DialogLayout.h"
 #include "ui/Application.h"
 #include "ui/Panels.h"
 
 namespace quolin {
 
 namespace {
-
-TButton* AddButton(TForm& form, const char* name, const char* caption, int left, int top) {
-  auto* button = TComponent::Create<TButton>(&form, name);
-  button->SetCaption(caption);
-  button->SetBounds(left, top, 88, 25);
-  button->SetParent(&form);
-  return button;
-}
-
-void AddOkCancel(TForm& form, TButton*& ok, TButton*& cancel, int left, int top) {
-  ok = AddButton(form, "Button_OK", "OK", left, top);
-  ok->ModalResult = mrOk;
-  ok->SetDefault(true);
-  cancel = AddButton(form, "Button_Cancel", "キャンセル", left + 96, top);
-  cancel->ModalResult = mrCancel;
-  cancel->SetCancel(true);
-}
-
-void SetUpDialog(TForm& form, int width, int height) {
-  form.SetBorderStyle(TFormBorderStyle::bsDialog);
-  form.SetBorderIcons(biSystemMenu);
-  form.SetPosition(TPosition::poMainFormCenter);
-  form.SetBounds(0, 0, width, height);
-}
 
 TEdit* AddLabelledEdit(TForm& form, const char* name, const char* label, int top) {
   auto* caption = TComponent::Create<TLabel>(&form, std::string("Label_") + name);
@@ -83,9 +60,9 @@ TKakkoForm::TKakkoForm(TComponent* owner) : TForm(owner) {
   ListView1->AddColumn("入力", 200);
   ListView1->SetBounds(8, 8, 280, 220);
   ListView1->SetParent(this);
-  Button1 = AddButton(*this, "Button1", "追加(&A)", 296, 8);
-  Button2 = AddButton(*this, "Button2", "編集(&E)", 296, 40);
-  Button3 = AddButton(*this, "Button3", "削除(&D)", 296, 72);
+  Button1 = AddDialogButton(*this, "Button1", "追加(&A)", 296, 8);
+  Button2 = AddDialogButton(*this, "Button2", "編集(&E)", 296, 40);
+  Button3 = AddDialogButton(*this, "Button3", "削除(&D)", 296, 72);
   AddOkCancel(*this, Button_OK, Button_Cancel, 200, 236);
   Button1->OnClick = [this](TObject*) { AddLine(); };
   Button2->OnClick = [this](TObject*) { EditLine(); };

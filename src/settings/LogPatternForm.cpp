@@ -1,5 +1,6 @@
 #include "settings/LogPatternForm.h"
 
+#include "settings/DialogLayout.h"
 #include "settings/ListEditing.h"
 #include "ui/Application.h"
 #include "ui/Panels.h"
@@ -10,21 +11,10 @@ namespace {
 
 const TListQuery PatternQuery{"追加", "編集", "文字列を入力してください"};
 
-TButton* AddButton(TForm& form, const char* name, const char* caption, int top) {
-  auto* button = TComponent::Create<TButton>(&form, name);
-  button->SetCaption(caption);
-  button->SetBounds(232, top, 88, 25);
-  button->SetParent(&form);
-  return button;
-}
-
 } // namespace
 
 TLogFindSetForm::TLogFindSetForm(TComponent* owner) : TForm(owner) {
-  SetBorderStyle(TFormBorderStyle::bsDialog);
-  SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poMainFormCenter);
-  SetBounds(0, 0, 340, 280);
+  SetUpDialog(*this, 340, 280);
   auto* label = Create<TLabel>(this, "Label1");
   label->SetCaption("検出する開始文字列(&L) :");
   label->SetBounds(8, 8, 200, 16);
@@ -33,15 +23,10 @@ TLogFindSetForm::TLogFindSetForm(TComponent* owner) : TForm(owner) {
   ListBox1->SetBounds(8, 28, 216, 200);
   ListBox1->SetParent(this);
   label->FocusControl = ListBox1;
-  Button1 = AddButton(*this, "Button1", "追加(&A)", 28);
-  Button2 = AddButton(*this, "Button2", "編集(&E)", 60);
-  Button3 = AddButton(*this, "Button3", "削除(&D)", 92);
-  Button_OK = AddButton(*this, "Button_OK", "OK", 172);
-  Button_OK->ModalResult = mrOk;
-  Button_OK->SetDefault(true);
-  Button_Cancel = AddButton(*this, "Button_Cancel", "キャンセル", 204);
-  Button_Cancel->ModalResult = mrCancel;
-  Button_Cancel->SetCancel(true);
+  Button1 = AddDialogButton(*this, "Button1", "追加(&A)", 232, 28);
+  Button2 = AddDialogButton(*this, "Button2", "編集(&E)", 232, 60);
+  Button3 = AddDialogButton(*this, "Button3", "削除(&D)", 232, 92);
+  AddOkCancel(*this, Button_OK, Button_Cancel, 136, 236);
   Button1->OnClick = [this](TObject*) { AddListItem(*ListBox1, PatternQuery); };
   Button2->OnClick = [this](TObject*) { EditListItem(*ListBox1, PatternQuery); };
   ListBox1->OnDblClick = Button2->OnClick;

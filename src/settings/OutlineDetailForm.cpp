@@ -2,6 +2,7 @@
 
 #include "app/Outline.h"
 #include "core/SectionScan.h"
+#include "settings/DialogLayout.h"
 #include "settings/ListEditing.h"
 #include "ui/Application.h"
 #include "ui/Panels.h"
@@ -22,23 +23,12 @@ constexpr const char* EditLabels[] = {
 // The eighth edit holds the grouping field.
 constexpr TSectionValue GroupValue = svBibGroup;
 
-TButton* AddButton(TForm& form, const char* name, const char* caption, int left, int top) {
-  auto* button = TComponent::Create<TButton>(&form, name);
-  button->SetCaption(caption);
-  button->SetBounds(left, top, 80, 25);
-  button->SetParent(&form);
-  return button;
-}
-
 } // namespace
 
 TSetExpForm::TSetExpForm(TComponent* owner) : TForm(owner) {
   SetCaption("詳細設定 - ドキュメントエクスプローラ");
   HelpContext = OutlineDetailHelpContext;
-  SetBorderStyle(TFormBorderStyle::bsDialog);
-  SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poMainFormCenter);
-  SetBounds(0, 0, 560, 330);
+  SetUpDialog(*this, 560, 330);
   auto* group = Create<TLabel>(this, "Label_Group");
   group->SetCaption("セクション参照関数");
   group->SetBounds(8, 4, 200, 16);
@@ -64,15 +54,10 @@ TSetExpForm::TSetExpForm(TComponent* owner) : TForm(owner) {
   ListBox1->SetBounds(312, 24, 140, 200);
   ListBox1->SetParent(this);
   listLabel->FocusControl = ListBox1;
-  Button1 = AddButton(*this, "Button1", "追加", 460, 24);
-  Button2 = AddButton(*this, "Button2", "編集", 460, 56);
-  Button3 = AddButton(*this, "Button3", "削除", 460, 88);
-  Button_OK = AddButton(*this, "Button_OK", "OK", 372, 264);
-  Button_OK->ModalResult = mrOk;
-  Button_OK->SetDefault(true);
-  Button_Cancel = AddButton(*this, "Button_Cancel", "キャンセル", 460, 264);
-  Button_Cancel->ModalResult = mrCancel;
-  Button_Cancel->SetCancel(true);
+  Button1 = AddDialogButton(*this, "Button1", "追加", 460, 24);
+  Button2 = AddDialogButton(*this, "Button2", "編集", 460, 56);
+  Button3 = AddDialogButton(*this, "Button3", "削除", 460, 88);
+  AddOkCancel(*this, Button_OK, Button_Cancel, 364, 264);
   Button1->OnClick = [this](TObject*) { AddListItem(*ListBox1, CategoryQuery); };
   Button2->OnClick = [this](TObject*) { EditListItem(*ListBox1, CategoryQuery); };
   ListBox1->OnDblClick = Button2->OnClick;

@@ -4,6 +4,7 @@
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
 #include "core/ResConst.h"
+#include "settings/DialogLayout.h"
 #include "settings/SetEdit2Page.h"
 #include "settings/SetEditPage.h"
 #include "settings/SetFilePage.h"
@@ -37,10 +38,7 @@ Page* AddSheet(TPageControl& pages, int number, const char* caption, const char*
 TSetForm::TSetForm(TComponent* owner) : TForm(owner) {
   SetCaption("設定");
   HelpContext = SetFormHelpContext;
-  SetBorderStyle(TFormBorderStyle::bsDialog);
-  SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poMainFormCenter);
-  SetBounds(0, 0, 800, 560);
+  SetUpDialog(*this, 800, 560);
   OnShow = [this](TObject* sender) { FormShow(sender); };
 
   PageControl1 = Create<TPageControl>(this, "PageControl1");
