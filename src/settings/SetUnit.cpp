@@ -125,8 +125,9 @@ void TSetForm::ApplyEditorChanges() {
   if (!Changes.EditorChanged)
     return;
   TTopForm& top = *TopForm;
-  top.TreeView_Section->SetImages(top.Settings.Edit2Option.SectionViewShowIcon ? top.ImageList2
-                                                                               : nullptr);
+  TImageList* icons = top.Settings.Edit2Option.SectionViewShowIcon ? top.ImageList2 : nullptr;
+  top.TreeView_Section->SetImages(icons);
+  top.TreeView_Section->SetStateImages(icons);
   top.EditorProp1->View().SetCommenter(top.Settings.Edit2Option.CommentHeader);
   WriteEditorPropToRegistry(*top.EditorProp1, res::RegSectionEditor, EditorPropName);
   for (int i = DocCount() - 1; i >= 0; --i)

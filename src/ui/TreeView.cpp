@@ -10,7 +10,6 @@ namespace quolin {
 
 namespace {
 
-
 int MessageX(const TMessage& message) {
   return static_cast<short>(LOWORD(message.LParam));
 }
@@ -181,8 +180,8 @@ void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
     throw EInvalidOperation("Cannot move a node into itself");
   TTreeNode* root = tree_.nodes_.root_.get();
   bool asChild = mode == TNodeAttachMode::naAddChild || mode == TNodeAttachMode::naAddChildFirst;
-  TTreeNode* newParent = asChild ? (destination ? destination : root)
-                                 : (destination ? destination->parent_ : root);
+  TTreeNode* newParent =
+      asChild ? (destination ? destination : root) : (destination ? destination->parent_ : root);
   bool wasSelected = IsWithin(tree_.Selected(), this);
   TTreeNode* selected = tree_.Selected();
   // Take the node out of its place, window item included.
@@ -244,7 +243,8 @@ TTreeNode* TTreeNodes::AddAt(TTreeNode* parent, size_t position, const std::stri
   node->parent_ = owner;
   TTreeNode* added = node.get();
   position = std::min(position, owner->children_.size());
-  owner->children_.insert(owner->children_.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
+  owner->children_.insert(owner->children_.begin() + static_cast<std::ptrdiff_t>(position),
+                          std::move(node));
   tree_.InsertItem(added);
   if (tree_.sortType_ == TSortType::stText)
     tree_.SortLater(owner);
@@ -332,6 +332,9 @@ void TTreeView::CreateWnd() {
   if (images_)
     SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(images_->Handle()));
+  if (stateImages_)
+    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_STATE,
+                 reinterpret_cast<LPARAM>(stateImages_->Handle()));
   InsertItems(nodes_.root_.get());
   if (selected_)
     SetSelected(selected_);
@@ -413,9 +416,7 @@ int CALLBACK TTreeView::CompareSortPositions(LPARAM left, LPARAM right, LPARAM) 
 
 void TTreeView::SortChildren(TTreeNode* parent, bool recurse) {
   auto& children = parent->children_;
-  auto less = [this](auto& left, auto& right) {
-    return CompareNodes(left.get(), right.get()) < 0;
-  };
+  auto less = [this](auto& left, auto& right) { return CompareNodes(left.get(), right.get()) < 0; };
   // The window's items stand in the children's order: children in order need no window sort,
   // which costs as much as inserting them again.
   bool ordered = std::is_sorted(children.begin(), children.end(), less);
@@ -460,13 +461,23 @@ void TTreeView::AlphaSort() {
 }
 
 void TTreeView::SetImages(TImageList* images) {
-  if (images_)
-    RemoveFreeNotification(images_);
-  images_ = images;
+  AttachImages(images_, images, TVSIL_NORMAL);
+}
+
+void TTreeView::SetStateImages(TImageList* images) {
+  AttachImages(stateImages_, images, TVSIL_STATE);
+}
+
+// One list may serve as both kinds: it is told of no more only when neither holds it.
+void TTreeView::AttachImages(TImageList*& slot, TImageList* images, WPARAM kind) {
+  TImageList* old = slot;
+  slot = images;
+  if (old && old != images_ && old != stateImages_)
+    RemoveFreeNotification(old);
   if (images)
     FreeNotification(images);
   if (HandleAllocated())
-    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
+    SendMessageA(Handle(), TVM_SETIMAGELIST, kind,
                  reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
@@ -474,6 +485,8 @@ void TTreeView::Notification(TComponent* component, TOperation operation) {
   TControl::Notification(component, operation);
   if (operation == TOperation::opRemove && component == images_)
     SetImages(nullptr);
+  if (operation == TOperation::opRemove && component == stateImages_)
+    SetStateImages(nullptr);
 }
 
 TTreeNode* TTreeView::NodeOfItem(HTREEITEM item) const {
@@ -490,8 +503,8 @@ TTreeNode* TTreeView::NodeOfItem(HTREEITEM item) const {
 TTreeNode* TTreeView::Selected() const {
   if (!WindowHandle())
     return selected_;
-  return NodeOfItem(reinterpret_cast<HTREEITEM>(
-      SendMessageA(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+  return NodeOfItem(
+      reinterpret_cast<HTREEITEM>(SendMessageA(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
 void TTreeView::SetSelected(TTreeNode* node) {
@@ -590,8 +603,8 @@ bool TTreeView::HandleNotify(TMessage& message) {
   }
   case TVN_BEGINDRAGA:
     if (DragMode == TDragMode::dmAutomatic) {
-      dragNode_ = reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEWA*>(message.LParam)
-                                                   ->itemNew.lParam);
+      dragNode_ = reinterpret_cast<TTreeNode*>(
+          reinterpret_cast<NMTREEVIEWA*>(message.LParam)->itemNew.lParam);
       BeginDrag();
     }
     return true;

@@ -169,3 +169,23 @@ TEST_F(SettingsProtocol, StoredValuesOffTheListsShowClampedAndOkStoresTheShownCh
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SettingsProtocol, TheOutlineIconsFollowTheSettingAfterOk) {
+  for (bool icons : {false, true}) {
+    RunDialog([&](TSetForm& form, uitest::FormDriver& driver) {
+      Visit(form, "編集2");
+      auto& box = driver.Get<TCheckBox>("Frm_SetEdit2.Check_Icon");
+      if (box.Checked() != icons)
+        uitest::FormDriver::Click(box);
+      PressOk(form);
+    });
+    TImageList* expected = icons ? top->ImageList2 : nullptr;
+    EXPECT_EQ(top->TreeView_Section->Images(), expected) << icons;
+    EXPECT_EQ(top->TreeView_Section->StateImages(), expected) << icons;
+    EXPECT_EQ(top->Settings.Edit2Option.DoubleBuffer, false);
+  }
+}
+
+} // namespace

@@ -229,3 +229,25 @@ TEST_F(SettingsViewPage, RedEditorBackgroundRepaintsOpenDocuments) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SettingsViewPage, MarksReachTheSampleOnlyFromTheFocusedControl) {
+  RunDialog([&](TSetForm& form, uitest::FormDriver&) {
+    TFrm_SetView& page = *form.Frm_SetView;
+    const bool eof = page.Editor1->Marks().EofMark().Visible();
+    page.CB_MarkEof1->SetChecked(!eof); // as loading does: not focused
+    EXPECT_EQ(page.Editor1->Marks().EofMark().Visible(), eof);
+    page.CB_MarkEof1->SetFocus();
+    uitest::FormDriver::Click(*page.CB_MarkEof1);
+    EXPECT_EQ(page.Editor1->Marks().EofMark().Visible(), page.CB_MarkEof1->Checked());
+    page.SpinEdit_Line1->SetValue(5);
+    EXPECT_NE(page.Editor1->Margin().Line(), 5);
+    page.SpinEdit_Line1->SetFocus();
+    page.SpinEdit_Line1->SetValue(4);
+    EXPECT_EQ(page.Editor1->Margin().Line(), 4);
+    PressCancel(form);
+  });
+}
+
+} // namespace
