@@ -223,10 +223,8 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
     state = LoadFileState(name, defaultWrap, rememberedOwner);
   }
 
-  auto* doc = TComponent::Create<TDocForm>(Application);
+  auto* doc = TComponent::Create<TDocForm>(Application, "", state, logState);
   HourGlassOn();
-  doc->ApplyFileState(state, false);
-  doc->RestoreDocState(logState);
   doc->Editor1->Lines().LoadFromText(text.Text);
   doc->SetCharCode(text.Code);
   if (asTemplate) {
@@ -258,12 +256,12 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
   return true;
 }
 
-void OpenDocumentsByDialog() {
+void OpenDocumentsByDialog(bool multiSelect) {
   TFileDialogParams params;
   params.Title = res::OpenTitle;
   params.Filter = DefaultFilter;
   params.DefaultExt = "tex";
-  params.AllowMultiSelect = true;
+  params.AllowMultiSelect = multiSelect;
   params.ShowReadOnly = true;
   params.FilterIndex = -1;
   params.HistoryKey = OpenHistoryKey;
@@ -272,6 +270,8 @@ void OpenDocumentsByDialog() {
   bool readOnly = false;
   if (!ShowOpenDialog(params, &files, first, readOnly))
     return;
+  if (files.Empty())
+    files.Add(first);
   for (int i = 0; i < files.Count(); ++i)
     OpenDocument(files[i], "", false, -1, readOnly, false);
 }

@@ -38,8 +38,9 @@ TDocForm* FindDocByFileName(const std::string& fileName);
 // is only brought to the front.
 bool OpenDocument(const std::string& fileName, const std::string& ownerFile, bool asTemplate,
                   int line, bool readOnly, bool quiet);
-// The open dialog: each chosen file, read-only as the dialog's box says.
-void OpenDocumentsByDialog();
+// The open dialog, for one file or several: each chosen file, read-only as the dialog's box
+// says.
+void OpenDocumentsByDialog(bool multiSelect);
 // Asks, unless the settings save without asking, before saving the modified documents: all of
 // them, or only those with a file name. False when cancelled or a save failed.
 bool SaveAllModified(bool all);

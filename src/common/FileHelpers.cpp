@@ -33,21 +33,6 @@ bool FindEntry(const std::string& path, WIN32_FIND_DATAA& found) {
   return true;
 }
 
-// The "\"-separated parts of a path, double-byte characters kept whole; empty parts dropped.
-std::vector<std::string> SplitPath(std::string_view path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = sjis::FindChar(path, '\\', start);
-    if (end == std::string_view::npos)
-      end = path.size();
-    if (end > start)
-      parts.emplace_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
-
 struct DcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -107,25 +92,6 @@ std::string BuildLongFileName(const std::string& path) {
 std::string GetLongFileName(const std::string& path) {
   std::string longName = BuildLongFileName(path);
   return FileExists(longName) ? longName : std::string();
-}
-
-std::string GetRelativePath(const std::string& path, const std::string& baseFile) {
-  std::string baseFolder = ExtractFilePath(baseFile);
-  std::string drive = ExtractFileDrive(path);
-  if (!IsSameText(ExtractFileDrive(baseFolder), drive))
-    return path;
-  std::vector<std::string> baseParts = SplitPath(baseFolder.substr(drive.size()));
-  std::vector<std::string> pathParts = SplitPath(ExtractFilePath(path).substr(drive.size()));
-  size_t common = 0;
-  while (common < baseParts.size() && common < pathParts.size() &&
-         IsSameText(baseParts[common], pathParts[common]))
-    ++common;
-  std::string result;
-  for (size_t i = common; i < baseParts.size(); ++i)
-    result += "..\\";
-  for (size_t i = common; i < pathParts.size(); ++i)
-    result.append(pathParts[i]).append("\\");
-  return result + ExtractFileName(path);
 }
 
 bool CopyFileIfDifferent(const std::string& source, const std::string& target) {

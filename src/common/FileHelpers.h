@@ -24,8 +24,6 @@ std::string GetShortPath(const std::string& path);
 std::string BuildLongFileName(const std::string& path);
 // BuildLongFileName, or empty when that file does not exist.
 std::string GetLongFileName(const std::string& path);
-// path relative to the folder of baseFile ("..\c\y.tex"); a path on another drive unchanged.
-std::string GetRelativePath(const std::string& path, const std::string& baseFile);
 // Copies, overwriting, when the source exists and the names differ ignoring case; true when
 // copied.
 bool CopyFileIfDifferent(const std::string& source, const std::string& target);

@@ -79,6 +79,43 @@ std::string ChangeFileExt(std::string_view fileName, std::string_view extension)
   return result;
 }
 
+std::vector<std::string> SplitPath(std::string_view path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = sjis::FindChar(path, '\\', start);
+    if (end == std::string_view::npos)
+      end = path.size();
+    if (end > start)
+      parts.emplace_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+std::string GetRelativePath(std::string_view path, std::string_view baseFile) {
+  std::string baseFolder = ExtractFilePath(baseFile);
+  std::string drive = ExtractFileDrive(path);
+  auto same = [](std::string_view a, std::string_view b) {
+    return CompareLocale(a, b, false) == 0;
+  };
+  if (!same(ExtractFileDrive(baseFolder), drive))
+    return std::string(path);
+  std::vector<std::string> baseParts = SplitPath(std::string_view(baseFolder).substr(drive.size()));
+  std::vector<std::string> pathParts =
+      SplitPath(std::string_view(ExtractFilePath(path)).substr(drive.size()));
+  size_t common = 0;
+  while (common < baseParts.size() && common < pathParts.size() &&
+         same(baseParts[common], pathParts[common]))
+    ++common;
+  std::string result;
+  for (size_t i = common; i < baseParts.size(); ++i)
+    result += "..\\";
+  for (size_t i = common; i < pathParts.size(); ++i)
+    result.append(pathParts[i]).append("\\");
+  return result + ExtractFileName(path);
+}
+
 std::string IncludeTrailingPathDelimiter(std::string_view path) {
   std::string result(path);
   if (!EndsWithPathDelimiter(result))

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quolin {
 
@@ -25,6 +26,12 @@ std::string ExtractFileExt(std::string_view fileName);
 std::string ExtractFileDrive(std::string_view fileName);
 // Replaces the extension of the name part, or appends one.
 std::string ChangeFileExt(std::string_view fileName, std::string_view extension);
+
+// The "\"-separated parts of a path, double-byte characters kept whole; empty parts dropped.
+std::vector<std::string> SplitPath(std::string_view path);
+// path relative to the folder of baseFile ("..\c\y.tex"), folders compared ignoring case; a
+// path on another drive unchanged.
+std::string GetRelativePath(std::string_view path, std::string_view baseFile);
 
 std::string IncludeTrailingPathDelimiter(std::string_view path);
 std::string ExcludeTrailingPathDelimiter(std::string_view path);

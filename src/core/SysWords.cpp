@@ -105,4 +105,19 @@ int SysWordNumber(std::string_view word) {
   return 0;
 }
 
+TFoundSysWord FindSysWord(std::string_view text) {
+  for (int i = 0; i < SysWordCount; ++i) {
+    std::string_view word = SysWords[i].Word;
+    if (text.size() < word.size())
+      continue;
+    std::string_view spelled = SysWords[i].Match == swWhole ? text : text.substr(0, word.size());
+    if (!sjis::EqualIgnoreAsciiCase(spelled, word))
+      continue;
+    if (spelled.ends_with('('))
+      spelled.remove_suffix(1);
+    return {i + 1, std::string(spelled)};
+  }
+  return {};
+}
+
 } // namespace quolin

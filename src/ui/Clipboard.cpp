@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <vector>
 
@@ -64,6 +66,23 @@ std::string GetClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+std::vector<std::string> GetClipboardFileNames() {
+  std::vector<std::string> names;
+  if (!IsClipboardFormatAvailable(CF_HDROP) || !OpenClipboardSoon())
+    return names;
+  // The handle is the clipboard's: read it, never DragFinish it.
+  if (auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP))) {
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::string name(DragQueryFileA(drop, i, nullptr, 0), '\0');
+      if (!name.empty() && DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1)))
+        names.push_back(name);
+    }
+  }
+  CloseClipboard();
+  return names;
 }
 
 } // namespace quolin

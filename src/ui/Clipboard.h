@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace quolin {
 
@@ -13,5 +14,8 @@ bool SetClipboardText(const std::string& text);
 bool PutClipboardText(const std::string& text, std::initializer_list<unsigned> alsoAs = {});
 // The clipboard's plain text (CF_TEXT); empty when it holds none or cannot be opened.
 std::string GetClipboardText();
+// The files of a dropped-file list (CF_HDROP) on the clipboard; none when it holds no list. The
+// list stays on the clipboard.
+std::vector<std::string> GetClipboardFileNames();
 
 } // namespace quolin

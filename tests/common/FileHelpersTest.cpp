@@ -71,15 +71,6 @@ TEST(FileHelpers, LongNameOfAShortJapanesePathKeepsItsLetterCaseAndMissingParts)
   EXPECT_EQ(GetShortPath(base + "Missing\\x.tex"), "");
 }
 
-TEST(FileHelpers, RelativePaths) {
-  EXPECT_EQ(GetRelativePath("C:\\a\\c\\y.tex", "C:\\a\\b\\x.tex"), "..\\c\\y.tex");
-  EXPECT_EQ(GetRelativePath("C:\\a\\b\\sub\\y.tex", "C:\\a\\b\\x.tex"), "sub\\y.tex");
-  EXPECT_EQ(GetRelativePath("c:\\A\\B\\y.tex", "C:\\a\\b\\x.tex"), "y.tex");
-  EXPECT_EQ(GetRelativePath("C:\\y.tex", "C:\\a\\b\\x.tex"), "..\\..\\y.tex");
-  EXPECT_EQ(GetRelativePath("D:\\a\\y.tex", "C:\\a\\x.tex"), "D:\\a\\y.tex");
-  EXPECT_EQ(GetRelativePath("C:\\表\\y.tex", "C:\\ソ\\x.tex"), "..\\表\\y.tex");
-}
-
 TEST(FileHelpers, CopyFileIfDifferentSkipsTheSameFileInAnotherCase) {
   TempFolder folder;
   const std::string source = folder / "Source.dat";

@@ -132,4 +132,13 @@ TEST(Sjis, CharStartAgreesWithAWalkFromTheStart) {
   }
 }
 
+TEST(Paths, RelativePaths) {
+  EXPECT_EQ(GetRelativePath("C:\\a\\c\\y.tex", "C:\\a\\b\\x.tex"), "..\\c\\y.tex");
+  EXPECT_EQ(GetRelativePath("C:\\a\\b\\sub\\y.tex", "C:\\a\\b\\x.tex"), "sub\\y.tex");
+  EXPECT_EQ(GetRelativePath("c:\\A\\B\\y.tex", "C:\\a\\b\\x.tex"), "y.tex");
+  EXPECT_EQ(GetRelativePath("C:\\y.tex", "C:\\a\\b\\x.tex"), "..\\..\\y.tex");
+  EXPECT_EQ(GetRelativePath("D:\\a\\y.tex", "C:\\a\\x.tex"), "D:\\a\\y.tex");
+  EXPECT_EQ(GetRelativePath("C:\\表\\y.tex", "C:\\ソ\\x.tex"), "..\\表\\y.tex");
+}
+
 } // namespace
