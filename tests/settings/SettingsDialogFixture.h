@@ -19,7 +19,8 @@ protected:
   }
 
   // Shows the dialog modally; act drives it and must close it.
-  void RunDialog(const std::function<void(TSetForm&, uitest::FormDriver&)>& act) {
+  void RunDialog(const std::function<void(TSetForm&, uitest::FormDriver&)>& act,
+                 const std::function<void()>& show = ShowSetForm) {
     bool acted = false;
     uitest::Later(top, [&] {
       auto* form = dynamic_cast<TSetForm*>(Application->FindComponent("SetForm"));
@@ -31,7 +32,7 @@ protected:
       if (form->ModalResult() == mrNone)
         PressCancel(*form);
     });
-    ShowSetForm();
+    show();
     EXPECT_TRUE(acted);
   }
   static void PressOk(TSetForm& form) { uitest::FormDriver::Click(*form.Button2); }

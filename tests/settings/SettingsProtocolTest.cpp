@@ -189,3 +189,31 @@ TEST_F(SettingsProtocol, TheOutlineIconsFollowTheSettingAfterOk) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SettingsProtocol, TheSettingsCommandsOpenTheirDialogsThroughTheRouter) {
+  bool shown = false;
+  RunDialog(
+      [&](TSetForm& form, uitest::FormDriver&) {
+        shown = form.Visible();
+        PressCancel(form);
+      },
+      [] { ExecuteCommand(nullptr, "$Sys_OptSetup", 0); });
+  EXPECT_TRUE(shown);
+  for (const char* word : {"$Sys_OptBracketSetup", "$Sys_OptDocExpSetup"}) {
+    std::string opened;
+    uitest::Later(top, [&] {
+      for (const char* name : {"KakkoForm", "SetExpForm"})
+        if (auto* form = dynamic_cast<TForm*>(Application->FindComponent(name))) {
+          opened = name;
+          form->SetModalResult(mrCancel);
+        }
+    });
+    ExecuteCommand(nullptr, word, 0);
+    EXPECT_EQ(opened, std::string(word) == "$Sys_OptBracketSetup" ? "KakkoForm" : "SetExpForm");
+  }
+  EXPECT_TRUE(dialogs.calls.empty()) << "no word says it is not there yet";
+}
+
+} // namespace
