@@ -3,7 +3,7 @@
 #include "common/SettingTable.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
-#include "core/Sjis.h"
+#include "core/SettingsMappings.h"
 
 #include <windows.h>
 
@@ -162,12 +162,6 @@ void CopyDefaultDataFile(const TSettingsFolders& folders) {
 
 std::string ModuleSection(const std::string& subkey) {
   return std::string(res::RegSectionTexModule) + "\\" + subkey;
-}
-
-// A line's first character when it is a single byte; a double-byte one could not be matched
-// by one typed byte, and would fire on any character sharing its lead byte.
-char BracketOpener(const std::string& line) {
-  return sjis::CharLength(line, 0) == 1 ? line[0] : '\0';
 }
 
 } // namespace

@@ -14,6 +14,9 @@
 #include "core/ResConst.h"
 #include "core/Sjis.h"
 #include "core/SysWords.h"
+#include "settings/BracketListForm.h"
+#include "settings/OutlineDetailForm.h"
+#include "settings/SetUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -336,6 +339,18 @@ void OptCreateNewDataFile(const TSysCall&) {
   CreateDataFileInteractive();
 }
 
+void OptSetup(const TSysCall&) {
+  ShowSetForm();
+}
+
+void OptDocExpSetup(const TSysCall&) {
+  ShowSetExpForm();
+}
+
+void OptBracketSetup(const TSysCall&) {
+  ShowKakkoForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
@@ -426,13 +441,13 @@ constexpr THandler Handlers[] = {
     MainWindowState<TWindowState::wsNormal>,
     MainActiv,
     // Settings, master editor, menu editor.
-    Waiting,
+    OptSetup,
     Waiting,
     Waiting,
     OptCreateNewDataFile,
     // Outline categories, reserved words and adding to them, the module wizards, the format
     // dialogs and the about box.
-    Waiting,
+    OptDocExpSetup,
     Waiting,
     Waiting,
     Waiting,
@@ -444,7 +459,7 @@ constexpr THandler Handlers[] = {
     OptExecuteFile,
     // Spell check and bracket pairs.
     Waiting,
-    Waiting,
+    OptBracketSetup,
     HelpTopic,
 };
 static_assert(std::size(Handlers) == SysWordCount);

@@ -12,7 +12,6 @@ namespace quolin {
 
 namespace {
 
-
 int MessageX(const TMessage& message) {
   return static_cast<short>(LOWORD(message.LParam));
 }
@@ -257,8 +256,8 @@ void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
     throw EInvalidOperation("Cannot move a node into itself");
   TTreeNode* root = tree_.nodes_.root_.get();
   bool asChild = mode == TNodeAttachMode::naAddChild || mode == TNodeAttachMode::naAddChildFirst;
-  TTreeNode* newParent = asChild ? (destination ? destination : root)
-                                 : (destination ? destination->parent_ : root);
+  TTreeNode* newParent =
+      asChild ? (destination ? destination : root) : (destination ? destination->parent_ : root);
   bool wasSelected = IsWithin(tree_.Selected(), this);
   TTreeNode* selected = tree_.Selected();
   // Take the node out of its place, window item included.
@@ -418,6 +417,9 @@ void TTreeView::CreateWnd() {
   if (images_)
     SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(images_->Handle()));
+  if (stateImages_)
+    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_STATE,
+                 reinterpret_cast<LPARAM>(stateImages_->Handle()));
   InsertItems(nodes_.root_.get());
   if (selected_)
     SetSelected(selected_);
@@ -549,13 +551,23 @@ void TTreeView::AlphaSort() {
 }
 
 void TTreeView::SetImages(TImageList* images) {
-  if (images_)
-    RemoveFreeNotification(images_);
-  images_ = images;
+  AttachImages(images_, images, TVSIL_NORMAL);
+}
+
+void TTreeView::SetStateImages(TImageList* images) {
+  AttachImages(stateImages_, images, TVSIL_STATE);
+}
+
+// One list may serve as both kinds: it is told of no more only when neither holds it.
+void TTreeView::AttachImages(TImageList*& slot, TImageList* images, WPARAM kind) {
+  TImageList* old = slot;
+  slot = images;
+  if (old && old != images_ && old != stateImages_)
+    RemoveFreeNotification(old);
   if (images)
     FreeNotification(images);
   if (HandleAllocated())
-    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
+    SendMessageA(Handle(), TVM_SETIMAGELIST, kind,
                  reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
@@ -563,6 +575,8 @@ void TTreeView::Notification(TComponent* component, TOperation operation) {
   TControl::Notification(component, operation);
   if (operation == TOperation::opRemove && component == images_)
     SetImages(nullptr);
+  if (operation == TOperation::opRemove && component == stateImages_)
+    SetStateImages(nullptr);
 }
 
 TTreeNode* TTreeView::NodeOfItem(HTREEITEM item) const {
@@ -579,8 +593,8 @@ TTreeNode* TTreeView::NodeOfItem(HTREEITEM item) const {
 TTreeNode* TTreeView::Selected() const {
   if (!WindowHandle())
     return selected_;
-  return NodeOfItem(reinterpret_cast<HTREEITEM>(
-      SendMessageA(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+  return NodeOfItem(
+      reinterpret_cast<HTREEITEM>(SendMessageA(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
 void TTreeView::SetSelected(TTreeNode* node) {
@@ -707,8 +721,8 @@ bool TTreeView::HandleNotify(TMessage& message) {
   }
   case TVN_BEGINDRAGA:
     if (DragMode == TDragMode::dmAutomatic) {
-      dragNode_ = reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEWA*>(message.LParam)
-                                                   ->itemNew.lParam);
+      dragNode_ = reinterpret_cast<TTreeNode*>(
+          reinterpret_cast<NMTREEVIEWA*>(message.LParam)->itemNew.lParam);
       BeginDrag();
     }
     return true;

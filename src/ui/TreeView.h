@@ -152,8 +152,8 @@ private:
 };
 
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
-using TTVCompareEvent =
-    std::function<void(TObject* sender, TTreeNode* node1, TTreeNode* node2, int data, int& compare)>;
+using TTVCompareEvent = std::function<void(TObject* sender, TTreeNode* node1, TTreeNode* node2,
+                                           int data, int& compare)>;
 
 class TTreeView : public TControl {
 public:
@@ -175,6 +175,8 @@ public:
   TDragMode DragMode = TDragMode::dmManual;
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
+  TImageList* StateImages() const { return stateImages_; }
+  void SetStateImages(TImageList* images);
 
   TSortType SortType() const { return sortType_; }
   void SetSortType(TSortType type);
@@ -234,6 +236,7 @@ private:
 
   TTreeNodes nodes_;
   TImageList* images_ = nullptr;
+  TImageList* stateImages_ = nullptr;
   TSortType sortType_ = TSortType::stNone;
   TTreeNode* selected_ = nullptr;
   TTreeNode* dropTarget_ = nullptr;
@@ -251,6 +254,7 @@ private:
   // Parents to sort at the outermost EndUpdate.
   std::vector<TTreeNode*> pendingSorts_;
 
+  void AttachImages(TImageList*& slot, TImageList* images, WPARAM kind);
   void InsertItem(TTreeNode* node);
   void InsertItems(TTreeNode* parent);
   void ForgetItems(TTreeNode* node);

@@ -1,6 +1,7 @@
 // The main window in the test process: what start-up reads, the data file check, the command
 // images, the documents of start-up, dropped files, the reopen list and the orders of closing.
 #include "MainWindowFixture.h"
+#include "support/FormDriver.h"
 
 #include "support/ToolWindows.h"
 
@@ -161,6 +162,11 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   EXPECT_TRUE(settings->Items(1)->IsLine());
   top->mn_SetMaster1->Click();
   top->mn_SetMenu1->Click();
+  // The settings dialog it opens is cancelled from a timer of its modal loop.
+  uitest::Later(top, [] {
+    if (auto* form = dynamic_cast<TForm*>(Application->FindComponent("SetForm")))
+      form->SetModalResult(mrCancel);
+  });
   top->mn_SetOption1->Click();
   ASSERT_EQ(commands.calls.size(), 3u);
   EXPECT_EQ(commands.calls[0].Command, "$Sys_OptMaster");

@@ -152,6 +152,27 @@ TEST_F(UiControls, TreeSortsStablyWithOnCompare) {
   EXPECT_EQ(WindowLevel(tree->Handle(), nullptr), "a.tex,C.tex,D.tex");
 }
 
+TEST_F(UiControls, TreeStateImagesShareAListWithTheImagesAndGoWithIt) {
+  form->Show();
+  auto* tree = Add<TTreeView>("TreeView1");
+  auto* list = TComponent::Create<TImageList>(form.get(), "ImageList1");
+  auto ListOf = [&](WPARAM kind) {
+    return reinterpret_cast<HIMAGELIST>(SendMessageA(tree->Handle(), TVM_GETIMAGELIST, kind, 0));
+  };
+  tree->SetImages(list);
+  tree->SetStateImages(list);
+  EXPECT_EQ(ListOf(TVSIL_STATE), list->Handle());
+  EXPECT_EQ(ListOf(TVSIL_NORMAL), list->Handle());
+  // Taking the list away as images keeps it as state images, and its end clears both.
+  tree->SetImages(nullptr);
+  EXPECT_EQ(ListOf(TVSIL_NORMAL), nullptr);
+  tree->SetImages(list);
+  list->Free();
+  EXPECT_EQ(tree->Images(), nullptr);
+  EXPECT_EQ(tree->StateImages(), nullptr);
+  EXPECT_EQ(ListOf(TVSIL_STATE), nullptr);
+}
+
 TEST_F(UiControls, TreeDragDropsOnlyWhereOnDragOverAccepts) {
   form->Show();
   auto* tree = Add<TTreeView>("TreeView1");
