@@ -24,6 +24,9 @@ protected:
 
   void SetUp() override {
     MainWindowFixture::SetUp();
+    MakeEmptyMainWindow();
+  }
+  void MakeEmptyMainWindow() {
     MakeMainWindow();
     top->MasterList.Clear();
     top->GroupList.Clear();
@@ -277,6 +280,10 @@ TEST_F(MenuBuild, ReopenAndToolbarListCopies) {
 
   toolbars->Items(0)->Click();
   EXPECT_FALSE(UserToolbar(1)->Visible());
+  // Opening the submenu runs its master, which checks the copies.
+  toolbars->Items(0)->SetChecked(true);
+  SendMessageA(top->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(toolbars->Handle()), 2);
+  EXPECT_FALSE(toolbars->Items(0)->Checked());
 }
 
 TEST_F(MenuBuild, RefreshKeepsTheSettingsItems) {
@@ -392,6 +399,39 @@ TEST_F(UserToolbars, RebuildKeepsPlaceAndVisibility) {
   EXPECT_FALSE(UserToolbar(1)->Visible());
   EXPECT_FALSE(top->PopupMenu_ToolBar->Items()->Items(0)->Checked());
   EXPECT_TRUE(top->PopupMenu_ToolBar->Items()->Items(1)->Checked());
+}
+
+TEST_F(UserToolbars, HiddenToolbarStaysHiddenAfterARestart) {
+  Master(1, "$Sys_FileNew", 0, 1);
+  Toolbar(1, "one", {1});
+  Toolbar(2, "two", {1});
+  ShowMainWindow();
+  Start();
+  UserToolbar(1)->SetVisible(false);
+  SaveToolbarLayout();
+  FreeMainWindow();
+
+  MakeEmptyMainWindow();
+  Master(1, "$Sys_FileNew", 0, 1);
+  Toolbar(1, "one", {1});
+  Toolbar(2, "two", {1});
+  Start();
+  ShowMainWindow();
+  EXPECT_FALSE(UserToolbar(1)->Visible());
+  EXPECT_TRUE(UserToolbar(2)->Visible());
+}
+
+TEST_F(MenuBuild, MaximisedDocumentStaysMaximised) {
+  Master(1, "$Sys_FileNew");
+  Node(tree.Root(mkMainMenu), "new", 1);
+  ShowMainWindow();
+  Start();
+  ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, 0, false, true));
+  uitest::Pump();
+  DocAt(0)->SetWindowState(TWindowState::wsMaximized);
+  RebuildMenus(true);
+  EXPECT_EQ(DocAt(0)->WindowState(), TWindowState::wsMaximized);
+  EXPECT_EQ(top->MainMenu1->Items()->Count(), 1);
 }
 
 class MenuState : public GeneratedUi {};
