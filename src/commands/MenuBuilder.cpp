@@ -56,13 +56,6 @@ TMenu* GeneratedMenu(int kind) {
   }
 }
 
-TQuolin_CmdList CommandOf(int number) {
-  TQuolin_CmdList record;
-  if (!GetSignedCommandRecord(TopForm->MasterList, TopForm->GroupList, number, record))
-    ClearMasterRecord(record);
-  return record;
-}
-
 void BuildItems(TMenuItem& parent, const TMenuNode& node, int kind) {
   for (const auto& child : node.Children) {
     const TQuolin_MenuList& record = child->Record;
@@ -104,7 +97,7 @@ void RefreshItem(TMenuItem& item, int kind) {
   if (!IsGeneratedMenuItemName(item.Name()))
     return;
   int number = HexIdFromName(item.Name());
-  TQuolin_CmdList master = CommandOf(number);
+  TQuolin_CmdList master = SignedCommandOf(number);
   if (SameCommand(master.Command, RemainCommand))
     specialItems[kind].Remain = &item;
   if (SameCommand(master.Command, ToolbarListCommand))
@@ -138,6 +131,13 @@ std::string CopyName(const std::string& name) {
 }
 
 } // namespace
+
+TQuolin_CmdList SignedCommandOf(int number) {
+  TQuolin_CmdList record;
+  if (!GetSignedCommandRecord(TopForm->MasterList, TopForm->GroupList, number, record))
+    ClearMasterRecord(record);
+  return record;
+}
 
 void CreateVisiSets() {
   ClearMenuGroups();

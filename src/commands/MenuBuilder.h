@@ -5,6 +5,8 @@
 // editor's tree; their items carry their command number in their names (GeneratedNames).
 #pragma once
 
+#include "core/CommandRecords.h"
+
 #include <array>
 #include <vector>
 
@@ -45,6 +47,10 @@ void SetMenuGroupVisible(int group, bool value);
 // selection and whether it holds a line break.
 void UpdateDocumentMenuState(bool documentOpen);
 void UpdateSelectionMenuState(bool selected, bool lineBreakSelected);
+
+// The master, or for a negative number the group, from the main window's lists; a cleared
+// record when there is none.
+TQuolin_CmdList SignedCommandOf(int number);
 
 // Builds the three menus from the menu editor's tree when rebuild is set, then refreshes the
 // images, hints, visibility and groups of their items from the masters.

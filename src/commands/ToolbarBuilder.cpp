@@ -24,13 +24,6 @@ constexpr char ToolbarSettingsCaption[] = "ツールバーの設定(&T)";
 // Shorter names are no generated buttons.
 constexpr size_t ButtonNameMinLength = 13;
 
-TQuolin_CmdList CommandOf(int number) {
-  TQuolin_CmdList record;
-  if (!GetSignedCommandRecord(TopForm->MasterList, TopForm->GroupList, number, record))
-    ClearMasterRecord(record);
-  return record;
-}
-
 bool OpensFiles(const std::string& command) {
   return sjis::CompareIgnoreAsciiCase(command, FileOpenCommand) == 0 ||
          sjis::CompareIgnoreAsciiCase(command, FilesOpenCommand) == 0;
@@ -45,7 +38,7 @@ void SetDropdown(TToolbarButton& button, TPopupMenu* menu, TButtonDropdownEvent 
 
 void RefreshButton(TToolbarButton& button) {
   int number = HexIdFromName(button.Name());
-  TQuolin_CmdList master = CommandOf(number);
+  TQuolin_CmdList master = SignedCommandOf(number);
   button.SetImageIndex(master.ImgIndex);
   button.SetHint(master.Hint);
   button.SetShowHint(!master.Hint.empty());
@@ -63,7 +56,7 @@ void RefreshButton(TToolbarButton& button) {
 }
 
 void AddEntry(TToolbar& toolbar, int toolbarId, int commandId, int& buttonCount) {
-  TQuolin_CmdList master = CommandOf(commandId);
+  TQuolin_CmdList master = SignedCommandOf(commandId);
   if (master.Command.empty() && master.ImgIndex < 0) {
     TComponent::Create<TToolbarSep>(TopForm)->SetParent(&toolbar);
     return;
