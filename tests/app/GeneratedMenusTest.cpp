@@ -227,6 +227,10 @@ TEST_F(MenuBuild, ThreeTreesBecomeTheThreeMenus) {
   char text[64] = {};
   GetMenuStringA(fileItem->Handle(), 0, text, sizeof text, MF_BYPOSITION);
   EXPECT_STREQ(text, "&New\tCtrl+N");
+  // The long hint shows when the item is selected.
+  SendMessageA(top->Handle(), WM_MENUSELECT, MAKEWPARAM(newItem->Command(), MF_STRING),
+               reinterpret_cast<LPARAM>(fileItem->Handle()));
+  EXPECT_EQ(Application->Hint(), "A new document");
 }
 
 TEST_F(MenuBuild, EmptyMainRootKeepsTheSettingsMenu) {
