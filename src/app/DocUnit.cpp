@@ -845,8 +845,8 @@ void TDocForm::FormClose(TObject*, TCloseAction& action) {
     SaveDocState();
   AddRemainFile(this, true);
   bool othersRemain = DocCount() > 1;
-  if (othersRemain)
-    UpdateDocumentMenuState(true);
+  // The last document's close puts the groups back to the no-document state.
+  UpdateDocumentMenuState(othersRemain);
   UncheckCommandItems(TopForm->WordWrapCommandId);
   ClearStatusPanels();
   StopOutlineScan(*this);

@@ -11,13 +11,16 @@
 #include "commands/CommandRouter.h"
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
+#include "commands/ToolbarBuilder.h"
 #include "commands/TopFormData.h"
 #include "common/Registry.h"
 #include "common/StringHelpers.h"
 #include "common/UserDataFile.h"
 #include "core/CommandExpander.h"
 #include "core/CommandLookup.h"
+#include "core/CommandRecords.h"
 #include "core/Format.h"
+#include "core/GeneratedNames.h"
 #include "core/IndexList.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
@@ -62,10 +65,6 @@ constexpr UINT WM_RunPendingMacros = WM_APP + 0x100;
 constexpr char SecondCommandImagesResource[] = "TOOLBTN2";
 constexpr char OutlineImagesResource[] = "OUTLINE";
 constexpr char CloseButtonResource[] = "CLOSEBUTTON";
-// Images of the built-in strip, kept as empty images while the strip is not drawn.
-constexpr int BuiltInImageCount = 117;
-// Where the second built-in strip starts.
-constexpr int SecondStripStart = 1000;
 
 constexpr int RemainFilesKept = 40;
 constexpr int MinOutlinePanelWidth = 30;
@@ -116,16 +115,6 @@ constexpr char OptMenuCommand[] = "$Sys_OptMenu";
 // Status bar panel widths; the last panel takes the rest.
 constexpr int StatusPanelWidths[] = {80, 54, 54, 80, 0};
 
-// Generated names carry a command number as 8 hexadecimal digits from their fifth character.
-constexpr size_t NameNumberPos = 4;
-constexpr size_t NameNumberLength = 8;
-// A generated menu item's flag digit: "0" for a pure submenu.
-constexpr size_t MenuFlagPos = 12;
-// The running count of a button's name, its group on its toolbar.
-constexpr size_t ButtonCountPos = 20;
-constexpr const char* CommandMenuPrefixes[] = {"mn0_", "mn1_", "mn2_"};
-constexpr char ButtonPrefix[] = "btn_";
-constexpr char GroupItemPrefix[] = "mn1_";
 constexpr char ToolWindowPrefix[] = "twd_";
 constexpr char ListFrameName[] = "Frm_CmdList";
 constexpr int ToolWindowClientWidth = 160;
@@ -136,7 +125,7 @@ bool NameCarries(const std::string& name, const char* prefix, const std::string&
 }
 
 bool IsCommandMenuItem(const std::string& name, const std::string& digits) {
-  return std::any_of(std::begin(CommandMenuPrefixes), std::end(CommandMenuPrefixes),
+  return std::any_of(std::begin(MenuItemPrefixes), std::end(MenuItemPrefixes),
                      [&](const char* prefix) { return NameCarries(name, prefix, digits); });
 }
 
@@ -239,21 +228,21 @@ std::string ValidateDataFile(const std::string& configured, const std::string& p
 }
 
 void LoadCommandImages(TImageList& images, const std::string& userDataFolder) {
-  for (int n = 1; images.Count() < SecondStripStart; ++n) {
+  for (int n = 1; images.Count() < SecondStripImage; ++n) {
     std::string path = userDataFolder + ImageFolder + IntToStr(n) + ImageExtension;
     TBitmap image;
     if (!FileExists(path) || !image.LoadFromFile(path))
       break;
     images.Add(image, nullptr);
   }
-  AddEmptyImages(images, SecondStripStart - images.Count());
+  AddEmptyImages(images, SecondStripImage - images.Count());
 }
 
 void LoadCommandImageList(TImageList& images, TImageList& loading,
                           const std::string& userDataFolder, HMODULE module) {
   images.Clear();
   if (!AddResourceStrip(images, module, CommandImagesResource))
-    AddEmptyImages(images, BuiltInImageCount);
+    AddEmptyImages(images, FirstUserImage);
   LoadCommandImages(images, userDataFolder);
   loading.Clear();
   if (AddResourceStrip(loading, module, SecondCommandImagesResource))
@@ -488,8 +477,14 @@ void TTopForm::CreateParams(TCreateParams& params) {
 
 void TTopForm::Notification(TComponent* component, TOperation operation) {
   TForm::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == splash_)
+  if (operation != TOperation::opRemove)
+    return;
+  if (component == splash_)
     splash_ = nullptr;
+  // The generated main menu frees the settings menu it replaces.
+  for (TMenuItem** item : {&mn_Option0, &mn_Set0, &mn_SetOption1, &mn_SetMaster1, &mn_SetMenu1})
+    if (component == *item)
+      *item = nullptr;
 }
 
 void TTopForm::BeforeDestruction() {
@@ -813,8 +808,9 @@ void TTopForm::FillGroupDropdown(int commandId) {
     if (member == 0 || !GetCommandRecord(false, member, master))
       continue;
     GroupDropdownCount = (GroupDropdownCount + 1) & 0xFFFF;
-    std::string name = GroupItemPrefix + HexField(member) + "1" + IntToHex(GroupDropdownCount, 4);
-    TMenuItem* item = Create<TMenuItem>(this, name);
+    // The pop-up owns its items: their names may repeat those of the main pop-up's.
+    TMenuItem* item = Create<TMenuItem>(
+        PopupMenu_Group, MenuItemName(mkMainPopup, member, true, GroupDropdownCount));
     item->SetCaption(master.ListCaption);
     item->SetImageIndex(master.ImgIndex);
     item->Hint = master.Hint;

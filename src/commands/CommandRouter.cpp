@@ -5,6 +5,7 @@
 #include "app/Outline.h"
 #include "app/TopUnit.h"
 #include "commands/MenuBuilder.h"
+#include "commands/ToolbarBuilder.h"
 #include "commands/TopFormData.h"
 #include "commands/UserCommand.h"
 #include "common/Registry.h"

@@ -17,6 +17,9 @@ void TFrm_List::RefreshContent() {
 void SaveListWindowState() {
 }
 
+void LoadListWindowState() {
+}
+
 void RefreshListWindows(const std::string&) {
 }
 

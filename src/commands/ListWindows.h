@@ -27,6 +27,8 @@ private:
 
 // Which list windows are shown, the outline panel's and the status bar's command.
 void SaveListWindowState();
+// Shows the list windows that were shown when the state was saved.
+void LoadListWindowState();
 // Gives every list window the open documents, leaving out the named one.
 void RefreshListWindows(const std::string& leaveOut);
 

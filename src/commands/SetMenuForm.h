@@ -1,16 +1,25 @@
 // The menu and toolbar editor, made right after the main window; its creation builds the
-// generated menus and toolbars.
-//
-// Stand-in until the editor exists: an empty hidden form.
+// generated toolbars and menus from the user data.
 #pragma once
 
+#include "core/MenuTree.h"
 #include "ui/Forms.h"
 
 namespace quolin {
 
 class TSetMenuForm : public TForm {
+public:
+  // The menus as the user data holds them; the generated menus are built from it.
+  TMenuTree MenuTree;
+
 protected:
-  using TForm::TForm;
+  explicit TSetMenuForm(TComponent* owner);
+  ~TSetMenuForm() override;
+
+private:
+  void FormCreate();
 };
+
+extern TSetMenuForm* SetMenuForm;
 
 } // namespace quolin

@@ -437,6 +437,10 @@ LRESULT TApplication::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   case WM_MENUSELECT:
     TMenuItem::MenuSelect(wParam, lParam);
     break;
+  case WM_INITMENUPOPUP:
+    if (!HIWORD(lParam))
+      TMenuItem::InitMenuPopup(reinterpret_cast<HMENU>(wParam));
+    break;
   case WM_MEASUREITEM: {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (measure->CtlType == ODT_MENU)

@@ -367,6 +367,10 @@ void TForm::WndProc(TMessage& message) {
   case WM_MENUSELECT:
     TMenuItem::MenuSelect(message.WParam, message.LParam);
     break;
+  case WM_INITMENUPOPUP:
+    if (!HIWORD(message.LParam))
+      TMenuItem::InitMenuPopup(reinterpret_cast<HMENU>(message.WParam));
+    break;
   case WM_SIZE:
     if (formStyle_ == TFormStyle::fsMDIForm) {
       // DefFrameProc would stretch the MDI client over the aligned controls.

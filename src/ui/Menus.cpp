@@ -210,8 +210,15 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   bool hadItems = !items_.empty();
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
-  if (!handle_)
+  if (!handle_) {
     handle_ = CreatePopupMenu();
+    // WM_INITMENUPOPUP names the opening sub-menu only by its handle.
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = reinterpret_cast<ULONG_PTR>(this);
+    SetMenuInfo(handle_, &info);
+  }
   InsertEntry(item);
   if (!hadItems)
     UpdateEntry(); // this entry now opens a sub-menu
@@ -352,6 +359,14 @@ LRESULT TMenuItem::DrawMenuImage(const DRAWITEMSTRUCT& draw) {
   images->Draw(draw.hDC, draw.rcItem.left, top, item->imageIndex_,
                !(draw.itemState & (ODS_GRAYED | ODS_DISABLED)));
   return TRUE;
+}
+
+void TMenuItem::InitMenuPopup(HMENU menu) {
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_MENUDATA;
+  if (GetMenuInfo(menu, &info) && info.dwMenuData)
+    reinterpret_cast<TMenuItem*>(info.dwMenuData)->Click();
 }
 
 void TMenuItem::MenuSelect(WPARAM wParam, LPARAM lParam) {

@@ -79,6 +79,9 @@ public:
   // WM_MEASUREITEM and WM_DRAWITEM of an item's image (ODT_MENU).
   static LRESULT MeasureMenuImage(MEASUREITEMSTRUCT& measure);
   static LRESULT DrawMenuImage(const DRAWITEMSTRUCT& draw);
+  // WM_INITMENUPOPUP: the item whose sub-menu opens is clicked, so it can fill or check its
+  // sub-items first.
+  static void InitMenuPopup(HMENU menu);
   // WM_MENUSELECT: the long hint of the item becomes the application's hint.
   static void MenuSelect(WPARAM wParam, LPARAM lParam);
 

@@ -5,6 +5,7 @@
 
 #include "commands/ListWindows.h"
 #include "commands/MenuBuilder.h"
+#include "commands/ToolbarBuilder.h"
 #include "core/IndexList.h"
 #include "toolbar/TbToolWindow.h"
 #include "toolbar/TbToolbar.h"

@@ -8,6 +8,7 @@
 #include "app/TopUnit.h"
 #include "app/UserFolders.h"
 #include "commands/CommandRouter.h"
+#include "commands/SetMenuForm.h"
 #include "common/Registry.h"
 #include "core/CommandRecords.h"
 #include "core/Paths.h"
@@ -51,6 +52,7 @@ protected:
   uitest::DialogRecorder dialogs;
   CommandRecorder commands;
   TTopForm* top = nullptr;
+  TSetMenuForm* menuEditor = nullptr;
 
   void TearDown() override {
     FreeMainWindow();
@@ -62,6 +64,14 @@ protected:
     top = Application->CreateForm<TTopForm>("TopForm");
     top->CommandLine = "\"Quolin.exe\"";
     return top;
+  }
+  // The menu editor made right after the main window, as the program does: it builds the
+  // generated toolbars and menus from the main window's lists.
+  TSetMenuForm* MakeMenuEditor() {
+    if (!top)
+      MakeMainWindow();
+    menuEditor = Application->CreateForm<TSetMenuForm>("SetMenuForm");
+    return menuEditor;
   }
   TTopForm* ShowMainWindow() {
     if (!top)
@@ -75,6 +85,9 @@ protected:
     for (int i = Application->ComponentCount() - 1; i >= 0; --i)
       if (auto* doc = dynamic_cast<TDocForm*>(Application->Components(i)))
         doc->Free();
+    if (menuEditor)
+      menuEditor->Free();
+    menuEditor = nullptr;
     if (top)
       top->Free();
     top = nullptr;

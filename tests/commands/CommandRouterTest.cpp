@@ -4,6 +4,7 @@
 #include "ViewText.h"
 #include "app/MainWindowFixture.h"
 #include "commands/MenuBuilder.h"
+#include "commands/ToolbarBuilder.h"
 #include "common/FileDialogs.h"
 #include "core/CommandExpander.h"
 #include "core/Sjis.h"
