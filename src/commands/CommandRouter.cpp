@@ -14,6 +14,7 @@
 #include "core/ResConst.h"
 #include "core/Sjis.h"
 #include "core/SysWords.h"
+#include "settings/FindUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -267,11 +268,26 @@ void EditSelectAll(const TSysCall&) {
     view.SelectAll();
 }
 
+// Arguments from first: forward, match case, whole word.
+void FindWithFlags(const TSysCall& call, int first, const std::string& pattern) {
+  FindTextInActiveDoc(pattern, call.Flag(first, "True"), call.Flag(first + 1, "False"),
+                      call.Flag(first + 2, "False"));
+}
+
+void EditFindStr(const TSysCall& call) {
+  FindWithFlags(call, 1, call.Arg(0, ""));
+}
+
 void EditSelFind(const TSysCall& call) {
   TEditor& view = View();
-  if (view.Selected() && view.SelLength() > 0)
-    RegWriteString(res::RegSectionFindReplace, res::SelFindTextName, view.SelText());
-  Waiting(call);
+  std::string pattern;
+  if (view.Selected() && view.SelLength() > 0) {
+    pattern = view.SelText();
+    RegWriteString(res::RegSectionFindReplace, res::SelFindTextName, pattern);
+  } else {
+    pattern = RegReadString(res::RegSectionFindReplace, res::SelFindTextName, "");
+  }
+  FindWithFlags(call, 0, pattern);
 }
 
 void EditMoveLine(const TSysCall& call) {
@@ -383,7 +399,7 @@ constexpr THandler Handlers[] = {
     EditPaste,
     EditSelectAll,
     // Find, find dialog, find next and previous.
-    Waiting,
+    EditFindStr,
     Waiting,
     Waiting,
     Waiting,
