@@ -337,7 +337,7 @@ bool MoveSectionByDrag(TTreeNode* source, TTreeNode* target) {
   int insertion = 0;
   if (target->Level() == source->Level())
     insertion = OutlineNodeLine(target);
-  else if (target->HasChildren())
+  else if (target->Count() > 0)
     insertion = OutlineNodeLine(target->GetFirstChild());
   else
     insertion = SectionLineRange(target).Last + 1;
@@ -375,7 +375,7 @@ void MoveSectionSelection(TDocForm* doc, int kind) {
   TTreeNode* found = nullptr;
   switch (kind) {
   case smParent:
-    if (node->HasChildren() && node->Expanded()) {
+    if (node->Count() > 0 && node->Expanded()) {
       node->Collapse(false);
       return;
     }

@@ -258,6 +258,26 @@ FORMATETC ShellFormatEtc(TShellClipFormat format) {
   return {ShellClipFormat(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 }
 
+bool ShellItemListed(TShellDataItem& item, int mode, TShItemIDType folderType,
+                     const TShVirtuaItems& virtuals) {
+  using enum TShItemIDType;
+  if (mode == 0) {
+    TShItemIDType type = item.GetItemType();
+    if (type == itBitBucket || type == itNetWork)
+      return virtuals.Contains(type);
+    return type != itVirtual;
+  }
+  if (mode == 1 && folderType == itMyComputer)
+    return item.GetItemType() != itVirtual || virtuals.Contains(itVirtual);
+  if (mode == 1 && folderType == itNetWork)
+    return virtuals.Contains(itNetWork);
+  return true;
+}
+
+int ShellOrder(HRESULT result) {
+  return FAILED(result) ? 0 : static_cast<short>(HRESULT_CODE(result));
+}
+
 HIMAGELIST GetSysImageList(bool large) {
   TOwnedIDList desktop;
   if (!GetSpecialFolderIDList(sfDesktop, desktop.Out()))

@@ -172,6 +172,16 @@ CLIPFORMAT ShellClipFormat(TShellClipFormat format);
 // No target device, the content aspect, every index, a global memory block.
 FORMATETC ShellFormatEtc(TShellClipFormat format);
 
+class TShellDataItem;
+// Whether an item enumerated in a folder of level mode is shown: at the desktop the recycle bin
+// and the network only when named in virtuals and virtual items never; under My Computer
+// (folderType, read only for mode 1) virtual items only when named; under the network its
+// items only when it is named; deeper, all.
+bool ShellItemListed(TShellDataItem& item, int mode, TShItemIDType folderType,
+                     const TShVirtuaItems& virtuals);
+// A folder's CompareIDs answer as an order: its low 16 bits signed; a failed call is a tie.
+int ShellOrder(HRESULT result);
+
 // The system image list, large or small.
 HIMAGELIST GetSysImageList(bool large);
 // Sets or clears style bits of a window; nothing without one.

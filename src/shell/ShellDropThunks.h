@@ -7,7 +7,12 @@
 
 #include "common/ComPtr.h"
 #include "core/Persistent.h"
+#include "shell/ShellDataItem.h"
 #include "ui/Application.h"
+#include "ui/Control.h"
+
+#include <functional>
+#include <memory>
 
 #include <windows.h>
 
@@ -106,6 +111,27 @@ private:
       : TShellThunk(sender), handler_(handler) {}
   TShellDropTargetHandler* handler_;
 };
+
+// What the controls share in drags: whether data offers files or shell items, the drop
+// source's answer, whether the button that began a press is still down (with swapped buttons
+// the other one), and one line of scrolling towards an edge the point is within a font height
+// of (beside a shown scroll bar).
+bool OffersShellData(IDataObject* data);
+HRESULT ShellQueryContinueDrag(BOOL escapePressed, DWORD keyState);
+bool MouseButtonDown(bool left);
+void ShellAutoScroll(TControl& control, POINT client);
+// The object of an entering drag of files or shell items, once accept (the control's
+// OnShDragEnter) took it; nil, and the effect none, otherwise.
+std::unique_ptr<TShellDragObject> EnterShellDrag(
+    IDataObject* data, DWORD keyState, POINTL point, DWORD* effect,
+    const std::function<void(const TShellDragObject& drag, TShiftState shift, POINT point,
+                             bool& accept)>& accept);
+// The effect a shell folder's drop target would give, asked without dropping.
+DWORD ProbeDropEffect(IDropTarget* target, IDataObject* data, DWORD keyState, POINTL point,
+                      DWORD allowed);
+// Drops on a shell folder's target as a drag over it would.
+void DropOnTarget(IDropTarget* target, IDataObject* data, DWORD keys, POINTL point,
+                  DWORD* effect);
 
 class TShellDropSource final : public TShellThunk<IDropSource> {
 public:

@@ -68,11 +68,6 @@ uint64_t Join(DWORD high, DWORD low) {
   return (static_cast<uint64_t>(high) << 32) | low;
 }
 
-// A shell comparison: its low 16 bits as a signed number; a failure is a tie.
-int ShellOrder(HRESULT result) {
-  return FAILED(result) ? 0 : static_cast<short>(HRESULT_CODE(result));
-}
-
 } // namespace
 
 TShellFileItem::TShellFileItem(TShellFileList* list, LPITEMIDLIST idList)
@@ -354,22 +349,6 @@ void TShellFileList::ShowColumns() {
   ListView->SetColumnOrder(ColumnOrder);
 }
 
-bool TShellFileList::Listed(TShellFileItem& item, int mode, TShItemIDType folderType,
-                            const TShVirtuaItems& virtuals) {
-  using enum TShItemIDType;
-  if (mode == 0) {
-    TShItemIDType type = item.GetItemType();
-    if (type == itBitBucket || type == itNetWork)
-      return virtuals.Contains(type);
-    return type != itVirtual;
-  }
-  if (mode == 1 && folderType == itMyComputer)
-    return item.GetItemType() != itVirtual || virtuals.Contains(itVirtual);
-  if (mode == 1 && folderType == itNetWork)
-    return virtuals.Contains(itNetWork);
-  return true;
-}
-
 int TShellFileList::EnumerateFolder(IShellFolder* folder, int mode) {
   SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
   if (ListView->IncludeHidden())
@@ -383,7 +362,7 @@ int TShellFileList::EnumerateFolder(IShellFolder* folder, int mode) {
   const TShVirtuaItems virtuals = ListView->ShVirtuaItems();
   for (LPITEMIDLIST entry = nullptr; entries->Next(1, &entry, nullptr) == S_OK; entry = nullptr) {
     auto item = std::make_unique<TShellFileItem>(this, entry);
-    if (Listed(*item, mode, folderType, virtuals) && ListView->DoShFilter(item.get()))
+    if (ShellItemListed(*item, mode, folderType, virtuals) && ListView->DoShFilter(item.get()))
       items_.push_back(std::move(item));
   }
   if (!FolderPath().empty() || SortColumn != scAttributes)

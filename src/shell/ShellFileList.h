@@ -167,8 +167,6 @@ public:
 private:
   LPCITEMIDLIST FolderParentIDList();
   LPCITEMIDLIST FolderLastID();
-  bool Listed(TShellFileItem& item, int mode, TShItemIDType folderType,
-              const TShVirtuaItems& virtuals);
   void StoreColumns();
   void ShowColumns();
   TShFilesWatcher* Watch(DWORD filter);

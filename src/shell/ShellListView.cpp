@@ -39,11 +39,6 @@ std::string UpperName(std::string text) {
   return text;
 }
 
-bool Offers(IDataObject* data, TShellClipFormat format) {
-  FORMATETC etc = ShellFormatEtc(format);
-  return data->QueryGetData(&etc) == S_OK;
-}
-
 // The hourglass while the scope runs.
 class THourGlassScope {
 public:
@@ -67,8 +62,8 @@ SHELLEXECUTEINFOA ItemExecuteInfo(HWND window, LPCITEMIDLIST absolute) {
 
 bool ClipboardHasShellIDs() {
   TComPtr<IDataObject> data;
-  return SUCCEEDED(OleGetClipboard(data.Out())) && data &&
-         Offers(data.Get(), TShellClipFormat::IDListArray);
+  FORMATETC ids = ShellFormatEtc(TShellClipFormat::IDListArray);
+  return SUCCEEDED(OleGetClipboard(data.Out())) && data && data->QueryGetData(&ids) == S_OK;
 }
 
 TShellListView::TShellListView(TComponent* owner)
@@ -113,6 +108,8 @@ void TShellListView::SetIncludeHidden(bool includeHidden) {
   if (includeHidden == includeHidden_)
     return;
   includeHidden_ = includeHidden;
+  if (tree_)
+    tree_->SetIncludeHidden(includeHidden);
   if (!Loading() && HandleAllocated())
     UpdateItemCount();
 }
@@ -121,6 +118,8 @@ void TShellListView::SetShVirtuaItems(TShVirtuaItems virtuals) {
   if (virtuals == virtuals_)
     return;
   virtuals_ = virtuals;
+  if (tree_)
+    tree_->SetShVirtuaItems(virtuals);
   if (!Loading() && HandleAllocated())
     UpdateItemCount();
 }
@@ -518,10 +517,7 @@ void TShellListView::ButtonReleased() {
 }
 
 bool TShellListView::ButtonDown(int state) const {
-  bool left = state == 1;
-  if (GetSystemMetrics(SM_SWAPBUTTON))
-    left = !left;
-  return GetAsyncKeyState(left ? VK_LBUTTON : VK_RBUTTON) < 0;
+  return MouseButtonDown(state == 1);
 }
 
 void TShellListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -586,10 +582,7 @@ void TShellListView::BeginDragOut(int x, int y) {
 }
 
 HRESULT TShellListView::QueryContinueDrag(BOOL escapePressed, DWORD keyState) {
-  const DWORD buttons = keyState & (MK_LBUTTON | MK_RBUTTON);
-  if (escapePressed || buttons == (MK_LBUTTON | MK_RBUTTON))
-    return DRAGDROP_S_CANCEL;
-  return buttons == 0 ? DRAGDROP_S_DROP : S_OK;
+  return ShellQueryContinueDrag(escapePressed, keyState);
 }
 
 HRESULT TShellListView::GiveFeedback(DWORD) {
@@ -601,21 +594,13 @@ HRESULT TShellListView::DragEnter(IDataObject* data, DWORD keyState, POINTL poin
   if (!data)
     return E_INVALIDARG;
   rightDrag_ = keyState & MK_RBUTTON;
-  dragObject_.reset();
-  if (!Offers(data, TShellClipFormat::HDrop) && !Offers(data, TShellClipFormat::IDListArray)) {
-    *effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  dragObject_ = std::make_unique<TShellDragObject>(data);
-  bool accept = true;
-  if (OnShDragEnter && EventsAllowed())
-    OnShDragEnter(this, *dragObject_, KeyStateToShift(keyState), POINT{point.x, point.y}, accept);
-  if (!accept) {
-    dragObject_.reset();
-    *effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  return DragOver(keyState, point, effect);
+  dragObject_ = EnterShellDrag(data, keyState, point, effect,
+                               [this](const TShellDragObject& drag, TShiftState shift,
+                                      POINT where, bool& accept) {
+                                 if (OnShDragEnter && EventsAllowed())
+                                   OnShDragEnter(this, drag, shift, where, accept);
+                               });
+  return dragObject_ ? DragOver(keyState, point, effect) : S_OK;
 }
 
 // The item under the point when it takes drops (highlighted), else the folder itself.
@@ -643,44 +628,17 @@ HRESULT TShellListView::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
   // The shell's target decides the effect; nothing is dropped before Drop.
   const DWORD allowed = *effect;
   *effect = DROPEFFECT_NONE;
-  if (target) {
-    DWORD asked = allowed;
-    target->DragEnter(dragObject_->DataObject(), keyState, point, &asked);
-    asked = allowed;
-    target->DragOver(keyState, point, &asked);
-    *effect = asked;
-    target->DragLeave();
-  }
+  if (target)
+    *effect = ProbeDropEffect(target.Get(), dragObject_->DataObject(), keyState, point, allowed);
   const POINT client = ScreenToClient(POINT{point.x, point.y});
   DoShDragOver(item, KeyStateToShift(keyState), client.x, client.y);
-  AutoScroll(client);
+  ShellAutoScroll(*this, client);
   return S_OK;
 }
 
 void TShellListView::DoShDragOver(TShellFileItem* item, TShiftState shift, int x, int y) {
   if (OnShDragOver && EventsAllowed() && dragObject_)
     OnShDragOver(this, *dragObject_, item, shift, x, y);
-}
-
-// One line towards an edge the point is within a font height of.
-void TShellListView::AutoScroll(POINT client) {
-  LOGFONTA font{};
-  GetObjectA(Font().Handle(), sizeof font, &font);
-  const int margin = std::abs(font.lfHeight);
-  const RECT rect = ClientRect();
-  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-  if (style & WS_VSCROLL) {
-    if (client.y < rect.top + margin)
-      Perform(WM_VSCROLL, SB_LINEUP, 0);
-    else if (client.y >= rect.bottom - margin)
-      Perform(WM_VSCROLL, SB_LINEDOWN, 0);
-  }
-  if (style & WS_HSCROLL) {
-    if (client.x < rect.left + margin)
-      Perform(WM_HSCROLL, SB_LINEUP, 0);
-    else if (client.x >= rect.right - margin)
-      Perform(WM_HSCROLL, SB_LINEDOWN, 0);
-  }
 }
 
 HRESULT TShellListView::DragLeave() {
@@ -704,13 +662,8 @@ HRESULT TShellListView::Drop(IDataObject*, DWORD keyState, POINTL point, DWORD* 
     OnShDragDrop(this, *dragObject_, item, KeyStateToShift(keyState), client.x, client.y,
                  defaultAction);
   if (defaultAction && target) {
-    const DWORD keys = keyState | (rightDrag_ ? MK_RBUTTON : MK_LBUTTON);
-    const DWORD allowed = *effect;
-    IDataObject* data = dragObject_->DataObject();
-    target->DragEnter(data, keys, point, effect);
-    *effect = allowed;
-    target->DragOver(keys, point, effect);
-    target->Drop(data, keys, point, effect);
+    DropOnTarget(target.Get(), dragObject_->DataObject(),
+                 keyState | (rightDrag_ ? MK_RBUTTON : MK_LBUTTON), point, effect);
   } else {
     *effect = DROPEFFECT_NONE;
   }

@@ -31,6 +31,9 @@ public:
   virtual void SelectIDList(LPCITEMIDLIST list) = 0;
   // The absolute list of the tree's selected folder; nil when none.
   virtual LPCITEMIDLIST SelectedIDList() = 0;
+  // The list's settings, which the tree shares.
+  virtual void SetIncludeHidden(bool includeHidden) = 0;
+  virtual void SetShVirtuaItems(TShVirtuaItems virtuals) = 0;
 
 protected:
   ~TShellTreeLink() = default;
@@ -198,7 +201,6 @@ private:
   bool DoShBeginDrag(TShellIDList& ids, int x, int y);
   void BeginDragOut(int x, int y);
   TShellFileItem* DropTargetAt(POINTL screen, TComPtr<IDropTarget>& target);
-  void AutoScroll(POINT client);
   void DrawClipboard(TMessage& message);
   void ChangeClipboardChain(TMessage& message);
   void LeaveWindow();

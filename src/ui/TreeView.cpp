@@ -3,8 +3,10 @@
 #include "core/Exceptions.h"
 #include "ui/Application.h"
 #include "ui/Graphics.h"
+#include "ui/Timer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quolin {
 
@@ -53,16 +55,64 @@ void TTreeNode::SetSelectedIndex(int index) {
   UpdateItem(TVIF_SELECTEDIMAGE);
 }
 
+void TTreeNode::SetHasChildren(bool hasChildren) {
+  if (hasChildren == hasChildren_)
+    return;
+  hasChildren_ = hasChildren;
+  UpdateItem(TVIF_CHILDREN);
+}
+
+void TTreeNode::SetOverlayIndex(int index) {
+  if (index == overlayIndex_)
+    return;
+  overlayIndex_ = index;
+  UpdateItem(TVIF_STATE);
+}
+
+void TTreeNode::SetCut(bool cut) {
+  if (cut == cut_)
+    return;
+  cut_ = cut;
+  UpdateItem(TVIF_STATE);
+}
+
+bool TTreeNode::DropTarget() const {
+  return tree_.dropTarget_ == this;
+}
+
+void TTreeNode::SetDropTarget(bool target) {
+  if (target)
+    tree_.SetDropTarget(this);
+  else if (DropTarget())
+    tree_.SetDropTarget(nullptr);
+}
+
+void TTreeNode::FillItem(TVITEMA& item, UINT mask) {
+  item.mask = mask;
+  item.pszText = text_.data();
+  const bool callback = tree_.ImagesByCallback;
+  item.iImage = callback ? I_IMAGECALLBACK : imageIndex_;
+  item.iSelectedImage = callback ? I_IMAGECALLBACK : selectedIndex_;
+  item.cChildren = hasChildren_ ? 1 : 0;
+  item.state = (cut_ ? TVIS_CUT : 0) |
+               (overlayIndex_ >= 0 ? INDEXTOOVERLAYMASK(overlayIndex_ + 1) : 0);
+  item.stateMask = TVIS_CUT | TVIS_OVERLAYMASK;
+  item.lParam = reinterpret_cast<LPARAM>(this);
+}
+
 void TTreeNode::UpdateItem(UINT mask) {
   if (!item_ || !tree_.HandleAllocated())
     return;
   TVITEMA item{};
-  item.mask = mask | TVIF_HANDLE;
+  FillItem(item, mask | TVIF_HANDLE);
   item.hItem = item_;
-  item.pszText = text_.data();
-  item.iImage = imageIndex_;
-  item.iSelectedImage = selectedIndex_;
   SendMessageA(tree_.Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// The button goes with the last child.
+void TTreeNode::ChildRemoved() {
+  if (children_.empty() && this != tree_.nodes_.root_.get())
+    SetHasChildren(false);
 }
 
 TTreeNode* TTreeNode::Parent() const {
@@ -84,6 +134,13 @@ int TTreeNode::Level() const {
   for (TTreeNode* walk = Parent(); walk; walk = walk->Parent())
     ++level;
   return level;
+}
+
+int TTreeNode::AbsoluteIndex() const {
+  int index = 0;
+  for (TTreeNode* node = tree_.nodes_.GetFirstNode(); node && node != this; node = node->GetNext())
+    ++index;
+  return index;
 }
 
 TTreeNode* TTreeNode::GetNextSibling() const {
@@ -109,7 +166,7 @@ TTreeNode* TTreeNode::GetPrev() const {
   TTreeNode* node = GetPrevSibling();
   if (!node)
     return Parent();
-  while (node->HasChildren())
+  while (node->Count() > 0)
     node = node->GetLastChild();
   return node;
 }
@@ -122,11 +179,17 @@ bool TTreeNode::Expanded() const {
           TVIS_EXPANDED) != 0;
 }
 
+// The window asks CanExpand only until a node was once expanded: code asks it every time.
 void TTreeNode::SetExpanded(bool expanded) {
+  if (expanded && item_ && tree_.HandleAllocated() && !Expanded() && !tree_.CanExpand(this))
+    return;
   expanded_ = expanded;
-  if (item_ && tree_.HandleAllocated())
-    SendMessageA(tree_.Handle(), TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
-                 reinterpret_cast<LPARAM>(item_));
+  if (!item_ || !tree_.HandleAllocated())
+    return;
+  const bool nested = std::exchange(tree_.expandingFromCode_, true);
+  SendMessageA(tree_.Handle(), TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
+               reinterpret_cast<LPARAM>(item_));
+  tree_.expandingFromCode_ = nested;
 }
 
 void TTreeNode::Expand(bool recurse) {
@@ -159,21 +222,34 @@ void TTreeNode::MakeVisible() {
     SendMessageA(tree_.Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item_));
 }
 
+void TTreeNode::CustomSort(const std::function<int(TTreeNode* left, TTreeNode* right)>& compare) {
+  tree_.SortChildrenBy(this, compare);
+}
+
+bool TTreeNode::EditText() {
+  return item_ && tree_.HandleAllocated() &&
+         SendMessageA(tree_.Handle(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item_)) != 0;
+}
+
 void TTreeNode::Delete() {
   TTreeView& tree = tree_;
   tree.NodeRemoved(this);
+  tree.NodesDeleted(this);
   if (item_ && tree.HandleAllocated())
     SendMessageA(tree.Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item_));
-  auto& siblings = parent_->children_;
+  TTreeNode* parent = parent_;
+  auto& siblings = parent->children_;
   auto found = std::find_if(siblings.begin(), siblings.end(),
                             [this](auto& child) { return child.get() == this; });
   if (found != siblings.end())
     siblings.erase(found); // frees this node
+  parent->ChildRemoved();
 }
 
 void TTreeNode::DeleteChildren() {
   while (!children_.empty())
     children_.back()->Delete();
+  ChildRemoved();
 }
 
 void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
@@ -194,6 +270,7 @@ void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
                             [this](auto& child) { return child.get() == this; });
   std::unique_ptr<TTreeNode> self = std::move(*found);
   oldSiblings.erase(found);
+  parent_->ChildRemoved();
   size_t position = newParent->children_.size();
   if (mode == TNodeAttachMode::naAddFirst || mode == TNodeAttachMode::naAddChildFirst)
     position = 0;
@@ -202,6 +279,8 @@ void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
   parent_ = newParent;
   newParent->children_.insert(newParent->children_.begin() + static_cast<std::ptrdiff_t>(position),
                               std::move(self));
+  if (newParent != root)
+    newParent->SetHasChildren(true);
   tree_.InsertItem(this);
   if (tree_.sortType_ == TSortType::stText)
     tree_.SortLater(newParent);
@@ -245,6 +324,8 @@ TTreeNode* TTreeNodes::AddAt(TTreeNode* parent, size_t position, const std::stri
   TTreeNode* added = node.get();
   position = std::min(position, owner->children_.size());
   owner->children_.insert(owner->children_.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
+  if (parent)
+    parent->SetHasChildren(true);
   tree_.InsertItem(added);
   if (tree_.sortType_ == TSortType::stText)
     tree_.SortLater(owner);
@@ -288,8 +369,12 @@ void TTreeNodes::Clear() {
   tree_.dropTarget_ = nullptr;
   tree_.dragNode_ = nullptr;
   tree_.pendingSorts_.clear();
+  for (auto& child : root_->children_)
+    tree_.NodesDeleted(child.get());
+  const bool nested = std::exchange(tree_.clearing_, true);
   if (tree_.HandleAllocated())
     SendMessageA(tree_.Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  tree_.clearing_ = nested;
   root_->children_.clear();
 }
 
@@ -322,6 +407,7 @@ void TTreeView::CreateParams(TCreateParams& params) {
   params.Native = true;
   params.Style |= (ShowLines ? TVS_HASLINES : 0) | (ShowRoot ? TVS_LINESATROOT : 0) |
                   (ShowButtons ? TVS_HASBUTTONS : 0) | (ReadOnly ? 0 : TVS_EDITLABELS) |
+                  (AutoExpand ? TVS_SINGLEEXPAND : 0) |
                   (HideSelection ? 0 : TVS_SHOWSELALWAYS) |
                   (DragMode == TDragMode::dmManual ? TVS_DISABLEDRAGDROP : 0);
   params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -370,11 +456,8 @@ void TTreeView::InsertItem(TTreeNode* node) {
                             ? (siblings.size() > 1 ? siblings[siblings.size() - 2].get() : nullptr)
                             : node->GetPrevSibling();
   insert.hInsertAfter = previous ? previous->item_ : TVI_FIRST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = node->text_.data();
-  insert.item.iImage = node->imageIndex_;
-  insert.item.iSelectedImage = node->selectedIndex_;
-  insert.item.lParam = reinterpret_cast<LPARAM>(node);
+  node->FillItem(insert.item, TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE |
+                                  TVIF_CHILDREN | TVIF_STATE);
   node->item_ = reinterpret_cast<HTREEITEM>(
       SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
   InsertItems(node);
@@ -384,8 +467,9 @@ void TTreeView::InsertItems(TTreeNode* parent) {
   for (auto& child : parent->children_)
     if (!child->item_)
       InsertItem(child.get());
+  // Reopened as it was, without asking again.
   if (parent->expanded_ && parent != nodes_.root_.get())
-    parent->SetExpanded(true);
+    SendMessageA(Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent->item_));
 }
 
 void TTreeView::ForgetItems(TTreeNode* node) {
@@ -412,10 +496,18 @@ int CALLBACK TTreeView::CompareSortPositions(LPARAM left, LPARAM right, LPARAM) 
 }
 
 void TTreeView::SortChildren(TTreeNode* parent, bool recurse) {
+  SortChildrenBy(parent, [this](TTreeNode* left, TTreeNode* right) {
+    return CompareNodes(left, right);
+  });
+  if (recurse)
+    for (auto& child : parent->children_)
+      SortChildren(child.get(), true);
+}
+
+void TTreeView::SortChildrenBy(TTreeNode* parent,
+                               const std::function<int(TTreeNode* left, TTreeNode* right)>& compare) {
   auto& children = parent->children_;
-  auto less = [this](auto& left, auto& right) {
-    return CompareNodes(left.get(), right.get()) < 0;
-  };
+  auto less = [&compare](auto& left, auto& right) { return compare(left.get(), right.get()) < 0; };
   // The window's items stand in the children's order: children in order need no window sort,
   // which costs as much as inserting them again.
   bool ordered = std::is_sorted(children.begin(), children.end(), less);
@@ -428,9 +520,6 @@ void TTreeView::SortChildren(TTreeNode* parent, bool recurse) {
     TVSORTCB sort{parent->item_, CompareSortPositions, 0};
     SendMessageA(Handle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
   }
-  if (recurse)
-    for (auto& child : children)
-      SortChildren(child.get(), true);
 }
 
 void TTreeView::SortLater(TTreeNode* parent) {
@@ -515,6 +604,12 @@ TTreeNode* TTreeView::TopItem() {
       reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
 }
 
+void TTreeView::NodesDeleted(TTreeNode* node) {
+  for (auto& child : node->children_)
+    NodesDeleted(child.get());
+  Delete(node);
+}
+
 void TTreeView::NodeRemoved(TTreeNode* node) {
   std::erase_if(pendingSorts_, [node](TTreeNode* parent) { return IsWithin(parent, node); });
   if (IsWithin(selected_, node))
@@ -581,11 +676,33 @@ void TTreeView::EndDrag(bool drop) {
 bool TTreeView::HandleNotify(TMessage& message) {
   auto* header = reinterpret_cast<NMHDR*>(message.LParam);
   switch (header->code) {
-  case TVN_SELCHANGEDA: {
+  case TVN_SELCHANGINGA: {
     auto* change = reinterpret_cast<NMTREEVIEWA*>(message.LParam);
-    selected_ = reinterpret_cast<TTreeNode*>(change->itemNew.lParam);
-    if (OnChange && EventsAllowed())
-      OnChange(this, selected_);
+    auto* node = reinterpret_cast<TTreeNode*>(change->itemNew.lParam);
+    message.Result = clearing_ || CanChange(node) ? FALSE : TRUE;
+    return true;
+  }
+  case TVN_SELCHANGEDA:
+    SelectionChanged(
+        reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEWA*>(message.LParam)->itemNew.lParam));
+    return true;
+  case TVN_ITEMEXPANDINGA: {
+    auto* change = reinterpret_cast<NMTREEVIEWA*>(message.LParam);
+    auto* node = reinterpret_cast<TTreeNode*>(change->itemNew.lParam);
+    // The low bits name the action (expand, collapse, toggle).
+    const bool opening = (change->action & 3) == TVE_EXPAND;
+    message.Result = opening && !expandingFromCode_ && node && !CanExpand(node) ? TRUE : FALSE;
+    return true;
+  }
+  case TVN_GETDISPINFOA: {
+    TVITEMA& item = reinterpret_cast<NMTVDISPINFOA*>(message.LParam)->item;
+    auto* node = reinterpret_cast<TTreeNode*>(item.lParam);
+    if (!node)
+      return true;
+    if (item.mask & TVIF_IMAGE)
+      item.iImage = GetImageIndex(node);
+    if (item.mask & TVIF_SELECTEDIMAGE)
+      item.iSelectedImage = GetSelectedIndex(node);
     return true;
   }
   case TVN_BEGINDRAGA:
@@ -595,24 +712,90 @@ bool TTreeView::HandleNotify(TMessage& message) {
       BeginDrag();
     }
     return true;
-  case TVN_BEGINLABELEDITA:
-    message.Result = ReadOnly ? TRUE : FALSE;
+  case TVN_BEGINLABELEDITA: {
+    auto* node = reinterpret_cast<TTreeNode*>(
+        reinterpret_cast<NMTVDISPINFOA*>(message.LParam)->item.lParam);
+    message.Result = node && CanEdit(node) ? FALSE : TRUE;
     return true;
+  }
   case TVN_ENDLABELEDITA: {
     auto* info = reinterpret_cast<NMTVDISPINFOA*>(message.LParam);
     auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam);
     message.Result = FALSE;
-    if (!info->item.pszText || !node)
-      return true;
-    std::string text = info->item.pszText;
-    if (OnEdited && EventsAllowed())
-      OnEdited(this, node, text);
-    node->SetText(text);
+    if (info->item.pszText && node)
+      Edit(node, info->item.pszText);
     return true;
   }
   default:
     return false;
   }
+}
+
+void TTreeView::SetChangeDelay(unsigned delay) {
+  changeDelay_ = delay;
+  if (delay == 0 && changeTimer_)
+    changeTimer_->SetEnabled(false);
+}
+
+void TTreeView::SelectionChanged(TTreeNode* node) {
+  selected_ = node;
+  if (clearing_)
+    return;
+  if (changeDelay_ == 0) {
+    Change(node);
+    return;
+  }
+  if (!changeTimer_) {
+    changeTimer_ = TComponent::Create<TTimer>(this);
+    changeTimer_->OnTimer = [this](TObject*) { ChangeTimerTick(); };
+  }
+  changeTimer_->SetEnabled(false);
+  changeTimer_->SetInterval(changeDelay_);
+  changeTimer_->SetEnabled(true);
+}
+
+void TTreeView::ChangeTimerTick() {
+  ChangeNow();
+}
+
+void TTreeView::ChangeNow() {
+  if (changeTimer_)
+    changeTimer_->SetEnabled(false);
+  Change(Selected());
+}
+
+bool TTreeView::CanExpand(TTreeNode*) {
+  return true;
+}
+
+bool TTreeView::CanChange(TTreeNode*) {
+  return true;
+}
+
+bool TTreeView::CanEdit(TTreeNode*) {
+  return !ReadOnly;
+}
+
+void TTreeView::Change(TTreeNode* node) {
+  if (OnChange && EventsAllowed())
+    OnChange(this, node);
+}
+
+void TTreeView::Delete(TTreeNode*) {}
+
+void TTreeView::Edit(TTreeNode* node, const std::string& text) {
+  std::string edited = text;
+  if (OnEdited && EventsAllowed())
+    OnEdited(this, node, edited);
+  node->SetText(edited);
+}
+
+int TTreeView::GetImageIndex(TTreeNode* node) {
+  return node->imageIndex_;
+}
+
+int TTreeView::GetSelectedIndex(TTreeNode* node) {
+  return node->selectedIndex_;
 }
 
 void TTreeView::WndProc(TMessage& message) {

@@ -1,10 +1,13 @@
 // The tree view: node objects that keep their text, data and images, so that the window can be
 // made again and nodes can be reused; sorting by OnCompare (stable); dragging a node inside the
-// tree with OnStartDrag, OnDragOver (Accept), OnDragDrop and OnEndDrag.
+// tree with OnStartDrag, OnDragOver (Accept), OnDragDrop and OnEndDrag. A derived tree fills
+// nodes when they open (CanExpand), vets selections and label edits (CanChange, CanEdit), hears
+// of every node that goes (Delete) and may give images on demand (GetImageIndex).
 #pragma once
 
 #include "ui/Control.h"
 
+#include <functional>
 #include <commctrl.h>
 
 #include <memory>
@@ -18,6 +21,7 @@
 namespace quolin {
 
 class TImageList;
+class TTimer;
 class TTreeNodes;
 class TTreeView;
 
@@ -37,8 +41,22 @@ public:
   TTreeNode* Parent() const;
   int Count() const { return static_cast<int>(children_.size()); }
   TTreeNode* Item(int index) const { return children_.at(static_cast<size_t>(index)).get(); }
-  bool HasChildren() const { return !children_.empty(); }
+  // The expand button: set by adding a child, cleared when the last one goes; a node filled
+  // when it opens sets it before it has children.
+  bool HasChildren() const { return hasChildren_; }
+  void SetHasChildren(bool hasChildren);
+  // The overlay image k (0..14) of the tree's images; -1 none.
+  int OverlayIndex() const { return overlayIndex_; }
+  void SetOverlayIndex(int index);
+  // Shown as cut to the clipboard.
+  bool Cut() const { return cut_; }
+  void SetCut(bool cut);
+  // Shown as the target of a drop.
+  bool DropTarget() const;
+  void SetDropTarget(bool target);
   int Index() const;
+  // The place in tree order, 0 for the first top-level node.
+  int AbsoluteIndex() const;
   // 0 for a top-level node.
   int Level() const;
   TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
@@ -56,11 +74,15 @@ public:
   bool Selected() const;
   void SetSelected(bool selected);
   void MakeVisible();
+  // Starts editing the label; false when the tree refused.
+  bool EditText();
 
   // Frees the node and its children.
   void Delete();
   void DeleteChildren();
   void MoveTo(TTreeNode* destination, TNodeAttachMode mode);
+  // Sorts the children (stably) by compare (below 0: the first goes first).
+  void CustomSort(const std::function<int(TTreeNode* left, TTreeNode* right)>& compare);
 
   TTreeView& TreeView() const { return tree_; }
   HTREEITEM ItemId() const { return item_; }
@@ -77,11 +99,16 @@ private:
   std::string text_;
   int imageIndex_ = -1;
   int selectedIndex_ = -1;
+  int overlayIndex_ = -1;
+  bool hasChildren_ = false;
+  bool cut_ = false;
   bool expanded_ = false;
   HTREEITEM item_ = nullptr;
   int sortPosition_ = 0; // the place the window's sort gives the node
 
   void UpdateItem(UINT mask);
+  void FillItem(TVITEMA& item, UINT mask);
+  void ChildRemoved();
 };
 
 // The nodes of a tree view.
@@ -143,6 +170,8 @@ public:
   bool ShowLines = true;
   bool ShowRoot = true;
   bool ShowButtons = true;
+  // Opening a node closes the others.
+  bool AutoExpand = false;
   TDragMode DragMode = TDragMode::dmManual;
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
@@ -159,6 +188,10 @@ public:
   TTreeNode* DragNode() const { return dragNode_; }
   void EndDrag(bool drop);
 
+  // Milliseconds between a selection and Change (OnChange); 0 at once.
+  unsigned ChangeDelay() const { return changeDelay_; }
+  void SetChangeDelay(unsigned delay);
+
   TTVChangedEvent OnChange;
   TTVCompareEvent OnCompare;
   // A label edit ended; text may be changed before the node takes it.
@@ -174,6 +207,27 @@ protected:
   void ColorChanged() override;
   void FontChanged() override;
 
+  // May the node open? Asked before the window opens it, and by Expand from code.
+  virtual bool CanExpand(TTreeNode* node);
+  // May the node become the selection?
+  virtual bool CanChange(TTreeNode* node);
+  // May the node's label be edited? Not when ReadOnly.
+  virtual bool CanEdit(TTreeNode* node);
+  // The selection changed (after ChangeDelay): raises OnChange.
+  virtual void Change(TTreeNode* node);
+  // Change for the selection now, not after ChangeDelay.
+  void ChangeNow();
+  // The node goes (once for each node, children included), still whole.
+  virtual void Delete(TTreeNode* node);
+  // A label edit ended with text: OnEdited, then the node takes it.
+  virtual void Edit(TTreeNode* node, const std::string& text);
+  // With ImagesByCallback the window asks for the images when it draws a node; by default the
+  // node's own indexes.
+  virtual int GetImageIndex(TTreeNode* node);
+  virtual int GetSelectedIndex(TTreeNode* node);
+  // Set before the window is made.
+  bool ImagesByCallback = false;
+
 private:
   friend class TTreeNode;
   friend class TTreeNodes;
@@ -188,6 +242,12 @@ private:
   bool dragEntered_ = false;
   bool dragAccepted_ = false;
   POINT dragPoint_{};
+  unsigned changeDelay_ = 0;
+  TTimer* changeTimer_ = nullptr;
+  // Inside Clear: the window's moves of the selection are not changes.
+  bool clearing_ = false;
+  // Inside an Expand from code, which asked CanExpand already.
+  bool expandingFromCode_ = false;
   // Parents to sort at the outermost EndUpdate.
   std::vector<TTreeNode*> pendingSorts_;
 
@@ -195,11 +255,16 @@ private:
   void InsertItems(TTreeNode* parent);
   void ForgetItems(TTreeNode* node);
   void SortChildren(TTreeNode* parent, bool recurse);
+  void SortChildrenBy(TTreeNode* parent,
+                      const std::function<int(TTreeNode* left, TTreeNode* right)>& compare);
   void SortLater(TTreeNode* parent);
   void SortPending();
   int CompareNodes(TTreeNode* left, TTreeNode* right);
   TTreeNode* NodeOfItem(HTREEITEM item) const;
   void NodeRemoved(TTreeNode* node);
+  void NodesDeleted(TTreeNode* node);
+  void SelectionChanged(TTreeNode* node);
+  void ChangeTimerTick();
   void SetDropTarget(TTreeNode* node);
   void DragMove(int x, int y);
   bool HandleNotify(TMessage& message);

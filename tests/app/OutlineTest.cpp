@@ -40,7 +40,7 @@ std::string Shape(TTreeNode* node) {
   for (int i = 0; i < node->Count(); ++i) {
     TTreeNode* child = node->Item(i);
     shape += (i ? "," : "") + child->Text();
-    if (child->HasChildren())
+    if (child->Count() > 0)
       shape += "(" + Shape(child) + ")";
   }
   return shape;
@@ -101,7 +101,7 @@ TEST_F(OutlineTree, EntriesBecomeBranchesWithNodesReused) {
   EXPECT_EQ(root->Item(1)->ImageIndex(), 3);
   EXPECT_EQ(root->Item(1)->SelectedIndex(), 4);
   UpdateOutlineTree({}, root, false);
-  EXPECT_FALSE(root->HasChildren());
+  EXPECT_EQ(root->Count(), 0);
 }
 
 TEST_F(OutlineTree, DocumentsSortByNameHeadingsByLineOnceAnUpdateEnds) {
@@ -125,10 +125,10 @@ TEST_F(OutlineTree, DocumentsSortByNameHeadingsByLineOnceAnUpdateEnds) {
 TEST_F(OutlineTree, NewViewLevelEmptiesTheBranchAndRearms) {
   TDocForm* doc = Open("a.tex", SampleTex);
   Rebuild(doc);
-  ASSERT_TRUE(doc->OutlineNode->HasChildren());
+  ASSERT_GT(doc->OutlineNode->Count(), 0);
   top->Settings.Edit2Option.SectionViewLevel = 3;
   doc->ApplySettings();
-  EXPECT_FALSE(doc->OutlineNode->HasChildren());
+  EXPECT_EQ(doc->OutlineNode->Count(), 0);
   EXPECT_TRUE(doc->Timer_Section->Enabled());
   OutlineSectionTick(*doc);
   doc->SecUpdate->WaitFor();

@@ -1,14 +1,17 @@
-// What the shell tests share: item-ID lists of paths and special folders, and a shell folder
+// What the shell tests share: item-ID lists of paths and special folders, shell data objects,
+// volume notices, and a shell folder
 // that answers as a case sets, for the answers the real shell never gives: odd comparison
 // results and display-name kinds, and the icon and overlay interfaces that Wine's folders lack.
 #pragma once
 
+#include "shell/ShellDataItem.h"
 #include "shell/ShellIDFunc.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <dbt.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -26,6 +29,32 @@ inline TOwnedIDList SpecialFolder(int index) {
   TOwnedIDList list;
   EXPECT_TRUE(GetSpecialFolderIDList(index, list.Out())) << index;
   return list;
+}
+
+// A data object of the shell for one item of a folder.
+inline TComPtr<IDataObject> ShellData(const std::string& folder, const std::string& name) {
+  TComPtr<IShellFolder> shell;
+  TOwnedIDList list = ListOf(folder);
+  EXPECT_TRUE(BindShellFolder(list.Get(), shell));
+  std::wstring wide(name.begin(), name.end());
+  LPITEMIDLIST relative = nullptr;
+  shell->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &relative, nullptr);
+  TOwnedIDList owned(relative);
+  LPCITEMIDLIST items[] = {owned.Get()};
+  TComPtr<IDataObject> data;
+  EXPECT_HRESULT_SUCCEEDED(
+      shell->GetUIObjectOf(nullptr, 1, items, IID_IDataObject, nullptr, data.OutVoid()));
+  return data;
+}
+
+// The header of a volume's device notice.
+inline DEV_BROADCAST_VOLUME Volume(DWORD units, WORD flags, DWORD type = DBT_DEVTYP_VOLUME) {
+  DEV_BROADCAST_VOLUME volume = {};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = type;
+  volume.dbcv_unitmask = units;
+  volume.dbcv_flags = flags;
+  return volume;
 }
 
 // It lives on the stack: references are not counted.

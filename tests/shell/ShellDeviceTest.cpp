@@ -4,6 +4,7 @@
 #include "shell/ShellDbt.h"
 
 #include "core/Exceptions.h"
+#include "shell/FakeShellFolder.h"
 #include "shell/ShellDataItem.h"
 #include "support/UiTest.h"
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 using namespace quolin;
+using quolin::test_support::Volume;
 
 namespace {
 
@@ -36,15 +38,6 @@ public:
                       std::to_string(notice.Kind) + "|" + (isE ? "E" : "-"));
   }
 };
-
-DEV_BROADCAST_VOLUME Volume(DWORD units, WORD flags, DWORD type = DBT_DEVTYP_VOLUME) {
-  DEV_BROADCAST_VOLUME volume = {};
-  volume.dbcv_size = sizeof volume;
-  volume.dbcv_devicetype = type;
-  volume.dbcv_unitmask = units;
-  volume.dbcv_flags = flags;
-  return volume;
-}
 
 void Send(HWND window, WPARAM event, DEV_BROADCAST_VOLUME volume) {
   SendMessageA(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));

@@ -443,22 +443,6 @@ TEST_F(ShellListDrag, SixPixelsAskOnShBeginDragWhichMayRefuse) {
   EXPECT_TRUE(uitest::PumpUntil([&] { return list_->MouseState() == 0; }));
 }
 
-// A data object of the shell for one file of the folder.
-TComPtr<IDataObject> ShellData(const std::string& folder, const std::string& name) {
-  TComPtr<IShellFolder> shell;
-  TOwnedIDList list = ListOf(folder);
-  EXPECT_TRUE(BindShellFolder(list.Get(), shell));
-  std::wstring wide(name.begin(), name.end());
-  LPITEMIDLIST relative = nullptr;
-  shell->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &relative, nullptr);
-  TOwnedIDList owned(relative);
-  LPCITEMIDLIST items[] = {owned.Get()};
-  TComPtr<IDataObject> data;
-  EXPECT_HRESULT_SUCCEEDED(
-      shell->GetUIObjectOf(nullptr, 1, items, IID_IDataObject, nullptr, data.OutVoid()));
-  return data;
-}
-
 void PutText(const char* text) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
