@@ -223,10 +223,8 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
     state = LoadFileState(name, defaultWrap, rememberedOwner);
   }
 
-  auto* doc = TComponent::Create<TDocForm>(Application);
+  auto* doc = TComponent::Create<TDocForm>(Application, "", state, logState);
   HourGlassOn();
-  doc->ApplyFileState(state, false);
-  doc->RestoreDocState(logState);
   doc->Editor1->Lines().LoadFromText(text.Text);
   doc->SetCharCode(text.Code);
   if (asTemplate) {

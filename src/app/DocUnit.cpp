@@ -90,10 +90,20 @@ std::string DoubleClickTarget(const std::string& token, int kind) {
   return token;
 }
 
-TDocForm::TDocForm(TComponent* owner) : TForm(owner) {
+TDocForm::TDocForm(TComponent* owner, const TFileState& fileState,
+                   const TLogPaneState& logPaneState)
+    : TForm(owner), remembered_(RememberedState{fileState, logPaneState}) {
+  // The frame's client stays hidden until the window first shows, so it does not flash and
+  // nothing is drawn for windows that are not seen yet.
+  if (HWND client = TopForm->ClientHandle())
+    ShowWindow(client, SW_HIDE);
   SetFormStyle(TFormStyle::fsMDIChild);
   HelpContext = HelpContextDocument;
   CreateViews();
+  // The views' windows are made with the bars that the remembered wrap gives them.
+  Editor1->SetWordWrap(fileState.WordWrap);
+  for (TEditor* view : {Editor1, Editor2})
+    view->SetScrollBars(fileState.WordWrap ? TScrollStyle::ssVertical : TScrollStyle::ssBoth);
   CreateTimers();
   CreateLogPane();
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -273,9 +283,6 @@ void TDocForm::FormCreate(TObject*) {
   OutlineNode->SetSelectedIndex(imgUntitled);
   UpdateDocumentMenuState(true);
   OpenTime = FileTime = NowDateTime();
-  // The frame's client stays hidden until the window first shows, so it does not flash.
-  if (HWND client = TopForm->ClientHandle())
-    ShowWindow(client, SW_HIDE);
 }
 
 void TDocForm::AfterShow() {
@@ -297,6 +304,11 @@ void TDocForm::FormShow(TObject*) {
   for (TEditor* view : {Editor1, Editor2})
     view->SetReserveWordList(TopForm->EditorProp1->ReserveWordList());
   ApplySettings();
+  if (remembered_) {
+    ApplyFileState(remembered_->file, false);
+    RestoreDocState(remembered_->logPane);
+    remembered_.reset();
+  }
   if (Settings().EditOption.AutoImeOn)
     for (TEditor* view : {Editor1, Editor2})
       ImmAssociateContextEx(view->Handle(), nullptr, IACE_DEFAULT);

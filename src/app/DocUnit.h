@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quolin {
@@ -163,7 +164,9 @@ public:
   ~TDocForm() override;
 
 protected:
-  explicit TDocForm(TComponent* owner);
+  // The file's remembered state is applied before the window first shows and before any
+  // text arrives, so nothing is wrapped twice.
+  TDocForm(TComponent* owner, const TFileState& fileState, const TLogPaneState& logPaneState);
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
   void AfterShow() override;
@@ -172,6 +175,11 @@ protected:
 
 private:
   bool backupMade_ = false;
+  struct RememberedState {
+    TFileState file;
+    TLogPaneState logPane;
+  };
+  std::optional<RememberedState> remembered_; // until the first show applies it
 
   void CreateViews();
   void CreateLogPane();

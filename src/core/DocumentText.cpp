@@ -1,11 +1,13 @@
 #include "core/DocumentText.h"
 
 #include "core/Exceptions.h"
+#include "core/ParallelPieces.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
 #include "core/Sjis.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace quolin {
 
@@ -15,12 +17,32 @@ constexpr char CtrlZ = '\x1A';
 constexpr char Utf8Marker[] = ".utf8.";
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
+// A line feed never lies inside a UTF-8 sequence, so pieces cut after one convert alone to
+// what the whole converts to; a piece that is not valid refuses the whole text.
+std::string ConvertUtf8InPieces(std::string_view utf8) {
+  std::vector<std::string_view> pieces =
+      CutAfterLineFeeds(utf8, ProcessorCount(), kDefaultPieceBytes);
+  if (pieces.size() == 1)
+    return ConvertUtf8ToAnsi(utf8);
+  std::vector<std::string> converted(pieces.size());
+  RunInParallel(pieces.size(),
+                [&](size_t index) { converted[index] = ConvertUtf8ToAnsi(pieces[index]); });
+  size_t size = 0;
+  for (const std::string& piece : converted)
+    size += piece.size();
+  std::string text;
+  text.reserve(size);
+  for (const std::string& piece : converted)
+    text += piece;
+  return text;
+}
+
 std::string DecodeInCode(std::string_view bytes, TextEncodingCode code) {
   switch (code) {
   case tcUtf8Bom:
-    return ConvertUtf8BomToAnsi(bytes);
+    return ConvertUtf8InPieces(bytes.substr(std::min<size_t>(3, bytes.size())));
   case tcUtf8:
-    return ConvertUtf8ToAnsi(bytes);
+    return ConvertUtf8InPieces(bytes);
   case tcUtf16Le:
   case tcUtf16Be:
     return ConvertUtf16BomToAnsi(bytes);

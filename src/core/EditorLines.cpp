@@ -135,9 +135,7 @@ void TEditorStrings::SetText(std::string_view value) {
   UpdateGuard update(*this);
   TEditorScreenStrings& store = Store();
   store.Clear();
-  store.AdoptText(std::move(block), value.size(), false);
-  if (store.WordWrap())
-    store.WrapAll();
+  store.LoadText(std::move(block), value.size(), false);
   store.InitRowStates();
 }
 
@@ -157,9 +155,7 @@ void TEditorStrings::AdoptOpenText(std::unique_ptr<char[]> block, size_t size) {
   UpdateGuard update(*this);
   TEditorScreenStrings& store = Store();
   store.Clear();
-  store.AdoptText(std::move(block), size, true);
-  if (store.WordWrap())
-    store.WrapAll();
+  store.LoadText(std::move(block), size, true);
   store.InitRowStates();
   store.UpdateViews();
 }

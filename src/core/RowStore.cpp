@@ -3,6 +3,7 @@
 #include "core/EditorParser.h"
 #include "core/EditorUndo.h"
 #include "core/EditorView.h"
+#include "core/ParallelPieces.h"
 
 #include <algorithm>
 #include <cassert>
@@ -287,7 +288,8 @@ size_t CountLineFeeds(std::string_view text) {
 } // namespace
 
 TEditorScreenStrings::TEditorScreenStrings()
-    : undo_(std::make_unique<TEditorUndoObj>(*this)), appliedRules_(wrapOption_.Rules()) {
+    : undo_(std::make_unique<TEditorUndoObj>(*this)), appliedRules_(wrapOption_.Rules()),
+      loadPieceBytes_(kDefaultPieceBytes), loadPieces_(ProcessorCount()) {
   wrapOption_.OnChange = [this](TObject*) { WrapOptionChanged(); };
   OnChange = [this](TObject*) { NotifyViews(); };
 }
@@ -824,12 +826,64 @@ std::string TEditorScreenStrings::WholeText() const {
 
 void TEditorScreenStrings::AdoptText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd) {
   std::string_view text(block.get(), size);
-  std::vector<Row> rows;
-  rows.reserve(CountLineFeeds(text) + 1);
-  ForEachLine(text, [&](std::string_view line) {
-    rows.push_back(Row{line.data(), static_cast<uint32_t>(line.size()), raLineEnd});
-  });
+  std::vector<Row> rows = RowsOfLines(text, nullptr, 1);
   if (keepOpenEnd && !rows.empty() && text.back() != '\n' && text.back() != '\r')
+    rows.back().word = raTextEnd;
+  arena_.Adopt(std::move(block), size);
+  ReplaceAllRows(std::move(rows));
+}
+
+std::vector<TPointerStringList::Row>
+TEditorScreenStrings::RowsOfLines(std::string_view text, LineWrapper* wrapper, size_t wrapByte) {
+  std::vector<Row> rows;
+  rows.reserve(CountLineFeeds(text) + 1 + (wrapper ? text.size() / wrapByte : 0));
+  std::vector<RowSpan> spans;
+  ForEachLine(text, [&](std::string_view line) {
+    if (!wrapper) {
+      rows.push_back(Row{line.data(), static_cast<uint32_t>(line.size()), raLineEnd});
+      return;
+    }
+    spans.clear();
+    wrapper->Wrap(line, spans);
+    for (const RowSpan& span : spans)
+      rows.push_back(
+          Row{line.data() + span.offset, span.length, static_cast<uint32_t>(span.attribute)});
+  });
+  return rows;
+}
+
+void TEditorScreenStrings::LoadText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd) {
+  bool wrap = wordWrap_ && !FirstViewLoading();
+  std::string_view text(block.get(), size);
+  std::vector<std::string_view> pieces =
+      CutAfterLineFeeds(text, loadPieces_, loadPieceBytes_);
+  if (pieces.size() == 1) {
+    AdoptText(std::move(block), size, keepOpenEnd);
+    if (wrap)
+      WrapAll();
+    return;
+  }
+  if (wrap)
+    ClearViewSelections();
+  // Each thread wraps with a wrapper of its own, made here from the views' options.
+  std::vector<LineWrapper> wrappers;
+  wrappers.reserve(wrap ? pieces.size() : 0);
+  while (wrap && wrappers.size() < pieces.size())
+    wrappers.push_back(MakeWrapper());
+  auto wrapByte = static_cast<size_t>(std::max(wrapOption_.WrapByte(), 1));
+  std::vector<std::vector<Row>> pieceRows(pieces.size());
+  RunInParallel(pieces.size(), [&](size_t index) {
+    pieceRows[index] = RowsOfLines(pieces[index], wrap ? &wrappers[index] : nullptr, wrapByte);
+  });
+  size_t total = 0;
+  for (const std::vector<Row>& rows : pieceRows)
+    total += rows.size();
+  std::vector<Row> rows;
+  rows.reserve(total);
+  for (const std::vector<Row>& piece : pieceRows)
+    rows.insert(rows.end(), piece.begin(), piece.end());
+  // Only the last piece can end without a line end: every cut follows a line feed.
+  if (keepOpenEnd && text.back() != '\n' && text.back() != '\r')
     rows.back().word = raTextEnd;
   arena_.Adopt(std::move(block), size);
   ReplaceAllRows(std::move(rows));

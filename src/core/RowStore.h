@@ -207,6 +207,15 @@ public:
   // Replaces all rows by the lines of block's first size bytes; the last line gets raTextEnd
   // when it has no line end and keepOpenEnd is set, else every row gets raLineEnd.
   void AdoptText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd);
+  // AdoptText, then WrapAll when word wrap is on, in one pass: a large text is split into
+  // lines and wrapped in pieces on all processors, with the same rows as a single pass.
+  void LoadText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd);
+  // How LoadText cuts: pieces of at least minBytes, at most maxPieces of them (by default
+  // 256 KB and one per processor).
+  void SetLoadPieces(size_t minBytes, size_t maxPieces) {
+    loadPieceBytes_ = minBytes;
+    loadPieces_ = maxPieces;
+  }
   // Display column of byteIndex in row (TABs expanded as the row's map does).
   int ColumnOfByte(int row, size_t byteIndex) const;
 
@@ -229,6 +238,8 @@ private:
   mutable std::vector<int> lineStarts_; // first row of each line, with word wrap
   mutable bool lineIndexValid_ = false;
   std::string scratch_;
+  size_t loadPieceBytes_;
+  size_t loadPieces_;
 
   void NotifyViews();
   void WrapOptionChanged();
@@ -242,6 +253,9 @@ private:
   void AfterWrapSwitch();
   void EnsureLineIndex() const;
   bool IsLineStart(int row) const;
+  // The rows of text's lines, wrapped by wrapper when there is one.
+  static std::vector<Row> RowsOfLines(std::string_view text, LineWrapper* wrapper,
+                                      size_t wrapByte);
 };
 
 } // namespace quolin

@@ -406,6 +406,18 @@ int TStringList::AddObject(const std::string& text, TObject* object) {
   return index;
 }
 
+void TStringList::AddStrings(const TStrings& strings) {
+  const auto* list = dynamic_cast<const TStringList*>(&strings);
+  if (!sorted_ || !items_.empty() || !list || list == this)
+    return TStrings::AddStrings(strings);
+  for (size_t i = 1; i < list->items_.size(); ++i)
+    if (CompareStrings(list->items_[i - 1].text, list->items_[i].text) >= 0)
+      return TStrings::AddStrings(strings);
+  BeginUpdate();
+  items_ = list->items_;
+  EndUpdate();
+}
+
 void TStringList::Delete(int index) {
   CheckIndex(index);
   Changing();

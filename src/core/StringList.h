@@ -37,7 +37,7 @@ public:
   virtual int AddObject(const std::string& text, TObject* object);
   virtual void Exchange(int index1, int index2);
   virtual void Move(int currentIndex, int newIndex);
-  void AddStrings(const TStrings& strings);
+  virtual void AddStrings(const TStrings& strings);
   void Assign(const TPersistent& source) override;
   bool Equals(const TStrings& strings) const;
 
@@ -106,6 +106,9 @@ public:
   void Clear() override;
   void Exchange(int index1, int index2) override;
   int IndexOf(const std::string& text) const override;
+  // Into an empty sorted list, a list whose every string is above the one before it is taken
+  // as it is: adding its strings one by one ends the same, at a search per string.
+  void AddStrings(const TStrings& strings) override;
 
   bool Sorted() const { return sorted_; }
   void SetSorted(bool sorted);

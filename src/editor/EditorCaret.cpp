@@ -26,14 +26,8 @@ void TEditor::SetRowCol(int row, int col) {
   BeginCaretMove();
   caretBatch_ = true;
   SetRow(row);
-  col = std::clamp(col, 0, kMaxCol);
-  if (!caret_.InTab) {
-    std::string map = RowLayout(row_).map;
-    while (col > 0 && col < static_cast<int>(map.size()) &&
-           map[static_cast<size_t>(col)] == kMapFill)
-      --col;
-  }
-  col_ = col;
+  // Never onto a second byte: typing there would split the character.
+  col_ = LeaveSplitCells(RowLayout(row_).map, std::clamp(col, 0, kMaxCol), -1);
   caretBatch_ = false;
   UpdateCaret(true);
   EndCaretMove();

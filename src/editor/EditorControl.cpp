@@ -50,6 +50,7 @@ void TEditor::AfterConstruction() {
   reserveWordList_.SetSorted(true);
   reserveWordList_.SetCaseSensitive(true);
   reserveWordList_.Duplicates = TDuplicates::dupIgnore;
+  reserveWordList_.OnChange = [this](TObject*) { reservedCache_.clear(); };
   SetParentColor(false);
   SetColor(clWindow);
   Font().SetColor(clWindowText);
@@ -134,6 +135,7 @@ void TEditor::CreateParams(TCreateParams& params) {
 
 void TEditor::CreateWnd() {
   TCustomControl::CreateWnd();
+  ForgetBarSettings();
   UpdateMetrics();
   UpdateScrollBars();
 }
@@ -149,6 +151,14 @@ void TEditor::WndProc(TMessage& message) {
     return;
   }
   switch (message.Msg) {
+  case WM_NCPAINT:
+    // The frame and bars of a window not shown yet are drawn when it shows; the platform
+    // would draw them now too, at the cost of the themed bars.
+    if (!IsWindowVisible(WindowHandle())) {
+      message.Result = 0;
+      return;
+    }
+    break;
   case WM_SETFOCUS:
     TCustomControl::WndProc(message);
     UpdateCaret(true);
@@ -247,7 +257,12 @@ void TEditor::SetScrollBars(TScrollStyle bars) {
   if (bars == scrollBars_)
     return;
   scrollBars_ = bars;
-  RecreateWnd();
+  // Shown or hidden in place: a new window would cost more than the whole text's paint.
+  if (HandleAllocated()) {
+    ForgetBarSettings();
+    ShowScrollBar(WindowHandle(), SB_HORZ, HasBar(SB_HORZ));
+    ShowScrollBar(WindowHandle(), SB_VERT, HasBar(SB_VERT));
+  }
   UpdateMetrics();
   UpdateScrollBars();
   Invalidate();

@@ -27,6 +27,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quolin {
@@ -171,6 +172,8 @@ public:
   int VisibleCols() const { return visibleCols_; }
   // The scroll range's end as SB_VERT gets it; the view itself stops at the last row.
   int MaxTopRow() const { return maxTopRow_; }
+  // How many times the view has handed scroll information to its window.
+  int ScrollInfoSets() const { return scrollInfoSets_; }
   int MaxTopCol() const { return kMaxCol - visibleCols_ / 2; }
   // The cell under a client point; rounded to the nearest cell boundary when asked.
   POINT PointToCell(int x, int y, bool rounded) const;
@@ -378,6 +381,13 @@ private:
   int charHeight_ = 16, pitch_ = 8, rowHeight_ = 16, underlineExtra_ = 0;
   int visibleRows_ = 0, visibleCols_ = 0;
   int maxTopRow_ = 0;
+  // What each bar (SB_HORZ, SB_VERT) was last given, so an unchanged bar is not redrawn.
+  struct BarSetting {
+    int max = -1, page = -1, pos = -1;
+    bool operator==(const BarSetting&) const = default;
+  };
+  std::array<BarSetting, 2> barSettings_{};
+  int scrollInfoSets_ = 0;
   bool italic_ = false;
   int appliedTabWidth_ = 8;
 
@@ -407,10 +417,17 @@ private:
   HDC canvas_ = nullptr;
   std::vector<int> spacing_;           // the pitch, once per byte of a text output
   std::array<HFONT, 16> styleFonts_{}; // the font in each style, made on demand
+  // Tokens looked up in the reserved words: the lookup compares in the locale's order, which
+  // costs more than a whole row's drawing. Emptied whenever the list changes.
+  mutable std::unordered_map<std::string, bool> reservedCache_;
 
   // Metrics and scrolling.
   bool HasBar(int bar) const;
   int LastScrollTopRow() const;
+  void SetBar(int bar, int max, int page, int pos);
+  void SetBarPos(int bar, int pos);
+  BOOL BarRedraw() const;
+  void ForgetBarSettings() { barSettings_ = {}; }
   void HandleScroll(int bar, WPARAM wParam);
   void ClearStyleFonts();
   void RewrapForTabWidth();

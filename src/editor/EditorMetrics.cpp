@@ -51,21 +51,40 @@ void TEditor::UpdateScrollBars() {
     topCol_ = std::clamp(topCol_, 0, std::max(0, MaxTopCol()));
     InvalidateTextArea();
   }
+  if (HasBar(SB_VERT))
+    SetBar(SB_VERT, std::max(visibleRows_, maxTopRow_), visibleRows_, topRow_);
+  if (HasBar(SB_HORZ))
+    SetBar(SB_HORZ, visibleCols_ / 2 + kMaxCol, visibleCols_, topCol_);
+}
+
+// The platform redraws a bar on every SetScrollInfo, even one that changes nothing.
+void TEditor::SetBar(int bar, int max, int page, int pos) {
+  BarSetting setting{max, page, pos};
+  if (barSettings_[static_cast<size_t>(bar)] == setting)
+    return;
+  barSettings_[static_cast<size_t>(bar)] = setting;
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-  if (HasBar(SB_VERT)) {
-    info.nMax = std::max(visibleRows_, maxTopRow_);
-    info.nPage = static_cast<UINT>(visibleRows_);
-    info.nPos = topRow_;
-    SetScrollInfo(WindowHandle(), SB_VERT, &info, TRUE);
-  }
-  if (HasBar(SB_HORZ)) {
-    info.nMax = visibleCols_ / 2 + kMaxCol;
-    info.nPage = static_cast<UINT>(visibleCols_);
-    info.nPos = topCol_;
-    SetScrollInfo(WindowHandle(), SB_HORZ, &info, TRUE);
-  }
+  info.nMax = max;
+  info.nPage = static_cast<UINT>(page);
+  info.nPos = pos;
+  ++scrollInfoSets_;
+  SetScrollInfo(WindowHandle(), bar, &info, BarRedraw());
+}
+
+// A window not yet shown gets its bars drawn when it shows; drawing them now is wasted.
+BOOL TEditor::BarRedraw() const {
+  return IsWindowVisible(WindowHandle());
+}
+
+void TEditor::SetBarPos(int bar, int pos) {
+  int& stored = barSettings_[static_cast<size_t>(bar)].pos;
+  if (stored == pos)
+    return;
+  stored = pos;
+  ++scrollInfoSets_;
+  SetScrollPos(WindowHandle(), bar, pos, BarRedraw());
 }
 
 void TEditor::HandleScroll(int bar, WPARAM wParam) {
@@ -133,7 +152,7 @@ void TEditor::SetTopRow(int row) {
   topRow_ = row;
   ScrollClient(0, rows * rowHeight_, TextArea(), false);
   if (HandleAllocated() && HasBar(SB_VERT))
-    SetScrollPos(WindowHandle(), SB_VERT, topRow_, TRUE);
+    SetBarPos(SB_VERT, topRow_);
   UpdateImeWindow();
   EndCaretMove();
   CaretShow();
@@ -152,7 +171,7 @@ void TEditor::SetTopCol(int col) {
   topCol_ = col;
   ScrollClient(columns * pitch_, 0, TextArea(), false);
   if (HandleAllocated() && HasBar(SB_HORZ))
-    SetScrollPos(WindowHandle(), SB_HORZ, topCol_, TRUE);
+    SetBarPos(SB_HORZ, topCol_);
   UpdateImeWindow();
   EndCaretMove();
   CaretShow();

@@ -289,8 +289,18 @@ const TEditorColor* TEditor::TokenColor(const TEditorParser& parser) const {
 }
 
 bool TEditor::IsReserved(std::string_view token) const {
+  constexpr size_t kCacheLimit = 8192;
+  if (reserveWordList_.Count() == 0)
+    return false;
+  std::string key(token);
+  if (auto found = reservedCache_.find(key); found != reservedCache_.end())
+    return found->second;
+  if (reservedCache_.size() >= kCacheLimit)
+    reservedCache_.clear();
   int index = 0;
-  return reserveWordList_.Count() > 0 && FindSorted(reserveWordList_, token, index);
+  bool reserved = FindSorted(reserveWordList_, token, index);
+  reservedCache_.emplace(std::move(key), reserved);
+  return reserved;
 }
 
 HFONT TEditor::StyledFont(TFontStyles style) {

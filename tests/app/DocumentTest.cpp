@@ -460,6 +460,70 @@ TEST_F(Doc, FileStateIsKeptPerFileAndRestoredOnOpening) {
   EXPECT_TRUE(StoredBinary("FileInit", lowered).empty()) << "UseEditInfo off writes nothing";
 }
 
+// What the thread's hooks saw while a document opened: the editor windows made, and the
+// scroll-bar styles of the editors as the document window was first shown.
+struct OpeningWatch {
+  static inline std::vector<HWND> editorsMade;
+  static inline std::vector<LONG> stylesAtShow;
+
+  static bool IsClass(HWND window, const char* name) {
+    char found[32] = {};
+    GetClassNameA(window, found, sizeof found);
+    return lstrcmpiA(found, name) == 0;
+  }
+  static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
+    auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && IsClass(window, "TEditor"))
+      editorsMade.push_back(window);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static BOOL CALLBACK RecordEditor(HWND child, LPARAM) {
+    if (IsClass(child, "TEditor"))
+      stylesAtShow.push_back(GetWindowLongA(child, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    return TRUE;
+  }
+  static LRESULT CALLBACK CallWnd(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // The frame's client stays hidden while a document window is made and shows with it.
+    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
+        IsClass(call->hwnd, "MDIClient") && stylesAtShow.empty())
+      EnumChildWindows(call->hwnd, RecordEditor, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
+
+TEST_F(Doc, FileStateRememberedWrapAndBarsAreThereAtTheFirstShowWithoutNewViewWindows) {
+  std::string text;
+  for (int i = 0; i < 200; ++i)
+    text += "word ";
+  text += "\r\n";
+  for (int i = 0; i < 50; ++i)
+    text += "x\r\n";
+  std::string path = Write("wrapped.tex", text);
+  for (bool wrap : {true, false}) {
+    SaveFileState(path, TFileState{0, 0, 0, 0, wrap, 1}, "");
+    top->EditorProp1->SetWordWrap(!wrap);
+    OpeningWatch::editorsMade.clear();
+    OpeningWatch::stylesAtShow.clear();
+    HHOOK cbt = SetWindowsHookExA(WH_CBT, OpeningWatch::Cbt, nullptr, GetCurrentThreadId());
+    HHOOK calls = SetWindowsHookExA(WH_CALLWNDPROC, OpeningWatch::CallWnd, nullptr,
+                                    GetCurrentThreadId());
+    TDocForm* doc = Open(path);
+    RedrawWindow(doc->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    UnhookWindowsHookEx(calls);
+    UnhookWindowsHookEx(cbt);
+
+    EXPECT_EQ(doc->Editor1->WordWrap(), wrap);
+    EXPECT_EQ(doc->Editor1->RowCount() > 51, wrap) << "the long line wrapped or not";
+    EXPECT_EQ(OpeningWatch::editorsMade,
+              (std::vector<HWND>{doc->Editor1->Handle(), doc->Editor2->Handle()}))
+        << "each view's window made once and kept to the first paint; wrap " << wrap;
+    LONG bars = wrap ? WS_VSCROLL : WS_VSCROLL | WS_HSCROLL;
+    EXPECT_EQ(OpeningWatch::stylesAtShow, (std::vector<LONG>{bars, bars})) << "wrap " << wrap;
+    CloseDoc(doc);
+  }
+}
+
 TEST_F(Doc, DocOpenACompoundDocFileIsRefusedQuietlyAndOpenedAfterItsMessage) {
   std::string path = files / "word.doc";
   IStorage* storage = nullptr;

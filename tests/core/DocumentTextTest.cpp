@@ -84,6 +84,26 @@ TEST(DocumentText, InvalidTextIsRefusedWhole) {
   EXPECT_THROW(DecodeDocumentBytes("\x83\x41\xFF", true), EEncodingError);
 }
 
+// A text large enough to be converted in pieces on several threads.
+TEST(DocumentText, LargeUtf8ConvertsInPiecesAndABrokenLastPieceRefusesItAll) {
+  std::string line = kUtf8 + " abc " + kUtf8 + "\r\n";
+  std::string utf8;
+  while (utf8.size() < 2 * 1024 * 1024)
+    utf8 += line;
+  std::string sjisLine = kSjis + " abc " + kSjis + "\r\n";
+  size_t lines = utf8.size() / line.size();
+  TDocumentText decoded = DecodeDocumentBytes(utf8, false);
+  EXPECT_EQ(decoded.Code, tcUtf8);
+  std::string expected;
+  for (size_t i = 0; i < lines; ++i)
+    expected += sjisLine;
+  EXPECT_TRUE(decoded.Text == expected) << "every piece in its place";
+  EXPECT_EQ(DecodeDocumentBytes("\xEF\xBB\xBF" + utf8, false).Text, decoded.Text);
+  for (const std::string& broken : {std::string("\xE6\xBC"), std::string("\xC0\xAF")})
+    EXPECT_THROW(DecodeDocumentBytes(utf8 + "last" + broken + "\r\n", false), EEncodingError)
+        << "the last piece's fault";
+}
+
 // What a save writes of a file detected as UTF-8 is read back as the same text, or the file
 // is refused whole.
 TEST(DocumentText, DetectionAgreesWithTheSavedBytes) {

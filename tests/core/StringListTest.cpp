@@ -139,6 +139,41 @@ TEST(StringList, SortedListsHonourDuplicates) {
   EXPECT_EQ(list.IndexOf("C"), -1);
 }
 
+TEST(StringList, AssigningToASortedListEndsAsAddingOneByOne) {
+  TStringList target;
+  target.SetSorted(true);
+  int changes = 0;
+  target.OnChange = [&](TObject*) { ++changes; };
+  // The source's strings in its order, assigned and added one by one to a list like target.
+  auto expectSame = [&](std::initializer_list<const char*> strings, bool sorted,
+                        bool caseSensitive) {
+    TStringList source;
+    source.Duplicates = TDuplicates::dupAccept;
+    source.SetCaseSensitive(caseSensitive);
+    for (const char* text : strings)
+      source.Add(text);
+    source.SetSorted(sorted);
+    TStringList oneByOne;
+    oneByOne.SetSorted(true);
+    oneByOne.SetCaseSensitive(target.CaseSensitive());
+    for (int i = 0; i < source.Count(); ++i)
+      oneByOne.Add(source[i]);
+    target.Assign(source);
+    EXPECT_EQ(Joined(target), Joined(oneByOne)) << Joined(source);
+  };
+  expectSame({"a", "b", "c"}, true, false);
+  EXPECT_EQ(Joined(target), "[a][b][c]");
+  EXPECT_EQ(changes, 1) << "one change for the whole list";
+  expectSame({"c", "a", "b"}, false, false);
+  expectSame({"b", "a", "b"}, true, false); // a sorted source's duplicate
+  EXPECT_EQ(Joined(target), "[a][b]");
+  expectSame({"A", "a", "b"}, true, true); // in order for the source, equal for the target
+  EXPECT_EQ(target.Count(), 2);
+  target.SetCaseSensitive(true);
+  expectSame({"A", "a", "b"}, true, true);
+  EXPECT_EQ(target.Count(), 3);
+}
+
 TEST(StringList, FileRoundTripAndMissingFile) {
   core_test::TempFolder folder;
   std::string path = folder / "リスト表.txt";

@@ -136,6 +136,17 @@ TEST_F(EditorCaret, ColumnsLeaveSecondBytesAndFillCellsInTheirDirection) {
   editor.Caret().InTab = false;
   editor.SetRowCol(0, 7);
   EXPECT_EQ(editor.Col(), 3) << "row and column together go left to the TAB";
+  editor.SetRowCol(0, 2);
+  EXPECT_EQ(editor.Col(), 1) << "row and column together go left off the second byte";
+  editor.SetRowCol(0, 8);
+  editor.SetRowCol(0, 1);
+  EXPECT_EQ(editor.Col(), 1) << "a first byte stays";
+  editor.Caret().InTab = true;
+  editor.SetRowCol(0, 2);
+  EXPECT_EQ(editor.Col(), 1) << "InTab still never stands on a second byte";
+  editor.SetRowCol(0, 6);
+  EXPECT_EQ(editor.Col(), 6) << "InTab stands in the fill";
+  editor.Caret().InTab = false;
   EXPECT_EQ(ColAfterSetCol(20), 20) << "a free caret stands past the row's end";
   EXPECT_EQ(ColAfterSetCol(5000), 1000);
   editor.SetRow(-3);

@@ -137,6 +137,16 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
   ExpectCellTops(1, 0, 6, kLime, "\\Delta");
   ExpectCellTops(1, 7, 13, kLime, "\\delta");
   ExpectCellTops(1, 14, 20, kWhite, "\\DELTA");
+
+  // A word added to the list in place is reserved at the next paint.
+  editor.ReserveWordList().Add("\\DELTA");
+  Paint();
+  ExpectCellTops(1, 14, 20, kLime, "\\DELTA added");
+  editor.ReserveWordList().Clear();
+  editor.ReserveWordList().Add("\\sectionx");
+  Paint();
+  ExpectCellTops(0, 0, 8, kWhite, "\\section no longer reserved");
+  ExpectCellTops(0, 12, 21, kLime, "\\sectionx");
 }
 
 TEST_F(EditorPaint, TabCellsAreBlankAndNothingIsPaintedIntoTheMargins) {

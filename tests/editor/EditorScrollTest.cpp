@@ -96,6 +96,45 @@ TEST_F(EditorScroll, RangesFollowTheRowCountAndHoldTopRowAndTopCol) {
   EXPECT_EQ(editor.TopCol(), 0);
 }
 
+TEST_F(EditorScroll, TypingSetsABarOnlyWhenItsRangeOrPositionChanges) {
+  TEditor& second = *window.AddEditor(400, 120);
+  second.ShareScreenStrings(&editor);
+  for (TEditor* view : {&editor, &second}) {
+    UseGothic(*view, 16);
+    view->SetScrollBars(TScrollStyle::ssBoth);
+  }
+  editor.SetWordWrap(true);
+  editor.WrapOption().SetWrapByte(20);
+  editor.Lines().SetText(Rows(60, 10));
+  editor.SetRowCol(30, 3);
+  auto sets = [&] { return std::vector<int>{editor.ScrollInfoSets(), second.ScrollInfoSets()}; };
+  auto rangeShown = [&](TEditor& view) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(view.Handle(), SB_VERT, &info);
+    return info.nMax == view.RowCount() - 1 + view.VisibleRows() - 1 &&
+           static_cast<int>(info.nPage) == view.VisibleRows() && info.nPos == view.TopRow();
+  };
+
+  std::vector<int> before = sets();
+  SendChars(editor, "x");
+  EXPECT_EQ(editor.Lines()[30], "eeexeeeeeee");
+  EXPECT_EQ(sets(), before) << "the row count stayed: no bar was set";
+  EXPECT_TRUE(rangeShown(editor));
+  EXPECT_TRUE(rangeShown(second));
+
+  // Ten more characters wrap the line onto a second row: the vertical range grows by one.
+  int rows = editor.RowCount();
+  SendChars(editor, "0123456789");
+  ASSERT_EQ(editor.RowCount(), rows + 1);
+  std::vector<int> after = sets();
+  EXPECT_EQ(after[0], before[0] + 1) << "the vertical bar once in the typing view";
+  EXPECT_EQ(after[1], before[1] + 1) << "and once in the other view";
+  EXPECT_TRUE(rangeShown(editor));
+  EXPECT_TRUE(rangeShown(second));
+}
+
 TEST_F(EditorScroll, EveryScrollBarCodeMovesByItsDelta) {
   editor.SetScrollBars(TScrollStyle::ssBoth);
   editor.Lines().SetText(Rows(100, 300));
