@@ -16,6 +16,7 @@
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
+#include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
 #include "texchain/AuxFiles.h"
@@ -271,11 +272,26 @@ void EditSelectAll(const TSysCall&) {
     view.SelectAll();
 }
 
+// Arguments from first: forward, match case, whole word.
+void FindWithFlags(const TSysCall& call, int first, const std::string& pattern) {
+  FindTextInActiveDoc(pattern, call.Flag(first, "True"), call.Flag(first + 1, "False"),
+                      call.Flag(first + 2, "False"));
+}
+
+void EditFindStr(const TSysCall& call) {
+  FindWithFlags(call, 1, call.Arg(0, ""));
+}
+
 void EditSelFind(const TSysCall& call) {
   TEditor& view = View();
-  if (view.Selected() && view.SelLength() > 0)
-    RegWriteString(res::RegSectionFindReplace, res::SelFindTextName, view.SelText());
-  Waiting(call);
+  std::string pattern;
+  if (view.Selected() && view.SelLength() > 0) {
+    pattern = view.SelText();
+    RegWriteString(res::RegSectionFindReplace, res::SelFindTextName, pattern);
+  } else {
+    pattern = RegReadString(res::RegSectionFindReplace, res::SelFindTextName, "");
+  }
+  FindWithFlags(call, 0, pattern);
 }
 
 void EditMoveLine(const TSysCall& call) {
@@ -399,7 +415,7 @@ constexpr THandler Handlers[] = {
     EditPaste,
     EditSelectAll,
     // Find, find dialog, find next and previous.
-    Waiting,
+    EditFindStr,
     Waiting,
     Waiting,
     Waiting,

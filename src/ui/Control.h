@@ -143,7 +143,7 @@ public:
   void SetTabStop(bool tabStop);
   // Visible and enabled with every parent below the form.
   bool CanFocus() const;
-  bool Focused() const;
+  virtual bool Focused() const;
   // Raises EInvalidOperation for a control that cannot have the focus.
   virtual void SetFocus();
 

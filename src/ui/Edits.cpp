@@ -173,10 +173,43 @@ void TEdit::SetReadOnly(bool readOnly) {
     SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0);
 }
 
-int TEdit::SelStart() {
+namespace {
+
+// The selection of an edit window, as an edit control and a combo box's edit share it.
+int EditSelStart(HWND edit) {
   DWORD start = 0;
-  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
   return static_cast<int>(start);
+}
+
+int EditSelLength(HWND edit) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end - start);
+}
+
+std::string EditSelText(HWND edit, const std::string& text) {
+  return text.substr(static_cast<size_t>(EditSelStart(edit)),
+                     static_cast<size_t>(EditSelLength(edit)));
+}
+
+void EditReplaceSel(HWND edit, const std::string& text) {
+  SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void EditSelectAll(HWND edit) {
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
+void EditUndo(HWND edit) {
+  SendMessageA(edit, WM_UNDO, 0, 0);
+}
+
+} // namespace
+
+int TEdit::SelStart() {
+  return EditSelStart(Handle());
 }
 
 void TEdit::SetSelStart(int start) {
@@ -184,11 +217,7 @@ void TEdit::SetSelStart(int start) {
 }
 
 int TEdit::SelLength() {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(end - start);
+  return EditSelLength(Handle());
 }
 
 void TEdit::SetSelLength(int length) {
@@ -197,16 +226,15 @@ void TEdit::SetSelLength(int length) {
 }
 
 std::string TEdit::SelText() {
-  int start = SelStart();
-  return Text().substr(static_cast<size_t>(start), static_cast<size_t>(SelLength()));
+  return EditSelText(Handle(), Text());
 }
 
 void TEdit::SetSelText(const std::string& text) {
-  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  EditReplaceSel(Handle(), text);
 }
 
 void TEdit::SelectAll() {
-  SendMessageA(Handle(), EM_SETSEL, 0, -1);
+  EditSelectAll(Handle());
 }
 
 bool TEdit::Modified() {
@@ -218,7 +246,7 @@ void TEdit::SetModified(bool modified) {
 }
 
 void TEdit::Undo() {
-  SendMessageA(Handle(), WM_UNDO, 0, 0);
+  EditUndo(Handle());
 }
 
 void TEdit::CutToClipboard() {
@@ -301,6 +329,41 @@ void TComboBox::DestroyWnd() {
 HWND TComboBox::EditHandle() {
   HandleNeeded();
   return edit_;
+}
+
+bool TComboBox::Focused() const {
+  HWND focus = GetFocus();
+  return focus && (focus == WindowHandle() || focus == edit_);
+}
+
+int TComboBox::SelStart() {
+  HWND edit = EditHandle();
+  return edit ? EditSelStart(edit) : 0;
+}
+
+int TComboBox::SelLength() {
+  HWND edit = EditHandle();
+  return edit ? EditSelLength(edit) : 0;
+}
+
+std::string TComboBox::SelText() {
+  HWND edit = EditHandle();
+  return edit ? EditSelText(edit, Text()) : std::string();
+}
+
+void TComboBox::SetSelText(const std::string& text) {
+  if (HWND edit = EditHandle())
+    EditReplaceSel(edit, text);
+}
+
+void TComboBox::SelectAll() {
+  if (HWND edit = EditHandle())
+    EditSelectAll(edit);
+}
+
+void TComboBox::Undo() {
+  if (HWND edit = EditHandle())
+    EditUndo(edit);
 }
 
 int TComboBox::ItemIndex() {

@@ -111,6 +111,16 @@ public:
   void SetDroppedDown(bool dropped);
   // The edit box inside a drop-down or simple combo box.
   HWND EditHandle();
+  // True also while the edit box has the focus.
+  bool Focused() const override;
+  // The edit box's selection; nothing for a drop-down list, which has none.
+  int SelStart();
+  int SelLength();
+  std::string SelText();
+  // Replaces the edit box's selection (undoable) by text.
+  void SetSelText(const std::string& text);
+  void SelectAll();
+  void Undo();
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;

@@ -417,6 +417,36 @@ TEST_F(UiControls, ListsKeepItemsAndSelectionAcrossANewWindow) {
   EXPECT_EQ(edit->Text(), "kept");
 }
 
+TEST_F(UiControls, ComboEditSelectionUndoAndFocus) {
+  auto* combo = Add<TComboBox>("Combo");
+  auto* other = Add<TEdit>("Other");
+  form->Show();
+  combo->SetText("ab world");
+  HWND edit = combo->EditHandle();
+  ASSERT_NE(edit, nullptr);
+  SetFocus(edit);
+  EXPECT_TRUE(combo->Focused()) << "its edit box has the focus";
+  other->SetFocus();
+  EXPECT_FALSE(combo->Focused());
+  SendMessageA(edit, EM_SETSEL, 3, 8);
+  EXPECT_EQ(combo->SelStart(), 3);
+  EXPECT_EQ(combo->SelLength(), 5);
+  EXPECT_EQ(combo->SelText(), "world");
+  SendMessageA(edit, EM_SETSEL, 0, 2);
+  EXPECT_EQ(combo->SelText(), "ab");
+  combo->SetSelText("x");
+  EXPECT_EQ(combo->Text(), "x world");
+  combo->Undo();
+  EXPECT_EQ(combo->Text(), "ab world");
+  combo->SelectAll();
+  EXPECT_EQ(combo->SelStart(), 0);
+  EXPECT_EQ(combo->SelLength(), 8);
+
+  combo->SetStyle(TComboBoxStyle::csDropDownList);
+  EXPECT_EQ(combo->SelLength(), 0) << "a drop-down list has no edit box";
+  EXPECT_EQ(combo->SelText(), "");
+}
+
 TEST_F(UiControls, FontAndColourComeFromTheParentUntilSetOwn) {
   auto* panel = Add<TPanel>("Panel");
   auto* label = Add<TLabel>("Label", panel);

@@ -1,0 +1,106 @@
+// Find and replace on an editor, window-free: the flags the dialog builds, whether a selection
+// is a match, find next, replace and replace all. The editor is reached through TEditTarget,
+// so the same steps run on a real editor and on a string.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quolin {
+
+// The few editor operations find and replace needs. Positions and lengths are bytes as the
+// editor counts them.
+class TEditTarget {
+public:
+  virtual ~TEditTarget() = default;
+
+  virtual std::string Text() const = 0;
+  virtual int SelStart() const = 0;
+  virtual int SelLength() const = 0;
+  virtual void SetSelection(int start, int length) = 0;
+  // Replaces the selection; the caret then stands after the inserted text. False when the
+  // text did not change (a read-only editor refuses).
+  virtual bool ReplaceSelection(std::string_view text) = 0;
+  virtual void BeginUpdate() = 0;
+  virtual void EndUpdate() = 0;
+  virtual bool ReadOnly() const = 0;
+};
+
+// A target over a string, for tests and the fuzzer.
+class TStringEditTarget : public TEditTarget {
+public:
+  explicit TStringEditTarget(std::string text, bool readOnly = false)
+      : text_(std::move(text)), readOnly_(readOnly) {}
+
+  std::string Text() const override {
+    ++textReads_;
+    return text_;
+  }
+  int SelStart() const override { return selStart_; }
+  int SelLength() const override { return selLength_; }
+  void SetSelection(int start, int length) override;
+  bool ReplaceSelection(std::string_view text) override;
+  void BeginUpdate() override { ++updateDepth_; }
+  void EndUpdate() override { --updateDepth_; }
+  bool ReadOnly() const override { return readOnly_; }
+
+  int UpdateDepth() const { return updateDepth_; }
+  int TextReads() const { return textReads_; }
+  // The text without counting a read.
+  const std::string& Contents() const { return text_; }
+
+private:
+  std::string text_;
+  bool readOnly_;
+  int selStart_ = 0;
+  int selLength_ = 0;
+  int updateDepth_ = 0;
+  mutable int textReads_ = 0;
+};
+
+// The options of the dialog that decide the matcher's flags.
+struct TFindOptions {
+  bool Forward = true;
+  bool MatchCase = false;
+  bool WholeWord = false;
+  bool IgnoreWidth = false;
+};
+
+int SearchFlagsFromDialog(const TFindOptions& options);
+
+// Whether the selected text is a match of search as find would select it: case and width fold
+// as the matcher folds them; the whole-word flag plays no part.
+bool MatchesSelection(std::string_view selected, std::string_view search, bool matchCase,
+                      bool ignoreWidth);
+
+// Finds the next match from the target's selection and selects it: its start, or -1 with the
+// selection left alone.
+int FindInEditor(TEditTarget& target, std::string_view pattern, int flags);
+
+// Find and replace on one target, reading its whole text once and keeping that copy current
+// through its own replacements.
+class TFindSession {
+public:
+  explicit TFindSession(TEditTarget& target) : target_(target) {}
+
+  // As FindInEditor, on the session's copy.
+  int FindNext(std::string_view pattern, int flags);
+  // Replaces the selection when it matches search; then the caret stands beyond the replaced
+  // text in the search direction. True when the text changed.
+  bool ReplaceIfMatching(std::string_view search, std::string_view replacement, int flags);
+  // Replace, then find next: whether a next match was found.
+  bool ReplaceStep(std::string_view search, std::string_view replacement, int flags);
+  // Replaces every match from the selection on in the search direction inside one update
+  // bracket; the number of replacements made.
+  int ReplaceAll(std::string_view search, std::string_view replacement, int flags);
+
+private:
+  const std::string& Text();
+  std::string Selected();
+
+  TEditTarget& target_;
+  std::string text_;
+  bool haveText_ = false;
+};
+
+} // namespace quolin

@@ -1,0 +1,146 @@
+#include "core/FindReplace.h"
+
+#include "core/TextSearch.h"
+
+#include <gtest/gtest.h>
+
+using namespace quolin;
+
+namespace {
+
+constexpr int kIgnoreCase = sfForward;
+
+struct TReplaceAllResult {
+  int Count;
+  std::string Text;
+  int SelStart;
+  int SelLength;
+
+  bool operator==(const TReplaceAllResult&) const = default;
+};
+
+void PrintTo(const TReplaceAllResult& result, std::ostream* out) {
+  *out << result.Count << " \"" << result.Text << "\" {" << result.SelStart << ", "
+       << result.SelLength << "}";
+}
+
+TReplaceAllResult ReplaceAll(TStringEditTarget& target, std::string_view search,
+                             std::string_view replacement, int flags) {
+  int count = TFindSession(target).ReplaceAll(search, replacement, flags);
+  return {count, target.Contents(), target.SelStart(), target.SelLength()};
+}
+
+TReplaceAllResult ReplaceAllFrom(std::string text, int caret, std::string_view search,
+                                 std::string_view replacement, int flags) {
+  TStringEditTarget target(std::move(text));
+  target.SetSelection(caret, 0);
+  return ReplaceAll(target, search, replacement, flags);
+}
+
+TEST(FindReplaceLogic, FlagsFromDialogOptions) {
+  EXPECT_EQ(SearchFlagsFromDialog({}), sfForward);
+  EXPECT_EQ(SearchFlagsFromDialog({false, false, false, false}), 0);
+  EXPECT_EQ(SearchFlagsFromDialog({false, true, false, false}), sfMatchCase);
+  EXPECT_EQ(SearchFlagsFromDialog({false, false, true, false}), sfWholeWord);
+  EXPECT_EQ(SearchFlagsFromDialog({true, true, true, true}),
+            sfForward | sfMatchCase | sfWholeWord | sfIgnoreWidth);
+}
+
+TEST(FindReplaceLogic, MatchesSelectionFoldsAsFindDoes) {
+  // Case ignored: the full-width lower case that find selects for "Ａ" is a match too.
+  EXPECT_TRUE(MatchesSelection("ａ", "Ａ", false, false));
+  EXPECT_FALSE(MatchesSelection("ａ", "Ａ", true, false));
+  EXPECT_TRUE(MatchesSelection("abc", "ABC", false, false));
+  EXPECT_FALSE(MatchesSelection("abc", "ABC", true, false));
+  EXPECT_TRUE(MatchesSelection("ABC", "ABC", true, false));
+  // Half-width kana with its voicing mark equals the voiced full-width kana only with width.
+  EXPECT_TRUE(MatchesSelection("ｶﾞ", "ガ", false, true));
+  EXPECT_TRUE(MatchesSelection("ｶﾞ", "ガ", true, true));
+  EXPECT_FALSE(MatchesSelection("ｶﾞ", "ガ", false, false));
+  // Half-width "A" against full-width lower "ａ": width and case both fold.
+  EXPECT_TRUE(MatchesSelection("ａ", "A", false, true));
+  EXPECT_FALSE(MatchesSelection("ａ", "A", false, false));
+  EXPECT_FALSE(MatchesSelection("ａ", "A", true, true));
+  // "ア" is 83 41: its trail byte is no "A".
+  EXPECT_FALSE(MatchesSelection("ア", "A", false, false));
+  EXPECT_FALSE(MatchesSelection("ア", "A", false, true));
+  EXPECT_FALSE(MatchesSelection("\x41", "ア", false, true));
+  // A match of only a part of the selection, or a longer search, is none.
+  EXPECT_FALSE(MatchesSelection("abcd", "abc", false, false));
+  EXPECT_FALSE(MatchesSelection("ab", "abc", false, false));
+  EXPECT_FALSE(MatchesSelection("", "", false, false));
+  EXPECT_FALSE(MatchesSelection("a", "", false, false));
+  // The whole-word flag has no say, so a word inside a longer one still matches.
+  EXPECT_TRUE(MatchesSelection("ab", "ab", true, false));
+}
+
+TEST(FindReplaceLogic, FindInEditorSelectsTheMatch) {
+  TStringEditTarget target("one two one");
+  target.SetSelection(0, 3);
+  EXPECT_EQ(FindInEditor(target, "one", sfForward), 8);
+  EXPECT_EQ(target.SelStart(), 8);
+  EXPECT_EQ(target.SelLength(), 3);
+  EXPECT_EQ(FindInEditor(target, "one", sfForward), -1);
+  EXPECT_EQ(target.SelStart(), 8);
+  EXPECT_EQ(target.SelLength(), 3);
+  EXPECT_EQ(FindInEditor(target, "one", 0), 0);
+  EXPECT_EQ(target.SelLength(), 3);
+}
+
+TEST(FindReplaceLogic, ReplaceAllCountsAndEnds) {
+  EXPECT_EQ(ReplaceAllFrom("abc", 0, "x", "y", kIgnoreCase), (TReplaceAllResult{0, "abc", 0, 0}));
+  EXPECT_EQ(ReplaceAllFrom("a-A-a", 0, "a", "b", kIgnoreCase),
+            (TReplaceAllResult{3, "b-b-b", 5, 0}));
+  EXPECT_EQ(ReplaceAllFrom("a-A-a", 0, "a", "b", kIgnoreCase | sfMatchCase),
+            (TReplaceAllResult{2, "b-A-b", 5, 0}));
+  // Only from the caret on in the search direction.
+  EXPECT_EQ(ReplaceAllFrom("a-a-a", 1, "a", "b", sfForward), (TReplaceAllResult{2, "a-b-b", 5, 0}));
+  EXPECT_EQ(ReplaceAllFrom("a-a-a", 3, "a", "b", 0), (TReplaceAllResult{2, "b-b-a", 0, 0}));
+  // Search equal to its replacement: each once.
+  EXPECT_EQ(ReplaceAllFrom("aXa", 0, "a", "a", sfForward), (TReplaceAllResult{2, "aXa", 3, 0}));
+  EXPECT_EQ(ReplaceAllFrom("aXa", 3, "a", "a", 0), (TReplaceAllResult{2, "aXa", 0, 0}));
+  // A replacement that holds the search text never finds it again, in both directions.
+  EXPECT_EQ(ReplaceAllFrom("aaa", 0, "a", "aa", sfForward),
+            (TReplaceAllResult{3, "aaaaaa", 6, 0}));
+  EXPECT_EQ(ReplaceAllFrom("aaa", 3, "a", "aa", 0), (TReplaceAllResult{3, "aaaaaa", 0, 0}));
+  // An empty replacement deletes.
+  EXPECT_EQ(ReplaceAllFrom("xaxax", 0, "a", "", sfForward), (TReplaceAllResult{2, "xxx", 2, 0}));
+  // Width folded as find folds it.
+  EXPECT_EQ(ReplaceAllFrom("ｶﾞ-ガ", 0, "ガ", "k", sfForward | sfIgnoreWidth),
+            (TReplaceAllResult{2, "k-k", 3, 0}));
+}
+
+TEST(FindReplaceLogic, ReplaceAllStartsWithAMatchingSelection) {
+  TStringEditTarget target("a-a");
+  target.SetSelection(2, 1);
+  EXPECT_EQ(ReplaceAll(target, "A", "b", sfForward), (TReplaceAllResult{1, "a-b", 3, 0}));
+}
+
+TEST(FindReplaceLogic, ReplaceAllOnReadOnlyCountsNothing) {
+  TStringEditTarget target("a-a", true);
+  EXPECT_EQ(ReplaceAll(target, "a", "b", sfForward), (TReplaceAllResult{0, "a-a", 2, 1}));
+  EXPECT_EQ(target.UpdateDepth(), 0);
+}
+
+TEST(FindReplaceLogic, ReplaceAllReadsTheTextOnce) {
+  TStringEditTarget target(std::string(1000, 'a'));
+  EXPECT_EQ(TFindSession(target).ReplaceAll("a", "bb", sfForward), 1000);
+  EXPECT_EQ(target.Contents(), std::string(2000, 'b'));
+  EXPECT_EQ(target.TextReads(), 1);
+}
+
+TEST(FindReplaceLogic, ReplaceStepReplacesOnlyAMatchingSelection) {
+  TStringEditTarget target("foo bar foo");
+  target.SetSelection(4, 3);
+  TFindSession session(target);
+  EXPECT_TRUE(session.ReplaceStep("foo", "X", sfForward));
+  EXPECT_EQ(target.Contents(), "foo bar foo");
+  EXPECT_EQ(target.SelStart(), 8);
+  EXPECT_EQ(target.SelLength(), 3);
+  EXPECT_FALSE(session.ReplaceStep("foo", "X", sfForward));
+  EXPECT_EQ(target.Contents(), "foo bar X");
+  EXPECT_EQ(target.SelStart(), 9);
+  EXPECT_EQ(target.SelLength(), 0);
+}
+
+} // namespace
