@@ -42,17 +42,11 @@ TTopForm* TopForm = nullptr;
 namespace {
 
 // Value names and subkeys of the settings the main window reads and writes itself.
-constexpr char MainBGColorName[] = "MainBGColor";
-constexpr char MainDocExpColorName[] = "MainDocExpColor";
-constexpr char MainDocExpFontKey[] = "MainDocExpFont";
-constexpr char EditLogAreaKey[] = "EditLogArea";
-constexpr char LogBGColorName[] = "BGColor";
 constexpr char SecPanelWidthName[] = "SecPanelWidth";
 constexpr char MainPlacementName[] = "Main";
 constexpr char RemainFilesName[] = "RemainFiles";
 constexpr char WakeupOpenFilesName[] = "WakeupOpenFiles";
 constexpr char WakeupDummyProgram[] = "dummy ";
-constexpr char EditorPropName[] = "Property";
 
 constexpr char DefaultDataFile[] = "default.dat";
 constexpr char EditRepeatWord[] = "$Sys_EditRepeat";
@@ -550,18 +544,19 @@ void TTopForm::FormCreate(TObject*) {
 }
 
 void TTopForm::LoadColorsAndFonts() {
-  SetColor(RegReadInteger(res::RegSectionEditor, MainBGColorName, Color()));
+  SetColor(RegReadInteger(res::RegSectionEditor, res::MainBGColorName, Color()));
   TreeView_Section->SetColor(
-      RegReadInteger(res::RegSectionEditor, MainDocExpColorName, TreeView_Section->Color()));
+      RegReadInteger(res::RegSectionEditor, res::MainDocExpColorName, TreeView_Section->Color()));
   const std::string editorKey = RegKeyPath + "\\" + res::RegSectionEditor + "\\";
   const TFont design = TreeView_Section->Font().Value();
   TreeView_Section->Font().Assign(ColorAndStyleOnly(
-      LoadFontFromRegistry(HKEY_CURRENT_USER, editorKey + MainDocExpFontKey, design), design));
-  LogFont = ColorAndStyleOnly(LoadFontFromRegistry(HKEY_CURRENT_USER, editorKey + EditLogAreaKey,
+      LoadFontFromRegistry(HKEY_CURRENT_USER, editorKey + res::MainDocExpFontKey, design), design));
+  LogFont = ColorAndStyleOnly(LoadFontFromRegistry(HKEY_CURRENT_USER,
+                                                   editorKey + res::EditLogAreaKey,
                                                    TreeView_Section->Font().Value()),
                               design);
   LogBGColor =
-      RegReadInteger(res::RegSectionEditLogArea, LogBGColorName, TreeView_Section->Color());
+      RegReadInteger(res::RegSectionEditLogArea, res::LogBGColorName, TreeView_Section->Color());
 }
 
 void TTopForm::LoadSettingsGroups() {
@@ -571,7 +566,7 @@ void TTopForm::LoadSettingsGroups() {
   LoadGhostScriptPath(Settings.GhostScript);
   LoadAutoDeleteOptions(Settings.AutoDeleteOptions);
   LoadTexExecAutoSave(Settings.TexExecAutoSave);
-  ReadEditorPropFromRegistry(*EditorProp1, res::RegSectionEditor, EditorPropName);
+  ReadEditorPropFromRegistry(*EditorProp1, res::RegSectionEditor, res::EditorPropName);
   EditorProp1->View().SetCommenter(Settings.Edit2Option.CommentHeader);
   EditorProp1->SetReserveWordList(ReserveList);
   LoadLogLoadOption(Settings.LogLoadOption);

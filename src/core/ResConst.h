@@ -106,4 +106,12 @@ inline constexpr char PlugInFunctionFailed[] = "関数の呼び出しに失敗�
 inline constexpr char RegSectionFindReplace[] = "FindReplaceForm";
 inline constexpr char SelFindTextName[] = "SelFindText";
 
+// Settings that the main window reads at start-up and the settings dialog writes.
+inline constexpr char MainBGColorName[] = "MainBGColor";
+inline constexpr char MainDocExpColorName[] = "MainDocExpColor";
+inline constexpr char MainDocExpFontKey[] = "MainDocExpFont";
+inline constexpr char EditLogAreaKey[] = "EditLogArea";
+inline constexpr char LogBGColorName[] = "BGColor";
+inline constexpr char EditorPropName[] = "Property";
+
 } // namespace quolin::res

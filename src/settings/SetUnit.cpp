@@ -20,7 +20,6 @@ namespace quolin {
 namespace {
 
 constexpr int SetFormHelpContext = 1300;
-constexpr char EditorPropName[] = "Property";
 
 template <typename Page>
 Page* AddSheet(TPageControl& pages, int number, const char* caption, const char* frameName,
@@ -129,7 +128,7 @@ void TSetForm::ApplyEditorChanges() {
   top.TreeView_Section->SetImages(icons);
   top.TreeView_Section->SetStateImages(icons);
   top.EditorProp1->View().SetCommenter(top.Settings.Edit2Option.CommentHeader);
-  WriteEditorPropToRegistry(*top.EditorProp1, res::RegSectionEditor, EditorPropName);
+  WriteEditorPropToRegistry(*top.EditorProp1, res::RegSectionEditor, res::EditorPropName);
   for (int i = DocCount() - 1; i >= 0; --i)
     DocAt(i)->ApplySettings();
   Changes.EditorChanged = false;

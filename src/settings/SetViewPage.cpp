@@ -81,12 +81,6 @@ void SetControlSwatch(TControl& control, const TSwatch& swatch) {
   control.SetColor(swatch.Back);
 }
 
-constexpr char MainBGColorName[] = "MainBGColor";
-constexpr char MainDocExpColorName[] = "MainDocExpColor";
-constexpr char MainDocExpFontKey[] = "MainDocExpFont";
-constexpr char EditLogAreaKey[] = "EditLogArea";
-constexpr char LogBGColorName[] = "BGColor";
-
 } // namespace
 
 TFrm_SetView::TFrm_SetView(TComponent* owner, TSettingsChanges& changes)
@@ -360,11 +354,12 @@ void TFrm_SetView::SampleDrawLine(const std::string& lineStr, int x, int y, cons
 void TFrm_SetView::StoreControls() {
   TTopForm& top = *TopForm;
   const std::string editorKey = RegKeyPath + "\\" + res::RegSectionEditor + "\\";
-  RegWriteInteger(res::RegSectionEditor, MainBGColorName, Panel_MainColor1->Color());
-  RegWriteInteger(res::RegSectionEditor, MainDocExpColorName, TreeView1->Color());
-  SaveFontToRegistry(HKEY_CURRENT_USER, editorKey + MainDocExpFontKey, TreeView1->Font().Value());
-  SaveFontToRegistry(HKEY_CURRENT_USER, editorKey + EditLogAreaKey, ListBox1->Font().Value());
-  RegWriteInteger(res::RegSectionEditLogArea, LogBGColorName, ListBox1->Color());
+  RegWriteInteger(res::RegSectionEditor, res::MainBGColorName, Panel_MainColor1->Color());
+  RegWriteInteger(res::RegSectionEditor, res::MainDocExpColorName, TreeView1->Color());
+  SaveFontToRegistry(HKEY_CURRENT_USER, editorKey + res::MainDocExpFontKey,
+                     TreeView1->Font().Value());
+  SaveFontToRegistry(HKEY_CURRENT_USER, editorKey + res::EditLogAreaKey, ListBox1->Font().Value());
+  RegWriteInteger(res::RegSectionEditLogArea, res::LogBGColorName, ListBox1->Color());
   top.EditorProp1->Assign(*Editor1);
   TMarkOptions& marks = top.Settings.MarkOptions;
   marks.TabMark = CB_MarkTab1->Checked();
