@@ -184,8 +184,10 @@ std::string ReferenceInsertText(std::string_view templateText, std::string_view 
 }
 
 std::string DocumentComboHint(std::string_view documentName) {
+  std::string named = "(";
+  named.append(documentName).append(")");
   std::string hint = res::ListDocumentHint;
-  hint.replace(hint.find("%s"), 2, "(" + std::string(documentName) + ")");
+  hint.replace(hint.find("%s"), 2, named);
   return hint;
 }
 
