@@ -104,6 +104,9 @@ TEST_F(ListFrame, FontToolAppliesOnlyAChange) {
   EXPECT_EQ(Window(0x90)->ClientAreaWidth(), frame->Panel_FontBase->Width());
   EXPECT_EQ(frame->HelpContext, 1202);
   EXPECT_EQ(frame->Popup_Series->Items()->Items(1)->Caption(), "\\bfseries(2)");
+  for (TToolbarButton* button : {frame->ToolbarButton1, frame->ToolbarButton2,
+                                 frame->ToolbarButton3})
+    EXPECT_EQ(button->Glyph().Width(), 16) << button->Name();
 
   TToolbarButton& apply = *frame->ToolbarButton1;
   EXPECT_FALSE(apply.Enabled());
