@@ -42,8 +42,6 @@ constexpr char VisibleToolName[] = "VisibleTool";
 constexpr char SecPanelIndexName[] = "SecPanelIndex";
 constexpr char StatusBarIndexName[] = "StatusBarIndex";
 constexpr char DefaultVisibleTool[] = "00000081";
-constexpr char ToolWindowPrefix[] = "twd_";
-constexpr char ListFrameName[] = "Frm_CmdList";
 constexpr char MasterEditWord[] = "$Sys_OptMaster";
 
 constexpr int FontHelpContext = 1202;

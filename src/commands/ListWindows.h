@@ -22,6 +22,11 @@ namespace quolin {
 
 class TToolWindow;
 
+// A list window is the main window's tool window "twd_" + the 8 hexadecimal digits of its
+// command number, holding one frame of this name.
+inline constexpr char ToolWindowPrefix[] = "twd_";
+inline constexpr char ListFrameName[] = "Frm_CmdList";
+
 class TFrm_List : public TPanel {
 public:
   // Components, in the order of the frame.

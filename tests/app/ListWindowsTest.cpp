@@ -49,6 +49,16 @@ TEST_F(ListFrame, GroupListsItsMembersAndInsertsIntoTheActiveDocument) {
   EXPECT_EQ(commands.Last()->Command, "\\section{$S}");
   EXPECT_EQ(commands.Last()->CommandId, 5);
   EXPECT_EQ(Body(), "\\section{}");
+
+  frame->mn_MasterEdit->Click();
+  EXPECT_NE(StatusMessage().find("$Sys_OptMaster"), std::string::npos) << "not there yet";
+  TMenuItem* item = TComponent::Create<TMenuItem>(top, "mn0_FFFFFFFD10001");
+  top->MainMenu1->Items()->Add(item);
+  CheckCommandItems(-3);
+  ASSERT_TRUE(item->Checked());
+  frame->Button_Close1->Click();
+  EXPECT_FALSE(Window(-3)->Visible());
+  EXPECT_FALSE(item->Checked());
 }
 
 TEST_F(ListFrame, LabelListFindsWholeCharactersAndInsertsReferences) {
