@@ -183,20 +183,27 @@ int TImageList::AddMasked(const TBitmap& image, TColor transparent) {
 }
 
 void TImageList::AddImages(TImageList& source) {
+  // Drawn on black and on white: the pixels that differ are the transparent ones. (Drawing
+  // the source's mask alone gives an opaque mask under Wine.)
   for (int i = 0; i < source.Count(); ++i) {
-    TBitmap image;
-    image.SetSize(width_, height_, clBlack);
+    TBitmap onBlack;
+    onBlack.SetSize(width_, height_, clBlack);
+    TBitmap onWhite;
+    onWhite.SetSize(width_, height_, clWhite);
     TBitmap mask;
     mask.SetHandle(CreateBitmap(width_, height_, 1, 1, nullptr));
     {
-      TMemoryDC imageDC(image.Handle());
-      ImageList_DrawEx(source.Handle(), i, imageDC.Get(), 0, 0, width_, height_, CLR_NONE,
-                       CLR_NONE, ILD_IMAGE);
+      TMemoryDC blackDC(onBlack.Handle());
+      TMemoryDC whiteDC(onWhite.Handle());
+      ImageList_Draw(source.Handle(), i, blackDC.Get(), 0, 0, ILD_NORMAL);
+      ImageList_Draw(source.Handle(), i, whiteDC.Get(), 0, 0, ILD_NORMAL);
+      // White where they differ, which the mono mask takes as its background: transparent.
+      BitBlt(whiteDC.Get(), 0, 0, width_, height_, blackDC.Get(), 0, 0, SRCINVERT);
+      SetBkColor(whiteDC.Get(), RGB(255, 255, 255));
       TMemoryDC maskDC(mask.Handle());
-      ImageList_DrawEx(source.Handle(), i, maskDC.Get(), 0, 0, width_, height_, CLR_NONE,
-                       CLR_NONE, ILD_MASK);
+      BitBlt(maskDC.Get(), 0, 0, width_, height_, whiteDC.Get(), 0, 0, SRCCOPY);
     }
-    ImageList_Add(Handle(), image.Handle(), mask.Handle());
+    ImageList_Add(Handle(), onBlack.Handle(), mask.Handle());
   }
   Changed();
 }
