@@ -91,7 +91,6 @@ class Picture:
         self.blank = False
         self.same_as = None
         self.steps = 0
-        self.rows = []
 
     def pixels(self):
         return "".join("".join(row) for row in self.grid)

@@ -203,6 +203,15 @@ def main():
                 failures.append("%s: exit %d, wanted %r, got %r, left %r"
                                 % (name, status, expected, errors, left))
 
+        # Two pictures alike pass when the second says so.
+        slots, pictures = fixture_sources()
+        at = line_of(pictures, "picture s9")
+        pictures[at:at + 16] = ["  same-as s8"]
+        folder = os.path.join(work, "declared_same")
+        status, errors = run(script, *write(folder, slots, pictures), os.path.join(folder, "out"))
+        if status != 0:
+            failures.append("declared same: exit %d, %s" % (status, errors))
+
         out = os.path.join(work, "real")
         status, errors = run(script, images, commands, out)
         if status != 0:
