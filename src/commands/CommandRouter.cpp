@@ -1,5 +1,6 @@
 #include "commands/CommandRouter.h"
 
+#include "app/CommandHelper.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/Outline.h"
@@ -372,6 +373,10 @@ void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
 
+void EditCommandHelper(const TSysCall&) {
+  ShowCommandHelper();
+}
+
 void HelpTopic(const TSysCall&) {
   ShowHelpContext(HelpTopicContext);
 }
@@ -432,9 +437,9 @@ constexpr THandler Handlers[] = {
     EditMoveSection<smPrevSibling>,
     EditMoveSection<smNext>,
     EditMoveSection<smPrev>,
-    // The width conversion dialog and the input-assistance list.
+    // The width conversion dialog.
     Waiting,
-    Waiting,
+    EditCommandHelper,
     EditPopupMenu,
     EditLineCut,
     EditLinePaste,
@@ -494,7 +499,8 @@ bool ExecuteCommand(TObject* sender, const std::string& command, int commandId) 
     return ExecuteSysCommand(sender, command, commandId);
   for (std::string_view prefix : ListPrefixes)
     if (BeginsIgnoringCase(command, prefix)) {
-      if (TopForm)
+      // A list window belongs to a master: without its number there is none to show.
+      if (TopForm && commandId != 0)
         TopForm->ToggleGroupToolWindow(commandId);
       return true;
     }
