@@ -23,6 +23,7 @@
 #include "ui/Clipboard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormPlacement.h"
+#include "ui/Graphics.h"
 #include "ui/HourGlass.h"
 #include "ui/Menus.h"
 #include "ui/Panels.h"
@@ -41,6 +42,8 @@ constexpr int FindOpenHelpContext = 1212;
 constexpr int DesignedTreeWidth = 200;
 constexpr int DesignedListHeight = 180;
 constexpr int StoredColumns = 5;
+constexpr char BackGlyphResource[] = "FINDOPENBACK";
+constexpr char ForwardGlyphResource[] = "FINDOPENFORWARD";
 // The name and the type column as designed; the others keep the list's own widths.
 constexpr std::array<std::pair<int, int>, 2> DesignedColumnWidths{{{0, 160}, {2, 80}}};
 
@@ -86,6 +89,7 @@ TFindOpenForm::TFindOpenForm(TComponent* owner) : TForm(owner) {
   BuildButtons();
   SwallowHistoryKeyUps();
   LoadSettings();
+  OnCreate = [this](TObject*) { FormCreate(); };
   OnShow = [this](TObject*) { FormShow(); };
   OnClose = [this](TObject*, TCloseAction& action) { FormClose(action); };
   OnDestroy = [this](TObject*) { FormDestroy(); };
@@ -111,7 +115,7 @@ void TFindOpenForm::BuildPanels() {
   Panel_ListDoc = MakePanel(this, "Panel_ListDoc", this, alClient);
   Panel_List = MakePanel(this, "Panel_List", Panel_ListDoc, alTop, DesignedListHeight);
   Splitter2 = Make<TSplitter>(this, "Splitter2", Panel_ListDoc, alTop);
-  Splitter2->SetTop(DesignedListHeight);
+  Splitter2->SetBounds(0, DesignedListHeight, Panel_ListDoc->Width(), 3);
   Panel_Doc = MakePanel(this, "Panel_Doc", Panel_ListDoc, alClient);
 }
 
@@ -170,10 +174,13 @@ void TFindOpenForm::BuildCaption() {
   ToolbarButton1 = Make<TToolbarButton>(this, "ToolbarButton1", Panel_Caption, alNone);
   ToolbarButton2 = Make<TToolbarButton>(this, "ToolbarButton2", Panel_Caption, alNone);
   int left = 350;
-  for (auto [button, menu, caption] : {std::tuple{ToolbarButton1, Popup_Prev1, "<"},
-                                       std::tuple{ToolbarButton2, Popup_Next1, ">"}}) {
+  for (auto [button, menu, glyphName] :
+       {std::tuple{ToolbarButton1, Popup_Prev1, BackGlyphResource},
+        std::tuple{ToolbarButton2, Popup_Next1, ForwardGlyphResource}}) {
+    TBitmap glyph;
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), glyphName);
+    button->SetGlyph(glyph);
     button->SetBounds(left, 8, 24, 24);
-    button->SetText(caption);
     button->SetDropdownMenu(menu);
     button->SetDropdownCombo(true);
     button->SetEnabled(false);
@@ -259,17 +266,21 @@ void TFindOpenForm::LoadSettings() {
           ShellListView1->SetColumnWidth(column, width);
       }
   }
-  if (TTreeNode* first = ShellTreeView1->Items().GetFirstNode())
-    first->Expand(false);
-  std::string lastFolder = RegReadString(RegSectionForms, FindOpenLastDirName, "");
-  if (!lastFolder.empty()) {
-    ShellTreeView1->Items().BeginUpdate();
-    ShellTreeView1->SelectPath(lastFolder);
-    ShellTreeView1->Items().EndUpdate();
-  }
   CheckBox1->SetChecked(RegReadBool(RegSectionForms, FindOpenTextOnlyName, false));
   Label_Folder->SetText(Format(FindOpenFolderLabel, ""));
   Label_File->SetText(Format(FindOpenFileLabel, ""));
+}
+
+// The tree has its nodes once the windows are made.
+void TFindOpenForm::FormCreate() {
+  if (TTreeNode* first = ShellTreeView1->Items().GetFirstNode())
+    first->Expand(false);
+  std::string lastFolder = RegReadString(res::RegSectionForms, res::FindOpenLastDirName, "");
+  if (lastFolder.empty())
+    return;
+  ShellTreeView1->Items().BeginUpdate();
+  ShellTreeView1->SelectPath(lastFolder);
+  ShellTreeView1->Items().EndUpdate();
 }
 
 void TFindOpenForm::FormDestroy() {

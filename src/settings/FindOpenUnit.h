@@ -88,6 +88,7 @@ private:
   void BuildButtons();
   void SwallowHistoryKeyUps();
   void LoadSettings();
+  void FormCreate();
   void FormDestroy();
   void FormShow();
   void FormClose(TCloseAction& action);
