@@ -19,6 +19,7 @@
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -364,6 +365,10 @@ void OptDocExpSetup(const TSysCall&) {
   ShowSetExpForm();
 }
 
+void OptSpellCheck(const TSysCall&) {
+  ShowSpellForm();
+}
+
 void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
@@ -474,8 +479,7 @@ constexpr THandler Handlers[] = {
     Waiting,
     Waiting,
     OptExecuteFile,
-    // Spell check and bracket pairs.
-    Waiting,
+    OptSpellCheck,
     OptBracketSetup,
     HelpTopic,
 };
