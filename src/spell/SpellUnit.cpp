@@ -225,6 +225,7 @@ void TSpellForm::ListBox1DblClick(TObject* sender) {
 }
 
 void TSpellForm::ListBox1Enter(TObject*) {
+  Button1->SetDefault(false);
   Button3->SetDefault(true);
 }
 

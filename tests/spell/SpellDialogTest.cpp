@@ -141,13 +141,16 @@ TEST_F(SpellDialog, TheEndClosesAVisibleDialogOnlyWithAutoClose) {
   EXPECT_FALSE(Form().Visible());
 }
 
-TEST_F(SpellDialog, RecieveCorrectedToReceiveFromTheListAndByDoubleClick) {
+TEST_F(SpellDialog, RecieveCorrectedToReceiveByEnterInTheListAndByDoubleClick) {
   Options().nfTopUpCase = false;
   Open({"Recieve teh letter."});
   ShowSpellForm();
   ASSERT_EQ(View().SelText(), "Recieve");
   ASSERT_TRUE(Choose("receive"));
-  Click(Form().Button3);
+  // The list has the focus, which makes Enter correct.
+  EXPECT_TRUE(Form().Button3->Default());
+  EXPECT_FALSE(Form().Button1->Default());
+  uitest::PressKey(Form().ListBox1->Handle(), VK_RETURN);
   EXPECT_EQ(Line(0), "Receive teh letter.");
   // The check went on.
   EXPECT_EQ(View().SelText(), "teh");
