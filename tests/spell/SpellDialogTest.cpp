@@ -384,6 +384,10 @@ TEST_F(SpellDialog, TheFormItsGroupAndItsPlacement) {
   EXPECT_FALSE(form->Visible());
 
   // Freed with the group shown: the spell settings and the short form are stored.
+  ASSERT_TRUE(form->GroupBox1->Visible());
+  form->SetBounds(form->Left() + 24, form->Top() + 16, form->Width(), form->Height());
+  const int left = form->Left();
+  const int top = form->Top();
   Options().MinWordLen = 6;
   form->Free();
   EXPECT_EQ(SpellForm, nullptr);
@@ -393,6 +397,25 @@ TEST_F(SpellDialog, TheFormItsGroupAndItsPlacement) {
   TSpellCheckOptions stored;
   LoadSpellCheckOptions(stored);
   EXPECT_EQ(stored.MinWordLen, 6);
+  // The next window comes where this one was.
+  View().SetSelStart(0);
+  ShowSpellForm();
+  ASSERT_NE(SpellForm, nullptr);
+  EXPECT_EQ(SpellForm->Left(), left);
+  EXPECT_EQ(SpellForm->Top(), top);
+}
+
+TEST_F(SpellDialog, ADocumentClosedByAPendingMessageEndsTheCheckWithABeep) {
+  Open({"We recieve teh letter."});
+  ShowSpellForm();
+  ASSERT_EQ(View().SelText(), "recieve");
+  // The close waits in the queue until the check handles pending messages before its walk.
+  PostMessageA(ActiveDoc()->Handle(), WM_CLOSE, 0, 0);
+  Form().Button1Click(nullptr);
+  EXPECT_FALSE(HasDoc());
+  EXPECT_EQ(dialogs.beeps, 1);
+  EXPECT_EQ(StatusMessage(), "");
+  EXPECT_EQ(EditText(), "recieve");
 }
 
 } // namespace
