@@ -21,7 +21,8 @@ TSpellSetForm::TSpellSetForm(TComponent* owner) : TForm(owner) {
   Frm_SpellCheck->SetBounds(0, 0, PageWidth, PageHeight);
   Frm_SpellCheck->SetParent(this);
   AddOkCancel(*this, Button_OK, Button_Cancel, PageWidth - 192, PageHeight + 4);
-  SetClientSize(PageWidth, PageHeight + 37);
+  // The client size needs the window's frame, known once the window is made.
+  OnCreate = [this](TObject*) { SetClientSize(PageWidth, PageHeight + 37); };
 }
 
 TSpellSetForm::~TSpellSetForm() {

@@ -105,13 +105,13 @@ void TSpellForm::BuildControls() {
     Edit_NotFoundText1KeyPress(sender, key);
   };
   Edit_NotFoundText1->OnChange = [this](TObject* sender) { Edit_NotFoundText1Change(sender); };
-  SetClientSize(FormWidth, GroupBox1->Top() + GroupBox1->Height() + ListBox1->Top());
 }
 
 void TSpellForm::FormCreate(TObject*) {
   // The dictionaries are loaded by the first check, once the settings have named them.
   SpellCheck = std::make_unique<TQuolinSpellCheck>();
   button5Caption_ = Button5->Caption();
+  // Also gives the form its size, now that the window's frame is known.
   Button5Click(this);
   LoadFormPlacement(res::RegSectionForms, PlacementName, *this);
   HelpContext = SpellFormHelpContext;
@@ -265,7 +265,7 @@ void TSpellForm::Button5Click(TObject*) {
   GroupBox1->SetVisible(shown);
   Button5->SetCaption(button5Caption_ + (shown ? " <<" : " >>"));
   const TControl& bottom = shown ? static_cast<const TControl&>(*GroupBox1) : *Button5;
-  SetClientSize(ClientWidth(), bottom.Top() + bottom.Height() + ListBox1->Top());
+  SetClientSize(FormWidth, bottom.Top() + bottom.Height() + ListBox1->Top());
 }
 
 void TSpellForm::Button6Click(TObject*) {

@@ -363,6 +363,8 @@ TEST_F(SpellDialog, TheFormItsGroupAndItsPlacement) {
   ShowSpellForm();
   EXPECT_EQ(SpellForm, form); // made once
 
+  EXPECT_LE(form->Button1->Left() + form->Button1->Width(), form->ClientWidth());
+  EXPECT_LE(form->GroupBox1->Left() + form->GroupBox1->Width(), form->ClientWidth());
   EXPECT_EQ(form->Button5->Caption(), "その他(&O) >>");
   EXPECT_FALSE(form->GroupBox1->Visible());
   const int listTop = form->ListBox1->Top();

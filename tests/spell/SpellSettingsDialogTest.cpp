@@ -34,6 +34,9 @@ TEST_F(SpellSettingsDialog, ThePageHostedOkStoresCancelDoesNot) {
     EXPECT_EQ(form.Button_OK->ModalResult, 1);
     EXPECT_EQ(form.Button_Cancel->Caption(), "キャンセル");
     EXPECT_EQ(form.Button_Cancel->ModalResult, 2);
+    // The buttons lie inside the client area.
+    for (TButton* button : {form.Button_OK, form.Button_Cancel})
+      EXPECT_LE(button->Top() + button->Height(), form.ClientHeight()) << button->Name();
     TFrm_SpellCheck& page = *form.Frm_SpellCheck;
     EXPECT_TRUE(page.Showing());
     EXPECT_EQ(page.Combo_MinWordCount1->ItemIndex(), 2);
