@@ -238,6 +238,22 @@ TEST_F(SpellDialog, AddSavesTheWordAndGoesOn) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
+TEST_F(SpellDialog, RebuildRereadsTheDictionaryFiles) {
+  Open({"We recieve teh letter."});
+  ShowSpellForm();
+  ASSERT_EQ(View().SelText(), "recieve");
+  TempFolder::WriteFile(userDic, "recieve\r\nteh\r\n");
+  View().SetSelStart(0);
+  Click(Form().Button1);
+  EXPECT_EQ(View().SelText(), "recieve"); // the lists stay until rebuilt
+  Click(Form().Button4);
+  EXPECT_EQ(StatusMessage(), "");
+  View().SetSelStart(0);
+  Click(Form().Button1);
+  EXPECT_EQ(EditText(), "");
+  EXPECT_EQ(dialogs.beeps, 1);
+}
+
 class SpellAddAll : public SpellFixture {
 protected:
   const std::string before = "quolin\r\n";
