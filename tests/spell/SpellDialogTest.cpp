@@ -113,6 +113,21 @@ TEST_F(SpellDialog, FromTheCaretOrAfterTheSelectedWord) {
   EXPECT_EQ(dialogs.beeps, 0);
 }
 
+TEST_F(SpellDialog, AWordOnALaterRowOfAWrappedLineIsSelectedWhole) {
+  std::string line;
+  while (line.size() < 400)
+    line += "the good word ";
+  Open({"see", line + "recieve teh"});
+  ActiveDoc()->SetWordWrap(true);
+  uitest::Pump();
+  ShowSpellForm();
+  EXPECT_EQ(View().SelText(), "recieve");
+  EXPECT_EQ(CaretLine(), 1);
+  EXPECT_GT(View().Row(), View().Lines().LinesToRow(1)); // a later row of the line
+  Click(Form().Button1);
+  EXPECT_EQ(View().SelText(), "teh");
+}
+
 TEST_F(SpellDialog, TheEndClosesAVisibleDialogOnlyWithAutoClose) {
   Open({"recieve the letter"});
   Options().AutoClose = false;
