@@ -20,6 +20,7 @@
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -365,6 +366,10 @@ void OptDocExpSetup(const TSysCall&) {
   ShowSetExpForm();
 }
 
+void OptSpellCheck(const TSysCall&) {
+  ShowSpellForm();
+}
+
 void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
@@ -479,8 +484,7 @@ constexpr THandler Handlers[] = {
     Waiting,
     Waiting,
     OptExecuteFile,
-    // Spell check and bracket pairs.
-    Waiting,
+    OptSpellCheck,
     OptBracketSetup,
     HelpTopic,
 };
