@@ -19,6 +19,7 @@
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/WizUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -368,6 +369,10 @@ void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
 
+void OptModuleWizard(const TSysCall&) {
+  ShowWizForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
@@ -467,9 +472,9 @@ constexpr THandler Handlers[] = {
     OptDocExpSetup,
     Waiting,
     Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptModuleWizard,
+    OptModuleWizard,
+    OptModuleWizard,
     Waiting,
     Waiting,
     Waiting,
