@@ -18,6 +18,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace quolin {
 
 namespace {
