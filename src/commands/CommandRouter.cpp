@@ -20,6 +20,7 @@
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/WizUnit.h"
 #include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
@@ -374,6 +375,10 @@ void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
 
+void OptModuleWizard(const TSysCall&) {
+  ShowWizForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
@@ -477,9 +482,9 @@ constexpr THandler Handlers[] = {
     OptDocExpSetup,
     Waiting,
     Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptModuleWizard,
+    OptModuleWizard,
+    OptModuleWizard,
     Waiting,
     Waiting,
     Waiting,
