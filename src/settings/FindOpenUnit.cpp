@@ -31,6 +31,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace quolin {
 
