@@ -63,6 +63,18 @@ TShellPopupMenu::~TShellPopupMenu() {
     DestroyWindow(window_);
 }
 
+void LinkShellPopupMenu(TControl* control, TShellPopupMenu*& link, TShellPopupMenu* menu) {
+  if (link == menu)
+    return;
+  if (link)
+    control->RemoveFreeNotification(link);
+  link = menu;
+  if (menu) {
+    control->FreeNotification(menu);
+    menu->SetOwnerControl(control);
+  }
+}
+
 unsigned TShellPopupMenu::InsertPos() const {
   unsigned visible = 0;
   for (int i = 0; i < Items()->Count(); ++i)

@@ -83,4 +83,8 @@ private:
   TComPtr<IContextMenu3> contextMenu3_;
 };
 
+// Sets a control's link to its menu (free notification both ways), and points the menu at the
+// control.
+void LinkShellPopupMenu(TControl* control, TShellPopupMenu*& link, TShellPopupMenu* menu);
+
 } // namespace quolin

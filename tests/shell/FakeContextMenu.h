@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ public:
   std::vector<UINT> invoked;
   std::vector<HWND> invokedFor;
   HRESULT invokeAnswer = S_OK;
+  // What a command does when invoked, by its offset.
+  std::function<void(UINT offset)> onInvoke;
   UINT lastFlags = 0;
 
   // Windows' places of the four commands the controls follow up, and copy.
@@ -66,6 +69,8 @@ public:
   HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO* info) override {
     invoked.push_back(LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)));
     invokedFor.push_back(info->hwnd);
+    if (onInvoke)
+      onInvoke(invoked.back());
     return invokeAnswer;
   }
   HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR offset, UINT kind, UINT*, LPSTR buffer,
