@@ -169,6 +169,30 @@ TEST_F(ShellPopup, AnOwnItemIsClickedAndReportedAfterwardsGivingNothing) {
   EXPECT_EQ(GetMenuItemCount(menu_->Handle()), 1);
 }
 
+// The default item's place in the tracked menu, read from a timer that the menu's loop runs;
+// the menu is closed then.
+int trackedDefault = -2;
+void CALLBACK ReadTheTrackedMenu(HWND window, UINT, UINT_PTR id, DWORD) {
+  KillTimer(window, id);
+  HWND tracked = FindWindowA("#32768", nullptr);
+  auto menu = reinterpret_cast<HMENU>(SendMessageA(tracked, MN_GETHMENU, 0, 0));
+  trackedDefault = static_cast<int>(GetMenuDefaultItem(menu, TRUE, 0));
+  PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+TEST_F(ShellPopup, TheShellsFirstItemIsTheDefault) {
+  OwnItem("自分");
+  menu_->SetInsertPos(1);
+  TShellIDList list;
+  FileList(list);
+  trackedDefault = -2;
+  menu_->OnShBeforPopup = [this](TObject*, const TShellIDList&, POINT, bool&) {
+    SetTimer(form_->Handle(), 1, 1, ReadTheTrackedMenu);
+  };
+  EXPECT_EQ(menu_->Popup(list, At()), shcNone);
+  EXPECT_EQ(trackedDefault, 1) << "the item at the shell's place among the own ones";
+}
+
 TEST_F(ShellPopup, InsertPosIsClampedToTheVisibleOwnItems) {
   OwnItem("一");
   TMenuItem* hidden = OwnItem("二");
