@@ -1,5 +1,6 @@
 #include "commands/CommandRouter.h"
 
+#include "app/CommandHelper.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/Outline.h"
@@ -16,9 +17,12 @@
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
+#include "settings/FindOpenUnit.h"
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/WizUnit.h"
+#include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -114,6 +118,10 @@ void FileNew(const TSysCall&) {
 void FileOpenNamed(const TSysCall& call) {
   OpenDocument(call.Arg(0, ""), call.Arg(1, ""), call.Flag(2, "False"), -1, call.Flag(4, "False"),
                call.Flag(3, "True"));
+}
+
+void FileFindOpen(const TSysCall& call) {
+  ToggleFindOpenForm(call.CommandId);
 }
 
 void FileOpen(const TSysCall&) {
@@ -265,8 +273,16 @@ void EditPaste(const TSysCall&) {
     OpenDocument(name, "", false, -1, false, true);
 }
 
+// The browser's preview, while it has the focus, before the documents.
+bool SelectAllInBrowser() {
+  if (!FindOpenForm || !FindOpenForm->Visible() || !FindOpenForm->Editor1->Focused())
+    return false;
+  FindOpenForm->Editor1->SelectAll();
+  return true;
+}
+
 void EditSelectAll(const TSysCall&) {
-  if (RunOnEditTarget(ecSelectAll) || !HasDoc())
+  if (RunOnEditTarget(ecSelectAll) || SelectAllInBrowser() || !HasDoc())
     return;
   if (TEditor& view = View(); view.Focused())
     view.SelectAll();
@@ -372,12 +388,24 @@ void OptDocExpSetup(const TSysCall&) {
   ShowSetExpForm();
 }
 
+void OptSpellCheck(const TSysCall&) {
+  ShowSpellForm();
+}
+
 void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
 
+void OptModuleWizard(const TSysCall&) {
+  ShowWizForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
+}
+
+void EditCommandHelper(const TSysCall&) {
+  ShowCommandHelper();
 }
 
 void HelpTopic(const TSysCall&) {
@@ -392,7 +420,7 @@ constexpr THandler Handlers[] = {
     FileOpen,
     FilesOpen,
     FileRemain,
-    Waiting,
+    FileFindOpen,
     FileInsert,
     FileSave,
     FileSaveAs,
@@ -440,9 +468,9 @@ constexpr THandler Handlers[] = {
     EditMoveSection<smPrevSibling>,
     EditMoveSection<smNext>,
     EditMoveSection<smPrev>,
-    // The width conversion dialog and the input-assistance list.
+    // The width conversion dialog.
     Waiting,
-    Waiting,
+    EditCommandHelper,
     EditPopupMenu,
     EditLineCut,
     EditLinePaste,
@@ -475,15 +503,14 @@ constexpr THandler Handlers[] = {
     OptDocExpSetup,
     Waiting,
     Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptModuleWizard,
+    OptModuleWizard,
+    OptModuleWizard,
     Waiting,
     Waiting,
     Waiting,
     OptExecuteFile,
-    // Spell check and bracket pairs.
-    Waiting,
+    OptSpellCheck,
     OptBracketSetup,
     HelpTopic,
 };
@@ -502,7 +529,8 @@ bool ExecuteCommand(TObject* sender, const std::string& command, int commandId) 
     return ExecuteSysCommand(sender, command, commandId);
   for (std::string_view prefix : ListPrefixes)
     if (BeginsIgnoringCase(command, prefix)) {
-      if (TopForm)
+      // A list window belongs to a master: without its number there is none to show.
+      if (TopForm && commandId != 0)
         TopForm->ToggleGroupToolWindow(commandId);
       return true;
     }

@@ -114,4 +114,52 @@ inline constexpr char EditLogAreaKey[] = "EditLogArea";
 inline constexpr char LogBGColorName[] = "BGColor";
 inline constexpr char EditorPropName[] = "Property";
 
+// List tool windows: the frame's buttons and pop-up items, the document combo's hint ("%s" is
+// the chosen document in parentheses), the font tool's none entry and the numbers of its
+// pop-up items.
+inline constexpr char ListRefresh[] = "更新";
+inline constexpr char ListInsert[] = "挿入";
+inline constexpr char ListClose[] = "閉じる";
+inline constexpr char ListItemAccel[] = "(&I)";
+inline constexpr char ListShowButtons[] = "ボタンを表示(&B)";
+inline constexpr char ListShowIcons[] = "アイコンを表示(&C)";
+inline constexpr char ListShowList[] = "一覧表示(&L)";
+inline constexpr char ListRefreshItem[] = "更新(&R)";
+inline constexpr char ListMasterEdit[] = "マスタ編集(&M)...";
+inline constexpr char ListCloseItem[] = "閉じる(&X)";
+inline constexpr char ListDocumentHint[] = "参照文章%s|";
+inline constexpr char FontNoChange[] = "変更なし";
+inline constexpr char FontEntryNumber[] = "(%d)";
+// The name of a master added from the input-assistance list, before its number and ")".
+inline constexpr char HelperMasterName[] = "+支援から追加(";
+// The spell-check window ("%d" is a number of words).
+inline constexpr char SpellChecking[] = "スペルチェックを行っています...";
+inline constexpr char SpellCheckFinished[] = "スペルチェックが終了しました.";
+inline constexpr char SpellBuildingDictionaries[] = "スペルチェック辞書を構築しています...";
+inline constexpr char SpellSearchingWords[] = "単語を検索しています...";
+inline constexpr char SpellAddAllWords[] =
+    "現在の設定でチェックされる単語を, 全てユーザー辞書に追加していいですか？";
+inline constexpr char SpellAddAllCount[] =
+    "のべ %d 単語が確認されました. ユーザー辞書に追加していいですか？";
+inline constexpr char SpellDicSaveFailed[] = "スペルチェック辞書の保存に失敗しました.";
+
+// The find-and-open browser: its values in the "Forms" section, the default text-file
+// extensions, its labels and status texts.
+inline constexpr char FindOpenPlacementName[] = "FindOpen";
+inline constexpr char FindOpenTextFileName[] = "FindOpenTextFile";
+inline constexpr char FindOpenTreeWidthName[] = "FindOpenTreeWidth";
+inline constexpr char FindOpenListHeightName[] = "FindOpenListHeight";
+inline constexpr char FindOpenHeaderWidthName[] = "FindOpenHeaderWidth";
+inline constexpr char FindOpenLastDirName[] = "FindOpenLastDir";
+// Holds the state of "show all files", despite its name.
+inline constexpr char FindOpenTextOnlyName[] = "FindOpenTextOnly";
+inline constexpr char FindOpenTextFileDefault[] =
+    ".tex.txt.doc.bib.log.aux.toc.lof.lot.idx.ind.ilg.bbl.blg.";
+inline constexpr char FindOpenCaption[] = "表示して開く - Quolin";
+inline constexpr char FindOpenFolderLabel[] = "フォルダ : %s";
+inline constexpr char FindOpenFileLabel[] = "ファイル : %s";
+inline constexpr char FindOpenNotText[] = "テキストファイル形式ではありません.";
+inline constexpr char FindOpenAlreadyOpen[] = "既に開いています.";
+inline constexpr char FindOpenFailed[] = "ファイルのオープンに失敗しました.";
+
 } // namespace quolin::res
