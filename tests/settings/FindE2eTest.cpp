@@ -5,11 +5,11 @@
 #include "core/ResConst.h"
 #include "core/StringList.h"
 #include "support/E2eProcess.h"
+#include "support/E2eSession.h"
 #include "support/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using namespace quolin;
@@ -19,33 +19,16 @@ using quolin::test_support::WaitUntil;
 
 namespace {
 
-class FindE2E : public ::testing::Test {
+class FindE2E : public e2e::SessionTest {
 protected:
-  TempFolder folder{"FindE2E"};
-  std::unique_ptr<e2e::QuolinProcess> app;
-  HWND main = nullptr;
-
+  FindE2E() : SessionTest("FindE2E") {}
   void SetUp() override {
-    e2e::ResetUserState();
+    SessionTest::SetUp();
     RegSetBase(HKEY_CURRENT_USER, res::RegBasePathQuolin);
   }
   void TearDown() override {
-    if (app && main)
-      app->Close(main, WaitLimitMs);
-    e2e::ResetUserState();
+    SessionTest::TearDown();
     RegSetBase(HKEY_CURRENT_USER, res::RegBasePathDefault);
-  }
-
-  void Start(const std::string& arguments) {
-    app = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder.Path()});
-    ASSERT_TRUE(app->Started());
-    main = app->WaitForWindow("TTopForm", "Quolin", WaitLimitMs);
-    ASSERT_NE(main, nullptr) << "no main window";
-  }
-  void SecondStart(const std::string& arguments) {
-    e2e::QuolinProcess second({arguments, folder.Path()});
-    ASSERT_TRUE(second.Started());
-    EXPECT_TRUE(second.WaitForExit(WaitLimitMs)) << arguments;
   }
 };
 
