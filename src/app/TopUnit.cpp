@@ -198,7 +198,8 @@ void AddEmptyImages(TImageList& images, int count) {
   images.AddMasked(strip, clFuchsia);
 }
 
-// The strip of a bitmap resource with clFuchsia transparent; false when there is none.
+} // namespace
+
 bool AddResourceStrip(TImageList& images, HMODULE module, const char* name) {
   TBitmap strip;
   if (!strip.LoadFromResourceName(module, name))
@@ -206,8 +207,6 @@ bool AddResourceStrip(TImageList& images, HMODULE module, const char* name) {
   images.AddMasked(strip, clFuchsia);
   return true;
 }
-
-} // namespace
 
 std::string ValidateDataFile(const std::string& configured, const std::string& programFolder) {
   if (IsDataFile(configured))

@@ -213,5 +213,7 @@ void LoadCommandImages(TImageList& images, const std::string& userDataFolder);
 // the user's images, the second strip "TOOLBTN2" (none without it) loaded through loading.
 void LoadCommandImageList(TImageList& images, TImageList& loading,
                           const std::string& userDataFolder, HMODULE module);
+// The strip of a bitmap resource with clFuchsia transparent; false when there is none.
+bool AddResourceStrip(TImageList& images, HMODULE module, const char* name);
 
 } // namespace quolin

@@ -298,6 +298,14 @@ void EditFindStr(const TSysCall& call) {
   FindWithFlags(call, 1, call.Arg(0, ""));
 }
 
+void EditFindDialog(const TSysCall& call) {
+  ToggleFindForm(call.CommandId);
+}
+
+template <bool Forward> void EditFindDialogAgain(const TSysCall&) {
+  FindAgainFromDialog(Forward);
+}
+
 void EditSelFind(const TSysCall& call) {
   TEditor& view = View();
   std::string pattern;
@@ -444,9 +452,9 @@ constexpr THandler Handlers[] = {
     EditSelectAll,
     // Find, find dialog, find next and previous.
     EditFindStr,
-    Waiting,
-    Waiting,
-    Waiting,
+    EditFindDialog,
+    EditFindDialogAgain<true>,
+    EditFindDialogAgain<false>,
     EditSelFind,
     // The index dialog.
     Waiting,

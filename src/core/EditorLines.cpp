@@ -163,7 +163,7 @@ void TEditorStrings::AdoptOpenText(std::unique_ptr<char[]> block, size_t size) {
 void TEditorStrings::SetUpdateState(bool updating) {
   TEditorScreenStrings& store = Store();
   if (updating) {
-    store.BeginUpdate();
+    store.BeginLinesUpdate();
     view_.CaretHide();
     view_.BeginCaretMove();
     view_.SetLinesUpdating(true);
@@ -171,7 +171,7 @@ void TEditorStrings::SetUpdateState(bool updating) {
       view_.SetRedraw(false);
     return;
   }
-  store.EndUpdate();
+  store.EndLinesUpdate();
   view_.EndCaretMove();
   view_.CaretShow();
   view_.SetLinesUpdating(false);

@@ -58,6 +58,8 @@ public:
   // Lines begins or ends an update; at its end the view recreates its caret and recomputes
   // its metrics and scroll bars.
   virtual void SetLinesUpdating(bool updating) = 0;
+  // The store's update ended: the view does what it put off while a Lines update was open.
+  virtual void StoreUpdateEnded() = 0;
 };
 
 } // namespace quolin

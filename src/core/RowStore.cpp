@@ -106,6 +106,7 @@ void TPointerStringList::Put(int index, const std::string& text) {
   liveBytes_ = liveBytes_ - row.length + text.size();
   row.text = arena_.Store(text);
   row.length = static_cast<uint32_t>(text.size());
+  ForgetOffsetsAfter(index);
   Changed();
   CompactIfWasteful();
 }
@@ -117,6 +118,7 @@ void TPointerStringList::Insert(int index, const std::string& text) {
   rows_.insert(rows_.begin() + index,
                Row{arena_.Store(text), static_cast<uint32_t>(text.size()), 0});
   liveBytes_ += text.size();
+  ForgetOffsetsAfter(index);
   RowsReplaced(index, 0, 1);
   Changed();
 }
@@ -126,6 +128,7 @@ void TPointerStringList::Delete(int index) {
   Changing();
   liveBytes_ -= rows_[static_cast<size_t>(index)].length;
   rows_.erase(rows_.begin() + index);
+  ForgetOffsetsAfter(index);
   RowsReplaced(index, 1, 0);
   Changed();
   CompactIfWasteful();
@@ -141,6 +144,7 @@ void TPointerStringList::Clear() {
   rows_.clear();
   arena_.Clear();
   liveBytes_ = 0;
+  ForgetOffsetsAfter(0);
   RowsReplaced(0, oldCount, 0);
   Changed();
 }
@@ -155,8 +159,10 @@ void TPointerStringList::SetRowData(int index, uint32_t word) {
   uint32_t& stored = rows_[static_cast<size_t>(index)].word;
   bool attributeChanged = ((stored ^ word) & kAttributeBits) != 0;
   stored = word;
-  if (attributeChanged)
-    RowsReplaced(index, 1, 1);
+  if (!attributeChanged)
+    return;
+  ForgetOffsetsAfter(index);
+  RowsReplaced(index, 1, 1);
 }
 
 int TPointerStringList::GetRowAttribute(int index) const {
@@ -181,6 +187,7 @@ void TPointerStringList::AddRow(std::string_view text, uint32_t word) {
   Changing();
   rows_.push_back(Row{arena_.Store(text), static_cast<uint32_t>(text.size()), word});
   liveBytes_ += text.size();
+  ForgetOffsetsAfter(Count() - 1);
   RowsReplaced(Count() - 1, 0, 1);
   Changed();
 }
@@ -226,6 +233,7 @@ void TPointerStringList::SpliceRows(int index, int oldCount, const TPointerStrin
         Row{arena_.Store(RowText(from)), from.length, from.word};
     liveBytes_ += from.length;
   }
+  ForgetOffsetsAfter(index);
   RowsReplaced(index, oldCount, count);
   Changed();
   CompactIfWasteful();
@@ -240,12 +248,48 @@ void TPointerStringList::ReplaceAllRows(std::vector<Row> rows) {
   liveBytes_ = 0;
   for (const Row& row : rows_)
     liveBytes_ += row.length;
+  ForgetOffsetsAfter(0);
   RowsReplaced(0, oldCount, Count());
   Changed();
   CompactIfWasteful();
 }
 
 void TPointerStringList::RowsReplaced(int, int, int) {
+}
+
+void TPointerStringList::ForgetOffsetsAfter(int row) {
+  if (anchorRow_ > row) {
+    anchorRow_ = 0;
+    anchorOffset_ = 0;
+  }
+}
+
+int TPointerStringList::OffsetSpan(int row) const {
+  const Row& stored = rows_[static_cast<size_t>(row)];
+  return static_cast<int>(stored.length) +
+         (static_cast<int>(stored.word & ~kStateBits) == raLineEnd ? 2 : 0);
+}
+
+void TPointerStringList::WalkAnchorTo(int row) const {
+  while (anchorRow_ < row)
+    anchorOffset_ += OffsetSpan(anchorRow_++);
+  while (anchorRow_ > row)
+    anchorOffset_ -= OffsetSpan(--anchorRow_);
+}
+
+int TPointerStringList::RowStartOffset(int row) const {
+  WalkAnchorTo(std::clamp(row, 0, Count()));
+  return anchorOffset_;
+}
+
+int TPointerStringList::RowStartingBefore(int offset) const {
+  if (offset <= 0 || rows_.empty())
+    return 0;
+  while (anchorRow_ > 0 && anchorOffset_ >= offset)
+    WalkAnchorTo(anchorRow_ - 1);
+  while (anchorRow_ + 1 < Count() && anchorOffset_ + OffsetSpan(anchorRow_) < offset)
+    WalkAnchorTo(anchorRow_ + 1);
+  return anchorRow_;
 }
 
 void TPointerStringList::CompactIfWasteful() {
@@ -349,12 +393,24 @@ void TEditorScreenStrings::SetChangeNotice(int firstRow, int oldRowCount, int ne
   notice_ = TChangeNotice{firstRow, oldRowCount, newRowCount, changedStates, true};
 }
 
+void TEditorScreenStrings::BeginLinesUpdate() {
+  ++linesUpdates_;
+  BeginUpdate();
+}
+
+void TEditorScreenStrings::EndLinesUpdate() {
+  --linesUpdates_;
+  EndUpdate();
+}
+
 void TEditorScreenStrings::SetUpdateState(bool updating) {
   TEditorStringList::SetUpdateState(updating);
   if (updating)
     return;
   notice_ = TChangeNotice();
   ClampViewRows();
+  for (EditorView* view : std::vector<EditorView*>(views_))
+    view->StoreUpdateEnded();
 }
 
 int TEditorScreenStrings::LineFirstRow(int row) const {

@@ -90,6 +90,12 @@ public:
   // Room for rows rows of textBytes bytes in all.
   void Reserve(size_t rows, size_t textBytes);
 
+  // The offset where row (0 to Count()) starts in the text as the editor counts it: the bytes
+  // of the rows before it, with CR LF after each that ends its line.
+  int RowStartOffset(int row) const;
+  // The last row that starts before offset; 0 when offset is 0 or below.
+  int RowStartingBefore(int offset) const;
+
 protected:
   struct Row {
     const char* text;
@@ -100,6 +106,11 @@ protected:
   std::vector<Row> rows_;
   TextArena arena_;
   size_t liveBytes_ = 0; // bytes of all rows
+  // One row and its start offset, where the offset questions walk from, so that questions near
+  // each other (a replace all going through the text) do not walk from the first row each
+  // time. Invariant: anchorRow_ <= Count() and anchorOffset_ is its start offset.
+  mutable int anchorRow_ = 0;
+  mutable int anchorOffset_ = 0;
 
   void SetUpdateState(bool updating) override;
   void Changing();
@@ -116,6 +127,14 @@ protected:
   virtual void RowsReplaced(int start, int oldCount, int newCount);
   // Copies the rows into a fresh arena when garbage outweighs the live bytes.
   void CompactIfWasteful();
+
+private:
+  // The rows after row changed: an anchor past it no longer knows its offset.
+  void ForgetOffsetsAfter(int row);
+  // The bytes row adds to the offsets of the rows after it.
+  int OffsetSpan(int row) const;
+  // Moves the anchor to row.
+  void WalkAnchorTo(int row) const;
 };
 
 // Rows without a store behind them: wrapped text, undo replays.
@@ -219,6 +238,12 @@ public:
   // Display column of byteIndex in row (TABs expanded as the row's map does).
   int ColumnOfByte(int row, size_t byteIndex) const;
 
+  // An update that a view's Lines holds open: until it ends, the views put off their window
+  // work and notifications, and do them once at its end.
+  void BeginLinesUpdate();
+  void EndLinesUpdate();
+  bool LinesUpdating() const { return linesUpdates_ > 0; }
+
   // Empty when raTextEnd stands only on the last row, raWrapped never on it, and no wrapped
   // row ends on a lead byte that the next row's first byte would complete; else what is
   // wrong.
@@ -237,6 +262,7 @@ private:
   TChangeNotice notice_;
   mutable std::vector<int> lineStarts_; // first row of each line, with word wrap
   mutable bool lineIndexValid_ = false;
+  int linesUpdates_ = 0;
   std::string scratch_;
   size_t loadPieceBytes_;
   size_t loadPieces_;

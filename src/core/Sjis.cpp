@@ -25,6 +25,20 @@ template <typename Fold> std::string FoldSingleBytes(std::string_view text, Fold
 
 } // namespace
 
+size_t ByteOfCharIndex(std::string_view text, size_t charIndex) {
+  size_t pos = 0;
+  for (; charIndex > 0 && pos < text.size(); --charIndex)
+    pos += CharLength(text, pos);
+  return pos;
+}
+
+size_t CharIndexOfByte(std::string_view text, size_t pos) {
+  size_t count = 0;
+  for (size_t at = 0; at < pos && at < text.size(); at += CharLength(text, at))
+    ++count;
+  return count;
+}
+
 bool IsTrailByteAt(std::string_view text, size_t pos) {
   return CharStart(text, pos) != pos;
 }

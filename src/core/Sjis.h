@@ -30,6 +30,13 @@ constexpr size_t CharLength(std::string_view text, size_t pos) {
   return 2;
 }
 
+// Positions counted in characters (as an edit control that keeps Unicode counts them) and in
+// bytes. ByteOfCharIndex: where the character of that index starts, the text's size past the
+// last. CharIndexOfByte: how many characters start before pos, so a position inside a
+// double-byte character counts it.
+size_t ByteOfCharIndex(std::string_view text, size_t charIndex);
+size_t CharIndexOfByte(std::string_view text, size_t pos);
+
 // True when pos is the second byte of a double-byte character.
 bool IsTrailByteAt(std::string_view text, size_t pos);
 

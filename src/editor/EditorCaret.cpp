@@ -176,6 +176,11 @@ void TEditor::DestroyEditCaret() {
 void TEditor::UpdateCaret(bool create) {
   if (!HandleAllocated() || !Focused())
     return;
+  if (Deferring()) {
+    deferred_.caret = true;
+    deferred_.createCaret = deferred_.createCaret || create;
+    return;
+  }
   if (create)
     CreateEditCaret();
   ScrollCaretIntoView();

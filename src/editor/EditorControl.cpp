@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace quolin {
 
@@ -405,6 +406,14 @@ void TEditor::Redo() {
 // Notifications
 
 void TEditor::DoChange() {
+  if (Deferring()) {
+    deferred_.repaint = deferred_.bars = true;
+    if (store_->ChangeNotice().changed) {
+      modified_ = true;
+      deferred_.change = true;
+    }
+    return;
+  }
   CaretHide();
   BeginCaretMove();
   screen_->Update();
@@ -426,6 +435,26 @@ void TEditor::UpdateView() {
 void TEditor::SetRedraw(bool on) {
   if (HandleAllocated())
     SendMessageA(WindowHandle(), WM_SETREDRAW, on, 0);
+}
+
+bool TEditor::Deferring() const {
+  return store_ && store_->LinesUpdating();
+}
+
+void TEditor::StoreUpdateEnded() {
+  TDeferred pending = std::exchange(deferred_, {});
+  if (pending.bars)
+    UpdateScrollBars();
+  if (pending.repaint)
+    InvalidateTextArea();
+  if (pending.caret)
+    UpdateCaret(pending.createCaret);
+  else if (pending.caretMoved)
+    DoCaretMoved();
+  if (pending.change && OnChange && EventsAllowed())
+    OnChange(this);
+  if (pending.selection)
+    DoSelectionChange(Selected());
 }
 
 void TEditor::SetLinesUpdating(bool updating) {
@@ -483,6 +512,10 @@ void TEditor::DoTopRowChange() {
 }
 
 void TEditor::DoCaretMoved() {
+  if (Deferring()) {
+    deferred_.caretMoved = true;
+    return;
+  }
   if (OnCaretMoved && EventsAllowed())
     OnCaretMoved(this);
 }

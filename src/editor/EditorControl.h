@@ -278,6 +278,7 @@ public:
   void UpdateView() override;
   void SetRedraw(bool on) override;
   void SetLinesUpdating(bool updating) override;
+  void StoreUpdateEnded() override;
 
   TNotifyEvent OnCaretMoved;
   TNotifyEvent OnChange;
@@ -398,6 +399,15 @@ private:
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;
   bool doubleBuffered_ = false;
   bool commentLineAllPaint_ = false;
+
+  // What waits for the end of the store's update: a window call per edit of a replace all
+  // costs more than the edit itself.
+  struct TDeferred {
+    bool repaint = false, bars = false, caret = false, createCaret = false;
+    bool caretMoved = false, change = false, selection = false;
+  };
+  TDeferred deferred_;
+  bool Deferring() const;
 
   int caretHideCount_ = 0;
   int caretMoveCount_ = 0;

@@ -46,6 +46,10 @@ void TEditor::UpdateScrollBars() {
   maxTopRow_ = std::max(0, RowCount() - 1 + visibleRows_ - 1);
   if (!HandleAllocated())
     return;
+  if (Deferring()) {
+    deferred_.bars = true;
+    return;
+  }
   if (topRow_ > maxTopRow_ || topCol_ > MaxTopCol()) {
     topRow_ = std::min(topRow_, maxTopRow_);
     topCol_ = std::clamp(topCol_, 0, std::max(0, MaxTopCol()));
@@ -203,6 +207,10 @@ RECT TEditor::TextArea() {
 void TEditor::InvalidateRows(int first, int last, bool paintNow) {
   if (!HandleAllocated())
     return;
+  if (Deferring()) {
+    deferred_.repaint = true;
+    return;
+  }
   RECT area = TextArea();
   first = std::max(first, topRow_);
   int lastInView = topRow_ + (area.bottom - area.top - 1) / rowHeight_;
@@ -224,6 +232,10 @@ void TEditor::InvalidateRow(int row) {
 void TEditor::InvalidateTextArea() {
   if (!HandleAllocated())
     return;
+  if (Deferring()) {
+    deferred_.repaint = true;
+    return;
+  }
   RECT area = TextArea();
   InvalidateRect(WindowHandle(), &area, FALSE);
   UpdateWindow(WindowHandle());
@@ -232,6 +244,10 @@ void TEditor::InvalidateTextArea() {
 void TEditor::ScrollRows(int row, int delta) {
   if (!HandleAllocated() || delta == 0)
     return;
+  if (Deferring()) {
+    deferred_.repaint = true;
+    return;
+  }
   RECT area = TextArea();
   area.top = std::max(area.top, static_cast<LONG>(margin_.Top() + (row - topRow_) * rowHeight_));
   if (area.top < area.bottom)

@@ -144,6 +144,10 @@ void TEditor::SetSelectionMode(int mode) {
 }
 
 void TEditor::DoSelectionChange(bool selected) {
+  if (Deferring()) {
+    deferred_.selection = true;
+    return;
+  }
   if (OnSelectionChange && EventsAllowed())
     OnSelectionChange(this, selected);
 }
@@ -187,6 +191,9 @@ bool TEditor::InSelection(int row, int col) const {
 // Offsets
 
 int TEditor::OffsetFrom(int baseRow, int row, int index) const {
+  // From the first row the store answers, walking from where it last stood.
+  if (baseRow <= 0)
+    return index + store_->RowStartOffset(std::min(row, RowCount()));
   int offset = index;
   for (int above = std::max(baseRow, 0); above < std::min(row, RowCount()); ++above) {
     int attribute = store_->GetRowAttribute(above);
@@ -197,6 +204,12 @@ int TEditor::OffsetFrom(int baseRow, int row, int index) const {
 
 POINT TEditor::PositionAt(int baseRow, int offset, bool pastLastRow) const {
   int rows = RowCount();
+  // From the first row: a row before the last one that starts below offset ends at or before
+  // that start, so it cannot hold offset, and the search starts there.
+  if (baseRow <= 0) {
+    baseRow = store_->RowStartingBefore(offset);
+    offset -= store_->RowStartOffset(baseRow);
+  }
   for (int row = std::max(baseRow, 0); row < rows; ++row) {
     int length = static_cast<int>(store_->RowView(row).size());
     int attribute = store_->GetRowAttribute(row);

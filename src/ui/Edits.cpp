@@ -175,23 +175,75 @@ void TEdit::SetReadOnly(bool readOnly) {
 
 namespace {
 
-// The selection of an edit window, as an edit control and a combo box's edit share it.
-int EditSelStart(HWND edit) {
-  DWORD start = 0;
-  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return static_cast<int>(start);
+// Windows' "A" edit control counts its positions in bytes of the code page; Wine's keeps
+// Unicode and counts characters. A hidden edit holding one double-byte character tells, once,
+// which this one does.
+bool EditCountsCharacters() {
+  static const bool characters = [] {
+    HWND probe = CreateWindowExA(0, "EDIT", "表", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (!probe)
+      return false;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(probe, EM_SETSEL, 0, -1);
+    SendMessageA(probe, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    DestroyWindow(probe);
+    return end == 1;
+  }();
+  return characters;
 }
 
-int EditSelLength(HWND edit) {
+std::string WindowTextOf(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The selection of an edit window in bytes, as an edit control and a combo box's edit share it.
+struct TByteSelection {
+  int start;
+  int end;
+};
+
+TByteSelection EditSelection(HWND edit) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return static_cast<int>(end - start);
+  if (!EditCountsCharacters())
+    return {static_cast<int>(start), static_cast<int>(end)};
+  std::string text = WindowTextOf(edit);
+  return {static_cast<int>(sjis::ByteOfCharIndex(text, start)),
+          static_cast<int>(sjis::ByteOfCharIndex(text, end))};
+}
+
+// Selects the bytes from start to end (-1: the end of the text).
+void SetEditSelection(HWND edit, int start, int end) {
+  if (!EditCountsCharacters() || (start == 0 && end == -1)) {
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), end);
+    return;
+  }
+  std::string text = WindowTextOf(edit);
+  auto position = [&](int bytes) {
+    return sjis::CharIndexOfByte(text, static_cast<size_t>(std::max(bytes, 0)));
+  };
+  SendMessageA(edit, EM_SETSEL, position(start), static_cast<LPARAM>(position(end)));
+}
+
+int EditSelStart(HWND edit) {
+  return EditSelection(edit).start;
+}
+
+int EditSelLength(HWND edit) {
+  TByteSelection selection = EditSelection(edit);
+  return selection.end - selection.start;
 }
 
 std::string EditSelText(HWND edit, const std::string& text) {
-  return text.substr(static_cast<size_t>(EditSelStart(edit)),
-                     static_cast<size_t>(EditSelLength(edit)));
+  TByteSelection selection = EditSelection(edit);
+  size_t start = std::min(static_cast<size_t>(selection.start), text.size());
+  return text.substr(start, static_cast<size_t>(selection.end - selection.start));
 }
 
 void EditReplaceSel(HWND edit, const std::string& text) {
@@ -199,7 +251,7 @@ void EditReplaceSel(HWND edit, const std::string& text) {
 }
 
 void EditSelectAll(HWND edit) {
-  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SetEditSelection(edit, 0, -1);
 }
 
 void EditUndo(HWND edit) {
@@ -213,7 +265,7 @@ int TEdit::SelStart() {
 }
 
 void TEdit::SetSelStart(int start) {
-  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start);
+  SetEditSelection(Handle(), start, start);
 }
 
 int TEdit::SelLength() {
@@ -222,7 +274,7 @@ int TEdit::SelLength() {
 
 void TEdit::SetSelLength(int length) {
   int start = SelStart();
-  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
+  SetEditSelection(Handle(), start, start + length);
 }
 
 std::string TEdit::SelText() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -66,6 +67,19 @@ TEST(Paths, FilesFoldersCreationAndExpansion) {
   CurrentFolder current(folder.Path());
   ASSERT_TRUE(current.Changed());
   EXPECT_EQ(ExpandFileName("sub\\..\\表.tex"), folder / "表.tex");
+}
+
+TEST(Sjis, CharacterAndByteIndexes) {
+  const std::string text = "a表b"; // 61, 95 5C, 62
+  const size_t bytes[] = {0, 1, 3, 4, 4};
+  for (size_t index = 0; index < std::size(bytes); ++index)
+    EXPECT_EQ(sjis::ByteOfCharIndex(text, index), bytes[index]) << index;
+  const size_t characters[] = {0, 1, 2, 2, 3, 3};
+  for (size_t pos = 0; pos < std::size(characters); ++pos)
+    EXPECT_EQ(sjis::CharIndexOfByte(text, pos), characters[pos]) << pos;
+  // A lead byte at the end is a character of its own.
+  EXPECT_EQ(sjis::CharIndexOfByte("\x95", 1), 1u);
+  EXPECT_EQ(sjis::ByteOfCharIndex("\x95", 1), 1u);
 }
 
 TEST(Sjis, CharactersAndCaseFolding) {

@@ -42,7 +42,7 @@ public:
   std::vector<TChangeNotice> notices; // one per DoChange
   std::vector<int> repaintedRows;
   int updates = 0, caretHides = 0, caretShows = 0, selectionClears = 0;
-  int caretMoves = 0, linesUpdateEnds = 0;
+  int caretMoves = 0, linesUpdateEnds = 0, storeUpdateEnds = 0;
   std::vector<bool> redraws;
 
   // The caret as "row,col".
@@ -89,6 +89,7 @@ public:
     if (!updating)
       ++linesUpdateEnds;
   }
+  void StoreUpdateEnded() override { ++storeUpdateEnds; }
 
 private:
   std::shared_ptr<TEditorScreenStrings> store_;

@@ -84,11 +84,38 @@ std::vector<std::string> ModelLines(const std::string& text) {
   return lines;
 }
 
+// The last row that starts before offset, 0 when none.
+int RowStartingBefore(const TEditorScreenStrings& store, int offset) {
+  int found = 0;
+  for (int row = 0; row < store.Count(); ++row)
+    if (static_cast<int>(RowOffset(store, row)) < offset)
+      found = row;
+  return found;
+}
+
+// The store's offsets, walked from wherever its last question left it, agree with a walk from
+// the first row. The questions end in the middle, so the next edit may fall on either side.
+void ExpectOffsetsHold(const TEditorScreenStrings& store, const std::string& step) {
+  const int count = store.Count();
+  for (int row : {count, 0, std::max(count - 1, 0), count / 3, count}) {
+    ASSERT_EQ(store.RowStartOffset(row), static_cast<int>(RowOffset(store, row)))
+        << step << " row " << row;
+  }
+  for (int row = count - 1; row >= 0; --row) {
+    int start = static_cast<int>(RowOffset(store, row));
+    for (int offset : {start - 1, start, start + 1})
+      ASSERT_EQ(store.RowStartingBefore(offset), RowStartingBefore(store, offset))
+          << step << " offset " << offset;
+  }
+  store.RowStartOffset(count / 2);
+}
+
 void ExpectStoreHolds(RecordingView& view, const std::string& model, const std::string& step) {
   TEditorScreenStrings& store = view.Store();
   ASSERT_EQ(store.WholeText(), model) << step;
   ASSERT_EQ(store.InvariantFault(), "") << step;
   ASSERT_EQ(LinesIndexFault(view, ModelLines(model)), "") << step;
+  ExpectOffsetsHold(store, step);
 }
 
 TEST(RowStoreRandom, EditsMatchAStringModelAndUndoRedoRoundTrips) {

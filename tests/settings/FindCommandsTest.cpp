@@ -1,10 +1,12 @@
 // The search words through the router and find and replace on the views of real documents.
-#include "app/MainWindowFixture.h"
-#include "commands/ViewText.h"
+#include "FindFixture.h"
 #include "common/Registry.h"
+#include "core/GeneratedNames.h"
 #include "core/TextSearch.h"
 #include "settings/EditorTarget.h"
-#include "settings/FindUnit.h"
+#include "ui/Buttons.h"
+#include "ui/Edits.h"
+#include "ui/Menus.h"
 
 #include <string>
 
@@ -13,18 +15,7 @@ namespace {
 using namespace quolin;
 using namespace quolin::test_support;
 
-class FindCommands : public MainWindowFixture {
-protected:
-  void SetUp() override { ShowMainWindow(); }
-
-  void OpenWith(const std::string& text) {
-    ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, -1, false, true));
-    View().SetText(text);
-  }
-  static TEditor& View() { return *ActiveDoc()->ActiveEditor; }
-  static void Caret(int offset) { View().SetSelStart(offset); }
-  static bool Run(const std::string& command) { return ExecuteCommand(nullptr, command, 0); }
-};
+using FindCommands = FindFixture;
 
 TEST_F(FindCommands, FindStrTakesItsDirectionAndFlags) {
   OpenWith("x ab X ab x");
@@ -85,6 +76,73 @@ TEST_F(FindCommands, ReplaceAllOnAView) {
   Caret(0);
   EXPECT_EQ(TFindSession(target).ReplaceAll("x", "z", sfForward), 0);
   EXPECT_EQ(WithoutFinalLineEnd(View().Text()), "x\r\ny\r\nx\r\ny x\r\ny");
+}
+
+TEST_F(FindCommands, AgainSearchesWithTheStoredPatternOfANeverShownDialog) {
+  RegWriteText(res::RegSectionFindReplace, "FindComboBox_Text", "ab");
+  OpenWith("ab x ab x ab");
+  Caret(3);
+  ASSERT_EQ(FindForm, nullptr);
+  ASSERT_TRUE(Run("$Sys_EditFindDialogNext"));
+  ASSERT_NE(FindForm, nullptr);
+  EXPECT_FALSE(FindForm->Visible()) << "made, not shown";
+  EXPECT_EQ(View().SelStart(), 5);
+  EXPECT_EQ(View().SelLength(), 2);
+  EXPECT_TRUE(FindForm->DownSearchRadio->Checked());
+  ASSERT_TRUE(Run("$Sys_EditFindDialogPrev"));
+  EXPECT_EQ(View().SelStart(), 0);
+  EXPECT_TRUE(FindForm->UpSearchRadio->Checked());
+  EXPECT_FALSE(FindForm->DownSearchRadio->Checked());
+  ASSERT_TRUE(Run("$Sys_EditFindDialogPrev"));
+  EXPECT_EQ(View().SelStart(), 0);
+  EXPECT_EQ(dialogs.beeps, 1);
+  EXPECT_FALSE(FindForm->Visible());
+}
+
+TEST_F(FindCommands, EditWordsReachTheFocusedComboWhileTheDialogIsActive) {
+  OpenWith("document");
+  Select(0, 3);
+  ASSERT_TRUE(Run("$Sys_EditFindDialog"));
+  ASSERT_TRUE(uitest::PumpUntil([] { return Screen->ActiveForm() == FindForm; }));
+  TComboBox& box = *FindForm->FindComboBox;
+  ASSERT_TRUE(box.Focused());
+  box.SetText("needle");
+  ASSERT_TRUE(Run("$Sys_EditSelectAll"));
+  EXPECT_EQ(box.SelLength(), 6);
+  EXPECT_EQ(View().SelLength(), 3) << "the document keeps its selection";
+  box.SetSelText("pin");
+  ASSERT_TRUE(Run("$Sys_EditUndo"));
+  EXPECT_EQ(box.Text(), "needle");
+  EXPECT_EQ(Body(), "document");
+
+  ASSERT_TRUE(Run("$Sys_EditFindDialog"));
+  EXPECT_FALSE(FindForm->Visible());
+  ActiveDoc()->Show();
+  ASSERT_TRUE(uitest::PumpUntil([] { return Screen->ActiveForm() != FindForm; }));
+  View().SetFocus();
+  ASSERT_TRUE(Run("$Sys_EditSelectAll"));
+  EXPECT_EQ(View().SelLength(), 8);
+  View().SetSelText("x");
+  ASSERT_TRUE(Run("$Sys_EditUndo"));
+  EXPECT_EQ(Body(), "document");
+}
+
+TEST_F(FindCommands, OpeningCommandIsCheckedWhileTheDialogShows) {
+  constexpr int commandId = 9;
+  auto* item = TComponent::Create<TMenuItem>(top, MenuItemName(0, commandId, true, 1));
+  top->MainMenu1->Items()->Add(item);
+  ASSERT_TRUE(Run("$Sys_EditFindDialog", commandId));
+  ASSERT_TRUE(FindForm && FindForm->Visible());
+  EXPECT_EQ(FindForm->CommandId, commandId);
+  EXPECT_TRUE(item->Checked());
+  ASSERT_TRUE(Run("$Sys_EditFindDialog", commandId));
+  EXPECT_FALSE(FindForm->Visible());
+  EXPECT_FALSE(item->Checked());
+  ASSERT_TRUE(Run("$Sys_EditFindDialog", commandId));
+  EXPECT_TRUE(item->Checked());
+  FindForm->Button4Click();
+  EXPECT_FALSE(FindForm->Visible());
+  EXPECT_FALSE(item->Checked()) << "the close button unchecks it too";
 }
 
 } // namespace

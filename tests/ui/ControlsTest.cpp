@@ -447,6 +447,38 @@ TEST_F(UiControls, ComboEditSelectionUndoAndFocus) {
   EXPECT_EQ(combo->SelText(), "");
 }
 
+// Selections count bytes of the code page, whether the edit control counts bytes (Windows) or
+// characters (Wine).
+TEST_F(UiControls, EditSelectionsCountBytesOfJapaneseText) {
+  auto* edit = Add<TEdit>("Edit");
+  auto* combo = Add<TComboBox>("Combo");
+  form->Show();
+  edit->SetText("表示abc");
+  edit->SetSelStart(2);
+  edit->SetSelLength(3);
+  EXPECT_EQ(edit->SelStart(), 2);
+  EXPECT_EQ(edit->SelLength(), 3);
+  EXPECT_EQ(edit->SelText(), "示a");
+  edit->SetSelText("x");
+  EXPECT_EQ(edit->Text(), "表xbc");
+  edit->SelectAll();
+  EXPECT_EQ(edit->SelLength(), 5);
+
+  combo->SetText("表示abc");
+  HWND box = combo->EditHandle();
+  combo->SetFocus();
+  uitest::PressKey(box, VK_HOME);
+  uitest::PressKey(box, VK_RIGHT);
+  uitest::PressKey(box, VK_RIGHT, ssShift);
+  uitest::PressKey(box, VK_RIGHT, ssShift);
+  EXPECT_EQ(combo->SelStart(), 2) << "after the first character, as the keys moved";
+  EXPECT_EQ(combo->SelLength(), 3);
+  EXPECT_EQ(combo->SelText(), "示a");
+  combo->SelectAll();
+  EXPECT_EQ(combo->SelLength(), 7);
+  EXPECT_EQ(combo->SelText(), "表示abc");
+}
+
 TEST_F(UiControls, FontAndColourComeFromTheParentUntilSetOwn) {
   auto* panel = Add<TPanel>("Panel");
   auto* label = Add<TLabel>("Label", panel);
