@@ -17,6 +17,7 @@
 #include "core/Format.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
+#include "settings/IndexUnit.h"
 #include "texchain/FilePattern.h"
 #include "ui/Application.h"
 #include "ui/Edits.h"
@@ -341,13 +342,13 @@ void GoToActiveDocLine(int line) {
   GoToDocLine(ActiveDoc(), line);
 }
 
-bool FillOpenDocCombo(TComboBox& combo) {
+bool FillOpenDocCombo(TComboBox& combo, const TDocForm* leaving) {
   const int selected = combo.ItemIndex();
   const std::string previous = selected >= 0 ? combo.Items()[selected] : "";
   TStrings& items = combo.Items();
   items.Clear();
   for (int i = 0; i < DocCount(); ++i)
-    if (TDocForm* doc = DocAt(i); doc && !doc->FileName.empty())
+    if (TDocForm* doc = DocAt(i); doc && doc != leaving && !doc->FileName.empty())
       items.Add(doc->FileName);
   int kept = previous.empty() ? -1 : items.IndexOf(previous);
   combo.SetItemIndex(kept >= 0 ? kept : items.Count() - 1);
@@ -554,6 +555,9 @@ void AddRemainFile(TDocForm* doc, bool rebuild) {
   if (rebuild)
     RefreshRemainMenus();
   RefreshListWindows(doc->FileName);
+  // The document is closing: the index dialog lists the others.
+  if (IndexForm)
+    IndexForm->RefreshEntryList(doc);
 }
 
 void RemoveRemainFile(TDocForm* doc, bool rebuild) {
@@ -563,6 +567,8 @@ void RemoveRemainFile(TDocForm* doc, bool rebuild) {
   if (rebuild)
     RefreshRemainMenus();
   RefreshListWindows("");
+  if (IndexForm)
+    IndexForm->RefreshEntryList();
 }
 
 void BuildRemainMenu() {

@@ -16,7 +16,9 @@
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
+#include "settings/ConvUnit.h"
 #include "settings/FindUnit.h"
+#include "settings/IndexUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
 #include "texchain/AuxFiles.h"
@@ -372,6 +374,14 @@ void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
 
+void EditIndexDialog(const TSysCall& call) {
+  ToggleIndexForm(call.CommandId);
+}
+
+void EditCharConv(const TSysCall&) {
+  ShowConvForm();
+}
+
 void HelpTopic(const TSysCall&) {
   ShowHelpContext(HelpTopicContext);
 }
@@ -420,8 +430,7 @@ constexpr THandler Handlers[] = {
     Waiting,
     Waiting,
     EditSelFind,
-    // The index dialog.
-    Waiting,
+    EditIndexDialog,
     EditMoveLine,
     EditJump,
     // The line-jump dialog.
@@ -432,8 +441,8 @@ constexpr THandler Handlers[] = {
     EditMoveSection<smPrevSibling>,
     EditMoveSection<smNext>,
     EditMoveSection<smPrev>,
-    // The width conversion dialog and the input-assistance list.
-    Waiting,
+    EditCharConv,
+    // The input-assistance list.
     Waiting,
     EditPopupMenu,
     EditLineCut,

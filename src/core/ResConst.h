@@ -114,4 +114,8 @@ inline constexpr char EditLogAreaKey[] = "EditLogArea";
 inline constexpr char LogBGColorName[] = "BGColor";
 inline constexpr char EditorPropName[] = "Property";
 
+// The index entry and width conversion dialogs' sections.
+inline constexpr char RegSectionIndexForm[] = "IndexForm";
+inline constexpr char RegSectionCharConvForm[] = "CharConvForm";
+
 } // namespace quolin::res
