@@ -10,35 +10,16 @@
 namespace quolin {
 
 const std::array<TWidthPair, WidthPairCount> WidthPairs = {{
-    {"CB_Space", "　", " "},
-    {"CB_1", "！", "!"},
-    {"CB_2", "＃", "#"},
-    {"CB_3", "＄", "$"},
-    {"CB_4", "％", "%"},
-    {"CB_5", "＆", "&"},
-    {"CB_6", "￥", "\\"},
-    {"CB_7", "＿", "_"},
-    {"CB_8", "？", "?"},
-    {"CB_9", "｜", "|"},
-    {"CB_10", "＠", "@"},
-    {"CB_11", "［］", "[]"},
-    {"CB_12", "「」", "｢｣"},
-    {"CB_13", "（）", "()"},
-    {"CB_14", "＜＞", "<>"},
-    {"CB_15", "｛｝", "{}"},
-    {"CB_16", "＋", "+"},
-    {"CB_17", "－", "-"},
-    {"CB_18", "＊", "*"},
-    {"CB_19", "／", "/"},
-    {"CB_20", "＾", "^"},
-    {"CB_21", "；", ";"},
-    {"CB_22", "：", ":"},
-    {"CB_23", "，", ","},
-    {"CB_24", "．", "."},
-    {"CB_25", "～", "~"},
-    {"CB_26", "”", "\""},
-    {"CB_27", "’", "'"},
-    {"CB_28", "｀", "`"},
+    {"CB_Space", "　", " "}, {"CB_1", "！", "!"},     {"CB_2", "＃", "#"},
+    {"CB_3", "＄", "$"},     {"CB_4", "％", "%"},     {"CB_5", "＆", "&"},
+    {"CB_6", "￥", "\\"},    {"CB_7", "＿", "_"},     {"CB_8", "？", "?"},
+    {"CB_9", "｜", "|"},     {"CB_10", "＠", "@"},    {"CB_11", "［］", "[]"},
+    {"CB_12", "「」", "｢｣"}, {"CB_13", "（）", "()"}, {"CB_14", "＜＞", "<>"},
+    {"CB_15", "｛｝", "{}"}, {"CB_16", "＋", "+"},    {"CB_17", "－", "-"},
+    {"CB_18", "＊", "*"},    {"CB_19", "／", "/"},    {"CB_20", "＾", "^"},
+    {"CB_21", "；", ";"},    {"CB_22", "：", ":"},    {"CB_23", "，", ","},
+    {"CB_24", "．", "."},    {"CB_25", "～", "~"},    {"CB_26", "”", "\""},
+    {"CB_27", "’", "'"},     {"CB_28", "｀", "`"},
 }};
 
 namespace {
@@ -113,7 +94,8 @@ TWidthLists BuildSymbolLists(const std::array<int, WidthPairCount>& choices) {
 std::string ConvertTextWidth(std::string_view text, int letterMode, int digitMode, int kanaMode,
                              const TWidthLists& lists) {
   if (letterMode + digitMode + kanaMode + static_cast<int64_t>(lists.From.size()) +
-          static_cast<int64_t>(lists.To.size()) < 1)
+          static_cast<int64_t>(lists.To.size()) <
+      1)
     return std::string(text);
   // The text goes through the platform once each way; its characters are then matched by
   // position, one UTF-16 unit each. Any count that does not match leaves the text alone.
@@ -122,9 +104,10 @@ std::string ConvertTextWidth(std::string_view text, int letterMode, int digitMod
   std::u16string wide = AnsiToUtf16(probe);
   if (wide.size() != spans.size())
     return std::string(text);
-  bool matched = ForEachOutputChar(Utf16ToAnsi(wide), spans.size(), [&](size_t i, std::string_view back) {
-    spans[i].Kept = spans[i].Kept || back != text.substr(spans[i].Start, spans[i].Length);
-  });
+  bool matched =
+      ForEachOutputChar(Utf16ToAnsi(wide), spans.size(), [&](size_t i, std::string_view back) {
+        spans[i].Kept = spans[i].Kept || back != text.substr(spans[i].Start, spans[i].Length);
+      });
   if (!matched)
     return std::string(text);
 
@@ -151,17 +134,18 @@ std::string ConvertTextWidth(std::string_view text, int letterMode, int digitMod
   std::string result;
   result.reserve(text.size() + text.size() / 2);
   size_t nextKept = 0, keptSpan = 0;
-  matched = ForEachOutputChar(Utf16ToAnsi(converted), converted.size(), [&](size_t i, std::string_view bytes) {
-    if (nextKept < keptPlaces.size() && keptPlaces[nextKept] == i) {
-      while (!spans[keptSpan].Kept)
-        ++keptSpan;
-      result.append(text.substr(spans[keptSpan].Start, spans[keptSpan].Length));
-      ++keptSpan;
-      ++nextKept;
-    } else {
-      result.append(bytes);
-    }
-  });
+  matched = ForEachOutputChar(
+      Utf16ToAnsi(converted), converted.size(), [&](size_t i, std::string_view bytes) {
+        if (nextKept < keptPlaces.size() && keptPlaces[nextKept] == i) {
+          while (!spans[keptSpan].Kept)
+            ++keptSpan;
+          result.append(text.substr(spans[keptSpan].Start, spans[keptSpan].Length));
+          ++keptSpan;
+          ++nextKept;
+        } else {
+          result.append(bytes);
+        }
+      });
   return matched ? result : std::string(text);
 }
 

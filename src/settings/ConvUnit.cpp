@@ -40,20 +40,34 @@ constexpr TConvCombo ConvCombos[] = {
     {"CB_Alpha", "英字(&A):", TConvGroup::Characters, -1},
     {"CB_Kata", "ｶﾀｶﾅ(&K):", TConvGroup::Characters, -1},
     {"CB_Space", "ｽﾍﾟｰｽ(&P):", TConvGroup::Characters, 0},
-    {"CB_1", "", TConvGroup::Symbols, 1},   {"CB_2", "", TConvGroup::Symbols, 2},
-    {"CB_3", "", TConvGroup::Symbols, 3},   {"CB_4", "", TConvGroup::Symbols, 4},
-    {"CB_5", "", TConvGroup::Symbols, 5},   {"CB_6", "", TConvGroup::Symbols, 6},
-    {"CB_7", "", TConvGroup::Symbols, 7},   {"CB_8", "", TConvGroup::Symbols, 8},
-    {"CB_9", "", TConvGroup::Symbols, 9},   {"CB_10", "", TConvGroup::Symbols, 10},
-    {"CB_11", "", TConvGroup::Symbols, 11}, {"CB_12", "", TConvGroup::Symbols, 12},
-    {"CB_13", "", TConvGroup::Symbols, 13}, {"CB_14", "", TConvGroup::Symbols, 14},
-    {"CB_15", "", TConvGroup::Symbols, 15}, {"CB_16", "", TConvGroup::Symbols, 16},
-    {"CB_17", "", TConvGroup::Symbols, 17}, {"CB_18", "", TConvGroup::Symbols, 18},
-    {"CB_19", "", TConvGroup::Symbols, 19}, {"CB_20", "", TConvGroup::Symbols, 20},
-    {"CB_21", "", TConvGroup::Symbols, 21}, {"CB_22", "", TConvGroup::Symbols, 22},
-    {"CB_23", "", TConvGroup::Symbols, 23}, {"CB_24", "", TConvGroup::Symbols, 24},
-    {"CB_25", "", TConvGroup::Symbols, 25}, {"CB_26", "", TConvGroup::Symbols, 26},
-    {"CB_27", "", TConvGroup::Symbols, 27}, {"CB_28", "", TConvGroup::Symbols, 28},
+    {"CB_1", "", TConvGroup::Symbols, 1},
+    {"CB_2", "", TConvGroup::Symbols, 2},
+    {"CB_3", "", TConvGroup::Symbols, 3},
+    {"CB_4", "", TConvGroup::Symbols, 4},
+    {"CB_5", "", TConvGroup::Symbols, 5},
+    {"CB_6", "", TConvGroup::Symbols, 6},
+    {"CB_7", "", TConvGroup::Symbols, 7},
+    {"CB_8", "", TConvGroup::Symbols, 8},
+    {"CB_9", "", TConvGroup::Symbols, 9},
+    {"CB_10", "", TConvGroup::Symbols, 10},
+    {"CB_11", "", TConvGroup::Symbols, 11},
+    {"CB_12", "", TConvGroup::Symbols, 12},
+    {"CB_13", "", TConvGroup::Symbols, 13},
+    {"CB_14", "", TConvGroup::Symbols, 14},
+    {"CB_15", "", TConvGroup::Symbols, 15},
+    {"CB_16", "", TConvGroup::Symbols, 16},
+    {"CB_17", "", TConvGroup::Symbols, 17},
+    {"CB_18", "", TConvGroup::Symbols, 18},
+    {"CB_19", "", TConvGroup::Symbols, 19},
+    {"CB_20", "", TConvGroup::Symbols, 20},
+    {"CB_21", "", TConvGroup::Symbols, 21},
+    {"CB_22", "", TConvGroup::Symbols, 22},
+    {"CB_23", "", TConvGroup::Symbols, 23},
+    {"CB_24", "", TConvGroup::Symbols, 24},
+    {"CB_25", "", TConvGroup::Symbols, 25},
+    {"CB_26", "", TConvGroup::Symbols, 26},
+    {"CB_27", "", TConvGroup::Symbols, 27},
+    {"CB_28", "", TConvGroup::Symbols, 28},
     {"CB_Select", "範囲(&S) :", TConvGroup::Form, -1},
 };
 static_assert(std::size(ConvCombos) == 33);
@@ -113,8 +127,8 @@ TConvForm::TConvForm(TComponent* owner) : TForm(owner) {
     if (entry.Group != TConvGroup::Form)
       parent = entry.Group == TConvGroup::Characters ? GroupBox1 : GroupBox2;
     RECT place = ComboPlace(entry.Group, slot);
-    std::string caption = entry.Pair >= 0 && !*entry.Caption ? PairCaption(WidthPairs[entry.Pair])
-                                                              : entry.Caption;
+    std::string caption =
+        entry.Pair >= 0 && !*entry.Caption ? PairCaption(WidthPairs[entry.Pair]) : entry.Caption;
     auto* label = PlaceControl<TLabel>(this, ("Label_" + std::string(entry.Name + 3)).c_str(),
                                        parent, LabelPlace(entry.Group, place), caption);
     label->SetShowAccelChar(*entry.Caption != '\0');
@@ -174,10 +188,10 @@ void TConvForm::Button1Click(TObject*) {
   std::array<int, WidthPairCount> choices{};
   for (size_t i = 0; i < symbols_.size(); ++i)
     choices[i] = symbols_[i]->ItemIndex();
-  std::string converted =
-      view.ReadOnly() ? text
-                      : ConvertTextWidth(text, CB_Alpha->ItemIndex(), CB_Num->ItemIndex(),
-                                         CB_Kata->ItemIndex(), BuildSymbolLists(choices));
+  std::string converted = view.ReadOnly()
+                              ? text
+                              : ConvertTextWidth(text, CB_Alpha->ItemIndex(), CB_Num->ItemIndex(),
+                                                 CB_Kata->ItemIndex(), BuildSymbolLists(choices));
   // Unchanged text leaves the editor alone: no undo step, not modified.
   TStrings& lines = view.Lines();
   lines.BeginUpdate();

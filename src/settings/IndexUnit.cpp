@@ -40,24 +40,20 @@ enum TKanaAuto : int { kaOff, kaReadingToWord, kaWordToReading };
 constexpr int KanaAutoCount = 3;
 constexpr int CorrectionCount = 4;
 
-TComboBox* AddChoice(TForm& form, const char* name, TLabel*& label, const char* caption, int top,
+TComboBox* AddChoice(TForm& form, const char* name, RECT bounds,
                      std::initializer_list<const char*> items) {
-  label = PlaceControl<TLabel>(&form, (std::string("Label_") + (name + 6)).c_str(), &form,
-                               {8, top + 4, 100, 16}, caption);
-  auto* combo = PlaceControl<TComboBox>(&form, name, &form, {112, top, 130, 21});
+  auto* combo = PlaceControl<TComboBox>(&form, name, &form, bounds);
   combo->SetStyle(TComboBoxStyle::csDropDownList);
   for (const char* item : items)
     combo->Items().Add(item);
-  label->FocusControl = combo;
   return combo;
 }
 
-TEdit* AddEdit(TForm& form, const char* name, TLabel*& label, const char* caption, int top) {
-  label = PlaceControl<TLabel>(&form, (std::string("Label_") + (name + 5)).c_str(), &form,
-                               {8, top + 4, 100, 16}, caption);
-  auto* edit = PlaceControl<TEdit>(&form, name, &form, {112, top, 200, 21});
-  label->FocusControl = edit;
-  return edit;
+// The caption left of a control, on its row.
+TLabel* AddLabel(TForm& form, const char* name, const char* caption, TControl* control) {
+  auto* label = PlaceControl<TLabel>(&form, name, &form, {8, control->Top() + 4, 100, 16}, caption);
+  label->FocusControl = control;
+  return label;
 }
 
 // A stored choice outside the list reads as the first item.
@@ -71,10 +67,7 @@ int StoredChoice(const char* name, int count) {
 TIndexForm::TIndexForm(TComponent* owner) : TForm(owner) {
   SetCaption("インデックス挿入/参照");
   HelpContext = IndexFormHelpContext;
-  SetBorderStyle(TFormBorderStyle::bsDialog);
-  SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poMainFormCenter);
-  SetBounds(0, 0, 432, 380);
+  SetUpDialog(*this, 432, 380);
   SetIcon(Application->Icon());
   BuildControls();
   LoadSettings();
@@ -83,28 +76,32 @@ TIndexForm::TIndexForm(TComponent* owner) : TForm(owner) {
 }
 
 void TIndexForm::BuildControls() {
-  Edit_Yomi = AddEdit(*this, "Edit_Yomi", Label_Yomi, "よみがな(&Y) :", 8);
-  Edit_Name = AddEdit(*this, "Edit_Name", Label_Name, "インデックス(&I) :", 36);
-  Combo_KanaAuto = AddChoice(*this, "Combo_KanaAuto", Label_KanaAuto, "自動入力(&E) :", 64,
-                             {"オフ", "よみ>漢字", "漢字>よみ"});
-  Combo_TyouConv = AddChoice(*this, "Combo_TyouConv", Label_TyouConv, "よみ補正(&B) :", 92,
+  Edit_Yomi = PlaceControl<TEdit>(this, "Edit_Yomi", this, {112, 8, 200, 21});
+  Label_Yomi = AddLabel(*this, "Label_Yomi", "よみがな(&Y) :", Edit_Yomi);
+  Edit_Name = PlaceControl<TEdit>(this, "Edit_Name", this, {112, 36, 200, 21});
+  Label_Name = AddLabel(*this, "Label_Name", "インデックス(&I) :", Edit_Name);
+  Combo_KanaAuto =
+      AddChoice(*this, "Combo_KanaAuto", {112, 64, 130, 21}, {"オフ", "よみ>漢字", "漢字>よみ"});
+  Label_KanaAuto = AddLabel(*this, "Label_KanaAuto", "自動入力(&E) :", Combo_KanaAuto);
+  Combo_TyouConv = AddChoice(*this, "Combo_TyouConv", {112, 92, 130, 21},
                              {"しない", "長音>母音", "長音>削除", ""});
+  Label_TyouConv = AddLabel(*this, "Label_TyouConv", "よみ補正(&B) :", Combo_TyouConv);
   GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", this, {8, 120, 304, 48}, "種類");
-  Radio_New = PlaceControl<TRadioButton>(this, "Radio_New", GroupBox1, {10, 20, 84, 18}, "新規(&N)");
-  Radio_Ref = PlaceControl<TRadioButton>(this, "Radio_Ref", GroupBox1, {98, 20, 84, 18}, "参照(&F)");
+  Radio_New =
+      PlaceControl<TRadioButton>(this, "Radio_New", GroupBox1, {10, 20, 84, 18}, "新規(&N)");
+  Radio_Ref =
+      PlaceControl<TRadioButton>(this, "Radio_Ref", GroupBox1, {98, 20, 84, 18}, "参照(&F)");
   Radio_Add =
       PlaceControl<TRadioButton>(this, "Radio_Add", GroupBox1, {186, 20, 110, 18}, "参照に追加(T)");
-  Combo_Doc = AddChoice(*this, "Combo_Doc", Label_Doc, "参照(&D) :", 178, {});
-  Combo_Doc->SetBounds(112, 178, 200, 21);
+  Combo_Doc = AddChoice(*this, "Combo_Doc", {112, 178, 200, 21}, {});
+  Label_Doc = AddLabel(*this, "Label_Doc", "参照(&D) :", Combo_Doc);
   ListBox1 = PlaceControl<TListBox>(this, "ListBox1", this, {8, 206, 304, 130});
   Button1 = AddDialogButton(*this, "Button1", "挿入(&A)", 324, 8);
-  Button1->SetDefault(true);
   Button3 = AddDialogButton(*this, "Button3", "更新(&R)", 324, 40);
   Button2 = AddDialogButton(*this, "Button2", "閉じる", 324, 72);
   Button2->SetCancel(true);
   SKJSyllabary1 = Create<TSKJSyllabary>(this, "SKJSyllabary1");
   SKJSyllabary1->SetControl(Edit_Name);
-
   SKJSyllabary1->OnCompositionStr = [this](TObject* sender, const std::string& value) {
     CompositionStr(sender, value);
   };

@@ -40,7 +40,8 @@ TResultReadingReader SetResultReadingReader(TResultReadingReader reader) {
   return std::exchange(Reader(), reader ? std::move(reader) : ReadResultReading);
 }
 
-TSKJSyllabary::TSKJSyllabary(TComponent* owner) : TComponent(owner) {}
+TSKJSyllabary::TSKJSyllabary(TComponent* owner) : TComponent(owner) {
+}
 
 void TSKJSyllabary::SetControl(TControl* control) {
   if (control == control_)

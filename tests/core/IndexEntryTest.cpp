@@ -1,5 +1,5 @@
-#include "core/CommandExpander.h"
 #include "core/IndexEntry.h"
+#include "core/CommandExpander.h"
 
 #include <gtest/gtest.h>
 
@@ -101,8 +101,7 @@ TEST(IndexEntry, RandomEntriesComeBackByteForByte) {
 
 TEST(IndexEntry, SyntaxFromTheCommandAsSpelled) {
   TIndexSyntax syntax;
-  ReadIndexSyntax("$sys_editindexdialog(\"\\idx{$S}\",\"\\idx[$S]\",\"#\",\"|\",\"a,b\")",
-                  syntax);
+  ReadIndexSyntax("$sys_editindexdialog(\"\\idx{$S}\",\"\\idx[$S]\",\"#\",\"|\",\"a,b\")", syntax);
   EXPECT_EQ(syntax.ScanTemplate, "\\idx{$S}");
   EXPECT_EQ(syntax.InsertTemplate, "\\idx[$S]");
   EXPECT_EQ(syntax.ReadingMark, "#");

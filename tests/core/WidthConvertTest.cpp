@@ -1,7 +1,7 @@
+#include "core/WidthConvert.h"
 #include "TextOracle.h"
 #include "WidthReference.h"
 #include "core/Platform.h"
-#include "core/WidthConvert.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,8 @@ TEST(WidthConvert, ListOrderAndPairing) {
   EXPECT_EQ(full.From, half.To);
   EXPECT_EQ(full.To, half.From);
 
-  TWidthLists mixed = BuildSymbolLists(Choices({{"CB_28", wcHalf}, {"CB_11", wcFull}, {"CB_1", wcHalf}}));
+  TWidthLists mixed =
+      BuildSymbolLists(Choices({{"CB_28", wcHalf}, {"CB_11", wcFull}, {"CB_1", wcHalf}}));
   EXPECT_EQ(mixed.From, u"！[]｀");
   EXPECT_EQ(mixed.To, u"!［］`");
   TWidthLists none = BuildSymbolLists(AllChoices(wcLeave));
@@ -115,9 +116,10 @@ TEST(WidthConvert, BytesTheRoundTripWouldChangeAreKept) {
 
 TEST(WidthConvert, RandomTextsAsTheReference) {
   std::mt19937 random(105);
-  const std::string pieces[] = {"ｶ",  "ﾞ",  "ﾟ",  "ﾊ",  "ア", "ヴ", "Ａ", "a",  "1",  "１",
-                                "[",  "］", "　", " ",  "\\", "￥", "\r\n", "\x81", "\x87\x90",
-                                "\xED\x40", "\xFA\x54", "\x85\x40", "\x80", "\xA0", "\xFD", "漢"};
+  const std::string pieces[] = {
+      "ｶ",        "ﾞ",        "ﾟ",        "ﾊ",        "ア",   "ヴ",   "Ａ",   "a",    "1",
+      "１",       "[",        "］",       "　",       " ",    "\\",   "￥",   "\r\n", "\x81",
+      "\x87\x90", "\xED\x40", "\xFA\x54", "\x85\x40", "\x80", "\xA0", "\xFD", "漢"};
   std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
   std::uniform_int_distribution<int> mode(0, 2), length(0, 24);
   for (int round = 0; round < 3000; ++round) {

@@ -20,8 +20,7 @@ inline bool SurvivesRoundTrip(std::string_view character) {
 
 inline std::string ReferenceWidth(std::string_view text, int letterMode, int digitMode,
                                   int kanaMode, const TWidthLists& lists) {
-  if (letterMode + digitMode + kanaMode + static_cast<int>(lists.From.size() + lists.To.size()) <
-      1)
+  if (letterMode + digitMode + kanaMode + static_cast<int>(lists.From.size() + lists.To.size()) < 1)
     return std::string(text);
   std::string result, run;
   auto flush = [&] {

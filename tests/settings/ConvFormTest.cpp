@@ -30,8 +30,9 @@ protected:
     return *ActiveDoc()->ActiveEditor;
   }
   // Opens the dialog (by its word unless told otherwise); act drives it once it is up.
-  void RunWith(std::function<void(TForm&, FormDriver&)> act,
-               std::function<void()> open = [] { ExecuteCommand(nullptr, ConvWord, 0); }) {
+  void RunWith(
+      std::function<void(TForm&, FormDriver&)> act,
+      std::function<void()> open = [] { ExecuteCommand(nullptr, ConvWord, 0); }) {
     bool acted = false;
     uitest::Later(top, [&] {
       if (!uitest::PumpUntil([] { return uitest::VisibleForm("ConvForm") != nullptr; }))
