@@ -342,13 +342,14 @@ void GoToActiveDocLine(int line) {
   GoToDocLine(ActiveDoc(), line);
 }
 
-bool FillOpenDocCombo(TComboBox& combo, const TDocForm* leaving) {
+bool FillOpenDocCombo(TComboBox& combo, const std::string& leaveOut) {
   const int selected = combo.ItemIndex();
   const std::string previous = selected >= 0 ? combo.Items()[selected] : "";
   TStrings& items = combo.Items();
   items.Clear();
   for (int i = 0; i < DocCount(); ++i)
-    if (TDocForm* doc = DocAt(i); doc && doc != leaving && !doc->FileName.empty())
+    if (TDocForm* doc = DocAt(i);
+        doc && !doc->FileName.empty() && !IsSameString(doc->FileName, leaveOut, false))
       items.Add(doc->FileName);
   int kept = previous.empty() ? -1 : items.IndexOf(previous);
   combo.SetItemIndex(kept >= 0 ? kept : items.Count() - 1);
@@ -557,7 +558,7 @@ void AddRemainFile(TDocForm* doc, bool rebuild) {
   RefreshListWindows(doc->FileName);
   // The document is closing: the index dialog lists the others.
   if (IndexForm)
-    IndexForm->RefreshEntryList(doc);
+    IndexForm->RefreshEntryList(doc->FileName);
 }
 
 void RemoveRemainFile(TDocForm* doc, bool rebuild) {

@@ -1,5 +1,6 @@
 #include "commands/CommandRouter.h"
 
+#include "app/CommandHelper.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/Outline.h"
@@ -382,6 +383,10 @@ void EditCharConv(const TSysCall&) {
   ShowConvForm();
 }
 
+void EditCommandHelper(const TSysCall&) {
+  ShowCommandHelper();
+}
+
 void HelpTopic(const TSysCall&) {
   ShowHelpContext(HelpTopicContext);
 }
@@ -442,8 +447,7 @@ constexpr THandler Handlers[] = {
     EditMoveSection<smNext>,
     EditMoveSection<smPrev>,
     EditCharConv,
-    // The input-assistance list.
-    Waiting,
+    EditCommandHelper,
     EditPopupMenu,
     EditLineCut,
     EditLinePaste,
@@ -503,7 +507,8 @@ bool ExecuteCommand(TObject* sender, const std::string& command, int commandId) 
     return ExecuteSysCommand(sender, command, commandId);
   for (std::string_view prefix : ListPrefixes)
     if (BeginsIgnoringCase(command, prefix)) {
-      if (TopForm)
+      // A list window belongs to a master: without its number there is none to show.
+      if (TopForm && commandId != 0)
         TopForm->ToggleGroupToolWindow(commandId);
       return true;
     }

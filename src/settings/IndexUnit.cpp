@@ -192,14 +192,14 @@ void TIndexForm::ApplyTabOrder() {
   SetActiveControl(first);
 }
 
-void TIndexForm::RefreshEntryList(const TDocForm* leaving) {
-  FillOpenDocCombo(*Combo_Doc, leaving);
+void TIndexForm::RefreshEntryList(const std::string& leaveOut) {
+  FillOpenDocCombo(*Combo_Doc, leaveOut);
   TStrings& entries = ListBox1->Items();
   entries.BeginUpdate();
   entries.Clear();
   std::string chosen = Combo_Doc->Text();
   TDocForm* doc = chosen.empty() ? nullptr : FindDocByFileName(chosen);
-  if (doc && doc != leaving && TopForm)
+  if (doc && TopForm)
     CollectTemplateMatches(Syntax.ScanTemplate, TopForm->Settings.Edit2Option.CommentHeader,
                            doc->Editor1->Lines(), entries);
   entries.EndUpdate();

@@ -8,11 +8,12 @@
 #include "core/IndexEntry.h"
 #include "ui/Forms.h"
 
+#include <string>
+
 namespace quolin {
 
 class TButton;
 class TComboBox;
-class TDocForm;
 class TEdit;
 class TGroupBox;
 class TLabel;
@@ -35,9 +36,9 @@ public:
   int CommandId = 0;
   TIndexSyntax Syntax;
 
-  // Refills the document choice and lists the chosen document's entries; a closing document
-  // (leaving) is passed over.
-  void RefreshEntryList(const TDocForm* leaving = nullptr);
+  // Refills the document choice and lists the chosen document's entries; the file of a closing
+  // document (leaveOut) is passed over.
+  void RefreshEntryList(const std::string& leaveOut = "");
   // 0 undo, 1 cut, 2 copy, 3 paste, 4 select all on the focused edit box.
   void EditCommand(int command);
   bool RunEditCommand(TEditCommand command) override;
