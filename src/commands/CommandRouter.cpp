@@ -22,6 +22,8 @@
 #include "settings/IndexUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/WizUnit.h"
+#include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -367,8 +369,16 @@ void OptDocExpSetup(const TSysCall&) {
   ShowSetExpForm();
 }
 
+void OptSpellCheck(const TSysCall&) {
+  ShowSpellForm();
+}
+
 void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
+}
+
+void OptModuleWizard(const TSysCall&) {
+  ShowWizForm();
 }
 
 void OptExecuteFile(const TSysCall& call) {
@@ -480,15 +490,14 @@ constexpr THandler Handlers[] = {
     OptDocExpSetup,
     Waiting,
     Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptModuleWizard,
+    OptModuleWizard,
+    OptModuleWizard,
     Waiting,
     Waiting,
     Waiting,
     OptExecuteFile,
-    // Spell check and bracket pairs.
-    Waiting,
+    OptSpellCheck,
     OptBracketSetup,
     HelpTopic,
 };

@@ -132,6 +132,17 @@ inline constexpr char FontNoChange[] = "変更なし";
 inline constexpr char FontEntryNumber[] = "(%d)";
 // The name of a master added from the input-assistance list, before its number and ")".
 inline constexpr char HelperMasterName[] = "+支援から追加(";
+// The spell-check window ("%d" is a number of words).
+inline constexpr char SpellChecking[] = "スペルチェックを行っています...";
+inline constexpr char SpellCheckFinished[] = "スペルチェックが終了しました.";
+inline constexpr char SpellBuildingDictionaries[] = "スペルチェック辞書を構築しています...";
+inline constexpr char SpellSearchingWords[] = "単語を検索しています...";
+inline constexpr char SpellAddAllWords[] =
+    "現在の設定でチェックされる単語を, 全てユーザー辞書に追加していいですか？";
+inline constexpr char SpellAddAllCount[] =
+    "のべ %d 単語が確認されました. ユーザー辞書に追加していいですか？";
+inline constexpr char SpellDicSaveFailed[] = "スペルチェック辞書の保存に失敗しました.";
+
 // The index entry and width conversion dialogs' sections.
 inline constexpr char RegSectionIndexForm[] = "IndexForm";
 inline constexpr char RegSectionCharConvForm[] = "CharConvForm";
