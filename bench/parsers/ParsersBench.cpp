@@ -8,14 +8,18 @@
 // inputs and shorter rounds and fails on a missed target too.
 
 #include "core/CommandLineSplit.h"
+#include "core/KanaConvert.h"
+#include "core/KanaRows.h"
 #include "core/PropertyStream.h"
 #include "core/RecordingView.h"
 #include "core/RegFileReader.h"
+#include "core/Sjis.h"
 #include "core/SpellCheck.h"
 #include "core/StringList.h"
 #include "core/TemplateMatch.h"
 #include "core/TextEncoding.h"
 #include "core/TextSearch.h"
+#include "core/WidthConvert.h"
 #include "core/WordList.h"
 #include "support/BenchChecks.h"
 #include "support/BenchTable.h"
@@ -25,6 +29,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -321,10 +326,51 @@ std::vector<Case> SearchCases() {
   };
 }
 
+// The bytes text takes with every width choice full width, counted from its single-byte
+// characters: letters, digits, the symbols' half-width forms and katakana grow to two bytes, a
+// katakana with its voicing mark becomes one two-byte character.
+size_t FullWidthSize(std::string_view text) {
+  std::string halves;
+  for (const TWidthPair& pair : WidthPairs)
+    halves += pair.Half;
+  size_t size = 0;
+  for (size_t pos = 0; pos < text.size();) {
+    size_t length = sjis::CharLength(text, pos);
+    auto byte = static_cast<unsigned char>(text[pos]);
+    bool voiced = length == 1 && sjis::CharLength(text, pos + 1) == 1 &&
+                  FindDbcsPair(kana::kHalfVoicedPairsAnsi, text[pos], text[pos + 1]) != 0;
+    bool alnum = (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
+                 (byte >= 'a' && byte <= 'z');
+    bool widens = alnum || halves.find(text[pos]) != std::string::npos ||
+                  (byte >= 0xA6 && byte <= 0xDD); // the katakana row
+    size += length == 2 || voiced || widens ? 2 : 1;
+    pos += voiced ? 2 : length;
+  }
+  return size;
+}
+
+std::vector<Case> WidthCases() {
+  return {
+      {"ConvertTextWidth, every choice full width: n KB", 2048, 64,
+       [](size_t units) {
+         std::string text = Tex(units, bench::TexShape::Paragraphs);
+         size_t size = FullWidthSize(text);
+         return Input{std::move(text), size};
+       },
+       [](const Input& input) {
+         std::array<int, WidthPairCount> choices;
+         choices.fill(wcFull);
+         return ConvertTextWidth(input.bytes, cwFullWidth, cwFullWidth, cwFullWidth,
+                                 BuildSymbolLists(choices))
+             .size();
+       }},
+  };
+}
+
 std::vector<Case> AllCases() {
   std::vector<Case> cases;
   for (auto group : {RegFileCases, LoadCases, EncodingCases, PropertyStreamCases, SpellCases,
-                     CommandLineCases, TemplateCases, SearchCases}) {
+                     CommandLineCases, TemplateCases, SearchCases, WidthCases}) {
     std::vector<Case> more = group();
     cases.insert(cases.end(), more.begin(), more.end());
   }

@@ -17,6 +17,7 @@
 #include "core/Format.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
+#include "settings/IndexUnit.h"
 #include "texchain/FilePattern.h"
 #include "ui/Application.h"
 #include "ui/Edits.h"
@@ -555,6 +556,9 @@ void AddRemainFile(TDocForm* doc, bool rebuild) {
   if (rebuild)
     RefreshRemainMenus();
   RefreshListWindows(doc->FileName);
+  // The document is closing: the index dialog lists the others.
+  if (IndexForm)
+    IndexForm->RefreshEntryList(doc->FileName);
 }
 
 void RemoveRemainFile(TDocForm* doc, bool rebuild) {
@@ -564,6 +568,8 @@ void RemoveRemainFile(TDocForm* doc, bool rebuild) {
   if (rebuild)
     RefreshRemainMenus();
   RefreshListWindows("");
+  if (IndexForm)
+    IndexForm->RefreshEntryList();
 }
 
 void BuildRemainMenu() {

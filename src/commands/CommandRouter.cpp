@@ -17,8 +17,10 @@
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
+#include "settings/ConvUnit.h"
 #include "settings/FindOpenUnit.h"
 #include "settings/FindUnit.h"
+#include "settings/IndexUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
 #include "settings/WizUnit.h"
@@ -404,6 +406,14 @@ void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
 
+void EditIndexDialog(const TSysCall& call) {
+  ToggleIndexForm(call.CommandId);
+}
+
+void EditCharConv(const TSysCall&) {
+  ShowConvForm();
+}
+
 void EditCommandHelper(const TSysCall&) {
   ShowCommandHelper();
 }
@@ -456,8 +466,7 @@ constexpr THandler Handlers[] = {
     EditFindDialogAgain<true>,
     EditFindDialogAgain<false>,
     EditSelFind,
-    // The index dialog.
-    Waiting,
+    EditIndexDialog,
     EditMoveLine,
     EditJump,
     // The line-jump dialog.
@@ -468,8 +477,7 @@ constexpr THandler Handlers[] = {
     EditMoveSection<smPrevSibling>,
     EditMoveSection<smNext>,
     EditMoveSection<smPrev>,
-    // The width conversion dialog.
-    Waiting,
+    EditCharConv,
     EditCommandHelper,
     EditPopupMenu,
     EditLineCut,

@@ -27,20 +27,6 @@ std::string& StoredCommand() {
   return command;
 }
 
-// Every placeholder begins with "$", which is never the second byte of a double-byte
-// character, so a byte search finds only whole characters.
-std::string ReplaceEvery(std::string_view text, std::string_view from, std::string_view to) {
-  std::string result;
-  size_t pos = 0;
-  for (size_t found = text.find(from); found != std::string_view::npos;
-       found = text.find(from, pos)) {
-    result.append(text.substr(pos, found - pos)).append(to);
-    pos = found + from.size();
-  }
-  result.append(text.substr(pos));
-  return result;
-}
-
 std::string ReplaceByte(std::string_view text, char from, char to) {
   std::string result(text);
   std::replace(result.begin(), result.end(), from, to);
@@ -413,6 +399,20 @@ private:
 };
 
 } // namespace
+
+// Every placeholder begins with "$", which is never the second byte of a double-byte
+// character, so a byte search finds only whole characters.
+std::string ReplaceEvery(std::string_view text, std::string_view from, std::string_view to) {
+  std::string result;
+  size_t pos = 0;
+  for (size_t found = text.find(from); found != std::string_view::npos;
+       found = text.find(from, pos)) {
+    result.append(text.substr(pos, found - pos)).append(to);
+    pos = found + from.size();
+  }
+  result.append(text.substr(pos));
+  return result;
+}
 
 void ExtractMacroArgs(std::string_view text, std::string_view name, std::string& arguments,
                       std::string& rest) {

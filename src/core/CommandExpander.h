@@ -57,6 +57,10 @@ public:
                           const std::string& input, int bufferSize, std::string& output) = 0;
 };
 
+// Every occurrence of from found by bytes, left to right, replaced by to; what to brings in is
+// not searched again. Safe for placeholders: "$" is never a second byte.
+std::string ReplaceEvery(std::string_view text, std::string_view from, std::string_view to);
+
 // The argument text between "name(" (its first occurrence, case-sensitive) and the first ")"
 // outside double quotes, and the text without "(", the arguments and ")". Without "name(" or
 // without the closing ")": empty arguments and the whole text.

@@ -162,4 +162,8 @@ inline constexpr char FindOpenNotText[] = "テキストファイル形式では�
 inline constexpr char FindOpenAlreadyOpen[] = "既に開いています.";
 inline constexpr char FindOpenFailed[] = "ファイルのオープンに失敗しました.";
 
+// The index entry and width conversion dialogs' sections.
+inline constexpr char RegSectionIndexForm[] = "IndexForm";
+inline constexpr char RegSectionCharConvForm[] = "CharConvForm";
+
 } // namespace quolin::res
