@@ -9,6 +9,7 @@
 #include "common/SrgFile.h"
 #include "common/UserDataFile.h"
 #include "core/Format.h"
+#include "core/ReserveWordList.h"
 #include "ui/Graphics.h"
 
 #include <shlobj.h>
