@@ -69,6 +69,19 @@ TToolbarButton* AddImageButton(TComponent* form, const char* name, TControl* par
   return button;
 }
 
+// The editor gives every line a line end, the last one too: a command that ends with a line
+// break is shown with an empty last line.
+std::string EditorCommand(const TEditor& editor) {
+  std::string text = editor.Text();
+  if (text.ends_with("\r\n"))
+    text.resize(text.size() - 2);
+  return text;
+}
+
+void ShowCommand(TEditor& editor, const std::string& text) {
+  editor.SetText(text.ends_with("\r\n") ? text + "\r\n" : text);
+}
+
 TImageKind KindOfImage(int image) {
   if (image == NoImage)
     return ikNone;
@@ -120,7 +133,7 @@ void TSetDataAddForm::CreateCommandPage() {
       PlaceControl<TEditor>(this, "Memo_Command", TabSheet_Command, {4, 4, PageWidth - 16, 120});
   Memo_Command->SetReserveWordList(*words_);
   Memo_Command->OnChange = [this](TObject*) {
-    Memo_Command->HelpContext = CommandHelpContext(Memo_Command->Text());
+    Memo_Command->HelpContext = CommandHelpContext(EditorCommand(*Memo_Command));
   };
   Memo_Command->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
     CommandKeyDown(key, shift);
@@ -237,7 +250,7 @@ void TSetDataAddForm::Fill(const TQuolin_CmdList& record, TDataAddMode mode, boo
   Edit_Image->SetText(shown.ImageText);
   Combo_Visible->SetItemIndex(shown.VisibleType);
   Edit_ListCaption->SetText(shown.ListCaption);
-  Memo_Command->SetText(DecodeCommandForEdit(shown.Command, "\r\n"));
+  ShowCommand(*Memo_Command, DecodeCommandForEdit(shown.Command, "\r\n"));
   Edit_Assist->SetText(shown.AssistCaption);
   Check_ShowList->SetChecked(mode != TDataAddMode::dmAdd && shown.ShowList);
   AssistChecked();
@@ -260,7 +273,7 @@ void TSetDataAddForm::Store(TQuolin_CmdList& record) {
   record.ImageText = Edit_Image->Text();
   record.VisibleType = std::max(Combo_Visible->ItemIndex(), 0);
   record.ListCaption = Edit_ListCaption->Text();
-  record.Command = EncodeControlChars(Memo_Command->Text());
+  record.Command = EncodeControlChars(EditorCommand(*Memo_Command));
   record.AssistCaption = Edit_Assist->Text();
   record.ShowList = ShowListOf(Check_ShowList->Checked(), record.AssistCaption, record.Command);
 }
@@ -363,7 +376,7 @@ void TSetDataAddForm::ChangeReserveWord(bool add) {
 }
 
 void TSetDataAddForm::AutoInput() {
-  TAutoKeyword keyword = AutoKeyword(Memo_Command->Text());
+  TAutoKeyword keyword = AutoKeyword(EditorCommand(*Memo_Command));
   Check_ShowList->SetChecked(keyword.Checked);
   if (keyword.Checked)
     Edit_Assist->SetText(keyword.Keyword);
