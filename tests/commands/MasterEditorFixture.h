@@ -55,14 +55,19 @@ protected:
   }
   const std::vector<TFileDialogFields>& FileDialogsAsked() const { return asked_; }
 
+  // A record as the record dialog stores it: the name in the empty captions and hint, and
+  // without a keyword not offered.
   static TQuolin_CmdList Record(int id, const std::string& name, const std::string& command,
                                 int category = 0) {
     TQuolin_CmdList record;
     record.Id = id;
     record.Name = name;
+    record.MenuCaption = name;
     record.ListCaption = name;
+    record.Hint = name;
     record.Command = command;
     record.CommandType = category;
+    record.ShowList = false;
     return record;
   }
 
