@@ -1,18 +1,14 @@
 // "/m" commands handed to the running Quolin.exe by second starts: a user command into the
 // document, its repetition, the save, a new untitled document and a TeX run.
+#include "SecondStartFixture.h"
 #include "common/RegistryProbe.h"
-#include "common/TempFolder.h"
-#include "support/E2eProcess.h"
-#include "support/WaitLimit.h"
 #include "texchain/FakeTools.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 
 using quolin::test_support::BoolValue;
 using quolin::test_support::FakeTools;
+using quolin::test_support::SecondStartFixture;
 using quolin::test_support::SetRaw;
 using quolin::test_support::SzValue;
 using quolin::test_support::TempFolder;
@@ -21,31 +17,9 @@ using quolin::test_support::WaitUntil;
 
 namespace {
 
-class CommandLineE2E : public ::testing::Test {
+class CommandLineE2E : public SecondStartFixture {
 protected:
-  TempFolder folder{"CommandLineE2E"};
-  std::unique_ptr<e2e::QuolinProcess> app;
-  HWND main = nullptr;
-
-  void SetUp() override { e2e::ResetUserState(); }
-  void TearDown() override {
-    if (app && main)
-      app->Close(main, WaitLimitMs);
-    e2e::ResetUserState();
-  }
-
-  void Start(const std::string& arguments) {
-    app = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder.Path()});
-    ASSERT_TRUE(app->Started());
-    main = app->WaitForWindow("TTopForm", "Quolin", WaitLimitMs);
-    ASSERT_NE(main, nullptr) << "no main window";
-  }
-  // A second start that hands its command line over and ends.
-  void SecondStart(const std::string& arguments) {
-    e2e::QuolinProcess second({arguments, folder.Path()});
-    ASSERT_TRUE(second.Started());
-    EXPECT_TRUE(second.WaitForExit(WaitLimitMs)) << arguments;
-  }
+  CommandLineE2E() : SecondStartFixture("CommandLineE2E") {}
 };
 
 TEST_F(CommandLineE2E, UserCommandRepeatedAndSaved) {
