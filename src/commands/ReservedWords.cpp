@@ -23,13 +23,6 @@ bool SortSaveAndSpread() {
   return saved;
 }
 
-bool Listed(const TStrings& words, const std::string& word) {
-  for (int i = 0; i < words.Count(); ++i)
-    if (words[i] == word)
-      return true;
-  return false;
-}
-
 } // namespace
 
 bool ApplyReserveList(const TStrings& words) {
@@ -38,7 +31,7 @@ bool ApplyReserveList(const TStrings& words) {
 }
 
 bool AddReserveWord(const std::string& word) {
-  if (!IsSingleToken(word) || Listed(TopForm->ReserveList, word)) {
+  if (!IsSingleToken(word) || IsListedWord(TopForm->ReserveList, word)) {
     Beep();
     return false;
   }

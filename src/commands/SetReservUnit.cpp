@@ -52,20 +52,12 @@ TSetReservForm::TSetReservForm(TComponent* owner) : TForm(owner) {
   Edit1->OnChange = [this](TObject*) { MoveToText(); };
 }
 
-bool TSetReservForm::Listed(const std::string& word) {
-  TStrings& items = ListBox1->Items();
-  for (int i = 0; i < items.Count(); ++i)
-    if (items[i] == word)
-      return true;
-  return false;
-}
-
 void TSetReservForm::AddWord() {
   std::string answer = Edit1->Text();
   if (!InputQuery("追加", "追加する予約語を入力してください", answer))
     return;
   answer = Trim(answer);
-  if (answer.empty() || Listed(answer)) {
+  if (answer.empty() || IsListedWord(ListBox1->Items(), answer)) {
     Beep();
     return;
   }
@@ -80,7 +72,7 @@ void TSetReservForm::EditWord() {
   if (!InputQuery("編集", "予約語を入力してください", answer))
     return;
   answer = Trim(answer);
-  if (answer.empty() || Listed(answer))
+  if (answer.empty() || IsListedWord(ListBox1->Items(), answer))
     return;
   ListBox1->Items().Put(index, answer);
   ListBox1->SetItemIndex(index);

@@ -31,7 +31,6 @@ private:
   void MoveToText();
   void ImportWords();
   void ExportWords();
-  bool Listed(const std::string& word);
 };
 
 // Made once for the main window and kept; filled from the main window's list each time.

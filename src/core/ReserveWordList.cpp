@@ -30,6 +30,13 @@ void SortReserveList(TStrings& words) {
   words.EndUpdate();
 }
 
+bool IsListedWord(const TStrings& words, std::string_view word) {
+  for (int i = 0; i < words.Count(); ++i)
+    if (words[i] == word)
+      return true;
+  return false;
+}
+
 bool IsSingleToken(std::string_view word) {
   if (word.empty())
     return false;

@@ -17,6 +17,8 @@ class TStringList;
 void InitReserveWordList(TStringList& list);
 // The user locale's case-sensitive order; equal words keep their order.
 void SortReserveList(TStrings& words);
+// Whether the list holds word, letter case counting.
+bool IsListedWord(const TStrings& words, std::string_view word);
 // Whether the editor's tokenizer reads word as one token.
 bool IsSingleToken(std::string_view word);
 // The first word not less than text, case ignored by the user locale; -1 for a blank text or

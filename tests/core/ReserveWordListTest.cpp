@@ -36,6 +36,14 @@ TEST(ReserveWordList, SortedCaseSensitivelyWithVariantsKept) {
   EXPECT_EQ(list[4], "\\a");
 }
 
+TEST(ReserveWordList, ListedWordsMatchLetterCase) {
+  TStringList list = Words({"\\alpha", "表示"});
+  EXPECT_TRUE(IsListedWord(list, "\\alpha"));
+  EXPECT_TRUE(IsListedWord(list, "表示"));
+  EXPECT_FALSE(IsListedWord(list, "\\Alpha"));
+  EXPECT_FALSE(IsListedWord(list, "\\alph"));
+}
+
 TEST(ReserveWordList, SingleTokens) {
   EXPECT_TRUE(IsSingleToken("\\alpha"));
   EXPECT_TRUE(IsSingleToken("表"));
