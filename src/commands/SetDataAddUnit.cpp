@@ -82,6 +82,24 @@ void ShowCommand(TEditor& editor, const std::string& text) {
   editor.SetText(text.ends_with("\r\n") ? text + "\r\n" : text);
 }
 
+// The clipboard and undo keys of the command editor, with Ctrl.
+struct TCommandKey {
+  WORD Key;
+  bool Shift;
+  void (*Run)(TEditor& editor);
+};
+constexpr TCommandKey CommandKeys[] = {
+    {'C', false, [](TEditor& editor) { editor.CopyToClipboard(); }},
+    {'X', false,
+     [](TEditor& editor) {
+       if (editor.SelLength() > 0)
+         editor.CutToClipboard();
+     }},
+    {'V', false, [](TEditor& editor) { editor.PasteFromClipboard(); }},
+    {'Z', false, [](TEditor& editor) { editor.Undo(); }},
+    {'Z', true, [](TEditor& editor) { editor.Redo(); }},
+};
+
 TImageKind KindOfImage(int image) {
   if (image == NoImage)
     return ikNone;
@@ -309,40 +327,20 @@ void TSetDataAddForm::ShowPageHint() {
 }
 
 void TSetDataAddForm::CommandKeyDown(WORD& key, TShiftState shift) {
-  const bool ctrl = (shift & (ssCtrl | ssAlt)) == ssCtrl;
-  const bool withShift = (shift & ssShift) != 0;
-  switch (key) {
-  case VK_ESCAPE:
+  if (key == VK_ESCAPE && shift == 0) {
+    key = 0;
     SetModalResult(mrCancel);
-    break;
-  case 'C':
-    if (!ctrl || withShift)
-      return;
-    Memo_Command->CopyToClipboard();
-    break;
-  case 'X':
-    if (!ctrl || withShift)
-      return;
-    if (Memo_Command->SelLength() > 0)
-      Memo_Command->CutToClipboard();
-    break;
-  case 'V':
-    if (!ctrl || withShift)
-      return;
-    Memo_Command->PasteFromClipboard();
-    break;
-  case 'Z':
-    if (!ctrl)
-      return;
-    if (withShift)
-      Memo_Command->Redo();
-    else
-      Memo_Command->Undo();
-    break;
-  default:
     return;
   }
-  key = 0;
+  if ((shift & (ssCtrl | ssAlt)) != ssCtrl)
+    return;
+  const bool withShift = (shift & ssShift) != 0;
+  for (const TCommandKey& command : CommandKeys)
+    if (command.Key == key && command.Shift == withShift) {
+      key = 0;
+      command.Run(*Memo_Command);
+      return;
+    }
 }
 
 void TSetDataAddForm::CommandKeyPress(char& key) {
