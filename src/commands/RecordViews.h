@@ -1,5 +1,5 @@
-// Masters and groups as list-view items, for the editors of masters, groups, menus and
-// toolbars: caption Name or ListCaption, image ImgIndex, the Id as item data. The views show
+// List items made from master and group records: the caption, the image and the Id as the
+// item's data, for the list windows and the editors of the user data. The editors' views show
 // the main window's command images (a shared image list, which the view never frees).
 #pragma once
 
@@ -10,7 +10,6 @@ namespace quolin {
 class TImageList;
 class TListItem;
 class TListView;
-class TStrings;
 
 enum class TRecordCaption { rcName, rcListCaption };
 
