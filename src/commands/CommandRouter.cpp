@@ -23,6 +23,7 @@
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/WizUnit.h"
 #include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
@@ -393,6 +394,10 @@ void OptAddReserve(const TSysCall&) {
   AddReserveWord(View().SelText());
 }
 
+void OptModuleWizard(const TSysCall&) {
+  ShowWizForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
@@ -496,9 +501,9 @@ constexpr THandler Handlers[] = {
     OptDocExpSetup,
     OptReserve,
     OptAddReserve,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptModuleWizard,
+    OptModuleWizard,
+    OptModuleWizard,
     Waiting,
     Waiting,
     Waiting,

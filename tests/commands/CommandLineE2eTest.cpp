@@ -1,14 +1,18 @@
 // "/m" commands handed to the running Quolin.exe by second starts: a user command into the
 // document, its repetition, the save, a new untitled document and a TeX run.
-#include "SecondStartFixture.h"
 #include "common/RegistryProbe.h"
+#include "common/TempFolder.h"
+#include "support/E2eProcess.h"
+#include "support/E2eSession.h"
+#include "support/WaitLimit.h"
 #include "texchain/FakeTools.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 
 using quolin::test_support::BoolValue;
 using quolin::test_support::FakeTools;
-using quolin::test_support::SecondStartFixture;
 using quolin::test_support::SetRaw;
 using quolin::test_support::SzValue;
 using quolin::test_support::TempFolder;
@@ -17,9 +21,9 @@ using quolin::test_support::WaitUntil;
 
 namespace {
 
-class CommandLineE2E : public SecondStartFixture {
+class CommandLineE2E : public e2e::SessionTest {
 protected:
-  CommandLineE2E() : SecondStartFixture("CommandLineE2E") {}
+  CommandLineE2E() : SessionTest("CommandLineE2E") {}
 };
 
 TEST_F(CommandLineE2E, UserCommandRepeatedAndSaved) {
@@ -50,14 +54,7 @@ TEST_F(CommandLineE2E, TexWordRunsTheTexModuleOnce) {
   SetRaw(HKEY_CURRENT_USER, module, "UseDDE", BoolValue(false));
   Start("\"" + file + "\"");
   ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
-  SecondStart("/m:$Sys_FileTex");
-  ASSERT_TRUE(tools.WaitForRuns(1));
-  ASSERT_TRUE(app->Close(main, WaitLimitMs));
-  main = nullptr;
-  const auto runs = tools.Journal();
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].role, "tex");
-  EXPECT_EQ(runs[0].folder + "\\", folder.Path());
+  RunTexOnce(tools);
 }
 
 } // namespace

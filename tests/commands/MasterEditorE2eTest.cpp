@@ -1,19 +1,19 @@
 // The master and reserved-word editors opened in the running Quolin.exe by second starts: each
 // second start ends at once while the dialog is up, and closing the dialogs writes nothing.
-#include "SecondStartFixture.h"
+#include "support/E2eSession.h"
+#include "support/WaitLimit.h"
 
 #include <string>
 
-using quolin::test_support::SecondStartFixture;
 using quolin::test_support::TempFolder;
 using quolin::test_support::WaitLimitMs;
 using quolin::test_support::WaitUntil;
 
 namespace {
 
-class MasterEditorE2E : public SecondStartFixture {
+class MasterEditorE2E : public e2e::SessionTest {
 protected:
-  MasterEditorE2E() : SecondStartFixture("MasterEditorE2E") {}
+  MasterEditorE2E() : SessionTest("MasterEditorE2E") {}
 
   // The dialog of that caption in the running program, closed by its close box's message.
   void CloseDialog(const std::string& caption) {
