@@ -16,6 +16,7 @@
 #include "core/IndexList.h"
 #include "core/MenuTree.h"
 #include "core/Platform.h"
+#include "core/ReserveWordList.h"
 #include "core/StringList.h"
 #include "core/SysWords.h"
 #include "core/TextEncoding.h"

@@ -24,6 +24,7 @@
 #include "core/IndexList.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
+#include "core/ReserveWordList.h"
 #include "core/Sjis.h"
 #include "settings/FindOpenUnit.h"
 #include "toolbar/TbToolWindow.h"
@@ -522,6 +523,7 @@ void TTopForm::FormCreate(TObject*) {
   MenuList.Clear();
   ToolBarList.Clear();
   LoadMenuData();
+  InitReserveWordList(ReserveList);
   ReserveList.Clear();
   LoadReserveList();
   CreateVisiSets();

@@ -6,6 +6,9 @@
 #include "app/Outline.h"
 #include "app/TopUnit.h"
 #include "commands/MenuBuilder.h"
+#include "commands/ReservedWords.h"
+#include "commands/SetDataUnit.h"
+#include "commands/SetReservUnit.h"
 #include "commands/ToolbarBuilder.h"
 #include "commands/TopFormData.h"
 #include "commands/UserCommand.h"
@@ -32,6 +35,7 @@
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
 #include "ui/HelpFile.h"
+#include "ui/HourGlass.h"
 #include "ui/Menus.h"
 
 #include <windows.h>
@@ -398,6 +402,21 @@ void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
 
+void OptMaster(const TSysCall&) {
+  ShowSetDataForm(0, false);
+}
+
+void OptReserve(const TSysCall&) {
+  ShowSetReservForm();
+}
+
+void OptAddReserve(const TSysCall&) {
+  if (View().SelLength() == 0)
+    return;
+  TBusyCursor busy;
+  AddReserveWord(View().SelText());
+}
+
 void OptModuleWizard(const TSysCall&) {
   ShowWizForm();
 }
@@ -503,14 +522,14 @@ constexpr THandler Handlers[] = {
     MainActiv,
     // Settings, master editor, menu editor.
     OptSetup,
-    Waiting,
+    OptMaster,
     Waiting,
     OptCreateNewDataFile,
     // Outline categories, reserved words and adding to them, the module wizards, the format
     // dialogs and the about box.
     OptDocExpSetup,
-    Waiting,
-    Waiting,
+    OptReserve,
+    OptAddReserve,
     OptModuleWizard,
     OptModuleWizard,
     OptModuleWizard,

@@ -6,6 +6,7 @@
 #include "app/UserFolders.h"
 #include "commands/CommandRouter.h"
 #include "commands/RecordViews.h"
+#include "commands/SetDataUnit.h"
 #include "commands/TopFormData.h"
 #include "common/Registry.h"
 #include "common/StringHelpers.h"
@@ -42,7 +43,6 @@ constexpr char VisibleToolName[] = "VisibleTool";
 constexpr char SecPanelIndexName[] = "SecPanelIndex";
 constexpr char StatusBarIndexName[] = "StatusBarIndex";
 constexpr char DefaultVisibleTool[] = "00000081";
-constexpr char MasterEditWord[] = "$Sys_OptMaster";
 
 constexpr int FontHelpContext = 1202;
 constexpr unsigned FitDelayMs = 100;
@@ -499,7 +499,13 @@ void TFrm_List::CloseClick(TObject*) {
 }
 
 void TFrm_List::MasterEditClick(TObject*) {
-  ShowNotAvailable(MasterEditWord);
+  const int index = ListView_Cmd->ItemIndex();
+  int master = commandNumber_ > 0 ? commandNumber_ : 0;
+  if (kind_ == lkGroup)
+    master = index >= 0 && index < ListView_Cmd->ItemCount()
+                 ? RecordIdOfItem(*ListView_Cmd->Items(index))
+                 : 0;
+  ShowSetDataForm(master, true);
 }
 
 void TFrm_List::ComboBox_DocChange(TObject*) {

@@ -3,14 +3,13 @@
 #include "common/SrgFile.h"
 #include "core/Paths.h"
 #include "core/Platform.h"
+#include "core/ReserveWordList.h"
 #include "core/StringList.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <initializer_list>
 #include <utility>
-#include <vector>
 
 namespace quolin {
 
@@ -89,21 +88,6 @@ bool LoadReserveList(const std::string& path, TStrings& words) {
 
 bool SaveReserveList(const std::string& path, const TStrings& words) {
   return WriteUserData(path, {{ReserveListStream, &words}});
-}
-
-void SortReserveList(TStrings& words) {
-  std::vector<std::string> sorted;
-  sorted.reserve(static_cast<size_t>(words.Count()));
-  for (int i = 0; i < words.Count(); ++i)
-    sorted.push_back(words[i]);
-  std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
-    return CompareLocale(a, b, true) < 0;
-  });
-  words.BeginUpdate();
-  words.Clear();
-  for (const auto& word : sorted)
-    words.Add(word);
-  words.EndUpdate();
 }
 
 } // namespace quolin

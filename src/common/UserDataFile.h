@@ -35,7 +35,4 @@ bool SaveMasterData(const std::string& path, bool masters, const TStrings& list)
 bool LoadReserveList(const std::string& path, TStrings& words);
 bool SaveReserveList(const std::string& path, const TStrings& words);
 
-// The user locale's case-sensitive order of the reserved words.
-void SortReserveList(TStrings& words);
-
 } // namespace quolin

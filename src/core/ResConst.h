@@ -166,4 +166,39 @@ inline constexpr char FindOpenFailed[] = "ファイルのオープンに失敗�
 inline constexpr char RegSectionIndexForm[] = "IndexForm";
 inline constexpr char RegSectionCharConvForm[] = "CharConvForm";
 
+// The master and group editor: categories (CommandType), visibility rules (VisibleType), the
+// record dialog's page hints, and its messages.
+inline constexpr const char* CommandCategories[] = {
+    "ファイル", "編集", "表示", "挿入", "記号特殊文字(通常)", "書式", "作表", "数式",
+    "記号特殊文字(数式)", "ウィンドウ", "ツール", "ヘルプ", "その他", "入力支援から追加"};
+inline constexpr const char* VisibilityRules[] = {"常に表示",
+                                                  "文章表示時のみ有効",
+                                                  "文章表示時のみ表示",
+                                                  "文章非表示時のみ有効",
+                                                  "文章非表示時のみ表示",
+                                                  "テキスト選択時のみ有効",
+                                                  "テキスト非選択時のみ有効",
+                                                  "選択時テキストに改行を含む時のみ有効",
+                                                  "選択時テキストに改行を含まない時のみ有効",
+                                                  "表示しない"};
+inline constexpr char MenuPageHint[] =
+    " メニューに割り付けたときの名称とショートカットキー\r\n ホットキーは(&&X)で指定";
+inline constexpr char ImagePageHint[] = " メニュー・ツールボタン・リストに表示される画像";
+inline constexpr char HelpPageHint[] =
+    " ツールチップ/ステータスバーの表示\r\n 形式 : [ツールチップ]|[ステータスヘルプ]";
+inline constexpr char VisiblePageHint[] =
+    " メニュー・ツールボタンの有効無効タイミングを指定\r\n"
+    " (編集にストレスを与える可能性がありますので、通常は「常に表示」を選択してください)";
+inline constexpr char GroupPageHint[] = " グループに追加したとき、リストに表示される名称";
+inline constexpr char MasterInUse[] = "このマスタは使用されているので削除できません.";
+inline constexpr char GroupInUse[] = "このグループは使用されているので削除できません.";
+inline constexpr char MasterIniFilter[] = "マスタデータ(*.ini)|*.ini|全て(*.*)|*.*";
+inline constexpr char MasterExportFolderName[] = "MstExpFolder";
+inline constexpr char MasterImportFolderName[] = "MstInpFolder";
+
+// The reserved-word list editor.
+inline constexpr char ReserveListFilter[] = "予約語リスト(*.lst)|*.lst|全て(*.*)|*.*";
+inline constexpr char ReserveImportQuestion[] =
+    "予約語リストを読み込みますか？.現在のリストはクリアされます.";
+
 } // namespace quolin::res

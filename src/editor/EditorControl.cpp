@@ -1,6 +1,7 @@
 #include "editor/EditorControl.h"
 
 #include "core/EditorUndo.h"
+#include "core/ReserveWordList.h"
 #include "editor/EditorPopupMenu.h"
 
 #include <windowsx.h>
@@ -48,9 +49,7 @@ void TEditor::AfterConstruction() {
   lines_ = CreateEditorStrings();
   screen_ = CreateScreen();
   view_ = CreateViewInfo();
-  reserveWordList_.SetSorted(true);
-  reserveWordList_.SetCaseSensitive(true);
-  reserveWordList_.Duplicates = TDuplicates::dupIgnore;
+  InitReserveWordList(reserveWordList_);
   reserveWordList_.OnChange = [this](TObject*) { reservedCache_.clear(); };
   SetParentColor(false);
   SetColor(clWindow);

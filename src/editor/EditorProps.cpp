@@ -3,6 +3,7 @@
 #include "common/Registry.h"
 #include "core/Exceptions.h"
 #include "core/PropertyStream.h"
+#include "core/ReserveWordList.h"
 #include "core/Sjis.h"
 #include "editor/EditorControl.h"
 
@@ -389,9 +390,7 @@ std::string SettingsKey(const std::string& key, const std::string& valueName) {
 TEditorProp::TEditorProp(TComponent* owner) : TComponent(owner) {
   font_.Name = "FixedSys";
   font_.Color = clWindowText;
-  reserveWordList_.SetSorted(true);
-  reserveWordList_.SetCaseSensitive(true);
-  reserveWordList_.Duplicates = TDuplicates::dupIgnore;
+  InitReserveWordList(reserveWordList_);
 }
 
 template <typename T> void TEditorProp::StoreAndTell(T& field, T value, const TNotifyEvent& event) {

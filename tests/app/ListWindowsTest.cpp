@@ -6,6 +6,9 @@
 #include "app/DocUnit.h"
 #include "app/TopUnit.h"
 #include "commands/CommandRouter.h"
+#include "commands/SetDataAddUnit.h"
+#include "commands/TopFormData.h"
+#include "support/FormDriver.h"
 
 #include <commctrl.h>
 
@@ -50,8 +53,22 @@ TEST_F(ListFrame, GroupListsItsMembersAndInsertsIntoTheActiveDocument) {
   EXPECT_EQ(commands.Last()->CommandId, 5);
   EXPECT_EQ(Body(), "\\section{}");
 
+  // The master editor opens with its record dialog on the chosen entry's master.
+  std::string edited;
+  uitest::Later(top, [&] {
+    if (auto* record = dynamic_cast<TSetDataAddForm*>(Application->FindComponent("SetDataAddForm"))) {
+      edited = record->Edit_Caption->Text();
+      record->SetModalResult(mrCancel);
+    }
+    uitest::Later(top, [] {
+      if (auto* editor = dynamic_cast<TForm*>(Application->FindComponent("SetDataForm")))
+        editor->SetModalResult(mrCancel);
+    });
+  });
   frame->mn_MasterEdit->Click();
-  EXPECT_NE(StatusMessage().find("$Sys_OptMaster"), std::string::npos) << "not there yet";
+  TQuolin_CmdList master;
+  ASSERT_TRUE(GetCommandRecord(false, 5, master));
+  EXPECT_EQ(edited, master.Name);
   TMenuItem* item = TComponent::Create<TMenuItem>(top, "mn0_FFFFFFFD10001");
   top->MainMenu1->Items()->Add(item);
   CheckCommandItems(-3);

@@ -9,6 +9,7 @@
 #include "common/SrgFile.h"
 #include "common/UserDataFile.h"
 #include "core/Format.h"
+#include "core/ReserveWordList.h"
 #include "ui/Graphics.h"
 
 #include <shlobj.h>
@@ -160,9 +161,14 @@ TEST_F(MainWindow, StartupDefaultsAndComponents) {
   ASSERT_EQ(settings->Count(), 4);
   EXPECT_EQ(settings->Items(0), top->mn_SetOption1);
   EXPECT_TRUE(settings->Items(1)->IsLine());
+  // The master editor and the settings dialog it opens are cancelled from timers of their
+  // modal loops.
+  uitest::Later(top, [] {
+    if (auto* form = dynamic_cast<TForm*>(Application->FindComponent("SetDataForm")))
+      form->SetModalResult(mrCancel);
+  });
   top->mn_SetMaster1->Click();
   top->mn_SetMenu1->Click();
-  // The settings dialog it opens is cancelled from a timer of its modal loop.
   uitest::Later(top, [] {
     if (auto* form = dynamic_cast<TForm*>(Application->FindComponent("SetForm")))
       form->SetModalResult(mrCancel);

@@ -35,7 +35,9 @@ TEST(EditorControl, ConstructionGivesTheDefaultsAndTextAndCaretWorkWithoutAWindo
   EXPECT_FALSE(editor->WordWrap());
   EXPECT_FALSE(editor->DoubleBuffered());
   EXPECT_EQ(editor->Margin().Left(), 19);
-  EXPECT_TRUE(editor->ReserveWordList().Sorted());
+  // The list keeps the order its owner sorted it in, repeats too.
+  EXPECT_FALSE(editor->ReserveWordList().Sorted());
+  EXPECT_EQ(editor->ReserveWordList().Duplicates, TDuplicates::dupAccept);
   EXPECT_EQ(editor->Delimiters().count(), 75u);
 
   auto* menu = dynamic_cast<TEditorPopupMenu*>(editor->PopupMenu());

@@ -2,6 +2,7 @@
 // never glyph shapes, and repaints of only what a selection change touched. The cell size
 // comes from the font.
 #include "EditorWindow.h"
+#include "core/ReserveWordList.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,8 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
   editor.View().Colors()[ciReserve].SetBkColor(clLime);
   TStringList words;
   words.SetText("\\section\r\n本文\r\n\\delta\r\n\\Delta\r\n");
+  // The view looks words up by binary search in the order its owner sorted them.
+  SortReserveList(words);
   editor.SetReserveWordList(words);
   editor.Lines().SetText("\\section{x} \\sectionx 本文 本文章\r\n\\Delta \\delta \\DELTA\r\n");
   Paint();
@@ -140,6 +143,7 @@ TEST_F(EditorPaint, ReservedWordsTakeTheReserveColour) {
 
   // A word added to the list in place is reserved at the next paint.
   editor.ReserveWordList().Add("\\DELTA");
+  SortReserveList(editor.ReserveWordList());
   Paint();
   ExpectCellTops(1, 14, 20, kLime, "\\DELTA added");
   editor.ReserveWordList().Clear();

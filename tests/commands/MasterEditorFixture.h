@@ -1,0 +1,78 @@
+// The main window in the test process with the master, group and reserved-word editors shown
+// for real: a timer of the main window drives each modal dialog while its loop runs; input
+// boxes, message boxes, beeps and file dialogs are answered by hooks.
+#pragma once
+
+#include "SettingsDialogFixture.h"
+#include "common/FileDialogs.h"
+#include "core/CommandRecords.h"
+#include "support/UiTest.h"
+
+#include <functional>
+#include <string>
+
+namespace quolin::test_support {
+
+class MasterEditorFixture : public SettingsDialogFixture {
+protected:
+  uitest::InputRecorder input;
+
+  void TearDown() override {
+    SetFileDialogHook(nullptr);
+    SettingsDialogFixture::TearDown();
+  }
+
+  // The form of that name made by the application or the main window.
+  TComponent* FindForm(const std::string& name) const {
+    if (TComponent* found = Application->FindComponent(name))
+      return found;
+    return top ? top->FindComponent(name) : nullptr;
+  }
+  // Runs show; act drives the dialog named name once it is up. A dialog that act left open is
+  // cancelled, so that a failed assertion never hangs the test.
+  template <typename Form>
+  void RunForm(const std::string& name, const std::function<void(Form&)>& act,
+               const std::function<void()>& show) {
+    bool acted = false;
+    uitest::Later(top, [&] {
+      auto* form = dynamic_cast<Form*>(FindForm(name));
+      ASSERT_NE(form, nullptr) << name;
+      acted = true;
+      act(*form);
+      if (form->ModalResult() == mrNone)
+        form->SetModalResult(mrCancel);
+    });
+    show();
+    EXPECT_TRUE(acted);
+  }
+  // The file dialogs answer with fileName (nothing: Cancel) and are recorded.
+  void AnswerFileDialogs(const std::string& fileName) {
+    asked_.clear();
+    SetFileDialogHook([this, fileName](const TFileDialogFields& fields) {
+      asked_.push_back(fields);
+      return TFileDialogAnswer{!fileName.empty(), {fileName}, false, 1};
+    });
+  }
+  const std::vector<TFileDialogFields>& FileDialogsAsked() const { return asked_; }
+
+  // A record as the record dialog stores it: the name in the empty captions and hint, and
+  // without a keyword not offered.
+  static TQuolin_CmdList Record(int id, const std::string& name, const std::string& command,
+                                int category = 0) {
+    TQuolin_CmdList record;
+    record.Id = id;
+    record.Name = name;
+    record.MenuCaption = name;
+    record.ListCaption = name;
+    record.Hint = name;
+    record.Command = command;
+    record.CommandType = category;
+    record.ShowList = false;
+    return record;
+  }
+
+private:
+  std::vector<TFileDialogFields> asked_;
+};
+
+} // namespace quolin::test_support
