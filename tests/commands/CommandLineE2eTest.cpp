@@ -3,12 +3,12 @@
 #include "common/RegistryProbe.h"
 #include "common/TempFolder.h"
 #include "support/E2eProcess.h"
+#include "support/E2eSession.h"
 #include "support/WaitLimit.h"
 #include "texchain/FakeTools.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using quolin::test_support::BoolValue;
@@ -21,31 +21,9 @@ using quolin::test_support::WaitUntil;
 
 namespace {
 
-class CommandLineE2E : public ::testing::Test {
+class CommandLineE2E : public e2e::SessionTest {
 protected:
-  TempFolder folder{"CommandLineE2E"};
-  std::unique_ptr<e2e::QuolinProcess> app;
-  HWND main = nullptr;
-
-  void SetUp() override { e2e::ResetUserState(); }
-  void TearDown() override {
-    if (app && main)
-      app->Close(main, WaitLimitMs);
-    e2e::ResetUserState();
-  }
-
-  void Start(const std::string& arguments) {
-    app = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder.Path()});
-    ASSERT_TRUE(app->Started());
-    main = app->WaitForWindow("TTopForm", "Quolin", WaitLimitMs);
-    ASSERT_NE(main, nullptr) << "no main window";
-  }
-  // A second start that hands its command line over and ends.
-  void SecondStart(const std::string& arguments) {
-    e2e::QuolinProcess second({arguments, folder.Path()});
-    ASSERT_TRUE(second.Started());
-    EXPECT_TRUE(second.WaitForExit(WaitLimitMs)) << arguments;
-  }
+  CommandLineE2E() : SessionTest("CommandLineE2E") {}
 };
 
 TEST_F(CommandLineE2E, UserCommandRepeatedAndSaved) {
@@ -76,14 +54,7 @@ TEST_F(CommandLineE2E, TexWordRunsTheTexModuleOnce) {
   SetRaw(HKEY_CURRENT_USER, module, "UseDDE", BoolValue(false));
   Start("\"" + file + "\"");
   ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
-  SecondStart("/m:$Sys_FileTex");
-  ASSERT_TRUE(tools.WaitForRuns(1));
-  ASSERT_TRUE(app->Close(main, WaitLimitMs));
-  main = nullptr;
-  const auto runs = tools.Journal();
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].role, "tex");
-  EXPECT_EQ(runs[0].folder + "\\", folder.Path());
+  RunTexOnce(tools);
 }
 
 } // namespace
