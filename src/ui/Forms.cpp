@@ -7,10 +7,26 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace quolin {
 
 namespace {
+
+// Posted by an activated form, to run once the activation has raised it.
+constexpr UINT CM_RAISEOWNED = WM_APP + 0x3F04;
+
+// Windows keeps the windows a window owns above it when it comes to the front. Wine may raise an
+// activated window alone, and under a display without a window manager the screen then shows it
+// over its tool windows and dialogs: bring the shown ones back to the top, keeping their order.
+void RaiseOwnedWindows(HWND owner) {
+  std::vector<HWND> owned;
+  for (HWND walk = GetTopWindow(nullptr); walk; walk = GetWindow(walk, GW_HWNDNEXT))
+    if (GetWindow(walk, GW_OWNER) == owner && IsWindowVisible(walk))
+      owned.push_back(walk);
+  for (auto window = owned.rbegin(); window != owned.rend(); ++window)
+    SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 // Child windows hear of a system colour change only from their top-level window.
 BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
@@ -383,6 +399,9 @@ void TForm::WndProc(TMessage& message) {
   case CM_RELEASE:
     Free();
     return;
+  case CM_RAISEOWNED:
+    RaiseOwnedWindows(WindowHandle());
+    return;
   case WM_SETTINGCHANGE:
     TellSettingChange(this, message);
     break;
@@ -421,6 +440,8 @@ void TForm::HandleActivate(TMessage& message) {
   else if (Screen->ActiveForm() == this)
     Screen->SetActiveForm(nullptr);
   DefaultHandler(message);
+  if (activating && !(GetWindowLongA(WindowHandle(), GWL_STYLE) & WS_CHILD))
+    PostMessageA(WindowHandle(), CM_RAISEOWNED, 0, 0);
   if (activating)
     Activate();
   else

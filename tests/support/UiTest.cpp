@@ -263,4 +263,11 @@ POINT ScreenCentre(HWND window) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+COLORREF ScreenPixel(POINT at) {
+  HDC screen = GetDC(nullptr);
+  COLORREF pixel = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return pixel;
+}
+
 } // namespace uitest

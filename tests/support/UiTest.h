@@ -152,4 +152,8 @@ private:
 // The middle of a window on the screen.
 POINT ScreenCentre(HWND window);
 
+// The colour the display shows at a point: what is drawn on top there, whatever the z-order of
+// the windows says.
+COLORREF ScreenPixel(POINT at);
+
 } // namespace uitest

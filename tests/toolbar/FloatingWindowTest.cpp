@@ -117,6 +117,28 @@ TEST_F(FloatingVisibility, HiddenWhileTheApplicationIsInactiveOrMinimised) {
   EXPECT_TRUE(Shown(*staying));
 }
 
+// The screen, not only the z-order: Wine can raise the activated form over its owned windows.
+TEST_F(FloatingVisibility, ShowsOverItsFormWhenTheApplicationComesBack) {
+  const COLORREF formColour = RGB(0, 200, 0), windowColour = RGB(200, 0, 0);
+  form->SetColor(static_cast<TColor>(formColour));
+  TToolWindow* window = Window(100, 50, nullptr);
+  window->SetColor(static_cast<TColor>(windowColour));
+  window->SetBounds(form->Left() + 150, form->Top() + 150, window->Width(), window->Height());
+  uitest::Pump();
+  POINT centre = uitest::ScreenCentre(window->Handle());
+  ASSERT_EQ(uitest::ScreenPixel(centre), windowColour);
+  {
+    uitest::ForeignActiveWindow foreign;
+    ASSERT_TRUE(uitest::PumpUntil([&] { return !Shown(*window); }));
+  }
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(uitest::PumpUntil([&] { return GetActiveWindow() == form->Handle(); }));
+  ASSERT_TRUE(uitest::PumpUntil([&] { return Shown(*window); }));
+  uitest::Pump();
+  EXPECT_EQ(uitest::ScreenPixel(centre), windowColour);
+  EXPECT_FALSE(GetWindowLongA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST_F(FloatingVisibility, TheFormKeepsTheActivation) {
   TToolWindow* window = Window(100, 50, nullptr);
   uitest::Pump();

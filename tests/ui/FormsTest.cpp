@@ -247,6 +247,42 @@ TEST(UiForms, MinimisingTheMainFormHidesTheFormsAndRestoreBringsThemBack) {
   EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
+// What the screen shows: Wine can raise an activated form alone, over the forms it owns.
+TEST(UiForms, OwnedFormsStayOverTheirOwnerWhenItComesToTheFront) {
+  const COLORREF ownerColour = RGB(0, 200, 0), ownedColour = RGB(200, 0, 0);
+  auto owner = uitest::MakeForm();
+  owner->SetPosition(TPosition::poDesigned);
+  owner->SetBounds(100, 100, 400, 300);
+  owner->SetColor(static_cast<TColor>(ownerColour));
+  owner->Show();
+  auto owned = uitest::MakeForm();
+  owned->SetPopupParent(owner.get());
+  owned->SetPosition(TPosition::poDesigned);
+  owned->SetBounds(200, 200, 160, 100);
+  owned->SetColor(static_cast<TColor>(ownedColour));
+  owned->Show();
+  ASSERT_EQ(GetWindow(owned->Handle(), GW_OWNER), owner->Handle());
+  uitest::Pump();
+  POINT centre = uitest::ScreenCentre(owned->Handle());
+  ASSERT_EQ(uitest::ScreenPixel(centre), ownedColour);
+  {
+    uitest::ForeignActiveWindow foreign;
+    ASSERT_TRUE(uitest::PumpUntil([&] {
+      HWND foreground = GetForegroundWindow();
+      return foreground && foreground != owner->Handle() && foreground != owned->Handle();
+    }));
+  }
+  SetForegroundWindow(owner->Handle());
+  // The activation may go on to the owned form, as to a modeless dialog.
+  ASSERT_TRUE(uitest::PumpUntil([&] {
+    HWND foreground = GetForegroundWindow();
+    return foreground == owner->Handle() || foreground == owned->Handle();
+  }));
+  uitest::Pump();
+  EXPECT_EQ(uitest::ScreenPixel(centre), ownedColour);
+  EXPECT_FALSE(GetWindowLongA(owned->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST(UiForms, ClosingTheMainFormEndsRun) {
   TForm* main = Application->CreateForm<TForm>("RunMain");
   bool closeAsked = false;
