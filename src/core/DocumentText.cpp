@@ -7,6 +7,7 @@
 #include "core/Sjis.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quolin {
@@ -50,23 +51,21 @@ std::string ConvertUtf16InPieces(std::string_view utf16, bool bigEndian,
       [bigEndian](std::string_view piece) { return ConvertUtf16ToAnsi(piece, bigEndian); });
 }
 
-std::string DecodeInCode(std::string_view bytes, TextEncodingCode code,
-                         const TPieceLimits& limits) {
+bool IsConverted(TextEncodingCode code) {
+  return code == tcUtf8Bom || code == tcUtf8 || code == tcUtf16Le || code == tcUtf16Be;
+}
+
+// code is one that IsConverted.
+std::string ConvertToAnsi(std::string_view bytes, TextEncodingCode code,
+                          const TPieceLimits& limits) {
   switch (code) {
   case tcUtf8Bom:
     return ConvertUtf8InPieces(bytes.substr(std::min<size_t>(3, bytes.size())), limits);
   case tcUtf8:
     return ConvertUtf8InPieces(bytes, limits);
-  case tcUtf16Le:
-  case tcUtf16Be:
-    return ConvertUtf16InPieces(bytes.substr(2), code == tcUtf16Be, limits);
   default:
-    return std::string(bytes);
+    return ConvertUtf16InPieces(bytes.substr(2), code == tcUtf16Be, limits);
   }
-}
-
-bool IsConverted(TextEncodingCode code) {
-  return code == tcUtf8Bom || code == tcUtf8 || code == tcUtf16Le || code == tcUtf16Be;
 }
 
 // Detection looks past Ctrl-Z bytes at the end: reading drops the last one, so a saved file
@@ -91,14 +90,15 @@ bool SavedUtf8ReadsBack(std::string_view text) {
 
 } // namespace
 
-TDocumentText DecodeDocumentBytes(std::string_view bytes, bool forceUtf8,
-                                  const TPieceLimits& limits) {
+TDocumentText DecodeDocumentBytes(std::string bytes, bool forceUtf8, const TPieceLimits& limits) {
   TDocumentText result;
   result.Code = DetectTextEncoding(WithoutFinalCtrlZs(bytes), limits);
   // A byte-order mark decides; the name marks only text without one.
   if (forceUtf8 && !IsConverted(result.Code))
     result.Code = bytes.starts_with(Utf8Bom) ? tcUtf8Bom : tcUtf8;
-  result.Text = DecodeInCode(bytes, result.Code, limits);
+  // Other codes keep their bytes: taken, not copied.
+  result.Text =
+      IsConverted(result.Code) ? ConvertToAnsi(bytes, result.Code, limits) : std::move(bytes);
   if (!result.Text.empty() && result.Text.back() == CtrlZ)
     result.Text.pop_back();
   if (result.Code == tcUtf8 && !forceUtf8 && !SavedUtf8ReadsBack(result.Text))
