@@ -17,6 +17,7 @@
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
+#include "settings/FindOpenUnit.h"
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
@@ -117,6 +118,10 @@ void FileNew(const TSysCall&) {
 void FileOpenNamed(const TSysCall& call) {
   OpenDocument(call.Arg(0, ""), call.Arg(1, ""), call.Flag(2, "False"), -1, call.Flag(4, "False"),
                call.Flag(3, "True"));
+}
+
+void FileFindOpen(const TSysCall& call) {
+  ToggleFindOpenForm(call.CommandId);
 }
 
 void FileOpen(const TSysCall&) {
@@ -268,8 +273,16 @@ void EditPaste(const TSysCall&) {
     OpenDocument(name, "", false, -1, false, true);
 }
 
+// The browser's preview, while it has the focus, before the documents.
+bool SelectAllInBrowser() {
+  if (!FindOpenForm || !FindOpenForm->Visible() || !FindOpenForm->Editor1->Focused())
+    return false;
+  FindOpenForm->Editor1->SelectAll();
+  return true;
+}
+
 void EditSelectAll(const TSysCall&) {
-  if (RunOnEditTarget(ecSelectAll) || !HasDoc())
+  if (RunOnEditTarget(ecSelectAll) || SelectAllInBrowser() || !HasDoc())
     return;
   if (TEditor& view = View(); view.Focused())
     view.SelectAll();
@@ -399,7 +412,7 @@ constexpr THandler Handlers[] = {
     FileOpen,
     FilesOpen,
     FileRemain,
-    Waiting,
+    FileFindOpen,
     FileInsert,
     FileSave,
     FileSaveAs,
