@@ -410,7 +410,7 @@ void TFindOpenForm::FillHistoryMenu(TPopupMenu& menu, bool back) {
   const auto entries = back ? history_.BackMenu() : history_.ForwardMenu();
   for (std::size_t k = 0; k < entries.size(); ++k) {
     auto* item = TComponent::Create<TMenuItem>(&menu);
-    item->SetCaption(entries[k]);
+    item->SetCaption(LiteralCaption(entries[k]));
     const int steps = static_cast<int>(k);
     item->OnClick = [this, back, steps](TObject*) { back ? GoBack(steps) : GoForward(steps); };
     menu.Items()->Add(item);

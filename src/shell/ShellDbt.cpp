@@ -25,21 +25,6 @@ LRESULT CALLBACK DeviceWindowProcedure(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND CreateDeviceWindow() {
-  static const ATOM registered = [] {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DeviceWindowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExA(&windowClass);
-  }();
-  if (!registered)
-    return nullptr;
-  return CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
-
 // "A" for bit 0; "" without a bit.
 std::string LowestDrive(DWORD unitMask) {
   for (int bit = 0; bit < 26; ++bit) {
@@ -61,7 +46,7 @@ void TShellCtrlList::Add(TShellDeviceClient* client) {
     return;
   clients_.push_back(client);
   if (!window_)
-    window_ = CreateDeviceWindow();
+    window_ = CreateHiddenWindow(kWindowClass, DeviceWindowProcedure);
 }
 
 void TShellCtrlList::Remove(TShellDeviceClient* client) {

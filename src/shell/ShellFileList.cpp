@@ -4,6 +4,7 @@
 #include "common/DateTime.h"
 #include "core/ListSortEx.h"
 #include "core/ShellSortKey.h"
+#include "core/Platform.h"
 #include "shell/ShellCst.h"
 #include "shell/ShellUtils.h"
 #include "ui/Application.h"
@@ -466,11 +467,22 @@ TShellIDList& TShellFileList::GetSelectedIDList() {
 }
 
 void TShellFileList::RemoveSelected() {
+  RemoveSelectedIf([](TShellFileItem&) { return true; });
+}
+
+void TShellFileList::RemoveSelectedGone() {
+  RemoveSelectedIf([](TShellFileItem& item) {
+    const std::string path = item.GetPath();
+    return !path.empty() && !FileExists(path) && !DirectoryExists(path);
+  });
+}
+
+void TShellFileList::RemoveSelectedIf(const std::function<bool(TShellFileItem&)>& removed) {
   const std::vector<int> selected = ListView->SelectedIndexes();
   if (selected.empty())
     return;
   for (auto index = selected.rbegin(); index != selected.rend(); ++index) {
-    if (*index >= 0 && *index < Count())
+    if (*index >= 0 && *index < Count() && removed(*items_[static_cast<size_t>(*index)]))
       items_.erase(items_.begin() + *index);
   }
   ListView->SetItemCount(Count());

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -155,6 +156,9 @@ public:
   void SortByColumn(int column);
   TShellIDList& GetSelectedIDList();
   void RemoveSelected();
+  // Only the selected items whose paths are gone (neither file nor folder): after a delete
+  // the items that failed to go stay.
+  void RemoveSelectedGone();
   bool GetFolder(TComPtr<IShellFolder>& folder) const;
   bool GetParentFolder(TComPtr<IShellFolder>& folder);
   TShItemIDType GetFolderType();
@@ -165,6 +169,7 @@ public:
   void StopWatching();
 
 private:
+  void RemoveSelectedIf(const std::function<bool(TShellFileItem&)>& removed);
   LPCITEMIDLIST FolderParentIDList();
   LPCITEMIDLIST FolderLastID();
   void StoreColumns();

@@ -102,6 +102,8 @@ void TShellListView::Notification(TComponent* component, TOperation operation) {
   TListView::Notification(component, operation);
   if (operation == TOperation::opRemove && component == attributesImage_.ImageList)
     attributesImage_.ImageList = nullptr;
+  if (operation == TOperation::opRemove && component == shellPopupMenu_)
+    shellPopupMenu_ = nullptr;
 }
 
 void TShellListView::SetIncludeHidden(bool includeHidden) {
@@ -540,9 +542,45 @@ void TShellListView::MouseMove(TShiftState shift, int x, int y) {
     BeginDragOut(x, y);
 }
 
+// The point is on the screen; a key's request (-1, -1) shows the menu at the corner.
 void TShellListView::DoContextPopup(POINT point, bool& handled) {
   TListView::DoContextPopup(point, handled);
+  if (handled || mouseState_ != 2 || !shellPopupMenu_) {
+    ButtonReleased();
+    return;
+  }
+  if (point.x == -1 && point.y == -1)
+    point = ClientToScreen(POINT{0, 0});
+  StopWatching();
+  TShellIDList& selected = fileList_->GetSelectedIDList();
+  TComPtr<IShellFolder> parent;
+  if (selected.Count() > 0 && selected.GetParentFolder(parent)) {
+    shellPopupMenu_->SetOwnerControl(this);
+    const int code = shellPopupMenu_->Popup(selected, point);
+    ButtonReleased();
+    FollowShellCommand(code);
+  }
+  RestartWatching();
+  handled = true;
   ButtonReleased();
+}
+
+void TShellListView::FollowShellCommand(int code) {
+  if (code == shcLink && !GetFolderPath().empty()) {
+    UpdateItemCount();
+  } else if (code == shcDelete) {
+    fileList_->RemoveSelectedGone();
+    if (tree_)
+      tree_->RefreshTree();
+  } else if (code == shcRename) {
+    const std::vector<int> selected = SelectedIndexes();
+    if (!selected.empty())
+      EditLabel(selected.front());
+  }
+}
+
+void TShellListView::SetShellPopupMenu(TShellPopupMenu* menu) {
+  LinkShellPopupMenu(this, shellPopupMenu_, menu);
 }
 
 bool TShellListView::DoShBeginDrag(TShellIDList& ids, int x, int y) {

@@ -10,6 +10,7 @@
 #include "shell/ShellDbt.h"
 #include "shell/ShellDropThunks.h"
 #include "shell/ShellFileList.h"
+#include "shell/ShellPopupMenu.h"
 #include "ui/ListView.h"
 
 #include <windows.h>
@@ -34,6 +35,8 @@ public:
   // The list's settings, which the tree shares.
   virtual void SetIncludeHidden(bool includeHidden) = 0;
   virtual void SetShVirtuaItems(TShVirtuaItems virtuals) = 0;
+  // Merges the tree's open folders with their content.
+  virtual void RefreshTree() = 0;
 
 protected:
   ~TShellTreeLink() = default;
@@ -80,6 +83,9 @@ public:
   TViewStyle ViewStyle() override { return TListView::ViewStyle(); }
   void SetViewStyle(TViewStyle style) override;
   void SetTreeLink(TShellTreeLink* tree) { tree_ = tree; }
+  // The shell's context menu on a right click; nil for none.
+  TShellPopupMenu* ShellPopupMenu() const { return shellPopupMenu_; }
+  void SetShellPopupMenu(TShellPopupMenu* menu);
 
   // False when the folder does not exist.
   bool SetFolderPath(const std::string& path);
@@ -180,6 +186,7 @@ private:
   bool includeHidden_ = true;
   TShVirtuaItems virtuals_{TShItemIDType::itBitBucket, TShItemIDType::itNetWork};
   TShellTreeLink* tree_ = nullptr;
+  TShellPopupMenu* shellPopupMenu_ = nullptr;
   HWND nextViewer_ = nullptr;
   int mouseState_ = 0;
   POINT pressPoint_{};
@@ -198,6 +205,7 @@ private:
   void SetDropHighlight(int index);
   void ButtonReleased();
   bool ButtonDown(int state) const;
+  void FollowShellCommand(int code);
   bool DoShBeginDrag(TShellIDList& ids, int x, int y);
   void BeginDragOut(int x, int y);
   TShellFileItem* DropTargetAt(POINTL screen, TComPtr<IDropTarget>& target);

@@ -274,10 +274,14 @@ void TShFilesWatcher::Execute() {
     }
     changeSeen = false;
     if (signalled == WaitTimedOut) {
-      std::string folder = Folder();
+      // The report names the folder the change was seen in. SetFolder may have moved the
+      // watcher on while the report was on its way (a handler's refresh stops the watching of
+      // both watchers of a list first): the report is then stale and calls nothing, or the
+      // owner would take the new folder, "" among them, for the one that changed.
+      const std::string folder = watched_;
       Deliver([this, &folder] {
         TDelivering delivering(delivering_);
-        if (TFolderChangeEvent handler = OnChange)
+        if (TFolderChangeEvent handler = OnChange; handler && folder == Folder())
           handler(this, folder);
       });
       continue;
@@ -289,14 +293,18 @@ void TShFilesWatcher::Execute() {
   }
 }
 
-TChangeNotification TShFilesWatcher::Open() const {
+TChangeNotification TShFilesWatcher::Open() {
   TLock lock(lock_);
+  watched_.clear();
   if (folder_.empty() || !DirectoryExists(folder_))
     return {};
-  return TChangeNotification(folder_, false, filter_);
+  TChangeNotification change(folder_, false, filter_);
+  if (change.Valid())
+    watched_ = folder_;
+  return change;
 }
 
-bool TShFilesWatcher::Reopen(TChangeNotification& change) const {
+bool TShFilesWatcher::Reopen(TChangeNotification& change) {
   if (!change.Close())
     return false;
   change = Open();

@@ -139,8 +139,8 @@ private:
                   TNotifyEvent onTerminate, DWORD quietMs, HANDLE opened);
 
   void Execute() override;
-  TChangeNotification Open() const;
-  bool Reopen(TChangeNotification& change) const;
+  TChangeNotification Open();
+  bool Reopen(TChangeNotification& change);
 
   const DWORD filter_;
   const DWORD quietMs_;
@@ -150,6 +150,8 @@ private:
   // On the user-interface thread while OnChange runs.
   bool delivering_ = false;
   std::string folder_;
+  // The folder whose notification is open; the worker's own.
+  std::string watched_;
 };
 
 } // namespace quolin

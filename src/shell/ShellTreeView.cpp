@@ -262,6 +262,12 @@ void TShellTreeView::Notification(TComponent* component, TOperation operation) {
   TTreeView::Notification(component, operation);
   if (operation == TOperation::opRemove && component == list_)
     list_ = nullptr;
+  if (operation == TOperation::opRemove && component == shellPopupMenu_)
+    shellPopupMenu_ = nullptr;
+}
+
+void TShellTreeView::SetShellPopupMenu(TShellPopupMenu* menu) {
+  LinkShellPopupMenu(this, shellPopupMenu_, menu);
 }
 
 void TShellTreeView::Loaded() {
@@ -678,10 +684,48 @@ bool TShellTreeView::RightPressed(TMessage& message) {
   return true;
 }
 
-// Without a linked menu nothing else ends the right button's press.
+// The point is on the screen; a key's request (-1, -1) shows the menu at the corner. Without
+// a linked menu nothing else ends the right button's press.
 void TShellTreeView::DoContextPopup(POINT point, bool& handled) {
   TTreeView::DoContextPopup(point, handled);
-  ButtonReleased();
+  TTreeNode* node = DropTarget();
+  if (handled || mouseState_ != 2 || !shellPopupMenu_ || !IsShellNode(node) ||
+      ItemOf(node)->GetLevel() < 1) {
+    ButtonReleased();
+    return;
+  }
+  if (point.x == -1 && point.y == -1)
+    point = ClientToScreen(POINT{0, 0});
+  StopWatching();
+  TShellFolderItem* item = ItemOf(node);
+  selectedIDs_.Clear();
+  selectedIDs_.ParentIDList.Reset(CopyIDList(item->GetParentIDList()));
+  selectedIDs_.Add(CopyIDList(item->IDList.Get()));
+  shellPopupMenu_->SetOwnerControl(this);
+  const int code = shellPopupMenu_->Popup(selectedIDs_, point);
+  ButtonReleased(); // the selection may move now
+  FollowShellCommand(node, code);
+  StartWatching();
+  handled = true;
+}
+
+// A deleted folder's node goes with the refresh: its parent is shown first.
+void TShellTreeView::FollowShellCommand(TTreeNode* node, int code) {
+  if (code == shcDelete) {
+    if (TTreeNode* parent = node->Parent(); IsShellNode(parent)) {
+      if (list_) {
+        list_->StopWatching();
+        list_->SetFolderIDList(ItemOf(parent)->GetAbsoluteIDList());
+        list_->RestartWatching();
+      }
+      parent->SetSelected(true);
+    }
+    RefreshTree();
+  } else if (code == shcRename) {
+    node->EditText();
+  } else if (code == shcCut) {
+    node->SetCut(true);
+  }
 }
 
 // A left button already up still has its release queued (the tree holds the capture), which
@@ -941,6 +985,17 @@ void TShellTreeView::WndProc(TMessage& message) {
     if (mouseState_ == 2)
       ButtonReleased();
     return;
+  case CN_NOTIFY:
+    // The native tree's tracking of the press takes the release; Wine's tree then sends no
+    // context menu, so the right click asks for it itself, as the class library's tree does.
+    if (reinterpret_cast<NMHDR*>(message.LParam)->code == static_cast<UINT>(NM_RCLICK) &&
+        mouseState_ == 2) {
+      Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()),
+              static_cast<LPARAM>(GetMessagePos()));
+      message.Result = 1;
+      return;
+    }
+    break;
   default:
     break;
   }

@@ -79,6 +79,9 @@ public:
   void SetCheckboxes(bool checkboxes);
   TShellListView* ShellListView() const { return list_; }
   void SetShellListView(TShellListView* list);
+  // The shell's context menu on a right click; nil for none.
+  TShellPopupMenu* ShellPopupMenu() const { return shellPopupMenu_; }
+  void SetShellPopupMenu(TShellPopupMenu* menu);
 
   // False when the path cannot be parsed.
   bool SelectPath(const std::string& path);
@@ -93,7 +96,7 @@ public:
   LPCITEMIDLIST GetSelectedIDList();
   LPCITEMIDLIST SelectedIDList() override { return GetSelectedIDList(); }
   // Merges every open node (and every node with child nodes) with its folder.
-  void RefreshTree();
+  void RefreshTree() override;
   // Merges the node's children with its folder's current content.
   void FillNode(TTreeNode* node);
   // The parent's sub-folders, filtered by its level and in the folder's order.
@@ -156,6 +159,9 @@ private:
   TShVirtuaItems virtuals_{TShItemIDType::itBitBucket, TShItemIDType::itNetWork};
   bool checkboxes_ = false;
   TShellListView* list_ = nullptr;
+  TShellPopupMenu* shellPopupMenu_ = nullptr;
+  // The items of the context menu's popup.
+  TShellIDList selectedIDs_;
   int mouseState_ = 0;
   POINT pressPoint_{};
   bool recreating_ = false;
@@ -183,6 +189,7 @@ private:
   void LeftPressed(TMessage& message);
   void LeftReleased();
   bool RightPressed(TMessage& message);
+  void FollowShellCommand(TTreeNode* node, int code);
   bool DoShBeginDrag(TTreeNode* node, int x, int y);
   void BeginDragOut(int x, int y);
   TTreeNode* DropNodeAt(POINTL screen);

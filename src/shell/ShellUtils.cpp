@@ -47,4 +47,19 @@ TDateTime FileTimeToDateTime(const FILETIME& time) {
   return SystemTimeToDateTime(system);
 }
 
+HWND CreateHiddenWindow(const char* className, WNDPROC procedure) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (!GetClassInfoExA(instance, className, &windowClass)) {
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className;
+    if (!RegisterClassExA(&windowClass))
+      return nullptr;
+  }
+  return CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                         nullptr);
+}
+
 } // namespace quolin

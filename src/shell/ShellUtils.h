@@ -1,4 +1,4 @@
-// File information of the shell controls: volume labels and file times.
+// File information of the shell controls: volume labels and file times; their hidden windows.
 #pragma once
 
 #include "common/DateTime.h"
@@ -15,5 +15,9 @@ std::string GetVolumeLabel(const std::string& root);
 
 // The local date-time of a file time; 0 only for the zero file time.
 TDateTime FileTimeToDateTime(const FILETIME& time);
+
+// A hidden top-level window of the class (registered on first use with procedure): a
+// message-only window hears no broadcast. Nil when it cannot be made.
+HWND CreateHiddenWindow(const char* className, WNDPROC procedure);
 
 } // namespace quolin

@@ -662,6 +662,17 @@ bool IsAccel(char key, const std::string& caption) {
   return false;
 }
 
+std::string LiteralCaption(const std::string& text) {
+  std::string caption;
+  caption.reserve(text.size());
+  for (char c : text) {
+    caption += c;
+    if (c == '&') // never a Shift-JIS trail byte, so a byte-wise scan is exact
+      caption += c;
+  }
+  return caption;
+}
+
 void TControl::DblClick() {
   if (OnDblClick && EventsAllowed())
     OnDblClick(this);

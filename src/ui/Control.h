@@ -320,6 +320,9 @@ EInvalidOperation ParentRequiredError(const TControl& control);
 // True when caption marks key as its mnemonic ("&K", ASCII case ignored; "&&" is no mark).
 bool IsAccel(char key, const std::string& caption);
 
+// The caption that shows text as it stands: every "&" doubled, so that none marks a mnemonic.
+std::string LiteralCaption(const std::string& text);
+
 // A control of the layer's own class that paints itself.
 class TCustomControl : public TControl {
 public:

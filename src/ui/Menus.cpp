@@ -14,9 +14,10 @@ namespace quolin {
 
 namespace {
 
-// Command numbers stay clear of IDOK and its kin (edit controls send them to their parent)
-// and below the numbers MDI frames give their window list.
-constexpr UINT kFirstCommand = 0x100;
+// Command numbers stay clear of IDOK and its kin (edit controls send them to their parent),
+// of a merged shell menu's numbers (below FirstMenuCommand) and below the numbers MDI frames
+// give their window list.
+constexpr UINT kFirstCommand = FirstMenuCommand;
 constexpr UINT kLastCommand = 0xEFFF;
 
 std::unordered_map<UINT, TMenuItem*>& Commands() {
@@ -454,17 +455,21 @@ void TPopupMenu::Notification(TComponent* component, TOperation operation) {
     popupComponent_ = nullptr;
 }
 
-void TPopupMenu::Popup(int x, int y) {
-  if (OnPopup && !Destroying())
-    OnPopup(this);
-  TForm* active = Screen->ActiveForm();
-  HWND owner = active && active->HandleAllocated() ? active->Handle() : Application->Handle();
+UINT TPopupMenu::TrackFlags() const {
   UINT flags = TPM_RETURNCMD;
   flags |= TrackButton == TTrackButton::tbLeftButton ? TPM_LEFTBUTTON : TPM_RIGHTBUTTON;
   flags |= Alignment == TPopupAlignment::paRight    ? TPM_RIGHTALIGN
            : Alignment == TPopupAlignment::paCenter ? TPM_CENTERALIGN
                                                      : TPM_LEFTALIGN;
-  UINT command = TrackPopupMenuEx(Handle(), flags, x, y, owner, nullptr);
+  return flags;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  if (OnPopup && !Destroying())
+    OnPopup(this);
+  TForm* active = Screen->ActiveForm();
+  HWND owner = active && active->HandleAllocated() ? active->Handle() : Application->Handle();
+  UINT command = TrackPopupMenuEx(Handle(), TrackFlags(), x, y, owner, nullptr);
   if (TMenuItem* item = FindItem(command))
     item->Click();
 }

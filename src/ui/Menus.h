@@ -23,6 +23,10 @@ inline constexpr TShortCut scShift = 0x2000;
 inline constexpr TShortCut scCtrl = 0x4000;
 inline constexpr TShortCut scAlt = 0x8000;
 
+// Menu items are numbered from here on: a shell context menu merged into a pop-up menu numbers
+// its commands below.
+inline constexpr UINT FirstMenuCommand = 0x8000;
+
 TShortCut ShortCut(WORD key, TShiftState shift);
 // "Ctrl+S", "Shift+F3"; empty for 0.
 std::string ShortCutToText(TShortCut shortCut);
@@ -69,7 +73,11 @@ public:
 
   // The sub-menu of an item with sub-items (nullptr without).
   HMENU Handle() const { return handle_; }
+  // At least FirstMenuCommand.
   UINT Command() const { return command_; }
+  // The item's entry in its parent's menu; text holds the caption the entry points at. A
+  // merged menu shows the item through it too (its sub-menu stays the item's).
+  MENUITEMINFOA EntryInfo(std::string& text) const;
 
   virtual void Click();
   TNotifyEvent OnClick;
@@ -112,7 +120,6 @@ private:
   void RemoveEntry(TMenuItem* item);
   void UpdateEntry();
   void Changed();
-  MENUITEMINFOA EntryInfo(std::string& text) const;
   const TMenuItem* ShortCutItem(TShortCut shortCut) const;
 };
 
@@ -171,6 +178,8 @@ public:
 
 protected:
   explicit TPopupMenu(TComponent* owner) : TMenu(owner, false) {}
+  // TrackPopupMenuEx's flags: the returned command, Alignment and TrackButton.
+  UINT TrackFlags() const;
   void Notification(TComponent* component, TOperation operation) override;
 
 private:

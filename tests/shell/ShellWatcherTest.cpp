@@ -6,6 +6,7 @@
 #include "common/TempFolder.h"
 #include "core/Exceptions.h"
 #include "core/Paths.h"
+#include "ui/Application.h"
 #include "support/UiTest.h"
 
 #include <gtest/gtest.h>
@@ -191,6 +192,26 @@ TEST_F(ShellWatcher, StopWhileAReportWaitsInTheHandOverCallsNothing) {
   std::string tree = Folder("木");
   TStringList folders = ListOf({tree});
   ExpectStopSilencesAWaitingReport(WatchFolders(&folders), [&] { MakeFolder(tree); });
+}
+
+// A list's refresh stops the watching of both its watchers while one of them reports: the
+// other's report, already on its way, must not name the folder it was moved to ("" among
+// them, which the list would take for a removed folder).
+TEST_F(ShellWatcher, AReportOnItsWayWhenSetFolderMovesTheWatcherCallsNothing) {
+  std::string first = Folder("前");
+  std::string second = Folder("後");
+  TShFilesWatcher* watcher = WatchFiles(first);
+  HANDLE handedOver = Application->SyncEvent();
+  WaitForSingleObject(handedOver, 0); // forget an earlier hand-over
+  MakeFile(first);
+  ASSERT_EQ(WaitForSingleObject(handedOver, kQuietMs + kLimitMs), WAIT_OBJECT_0);
+  SetEvent(handedOver); // SetFolder runs the waiting report while it waits for the worker
+  watcher->SetFolder("");
+  EXPECT_TRUE(reports_.empty()) << reports_.front().text;
+  watcher->SetFolder(second);
+  ChangeUntilReported([&] { MakeFile(second); });
+  for (const Report& report : reports_)
+    EXPECT_EQ(report.text, second);
 }
 
 TEST_F(ShellWatcher, HandlersMaySetTheFolderAndFailWithoutEndingTheWatching) {
