@@ -61,9 +61,13 @@ std::string Utf16ToAnsi(std::u16string_view text) {
     return {};
   auto wide = reinterpret_cast<const wchar_t*>(text.data());
   int size = static_cast<int>(text.size());
-  int length = WideCharToMultiByte(CP_ACP, 0, wide, size, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, size, ansi.data(), length, nullptr, nullptr);
+  // One pass into room for the most bytes a unit can give, not a second one to measure.
+  CPINFO info{};
+  size_t most = GetCPInfo(CP_ACP, &info) ? info.MaxCharSize : 4;
+  std::string ansi(most * text.size(), '\0');
+  int length = WideCharToMultiByte(CP_ACP, 0, wide, size, ansi.data(),
+                                   static_cast<int>(ansi.size()), nullptr, nullptr);
+  ansi.resize(static_cast<size_t>(length));
   return ansi;
 }
 
@@ -88,18 +92,26 @@ std::string ReadFileBytes(const std::string& fileName) {
   if (raw == INVALID_HANDLE_VALUE)
     throw EFileError(Format("ファイル \"%s\" を開けません", fileName));
   UniqueHandle file(raw);
-  std::string content;
+  // Straight into the string, all of it in one call when the size is known; one byte to spare
+  // lets the next call find the end. The file may still change size meanwhile.
   LARGE_INTEGER size;
-  if (GetFileSizeEx(raw, &size) && size.QuadPart < (1LL << 30))
-    content.reserve(static_cast<size_t>(size.QuadPart));
-  char buffer[65536];
+  size_t expected = GetFileSizeEx(raw, &size) && size.QuadPart < (1LL << 30)
+                        ? static_cast<size_t>(size.QuadPart)
+                        : 0;
+  std::string content(expected + 1, '\0');
+  size_t filled = 0;
   for (;;) {
+    if (filled == content.size())
+      content.resize(filled + 65536);
     DWORD read = 0;
-    if (!ReadFile(raw, buffer, sizeof buffer, &read, nullptr))
+    if (!ReadFile(raw, content.data() + filled, static_cast<DWORD>(content.size() - filled), &read,
+                  nullptr))
       throw EFileError(Format("ファイル \"%s\" を読み込めません", fileName));
-    if (read == 0)
+    if (read == 0) {
+      content.resize(filled);
       return content;
-    content.append(buffer, read);
+    }
+    filled += read;
   }
 }
 

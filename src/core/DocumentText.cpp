@@ -7,6 +7,7 @@
 #include "core/Sjis.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quolin {
@@ -17,16 +18,14 @@ constexpr char CtrlZ = '\x1A';
 constexpr char Utf8Marker[] = ".utf8.";
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
-// A line feed never lies inside a UTF-8 sequence, so pieces cut after one convert alone to
-// what the whole converts to; a piece that is not valid refuses the whole text.
-std::string ConvertUtf8InPieces(std::string_view utf8) {
-  std::vector<std::string_view> pieces =
-      CutAfterLineFeeds(utf8, ProcessorCount(), kDefaultPieceBytes);
+// Pieces converted at once and joined in order; a piece that is not valid refuses the whole
+// text.
+template <typename Convert>
+std::string ConvertPieces(const std::vector<std::string_view>& pieces, Convert convert) {
   if (pieces.size() == 1)
-    return ConvertUtf8ToAnsi(utf8);
+    return convert(pieces.front());
   std::vector<std::string> converted(pieces.size());
-  RunInParallel(pieces.size(),
-                [&](size_t index) { converted[index] = ConvertUtf8ToAnsi(pieces[index]); });
+  RunInParallel(pieces.size(), [&](size_t index) { converted[index] = convert(pieces[index]); });
   size_t size = 0;
   for (const std::string& piece : converted)
     size += piece.size();
@@ -37,22 +36,36 @@ std::string ConvertUtf8InPieces(std::string_view utf8) {
   return text;
 }
 
-std::string DecodeInCode(std::string_view bytes, TextEncodingCode code) {
-  switch (code) {
-  case tcUtf8Bom:
-    return ConvertUtf8InPieces(bytes.substr(std::min<size_t>(3, bytes.size())));
-  case tcUtf8:
-    return ConvertUtf8InPieces(bytes);
-  case tcUtf16Le:
-  case tcUtf16Be:
-    return ConvertUtf16BomToAnsi(bytes);
-  default:
-    return std::string(bytes);
-  }
+// A line feed never lies inside a UTF-8 sequence nor a UTF-16 surrogate pair, so pieces cut
+// after one convert alone to what the whole converts to.
+std::string ConvertUtf8InPieces(std::string_view utf8, const TPieceLimits& limits) {
+  return ConvertPieces(CutAfterLineFeeds(utf8, MaxPiecesOf(limits), limits.MinBytes),
+                       [](std::string_view piece) { return ConvertUtf8ToAnsi(piece); });
+}
+
+// After the byte-order mark; an odd byte count leaves the last piece odd, which refuses it.
+std::string ConvertUtf16InPieces(std::string_view utf16, bool bigEndian,
+                                 const TPieceLimits& limits) {
+  return ConvertPieces(
+      CutAfterUtf16LineFeeds(utf16, bigEndian, MaxPiecesOf(limits), limits.MinBytes),
+      [bigEndian](std::string_view piece) { return ConvertUtf16ToAnsi(piece, bigEndian); });
 }
 
 bool IsConverted(TextEncodingCode code) {
   return code == tcUtf8Bom || code == tcUtf8 || code == tcUtf16Le || code == tcUtf16Be;
+}
+
+// code is one that IsConverted.
+std::string ConvertToAnsi(std::string_view bytes, TextEncodingCode code,
+                          const TPieceLimits& limits) {
+  switch (code) {
+  case tcUtf8Bom:
+    return ConvertUtf8InPieces(bytes.substr(std::min<size_t>(3, bytes.size())), limits);
+  case tcUtf8:
+    return ConvertUtf8InPieces(bytes, limits);
+  default:
+    return ConvertUtf16InPieces(bytes.substr(2), code == tcUtf16Be, limits);
+  }
 }
 
 // Detection looks past Ctrl-Z bytes at the end: reading drops the last one, so a saved file
@@ -77,13 +90,15 @@ bool SavedUtf8ReadsBack(std::string_view text) {
 
 } // namespace
 
-TDocumentText DecodeDocumentBytes(std::string_view bytes, bool forceUtf8) {
+TDocumentText DecodeDocumentBytes(std::string bytes, bool forceUtf8, const TPieceLimits& limits) {
   TDocumentText result;
-  result.Code = DetectTextEncoding(WithoutFinalCtrlZs(bytes));
+  result.Code = DetectTextEncoding(WithoutFinalCtrlZs(bytes), limits);
   // A byte-order mark decides; the name marks only text without one.
   if (forceUtf8 && !IsConverted(result.Code))
     result.Code = bytes.starts_with(Utf8Bom) ? tcUtf8Bom : tcUtf8;
-  result.Text = DecodeInCode(bytes, result.Code);
+  // Other codes keep their bytes: taken, not copied.
+  result.Text =
+      IsConverted(result.Code) ? ConvertToAnsi(bytes, result.Code, limits) : std::move(bytes);
   if (!result.Text.empty() && result.Text.back() == CtrlZ)
     result.Text.pop_back();
   if (result.Code == tcUtf8 && !forceUtf8 && !SavedUtf8ReadsBack(result.Text))

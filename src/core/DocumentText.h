@@ -20,8 +20,10 @@ struct TDocumentText {
 // byte-order mark as UTF-8 (code 10). A Ctrl-Z that is the last byte of the text is dropped;
 // one inside stays, so that saving keeps what follows it. Text that is not valid in its code
 // raises EEncodingError: the file is refused whole; so is text detected as UTF-8 whose saved
-// bytes would no longer be detected as UTF-8 and read back as another text.
-TDocumentText DecodeDocumentBytes(std::string_view bytes, bool forceUtf8);
+// bytes would no longer be detected as UTF-8 and read back as another text. A long text is
+// detected and converted in pieces on several threads, with the answer of one pass.
+TDocumentText DecodeDocumentBytes(std::string bytes, bool forceUtf8,
+                                  const TPieceLimits& limits = {});
 // The file's bytes for text kept in code: UTF-8 with or without byte-order mark, UTF-16 in
 // its byte order with its mark, or the text's own bytes.
 std::string EncodeDocumentText(std::string_view text, TextEncodingCode code);

@@ -121,8 +121,7 @@ void TEditorStrings::Assign(const TPersistent& source) {
   if (!strings)
     return TPersistent::Assign(source);
   SetText(strings->Text());
-  view_.SetRow(Store().Count());
-  view_.SetCol(0);
+  view_.SetRowThenCol(Store().Count(), 0);
 }
 
 std::string TEditorStrings::Text() const {
@@ -194,8 +193,7 @@ void TEditorStrings::PlaceCaret(int baseRow, size_t offset) {
     if (attribute == raLineEnd)
       offset -= std::min<size_t>(offset, 2);
   }
-  view_.SetRow(row);
-  view_.SetCol(row < store.Count() ? store.ColumnOfByte(row, offset) : 0);
+  view_.SetRowThenCol(row, row < store.Count() ? store.ColumnOfByte(row, offset) : 0);
 }
 
 } // namespace quolin

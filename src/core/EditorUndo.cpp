@@ -125,8 +125,7 @@ void TEditorUndoObj::ReplayNewest(TUndoDataList& list, AddInverse addInverse) {
     addInverse(record, Replay(record));
   }
   if (view) {
-    view->SetRow(record.caretRow);
-    view->SetCol(record.caretCol);
+    view->SetRowThenCol(record.caretRow, record.caretCol);
     view->CaretShow();
   }
   list.Delete(list.Count() - 1);

@@ -38,6 +38,11 @@ public:
   virtual int Col() const = 0;
   virtual void SetRow(int row) = 0;
   virtual void SetCol(int col) = 0;
+  // SetRow then SetCol; a view may place its caret once for both.
+  virtual void SetRowThenCol(int row, int col) {
+    SetRow(row);
+    SetCol(col);
+  }
   virtual void CaretHide() = 0;
   virtual void CaretShow() = 0;
   virtual void BeginCaretMove() = 0;

@@ -11,8 +11,12 @@ size_t ProcessorCount() {
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
-std::vector<std::string_view> CutAfterLineFeeds(std::string_view text, size_t maxPieces,
-                                                size_t minBytes) {
+namespace {
+
+// nextCut(from) gives the end of the piece that reaches at least from, or npos.
+template <typename NextCut>
+std::vector<std::string_view> CutPieces(std::string_view text, size_t maxPieces, size_t minBytes,
+                                        NextCut nextCut) {
   minBytes = std::max<size_t>(minBytes, 1);
   size_t pieces = std::clamp<size_t>(text.size() / minBytes, 1, std::max<size_t>(maxPieces, 1));
   size_t target = text.size() / pieces;
@@ -22,17 +26,42 @@ std::vector<std::string_view> CutAfterLineFeeds(std::string_view text, size_t ma
     size_t from = start + std::max(target, minBytes) - 1;
     if (from >= text.size())
       break;
-    const void* lineFeed = std::memchr(text.data() + from, '\n', text.size() - from);
-    if (!lineFeed)
-      break;
-    size_t end = static_cast<size_t>(static_cast<const char*>(lineFeed) - text.data()) + 1;
-    if (end == text.size())
+    size_t end = nextCut(from);
+    if (end == std::string_view::npos || end >= text.size())
       break;
     result.push_back(text.substr(start, end - start));
     start = end;
   }
   result.push_back(text.substr(start));
   return result;
+}
+
+} // namespace
+
+size_t MaxPiecesOf(const TPieceLimits& limits) {
+  return limits.MaxPieces ? limits.MaxPieces : ProcessorCount();
+}
+
+std::vector<std::string_view> CutAfterLineFeeds(std::string_view text, size_t maxPieces,
+                                                size_t minBytes) {
+  return CutPieces(text, maxPieces, minBytes, [text](size_t from) {
+    const void* lineFeed = std::memchr(text.data() + from, '\n', text.size() - from);
+    if (!lineFeed)
+      return std::string_view::npos;
+    return static_cast<size_t>(static_cast<const char*>(lineFeed) - text.data()) + 1;
+  });
+}
+
+std::vector<std::string_view> CutAfterUtf16LineFeeds(std::string_view utf16, bool bigEndian,
+                                                     size_t maxPieces, size_t minBytes) {
+  const std::string_view lineFeed(bigEndian ? "\0\n" : "\n\0", 2);
+  return CutPieces(utf16, maxPieces, minBytes, [utf16, lineFeed](size_t from) {
+    for (size_t pos = from & ~size_t(1); pos + 1 < utf16.size(); pos += 2) {
+      if (utf16.substr(pos, 2) == lineFeed)
+        return pos + 2;
+    }
+    return std::string_view::npos;
+  });
 }
 
 void RunInParallel(size_t count, const std::function<void(size_t)>& work) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace quolin {
 
@@ -99,6 +100,67 @@ TextEncodingCode StepJapanese(std::string_view bytes, size_t& pos, TextEncodingC
   if (InRange(d, 0xFD, 0xFE))
     return tcEucJp;
   return InRange(d, 0xA1, 0xFC) ? tcEucOrShiftJis : code;
+}
+
+// The Japanese walk over the steps that start in [From, to): the first code it decides on, if
+// any, whether a step found the text ambiguous, and where the step after the last one starts.
+struct TJapaneseWalk {
+  size_t From = std::string_view::npos;
+  TextEncodingCode Decided = tcAscii;
+  bool Ambiguous = false;
+  size_t Next = 0;
+};
+
+// Each step's answer does not depend on the steps before it, only on where it starts: a walk
+// started where another ends continues it exactly.
+TJapaneseWalk WalkJapanese(std::string_view bytes, size_t from, size_t to) {
+  TJapaneseWalk walk;
+  walk.From = from;
+  size_t pos = from;
+  for (; pos < to && pos + 1 < bytes.size(); ++pos) {
+    TextEncodingCode step = StepJapanese(bytes, pos, tcAscii);
+    if (step == tcEucOrShiftJis) {
+      walk.Ambiguous = true;
+    } else if (step != tcAscii) {
+      walk.Decided = step;
+      break;
+    }
+  }
+  walk.Next = pos;
+  return walk;
+}
+
+// The first piece is walked alone (most texts decide in it); the rest is walked in pieces at
+// once, each from its start. A piece that the walk before it does not end at its start is
+// walked again from where it does.
+TextEncodingCode WalkJapaneseInPieces(std::string_view bytes, const TPieceLimits& limits) {
+  size_t restStart = std::min(bytes.size(), limits.MinBytes);
+  TJapaneseWalk first = WalkJapanese(bytes, 0, restStart);
+  if (first.Decided != tcAscii)
+    return first.Decided;
+  std::vector<std::string_view> pieces =
+      CutAfterLineFeeds(bytes.substr(restStart), MaxPiecesOf(limits), limits.MinBytes);
+  auto startOf = [&](size_t index) {
+    return static_cast<size_t>(pieces[index].data() - bytes.data());
+  };
+  std::vector<TJapaneseWalk> walks(pieces.size());
+  if (pieces.size() > 1) {
+    RunInParallel(pieces.size(), [&](size_t index) {
+      walks[index] = WalkJapanese(bytes, startOf(index), startOf(index) + pieces[index].size());
+    });
+  }
+  bool ambiguous = first.Ambiguous;
+  size_t pos = first.Next;
+  for (size_t index = 0; index < pieces.size(); ++index) {
+    TJapaneseWalk walk = walks[index];
+    if (walk.From != pos)
+      walk = WalkJapanese(bytes, pos, startOf(index) + pieces[index].size());
+    if (walk.Decided != tcAscii)
+      return walk.Decided;
+    ambiguous = ambiguous || walk.Ambiguous;
+    pos = walk.Next;
+  }
+  return ambiguous ? tcEucOrShiftJis : tcAscii;
 }
 
 [[noreturn]] void ConversionFailed() {
@@ -219,7 +281,7 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
 
 } // namespace
 
-TextEncodingCode DetectTextEncoding(std::string_view bytes) {
+TextEncodingCode DetectTextEncoding(std::string_view bytes, const TPieceLimits& limits) {
   if (bytes.empty())
     return tcBinary;
   if (StartsWith(bytes, "\xFF\xFE"))
@@ -230,21 +292,17 @@ TextEncodingCode DetectTextEncoding(std::string_view bytes) {
     return tcUtf8Bom;
   if (LooksLikeUtf8(bytes))
     return tcUtf8;
-  return DetectJapaneseEncoding(bytes);
+  return DetectJapaneseEncoding(bytes, limits);
 }
 
-TextEncodingCode DetectJapaneseEncoding(std::string_view bytes) {
+TextEncodingCode DetectJapaneseEncoding(std::string_view bytes, const TPieceLimits& limits) {
   // The last byte is left out of both walks.
   for (size_t pos = 0; pos < kTextExamineLimit && pos + 1 < bytes.size(); ++pos) {
     unsigned byte = ByteAt(bytes, pos);
     if (byte < 0x08 || byte == 0xFF)
       return tcBinary;
   }
-  TextEncodingCode code = tcAscii;
-  for (size_t pos = 0; pos + 1 < bytes.size() && (code == tcAscii || code == tcEucOrShiftJis);
-       ++pos)
-    code = StepJapanese(bytes, pos, code);
-  return code;
+  return WalkJapaneseInPieces(bytes, limits);
 }
 
 std::string ConvertUtf8ToAnsi(std::string_view utf8) {
@@ -267,7 +325,11 @@ std::string ConvertUtf16BomToAnsi(std::string_view utf16) {
   bool bigEndian = StartsWith(utf16, "\xFE\xFF");
   if (!bigEndian && !StartsWith(utf16, "\xFF\xFE"))
     ConversionFailed();
-  return WideToShiftJis(DecodeUtf16(utf16.substr(2), bigEndian));
+  return ConvertUtf16ToAnsi(utf16.substr(2), bigEndian);
+}
+
+std::string ConvertUtf16ToAnsi(std::string_view utf16, bool bigEndian) {
+  return WideToShiftJis(DecodeUtf16(utf16, bigEndian));
 }
 
 std::string ConvertAnsiToUtf16Bom(std::string_view ansi, bool bigEndian) {

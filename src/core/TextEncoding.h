@@ -3,6 +3,8 @@
 // input that is not valid, whole, with EEncodingError.
 #pragma once
 
+#include "core/ParallelPieces.h"
+
 #include <string>
 #include <string_view>
 
@@ -26,9 +28,10 @@ enum TextEncodingCode : int {
 // How many leading bytes the detections examine.
 inline constexpr size_t kTextExamineLimit = 512;
 
-TextEncodingCode DetectTextEncoding(std::string_view bytes);
+// A long text is walked in pieces on several threads, with the answer of one walk.
+TextEncodingCode DetectTextEncoding(std::string_view bytes, const TPieceLimits& limits = {});
 // Codes 0 to 6.
-TextEncodingCode DetectJapaneseEncoding(std::string_view bytes);
+TextEncodingCode DetectJapaneseEncoding(std::string_view bytes, const TPieceLimits& limits = {});
 
 std::string ConvertUtf8ToAnsi(std::string_view utf8);
 // The first three bytes (the byte-order mark) are dropped unchecked.
@@ -37,6 +40,8 @@ std::string ConvertAnsiToUtf8(std::string_view ansi);
 std::string ConvertAnsiToUtf8Bom(std::string_view ansi);
 // The byte order is taken from the byte-order mark, which must be there.
 std::string ConvertUtf16BomToAnsi(std::string_view utf16);
+// UTF-16 without byte-order mark, in the given byte order.
+std::string ConvertUtf16ToAnsi(std::string_view utf16, bool bigEndian);
 std::string ConvertAnsiToUtf16Bom(std::string_view ansi, bool bigEndian);
 
 } // namespace quolin

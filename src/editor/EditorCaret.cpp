@@ -20,6 +20,18 @@ void TEditor::SetCol(int col) {
   AdjustCol(col, false);
 }
 
+// The caret is placed and reported once, at the end; the view scrolls as the two steps would.
+void TEditor::SetRowThenCol(int row, int col) {
+  BeginCaretMove();
+  caretBatch_ = true;
+  SetRow(row);
+  caretBatch_ = false;
+  if (HandleAllocated() && Focused())
+    ScrollCaretIntoView();
+  SetCol(col);
+  EndCaretMove();
+}
+
 void TEditor::SetRowCol(int row, int col) {
   if (row == row_ && col == col_)
     return;

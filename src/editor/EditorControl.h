@@ -159,6 +159,7 @@ public:
   void SetRow(int row) override;
   int Col() const override { return col_; }
   void SetCol(int col) override;
+  void SetRowThenCol(int row, int col) override;
   // Both at once with one caret update; a column on TAB fill cells goes to the TAB.
   void SetRowCol(int row, int col);
   int TopRow() const override { return topRow_; }

@@ -106,6 +106,33 @@ TEST_F(EditorCaret, ExistsOnlyWithTheFocusShowsOnlyInTheViewAndHidingNests) {
   EXPECT_EQ(editor.TopRow(), 80 - (editor.VisibleRows() - 1)) << "the focus brings it in";
 }
 
+// An undo puts the caret back in one move, reported once, with the view scrolled as a move to
+// its row and then to its column scrolls it.
+TEST_F(EditorCaret, UndoPlacesTheCaretOnceAndScrollsAsTwoMoves) {
+  window.Focus(editor);
+  editor.Lines().SetText("short\r\n" + std::string(300, 'a') + "\r\n");
+  editor.SetRow(1);
+  editor.SetCol(200);
+  SendMessageA(editor.Handle(), WM_CHAR, 'x', 0);
+  editor.SetRow(0);
+  editor.SetCol(0);
+  ASSERT_EQ(editor.TopCol(), 0);
+  int moved = 0;
+  editor.OnCaretMoved = [&](TObject*) { ++moved; };
+  editor.Undo();
+  EXPECT_EQ(moved, 1);
+  const std::vector<int> undone = {editor.Row(), editor.Col(), editor.TopRow(), editor.TopCol()};
+  EXPECT_EQ(undone[1], 200);
+  EXPECT_GT(undone[3], 0) << "scrolled to the column";
+  ExpectCaret(2, editor.CharHeight(), "the system caret at the undone place");
+  editor.SetRow(0);
+  editor.SetCol(0);
+  editor.SetRow(undone[0]);
+  editor.SetCol(undone[1]);
+  EXPECT_EQ((std::vector<int>{editor.Row(), editor.Col(), editor.TopRow(), editor.TopCol()}),
+            undone);
+}
+
 TEST_F(EditorCaret, KeepCaretRestoresTheWantedColumn) {
   editor.Caret().FreeCaret = false;
   editor.Caret().KeepCaret = true;

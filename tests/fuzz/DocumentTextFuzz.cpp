@@ -16,7 +16,7 @@ namespace {
 
 std::optional<TDocumentText> Decoded(std::string_view bytes, bool forceUtf8) {
   try {
-    return DecodeDocumentBytes(bytes, forceUtf8);
+    return DecodeDocumentBytes(std::string(bytes), forceUtf8);
   } catch (const EEncodingError&) {
     return std::nullopt;
   }
