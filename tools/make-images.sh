@@ -6,6 +6,7 @@
 #   close.bmp    the outline panel's close button, 8 x 8: a cross inside a 1-pixel margin of
 #                fuchsia, so that the lower-left pixel gives the transparent colour
 #   quolin.ico   the program's icon, 32 x 32 and 16 x 16
+#   credits.bmp  the about box's credits picture, 240 x 80
 # Usage: make-images.sh <folder>
 set -euo pipefail
 out=$1
@@ -44,3 +45,8 @@ convert -size 8x8 xc:'#ff00ff' +antialias -stroke black -draw 'line 1,1 6,6' \
 convert -size 32x32 xc:'#1d5c63' -fill '#417d7a' -draw 'rectangle 0,26 31,31' \
   -fill white -font "$font" -pointsize 28 -gravity center -annotate +0-2 'Q' \
   -define icon:auto-resize=32,16 "$out/quolin.ico"
+
+convert -size 240x80 xc:'#f4ecd8' -fill '#1d5c63' -draw 'rectangle 0,0 239,5' \
+  -draw 'rectangle 0,74 239,79' -fill '#1d5c63' -font "$font" -pointsize 30 -gravity center \
+  -annotate +0-8 'Quolin' -fill '#417d7a' -pointsize 12 -annotate +0+22 'TeX / LaTeX' \
+  -type TrueColor BMP3:"$out/credits.bmp"

@@ -16,6 +16,11 @@
 #include "core/Sjis.h"
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
+#include "settings/DocInfoUnit.h"
+#include "settings/FmtUnit.h"
+#include "settings/JumpUnit.h"
+#include "settings/TplUnit.h"
+#include "settings/VerUnit.h"
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
@@ -109,6 +114,10 @@ void ClipboardCommand(TEditCommand command, TSectionCommand section, UINT messag
 
 void FileNew(const TSysCall&) {
   SysFileNew();
+}
+
+void FileTemplate(const TSysCall&) {
+  ShowTplForm();
 }
 
 void FileOpenNamed(const TSysCall& call) {
@@ -302,6 +311,10 @@ void EditJump(const TSysCall& call) {
   GoToActiveDocLine(StrToIntDef(call.Arg(0, "0"), 0));
 }
 
+void EditJumpDialog(const TSysCall& call) {
+  ToggleJumpForm(call.CommandId);
+}
+
 template <TSectionMove Move> void EditMoveSection(const TSysCall&) {
   MoveSectionSelection(&Doc(), Move);
 }
@@ -344,6 +357,10 @@ template <TWindowState State> void DocWindowState(const TSysCall&) {
   Doc().SetWindowState(State);
 }
 
+void WinDocInfo(const TSysCall&) {
+  ShowDocInfoForm();
+}
+
 template <TWindowState State> void MainWindowState(const TSysCall&) {
   TopForm->SetWindowState(State);
 }
@@ -368,6 +385,15 @@ void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
 
+// Registry mode: the pLaTeX2e front end's settings; otherwise the TeX front end's INI file.
+template <bool RegistryMode> void OptSelectFmt(const TSysCall&) {
+  ShowFmtForm(RegistryMode);
+}
+
+void OptVersion(const TSysCall&) {
+  ShowVerForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
@@ -379,7 +405,7 @@ void HelpTopic(const TSysCall&) {
 // One handler per word, in the order of the word table.
 constexpr THandler Handlers[] = {
     FileNew,
-    Waiting,
+    FileTemplate,
     FileOpenNamed,
     FileOpen,
     FilesOpen,
@@ -424,8 +450,7 @@ constexpr THandler Handlers[] = {
     Waiting,
     EditMoveLine,
     EditJump,
-    // The line-jump dialog.
-    Waiting,
+    EditJumpDialog,
     EditMoveSection<smParent>,
     EditMoveSection<smFirstChild>,
     EditMoveSection<smNextSibling>,
@@ -451,8 +476,7 @@ constexpr THandler Handlers[] = {
     DocWindowState<TWindowState::wsMaximized>,
     DocWindowState<TWindowState::wsMinimized>,
     DocWindowState<TWindowState::wsNormal>,
-    // Document information.
-    Waiting,
+    WinDocInfo,
     MainWindowState<TWindowState::wsMaximized>,
     MainWindowState<TWindowState::wsMinimized>,
     MainWindowState<TWindowState::wsNormal>,
@@ -470,9 +494,9 @@ constexpr THandler Handlers[] = {
     Waiting,
     Waiting,
     Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptSelectFmt<false>,
+    OptSelectFmt<true>,
+    OptVersion,
     OptExecuteFile,
     // Spell check and bracket pairs.
     Waiting,

@@ -33,6 +33,11 @@ bool FindEntry(const std::string& path, WIN32_FIND_DATAA& found) {
   return true;
 }
 
+struct FindCloser {
+  void operator()(HANDLE handle) const { FindClose(handle); }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
 struct DcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -63,6 +68,21 @@ bool FileExistsNoWildcard(const std::string& path) {
   WIN32_FIND_DATAA found;
   return !HasWildcard(path) && FindEntry(path, found) &&
          !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FindFileNamesExcept(const std::string& pattern,
+                                             uint32_t excludedAttributes) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return names;
+  UniqueFind closer(search);
+  do {
+    if (!(found.dwFileAttributes & excludedAttributes))
+      names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  return names;
 }
 
 std::string GetShortPath(const std::string& path) {

@@ -114,4 +114,10 @@ inline constexpr char EditLogAreaKey[] = "EditLogArea";
 inline constexpr char LogBGColorName[] = "BGColor";
 inline constexpr char EditorPropName[] = "Property";
 
+// The template, format and about dialogs.
+inline constexpr char TemplateListFileExtName[] = "TemplateListFileExt";
+inline constexpr char TemplateListFileExtDefault[] = "tex";
+// The about box's version check page ("%d" is the version number).
+inline constexpr char VersionCheckAddress[] = "https://example.org/quolin/version-check?v=%d";
+
 } // namespace quolin::res
