@@ -27,7 +27,8 @@ TJumpForm::TJumpForm(TComponent* owner) : TForm(owner) {
   SetCaption("行ジャンプ");
   SetBorderStyle(TFormBorderStyle::bsDialog);
   SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poScreenCenter);
+  // Where the user left it last time.
+  SetPosition(TPosition::poDesigned);
   Label1 = PlaceControl<TLabel>(this, "Label1", this, {8, 14, 80, 13}, "移動先(&L) :");
   SpinEdit1 = PlaceControl<TSpinEdit>(this, "SpinEdit1", this, {90, 10, 90, 21});
   SpinEdit1->SetMinValue(1);

@@ -20,18 +20,12 @@ namespace quolin {
 
 TTplForm* TplForm = nullptr;
 
-// The list of templates; a double click (or Enter) on a row uses it.
-class TTemplateList : public TListView {
-public:
-  std::function<void()> OnActivateItem;
+TTemplateList::TTemplateList(TComponent* owner) : TListView(owner) {}
 
-protected:
-  explicit TTemplateList(TComponent* owner) : TListView(owner) {}
-  void ItemActivate(const NMITEMACTIVATE&) override {
-    if (OnActivateItem)
-      OnActivateItem();
-  }
-};
+void TTemplateList::ItemActivate(const NMITEMACTIVATE&) {
+  if (OnActivateItem)
+    OnActivateItem();
+}
 
 namespace {
 

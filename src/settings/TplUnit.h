@@ -3,14 +3,25 @@
 #pragma once
 
 #include "ui/Forms.h"
+#include "ui/ListView.h"
 
+#include <functional>
 #include <string>
 
 namespace quolin {
 
 class TButton;
 class TLabel;
-class TTemplateList;
+
+// The list of templates; a double click (or Enter) on a row uses it.
+class TTemplateList : public TListView {
+public:
+  std::function<void()> OnActivateItem;
+
+protected:
+  explicit TTemplateList(TComponent* owner);
+  void ItemActivate(const NMITEMACTIVATE& activate) override;
+};
 
 class TTplForm : public TForm {
 public:

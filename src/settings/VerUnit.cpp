@@ -48,20 +48,14 @@ TOpenAddressHook& OpenHook() {
   return hook;
 }
 
-// A label that takes clicks (the static control's notify style) and shows the hand pointer.
+// A label that the mouse reaches (a plain static control lets it through to its parent),
+// showing the hand pointer.
 class TLinkLabel : public TLabel {
 protected:
   explicit TLinkLabel(TComponent* owner) : TLabel(owner) { SetCursor(crHandPoint); }
   void CreateParams(TCreateParams& params) override {
     TLabel::CreateParams(params);
     params.Style |= SS_NOTIFY;
-  }
-  void WndProc(TMessage& message) override {
-    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == STN_CLICKED) {
-      Click();
-      return;
-    }
-    TLabel::WndProc(message);
   }
 };
 
