@@ -33,11 +33,6 @@ bool FindEntry(const std::string& path, WIN32_FIND_DATAA& found) {
   return true;
 }
 
-struct FindCloser {
-  void operator()(HANDLE handle) const { FindClose(handle); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
 struct DcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -72,16 +67,12 @@ bool FileExistsNoWildcard(const std::string& path) {
 
 std::vector<std::string> FindFileNamesExcept(const std::string& pattern,
                                              uint32_t excludedAttributes) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE)
-    return names;
-  UniqueFind closer(search);
-  do {
-    if (!(found.dwFileAttributes & excludedAttributes))
-      names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
+  const std::string folder = ExtractFilePath(pattern);
+  std::vector<std::string> names = FindFileNames(pattern);
+  std::erase_if(names, [&](const std::string& name) {
+    const DWORD attributes = GetFileAttributesA((folder + name).c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & excludedAttributes);
+  });
   return names;
 }
 

@@ -17,8 +17,8 @@ namespace quolin {
 // not a folder.
 bool FileExistsNoWildcard(const std::string& path);
 
-// Names (without folder) of the entries a file search for pattern lists, in the order the
-// search gives them, leaving out those with any of the attributes (FILE_ATTRIBUTE_ bits).
+// FindFileNames (the files, not folders, a search for pattern lists, in its order) without
+// those that have any of the attributes (FILE_ATTRIBUTE_ bits).
 std::vector<std::string> FindFileNamesExcept(const std::string& pattern,
                                              uint32_t excludedAttributes);
 

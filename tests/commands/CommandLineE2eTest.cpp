@@ -2,7 +2,7 @@
 // document, its repetition, the save, a new untitled document and a TeX run.
 #include "common/RegistryProbe.h"
 #include "common/TempFolder.h"
-#include "support/E2eProcess.h"
+#include "support/E2eFixture.h"
 #include "support/WaitLimit.h"
 #include "texchain/FakeTools.h"
 
@@ -21,31 +21,9 @@ using quolin::test_support::WaitUntil;
 
 namespace {
 
-class CommandLineE2E : public ::testing::Test {
+class CommandLineE2E : public e2e::QuolinE2eTest {
 protected:
-  TempFolder folder{"CommandLineE2E"};
-  std::unique_ptr<e2e::QuolinProcess> app;
-  HWND main = nullptr;
-
-  void SetUp() override { e2e::ResetUserState(); }
-  void TearDown() override {
-    if (app && main)
-      app->Close(main, WaitLimitMs);
-    e2e::ResetUserState();
-  }
-
-  void Start(const std::string& arguments) {
-    app = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder.Path()});
-    ASSERT_TRUE(app->Started());
-    main = app->WaitForWindow("TTopForm", "Quolin", WaitLimitMs);
-    ASSERT_NE(main, nullptr) << "no main window";
-  }
-  // A second start that hands its command line over and ends.
-  void SecondStart(const std::string& arguments) {
-    e2e::QuolinProcess second({arguments, folder.Path()});
-    ASSERT_TRUE(second.Started());
-    EXPECT_TRUE(second.WaitForExit(WaitLimitMs)) << arguments;
-  }
+  CommandLineE2E() : QuolinE2eTest("CommandLineE2E") {}
 };
 
 TEST_F(CommandLineE2E, UserCommandRepeatedAndSaved) {

@@ -1,7 +1,7 @@
 // The line jump box and the about box of the real Quolin.exe, opened by "/m" words of second
 // starts and driven through their windows.
 #include "common/TempFolder.h"
-#include "support/E2eProcess.h"
+#include "support/E2eFixture.h"
 #include "support/WaitLimit.h"
 #include "support/WindowSearch.h"
 
@@ -33,35 +33,9 @@ void PressKeyIn(HWND window, WORD key) {
   PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
 }
 
-class InfoDialogsE2E : public ::testing::Test {
+class InfoDialogsE2E : public e2e::QuolinE2eTest {
 protected:
-  TempFolder folder{"InfoDialogsE2E"};
-  std::unique_ptr<e2e::QuolinProcess> app;
-  HWND main = nullptr;
-
-  void SetUp() override { e2e::ResetUserState(); }
-  void TearDown() override {
-    if (app && main)
-      app->Close(main, WaitLimitMs);
-    e2e::ResetUserState();
-  }
-
-  void Start(const std::string& arguments) {
-    app = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder.Path()});
-    ASSERT_TRUE(app->Started());
-    main = app->WaitForWindow("TTopForm", "Quolin", WaitLimitMs);
-    ASSERT_NE(main, nullptr) << "no main window";
-  }
-  // A second start that hands its command line over; it may end only after a modal dialog it
-  // opened has closed, so its end is waited for by the caller.
-  std::unique_ptr<e2e::QuolinProcess> SecondStart(const std::string& arguments) {
-    auto second = std::make_unique<e2e::QuolinProcess>(e2e::StartOptions{arguments, folder.Path()});
-    EXPECT_TRUE(second->Started());
-    return second;
-  }
-  void Run(const std::string& arguments) {
-    EXPECT_TRUE(SecondStart(arguments)->WaitForExit(WaitLimitMs)) << arguments;
-  }
+  InfoDialogsE2E() : QuolinE2eTest("InfoDialogsE2E") {}
 };
 
 TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
@@ -69,7 +43,7 @@ TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
   TempFolder::WriteFile(file, "one\r\ntwo\r\nthree\r\nfour\r\nfive");
   Start("\"" + file + "\"");
   ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
-  Run("/m:$Sys_EditJump");
+  SecondStart("/m:$Sys_EditJump");
   HWND jump = app->WaitForWindow("", "行ジャンプ", WaitLimitMs);
   ASSERT_NE(jump, nullptr);
   HWND box = nullptr;
@@ -82,8 +56,8 @@ TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
   }));
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("3"));
   PressKeyIn(box, VK_RETURN);
-  Run("\"/m:\\section{$S}\"");
-  Run("/m:$Sys_FileSave");
+  SecondStart("\"/m:\\section{$S}\"");
+  SecondStart("/m:$Sys_FileSave");
   const std::string expected = "one\r\ntwo\r\n\\section{}three\r\nfour\r\nfive";
   EXPECT_TRUE(WaitUntil([&] { return TempFolder::ReadFile(file) == expected; }))
       << TempFolder::ReadFile(file);
@@ -91,7 +65,7 @@ TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
 
 TEST_F(InfoDialogsE2E, AboutBoxShowsTheVersionAndEscapeClosesIt) {
   Start("");
-  auto second = SecondStart("/m:$Sys_OptVersion");
+  auto second = StartSecond("/m:$Sys_OptVersion");
   HWND about = app->WaitForWindow("", "バージョン情報", WaitLimitMs);
   ASSERT_NE(about, nullptr);
   EXPECT_NE(ChildWithText(about, "Version 4.2.2.0"), nullptr);
