@@ -19,19 +19,25 @@ constexpr int JumpCommand = 0x2D;
 
 class JumpFormTest : public InfoDialogFixture {
 protected:
-  // Shown by its word, active.
-  void Toggle() {
+  static void Toggle() {
     ASSERT_TRUE(Run("$Sys_EditJump", JumpCommand));
-    if (JumpForm->Visible()) {
-      ASSERT_TRUE(uitest::PumpUntil([] { return JumpForm->Active(); }));
-    }
+    uitest::Pump();
+  }
+  // Shown by its word and active: another program's window may hold the foreground.
+  static void Open() {
+    Toggle();
+    ASSERT_TRUE(JumpForm->Visible());
+    Activate();
+  }
+  static void Activate() {
+    SetActiveWindow(JumpForm->Handle());
+    ASSERT_TRUE(uitest::PumpUntil([] { return JumpForm->Active(); }));
   }
   // The main window takes the activation, then the box again.
   void Reactivate() {
     SetActiveWindow(top->Handle());
     ASSERT_TRUE(uitest::PumpUntil([] { return !JumpForm->Active(); }));
-    SetActiveWindow(JumpForm->Handle());
-    ASSERT_TRUE(uitest::PumpUntil([] { return JumpForm->Active(); }));
+    Activate();
   }
   TMenuItem* CommandItem() {
     auto* item = TComponent::Create<TMenuItem>(top, "mn0_0000002D10001");
@@ -63,7 +69,7 @@ TEST_F(JumpFormTest, WordTogglesTheBoxAndTheChecks) {
 TEST_F(JumpFormTest, ActivationTakesTheCaretLineAndLowersTooHighValues) {
   OpenLines("a.tex", 10);
   View().SetSelStart(3 * 8 + 2); // inside "line 4"
-  Toggle();
+  Open();
   EXPECT_TRUE(JumpForm->SpinEdit1->Enabled() && JumpForm->Button1->Enabled() &&
               JumpForm->Label1->Enabled());
   EXPECT_EQ(JumpForm->SpinEdit1->MaxValue(), 10);
@@ -85,7 +91,7 @@ TEST_F(JumpFormTest, ActivationTakesTheCaretLineAndLowersTooHighValues) {
 
 TEST_F(JumpFormTest, ButtonMovesCentresAndTheBoxStaysOpen) {
   OpenLines("long.tex", 200);
-  Toggle();
+  Open();
   JumpForm->SpinEdit1->SetText("120");
   uitest::FormDriver::Click(*JumpForm->Button1);
   uitest::Pump();
@@ -100,7 +106,7 @@ TEST_F(JumpFormTest, ButtonMovesCentresAndTheBoxStaysOpen) {
 
 TEST_F(JumpFormTest, EnterJumpsAndEscapeClosesFromTheBox) {
   OpenLines("a.tex", 10);
-  Toggle();
+  Open();
   JumpForm->SpinEdit1->SetText("7");
   JumpForm->SpinEdit1->SetFocus();
   uitest::PressKey(JumpForm->SpinEdit1->Handle(), VK_RETURN);
@@ -112,7 +118,7 @@ TEST_F(JumpFormTest, EnterJumpsAndEscapeClosesFromTheBox) {
 }
 
 TEST_F(JumpFormTest, WithoutADocumentTheControlsAreOffAndNothingFails) {
-  Toggle();
+  Open();
   EXPECT_FALSE(JumpForm->SpinEdit1->Enabled());
   EXPECT_FALSE(JumpForm->Button1->Enabled());
   EXPECT_FALSE(JumpForm->Label1->Enabled());
@@ -122,7 +128,7 @@ TEST_F(JumpFormTest, WithoutADocumentTheControlsAreOffAndNothingFails) {
 
 TEST_F(JumpFormTest, DocumentClosedWhileTheBoxIsOpenMakesTheButtonDoNothing) {
   OpenLines("a.tex", 10);
-  Toggle();
+  Open();
   ASSERT_TRUE(JumpForm->Button1->Enabled());
   ActiveDoc()->Close();
   ASSERT_TRUE(uitest::PumpUntil([] { return !HasDoc(); }));
