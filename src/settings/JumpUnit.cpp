@@ -13,6 +13,8 @@
 #include "ui/Panels.h"
 #include "ui/SpinEdit.h"
 
+#include <initializer_list>
+
 namespace quolin {
 
 TJumpForm* JumpForm = nullptr;

@@ -14,6 +14,7 @@
 
 #include <shellapi.h>
 
+#include <iterator>
 #include <utility>
 
 namespace quolin {
