@@ -95,7 +95,7 @@ TVerForm::TVerForm(TComponent* owner) : TForm(owner) {
   Panel1 = PlaceControl<TPanel>(this, "Panel1", this, {0, 0, 320, 40});
   Panel1->SetAlign(alBottom);
   Button1 = PlaceControl<TButton>(this, "Button1", Panel1, {122, 8, 75, 25}, "閉じる");
-  Button1->ModalResult = mrCancel;
+  Button1->ModalResult = mrOk;
   Button1->SetCancel(true);
   Timer1 = TComponent::Create<TTimer>(this, "Timer1");
   Timer1->SetEnabled(false);
