@@ -203,7 +203,7 @@ void TButtonGlyph::SourceImage(int number, TBitmap& image, TBitmap& mask) const 
   TMemoryDC maskDC(mask.Handle());
   if (images_) {
     ImageList_Draw(images_->Handle(), imageIndex_, imageDC.Get(), 0, 0, ILD_NORMAL);
-    ImageList_Draw(images_->Handle(), imageIndex_, maskDC.Get(), 0, 0, ILD_MASK);
+    images_->DrawMask(maskDC.Get(), imageIndex_);
     return;
   }
   const int x = number * size.cx;

@@ -190,15 +190,30 @@ void TImageList::AddImages(TImageList& source) {
     mask.SetHandle(CreateBitmap(width_, height_, 1, 1, nullptr));
     {
       TMemoryDC imageDC(image.Handle());
-      ImageList_DrawEx(source.Handle(), i, imageDC.Get(), 0, 0, width_, height_, CLR_NONE,
-                       CLR_NONE, ILD_IMAGE);
+      ImageList_Draw(source.Handle(), i, imageDC.Get(), 0, 0, ILD_NORMAL);
       TMemoryDC maskDC(mask.Handle());
-      ImageList_DrawEx(source.Handle(), i, maskDC.Get(), 0, 0, width_, height_, CLR_NONE,
-                       CLR_NONE, ILD_MASK);
+      source.DrawMask(maskDC.Get(), i);
     }
     ImageList_Add(Handle(), image.Handle(), mask.Handle());
   }
   Changed();
+}
+
+void TImageList::DrawMask(HDC target, int index) {
+  // Drawn on black and on white: the pixels that differ are the transparent ones. (ILD_MASK
+  // draws an opaque mask under Wine.)
+  TBitmap onBlack;
+  onBlack.SetSize(width_, height_, clBlack);
+  TBitmap onWhite;
+  onWhite.SetSize(width_, height_, clWhite);
+  TMemoryDC blackDC(onBlack.Handle());
+  TMemoryDC whiteDC(onWhite.Handle());
+  ImageList_Draw(Handle(), index, blackDC.Get(), 0, 0, ILD_NORMAL);
+  ImageList_Draw(Handle(), index, whiteDC.Get(), 0, 0, ILD_NORMAL);
+  // White where they differ, the colour a monochrome target takes as set: transparent.
+  BitBlt(whiteDC.Get(), 0, 0, width_, height_, blackDC.Get(), 0, 0, SRCINVERT);
+  SetBkColor(whiteDC.Get(), RGB(255, 255, 255));
+  BitBlt(target, 0, 0, width_, height_, whiteDC.Get(), 0, 0, SRCCOPY);
 }
 
 void TImageList::Delete(int index) {

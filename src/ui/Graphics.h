@@ -127,6 +127,8 @@ public:
   void Delete(int index);
   void Clear();
   void Draw(HDC dc, int x, int y, int index, bool enabled = true);
+  // The image's mask into a monochrome DC at 0, 0: set where the image is transparent.
+  void DrawMask(HDC target, int index);
 
   TNotifyEvent OnChange;
 

@@ -464,4 +464,70 @@ TEST_F(MenuState, DocumentsSwitchTheGroupsAndTheLastCloseSwitchesBack) {
   EXPECT_FALSE(button->Enabled());
 }
 
+// One main-menu item and one button of each selection rule (masters 5-8).
+TEST_F(MenuState, SelectionsSwitchTheirGroupsOnTheDocumentsTick) {
+  std::vector<int> buttons;
+  for (int rule = 5; rule <= 8; ++rule) {
+    Master(rule, "cmd" + std::to_string(rule), rule, rule);
+    Node(tree.Root(mkMainMenu), "item" + std::to_string(rule), rule);
+    buttons.push_back(rule);
+  }
+  Toolbar(1, "selection", buttons);
+  ShowMainWindow();
+  Start();
+  ASSERT_TRUE(OpenDocument(File("a.tex"), "", false, 0, false, true));
+  uitest::Pump();
+  TDocForm* doc = DocAt(0);
+  TEditor* view = doc->ActiveEditor;
+  auto enabled = [&](int rule) {
+    bool item = At(top->MainMenu1, {rule - 5})->Enabled();
+    EXPECT_EQ(item, ButtonOf(rule, 1, rule - 4)->Enabled()) << rule;
+    return item;
+  };
+  auto tick = [&](int start, int length) {
+    view->SetSelStart(start);
+    view->SetSelLength(length);
+    doc->Timer_SelectedTimer(doc->Timer_Selected);
+  };
+  // "\documentclass{article}" is 23 bytes; its CR LF follows.
+  tick(0, 23);
+  EXPECT_TRUE(enabled(5));
+  EXPECT_FALSE(enabled(6));
+  EXPECT_FALSE(enabled(7));
+  EXPECT_TRUE(enabled(8));
+  tick(0, 25);
+  EXPECT_TRUE(enabled(5));
+  EXPECT_TRUE(enabled(7));
+  EXPECT_FALSE(enabled(8));
+  tick(5, 0);
+  EXPECT_FALSE(enabled(5));
+  EXPECT_TRUE(enabled(6));
+  EXPECT_FALSE(enabled(7));
+  EXPECT_FALSE(enabled(8));
+  EXPECT_FALSE(doc->Timer_Selected->Enabled());
+}
+
+TEST_F(MenuState, TwoCheckedButtonsOfOneToolbarStayDown) {
+  Master(1, "$Sys_ViewOutline", 0, 1);
+  Master(2, "$Sys_ViewStatusBar", 0, 2);
+  Master(3, "$Sys_FileNew", 0, 3);
+  Toolbar(7, "view", {1, 2, 3});
+  Toolbar(8, "single", {1});
+  ShowMainWindow();
+  Start();
+  TToolbarButton* outline = ButtonOf(1, 7, 1);
+  TToolbarButton* statusBar = ButtonOf(2, 7, 2);
+  TToolbarButton* alone = ButtonOf(1, 8, 1);
+  top->SetCommandChecked(1, true);
+  top->SetCommandChecked(2, true);
+  EXPECT_TRUE(outline->Down());
+  EXPECT_TRUE(statusBar->Down());
+  EXPECT_TRUE(alone->Down());
+  EXPECT_FALSE(ButtonOf(3, 7, 3)->Down());
+  top->SetCommandChecked(1, false);
+  EXPECT_FALSE(outline->Down());
+  EXPECT_FALSE(alone->Down());
+  EXPECT_TRUE(statusBar->Down());
+}
+
 } // namespace

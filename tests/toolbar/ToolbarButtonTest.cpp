@@ -317,6 +317,11 @@ TEST_F(ButtonPaint, GlyphsFromAStripAndFromAnImageList) {
   EXPECT_EQ(listed->NumGlyphs(), 1) << "always 1 with a list";
   EXPECT_EQ(Painted(*listed).At(11, 12), Rgb(clYellow));
   EXPECT_EQ(Painted(*listed).At(7, 8), Rgb(clBtnFace));
+  listed->SetEnabled(false);
+  Painted listedEmbossed(*listed);
+  EXPECT_EQ(listedEmbossed.At(11, 12), Rgb(clBtnShadow)) << "the list's image embossed";
+  EXPECT_EQ(listedEmbossed.At(13, 14), Rgb(clBtnHighlight));
+  EXPECT_EQ(listedEmbossed.At(7, 8), Rgb(clBtnFace)) << "only the image's shape";
   images->Free();
   EXPECT_EQ(listed->Images(), nullptr);
 }

@@ -562,9 +562,24 @@ TEST_F(UiControls, LabelSizesItselfImageShowsItsPictureAndImageListsTakeStrips) 
   strip.SetSize(48, 16, clFuchsia);
   EXPECT_EQ(list->AddMasked(strip, clFuchsia), 0);
   EXPECT_EQ(list->Count(), 3);
+  {
+    TMemoryDC dc(strip.Handle());
+    SetPixel(dc.Get(), 2, 2, RGB(0, 0, 255));
+  }
   EXPECT_EQ(other->AddMasked(strip, clFuchsia), 0);
   list->AddImages(*other);
   EXPECT_EQ(list->Count(), 6);
+  // The copies keep their pixels and their transparency.
+  TBitmap canvas;
+  canvas.SetSize(16, 16, clLime);
+  {
+    TMemoryDC dc(canvas.Handle());
+    list->Draw(dc.Get(), 0, 0, 3);
+    EXPECT_EQ(GetPixel(dc.Get(), 2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc.Get(), 3, 2), RGB(0, 255, 0));
+    list->Draw(dc.Get(), 0, 0, 4);
+    EXPECT_EQ(GetPixel(dc.Get(), 2, 2), RGB(0, 0, 255)) << "an empty copy draws nothing";
+  }
   TBitmap empty;
   empty.SetSize(16, 16);
   list->Add(empty, nullptr);
