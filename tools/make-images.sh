@@ -5,6 +5,9 @@
 #                (selected); headings 5 (selected) and 6-12 for the levels part to subparagraph
 #   close.bmp    the outline panel's close button, 8 x 8: a cross inside a 1-pixel margin of
 #                fuchsia, so that the lower-left pixel gives the transparent colour
+#   fontapply.bmp, fontseries.bmp, fontshape.bmp
+#                the font tool's buttons, 16 x 16 on fuchsia (lower-left pixel kept): a tick,
+#                a bold "B" and a slanted "I"
 #   quolin.ico   the program's icon, 32 x 32 and 16 x 16
 #   credits.bmp  the about box's credits picture, 240 x 80
 # Usage: make-images.sh <folder>
@@ -41,6 +44,15 @@ eval convert -size 208x16 xc:'#ff00ff' +antialias "${draw[*]}" -type TrueColor B
 
 convert -size 8x8 xc:'#ff00ff' +antialias -stroke black -draw 'line 1,1 6,6' \
   -draw 'line 1,6 6,1' -type TrueColor BMP3:"$out/close.bmp"
+
+glyph() {
+  eval convert -size 16x16 xc:'#ff00ff' +antialias "$1" -type TrueColor BMP3:"'$out/$2'"
+}
+glyph "-stroke '#1d7a3a' -strokewidth 2 -fill none -draw 'polyline 3,8 6,11 12,4'" fontapply.bmp
+glyph "-fill black -stroke black -strokewidth 1 -font '$font' -pointsize 15 -gravity center \
+  -annotate +0+0 B" fontseries.bmp
+glyph "-fill black -stroke none \
+  -draw 'polygon 7,2 13,2 13,3 11,3 8,12 10,12 10,13 4,13 4,12 6,12 9,3 7,3'" fontshape.bmp
 
 convert -size 32x32 xc:'#1d5c63' -fill '#417d7a' -draw 'rectangle 0,26 31,31' \
   -fill white -font "$font" -pointsize 28 -gravity center -annotate +0-2 'Q' \

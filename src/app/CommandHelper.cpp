@@ -5,12 +5,20 @@
 #include "app/TopUnit.h"
 #include "common/StringHelpers.h"
 #include "core/CommandRecords.h"
+#include "core/CommandLookup.h"
 #include "core/Format.h"
+#include "core/HelperPanel.h"
 #include "core/ResConst.h"
+#include "commands/TopFormData.h"
 #include "ui/HourGlass.h"
+#include "ui/MessageBoxes.h"
+
+#include <imm.h>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quolin {
@@ -85,19 +93,70 @@ void SelectHelperRow(const std::string& typed) {
 }
 
 void ShowCommandHelper() {
+  TDocForm* doc = ActiveDoc();
+  if (!TopForm || !doc)
+    return;
+  if (CommandHelperDirty || TopForm->StringGrid_Cmd1->RowCount() < 2)
+    BuildCommandHelperList();
+  doc->OpenCommandHelper();
 }
 
 void CloseCommandHelper() {
+  TDocForm* doc = HelperPanelDoc();
+  ReleaseCommandHelperPanel();
+  if (!doc)
+    return;
+  if (std::exchange(doc->AssistImeOpen, false))
+    SetImeOpen(*doc->ActiveEditor, true);
+  if (doc == ActiveDoc() && doc->ActiveEditor->CanFocus())
+    doc->ActiveEditor->SetFocus();
 }
 
 void HideCommandHelper() {
-  TopForm->Panel_ExHelper1->Hide();
-  if (TDocForm* doc = ActiveDoc())
+  TDocForm* doc = HelperPanelDoc();
+  if (doc && doc->AssistShown)
     doc->CloseCommandHelper();
+  else
+    CloseCommandHelper();
 }
 
-bool AddCommandFromHelper(const std::string&) {
-  return false;
+TDocForm* HelperPanelDoc() {
+  return TopForm ? dynamic_cast<TDocForm*>(TopForm->Panel_ExHelper1->Parent()) : nullptr;
+}
+
+void ReleaseCommandHelperPanel() {
+  // A document frees its child controls with it: the main window's panel goes back first.
+  TPanel* panel = TopForm->Panel_ExHelper1;
+  panel->Hide();
+  if (panel->Parent() != TopForm)
+    panel->SetParent(TopForm);
+}
+
+bool AddCommandFromHelper(const std::string& typed) {
+  TStrings& masters = TopForm->MasterList;
+  const int id = NewRecordId(masters);
+  std::optional<TQuolin_CmdList> master = NewHelperMaster(typed, id);
+  if (!master)
+    return false;
+  if (id == 0) {
+    MsgBox(res::RecordIdsExhausted, "WoB");
+    return false;
+  }
+  masters.Add(BuildMasterRecord(*master));
+  SaveMasterData(true);
+  CommandHelperDirty = true;
+  return true;
+}
+
+bool SetImeOpen(TControl& view, bool open) {
+  HWND window = view.Handle();
+  HIMC context = ImmGetContext(window);
+  if (!context)
+    return false;
+  bool wasOpen = ImmGetOpenStatus(context);
+  ImmSetOpenStatus(context, open);
+  ImmReleaseContext(window, context);
+  return wasOpen;
 }
 
 } // namespace quolin

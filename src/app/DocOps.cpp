@@ -341,13 +341,14 @@ void GoToActiveDocLine(int line) {
   GoToDocLine(ActiveDoc(), line);
 }
 
-bool FillOpenDocCombo(TComboBox& combo) {
+bool FillOpenDocCombo(TComboBox& combo, const std::string& leaveOut) {
   const int selected = combo.ItemIndex();
   const std::string previous = selected >= 0 ? combo.Items()[selected] : "";
   TStrings& items = combo.Items();
   items.Clear();
   for (int i = 0; i < DocCount(); ++i)
-    if (TDocForm* doc = DocAt(i); doc && !doc->FileName.empty())
+    if (TDocForm* doc = DocAt(i);
+        doc && !doc->FileName.empty() && !IsSameString(doc->FileName, leaveOut, false))
       items.Add(doc->FileName);
   int kept = previous.empty() ? -1 : items.IndexOf(previous);
   combo.SetItemIndex(kept >= 0 ? kept : items.Count() - 1);

@@ -52,9 +52,10 @@ void FocusActiveEditor();
 // The document's active view to a line from 0, centred.
 void GoToDocLine(TDocForm* doc, int line);
 void GoToActiveDocLine(int line);
-// The combo box lists the named documents' files, topmost first, with the selected name
-// kept when it is still open, else the last one selected; true when the selection was kept.
-bool FillOpenDocCombo(TComboBox& combo);
+// The combo box lists the named documents' files, topmost first, without leaveOut (case
+// ignored), with the selected name kept when it is still listed, else the last one selected;
+// true when the selection was kept.
+bool FillOpenDocCombo(TComboBox& combo, const std::string& leaveOut = "");
 // Extension in the binary list (a name without extension is not binary).
 bool IsBinaryFileName(const std::string& fileName);
 // A ".doc" name of a compound file.

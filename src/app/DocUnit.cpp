@@ -11,6 +11,7 @@
 #include "commands/UserCommand.h"
 #include "common/StringHelpers.h"
 #include "core/AutoIndent.h"
+#include "core/HelperPanel.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
 #include "core/Sjis.h"
@@ -291,6 +292,8 @@ void TDocForm::AfterShow() {
 }
 
 void TDocForm::BeforeDestruction() {
+  if (TopForm && HelperPanelDoc() == this)
+    ReleaseCommandHelperPanel();
   StopOutlineScan(*this);
   if (OutlineNode && TopForm)
     OutlineNode->Delete();
@@ -495,15 +498,51 @@ void TDocForm::PasteCutLine() {
   view.SetSelTextBuf((cutLineBuffer + (lineStart ? "\r\n" : "")).c_str());
 }
 
+POINT TDocForm::CaretPixelPos() const {
+  const TEditor& view = *ActiveEditor;
+  return {view.Col() * CharWidth + view.Margin().Left(),
+          (view.Row() - view.TopRow()) * view.RowHeight() + view.Margin().Top() + 1};
+}
+
 void TDocForm::PopupMenuAtCaret() {
   TEditor& view = *ActiveEditor;
   TPopupMenu* menu = view.PopupMenu();
   if (!menu)
     return;
-  POINT point{view.Col() * CharWidth + view.Margin().Left(),
-              (view.Row() - view.TopRow()) * view.RowHeight() + view.Margin().Top() + 1};
+  POINT point = CaretPixelPos();
   ::ClientToScreen(view.Handle(), &point);
   menu->Popup(point.x, point.y);
+}
+
+void TDocForm::OpenCommandHelper() {
+  if (TDocForm* other = HelperPanelDoc(); other && other != this)
+    other->CloseCommandHelper();
+  TEditor& view = *ActiveEditor;
+  AssistImeOpen = SetImeOpen(view, false);
+  TPanel* panel = TopForm->Panel_ExHelper1;
+  TEdit* entry = TopForm->Edit_ExCmd1;
+  panel->SetParent(this);
+  POINT caret = CaretPixelPos();
+  ::ClientToScreen(view.Handle(), &caret);
+  ::ScreenToClient(Handle(), &caret);
+  THelperPlacement place = PlaceHelperPanel(caret.x, caret.y, view.RowHeight(), panel->Width(),
+                                            panel->Height(), ClientWidth(), ClientHeight());
+  entry->SetAlign(place.GridOnTop ? alBottom : alTop);
+  panel->SetBounds(place.Left, place.Top, panel->Width(), panel->Height());
+  panel->Show();
+  panel->BringToFront();
+  entry->SetFocus();
+  const std::string text = entry->Text();
+  if (text.empty()) {
+    entry->SetText("\\");
+    entry->SetSelStart(1);
+  } else if (text.starts_with('\\')) {
+    entry->SetSelStart(1);
+    entry->SetSelLength(static_cast<int>(text.size()) - 1);
+  } else {
+    entry->SelectAll();
+  }
+  AssistShown = true;
 }
 
 void TDocForm::CloseCommandHelper() {

@@ -90,6 +90,8 @@ public:
   std::string EnterText, EnterShiftText, EnterCtrlText, EnterCtrlShiftText;
   int CharWidth = 8;
   bool AssistShown = false;
+  // The input method of the active view was open when the input-assistance panel opened.
+  bool AssistImeOpen = false;
   bool BoxSelectByAlt = false;
   // The log pane's second size value, kept for the per-file state.
   int LogSize2 = 40;
@@ -128,8 +130,12 @@ public:
   TDocumentInfo GetDocumentInfo() const;
   // The caret line's text from its start to the caret.
   std::string GetTextBeforeCaret() const;
+  // The caret's top left in the active view's client area.
+  POINT CaretPixelPos() const;
   // The view's context menu, opened at the caret.
   void PopupMenuAtCaret();
+  // Shows the main window's input-assistance panel in this window at the caret.
+  void OpenCommandHelper();
   // Closes the input-assistance pop-up of this window.
   void CloseCommandHelper();
 

@@ -109,8 +109,6 @@ constexpr char OptMenuCommand[] = "$Sys_OptMenu";
 // Status bar panel widths; the last panel takes the rest.
 constexpr int StatusPanelWidths[] = {80, 54, 54, 80, 0};
 
-constexpr char ToolWindowPrefix[] = "twd_";
-constexpr char ListFrameName[] = "Frm_CmdList";
 constexpr int ToolWindowClientWidth = 160;
 constexpr int ToolWindowClientHeight = 200;
 

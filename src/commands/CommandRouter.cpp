@@ -1,5 +1,6 @@
 #include "commands/CommandRouter.h"
 
+#include "app/CommandHelper.h"
 #include "app/DocOps.h"
 #include "app/DocUnit.h"
 #include "app/Outline.h"
@@ -24,6 +25,7 @@
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
 #include "toolbar/TbControls.h"
@@ -381,6 +383,10 @@ void OptDocExpSetup(const TSysCall&) {
   ShowSetExpForm();
 }
 
+void OptSpellCheck(const TSysCall&) {
+  ShowSpellForm();
+}
+
 void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
@@ -396,6 +402,10 @@ void OptVersion(const TSysCall&) {
 
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
+}
+
+void EditCommandHelper(const TSysCall&) {
+  ShowCommandHelper();
 }
 
 void HelpTopic(const TSysCall&) {
@@ -457,9 +467,9 @@ constexpr THandler Handlers[] = {
     EditMoveSection<smPrevSibling>,
     EditMoveSection<smNext>,
     EditMoveSection<smPrev>,
-    // The width conversion dialog and the input-assistance list.
+    // The width conversion dialog.
     Waiting,
-    Waiting,
+    EditCommandHelper,
     EditPopupMenu,
     EditLineCut,
     EditLinePaste,
@@ -498,8 +508,7 @@ constexpr THandler Handlers[] = {
     OptSelectFmt<true>,
     OptVersion,
     OptExecuteFile,
-    // Spell check and bracket pairs.
-    Waiting,
+    OptSpellCheck,
     OptBracketSetup,
     HelpTopic,
 };
@@ -518,7 +527,8 @@ bool ExecuteCommand(TObject* sender, const std::string& command, int commandId) 
     return ExecuteSysCommand(sender, command, commandId);
   for (std::string_view prefix : ListPrefixes)
     if (BeginsIgnoringCase(command, prefix)) {
-      if (TopForm)
+      // A list window belongs to a master: without its number there is none to show.
+      if (TopForm && commandId != 0)
         TopForm->ToggleGroupToolWindow(commandId);
       return true;
     }

@@ -119,5 +119,33 @@ inline constexpr char TemplateListFileExtName[] = "TemplateListFileExt";
 inline constexpr char TemplateListFileExtDefault[] = "tex";
 // The about box's version check page ("%d" is the version number).
 inline constexpr char VersionCheckAddress[] = "https://example.org/quolin/version-check?v=%d";
+// List tool windows: the frame's buttons and pop-up items, the document combo's hint ("%s" is
+// the chosen document in parentheses), the font tool's none entry and the numbers of its
+// pop-up items.
+inline constexpr char ListRefresh[] = "更新";
+inline constexpr char ListInsert[] = "挿入";
+inline constexpr char ListClose[] = "閉じる";
+inline constexpr char ListItemAccel[] = "(&I)";
+inline constexpr char ListShowButtons[] = "ボタンを表示(&B)";
+inline constexpr char ListShowIcons[] = "アイコンを表示(&C)";
+inline constexpr char ListShowList[] = "一覧表示(&L)";
+inline constexpr char ListRefreshItem[] = "更新(&R)";
+inline constexpr char ListMasterEdit[] = "マスタ編集(&M)...";
+inline constexpr char ListCloseItem[] = "閉じる(&X)";
+inline constexpr char ListDocumentHint[] = "参照文章%s|";
+inline constexpr char FontNoChange[] = "変更なし";
+inline constexpr char FontEntryNumber[] = "(%d)";
+// The name of a master added from the input-assistance list, before its number and ")".
+inline constexpr char HelperMasterName[] = "+支援から追加(";
+// The spell-check window ("%d" is a number of words).
+inline constexpr char SpellChecking[] = "スペルチェックを行っています...";
+inline constexpr char SpellCheckFinished[] = "スペルチェックが終了しました.";
+inline constexpr char SpellBuildingDictionaries[] = "スペルチェック辞書を構築しています...";
+inline constexpr char SpellSearchingWords[] = "単語を検索しています...";
+inline constexpr char SpellAddAllWords[] =
+    "現在の設定でチェックされる単語を, 全てユーザー辞書に追加していいですか？";
+inline constexpr char SpellAddAllCount[] =
+    "のべ %d 単語が確認されました. ユーザー辞書に追加していいですか？";
+inline constexpr char SpellDicSaveFailed[] = "スペルチェック辞書の保存に失敗しました.";
 
 } // namespace quolin::res

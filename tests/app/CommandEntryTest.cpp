@@ -126,7 +126,10 @@ TEST_F(CommandEntry, EnterRunsTheRowOrTheTypedTextByModifier) {
     EXPECT_FALSE(top->Panel_ExHelper1->Visible());
   }
   EXPECT_EQ(commands.calls.size(), 6u);
-  EXPECT_EQ(top->MasterList.Count(), 6) << "no master added";
+  ASSERT_EQ(top->MasterList.Count(), 7) << "Ctrl alone adds the typed text, once";
+  TQuolin_CmdList added;
+  ParseMasterRecord(top->MasterList[6], added);
+  EXPECT_EQ(added.Command, "\\sec");
 }
 
 TEST_F(CommandEntry, EscapeHidesWithoutRunningAndEnterTypedAsACharacterIsSwallowed) {
