@@ -8,6 +8,9 @@
 #   fontapply.bmp, fontseries.bmp, fontshape.bmp
 #                the font tool's buttons, 16 x 16 on fuchsia (lower-left pixel kept): a tick,
 #                a bold "B" and a slanted "I"
+#   back.bmp, forward.bmp
+#                the find-and-open browser's history buttons, 16 x 16 on fuchsia (lower-left
+#                pixel kept): an arrow to the left and one to the right
 #   quolin.ico   the program's icon, 32 x 32 and 16 x 16
 #   credits.bmp  the about box's credits picture, 240 x 80
 # Usage: make-images.sh <folder>
@@ -53,6 +56,8 @@ glyph "-fill black -stroke black -strokewidth 1 -font '$font' -pointsize 15 -gra
   -annotate +0+0 B" fontseries.bmp
 glyph "-fill black -stroke none \
   -draw 'polygon 7,2 13,2 13,3 11,3 8,12 10,12 10,13 4,13 4,12 6,12 9,3 7,3'" fontshape.bmp
+glyph "-stroke none -fill '#1d5c63' -draw 'polygon 2,8 8,2 8,5 13,5 13,11 8,11 8,14'" back.bmp
+glyph "-stroke none -fill '#1d5c63' -draw 'polygon 13,8 7,2 7,5 2,5 2,11 7,11 7,14'" forward.bmp
 
 convert -size 32x32 xc:'#1d5c63' -fill '#417d7a' -draw 'rectangle 0,26 31,31' \
   -fill white -font "$font" -pointsize 28 -gravity center -annotate +0-2 'Q' \

@@ -356,7 +356,7 @@ bool FillOpenDocCombo(TComboBox& combo, const std::string& leaveOut) {
 }
 
 bool IsBinaryFileName(const std::string& fileName) {
-  return IsBinaryExtension(fileName, DefaultBinFile);
+  return HasListedExtension(fileName, DefaultBinFile);
 }
 
 bool IsWordFileName(const std::string& fileName) {

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "core/Font.h"
+#include "core/Module.h"
 #include "core/StringList.h"
-#include "texchain/Module.h"
 
 #include <cstdint>
 #include <string>

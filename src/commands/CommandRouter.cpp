@@ -22,9 +22,11 @@
 #include "settings/JumpUnit.h"
 #include "settings/TplUnit.h"
 #include "settings/VerUnit.h"
+#include "settings/FindOpenUnit.h"
 #include "settings/FindUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/WizUnit.h"
 #include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
 #include "texchain/ToolUtil.h"
@@ -125,6 +127,10 @@ void FileTemplate(const TSysCall&) {
 void FileOpenNamed(const TSysCall& call) {
   OpenDocument(call.Arg(0, ""), call.Arg(1, ""), call.Flag(2, "False"), -1, call.Flag(4, "False"),
                call.Flag(3, "True"));
+}
+
+void FileFindOpen(const TSysCall& call) {
+  ToggleFindOpenForm(call.CommandId);
 }
 
 void FileOpen(const TSysCall&) {
@@ -276,8 +282,16 @@ void EditPaste(const TSysCall&) {
     OpenDocument(name, "", false, -1, false, true);
 }
 
+// The browser's preview, while it has the focus, before the documents.
+bool SelectAllInBrowser() {
+  if (!FindOpenForm || !FindOpenForm->Visible() || !FindOpenForm->Editor1->Focused())
+    return false;
+  FindOpenForm->Editor1->SelectAll();
+  return true;
+}
+
 void EditSelectAll(const TSysCall&) {
-  if (RunOnEditTarget(ecSelectAll) || !HasDoc())
+  if (RunOnEditTarget(ecSelectAll) || SelectAllInBrowser() || !HasDoc())
     return;
   if (TEditor& view = View(); view.Focused())
     view.SelectAll();
@@ -391,6 +405,10 @@ void OptBracketSetup(const TSysCall&) {
   ShowKakkoForm();
 }
 
+void OptModuleWizard(const TSysCall&) {
+  ShowWizForm();
+}
+
 // Registry mode: the pLaTeX2e front end's settings; otherwise the TeX front end's INI file.
 template <bool RegistryMode> void OptSelectFmt(const TSysCall&) {
   ShowFmtForm(RegistryMode);
@@ -420,7 +438,7 @@ constexpr THandler Handlers[] = {
     FileOpen,
     FilesOpen,
     FileRemain,
-    Waiting,
+    FileFindOpen,
     FileInsert,
     FileSave,
     FileSaveAs,
@@ -501,9 +519,9 @@ constexpr THandler Handlers[] = {
     OptDocExpSetup,
     Waiting,
     Waiting,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptModuleWizard,
+    OptModuleWizard,
+    OptModuleWizard,
     OptSelectFmt<false>,
     OptSelectFmt<true>,
     OptVersion,

@@ -109,11 +109,11 @@ bool HasUtf8Marker(std::string_view fileName) {
   return sjis::LowerAscii(ExtractFileName(fileName)).find(Utf8Marker) != std::string::npos;
 }
 
-bool IsBinaryExtension(std::string_view fileName, std::string_view binaryList) {
+bool HasListedExtension(std::string_view fileName, std::string_view extensionList) {
   std::string extension = sjis::LowerAscii(ExtractFileExt(fileName));
   if (extension.empty())
     return false;
-  return binaryList.find(extension + ".") != std::string_view::npos;
+  return extensionList.find(extension + ".") != std::string_view::npos;
 }
 
 } // namespace quolin

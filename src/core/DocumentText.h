@@ -1,6 +1,6 @@
 // The text of a document file: its bytes decoded into the Shift-JIS text the editor keeps,
-// and that text encoded back into the file's own form; and which names are not text by their
-// extension.
+// and that text encoded back into the file's own form; and whether a name's extension is in a
+// list.
 #pragma once
 
 #include "core/TextEncoding.h"
@@ -28,8 +28,9 @@ std::string EncodeDocumentText(std::string_view text, TextEncodingCode code);
 
 // The lower-cased name part contains ".utf8.".
 bool HasUtf8Marker(std::string_view fileName);
-// The lower-cased extension followed by "." occurs in binaryList (".exe.dvi." ...). A name
-// without extension is not binary by its name.
-bool IsBinaryExtension(std::string_view fileName, std::string_view binaryList);
+// The lower-cased extension followed by "." occurs in extensionList (".exe.dvi." ...): the
+// binary names of the settings, the browser's text files. A name without extension is in no
+// list.
+bool HasListedExtension(std::string_view fileName, std::string_view extensionList);
 
 } // namespace quolin

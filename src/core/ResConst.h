@@ -148,4 +148,23 @@ inline constexpr char SpellAddAllCount[] =
     "のべ %d 単語が確認されました. ユーザー辞書に追加していいですか？";
 inline constexpr char SpellDicSaveFailed[] = "スペルチェック辞書の保存に失敗しました.";
 
+// The find-and-open browser: its values in the "Forms" section, the default text-file
+// extensions, its labels and status texts.
+inline constexpr char FindOpenPlacementName[] = "FindOpen";
+inline constexpr char FindOpenTextFileName[] = "FindOpenTextFile";
+inline constexpr char FindOpenTreeWidthName[] = "FindOpenTreeWidth";
+inline constexpr char FindOpenListHeightName[] = "FindOpenListHeight";
+inline constexpr char FindOpenHeaderWidthName[] = "FindOpenHeaderWidth";
+inline constexpr char FindOpenLastDirName[] = "FindOpenLastDir";
+// Holds the state of "show all files", despite its name.
+inline constexpr char FindOpenTextOnlyName[] = "FindOpenTextOnly";
+inline constexpr char FindOpenTextFileDefault[] =
+    ".tex.txt.doc.bib.log.aux.toc.lof.lot.idx.ind.ilg.bbl.blg.";
+inline constexpr char FindOpenCaption[] = "表示して開く - Quolin";
+inline constexpr char FindOpenFolderLabel[] = "フォルダ : %s";
+inline constexpr char FindOpenFileLabel[] = "ファイル : %s";
+inline constexpr char FindOpenNotText[] = "テキストファイル形式ではありません.";
+inline constexpr char FindOpenAlreadyOpen[] = "既に開いています.";
+inline constexpr char FindOpenFailed[] = "ファイルのオープンに失敗しました.";
+
 } // namespace quolin::res

@@ -38,6 +38,11 @@ public:
   virtual void SaveSettings();
   virtual void CancelSettings();
 
+  // An open dialog at the folder and name of current; false when cancelled.
+  static bool BrowseFile(const std::string& current, const std::string& title,
+                         const std::string& filter, const std::string& defaultExt,
+                         std::string& chosen);
+
 protected:
   TSettingsPage(TComponent* owner, TSettingsChanges& changes, int helpContext);
 
@@ -78,10 +83,6 @@ protected:
       record.*field.Field = CheckBox(field.Name).Checked();
   }
   TCheckBox& CheckBox(std::string_view name) const;
-  // An open dialog at the folder and name of current; false when cancelled.
-  static bool BrowseFile(const std::string& current, const std::string& title,
-                         const std::string& filter, const std::string& defaultExt,
-                         std::string& chosen);
   // The folder browser, starting at the edit's folder; the edit takes the chosen one.
   void BrowseFolder(TEdit& edit, const std::string& title);
   void NextColumn();

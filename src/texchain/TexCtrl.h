@@ -7,7 +7,7 @@
 // with the tool's advise reply, handled from the message queue.
 #pragma once
 
-#include "texchain/Module.h"
+#include "core/Module.h"
 #include "texchain/TexDde.h"
 #include "texchain/TexSequence.h"
 #include "ui/Component.h"

@@ -7,7 +7,7 @@
 // state and the last one frees it.
 #pragma once
 
-#include "texchain/Module.h"
+#include "core/Module.h"
 
 #include <memory>
 #include <optional>

@@ -8,8 +8,8 @@
 // runner's timer; a run that cannot start, or that will report nothing, ends the sequence.
 #pragma once
 
+#include "core/Module.h"
 #include "texchain/AuxFiles.h"
-#include "texchain/Module.h"
 
 #include <string>
 

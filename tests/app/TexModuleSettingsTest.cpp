@@ -1,7 +1,7 @@
 #include "app/SettingsBlock.h"
 #include "core/Exceptions.h"
+#include "core/Module.h"
 #include "support/SettingsFixture.h"
-#include "texchain/Module.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // document, its repetition, the save, a new untitled document and a TeX run.
 #include "common/RegistryProbe.h"
 #include "common/TempFolder.h"
-#include "support/E2eFixture.h"
+#include "support/E2eProcess.h"
+#include "support/E2eSession.h"
 #include "support/WaitLimit.h"
 #include "texchain/FakeTools.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using quolin::test_support::BoolValue;
@@ -21,9 +21,9 @@ using quolin::test_support::WaitUntil;
 
 namespace {
 
-class CommandLineE2E : public e2e::QuolinE2eTest {
+class CommandLineE2E : public e2e::SessionTest {
 protected:
-  CommandLineE2E() : QuolinE2eTest("CommandLineE2E") {}
+  CommandLineE2E() : SessionTest("CommandLineE2E") {}
 };
 
 TEST_F(CommandLineE2E, UserCommandRepeatedAndSaved) {
@@ -54,14 +54,7 @@ TEST_F(CommandLineE2E, TexWordRunsTheTexModuleOnce) {
   SetRaw(HKEY_CURRENT_USER, module, "UseDDE", BoolValue(false));
   Start("\"" + file + "\"");
   ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
-  SecondStart("/m:$Sys_FileTex");
-  ASSERT_TRUE(tools.WaitForRuns(1));
-  ASSERT_TRUE(app->Close(main, WaitLimitMs));
-  main = nullptr;
-  const auto runs = tools.Journal();
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].role, "tex");
-  EXPECT_EQ(runs[0].folder + "\\", folder.Path());
+  RunTexOnce(tools);
 }
 
 } // namespace

@@ -187,9 +187,9 @@ TEST(DocumentText, RandomFilesComeBackOrAreRefused) {
 TEST(DocOps, BinaryNamesByTheirExtension) {
   // Whole extensions only; no extension is not binary.
   for (const char* name : {"C:\\a\\b.DVI", "b.exe"})
-    EXPECT_TRUE(IsBinaryExtension(name, ".exe.dvi.doc.")) << name;
+    EXPECT_TRUE(HasListedExtension(name, ".exe.dvi.doc.")) << name;
   for (const char* name : {"b.tex", "b.ex", "C:\\a\\README", "C:\\a.exe\\Makefile"})
-    EXPECT_FALSE(IsBinaryExtension(name, ".exe.dvi.doc.")) << name;
+    EXPECT_FALSE(HasListedExtension(name, ".exe.dvi.doc.")) << name;
 }
 
 TEST(FileStateRecords, LayoutsAndSizes) {

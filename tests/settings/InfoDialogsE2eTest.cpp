@@ -1,7 +1,7 @@
 // The line jump box and the about box of the real Quolin.exe, opened by "/m" words of second
 // starts and driven through their windows.
 #include "common/TempFolder.h"
-#include "support/E2eFixture.h"
+#include "support/E2eSession.h"
 #include "support/WaitLimit.h"
 #include "support/WindowSearch.h"
 
@@ -33,9 +33,9 @@ void PressKeyIn(HWND window, WORD key) {
   PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
 }
 
-class InfoDialogsE2E : public e2e::QuolinE2eTest {
+class InfoDialogsE2E : public e2e::SessionTest {
 protected:
-  InfoDialogsE2E() : QuolinE2eTest("InfoDialogsE2E") {}
+  InfoDialogsE2E() : SessionTest("InfoDialogsE2E") {}
 };
 
 TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
@@ -65,7 +65,9 @@ TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
 
 TEST_F(InfoDialogsE2E, AboutBoxShowsTheVersionAndEscapeClosesIt) {
   Start("");
-  auto second = StartSecond("/m:$Sys_OptVersion");
+  // Its end may wait for the modal box it opened.
+  e2e::QuolinProcess second({"/m:$Sys_OptVersion", folder.Path()});
+  ASSERT_TRUE(second.Started());
   HWND about = app->WaitForWindow("", "バージョン情報", WaitLimitMs);
   ASSERT_NE(about, nullptr);
   EXPECT_NE(ChildWithText(about, "Version 4.2.2.0"), nullptr);
@@ -73,7 +75,7 @@ TEST_F(InfoDialogsE2E, AboutBoxShowsTheVersionAndEscapeClosesIt) {
   ASSERT_NE(close, nullptr);
   PressKeyIn(close, VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
-  EXPECT_TRUE(second->WaitForExit(WaitLimitMs));
+  EXPECT_TRUE(second.WaitForExit(WaitLimitMs));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "texchain/Module.h"
+#include "core/Module.h"
 
 namespace quolin {
 
