@@ -14,6 +14,7 @@
 #   pin.bmp      the find dialog's keep-open button, 16 x 16 on fuchsia (lower-left pixel
 #                kept): a push pin seen from the side, its head up and its needle down
 #   quolin.ico   the program's icon, 32 x 32 and 16 x 16
+#   credits.bmp  the about box's credits picture, 240 x 80
 # Usage: make-images.sh <folder>
 set -euo pipefail
 out=$1
@@ -65,3 +66,8 @@ glyph "-stroke '#7a1f16' -fill '#c0392b' -draw 'rectangle 5,1 10,3' -draw 'recta
 convert -size 32x32 xc:'#1d5c63' -fill '#417d7a' -draw 'rectangle 0,26 31,31' \
   -fill white -font "$font" -pointsize 28 -gravity center -annotate +0-2 'Q' \
   -define icon:auto-resize=32,16 "$out/quolin.ico"
+
+convert -size 240x80 xc:'#f4ecd8' -fill '#1d5c63' -draw 'rectangle 0,0 239,5' \
+  -draw 'rectangle 0,74 239,79' -fill '#1d5c63' -font "$font" -pointsize 30 -gravity center \
+  -annotate +0-8 'Quolin' -fill '#417d7a' -pointsize 12 -annotate +0+22 'TeX / LaTeX' \
+  -type TrueColor BMP3:"$out/credits.bmp"

@@ -21,11 +21,16 @@
 #include "core/SysWords.h"
 #include "settings/BracketListForm.h"
 #include "settings/ConvUnit.h"
+#include "settings/DocInfoUnit.h"
 #include "settings/FindOpenUnit.h"
 #include "settings/FindUnit.h"
+#include "settings/FmtUnit.h"
 #include "settings/IndexUnit.h"
+#include "settings/JumpUnit.h"
 #include "settings/OutlineDetailForm.h"
 #include "settings/SetUnit.h"
+#include "settings/TplUnit.h"
+#include "settings/VerUnit.h"
 #include "settings/WizUnit.h"
 #include "spell/SpellUnit.h"
 #include "texchain/AuxFiles.h"
@@ -119,6 +124,10 @@ void ClipboardCommand(TEditCommand command, TSectionCommand section, UINT messag
 
 void FileNew(const TSysCall&) {
   SysFileNew();
+}
+
+void FileTemplate(const TSysCall&) {
+  ShowTplForm();
 }
 
 void FileOpenNamed(const TSysCall& call) {
@@ -332,6 +341,10 @@ void EditJump(const TSysCall& call) {
   GoToActiveDocLine(StrToIntDef(call.Arg(0, "0"), 0));
 }
 
+void EditJumpDialog(const TSysCall& call) {
+  ToggleJumpForm(call.CommandId);
+}
+
 template <TSectionMove Move> void EditMoveSection(const TSysCall&) {
   MoveSectionSelection(&Doc(), Move);
 }
@@ -372,6 +385,10 @@ template <UINT Message, WPARAM WParam, LPARAM LParam = 0> void MdiCommand(const 
 
 template <TWindowState State> void DocWindowState(const TSysCall&) {
   Doc().SetWindowState(State);
+}
+
+void WinDocInfo(const TSysCall&) {
+  ShowDocInfoForm();
 }
 
 template <TWindowState State> void MainWindowState(const TSysCall&) {
@@ -421,6 +438,15 @@ void OptModuleWizard(const TSysCall&) {
   ShowWizForm();
 }
 
+// Registry mode: the pLaTeX2e front end's settings; otherwise the TeX front end's INI file.
+template <bool RegistryMode> void OptSelectFmt(const TSysCall&) {
+  ShowFmtForm(RegistryMode);
+}
+
+void OptVersion(const TSysCall&) {
+  ShowVerForm();
+}
+
 void OptExecuteFile(const TSysCall& call) {
   ExecuteFile(call.Arg(0, ""), call.Arg(1, ""));
 }
@@ -444,7 +470,7 @@ void HelpTopic(const TSysCall&) {
 // One handler per word, in the order of the word table.
 constexpr THandler Handlers[] = {
     FileNew,
-    Waiting,
+    FileTemplate,
     FileOpenNamed,
     FileOpen,
     FilesOpen,
@@ -488,8 +514,7 @@ constexpr THandler Handlers[] = {
     EditIndexDialog,
     EditMoveLine,
     EditJump,
-    // The line-jump dialog.
-    Waiting,
+    EditJumpDialog,
     EditMoveSection<smParent>,
     EditMoveSection<smFirstChild>,
     EditMoveSection<smNextSibling>,
@@ -514,8 +539,7 @@ constexpr THandler Handlers[] = {
     DocWindowState<TWindowState::wsMaximized>,
     DocWindowState<TWindowState::wsMinimized>,
     DocWindowState<TWindowState::wsNormal>,
-    // Document information.
-    Waiting,
+    WinDocInfo,
     MainWindowState<TWindowState::wsMaximized>,
     MainWindowState<TWindowState::wsMinimized>,
     MainWindowState<TWindowState::wsNormal>,
@@ -533,9 +557,9 @@ constexpr THandler Handlers[] = {
     OptModuleWizard,
     OptModuleWizard,
     OptModuleWizard,
-    Waiting,
-    Waiting,
-    Waiting,
+    OptSelectFmt<false>,
+    OptSelectFmt<true>,
+    OptVersion,
     OptExecuteFile,
     OptSpellCheck,
     OptBracketSetup,

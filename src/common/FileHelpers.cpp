@@ -65,6 +65,17 @@ bool FileExistsNoWildcard(const std::string& path) {
          !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::vector<std::string> FindFileNamesExcept(const std::string& pattern,
+                                             uint32_t excludedAttributes) {
+  const std::string folder = ExtractFilePath(pattern);
+  std::vector<std::string> names = FindFileNames(pattern);
+  std::erase_if(names, [&](const std::string& name) {
+    const DWORD attributes = GetFileAttributesA((folder + name).c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & excludedAttributes);
+  });
+  return names;
+}
+
 std::string GetShortPath(const std::string& path) {
   char buffer[1025];
   DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);

@@ -6,6 +6,7 @@
 #include "core/Font.h"
 #include "core/Platform.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,11 @@ namespace quolin {
 // False for a path with "*" or "?"; otherwise whether a file search finds an entry that is
 // not a folder.
 bool FileExistsNoWildcard(const std::string& path);
+
+// FindFileNames (the files, not folders, a search for pattern lists, in its order) without
+// those that have any of the attributes (FILE_ATTRIBUTE_ bits).
+std::vector<std::string> FindFileNamesExcept(const std::string& pattern,
+                                             uint32_t excludedAttributes);
 
 // The platform's 8.3 form; empty when there is none.
 std::string GetShortPath(const std::string& path);

@@ -114,6 +114,11 @@ inline constexpr char EditLogAreaKey[] = "EditLogArea";
 inline constexpr char LogBGColorName[] = "BGColor";
 inline constexpr char EditorPropName[] = "Property";
 
+// The template, format and about dialogs.
+inline constexpr char TemplateListFileExtName[] = "TemplateListFileExt";
+inline constexpr char TemplateListFileExtDefault[] = "tex";
+// The about box's version check page ("%d" is the version number).
+inline constexpr char VersionCheckAddress[] = "https://example.org/quolin/version-check?v=%d";
 // List tool windows: the frame's buttons and pop-up items, the document combo's hint ("%s" is
 // the chosen document in parentheses), the font tool's none entry and the numbers of its
 // pop-up items.

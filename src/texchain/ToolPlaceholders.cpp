@@ -13,12 +13,6 @@ namespace quolin {
 
 namespace {
 
-constexpr char KarveSettingsKey[] = "Software\\KARVE\\bwpvtex\\Settings";
-constexpr char KarveFormatsKey[] = "Software\\KARVE\\bwpvtex\\Format Files";
-constexpr char KarveFormatValue[] = "defaultfmt";
-constexpr char WinTeXIni[] = "WinTex.ini";
-constexpr char WinTeXDefaultSection[] = "TeXModeDefault";
-constexpr char WinTeXModeSection[] = "TeXMode";
 
 constexpr char RowPlaceholder[] = "%row%";
 

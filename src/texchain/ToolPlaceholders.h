@@ -19,6 +19,14 @@ struct TFormatDefaults {
   std::string FmtName_KarveTeX;
 };
 
+// Where the two front ends keep their formats and their default format's number.
+inline constexpr char KarveSettingsKey[] = "Software\\KARVE\\bwpvtex\\Settings";
+inline constexpr char KarveFormatsKey[] = "Software\\KARVE\\bwpvtex\\Format Files";
+inline constexpr char KarveFormatValue[] = "defaultfmt";
+inline constexpr char WinTeXIni[] = "WinTex.ini";
+inline constexpr char WinTeXDefaultSection[] = "TeXModeDefault";
+inline constexpr char WinTeXModeSection[] = "TeXMode";
+
 const TFormatDefaults& FormatDefaults();
 // Reads them from the KarveTeX front end's registry key and "WinTex.ini".
 void LoadFormatDefaults();

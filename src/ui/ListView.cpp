@@ -680,4 +680,13 @@ bool TStringGrid::CanSelectRow(int row) {
   return canSelect;
 }
 
+void FillListViewCaptions(TListView& listView, const std::vector<std::string>& strings) {
+  listView.BeginUpdate();
+  listView.ClearItems();
+  for (const std::string& text : strings)
+    if (!text.empty())
+      listView.AddItem()->Caption = text;
+  listView.EndUpdate();
+}
+
 } // namespace quolin

@@ -243,4 +243,7 @@ private:
   std::vector<std::vector<std::string>> cells_; // [row][column]
 };
 
+// Clears the list and adds one item per non-empty string, the string as its caption.
+void FillListViewCaptions(TListView& listView, const std::vector<std::string>& strings);
+
 } // namespace quolin

@@ -283,6 +283,21 @@ TEST_F(UiControls, OwnerDataListViewAsksOnDataForItsRows) {
   EXPECT_EQ(WindowCell(list->Handle(), 765, 1), "7650");
 }
 
+TEST_F(UiControls, ListViewCaptionsFromStringsLeaveOutEmptyOnes) {
+  form->Show();
+  auto* list = TComponent::Create<TListView>(form.get(), "ListView1");
+  list->SetParent(form.get());
+  list->AddColumn("Name", 100);
+  list->AddItem()->Caption = "old";
+  FillListViewCaptions(*list, {"a", "", "表b", " "});
+  ASSERT_EQ(list->ItemCount(), 3);
+  EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(WindowCell(list->Handle(), 1, 0), "表b");
+  EXPECT_EQ(list->Items(2)->Caption, " ");
+  FillListViewCaptions(*list, {});
+  EXPECT_EQ(list->ItemCount(), 0);
+}
+
 TEST_F(UiControls, SpeedButtonsOfAGroupStayDownOneAtATimeCheckAndRadioButtonsClickOnChange) {
   form->Show();
   auto* a = Add<TSpeedButton>("A");
