@@ -29,7 +29,7 @@ TSpellEngineSettings SettingsFrom(fuzz::Input& input) {
   settings.SkipWithDigits = switches & 16;
   settings.StripSuffixes = switches & 32;
   settings.MainDicOnly = switches & 64;
-  settings.Commenter = (switches & 128) ? "%" : "";
+  settings.Commenter = std::string((switches & 128) ? 1 : 0, '%');
   settings.MinWordLen = input.Byte() % 8;
   return settings;
 }
