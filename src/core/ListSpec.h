@@ -45,9 +45,9 @@ struct TListEntry {
 };
 // A ":" after the first character splits caption and template.
 TListEntry SplitListEntry(std::string_view entry);
-// The label specification as comma text; entries trimmed, empty ones dropped.
+// The label pattern list as comma text; entries trimmed, empty ones dropped.
 std::vector<TListEntry> LabelEntries(std::string_view spec);
-// The reference specification cut at every comma outside parentheses; pieces trimmed, empty
+// The reference pattern cut at every comma outside parentheses; pieces trimmed, empty
 // ones dropped.
 std::vector<TListEntry> ReferenceEntries(std::string_view spec);
 
