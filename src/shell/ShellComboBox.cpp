@@ -193,8 +193,8 @@ void TShellComboBox::DestroyWnd() {
 
 void TShellComboBox::SetDesktopFont(bool desktopFont) {
   desktopFont_ = desktopFont;
-  if (desktopFont)
-    TakeIconFont();
+  if (desktopFont && TakeIconFont() && HandleAllocated())
+    RecreateWnd();
 }
 
 // True when the font's size changed, so that the entries' heights must follow.

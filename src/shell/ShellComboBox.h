@@ -93,7 +93,8 @@ public:
   void SetShVirtuaItems(TShVirtuaItems virtuals) { virtuals_ = virtuals; }
   bool IncludeHidden() const { return includeHidden_; }
   void SetIncludeHidden(bool includeHidden) { includeHidden_ = includeHidden; }
-  // The icon titles' font, followed when the system's changes.
+  // The icon titles' font, followed when the system's changes; the window is made again when
+  // its size changes, so that the entries' heights follow.
   bool DesktopFont() const { return desktopFont_; }
   void SetDesktopFont(bool desktopFont);
 

@@ -319,6 +319,31 @@ TEST_F(ShellCombo, EntriesAndTheSelectionFieldAreAtLeastEighteenPixelsHigh) {
   EXPECT_GE(height(-1), height(1));
 }
 
+TEST_F(ShellCombo, TheDesktopFontFollowsTheIconTitlesFontsSize) {
+  auto settingsChanged = [&] {
+    combo_->Perform(CM_WININICHANGE, SPI_SETICONTITLELOGFONT, 0);
+    uitest::Pump();
+  };
+  EXPECT_FALSE(combo_->DesktopFont());
+  combo_->Font().SetHeight(40);
+  HWND window = combo_->Handle();
+  settingsChanged();
+  EXPECT_EQ(combo_->Handle(), window) << "off";
+  const int big = combo_->Font().Value().PixelHeight();
+
+  combo_->SetDesktopFont(true);
+  EXPECT_NE(combo_->Handle(), window) << "a font of another size";
+  window = combo_->Handle();
+  const TFont icon = combo_->Font().Value();
+  EXPECT_NE(icon.PixelHeight(), big);
+  settingsChanged();
+  EXPECT_EQ(combo_->Handle(), window) << "the same size";
+  combo_->Font().SetHeight(40);
+  settingsChanged();
+  EXPECT_TRUE(uitest::PumpUntil([&] { return combo_->Handle() != window; }));
+  EXPECT_EQ(combo_->Font().Value(), icon);
+}
+
 TEST_F(ShellCombo, TheSelectedFolderTakesDrops) {
   TempFolder target("dst", "E:\\");
   TempFolder source("src", "E:\\");
