@@ -416,9 +416,9 @@ std::string TShellComboBox::EntryText(int index, bool editPart) {
 // --- Drawing ---
 
 int TShellComboBox::MeasureItem(int) {
+  int iconWidth = 16;
   int icon = 16;
-  int unused = 0;
-  ImageList_GetIconSize(GetSysImageList(false), &unused, &icon);
+  ImageList_GetIconSize(GetSysImageList(false), &iconWidth, &icon);
   const int text = TextExtent(Font().Handle(), "Ay").cy;
   return std::max(MinItemHeight, std::max(icon, text) + 2);
 }
