@@ -33,6 +33,23 @@ bool MatchesSelection(std::string_view selected, std::string_view search, bool m
   return MatchLengthAt(selected, 0, search, flags) == static_cast<int>(selected.size());
 }
 
+// The search text compiled once for the searches of one step and for the selection check,
+// which folds as MatchesSelection does.
+struct TFindSession::TPattern {
+  TPattern(std::string_view text, int flags)
+      : Text(text), Flags(flags), Search(text, flags),
+        Selection(text, flags & (sfMatchCase | sfIgnoreWidth)) {}
+
+  bool MatchesSelection(std::string_view selected) {
+    return Selection.LengthAt(selected, 0) == static_cast<int>(selected.size());
+  }
+
+  std::string_view Text;
+  int Flags;
+  TPreparedSearch Search;
+  TPreparedSearch Selection;
+};
+
 namespace {
 
 // Searches text from the target's selection; on a match selects it.
@@ -51,41 +68,80 @@ int FindInEditor(TEditTarget& target, std::string_view pattern, int flags) {
   return FindFromSelection(target, target.Text(), pattern, flags);
 }
 
-const std::string& TFindSession::Text() {
+TGapText& TFindSession::Text() {
   if (!haveText_) {
-    text_ = target_.Text();
+    text_.Assign(target_.Text());
     haveText_ = true;
   }
   return text_;
 }
 
-std::string TFindSession::Selected() {
-  const std::string& text = Text();
-  int start = std::clamp(target_.SelStart(), 0, static_cast<int>(text.size()));
-  int length = std::clamp(target_.SelLength(), 0, static_cast<int>(text.size()) - start);
-  return text.substr(start, length);
+TSearchPos TFindSession::TargetSelection() const {
+  return {target_.SelStart(), target_.SelLength()};
+}
+
+bool TFindSession::Search(TSearchPos& selection, TPattern& pattern) {
+  TGapText& text = Text();
+  // The matcher refuses a record outside the text.
+  if (selection.Start < 0 || selection.Length < 0 ||
+      static_cast<size_t>(selection.Start) > text.Size())
+    return false;
+  auto start = static_cast<size_t>(selection.Start);
+  size_t offset = 0;
+  std::string_view view;
+  TSearchPos position{selection.Start, 0};
+  if (pattern.Flags & sfForward) {
+    size_t first = start + static_cast<size_t>(selection.Length);
+    if (first > text.Size())
+      return false;
+    view = text.ForwardView(first, offset);
+    position.Start = static_cast<int>(first - offset);
+  } else {
+    view = text.BackwardView(start, pattern.Text, pattern.Flags);
+  }
+  if (!pattern.Search.Find(view, position))
+    return false;
+  selection = {position.Start + static_cast<int>(offset), position.Length};
+  return true;
 }
 
 int TFindSession::FindNext(std::string_view pattern, int flags) {
-  return FindFromSelection(target_, Text(), pattern, flags);
+  TPattern search(pattern, flags);
+  TSearchPos selection = TargetSelection();
+  if (!Search(selection, search))
+    return -1;
+  target_.SetSelection(selection.Start, selection.Length);
+  return selection.Start;
 }
 
-bool TFindSession::ReplaceIfMatching(std::string_view search, std::string_view replacement,
-                                     int flags) {
-  if (!MatchesSelection(Selected(), search, flags & sfMatchCase, flags & sfIgnoreWidth))
+bool TFindSession::ReplaceSelected(TSearchPos& selection, TPattern& search,
+                                   std::string_view replacement) {
+  TGapText& text = Text();
+  int size = static_cast<int>(text.Size());
+  int start = std::clamp(selection.Start, 0, size);
+  int length = std::clamp(selection.Length, 0, size - start);
+  if (!search.MatchesSelection(text.Substr(start, length)))
     return false;
-  int start = target_.SelStart();
-  int length = target_.SelLength();
   if (!target_.ReplaceSelection(replacement))
     return false;
   int end = target_.SelStart();
   // The editor may store the inserted text differently (line ends); then read it again.
   if (end == start + static_cast<int>(replacement.size()))
-    text_.replace(start, length, replacement);
+    text.Replace(start, length, replacement);
   else
     haveText_ = false;
   // The next search starts beyond the replaced text, so it is never searched again.
-  target_.SetSelection((flags & sfForward) ? end : start, 0);
+  selection = {(search.Flags & sfForward) ? end : start, 0};
+  return true;
+}
+
+bool TFindSession::ReplaceIfMatching(std::string_view search, std::string_view replacement,
+                                     int flags) {
+  TPattern pattern(search, flags);
+  TSearchPos selection = TargetSelection();
+  if (!ReplaceSelected(selection, pattern, replacement))
+    return false;
+  target_.SetSelection(selection.Start, selection.Length);
   return true;
 }
 
@@ -114,10 +170,21 @@ private:
 int TFindSession::ReplaceAll(std::string_view search, std::string_view replacement, int flags) {
   int count = 0;
   TUpdateBracket bracket(target_);
-  do {
-    if (ReplaceIfMatching(search, replacement, flags))
-      ++count;
-  } while (FindNext(search, flags) >= 0);
+  // The selection is followed here; the target's is set only where a replacement needs it.
+  TPattern pattern(search, flags);
+  TSearchPos selection = TargetSelection();
+  bool replaced = false;
+  while (true) {
+    replaced = ReplaceSelected(selection, pattern, replacement);
+    count += replaced ? 1 : 0;
+    if (!Search(selection, pattern))
+      break;
+    target_.SetSelection(selection.Start, selection.Length);
+  }
+  // A replacement leaves the caret after the inserted text; the failing search began elsewhere
+  // when it went backward.
+  if (replaced)
+    target_.SetSelection(selection.Start, selection.Length);
   return count;
 }
 

@@ -3,6 +3,9 @@
 // so the same steps run on a real editor and on a string.
 #pragma once
 
+#include "core/GapText.h"
+#include "core/TextSearch.h"
+
 #include <string>
 #include <string_view>
 
@@ -95,11 +98,18 @@ public:
   int ReplaceAll(std::string_view search, std::string_view replacement, int flags);
 
 private:
-  const std::string& Text();
-  std::string Selected();
+  struct TPattern;
+
+  TGapText& Text();
+  TSearchPos TargetSelection() const;
+  // The next match from selection on the copy, into selection; false leaves it alone.
+  bool Search(TSearchPos& selection, TPattern& pattern);
+  // Replaces selection, the target's selection too, when it matches the pattern; then
+  // selection is the caret beyond the replaced text in the search direction.
+  bool ReplaceSelected(TSearchPos& selection, TPattern& search, std::string_view replacement);
 
   TEditTarget& target_;
-  std::string text_;
+  TGapText text_;
   bool haveText_ = false;
 };
 

@@ -1,5 +1,5 @@
+#include "TextOracle.h"
 #include "core/FindReplace.h"
-
 #include "core/TextSearch.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +141,52 @@ TEST(FindReplaceLogic, ReplaceStepReplacesOnlyAMatchingSelection) {
   EXPECT_EQ(target.Contents(), "foo bar X");
   EXPECT_EQ(target.SelStart(), 9);
   EXPECT_EQ(target.SelLength(), 0);
+}
+
+// The session's copy follows the replacements at one place after another; held to the loop that
+// reads the whole text before every search, on texts whose lead-byte runs, voicing marks, blanks
+// and word edges meet the replaced text from either side.
+TEST(FindReplaceLogic, ReplaceAllAgreesWithReadingTheWholeTextEachTime) {
+  int replaced = 0;
+  for (uint32_t seed : {11u, 12u, 13u}) {
+    texttest::TrialMaker maker(seed);
+    std::mt19937 random(seed);
+    int failures = 0;
+    for (int round = 0; round < 3000 && failures < 5; ++round) {
+      std::string text = maker.Text();
+      std::string search = maker.Pattern(text);
+      // The pattern again at a few places, which may cut a character.
+      for (int copies = static_cast<int>(random() % 6); copies > 0; --copies)
+        text.insert(random() % (text.size() + 1), search);
+      // Replacements that shrink, grow, repeat the pattern or end in a lead byte.
+      std::string replacement = maker.Pattern(maker.Text());
+      if (random() % 4 == 0)
+        replacement = random() % 2 ? search + replacement : "";
+      int flags = texttest::FlagsOf(round % 64);
+      bool readOnly = random() % 16 == 0;
+      TStringEditTarget target(text, readOnly);
+      TSearchPos record = maker.Record(text);
+      target.SetSelection(record.Start, record.Length);
+      TSearchPos selection{target.SelStart(), target.SelLength()};
+      int count = TFindSession(target).ReplaceAll(search, replacement, flags);
+      texttest::TReplaceOutcome expected =
+          texttest::ReferenceReplaceAll(text, selection, search, replacement, flags, readOnly);
+      bool agrees = expected.Ended && count == expected.Count &&
+                    target.Contents() == expected.Text &&
+                    target.SelStart() == expected.Selection.Start &&
+                    target.SelLength() == expected.Selection.Length;
+      EXPECT_TRUE(agrees) << "seed " << seed << " round " << round << "\ntext " << texttest::Hex(text)
+                          << "\nsearch " << texttest::Hex(search) << "\nreplacement "
+                          << texttest::Hex(replacement) << "\nflags " << flags << " from {"
+                          << selection.Start << ", " << selection.Length << "}\ngot " << count
+                          << " " << texttest::Hex(target.Contents()) << "\nnot "
+                          << expected.Count << " " << texttest::Hex(expected.Text);
+      failures += agrees ? 0 : 1;
+      replaced += count > 1 ? 1 : 0;
+    }
+  }
+  // Most trials must replace more than once, or the copy's edits go untested.
+  EXPECT_GT(replaced, 1000);
 }
 
 } // namespace
