@@ -128,6 +128,10 @@ std::string TEditorStrings::Text() const {
   return Store().WholeText();
 }
 
+size_t TEditorStrings::CopyText(int offset, size_t length, char* out) const {
+  return Store().CopyText(offset, length, out);
+}
+
 void TEditorStrings::SetText(std::string_view value) {
   auto block = std::make_unique_for_overwrite<char[]>(value.size() + 1);
   std::memcpy(block.get(), value.data(), value.size());

@@ -3,6 +3,7 @@
 #include "core/TextSearch.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quolin {
 
@@ -10,6 +11,16 @@ void TStringEditTarget::SetSelection(int start, int length) {
   int size = static_cast<int>(text_.size());
   selStart_ = std::clamp(start, 0, size);
   selLength_ = std::clamp(length, 0, size - selStart_);
+}
+
+int TStringEditTarget::ReadText(int start, int length, char* out) const {
+  int size = static_cast<int>(text_.size());
+  if (start < 0 || start > size || length <= 0)
+    return 0;
+  int bytes = std::min(length, size - start);
+  std::memcpy(out, text_.data() + start, static_cast<size_t>(bytes));
+  bytesRead_ += static_cast<size_t>(bytes);
+  return bytes;
 }
 
 bool TStringEditTarget::ReplaceSelection(std::string_view text) {
@@ -81,28 +92,72 @@ TSearchPos TFindSession::TargetSelection() const {
 }
 
 bool TFindSession::Search(TSearchPos& selection, TPattern& pattern) {
-  TGapText& text = Text();
+  lastMatch_ = {};
   // The matcher refuses a record outside the text.
-  if (selection.Start < 0 || selection.Length < 0 ||
-      static_cast<size_t>(selection.Start) > text.Size())
+  if (selection.Start < 0 || selection.Length < 0)
+    return false;
+  if (pattern.Flags & sfForward)
+    return SearchForward(selection, pattern);
+  TGapText& text = Text();
+  if (static_cast<size_t>(selection.Start) > text.Size())
     return false;
   auto start = static_cast<size_t>(selection.Start);
-  size_t offset = 0;
-  std::string_view view;
+  std::string_view view = text.BackwardView(start, pattern.Text, pattern.Flags);
   TSearchPos position{selection.Start, 0};
-  if (pattern.Flags & sfForward) {
-    size_t first = start + static_cast<size_t>(selection.Length);
-    if (first > text.Size())
-      return false;
-    view = text.ForwardView(first, offset);
-    position.Start = static_cast<int>(first - offset);
-  } else {
-    view = text.BackwardView(start, pattern.Text, pattern.Flags);
-  }
   if (!pattern.Search.Find(view, position))
     return false;
-  selection = {position.Start + static_cast<int>(offset), position.Length};
+  selection = position;
   return true;
+}
+
+bool TFindSession::ReadWindow(int first, int width, TWindow& window) {
+  // The bytes before first that the search reads come with the window; more of them when a run
+  // of lead bytes reaches back beyond them.
+  for (int before = std::min(first, 4);; before = std::min(first, 2 * before)) {
+    auto bytes = static_cast<size_t>(before + width);
+    if (window_.size() < bytes)
+      window_.resize(bytes);
+    int read = target_.ReadText(first - before, before + width, window_.data());
+    if (read < before)
+      return false;
+    std::string_view text(window_.data(), static_cast<size_t>(read));
+    auto behind = static_cast<int>(ForwardSearchLookBehind(text.substr(0, static_cast<size_t>(before))));
+    if (behind < before || before == first) {
+      window = {text.substr(static_cast<size_t>(before - behind)), behind, read - before < width};
+      return true;
+    }
+  }
+}
+
+bool TFindSession::SearchForward(TSearchPos& selection, TPattern& pattern) {
+  int first = selection.Start + selection.Length;
+  int width = windowBytes_;
+  TWindow window;
+  while (ReadWindow(first, width, window)) {
+    std::string_view view = window.Text;
+    // Near a window's end the matcher would judge candidates by a text cut short.
+    auto judged = static_cast<int>(
+        window.ToEnd ? view.size()
+                     : view.size() - ForwardSearchLookAhead(view, pattern.Text, pattern.Flags));
+    TSearchPos position{window.Behind, 0};
+    if (pattern.Search.Find(view, position) && position.Start < judged) {
+      selection = {first - window.Behind + position.Start, position.Length};
+      lastMatch_ = {selection, view.substr(static_cast<size_t>(position.Start),
+                                           static_cast<size_t>(position.Length))};
+      // The next search likely goes about as far.
+      int reach = position.Start + position.Length - window.Behind;
+      windowBytes_ = std::clamp(reach + reach / 4, kLeastWindow, kLargestWindow);
+      return true;
+    }
+    if (window.ToEnd)
+      return false;
+    int next = first - window.Behind + judged;
+    // A window without a judged candidate beyond first grows until it has one.
+    width = next > first ? std::min(2 * width, kLargestWindow) : 2 * width;
+    first = std::max(first, next);
+  }
+  // first lies beyond the text's end.
+  return false;
 }
 
 int TFindSession::FindNext(std::string_view pattern, int flags) {
@@ -116,20 +171,29 @@ int TFindSession::FindNext(std::string_view pattern, int flags) {
 
 bool TFindSession::ReplaceSelected(TSearchPos& selection, TPattern& search,
                                    std::string_view replacement) {
-  TGapText& text = Text();
-  int size = static_cast<int>(text.Size());
-  int start = std::clamp(selection.Start, 0, size);
-  int length = std::clamp(selection.Length, 0, size - start);
-  if (!search.MatchesSelection(text.Substr(start, length)))
+  int start = std::max(selection.Start, 0);
+  // The text of a match just found is still in the window.
+  std::string read;
+  std::string_view selected = lastMatch_.Text;
+  if (!(selection == lastMatch_.At)) {
+    read.resize(static_cast<size_t>(std::max(selection.Length, 0)));
+    read.resize(static_cast<size_t>(
+        target_.ReadText(start, static_cast<int>(read.size()), read.data())));
+    selected = read;
+  }
+  lastMatch_ = {};
+  if (!search.MatchesSelection(selected))
     return false;
   if (!target_.ReplaceSelection(replacement))
     return false;
   int end = target_.SelStart();
-  // The editor may store the inserted text differently (line ends); then read it again.
-  if (end == start + static_cast<int>(replacement.size()))
-    text.Replace(start, length, replacement);
-  else
-    haveText_ = false;
+  if (haveText_) {
+    // The editor may store the inserted text differently (line ends); then read it again.
+    if (end == start + static_cast<int>(replacement.size()))
+      text_.Replace(static_cast<size_t>(start), selected.size(), replacement);
+    else
+      haveText_ = false;
+  }
   // The next search starts beyond the replaced text, so it is never searched again.
   selection = {(search.Flags & sfForward) ? end : start, 0};
   return true;

@@ -292,6 +292,35 @@ int TPointerStringList::RowStartingBefore(int offset) const {
   return anchorRow_;
 }
 
+size_t TPointerStringList::CopyText(int offset, size_t length, char* out) const {
+  if (offset < 0 || rows_.empty())
+    return 0;
+  int row = RowStartingBefore(offset + 1);
+  auto skip = static_cast<size_t>(offset - RowStartOffset(row));
+  size_t copied = 0;
+  for (; row < Count() && copied < length; ++row) {
+    const Row& stored = rows_[static_cast<size_t>(row)];
+    auto span = static_cast<size_t>(OffsetSpan(row));
+    if (skip >= span) {
+      skip -= span;
+      continue;
+    }
+    // Most rows go whole; the first and the last may be cut.
+    if (skip == 0 && span <= length - copied) {
+      if (stored.length > 0)
+        std::memcpy(out + copied, stored.text, stored.length);
+      if (span > stored.length)
+        std::memcpy(out + copied + stored.length, "\r\n", 2);
+      copied += span;
+      continue;
+    }
+    for (size_t end = std::min(span, skip + length - copied); skip < end; ++skip)
+      out[copied++] = skip < stored.length ? stored.text[skip] : "\r\n"[skip - stored.length];
+    skip = 0;
+  }
+  return copied;
+}
+
 void TPointerStringList::CompactIfWasteful() {
   if (arena_.UsedBytes() - liveBytes_ <= std::max(liveBytes_, kMinWaste))
     return;

@@ -462,20 +462,39 @@ size_t ForwardSearchLookBehind(std::string_view before) {
   return before.size() - from;
 }
 
+namespace {
+
+// A match attempt reads, past the byte it begins at, at most two bytes for each pattern
+// character (one pattern byte at least), besides the line breaks and blanks it steps over, and
+// the byte after the last: so no more than this many other bytes.
+size_t ReadAheadBytes(std::string_view pattern) {
+  return 2 * pattern.size() + 2;
+}
+
+// Whether a match may step over byte (either byte of a full-width space counts).
+bool MayStepOver(unsigned char byte, int flags) {
+  bool lineBreak = byte == '\r' || byte == '\n';
+  bool blank = byte == '\t' || byte == ' ' || byte == kFullWidthSpace[0] ||
+               byte == kFullWidthSpace[1];
+  return ((flags & sfSkipLineBreaks) && lineBreak) || ((flags & sfSkipBlanks) && blank);
+}
+
+} // namespace
+
 size_t BackwardSearchLookAhead(std::string_view after, std::string_view pattern, int flags) {
-  // A match begins before after. Each pattern character (one pattern byte at least) takes at
-  // most two text bytes, besides the line breaks and blanks it steps over, and the byte after
-  // the match is read; so is the one after a character that fails.
-  size_t others = 2 * pattern.size() + 2;
+  size_t others = ReadAheadBytes(pattern);
   size_t pos = 0;
-  for (; pos < after.size() && others > 0; ++pos) {
-    unsigned char byte = ByteAt(after, pos);
-    bool lineBreak = byte == '\r' || byte == '\n';
-    bool blank = byte == '\t' || byte == ' ' || byte == kFullWidthSpace[0] || byte == kFullWidthSpace[1];
-    if (!((flags & sfSkipLineBreaks) && lineBreak) && !((flags & sfSkipBlanks) && blank))
-      --others;
-  }
+  for (; pos < after.size() && others > 0; ++pos)
+    others -= MayStepOver(ByteAt(after, pos), flags) ? 0 : 1;
   return pos;
+}
+
+size_t ForwardSearchLookAhead(std::string_view text, std::string_view pattern, int flags) {
+  size_t others = ReadAheadBytes(pattern);
+  size_t pos = text.size();
+  for (; pos > 0 && others > 0; --pos)
+    others -= MayStepOver(ByteAt(text, pos - 1), flags) ? 0 : 1;
+  return others > 0 ? text.size() : text.size() - pos;
 }
 
 } // namespace quolin

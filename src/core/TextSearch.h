@@ -65,12 +65,15 @@ private:
   std::unique_ptr<search::TMatcher> matcher_; // none for an empty pattern
 };
 
-// How much of the text beside its start a search reads, for callers that keep the text in pieces:
-// a search handed only those bytes and the part it searches answers as on the whole text. A
-// forward search starting at the end of before reads only the last ForwardSearchLookBehind bytes
-// of before; a backward search starting at the start of after (with this pattern and these
-// flags) reads only the first BackwardSearchLookAhead bytes of after.
+// How much of the text beside the part it searches a search reads, for callers that keep or read
+// the text in pieces: a search handed only those bytes and the part it searches answers as on
+// the whole text. A forward search starting at the end of before reads only the last
+// ForwardSearchLookBehind bytes of before; a backward search starting at the start of after
+// (with this pattern and these flags) reads only the first BackwardSearchLookAhead bytes of after.
+// A forward search over a text cut short judges every candidate before its last
+// ForwardSearchLookAhead bytes as on the whole text (all of them when it is too short).
 size_t ForwardSearchLookBehind(std::string_view before);
 size_t BackwardSearchLookAhead(std::string_view after, std::string_view pattern, int flags);
+size_t ForwardSearchLookAhead(std::string_view text, std::string_view pattern, int flags);
 
 } // namespace quolin

@@ -122,11 +122,21 @@ TEST(FindReplaceLogic, ReplaceAllOnReadOnlyCountsNothing) {
   EXPECT_EQ(target.UpdateDepth(), 0);
 }
 
-TEST(FindReplaceLogic, ReplaceAllReadsTheTextOnce) {
-  TStringEditTarget target(std::string(1000, 'a'));
-  EXPECT_EQ(TFindSession(target).ReplaceAll("a", "bb", sfForward), 1000);
-  EXPECT_EQ(target.Contents(), std::string(2000, 'b'));
-  EXPECT_EQ(target.TextReads(), 1);
+// Never a copy per match: forward reads windows that reach a little beyond the next match,
+// backward one copy of the whole text that follows the replacements.
+TEST(FindReplaceLogic, ReplaceAllReadsTheTextAboutOnce) {
+  std::string text;
+  for (int line = 0; line < 1000; ++line)
+    text.append("a").append(static_cast<size_t>(line % 200), 'x').append("\r\n");
+  TStringEditTarget forward(text);
+  EXPECT_EQ(TFindSession(forward).ReplaceAll("a", "bb", sfForward | sfMatchCase), 1000);
+  EXPECT_EQ(forward.TextReads(), 0);
+  EXPECT_LE(forward.BytesRead(), 3 * text.size());
+  TStringEditTarget backward(text);
+  backward.SetSelection(static_cast<int>(text.size()), 0);
+  EXPECT_EQ(TFindSession(backward).ReplaceAll("a", "bb", sfMatchCase), 1000);
+  EXPECT_EQ(backward.Contents(), forward.Contents());
+  EXPECT_EQ(backward.TextReads(), 1);
 }
 
 TEST(FindReplaceLogic, ReplaceStepReplacesOnlyAMatchingSelection) {

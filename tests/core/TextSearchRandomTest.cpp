@@ -104,6 +104,18 @@ TEST(TextSearchRandom, ASearchReadsOnlyWhatItsLookBehindOrLookAheadSays) {
       TSearchPos shifted{record.Start + static_cast<int>(offset), record.Length};
       EXPECT_TRUE(found == foundInView && (!found || whole == shifted))
           << Describe(seed, trial) << "\nview from " << offset << ": " << Hex(view);
+      if (trial.flags & sfForward) {
+        // Cut short anywhere after its start, the view judges its early candidates alike.
+        size_t cut = first + static_cast<size_t>(round) * 7919 % (text.size() - first + 1);
+        std::string_view shorter = view.substr(0, cut - offset);
+        size_t judged = shorter.size() - ForwardSearchLookAhead(shorter, trial.pattern, trial.flags);
+        TSearchPos inShorter{static_cast<int>(first - offset), 0};
+        bool foundEarly = FindTextMatch(shorter, inShorter, trial.pattern, trial.flags) &&
+                          static_cast<size_t>(inShorter.Start) < judged;
+        bool early = found && static_cast<size_t>(whole.Start) - offset < judged;
+        EXPECT_TRUE(early == foundEarly && (!early || whole.Start == inShorter.Start + static_cast<int>(offset)))
+            << Describe(seed, trial) << "\ncut at " << cut << ", judged " << judged;
+      }
       matches += found ? 1 : 0;
       ++searches;
     }
