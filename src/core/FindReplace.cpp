@@ -146,7 +146,7 @@ bool TFindSession::SearchForward(TSearchPos& selection, TPattern& pattern) {
                                            static_cast<size_t>(position.Length))};
       // The next search likely goes about as far.
       int reach = position.Start + position.Length - window.Behind;
-      windowBytes_ = std::clamp(reach + reach / 4, kLeastWindow, kLargestWindow);
+      windowBytes_ = std::clamp(reach + reach / 8, kLeastWindow, kLargestWindow);
       return true;
     }
     if (window.ToEnd)

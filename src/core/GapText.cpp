@@ -12,12 +12,6 @@ void TGapText::Assign(std::string text) {
   gapStart_ = gapEnd_ = buffer_.size();
 }
 
-std::string TGapText::Substr(size_t start, size_t length) const {
-  std::string result(length, '\0');
-  CopyOut(start, length, result.data());
-  return result;
-}
-
 void TGapText::CopyOut(size_t start, size_t length, char* out) const {
   size_t before = start < gapStart_ ? std::min(length, gapStart_ - start) : 0;
   std::memcpy(out, buffer_.data() + start, before);
@@ -64,19 +58,6 @@ void TGapText::Replace(size_t start, size_t length, std::string_view text) {
   gapEnd_ += length;
   std::memcpy(buffer_.data() + gapStart_, text.data(), text.size());
   gapStart_ += text.size();
-}
-
-std::string_view TGapText::ForwardView(size_t first, size_t& offset) {
-  MoveGap(first);
-  size_t behind = ForwardSearchLookBehind(std::string_view(buffer_).substr(0, gapStart_));
-  // Without a gap the bytes before first already stand before the rest.
-  if (GapLength() > 0) {
-    Open(first, behind);
-    char* data = buffer_.data();
-    std::memcpy(data + gapEnd_ - behind, data + gapStart_ - behind, behind);
-  }
-  offset = first - behind;
-  return std::string_view(buffer_).substr(gapEnd_ - behind);
 }
 
 std::string_view TGapText::BackwardView(size_t start, std::string_view pattern, int flags) {

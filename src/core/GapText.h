@@ -1,6 +1,6 @@
-// A text edited at one place after another, as replace all does, without moving the rest of it
-// for each edit: a gap buffer whose gap follows the edits. Searches read it through contiguous
-// views: the bytes on the far side of the gap that a search reads are copied into the gap beside
+// A text edited at one place after another, as a backward replace all does, without moving the
+// rest of it for each edit: a gap buffer whose gap follows the edits. Searches read it through
+// contiguous views: the bytes after the gap that a search reads are copied into the gap beside
 // the part it searches. Window-free.
 #pragma once
 
@@ -14,13 +14,9 @@ class TGapText {
 public:
   void Assign(std::string text);
   size_t Size() const { return buffer_.size() - GapLength(); }
-  std::string Substr(size_t start, size_t length) const;
   // Replaces length bytes at start (both within the text) by text.
   void Replace(size_t start, size_t length, std::string_view text);
 
-  // The text from a little before first to its end, all that a forward search from first reads
-  // (TextSearch.h); offset is where the view begins in the text.
-  std::string_view ForwardView(size_t first, size_t& offset);
   // The text from its start to a little beyond start, all that a backward search from start with
   // this pattern and these flags reads.
   std::string_view BackwardView(size_t start, std::string_view pattern, int flags);
