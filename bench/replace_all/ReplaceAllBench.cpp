@@ -122,13 +122,14 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
   double measure = std::numeric_limits<double>::max();
   double baseline = measure;
   for (int round = 0; round < settings.runs; ++round) {
-    measure = std::min(measure, bench::MinSeconds(1, [&] { Reset(view, input.text); },
-                                                  [&] { form.Button3Click(); }));
+    measure =
+        std::min(measure, bench::MinSeconds(
+                              1, [&] { Reset(view, input.text); }, [&] { form.Button3Click(); }));
     checks.Expect(view.Text() == input.expected, "replace all: the text");
     checks.Expect(StatusMessage() == Format(" %d 箇所を置換しました.", Matches),
                   "replace all: the count, but " + StatusMessage());
-    baseline = std::min(baseline, bench::MinSeconds(1, [&] { Reset(view, input.text); },
-                                                    replaceDirectly));
+    baseline = std::min(baseline, bench::MinSeconds(
+                                      1, [&] { Reset(view, input.text); }, replaceDirectly));
     checks.Expect(view.Text() == input.expected, "direct replacements: the text");
   }
 

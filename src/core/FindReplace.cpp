@@ -121,7 +121,8 @@ bool TFindSession::ReadWindow(int first, int width, TWindow& window) {
     if (read < before)
       return false;
     std::string_view text(window_.data(), static_cast<size_t>(read));
-    auto behind = static_cast<int>(ForwardSearchLookBehind(text.substr(0, static_cast<size_t>(before))));
+    auto behind =
+        static_cast<int>(ForwardSearchLookBehind(text.substr(0, static_cast<size_t>(before))));
     if (behind < before || before == first) {
       window = {text.substr(static_cast<size_t>(before - behind)), behind, read - before < width};
       return true;
@@ -177,8 +178,8 @@ bool TFindSession::ReplaceSelected(TSearchPos& selection, TPattern& search,
   std::string_view selected = lastMatch_.Text;
   if (!(selection == lastMatch_.At)) {
     read.resize(static_cast<size_t>(std::max(selection.Length, 0)));
-    read.resize(static_cast<size_t>(
-        target_.ReadText(start, static_cast<int>(read.size()), read.data())));
+    read.resize(
+        static_cast<size_t>(target_.ReadText(start, static_cast<int>(read.size()), read.data())));
     selected = read;
   }
   lastMatch_ = {};

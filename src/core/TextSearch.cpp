@@ -383,8 +383,7 @@ bool RecordFits(std::string_view text, const TSearchPos& position) {
 }
 
 // The search of MatchPattern with a matcher bound to text.
-const char* MatchWith(TMatcher& matcher, std::string_view text, TSearchPos& position,
-                      int flags) {
+const char* MatchWith(TMatcher& matcher, std::string_view text, TSearchPos& position, int flags) {
   if (!RecordFits(text, position))
     return nullptr;
   matcher.Bind(text);
@@ -439,7 +438,9 @@ int MatchLengthAt(std::string_view text, int position, std::string_view pattern,
 }
 
 TPreparedSearch::TPreparedSearch(std::string_view pattern, int flags)
-    : flags_(flags), matcher_(pattern.empty() ? nullptr : std::make_unique<TMatcher>(pattern, flags)) {}
+    : flags_(flags),
+      matcher_(pattern.empty() ? nullptr : std::make_unique<TMatcher>(pattern, flags)) {
+}
 
 TPreparedSearch::~TPreparedSearch() = default;
 
@@ -474,8 +475,8 @@ size_t ReadAheadBytes(std::string_view pattern) {
 // Whether a match may step over byte (either byte of a full-width space counts).
 bool MayStepOver(unsigned char byte, int flags) {
   bool lineBreak = byte == '\r' || byte == '\n';
-  bool blank = byte == '\t' || byte == ' ' || byte == kFullWidthSpace[0] ||
-               byte == kFullWidthSpace[1];
+  bool blank =
+      byte == '\t' || byte == ' ' || byte == kFullWidthSpace[0] || byte == kFullWidthSpace[1];
   return ((flags & sfSkipLineBreaks) && lineBreak) || ((flags & sfSkipBlanks) && blank);
 }
 

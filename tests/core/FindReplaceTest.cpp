@@ -1,5 +1,5 @@
-#include "TextOracle.h"
 #include "core/FindReplace.h"
+#include "TextOracle.h"
 #include "core/TextSearch.h"
 
 #include <gtest/gtest.h>
@@ -185,11 +185,11 @@ TEST(FindReplaceLogic, ReplaceAllAgreesWithReadingTheWholeTextEachTime) {
                     target.Contents() == expected.Text &&
                     target.SelStart() == expected.Selection.Start &&
                     target.SelLength() == expected.Selection.Length;
-      EXPECT_TRUE(agrees) << "seed " << seed << " round " << round << "\ntext " << texttest::Hex(text)
-                          << "\nsearch " << texttest::Hex(search) << "\nreplacement "
-                          << texttest::Hex(replacement) << "\nflags " << flags << " from {"
-                          << selection.Start << ", " << selection.Length << "}\ngot " << count
-                          << " " << texttest::Hex(target.Contents()) << "\nnot "
+      EXPECT_TRUE(agrees) << "seed " << seed << " round " << round << "\ntext "
+                          << texttest::Hex(text) << "\nsearch " << texttest::Hex(search)
+                          << "\nreplacement " << texttest::Hex(replacement) << "\nflags " << flags
+                          << " from {" << selection.Start << ", " << selection.Length << "}\ngot "
+                          << count << " " << texttest::Hex(target.Contents()) << "\nnot "
                           << expected.Count << " " << texttest::Hex(expected.Text);
       failures += agrees ? 0 : 1;
       replaced += count > 1 ? 1 : 0;

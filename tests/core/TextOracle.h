@@ -319,7 +319,8 @@ inline TReplaceOutcome ReferenceReplaceAll(std::string text, TSearchPos selectio
       break;
     }
     std::string selected = text.substr(selection.Start, selection.Length);
-    if (!readOnly && MatchesSelection(selected, search, flags & sfMatchCase, flags & sfIgnoreWidth)) {
+    if (!readOnly &&
+        MatchesSelection(selected, search, flags & sfMatchCase, flags & sfIgnoreWidth)) {
       text.replace(selection.Start, selection.Length, replacement);
       ++outcome.Count;
       int end = selection.Start + static_cast<int>(replacement.size());

@@ -95,8 +95,8 @@ TEST(TextSearchRandom, ASearchReadsOnlyWhatItsLookBehindOrLookAheadSays) {
         view = view.substr(offset);
         record = {static_cast<int>(first - offset), 0};
       } else {
-        view = view.substr(0, start + BackwardSearchLookAhead(view.substr(start), trial.pattern,
-                                                               trial.flags));
+        view = view.substr(
+            0, start + BackwardSearchLookAhead(view.substr(start), trial.pattern, trial.flags));
       }
       TSearchPos whole = trial.record;
       bool found = FindTextMatch(text, whole, trial.pattern, trial.flags);
@@ -108,12 +108,14 @@ TEST(TextSearchRandom, ASearchReadsOnlyWhatItsLookBehindOrLookAheadSays) {
         // Cut short anywhere after its start, the view judges its early candidates alike.
         size_t cut = first + static_cast<size_t>(round) * 7919 % (text.size() - first + 1);
         std::string_view shorter = view.substr(0, cut - offset);
-        size_t judged = shorter.size() - ForwardSearchLookAhead(shorter, trial.pattern, trial.flags);
+        size_t judged =
+            shorter.size() - ForwardSearchLookAhead(shorter, trial.pattern, trial.flags);
         TSearchPos inShorter{static_cast<int>(first - offset), 0};
         bool foundEarly = FindTextMatch(shorter, inShorter, trial.pattern, trial.flags) &&
                           static_cast<size_t>(inShorter.Start) < judged;
         bool early = found && static_cast<size_t>(whole.Start) - offset < judged;
-        EXPECT_TRUE(early == foundEarly && (!early || whole.Start == inShorter.Start + static_cast<int>(offset)))
+        EXPECT_TRUE(early == foundEarly &&
+                    (!early || whole.Start == inShorter.Start + static_cast<int>(offset)))
             << Describe(seed, trial) << "\ncut at " << cut << ", judged " << judged;
       }
       matches += found ? 1 : 0;
