@@ -23,7 +23,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -40,7 +42,7 @@ constexpr int Matches = 2000;
 struct Settings {
   bool smoke = false;
   size_t bytes = 4 * 1024 * 1024;
-  int runs = 3;
+  int runs = 25;
 };
 
 struct Input {
@@ -106,14 +108,8 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
   form.CaseCheck->SetChecked(true);
   form.FindComboBox->SetText(Pattern);
   form.ReplaceComboBox->SetText(Replacement);
-  double measure = bench::MinSeconds(settings.runs, [&] { Reset(view, input.text); },
-                                     [&] { form.Button3Click(); });
-  checks.Expect(view.Text() == input.expected, "replace all: the text");
-  checks.Expect(StatusMessage() == Format(" %d 箇所を置換しました.", Matches),
-                "replace all: the count, but " + StatusMessage());
-
   const int growth = static_cast<int>(std::string(Replacement).size() - std::string(Pattern).size());
-  double baseline = bench::MinSeconds(settings.runs, [&] { Reset(view, input.text); }, [&] {
+  auto replaceDirectly = [&] {
     view.Lines().BeginUpdate();
     for (size_t i = 0; i < input.matches.size(); ++i) {
       view.SetSelStart(static_cast<int>(input.matches[i]) + growth * static_cast<int>(i));
@@ -121,8 +117,21 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
       view.SetSelText(Replacement);
     }
     view.Lines().EndUpdate();
-  });
-  checks.Expect(view.Text() == input.expected, "direct replacements: the text");
+  };
+  // Measure and baseline take turns, so that other work on the machine weighs on both alike.
+  double measure = std::numeric_limits<double>::max();
+  double baseline = measure;
+  for (int round = 0; round < settings.runs; ++round) {
+    measure =
+        std::min(measure, bench::MinSeconds(
+                              1, [&] { Reset(view, input.text); }, [&] { form.Button3Click(); }));
+    checks.Expect(view.Text() == input.expected, "replace all: the text");
+    checks.Expect(StatusMessage() == Format(" %d 箇所を置換しました.", Matches),
+                  "replace all: the count, but " + StatusMessage());
+    baseline = std::min(baseline, bench::MinSeconds(
+                                      1, [&] { Reset(view, input.text); }, replaceDirectly));
+    checks.Expect(view.Text() == input.expected, "direct replacements: the text");
+  }
 
   bool found = true;
   double reference = bench::MinSeconds(settings.runs, [&] {

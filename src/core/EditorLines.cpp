@@ -124,6 +124,10 @@ std::string TEditorStrings::Text() const {
   return Store().WholeText();
 }
 
+size_t TEditorStrings::CopyText(int offset, size_t length, char* out) const {
+  return Store().CopyText(offset, length, out);
+}
+
 void TEditorStrings::SetText(std::string_view value) {
   UpdateGuard update(*this);
   TEditorScreenStrings& store = Store();

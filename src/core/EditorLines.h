@@ -28,6 +28,9 @@ public:
   void Assign(const TPersistent& source) override;
 
   std::string Text() const override;
+  // Bytes of Text() from offset on, up to length of them, without building the whole text:
+  // the bytes copied.
+  size_t CopyText(int offset, size_t length, char* out) const;
   // Every line of value becomes a row that ends its line.
   void SetText(std::string_view value) override;
   // Lines end at CR LF, CR or LF; Ctrl-Z ends the text; a last line without line end keeps

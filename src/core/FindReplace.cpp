@@ -3,6 +3,7 @@
 #include "core/TextSearch.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quolin {
 
@@ -10,6 +11,16 @@ void TStringEditTarget::SetSelection(int start, int length) {
   int size = static_cast<int>(text_.size());
   selStart_ = std::clamp(start, 0, size);
   selLength_ = std::clamp(length, 0, size - selStart_);
+}
+
+int TStringEditTarget::ReadText(int start, int length, char* out) const {
+  int size = static_cast<int>(text_.size());
+  if (start < 0 || start > size || length <= 0)
+    return 0;
+  int bytes = std::min(length, size - start);
+  std::memcpy(out, text_.data() + start, static_cast<size_t>(bytes));
+  bytesRead_ += static_cast<size_t>(bytes);
+  return bytes;
 }
 
 bool TStringEditTarget::ReplaceSelection(std::string_view text) {
@@ -33,6 +44,23 @@ bool MatchesSelection(std::string_view selected, std::string_view search, bool m
   return MatchLengthAt(selected, 0, search, flags) == static_cast<int>(selected.size());
 }
 
+// The search text compiled once for the searches of one step and for the selection check,
+// which folds as MatchesSelection does.
+struct TFindSession::TPattern {
+  TPattern(std::string_view text, int flags)
+      : Text(text), Flags(flags), Search(text, flags),
+        Selection(text, flags & (sfMatchCase | sfIgnoreWidth)) {}
+
+  bool MatchesSelection(std::string_view selected) {
+    return Selection.LengthAt(selected, 0) == static_cast<int>(selected.size());
+  }
+
+  std::string_view Text;
+  int Flags;
+  TPreparedSearch Search;
+  TPreparedSearch Selection;
+};
+
 namespace {
 
 // Searches text from the target's selection; on a match selects it.
@@ -51,41 +79,134 @@ int FindInEditor(TEditTarget& target, std::string_view pattern, int flags) {
   return FindFromSelection(target, target.Text(), pattern, flags);
 }
 
-const std::string& TFindSession::Text() {
+TGapText& TFindSession::Text() {
   if (!haveText_) {
-    text_ = target_.Text();
+    text_.Assign(target_.Text());
     haveText_ = true;
   }
   return text_;
 }
 
-std::string TFindSession::Selected() {
-  const std::string& text = Text();
-  int start = std::clamp(target_.SelStart(), 0, static_cast<int>(text.size()));
-  int length = std::clamp(target_.SelLength(), 0, static_cast<int>(text.size()) - start);
-  return text.substr(start, length);
+TSearchPos TFindSession::TargetSelection() const {
+  return {target_.SelStart(), target_.SelLength()};
+}
+
+bool TFindSession::Search(TSearchPos& selection, TPattern& pattern) {
+  lastMatch_ = {};
+  // The matcher refuses a record outside the text.
+  if (selection.Start < 0 || selection.Length < 0)
+    return false;
+  if (pattern.Flags & sfForward)
+    return SearchForward(selection, pattern);
+  TGapText& text = Text();
+  if (static_cast<size_t>(selection.Start) > text.Size())
+    return false;
+  auto start = static_cast<size_t>(selection.Start);
+  std::string_view view = text.BackwardView(start, pattern.Text, pattern.Flags);
+  TSearchPos position{selection.Start, 0};
+  if (!pattern.Search.Find(view, position))
+    return false;
+  selection = position;
+  return true;
+}
+
+bool TFindSession::ReadWindow(int first, int width, TWindow& window) {
+  // The bytes before first that the search reads come with the window; more of them when a run
+  // of lead bytes reaches back beyond them.
+  for (int before = std::min(first, 4);; before = std::min(first, 2 * before)) {
+    auto bytes = static_cast<size_t>(before + width);
+    if (window_.size() < bytes)
+      window_.resize(bytes);
+    int read = target_.ReadText(first - before, before + width, window_.data());
+    if (read < before)
+      return false;
+    std::string_view text(window_.data(), static_cast<size_t>(read));
+    auto behind =
+        static_cast<int>(ForwardSearchLookBehind(text.substr(0, static_cast<size_t>(before))));
+    if (behind < before || before == first) {
+      window = {text.substr(static_cast<size_t>(before - behind)), behind, read - before < width};
+      return true;
+    }
+  }
+}
+
+bool TFindSession::SearchForward(TSearchPos& selection, TPattern& pattern) {
+  int first = selection.Start + selection.Length;
+  int width = windowBytes_;
+  TWindow window;
+  while (ReadWindow(first, width, window)) {
+    std::string_view view = window.Text;
+    // Near a window's end the matcher would judge candidates by a text cut short.
+    auto judged = static_cast<int>(
+        window.ToEnd ? view.size()
+                     : view.size() - ForwardSearchLookAhead(view, pattern.Text, pattern.Flags));
+    TSearchPos position{window.Behind, 0};
+    if (pattern.Search.Find(view, position) && position.Start < judged) {
+      selection = {first - window.Behind + position.Start, position.Length};
+      lastMatch_ = {selection, view.substr(static_cast<size_t>(position.Start),
+                                           static_cast<size_t>(position.Length))};
+      // The next search likely goes about as far.
+      int reach = position.Start + position.Length - window.Behind;
+      windowBytes_ = std::clamp(reach + reach / 8, kLeastWindow, kLargestWindow);
+      return true;
+    }
+    if (window.ToEnd)
+      return false;
+    int next = first - window.Behind + judged;
+    // A window without a judged candidate beyond first grows until it has one.
+    width = next > first ? std::min(2 * width, kLargestWindow) : 2 * width;
+    first = std::max(first, next);
+  }
+  // first lies beyond the text's end.
+  return false;
 }
 
 int TFindSession::FindNext(std::string_view pattern, int flags) {
-  return FindFromSelection(target_, Text(), pattern, flags);
+  TPattern search(pattern, flags);
+  TSearchPos selection = TargetSelection();
+  if (!Search(selection, search))
+    return -1;
+  target_.SetSelection(selection.Start, selection.Length);
+  return selection.Start;
+}
+
+bool TFindSession::ReplaceSelected(TSearchPos& selection, TPattern& search,
+                                   std::string_view replacement) {
+  int start = std::max(selection.Start, 0);
+  // The text of a match just found is still in the window.
+  std::string read;
+  std::string_view selected = lastMatch_.Text;
+  if (!(selection == lastMatch_.At)) {
+    read.resize(static_cast<size_t>(std::max(selection.Length, 0)));
+    read.resize(
+        static_cast<size_t>(target_.ReadText(start, static_cast<int>(read.size()), read.data())));
+    selected = read;
+  }
+  lastMatch_ = {};
+  if (!search.MatchesSelection(selected))
+    return false;
+  if (!target_.ReplaceSelection(replacement))
+    return false;
+  int end = target_.SelStart();
+  if (haveText_) {
+    // The editor may store the inserted text differently (line ends); then read it again.
+    if (end == start + static_cast<int>(replacement.size()))
+      text_.Replace(static_cast<size_t>(start), selected.size(), replacement);
+    else
+      haveText_ = false;
+  }
+  // The next search starts beyond the replaced text, so it is never searched again.
+  selection = {(search.Flags & sfForward) ? end : start, 0};
+  return true;
 }
 
 bool TFindSession::ReplaceIfMatching(std::string_view search, std::string_view replacement,
                                      int flags) {
-  if (!MatchesSelection(Selected(), search, flags & sfMatchCase, flags & sfIgnoreWidth))
+  TPattern pattern(search, flags);
+  TSearchPos selection = TargetSelection();
+  if (!ReplaceSelected(selection, pattern, replacement))
     return false;
-  int start = target_.SelStart();
-  int length = target_.SelLength();
-  if (!target_.ReplaceSelection(replacement))
-    return false;
-  int end = target_.SelStart();
-  // The editor may store the inserted text differently (line ends); then read it again.
-  if (end == start + static_cast<int>(replacement.size()))
-    text_.replace(start, length, replacement);
-  else
-    haveText_ = false;
-  // The next search starts beyond the replaced text, so it is never searched again.
-  target_.SetSelection((flags & sfForward) ? end : start, 0);
+  target_.SetSelection(selection.Start, selection.Length);
   return true;
 }
 
@@ -114,10 +235,21 @@ private:
 int TFindSession::ReplaceAll(std::string_view search, std::string_view replacement, int flags) {
   int count = 0;
   TUpdateBracket bracket(target_);
-  do {
-    if (ReplaceIfMatching(search, replacement, flags))
-      ++count;
-  } while (FindNext(search, flags) >= 0);
+  // The selection is followed here; the target's is set only where a replacement needs it.
+  TPattern pattern(search, flags);
+  TSearchPos selection = TargetSelection();
+  bool replaced = false;
+  while (true) {
+    replaced = ReplaceSelected(selection, pattern, replacement);
+    count += replaced ? 1 : 0;
+    if (!Search(selection, pattern))
+      break;
+    target_.SetSelection(selection.Start, selection.Length);
+  }
+  // A replacement leaves the caret after the inserted text; the failing search began elsewhere
+  // when it went backward.
+  if (replaced)
+    target_.SetSelection(selection.Start, selection.Length);
   return count;
 }
 

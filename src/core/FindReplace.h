@@ -3,6 +3,9 @@
 // so the same steps run on a real editor and on a string.
 #pragma once
 
+#include "core/GapText.h"
+#include "core/TextSearch.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,6 +18,9 @@ public:
   virtual ~TEditTarget() = default;
 
   virtual std::string Text() const = 0;
+  // Copies up to length bytes of the text from start into out: the bytes copied, fewer only at
+  // the text's end.
+  virtual int ReadText(int start, int length, char* out) const = 0;
   virtual int SelStart() const = 0;
   virtual int SelLength() const = 0;
   virtual void SetSelection(int start, int length) = 0;
@@ -36,6 +42,7 @@ public:
     ++textReads_;
     return text_;
   }
+  int ReadText(int start, int length, char* out) const override;
   int SelStart() const override { return selStart_; }
   int SelLength() const override { return selLength_; }
   void SetSelection(int start, int length) override;
@@ -46,6 +53,7 @@ public:
 
   int UpdateDepth() const { return updateDepth_; }
   int TextReads() const { return textReads_; }
+  size_t BytesRead() const { return bytesRead_; }
   // The text without counting a read.
   const std::string& Contents() const { return text_; }
 
@@ -56,6 +64,7 @@ private:
   int selLength_ = 0;
   int updateDepth_ = 0;
   mutable int textReads_ = 0;
+  mutable size_t bytesRead_ = 0;
 };
 
 // The options of the dialog that decide the matcher's flags.
@@ -95,11 +104,43 @@ public:
   int ReplaceAll(std::string_view search, std::string_view replacement, int flags);
 
 private:
-  const std::string& Text();
-  std::string Selected();
+  struct TPattern;
+
+  TGapText& Text();
+  TSearchPos TargetSelection() const;
+  // The next match from selection, into selection; false leaves it alone.
+  bool Search(TSearchPos& selection, TPattern& pattern);
+  // Forward, reading the target a window at a time.
+  bool SearchForward(TSearchPos& selection, TPattern& pattern);
+
+  // Text of the target from a little before first: the Behind bytes before first that a
+  // forward search from there reads, then up to width bytes; ToEnd when it reaches the end.
+  struct TWindow {
+    std::string_view Text;
+    int Behind = 0;
+    bool ToEnd = false;
+  };
+  // False when first lies beyond the text's end.
+  bool ReadWindow(int first, int width, TWindow& window);
+  // Replaces selection, the target's selection too, when it matches the pattern; then
+  // selection is the caret beyond the replaced text in the search direction.
+  bool ReplaceSelected(TSearchPos& selection, TPattern& search, std::string_view replacement);
+
+  // Windows of a few kilobytes stay in the processor's cache; a copy of a large text in fresh
+  // memory costs more than searching it.
+  static constexpr int kLeastWindow = 64;
+  static constexpr int kLargestWindow = 64 * 1024;
 
   TEditTarget& target_;
-  std::string text_;
+  std::string window_;
+  int windowBytes_ = kLeastWindow;
+  // The last match found and its text in the window, until the next replacement.
+  struct {
+    TSearchPos At{-1, -1};
+    std::string_view Text;
+  } lastMatch_;
+  // Backward searches work on a copy of the whole text that follows the replacements.
+  TGapText text_;
   bool haveText_ = false;
 };
 

@@ -96,6 +96,9 @@ public:
   int RowStartOffset(int row) const;
   // The last row that starts before offset; 0 when offset is 0 or below.
   int RowStartingBefore(int offset) const;
+  // Copies up to length bytes of the text as RowStartOffset counts it, from offset on, into
+  // out: the bytes copied, fewer only at the text's end.
+  size_t CopyText(int offset, size_t length, char* out) const;
 
 protected:
   struct Row {

@@ -66,11 +66,21 @@ struct TFoldedChar {
   }
 };
 
+} // namespace
+
+namespace search {
+
+// The pattern is compiled once; Bind hands it the text to search.
 class TMatcher {
 public:
-  TMatcher(std::string_view text, std::string_view pattern, int flags)
-      : text_(text), flags_(flags), upper_(search::UpperCaseTable()), probe_(text) {
+  TMatcher(std::string_view pattern, int flags)
+      : flags_(flags), upper_(search::UpperCaseTable()), probe_(text_) {
     Compile(pattern);
+  }
+
+  void Bind(std::string_view text) {
+    text_ = text;
+    probe_ = TCharStartProbe(text);
   }
 
   bool IsCharStart(size_t pos) { return probe_.IsCharStart(pos); }
@@ -361,18 +371,22 @@ private:
   }
 };
 
+} // namespace search
+
+namespace {
+
+using search::TMatcher;
+
 bool RecordFits(std::string_view text, const TSearchPos& position) {
   return text.size() <= INT_MAX && position.Start >= 0 &&
          static_cast<size_t>(position.Start) <= text.size() && position.Length >= 0;
 }
 
-} // namespace
-
-const char* MatchPattern(std::string_view text, TSearchPos& position, std::string_view pattern,
-                         int flags) {
-  if (pattern.empty() || !RecordFits(text, position))
+// The search of MatchPattern with a matcher bound to text.
+const char* MatchWith(TMatcher& matcher, std::string_view text, TSearchPos& position, int flags) {
+  if (!RecordFits(text, position))
     return nullptr;
-  TMatcher matcher(text, pattern, flags);
+  matcher.Bind(text);
   auto start = static_cast<size_t>(position.Start);
   TSearchPos match;
   bool found = false;
@@ -391,6 +405,24 @@ const char* MatchPattern(std::string_view text, TSearchPos& position, std::strin
   return text.data() + match.Start;
 }
 
+int LengthWith(TMatcher& matcher, std::string_view text, int position) {
+  if (text.size() > INT_MAX || position < 0 || static_cast<size_t>(position) >= text.size())
+    return -1;
+  matcher.Bind(text);
+  auto pos = static_cast<size_t>(position);
+  return matcher.IsCharStart(pos) ? matcher.LengthAt(pos) : -1;
+}
+
+} // namespace
+
+const char* MatchPattern(std::string_view text, TSearchPos& position, std::string_view pattern,
+                         int flags) {
+  if (pattern.empty())
+    return nullptr;
+  TMatcher matcher(pattern, flags);
+  return MatchWith(matcher, text, position, flags);
+}
+
 bool FindTextMatch(std::string_view text, TSearchPos& position, std::string_view pattern,
                    int flags) {
   if (text.empty() || pattern.empty())
@@ -399,12 +431,71 @@ bool FindTextMatch(std::string_view text, TSearchPos& position, std::string_view
 }
 
 int MatchLengthAt(std::string_view text, int position, std::string_view pattern, int flags) {
-  if (pattern.empty() || text.size() > INT_MAX || position < 0 ||
-      static_cast<size_t>(position) >= text.size())
+  if (pattern.empty())
     return -1;
-  TMatcher matcher(text, pattern, flags);
-  auto pos = static_cast<size_t>(position);
-  return matcher.IsCharStart(pos) ? matcher.LengthAt(pos) : -1;
+  TMatcher matcher(pattern, flags);
+  return LengthWith(matcher, text, position);
+}
+
+TPreparedSearch::TPreparedSearch(std::string_view pattern, int flags)
+    : flags_(flags),
+      matcher_(pattern.empty() ? nullptr : std::make_unique<TMatcher>(pattern, flags)) {
+}
+
+TPreparedSearch::~TPreparedSearch() = default;
+
+bool TPreparedSearch::Find(std::string_view text, TSearchPos& position) {
+  return matcher_ && !text.empty() && MatchWith(*matcher_, text, position, flags_) != nullptr;
+}
+
+int TPreparedSearch::LengthAt(std::string_view text, int position) {
+  return matcher_ ? LengthWith(*matcher_, text, position) : -1;
+}
+
+size_t ForwardSearchLookBehind(std::string_view before) {
+  // The search reads from the byte before its start on; telling whether that byte starts a
+  // character walks back over the lead-range bytes before it.
+  if (before.empty())
+    return 0;
+  size_t from = before.size() - 1;
+  while (from > 0 && sjis::IsLeadByte(ByteAt(before, from - 1)))
+    --from;
+  return before.size() - from;
+}
+
+namespace {
+
+// A match attempt reads, past the byte it begins at, at most two bytes for each pattern
+// character (one pattern byte at least), besides the line breaks and blanks it steps over, and
+// the byte after the last: so no more than this many other bytes.
+size_t ReadAheadBytes(std::string_view pattern) {
+  return 2 * pattern.size() + 2;
+}
+
+// Whether a match may step over byte (either byte of a full-width space counts).
+bool MayStepOver(unsigned char byte, int flags) {
+  bool lineBreak = byte == '\r' || byte == '\n';
+  bool blank =
+      byte == '\t' || byte == ' ' || byte == kFullWidthSpace[0] || byte == kFullWidthSpace[1];
+  return ((flags & sfSkipLineBreaks) && lineBreak) || ((flags & sfSkipBlanks) && blank);
+}
+
+} // namespace
+
+size_t BackwardSearchLookAhead(std::string_view after, std::string_view pattern, int flags) {
+  size_t others = ReadAheadBytes(pattern);
+  size_t pos = 0;
+  for (; pos < after.size() && others > 0; ++pos)
+    others -= MayStepOver(ByteAt(after, pos), flags) ? 0 : 1;
+  return pos;
+}
+
+size_t ForwardSearchLookAhead(std::string_view text, std::string_view pattern, int flags) {
+  size_t others = ReadAheadBytes(pattern);
+  size_t pos = text.size();
+  for (; pos > 0 && others > 0; --pos)
+    others -= MayStepOver(ByteAt(text, pos - 1), flags) ? 0 : 1;
+  return others > 0 ? text.size() : text.size() - pos;
 }
 
 } // namespace quolin

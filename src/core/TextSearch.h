@@ -5,6 +5,8 @@
 // ends a match inside a double-byte character. Window-free.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string_view>
 
 namespace quolin {
@@ -40,5 +42,38 @@ bool FindTextMatch(std::string_view text, TSearchPos& position, std::string_view
 // Bytes a match beginning exactly at position consumes (stepped-over bytes included), or -1.
 // Folds case and width as the search does; the whole-word flag plays no part.
 int MatchLengthAt(std::string_view text, int position, std::string_view pattern, int flags);
+
+namespace search {
+class TMatcher;
+}
+
+// A pattern compiled once for many searches with the same flags: replace all searches again
+// after every replacement, and compiling costs more than a search between two near matches.
+class TPreparedSearch {
+public:
+  TPreparedSearch(std::string_view pattern, int flags);
+  ~TPreparedSearch();
+  TPreparedSearch(const TPreparedSearch&) = delete;
+  TPreparedSearch& operator=(const TPreparedSearch&) = delete;
+
+  // FindTextMatch and MatchLengthAt with this pattern and these flags.
+  bool Find(std::string_view text, TSearchPos& position);
+  int LengthAt(std::string_view text, int position);
+
+private:
+  int flags_;
+  std::unique_ptr<search::TMatcher> matcher_; // none for an empty pattern
+};
+
+// How much of the text beside the part it searches a search reads, for callers that keep or read
+// the text in pieces: a search handed only those bytes and the part it searches answers as on
+// the whole text. A forward search starting at the end of before reads only the last
+// ForwardSearchLookBehind bytes of before; a backward search starting at the start of after
+// (with this pattern and these flags) reads only the first BackwardSearchLookAhead bytes of after.
+// A forward search over a text cut short judges every candidate before its last
+// ForwardSearchLookAhead bytes as on the whole text (all of them when it is too short).
+size_t ForwardSearchLookBehind(std::string_view before);
+size_t BackwardSearchLookAhead(std::string_view after, std::string_view pattern, int flags);
+size_t ForwardSearchLookAhead(std::string_view text, std::string_view pattern, int flags);
 
 } // namespace quolin

@@ -8,6 +8,10 @@ std::string TEditorTarget::Text() const {
   return view_.Text();
 }
 
+int TEditorTarget::ReadText(int start, int length, char* out) const {
+  return static_cast<int>(view_.Lines().CopyText(start, static_cast<size_t>(length), out));
+}
+
 int TEditorTarget::SelStart() const {
   return view_.SelStart();
 }

@@ -12,6 +12,7 @@ public:
   explicit TEditorTarget(TEditor& view) : view_(view) {}
 
   std::string Text() const override;
+  int ReadText(int start, int length, char* out) const override;
   int SelStart() const override;
   int SelLength() const override;
   void SetSelection(int start, int length) override;

@@ -105,6 +105,29 @@ TEST(RowStoreLoad, EdgesOfTheTextSurviveTheCut) {
   }
 }
 
+// Any stretch read without building the whole text: rows of wrapped and unwrapped lines, cuts
+// inside a row and between the CR and LF after it, and reads running past the end.
+TEST(RowStoreLoad, CopyTextGivesAStretchOfTheWholeText) {
+  std::mt19937 random(7u);
+  for (bool wrap : {true, false}) {
+    RecordingView view;
+    view.Store().WrapOption().SetWrapByte(20);
+    view.Store().SetWordWrap(wrap);
+    view.Lines().LoadFromText(RandomText(random, 60));
+    std::string text = view.Lines().Text();
+    auto size = static_cast<int>(text.size());
+    for (int offset = -1; offset <= size + 1; ++offset) {
+      for (size_t length : {0u, 1u, 2u, 3u, 25u, 1000u}) {
+        std::string copied(length, '\0');
+        copied.resize(view.Lines().CopyText(offset, length, copied.data()));
+        std::string expected =
+            offset < 0 || offset > size ? "" : text.substr(static_cast<size_t>(offset), length);
+        ASSERT_EQ(copied, expected) << "wrap " << wrap << " at " << offset << " for " << length;
+      }
+    }
+  }
+}
+
 // The pieces join back to the text, all but the last end with a line feed, none is below the
 // least size and there are no more than asked for.
 void ExpectSoundCut(std::string_view text, size_t maxPieces, size_t minBytes, size_t count) {

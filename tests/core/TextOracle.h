@@ -1,13 +1,16 @@
-// Helpers of the text tests: the plain reference of the search, which the random test and the
-// fuzz target hold the matcher to, the search flags by number, and bytes in hex for failure
-// messages.
+// Helpers of the text tests: the plain references of the search and of replace all, which the
+// random tests and the fuzz targets hold the matcher and the find session to, random texts and
+// patterns full of traps, the search flags by number, and bytes in hex for failure messages.
 #pragma once
 
+#include "core/FindReplace.h"
 #include "core/Format.h"
 #include "core/SearchTables.h"
 #include "core/TextSearch.h"
 
+#include <algorithm>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -200,6 +203,137 @@ private:
     return pos;
   }
 };
+
+// Text pieces chosen to sit close to each other under folding and to trap byte-wise matching.
+inline const std::vector<std::string> kAlphabet = {
+    "a",  "A",    "b",  "ａ", "Ａ",       "ゃ", "ア",
+    "ソ", "あ",   "か", "ｶ",  "ﾊ",        "ｳ",  "ﾞ",
+    "ﾟ",  "･",    "ガ", "．", "・",       " ",  "\t",
+    "　", "\r\n", "_",  ".",  "\x82\r\n", "表", std::string(1, '\0')};
+
+// Characters at the edges of the byte ranges: the first and last lead byte of each range (81,
+// 9F, E0, FC) with the first and last second bytes (40, 7E, 80, FC), bytes just outside the lead
+// ranges, the half-width kana's edges, delimiter edges, lone line ends, and a lead byte before
+// a delimiter byte below 40 (no Shift-JIS text holds one, yet it is one character). One piece in
+// five is drawn from these.
+inline const std::vector<std::string> kEdgeCharacters = {
+    "\x81\x40", "\x9F\x7E", "\xE0\x80", "\xFC\xFC", "\x81\xFC", "\xFC\x40", "\x9F\t",
+    "\xE0 ",    "\x80",     "\xA0",     "\xFD",     "\x7F",     "\xA1",     "\xA5",
+    "\xA6",     "\xDF",     "\x5C",     "\r",       "\n",       "/",        "0",
+    "9",        ":",        "[",        "`",        "{"};
+
+// A pattern character in another width or case, as a user might type it.
+inline std::string Disguised(const std::string& character, std::mt19937& random) {
+  static const std::vector<std::pair<std::string, std::string>> kTwins = {
+      {"a", "A"},  {"a", "ａ"}, {"A", "Ａ"}, {"ａ", "Ａ"}, {"ｶﾞ", "ガ"}, {"･", "・"},
+      {".", "．"}, {" ", "　"}, {"ｶ", "カ"}, {"ﾊﾟ", "パ"}, {"b", "ｂ"}};
+  std::vector<std::string> choices = {character};
+  for (const auto& [one, other] : kTwins) {
+    if (character == one)
+      choices.push_back(other);
+    if (character == other)
+      choices.push_back(one);
+  }
+  return choices[random() % choices.size()];
+}
+
+struct Trial {
+  std::string text;
+  std::string pattern;
+  TSearchPos record;
+  int flags;
+};
+
+class TrialMaker {
+public:
+  explicit TrialMaker(uint32_t seed) : random_(seed) {}
+
+  std::string Text() {
+    std::string text;
+    pieces_.clear();
+    for (int count = static_cast<int>(random_() % 40); count > 0; --count) {
+      pieces_.push_back(Pick(random_() % 5 == 0 ? kEdgeCharacters : kAlphabet));
+      if (pieces_.back() == "ｶ" && random_() % 2)
+        pieces_.back() += random_() % 2 ? "ﾞ" : "ﾟ";
+      text += pieces_.back();
+    }
+    if (random_() % 8 == 0)
+      text += "\x83"; // a lead byte at the end
+    return text;
+  }
+
+  std::string Pattern(const std::string& text) {
+    unsigned kind = random_() % 8;
+    std::string pattern;
+    if (kind < 5 && !pieces_.empty()) {
+      size_t first = random_() % pieces_.size();
+      size_t count = 1 + random_() % 5;
+      for (size_t index = first; index < std::min(pieces_.size(), first + count); ++index)
+        pattern += Disguised(pieces_[index], random_);
+    } else if (kind < 6 && !text.empty()) {
+      // Raw bytes, which may cut a character.
+      size_t first = random_() % text.size();
+      pattern = text.substr(first, 1 + random_() % 4);
+    } else {
+      for (int count = 1 + static_cast<int>(random_() % 3); count > 0; --count)
+        pattern += Pick(kAlphabet);
+    }
+    return pattern;
+  }
+
+  TSearchPos Record(const std::string& text) {
+    int size = static_cast<int>(text.size());
+    if (random_() % 10 == 0)
+      return {static_cast<int>(random_() % (size + 5)) - 2, static_cast<int>(random_() % 8) - 1};
+    int start = static_cast<int>(random_() % (size + 1));
+    int length = static_cast<int>(random_() % (size - start + 1));
+    return {start, random_() % 3 ? length : 0};
+  }
+
+private:
+  std::mt19937 random_;
+  std::vector<std::string> pieces_;
+
+  const std::string& Pick(const std::vector<std::string>& pool) {
+    return pool[random_() % pool.size()];
+  }
+};
+
+// Replace all as the dialog's loop reads it: the whole text read again before every search.
+struct TReplaceOutcome {
+  std::string Text;
+  int Count = 0;
+  TSearchPos Selection;
+  bool Ended = true;
+};
+
+inline TReplaceOutcome ReferenceReplaceAll(std::string text, TSearchPos selection,
+                                           std::string_view search, std::string_view replacement,
+                                           int flags, bool readOnly) {
+  TReplaceOutcome outcome;
+  // Every replacement moves the caret past the replaced text: far fewer rounds than this.
+  size_t rounds = 2 * (text.size() + 2);
+  while (true) {
+    if (rounds-- == 0) {
+      outcome.Ended = false;
+      break;
+    }
+    std::string selected = text.substr(selection.Start, selection.Length);
+    if (!readOnly &&
+        MatchesSelection(selected, search, flags & sfMatchCase, flags & sfIgnoreWidth)) {
+      text.replace(selection.Start, selection.Length, replacement);
+      ++outcome.Count;
+      int end = selection.Start + static_cast<int>(replacement.size());
+      selection = {(flags & sfForward) ? end : selection.Start, 0};
+    }
+    std::string current = text;
+    if (!FindTextMatch(current, selection, search, flags))
+      break;
+  }
+  outcome.Text = text;
+  outcome.Selection = selection;
+  return outcome;
+}
 
 // One of the 64 combinations of the six search flags, by the bits of combination.
 inline int FlagsOf(int combination) {

@@ -15,103 +15,10 @@ using namespace quolin;
 using quolin::texttest::FlagsOf;
 using quolin::texttest::Hex;
 using quolin::texttest::Reference;
+using quolin::texttest::Trial;
+using quolin::texttest::TrialMaker;
 
 namespace {
-
-// Text pieces chosen to sit close to each other under folding and to trap byte-wise matching.
-const std::vector<std::string> kAlphabet = {
-    "a",  "A",    "b",  "ａ", "Ａ",       "ゃ", "ア",
-    "ソ", "あ",   "か", "ｶ",  "ﾊ",        "ｳ",  "ﾞ",
-    "ﾟ",  "･",    "ガ", "．", "・",       " ",  "\t",
-    "　", "\r\n", "_",  ".",  "\x82\r\n", "表", std::string(1, '\0')};
-
-// Characters at the edges of the byte ranges: the first and last lead byte of each range (81,
-// 9F, E0, FC) with the first and last second bytes (40, 7E, 80, FC), bytes just outside the lead
-// ranges, the half-width kana's edges, delimiter edges, lone line ends, and a lead byte before
-// a delimiter byte below 40 (no Shift-JIS text holds one, yet it is one character). One piece in
-// five is drawn from these.
-const std::vector<std::string> kEdgeCharacters = {
-    "\x81\x40", "\x9F\x7E", "\xE0\x80", "\xFC\xFC", "\x81\xFC", "\xFC\x40", "\x9F\t",
-    "\xE0 ",    "\x80",     "\xA0",     "\xFD",     "\x7F",     "\xA1",     "\xA5",
-    "\xA6",     "\xDF",     "\x5C",     "\r",       "\n",       "/",        "0",
-    "9",        ":",        "[",        "`",        "{"};
-
-// A pattern character in another width or case, as a user might type it.
-std::string Disguised(const std::string& character, std::mt19937& random) {
-  static const std::vector<std::pair<std::string, std::string>> kTwins = {
-      {"a", "A"},  {"a", "ａ"}, {"A", "Ａ"}, {"ａ", "Ａ"}, {"ｶﾞ", "ガ"}, {"･", "・"},
-      {".", "．"}, {" ", "　"}, {"ｶ", "カ"}, {"ﾊﾟ", "パ"}, {"b", "ｂ"}};
-  std::vector<std::string> choices = {character};
-  for (const auto& [one, other] : kTwins) {
-    if (character == one)
-      choices.push_back(other);
-    if (character == other)
-      choices.push_back(one);
-  }
-  return choices[random() % choices.size()];
-}
-
-struct Trial {
-  std::string text;
-  std::string pattern;
-  TSearchPos record;
-  int flags;
-};
-
-class TrialMaker {
-public:
-  explicit TrialMaker(uint32_t seed) : random_(seed) {}
-
-  std::string Text() {
-    std::string text;
-    pieces_.clear();
-    for (int count = static_cast<int>(random_() % 40); count > 0; --count) {
-      pieces_.push_back(Pick(random_() % 5 == 0 ? kEdgeCharacters : kAlphabet));
-      if (pieces_.back() == "ｶ" && random_() % 2)
-        pieces_.back() += random_() % 2 ? "ﾞ" : "ﾟ";
-      text += pieces_.back();
-    }
-    if (random_() % 8 == 0)
-      text += "\x83"; // a lead byte at the end
-    return text;
-  }
-
-  std::string Pattern(const std::string& text) {
-    unsigned kind = random_() % 8;
-    std::string pattern;
-    if (kind < 5 && !pieces_.empty()) {
-      size_t first = random_() % pieces_.size();
-      size_t count = 1 + random_() % 5;
-      for (size_t index = first; index < std::min(pieces_.size(), first + count); ++index)
-        pattern += Disguised(pieces_[index], random_);
-    } else if (kind < 6 && !text.empty()) {
-      // Raw bytes, which may cut a character.
-      size_t first = random_() % text.size();
-      pattern = text.substr(first, 1 + random_() % 4);
-    } else {
-      for (int count = 1 + static_cast<int>(random_() % 3); count > 0; --count)
-        pattern += Pick(kAlphabet);
-    }
-    return pattern;
-  }
-
-  TSearchPos Record(const std::string& text) {
-    int size = static_cast<int>(text.size());
-    if (random_() % 10 == 0)
-      return {static_cast<int>(random_() % (size + 5)) - 2, static_cast<int>(random_() % 8) - 1};
-    int start = static_cast<int>(random_() % (size + 1));
-    int length = static_cast<int>(random_() % (size - start + 1));
-    return {start, random_() % 3 ? length : 0};
-  }
-
-private:
-  std::mt19937 random_;
-  std::vector<std::string> pieces_;
-
-  const std::string& Pick(const std::vector<std::string>& pool) {
-    return pool[random_() % pool.size()];
-  }
-};
 
 std::string Describe(uint32_t seed, const Trial& trial) {
   return "seed " + std::to_string(seed) + "\ntext    " + Hex(trial.text) + "\npattern " +
@@ -163,6 +70,58 @@ TEST(TextSearchRandom, AgreesWithThePlainReadingUnderEveryFlagCombination) {
   }
   EXPECT_GE(searches, 100000);
   // Matches must be common enough that found places are tested, not only misses.
+  EXPECT_GT(matches, searches / 10);
+}
+
+// The text a search reads beside its start: handed only that and the part it searches, the search
+// answers as on the whole text.
+TEST(TextSearchRandom, ASearchReadsOnlyWhatItsLookBehindOrLookAheadSays) {
+  int matches = 0;
+  int searches = 0;
+  for (uint32_t seed : {6u, 7u}) {
+    TrialMaker maker(seed);
+    for (int round = 0; round < 3000; ++round) {
+      std::string text = maker.Text();
+      Trial trial{text, maker.Pattern(text), maker.Record(text), FlagsOf(round % 64)};
+      auto start = static_cast<size_t>(trial.record.Start);
+      size_t first = start + static_cast<size_t>(trial.record.Length);
+      if (trial.record.Start < 0 || trial.record.Length < 0 || first > text.size())
+        continue;
+      size_t offset = 0;
+      std::string_view view = text;
+      TSearchPos record = trial.record;
+      if (trial.flags & sfForward) {
+        offset = first - ForwardSearchLookBehind(view.substr(0, first));
+        view = view.substr(offset);
+        record = {static_cast<int>(first - offset), 0};
+      } else {
+        view = view.substr(
+            0, start + BackwardSearchLookAhead(view.substr(start), trial.pattern, trial.flags));
+      }
+      TSearchPos whole = trial.record;
+      bool found = FindTextMatch(text, whole, trial.pattern, trial.flags);
+      bool foundInView = FindTextMatch(view, record, trial.pattern, trial.flags);
+      TSearchPos shifted{record.Start + static_cast<int>(offset), record.Length};
+      EXPECT_TRUE(found == foundInView && (!found || whole == shifted))
+          << Describe(seed, trial) << "\nview from " << offset << ": " << Hex(view);
+      if (trial.flags & sfForward) {
+        // Cut short anywhere after its start, the view judges its early candidates alike.
+        size_t cut = first + static_cast<size_t>(round) * 7919 % (text.size() - first + 1);
+        std::string_view shorter = view.substr(0, cut - offset);
+        size_t judged =
+            shorter.size() - ForwardSearchLookAhead(shorter, trial.pattern, trial.flags);
+        TSearchPos inShorter{static_cast<int>(first - offset), 0};
+        bool foundEarly = FindTextMatch(shorter, inShorter, trial.pattern, trial.flags) &&
+                          static_cast<size_t>(inShorter.Start) < judged;
+        bool early = found && static_cast<size_t>(whole.Start) - offset < judged;
+        EXPECT_TRUE(early == foundEarly &&
+                    (!early || whole.Start == inShorter.Start + static_cast<int>(offset)))
+            << Describe(seed, trial) << "\ncut at " << cut << ", judged " << judged;
+      }
+      matches += found ? 1 : 0;
+      ++searches;
+    }
+  }
   EXPECT_GT(matches, searches / 10);
 }
 
