@@ -85,6 +85,12 @@ inline constexpr char DataFileOpenFailed[] =
 inline constexpr char DataFileSaveFailed[] = "データファイル \"%s\" の保存に失敗しました.";
 inline constexpr char RecordIdsExhausted[] = "識別番号が上限に達したため、これ以上追加できません";
 
+// The menu and toolbar editor's questions about a toolbar.
+inline constexpr char ToolbarQueryTitle[] = "ツールバー";
+inline constexpr char ToolbarAddPrompt[] = "追加するツールバー名称を入力してください";
+inline constexpr char ToolbarRenamePrompt[] = "ツールバー名称を入力してください";
+inline constexpr char ToolbarDeleteQuestion[] = "指定されたツールバーを削除していいですか?";
+
 // Creating a new user data file by dialog.
 inline constexpr char DataFileCreateTitle[] = "Quolin データファイル生成";
 inline constexpr char DataFileFilter[] = "Quolin Data File(*.dat)|*.dat";

@@ -63,25 +63,6 @@ protected:
       uitest::FormDriver::Click(ok ? *record.Button_OK : *record.Button_Cancel);
     });
   }
-  static void Choose(TComboBox& combo, int index) {
-    combo.SetItemIndex(index);
-    uitest::FormDriver::Notify(combo, CBN_SELCHANGE);
-  }
-  static std::vector<std::string> Captions(TListView& view) {
-    std::vector<std::string> captions;
-    for (int i = 0; i < view.ItemCount(); ++i)
-      captions.push_back(view.Items(i)->Caption);
-    return captions;
-  }
-  static void Select(TListView& view, const std::string& caption) {
-    for (int i = 0; i < view.ItemCount(); ++i)
-      if (view.Items(i)->Caption == caption) {
-        view.SetItemIndex(i);
-        uitest::Pump();
-        return;
-      }
-    FAIL() << "no item " << caption;
-  }
   static TQuolin_CmdList Line(const TStrings& list, int id) {
     TQuolin_CmdList record;
     EXPECT_GE(GetRecordByIdLinear(id, list, record), 0) << id;
@@ -92,13 +73,6 @@ protected:
     LoadMasterData(DataFileName, masters, groups);
     return std::string(stream) == "Master" ? masters.Text() : groups.Text();
   }
-  // Holds the data file open without sharing while it lives: every save fails.
-  struct HeldFile {
-    HANDLE handle;
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle); }
-  };
 };
 
 TEST_F(ListDialog, CategoriesGroupsAndMembers) {

@@ -7,6 +7,8 @@
 #include "common/FileDialogs.h"
 #include "core/CommandRecords.h"
 #include "support/UiTest.h"
+#include "ui/Edits.h"
+#include "ui/ListView.h"
 
 #include <functional>
 #include <string>
@@ -54,6 +56,35 @@ protected:
     });
   }
   const std::vector<TFileDialogFields>& FileDialogsAsked() const { return asked_; }
+
+  static void Choose(TComboBox& combo, int index) {
+    combo.SetItemIndex(index);
+    uitest::FormDriver::Notify(combo, CBN_SELCHANGE);
+  }
+  static std::vector<std::string> Captions(TListView& view) {
+    std::vector<std::string> captions;
+    for (int i = 0; i < view.ItemCount(); ++i)
+      captions.push_back(view.Items(i)->Caption);
+    return captions;
+  }
+  static void Select(TListView& view, const std::string& caption) {
+    for (int i = 0; i < view.ItemCount(); ++i)
+      if (view.Items(i)->Caption == caption) {
+        view.SetItemIndex(i);
+        uitest::Pump();
+        return;
+      }
+    FAIL() << "no item " << caption;
+  }
+  // Holds the data file open without sharing while it lives: every save fails.
+  struct HeldFile {
+    HANDLE handle;
+    explicit HeldFile(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldFile() { CloseHandle(handle); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+  };
 
   // A record as the record dialog stores it: the name in the empty captions and hint, and
   // without a keyword not offered.
