@@ -28,27 +28,16 @@ class ListDialog : public MasterEditorFixture {
 protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    MakeMainWindow();
-    top->MasterList.Clear();
-    top->GroupList.Clear();
     TQuolin_CmdList section = Record(1, "Section", "\\section{$S}", Inserting);
     section.ListCaption = "節";
     section.VisibleType = 1;
     section.ImgIndex = 2;
-    for (const TQuolin_CmdList& master :
-         {section, Record(2, "Bold", "{\\bf $S}", Formatting),
-          Record(3, "Used", "used", Inserting), Record(4, "Free", "free", Inserting)})
-      top->MasterList.Add(BuildMasterRecord(master));
-    top->GroupList.Add(BuildMasterRecord(Record(1, "Heads", "$00000003")));
-    top->GroupList.Add(BuildMasterRecord(Record(2, "Empty", "")));
     TMenuTree tree;
     tree.Root(mkMainMenu).AddChild({.Caption = "節", .CommandId = 1});
-    tree.WriteLines(top->MenuList);
-    top->ToolBarList.Clear();
-    top->ToolBarList.Add(BuildToolbarLine({1, "tb", "$00000001$FFFFFFFF"}));
-    ASSERT_TRUE(SaveMasterData(true) && SaveMasterData(false) && SaveMenuData());
-    MakeMenuEditor();
-    ShowMainWindow();
+    StartWith({section, Record(2, "Bold", "{\\bf $S}", Formatting),
+               Record(3, "Used", "used", Inserting), Record(4, "Free", "free", Inserting)},
+              {Record(1, "Heads", "$00000003"), Record(2, "Empty", "")}, tree,
+              {{1, "tb", "$00000001$FFFFFFFF"}});
   }
 
   void RunList(const std::function<void(TSetDataForm&)>& act, int select = 0) {

@@ -5,13 +5,16 @@
 
 #include "SettingsDialogFixture.h"
 #include "common/FileDialogs.h"
+#include "commands/TopFormData.h"
 #include "core/CommandRecords.h"
+#include "core/MenuTree.h"
 #include "support/UiTest.h"
 #include "ui/Edits.h"
 #include "ui/ListView.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quolin::test_support {
 
@@ -22,6 +25,27 @@ protected:
   void TearDown() override {
     SetFileDialogHook(nullptr);
     SettingsDialogFixture::TearDown();
+  }
+
+  // The main window with only these records, menus and toolbars, saved to its data file, and
+  // the menu editor made from them as at start-up.
+  void StartWith(const std::vector<TQuolin_CmdList>& masters,
+                 const std::vector<TQuolin_CmdList>& groups, const TMenuTree& menus,
+                 const std::vector<TQuolin_ButtonList>& toolbars) {
+    MakeMainWindow();
+    top->MasterList.Clear();
+    for (const TQuolin_CmdList& master : masters)
+      top->MasterList.Add(BuildMasterRecord(master));
+    top->GroupList.Clear();
+    for (const TQuolin_CmdList& group : groups)
+      top->GroupList.Add(BuildMasterRecord(group));
+    menus.WriteLines(top->MenuList);
+    top->ToolBarList.Clear();
+    for (const TQuolin_ButtonList& toolbar : toolbars)
+      top->ToolBarList.Add(BuildToolbarLine(toolbar));
+    ASSERT_TRUE(SaveMasterData(true) && SaveMasterData(false) && SaveMenuData());
+    MakeMenuEditor();
+    ShowMainWindow();
   }
 
   // The form of that name made by the application or the main window.

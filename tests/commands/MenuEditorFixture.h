@@ -28,36 +28,27 @@ protected:
   // editor pop-up; toolbar 1 標準 of 1 and 2.
   void SetUp() override {
     MainWindowFixture::SetUp();
-    MakeMainWindow();
-    top->MasterList.Clear();
-    top->GroupList.Clear();
-    AddMaster(1, "新規(&N)", "$Sys_FileNew", 0, 4);
-    AddMaster(2, "開く(&O)", "$Sys_FileOpen", 0, 3);
-    AddMaster(3, "太字", "{\\bf $S}", FormattingCategory, 7);
-    AddMaster(SeparatorMaster, "-", "", OtherCategory, -1);
     TQuolin_CmdList group = Record(1, "見出し", Members({1, 2}));
     group.ImgIndex = 5;
-    top->GroupList.Add(BuildMasterRecord(group));
     TMenuTree tree;
     TMenuNode* file = tree.Root(mkMainMenu).AddChild({.Caption = "ファイル(&F)"});
     file->AddChild({.Caption = "新規(&N)", .CommandId = 1});
     file->AddChild({.Caption = "開く(&O)", .CommandId = 2});
     tree.Root(mkMainPopup).AddChild({.Caption = "太字", .CommandId = 3});
-    tree.WriteLines(top->MenuList);
-    top->ToolBarList.Clear();
-    top->ToolBarList.Add(BuildToolbarLine({1, "標準", Members({1, 2})}));
-    ASSERT_TRUE(SaveMasterData(true) && SaveMasterData(false) && SaveMenuData());
-    MakeMenuEditor();
-    ShowMainWindow();
+    StartWith({Master(1, "新規(&N)", "$Sys_FileNew", 0, 4),
+               Master(2, "開く(&O)", "$Sys_FileOpen", 0, 3),
+               Master(3, "太字", "{\\bf $S}", FormattingCategory, 7),
+               Master(SeparatorMaster, "-", "", OtherCategory, NoImage)},
+              {group}, tree, {{1, "標準", Members({1, 2})}});
   }
 
-  void AddMaster(int id, const std::string& menuCaption, const std::string& command,
-                 int category, int image) {
-    TQuolin_CmdList master = Record(id, id == SeparatorMaster ? "区切り" : menuCaption, command,
-                                    category);
+  static TQuolin_CmdList Master(int id, const std::string& menuCaption,
+                                const std::string& command, int category, int image) {
+    TQuolin_CmdList master =
+        Record(id, id == SeparatorMaster ? "区切り" : menuCaption, command, category);
     master.MenuCaption = menuCaption;
     master.ImgIndex = image;
-    top->MasterList.Add(BuildMasterRecord(master));
+    return master;
   }
   static std::string Members(std::initializer_list<int> numbers) {
     TIndexList list;
