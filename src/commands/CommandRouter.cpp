@@ -620,10 +620,6 @@ void SysOptMenu(int page) {
   ShowSetMenuForm(page);
 }
 
-void ShowNotAvailable(std::string_view word) {
-  ShowTimedStatusMessage(Format(res::NotAvailableYet, word));
-}
-
 void SysViewToolBarList(TObject* sender) {
   TMenuItem* items = nullptr;
   if (auto* item = dynamic_cast<TMenuItem*>(sender))

@@ -103,9 +103,7 @@ inline constexpr char AskOpenFile[] = "\r\nファイルを開きますか?";
 inline constexpr char PreparingCommandHelper[] = "入力支援を準備しています...";
 inline constexpr char NoCommandToRepeat[] = "現在、繰り返すコマンドがありません";
 
-// Commands: a built-in word or placeholder whose part is not there yet ("%s" is the word), and
-// the plug-in call.
-inline constexpr char NotAvailableYet[] = "この機能はまだ使用できません (%s)";
+// Commands: the plug-in call.
 inline constexpr char PlugInLoadFailed[] = "Dll の呼び出しに失敗しました.";
 inline constexpr char PlugInFunctionFailed[] = "関数の呼び出しに失敗しました.";
 // The find dialog's section, where the selection search keeps its pattern.
