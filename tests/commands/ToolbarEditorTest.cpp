@@ -8,6 +8,8 @@
 #include "toolbar/TbControls.h"
 #include "toolbar/TbToolbar.h"
 
+#include <climits>
+
 using namespace quolin;
 using namespace quolin::test_support;
 
@@ -76,6 +78,21 @@ TEST_F(ToolbarEditor, NewToolbarsTakeTheNextIdOrOne) {
   EXPECT_EQ(input.calls[0].value, "");
   ASSERT_EQ(dialogs.calls.size(), 2u);
   EXPECT_EQ(dialogs.calls[0].text, "指定されたツールバーを削除していいですか?");
+}
+
+TEST_F(ToolbarEditor, NoToolbarIsAddedOnceTheIdsRunOut) {
+  top->ToolBarList.Put(0, BuildToolbarLine({INT_MAX, "標準", Members({1, 2})}));
+  input.Answer("もう一つ");
+  RunEditor(
+      [&](TSetMenuForm& form) {
+        Click(*form.Button_ToolBarAdd);
+        EXPECT_EQ(top->ToolBarList.Count(), 1);
+        EXPECT_FALSE(form.ToolbarsChanged || form.MenusChanged);
+        PressCancel(form);
+      },
+      ToolbarPage);
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].text, "識別番号が上限に達したため、これ以上追加できません");
 }
 
 TEST_F(ToolbarEditor, RenamesOnlyToANewNameWithTabsAsBlanksKeepingThePlace) {
