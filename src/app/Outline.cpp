@@ -4,6 +4,7 @@
 #include "app/DocUnit.h"
 #include "app/SecUpdate.h"
 #include "app/TopUnit.h"
+#include "common/RedrawLock.h"
 #include "common/Registry.h"
 #include "core/Paths.h"
 #include "core/ResConst.h"
@@ -53,27 +54,6 @@ bool PanelShown() {
 void* LineData(int line) {
   return reinterpret_cast<void*>(static_cast<intptr_t>(line));
 }
-
-// The MDI client draws nothing while held: switching maximised documents does not flash.
-class ClientRedrawOff {
-public:
-  explicit ClientRedrawOff(bool hold) : client_(hold ? TopForm->ClientHandle() : nullptr) {
-    if (client_)
-      SendMessageA(client_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~ClientRedrawOff() {
-    if (!client_)
-      return;
-    SendMessageA(client_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(client_, nullptr, nullptr,
-                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-  }
-  ClientRedrawOff(const ClientRedrawOff&) = delete;
-  ClientRedrawOff& operator=(const ClientRedrawOff&) = delete;
-
-private:
-  HWND client_;
-};
 
 // One node of the branch as the rebuild walks it, with the next child to reuse.
 struct OpenNode {
@@ -149,7 +129,10 @@ void ChooseOutlineNode(TTreeNode* node) {
     return;
   if (doc != ActiveDoc()) {
     TDocForm* active = ActiveDoc();
-    ClientRedrawOff hold(active && active->WindowState() == TWindowState::wsMaximized);
+    // Switching maximised documents does not flash.
+    TRedrawLock hold(active && active->WindowState() == TWindowState::wsMaximized
+                         ? TopForm->ClientHandle()
+                         : nullptr);
     doc->BringToFront();
   }
   if (!IsHeadingNode(node))

@@ -8,6 +8,7 @@
 #include "commands/MenuBuilder.h"
 #include "commands/ReservedWords.h"
 #include "commands/SetDataUnit.h"
+#include "commands/SetMenuForm.h"
 #include "commands/SetReservUnit.h"
 #include "commands/ToolbarBuilder.h"
 #include "commands/TopFormData.h"
@@ -86,8 +87,8 @@ struct TSysCall {
 using THandler = void (*)(const TSysCall& call);
 
 // Stands for a word whose form or dialog is not there yet.
-void Waiting(const TSysCall& call) {
-  ShowNotAvailable(SysWords[call.Number - 1].Word);
+void OptMenu(const TSysCall&) {
+  SysOptMenu(0);
 }
 
 TDocForm& Doc() {
@@ -547,7 +548,7 @@ constexpr THandler Handlers[] = {
     // Settings, master editor, menu editor.
     OptSetup,
     OptMaster,
-    Waiting,
+    OptMenu,
     OptCreateNewDataFile,
     // Outline categories, reserved words and adding to them, the module wizards, the format
     // dialogs and the about box.
@@ -615,12 +616,8 @@ void SysFileNew() {
     OpenDocument(TopForm->Settings.FileIOOption.DefaultTemplateFile, "", true, -1, false, true);
 }
 
-void SysOptMenu(int) {
-  ShowNotAvailable("$Sys_OptMenu");
-}
-
-void ShowNotAvailable(std::string_view word) {
-  ShowTimedStatusMessage(Format(res::NotAvailableYet, word));
+void SysOptMenu(int page) {
+  ShowSetMenuForm(page);
 }
 
 void SysViewToolBarList(TObject* sender) {

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace quolin {
 
@@ -36,9 +35,6 @@ public:
   // True when the form's focused edit box took the command.
   virtual bool RunEditCommand(TEditCommand command) = 0;
 };
-
-// The timed status message that a built-in word or placeholder is not available yet.
-void ShowNotAvailable(std::string_view word);
 
 // Deletes the tool output files of a target file as the settings switch them; nothing for an
 // empty name or while a tool run on that file is active.

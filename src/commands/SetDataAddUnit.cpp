@@ -55,13 +55,6 @@ TComboBox* AddChoice(TComponent* form, const char* name, TControl* parent, int t
   return combo;
 }
 
-TTabSheet* AddSheet(TPageControl& pages, const char* name, const char* caption) {
-  auto* sheet = TComponent::Create<TTabSheet>(pages.Owner(), name);
-  sheet->SetCaption(caption);
-  sheet->SetParent(&pages);
-  return sheet;
-}
-
 TToolbarButton* AddImageButton(TComponent* form, const char* name, TControl* parent, int left,
                                int width, const char* caption) {
   auto* button = PlaceControl<TToolbarButton>(form, name, parent, {left, 40, width, 25});

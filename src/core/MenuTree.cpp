@@ -28,6 +28,23 @@ void Flatten(TMenuNode& node, std::vector<TMenuNode*>& order) {
     Flatten(*child, order);
 }
 
+struct TPlacedNode {
+  TMenuNode* Node;
+  TMenuNode* Parent; // nullptr for a root
+};
+
+void FlattenWithParents(TMenuNode& node, TMenuNode* parent, std::vector<TPlacedNode>& order) {
+  order.push_back({&node, parent});
+  for (auto& child : node.Children)
+    FlattenWithParents(*child, &node, order);
+}
+
+std::vector<std::unique_ptr<TMenuNode>>::iterator ChildPlace(TMenuNode& parent,
+                                                              const TMenuNode* child) {
+  return std::find_if(parent.Children.begin(), parent.Children.end(),
+                      [child](const auto& owned) { return owned.get() == child; });
+}
+
 void WriteSubtree(const TMenuNode& node, int kind, int level, int nodeIndex, int& nextIndex,
                   TStrings& lines) {
   for (const auto& child : node.Children) {
@@ -99,6 +116,38 @@ bool TMenuTree::operator==(const TMenuTree& other) const {
   for (int kind = 0; kind < MenuKindCount; ++kind)
     if (!SameNode(*roots_[kind], *other.roots_[kind]))
       return false;
+  return true;
+}
+
+int TMenuTree::Count() const {
+  int count = 0;
+  for (const auto& root : roots_)
+    count += root->Size();
+  return count;
+}
+
+bool TMenuTree::CanMoveBefore(int source, int sourceSize, bool sourceIsRoot, int target,
+                              bool targetIsRoot) {
+  if (sourceIsRoot || targetIsRoot)
+    return false;
+  return target < source || target >= source + sourceSize;
+}
+
+bool TMenuTree::MoveBefore(int source, int target) {
+  std::vector<TPlacedNode> order;
+  for (auto& root : roots_)
+    FlattenWithParents(*root, nullptr, order);
+  const int count = static_cast<int>(order.size());
+  if (source < 0 || source >= count || target < 0 || target >= count)
+    return false;
+  const TPlacedNode moved = order[source], before = order[target];
+  if (!CanMoveBefore(source, moved.Node->Size(), !moved.Parent, target, !before.Parent))
+    return false;
+  auto from = ChildPlace(*moved.Parent, moved.Node);
+  std::unique_ptr<TMenuNode> node = std::move(*from);
+  moved.Parent->Children.erase(from);
+  // Looked up after the removal, which may have shifted the target among the same siblings.
+  before.Parent->Children.insert(ChildPlace(*before.Parent, before.Node), std::move(node));
   return true;
 }
 

@@ -43,6 +43,17 @@ public:
   // Whether two trees hold the same records in the same places.
   bool operator==(const TMenuTree& other) const;
 
+  // Nodes in tree order, roots counted: an absolute index is a place in it.
+  int Count() const;
+  // Whether the node at source, whose subtree takes sourceSize places, may go before the node
+  // at target: neither is a root, and the target lies outside the source's subtree (a node
+  // moved into itself would leave the tree as a cycle).
+  static bool CanMoveBefore(int source, int sourceSize, bool sourceIsRoot, int target,
+                            bool targetIsRoot);
+  // Moves the node at source with its subtree before the node at target, as the target's
+  // sibling. False, with nothing changed, when the rule refuses or an index names no node.
+  bool MoveBefore(int source, int target);
+
 private:
   std::array<std::unique_ptr<TMenuNode>, MenuKindCount> roots_;
 

@@ -85,6 +85,12 @@ inline constexpr char DataFileOpenFailed[] =
 inline constexpr char DataFileSaveFailed[] = "データファイル \"%s\" の保存に失敗しました.";
 inline constexpr char RecordIdsExhausted[] = "識別番号が上限に達したため、これ以上追加できません";
 
+// The menu and toolbar editor's questions about a toolbar.
+inline constexpr char ToolbarQueryTitle[] = "ツールバー";
+inline constexpr char ToolbarAddPrompt[] = "追加するツールバー名称を入力してください";
+inline constexpr char ToolbarRenamePrompt[] = "ツールバー名称を入力してください";
+inline constexpr char ToolbarDeleteQuestion[] = "指定されたツールバーを削除していいですか?";
+
 // Creating a new user data file by dialog.
 inline constexpr char DataFileCreateTitle[] = "Quolin データファイル生成";
 inline constexpr char DataFileFilter[] = "Quolin Data File(*.dat)|*.dat";
@@ -97,9 +103,7 @@ inline constexpr char AskOpenFile[] = "\r\nファイルを開きますか?";
 inline constexpr char PreparingCommandHelper[] = "入力支援を準備しています...";
 inline constexpr char NoCommandToRepeat[] = "現在、繰り返すコマンドがありません";
 
-// Commands: a built-in word or placeholder whose part is not there yet ("%s" is the word), and
-// the plug-in call.
-inline constexpr char NotAvailableYet[] = "この機能はまだ使用できません (%s)";
+// Commands: the plug-in call.
 inline constexpr char PlugInLoadFailed[] = "Dll の呼び出しに失敗しました.";
 inline constexpr char PlugInFunctionFailed[] = "関数の呼び出しに失敗しました.";
 // The find dialog's section, where the selection search keeps its pattern.

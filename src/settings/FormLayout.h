@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/TabControls.h"
 
 #include <windows.h>
 
@@ -20,6 +21,14 @@ T* PlaceControl(TComponent* form, const char* name, TControl* parent, RECT bound
     control->SetText(text);
   control->SetParent(parent);
   return control;
+}
+
+// A page of pages named name with the tab caption.
+inline TTabSheet* AddSheet(TPageControl& pages, const char* name, const char* caption) {
+  auto* sheet = TComponent::Create<TTabSheet>(pages.Owner(), name);
+  sheet->SetCaption(caption);
+  sheet->SetParent(&pages);
+  return sheet;
 }
 
 } // namespace quolin

@@ -238,19 +238,6 @@ TEST_F(CommandRouter, ToolbarListChecksThePopupItems) {
   EXPECT_FALSE(items[0]->Checked());
 }
 
-TEST_F(CommandRouter, WaitingWordsSayTheyAreNotThereYet) {
-  Open("a.tex");
-  const std::set<int> waiting = {77};
-  for (int number : waiting) {
-    std::string word = SysWords[number - 1].Word;
-    std::string command = word.ends_with("(") ? word + ")" : word;
-    ASSERT_TRUE(Run(command)) << command;
-    EXPECT_EQ(StatusMessage(), " この機能はまだ使用できません (" + word + ")") << command;
-    top->StatusBar1->Panels(spMessage).SetText("");
-  }
-  EXPECT_TRUE(dialogs.calls.empty());
-}
-
 // A form with edit boxes of its own, as the find and index dialogs are.
 class EditBoxForm : public TForm, public TEditCommandTarget {
 public:

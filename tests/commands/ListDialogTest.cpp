@@ -28,27 +28,16 @@ class ListDialog : public MasterEditorFixture {
 protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    MakeMainWindow();
-    top->MasterList.Clear();
-    top->GroupList.Clear();
     TQuolin_CmdList section = Record(1, "Section", "\\section{$S}", Inserting);
     section.ListCaption = "節";
     section.VisibleType = 1;
     section.ImgIndex = 2;
-    for (const TQuolin_CmdList& master :
-         {section, Record(2, "Bold", "{\\bf $S}", Formatting),
-          Record(3, "Used", "used", Inserting), Record(4, "Free", "free", Inserting)})
-      top->MasterList.Add(BuildMasterRecord(master));
-    top->GroupList.Add(BuildMasterRecord(Record(1, "Heads", "$00000003")));
-    top->GroupList.Add(BuildMasterRecord(Record(2, "Empty", "")));
     TMenuTree tree;
     tree.Root(mkMainMenu).AddChild({.Caption = "節", .CommandId = 1});
-    tree.WriteLines(top->MenuList);
-    top->ToolBarList.Clear();
-    top->ToolBarList.Add(BuildToolbarLine({1, "tb", "$00000001$FFFFFFFF"}));
-    ASSERT_TRUE(SaveMasterData(true) && SaveMasterData(false) && SaveMenuData());
-    MakeMenuEditor();
-    ShowMainWindow();
+    StartWith({section, Record(2, "Bold", "{\\bf $S}", Formatting),
+               Record(3, "Used", "used", Inserting), Record(4, "Free", "free", Inserting)},
+              {Record(1, "Heads", "$00000003"), Record(2, "Empty", "")}, tree,
+              {{1, "tb", "$00000001$FFFFFFFF"}});
   }
 
   void RunList(const std::function<void(TSetDataForm&)>& act, int select = 0) {
@@ -63,25 +52,6 @@ protected:
       uitest::FormDriver::Click(ok ? *record.Button_OK : *record.Button_Cancel);
     });
   }
-  static void Choose(TComboBox& combo, int index) {
-    combo.SetItemIndex(index);
-    uitest::FormDriver::Notify(combo, CBN_SELCHANGE);
-  }
-  static std::vector<std::string> Captions(TListView& view) {
-    std::vector<std::string> captions;
-    for (int i = 0; i < view.ItemCount(); ++i)
-      captions.push_back(view.Items(i)->Caption);
-    return captions;
-  }
-  static void Select(TListView& view, const std::string& caption) {
-    for (int i = 0; i < view.ItemCount(); ++i)
-      if (view.Items(i)->Caption == caption) {
-        view.SetItemIndex(i);
-        uitest::Pump();
-        return;
-      }
-    FAIL() << "no item " << caption;
-  }
   static TQuolin_CmdList Line(const TStrings& list, int id) {
     TQuolin_CmdList record;
     EXPECT_GE(GetRecordByIdLinear(id, list, record), 0) << id;
@@ -92,13 +62,6 @@ protected:
     LoadMasterData(DataFileName, masters, groups);
     return std::string(stream) == "Master" ? masters.Text() : groups.Text();
   }
-  // Holds the data file open without sharing while it lives: every save fails.
-  struct HeldFile {
-    HANDLE handle;
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle); }
-  };
 };
 
 TEST_F(ListDialog, CategoriesGroupsAndMembers) {

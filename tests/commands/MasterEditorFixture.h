@@ -5,11 +5,16 @@
 
 #include "SettingsDialogFixture.h"
 #include "common/FileDialogs.h"
+#include "commands/TopFormData.h"
 #include "core/CommandRecords.h"
+#include "core/MenuTree.h"
 #include "support/UiTest.h"
+#include "ui/Edits.h"
+#include "ui/ListView.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quolin::test_support {
 
@@ -20,6 +25,27 @@ protected:
   void TearDown() override {
     SetFileDialogHook(nullptr);
     SettingsDialogFixture::TearDown();
+  }
+
+  // The main window with only these records, menus and toolbars, saved to its data file, and
+  // the menu editor made from them as at start-up.
+  void StartWith(const std::vector<TQuolin_CmdList>& masters,
+                 const std::vector<TQuolin_CmdList>& groups, const TMenuTree& menus,
+                 const std::vector<TQuolin_ButtonList>& toolbars) {
+    MakeMainWindow();
+    top->MasterList.Clear();
+    for (const TQuolin_CmdList& master : masters)
+      top->MasterList.Add(BuildMasterRecord(master));
+    top->GroupList.Clear();
+    for (const TQuolin_CmdList& group : groups)
+      top->GroupList.Add(BuildMasterRecord(group));
+    menus.WriteLines(top->MenuList);
+    top->ToolBarList.Clear();
+    for (const TQuolin_ButtonList& toolbar : toolbars)
+      top->ToolBarList.Add(BuildToolbarLine(toolbar));
+    ASSERT_TRUE(SaveMasterData(true) && SaveMasterData(false) && SaveMenuData());
+    MakeMenuEditor();
+    ShowMainWindow();
   }
 
   // The form of that name made by the application or the main window.
@@ -54,6 +80,35 @@ protected:
     });
   }
   const std::vector<TFileDialogFields>& FileDialogsAsked() const { return asked_; }
+
+  static void Choose(TComboBox& combo, int index) {
+    combo.SetItemIndex(index);
+    uitest::FormDriver::Notify(combo, CBN_SELCHANGE);
+  }
+  static std::vector<std::string> Captions(TListView& view) {
+    std::vector<std::string> captions;
+    for (int i = 0; i < view.ItemCount(); ++i)
+      captions.push_back(view.Items(i)->Caption);
+    return captions;
+  }
+  static void Select(TListView& view, const std::string& caption) {
+    for (int i = 0; i < view.ItemCount(); ++i)
+      if (view.Items(i)->Caption == caption) {
+        view.SetItemIndex(i);
+        uitest::Pump();
+        return;
+      }
+    FAIL() << "no item " << caption;
+  }
+  // Holds the data file open without sharing while it lives: every save fails.
+  struct HeldFile {
+    HANDLE handle;
+    explicit HeldFile(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldFile() { CloseHandle(handle); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+  };
 
   // A record as the record dialog stores it: the name in the empty captions and hint, and
   // without a keyword not offered.

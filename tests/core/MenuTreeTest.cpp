@@ -25,6 +25,12 @@ TStringList SampleLines() {
   return lines;
 }
 
+TMenuTree SampleTree() {
+  TMenuTree tree;
+  tree.LoadLines(SampleLines());
+  return tree;
+}
+
 std::string Captions(const TMenuNode& node) {
   std::string text = node.Record.Caption;
   if (node.Children.empty())
@@ -37,8 +43,7 @@ std::string Captions(const TMenuNode& node) {
 }
 
 TEST(MenuTree, LinesToTreeAndBack) {
-  TMenuTree tree;
-  tree.LoadLines(SampleLines());
+  TMenuTree tree = SampleTree();
   EXPECT_EQ(Captions(tree.Root(mkMainMenu)), "メイン(A(A1 A2(A21)) B)");
   EXPECT_EQ(Captions(tree.Root(mkMainPopup)), "メインポップアップ(P)");
   EXPECT_EQ(Captions(tree.Root(mkEditorPopup)), "編集ポップアップ(E(E1))");
@@ -98,6 +103,76 @@ TEST(MenuTree, TreesDifferInAnyComparedFieldOfAnyNode) {
     c.node.Children.clear();
     EXPECT_TRUE(loaded == same) << c.field;
   }
+}
+
+std::string AllCaptions(const TMenuTree& tree) {
+  return Captions(tree.Root(mkMainMenu)) + " " + Captions(tree.Root(mkMainPopup)) + " " +
+         Captions(tree.Root(mkEditorPopup));
+}
+
+// The written lines load into the tree they were written from.
+void ExpectLinesReload(const TMenuTree& tree) {
+  TStringList lines;
+  tree.WriteLines(lines);
+  TMenuTree again;
+  again.LoadLines(lines);
+  EXPECT_TRUE(again == tree) << lines.Text();
+}
+
+TEST(MenuTreeMove, MovesASubtreeBeforeItsTarget) {
+  const struct {
+    const char* what;
+    int source, target;
+    const char* expected;
+  } cases[] = {
+      {"before an earlier sibling", 5, 1,
+       "メイン(B A(A1 A2(A21))) メインポップアップ(P) 編集ポップアップ(E(E1))"},
+      {"before the sibling just before it", 3, 2,
+       "メイン(A(A2(A21) A1) B) メインポップアップ(P) 編集ポップアップ(E(E1))"},
+      {"before the node just past its subtree", 1, 5,
+       "メイン(A(A1 A2(A21)) B) メインポップアップ(P) 編集ポップアップ(E(E1))"},
+      {"into another tree", 3, 7,
+       "メイン(A(A1) B) メインポップアップ(A2(A21) P) 編集ポップアップ(E(E1))"},
+      {"before a node of another depth", 10, 4,
+       "メイン(A(A1 A2(E1 A21)) B) メインポップアップ(P) 編集ポップアップ(E)"},
+      {"from the last place to the first", 10, 1,
+       "メイン(E1 A(A1 A2(A21)) B) メインポップアップ(P) 編集ポップアップ(E)"},
+  };
+  for (const auto& c : cases) {
+    TMenuTree tree = SampleTree();
+    EXPECT_TRUE(tree.MoveBefore(c.source, c.target)) << c.what;
+    EXPECT_EQ(AllCaptions(tree), c.expected) << c.what;
+    EXPECT_EQ(tree.Count(), 11) << c.what;
+    ExpectLinesReload(tree);
+  }
+}
+
+TEST(MenuTreeMove, RefusesCyclesRootsAndPlacesOutsideTheTree) {
+  const struct {
+    const char* what;
+    int source, target;
+  } cases[] = {
+      {"onto itself", 1, 1},        {"onto a child", 1, 2},         {"onto a grandchild", 1, 4},
+      {"onto its last node", 3, 4}, {"a root", 6, 1},               {"onto a root", 2, 8},
+      {"onto the first root", 2, 0}, {"source before the tree", -1, 2}, {"source past it", 11, 2},
+      {"target before the tree", 2, -1}, {"target past it", 2, 11},
+  };
+  const std::string before = AllCaptions(SampleTree());
+  for (const auto& c : cases) {
+    TMenuTree tree = SampleTree();
+    EXPECT_FALSE(tree.MoveBefore(c.source, c.target)) << c.what;
+    EXPECT_EQ(AllCaptions(tree), before) << c.what;
+  }
+}
+
+TEST(MenuTreeMove, TheRuleOnPositions) {
+  // A node at 3 whose subtree takes places 3 and 4.
+  EXPECT_TRUE(TMenuTree::CanMoveBefore(3, 2, false, 2, false));
+  EXPECT_FALSE(TMenuTree::CanMoveBefore(3, 2, false, 3, false));
+  EXPECT_FALSE(TMenuTree::CanMoveBefore(3, 2, false, 4, false));
+  EXPECT_TRUE(TMenuTree::CanMoveBefore(3, 2, false, 5, false));
+  EXPECT_FALSE(TMenuTree::CanMoveBefore(3, 2, true, 5, false));
+  EXPECT_FALSE(TMenuTree::CanMoveBefore(3, 2, false, 5, true));
 }
 
 TEST(UserDataRoundTrip, RandomBytesKeepTheirMeaning) {
