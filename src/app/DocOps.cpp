@@ -27,6 +27,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace quolin {
 
@@ -226,7 +227,7 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
 
   auto* doc = TComponent::Create<TDocForm>(Application, "", state, logState);
   HourGlassOn();
-  doc->Editor1->Lines().LoadFromText(text.Text);
+  doc->Editor1->Lines().LoadFromText(std::move(text.Text));
   doc->SetCharCode(text.Code);
   if (asTemplate) {
     PlaceTemplateCaret(*doc);

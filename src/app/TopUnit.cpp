@@ -259,6 +259,8 @@ TTopForm::TTopForm(TComponent* owner) : TForm(owner) {
     StatusBar1->AddPanel(StatusPanelWidths[i], i + 1 < std::size(StatusPanelWidths)
                                                    ? TAlignment::taCenter
                                                    : TAlignment::taLeftJustify);
+  for (int panel : {spCaret, spModified})
+    StatusBar1->Panels(panel).SetPaintLater(true);
 
   PopupMenu_Edit = Create<TPopupMenu>(this, "PopupMenu_Edit");
   TopDock = Create<TDock>(this, "TopDock");

@@ -6,20 +6,16 @@
 #include "core/RowStore.h"
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
 
 namespace quolin {
 
 namespace {
 
-// The bytes of a file up to its first Ctrl-Z, in a block of their own.
-std::unique_ptr<char[]> ReadTextFile(const std::string& fileName, size_t& size) {
+// The bytes of a file up to its first Ctrl-Z.
+std::string ReadTextFile(const std::string& fileName) {
   std::string bytes = ReadFileBytes(fileName);
-  size = std::min(bytes.find('\x1A'), bytes.size());
-  auto block = std::make_unique_for_overwrite<char[]>(size + 1);
-  std::memcpy(block.get(), bytes.data(), size);
-  return block;
+  bytes.resize(std::min(bytes.find('\x1A'), bytes.size()));
+  return bytes;
 }
 
 } // namespace
@@ -129,32 +125,22 @@ std::string TEditorStrings::Text() const {
 }
 
 void TEditorStrings::SetText(std::string_view value) {
-  auto block = std::make_unique_for_overwrite<char[]>(value.size() + 1);
-  std::memcpy(block.get(), value.data(), value.size());
   UpdateGuard update(*this);
   TEditorScreenStrings& store = Store();
   store.Clear();
-  store.LoadText(std::move(block), value.size(), false);
+  store.LoadText(std::string(value), false);
   store.InitRowStates();
 }
 
 void TEditorStrings::LoadFromFile(const std::string& fileName) {
-  size_t size = 0;
-  std::unique_ptr<char[]> block = ReadTextFile(fileName, size);
-  AdoptOpenText(std::move(block), size);
+  LoadFromText(ReadTextFile(fileName));
 }
 
-void TEditorStrings::LoadFromText(std::string_view text) {
-  auto block = std::make_unique_for_overwrite<char[]>(text.size() + 1);
-  std::memcpy(block.get(), text.data(), text.size());
-  AdoptOpenText(std::move(block), text.size());
-}
-
-void TEditorStrings::AdoptOpenText(std::unique_ptr<char[]> block, size_t size) {
+void TEditorStrings::LoadFromText(std::string text) {
   UpdateGuard update(*this);
   TEditorScreenStrings& store = Store();
   store.Clear();
-  store.LoadText(std::move(block), size, true);
+  store.LoadText(std::move(text), true);
   store.InitRowStates();
   store.UpdateViews();
 }

@@ -4,7 +4,6 @@
 
 #include "core/StringList.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,8 +33,8 @@ public:
   // Lines end at CR LF, CR or LF; Ctrl-Z ends the text; a last line without line end keeps
   // none. A file that cannot be read raises EFileError and leaves the text as it was.
   void LoadFromFile(const std::string& fileName) override;
-  // The text as LoadFromFile takes a file's bytes, Ctrl-Z included.
-  void LoadFromText(std::string_view text);
+  // The text as LoadFromFile takes a file's bytes, Ctrl-Z included; its buffer is kept.
+  void LoadFromText(std::string text);
 
   // The first row of a line.
   int LinesToRow(int index) const;
@@ -48,8 +47,6 @@ private:
 
   TEditorScreenStrings& Store() const;
   void CheckLine(int index) const;
-  // The block's first size bytes become the lines; a last line without line end keeps none.
-  void AdoptOpenText(std::unique_ptr<char[]> block, size_t size);
   // Puts the caret offset bytes after the start of baseRow, counting CR LF as 2.
   void PlaceCaret(int baseRow, size_t offset);
 };

@@ -64,9 +64,14 @@ const char* TextArena::Store(std::string_view text) {
   return stored;
 }
 
-void TextArena::Adopt(std::unique_ptr<char[]> block, size_t size) {
-  blocks_.push_back(std::move(block));
-  used_ += size;
+std::string_view TextArena::Adopt(std::string text) {
+  // A short string keeps its bytes inside itself, where they would move with the list; a
+  // long one's buffer goes along with it.
+  if (text.size() < kBlockSize / 4)
+    return {Store(text), text.size()};
+  used_ += text.size();
+  adopted_.push_back(std::move(text));
+  return adopted_.back();
 }
 
 void TextArena::Reserve(size_t bytes) {
@@ -78,6 +83,7 @@ void TextArena::Reserve(size_t bytes) {
 
 void TextArena::Clear() {
   blocks_.clear();
+  adopted_.clear();
   free_ = nullptr;
   freeSize_ = 0;
   used_ = 0;
@@ -880,13 +886,16 @@ std::string TEditorScreenStrings::WholeText() const {
   return text;
 }
 
-void TEditorScreenStrings::AdoptText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd) {
-  std::string_view text(block.get(), size);
-  std::vector<Row> rows = RowsOfLines(text, nullptr, 1);
+void TEditorScreenStrings::ReplaceByLines(std::string_view stored, bool keepOpenEnd) {
+  std::vector<Row> rows = RowsOfLines(stored, nullptr, 1);
+  MarkOpenEnd(rows, stored, keepOpenEnd);
+  ReplaceAllRows(std::move(rows));
+}
+
+void TEditorScreenStrings::MarkOpenEnd(std::vector<Row>& rows, std::string_view text,
+                                       bool keepOpenEnd) {
   if (keepOpenEnd && !rows.empty() && text.back() != '\n' && text.back() != '\r')
     rows.back().word = raTextEnd;
-  arena_.Adopt(std::move(block), size);
-  ReplaceAllRows(std::move(rows));
 }
 
 std::vector<TPointerStringList::Row>
@@ -908,13 +917,13 @@ TEditorScreenStrings::RowsOfLines(std::string_view text, LineWrapper* wrapper, s
   return rows;
 }
 
-void TEditorScreenStrings::LoadText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd) {
+void TEditorScreenStrings::LoadText(std::string whole, bool keepOpenEnd) {
   bool wrap = wordWrap_ && !FirstViewLoading();
-  std::string_view text(block.get(), size);
-  std::vector<std::string_view> pieces =
-      CutAfterLineFeeds(text, loadPieces_, loadPieceBytes_);
+  // Rows point into the text where the arena keeps it, which a short one is copied to.
+  std::string_view text = arena_.Adopt(std::move(whole));
+  std::vector<std::string_view> pieces = CutAfterLineFeeds(text, loadPieces_, loadPieceBytes_);
   if (pieces.size() == 1) {
-    AdoptText(std::move(block), size, keepOpenEnd);
+    ReplaceByLines(text, keepOpenEnd);
     if (wrap)
       WrapAll();
     return;
@@ -939,9 +948,7 @@ void TEditorScreenStrings::LoadText(std::unique_ptr<char[]> block, size_t size, 
   for (const std::vector<Row>& piece : pieceRows)
     rows.insert(rows.end(), piece.begin(), piece.end());
   // Only the last piece can end without a line end: every cut follows a line feed.
-  if (keepOpenEnd && text.back() != '\n' && text.back() != '\r')
-    rows.back().word = raTextEnd;
-  arena_.Adopt(std::move(block), size);
+  MarkOpenEnd(rows, text, keepOpenEnd);
   ReplaceAllRows(std::move(rows));
 }
 

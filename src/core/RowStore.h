@@ -41,8 +41,8 @@ private:
 class TextArena {
 public:
   const char* Store(std::string_view text);
-  // Takes over a block of bytes that rows may point into.
-  void Adopt(std::unique_ptr<char[]> block, size_t size);
+  // Takes over a text that rows may point into; where its bytes now stand.
+  std::string_view Adopt(std::string text);
   // The next block holds at least bytes.
   void Reserve(size_t bytes);
   size_t UsedBytes() const { return used_; }
@@ -50,6 +50,7 @@ public:
 
 private:
   std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<std::string> adopted_;
   char* free_ = nullptr;
   size_t freeSize_ = 0;
   size_t used_ = 0;
@@ -223,12 +224,11 @@ public:
   int LineOfRow(int row) const;
   // Bytes of the whole text with CR LF after each row of raLineEnd.
   std::string WholeText() const;
-  // Replaces all rows by the lines of block's first size bytes; the last line gets raTextEnd
-  // when it has no line end and keepOpenEnd is set, else every row gets raLineEnd.
-  void AdoptText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd);
-  // AdoptText, then WrapAll when word wrap is on, in one pass: a large text is split into
-  // lines and wrapped in pieces on all processors, with the same rows as a single pass.
-  void LoadText(std::unique_ptr<char[]> block, size_t size, bool keepOpenEnd);
+  // Replaces all rows by the lines of text, whose bytes the rows keep, and wraps them when
+  // word wrap is on. The last line gets raTextEnd when it has no line end and keepOpenEnd is
+  // set, else every row gets raLineEnd. A large text is split into lines and wrapped in pieces
+  // on all processors, with the same rows as a single pass.
+  void LoadText(std::string text, bool keepOpenEnd);
   // How LoadText cuts: pieces of at least minBytes, at most maxPieces of them (by default
   // 256 KB and one per processor).
   void SetLoadPieces(size_t minBytes, size_t maxPieces) {
@@ -282,6 +282,10 @@ private:
   // The rows of text's lines, wrapped by wrapper when there is one.
   static std::vector<Row> RowsOfLines(std::string_view text, LineWrapper* wrapper,
                                       size_t wrapByte);
+  // The last row gets raTextEnd when keepOpenEnd is set and text ends without a line end.
+  static void MarkOpenEnd(std::vector<Row>& rows, std::string_view text, bool keepOpenEnd);
+  // All rows become the unwrapped lines of stored text, which the arena keeps.
+  void ReplaceByLines(std::string_view stored, bool keepOpenEnd);
 };
 
 } // namespace quolin

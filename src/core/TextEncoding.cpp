@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/Platform.h"
 #include "core/ResConst.h"
+#include "core/Sjis.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -177,36 +178,39 @@ void AppendUtf16(std::u16string& out, uint32_t codePoint) {
   out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
 }
 
-// Strict UTF-8: no overlong forms, surrogates, values beyond U+10FFFF or cut sequences.
+// One character of strict UTF-8 at pos: no overlong forms, surrogates, values beyond U+10FFFF
+// or cut sequences. pos moves past it.
+uint32_t DecodeUtf8Char(std::string_view utf8, size_t& pos) {
+  unsigned lead = ByteAt(utf8, pos);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  size_t length = InRange(lead, 0xC2, 0xDF)   ? 2
+                  : InRange(lead, 0xE0, 0xEF) ? 3
+                  : InRange(lead, 0xF0, 0xF4) ? 4
+                                              : 0;
+  if (length == 0 || pos + length > utf8.size())
+    ConversionFailed();
+  uint32_t codePoint = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    unsigned next = ByteAt(utf8, pos + i);
+    if ((next & 0xC0) != 0x80)
+      ConversionFailed();
+    codePoint = (codePoint << 6) | (next & 0x3F);
+  }
+  static constexpr uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (codePoint < kMinimum[length] || codePoint > 0x10FFFF || InRange(codePoint, 0xD800, 0xDFFF))
+    ConversionFailed();
+  pos += length;
+  return codePoint;
+}
+
 std::u16string DecodeUtf8(std::string_view utf8) {
   std::u16string wide;
   wide.reserve(utf8.size());
-  for (size_t pos = 0; pos < utf8.size();) {
-    unsigned lead = ByteAt(utf8, pos);
-    if (lead < 0x80) {
-      wide += static_cast<char16_t>(lead);
-      ++pos;
-      continue;
-    }
-    size_t length = InRange(lead, 0xC2, 0xDF)   ? 2
-                    : InRange(lead, 0xE0, 0xEF) ? 3
-                    : InRange(lead, 0xF0, 0xF4) ? 4
-                                                : 0;
-    if (length == 0 || pos + length > utf8.size())
-      ConversionFailed();
-    uint32_t codePoint = lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-      unsigned next = ByteAt(utf8, pos + i);
-      if ((next & 0xC0) != 0x80)
-        ConversionFailed();
-      codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    static constexpr uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < kMinimum[length] || codePoint > 0x10FFFF || InRange(codePoint, 0xD800, 0xDFFF))
-      ConversionFailed();
-    AppendUtf16(wide, codePoint);
-    pos += length;
-  }
+  for (size_t pos = 0; pos < utf8.size();)
+    AppendUtf16(wide, DecodeUtf8Char(utf8, pos));
   return wide;
 }
 
@@ -249,15 +253,73 @@ constexpr std::pair<char16_t, char16_t> kBestFit[] = {
     {0x203E, 0xFFE3}, // overline -> 81 50
 };
 
-std::string WideToShiftJis(std::u16string wide) {
-  for (char16_t& ch : wide) {
-    for (const auto& [from, to] : kBestFit) {
-      if (ch == from)
-        ch = to;
-    }
+char16_t WithBestFit(char16_t ch) {
+  for (const auto& [from, to] : kBestFit) {
+    if (ch == from)
+      return to;
   }
+  return ch;
+}
+
+std::string WideToShiftJis(std::u16string wide) {
+  for (char16_t& ch : wide)
+    ch = WithBestFit(ch);
   return Utf16ToAnsi(wide);
 }
+
+// The Shift-JIS bytes of every character of the basic plane, made once by the platform from
+// one string of them all: the code page converts a character alone as it does within a text.
+// An entry below 100 is one byte, else a lead and a trail byte.
+class BasicPlaneTable {
+public:
+  static const BasicPlaneTable& Get() {
+    static const BasicPlaneTable table;
+    return table;
+  }
+  // False when the platform's answer could not be cut into characters.
+  bool Usable() const { return usable_; }
+  // codePoint is below 10000 and no surrogate; out has room for two bytes.
+  char* Put(uint32_t codePoint, char* out) const {
+    uint16_t code = codes_[codePoint];
+    if (code >= 0x100)
+      *out++ = static_cast<char>(code >> 8);
+    *out++ = static_cast<char>(code & 0xFF);
+    return out;
+  }
+
+private:
+  std::vector<uint16_t> codes_ = std::vector<uint16_t>(0x10000);
+  bool usable_ = false;
+
+  BasicPlaneTable() {
+    std::u16string all;
+    for (uint32_t ch = 0; ch < 0x10000; ++ch) {
+      if (!InRange(ch, 0xD800, 0xDFFF))
+        all += WithBestFit(static_cast<char16_t>(ch));
+    }
+    std::string bytes = Utf16ToAnsi(all);
+    size_t pos = 0;
+    for (uint32_t ch = 0; ch < 0x10000; ++ch) {
+      if (InRange(ch, 0xD800, 0xDFFF))
+        continue;
+      if (pos >= bytes.size())
+        return;
+      auto lead = static_cast<unsigned char>(bytes[pos++]);
+      codes_[ch] = lead;
+      if (!sjis::IsLeadByte(lead))
+        continue;
+      if (pos >= bytes.size())
+        return;
+      codes_[ch] = static_cast<uint16_t>(lead << 8 | static_cast<unsigned char>(bytes[pos++]));
+    }
+    // ASCII is taken without the table.
+    for (uint32_t ch = 0; ch < 0x80; ++ch) {
+      if (codes_[ch] != ch)
+        return;
+    }
+    usable_ = pos == bytes.size();
+  }
+};
 
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   if (bytes.size() % 2 != 0)
@@ -305,8 +367,29 @@ TextEncodingCode DetectJapaneseEncoding(std::string_view bytes, const TPieceLimi
   return WalkJapaneseInPieces(bytes, limits);
 }
 
+// Straight to Shift-JIS by the table: ASCII is taken as it stands, no wide string is made.
+// Characters beyond the basic plane (rare) take the platform's way for the whole text.
 std::string ConvertUtf8ToAnsi(std::string_view utf8) {
-  return WideToShiftJis(DecodeUtf8(utf8));
+  const BasicPlaneTable& table = BasicPlaneTable::Get();
+  if (!table.Usable())
+    return WideToShiftJis(DecodeUtf8(utf8));
+  // No character takes more bytes in Shift-JIS than in UTF-8.
+  std::string ansi(utf8.size(), '\0');
+  char* out = ansi.data();
+  for (size_t pos = 0; pos < utf8.size();) {
+    auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (byte < 0x80) {
+      *out++ = static_cast<char>(byte);
+      ++pos;
+      continue;
+    }
+    uint32_t codePoint = DecodeUtf8Char(utf8, pos);
+    if (codePoint >= 0x10000)
+      return WideToShiftJis(DecodeUtf8(utf8));
+    out = table.Put(codePoint, out);
+  }
+  ansi.resize(static_cast<size_t>(out - ansi.data()));
+  return ansi;
 }
 
 std::string ConvertUtf8BomToAnsi(std::string_view utf8) {

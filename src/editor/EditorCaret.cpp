@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace quolin {
 
@@ -170,9 +171,13 @@ void TEditor::CreateEditCaret() {
     width = cell;
     height = 2;
   }
+  // A caret of the same shape is only moved: making it again changes nothing the user sees.
+  if (caretCreated_ && caretSize_.cx == width && caretSize_.cy == height)
+    return;
   DestroyEditCaret();
   CreateCaret(WindowHandle(), nullptr, width, height);
   caretCreated_ = true;
+  caretSize_ = SIZE{width, height};
 }
 
 void TEditor::DestroyEditCaret() {
@@ -264,8 +269,12 @@ void TEditor::UpdateImeWindow() {
   form.ptCurrentPos = POINT{margin_.Left() + (col_ - topCol_) * pitch_,
                             margin_.Top() + (row_ - topRow_) * rowHeight_};
   ImmSetCompositionWindow(context, &form);
-  LOGFONTW font{};
-  if (GetObjectW(Font().Handle(), sizeof font, &font))
+  // The context is the thread's, shared with other windows: its font is set only when it
+  // differs, which spares the input method a notice on every keystroke.
+  LOGFONTW font{}, current{};
+  if (GetObjectW(Font().Handle(), sizeof font, &font) &&
+      !(ImmGetCompositionFontW(context, &current) &&
+        std::memcmp(&font, &current, sizeof font) == 0))
     ImmSetCompositionFontW(context, &font);
   ImmReleaseContext(window, context);
 }

@@ -392,14 +392,19 @@ bool TEditor::CanRedo() const {
   return store_->UndoObj().CanRedo();
 }
 
+// Both draw the caret-row underline once, where the caret ends.
 void TEditor::Undo() {
+  BeginCaretMove();
   store_->ClearViewSelections();
   store_->Undo();
+  EndCaretMove();
 }
 
 void TEditor::Redo() {
+  BeginCaretMove();
   store_->ClearViewSelections();
   store_->Redo();
+  EndCaretMove();
 }
 
 // Notifications

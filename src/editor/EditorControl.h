@@ -413,6 +413,7 @@ private:
   int caretHideCount_ = 0;
   int caretMoveCount_ = 0;
   bool caretCreated_ = false, caretShown_ = false;
+  SIZE caretSize_{}; // of the caret last made
   bool caretBatch_ = false;
   int rememberedCol_ = 0;
   bool rememberedValid_ = false;

@@ -251,10 +251,14 @@ std::string TEditor::RowWithLineEnd(int row) const {
 void TEditor::ReplaceRowRange(int first, int count, const std::string& text, int caretOffset) {
   int base = std::max(0, first - 1);
   int before = OffsetFrom(base, first, 0);
+  // The caret-row underline is taken away once before the change and drawn once where the
+  // caret ends, not again around the repaint and the caret's placing.
+  BeginCaretMove();
   store_->ClearViewSelections();
   store_->ReplaceRows(first, count, text);
   POINT cell = PositionAt(base, before + caretOffset, true);
   PlaceCaret(cell.y, cell.x);
+  EndCaretMove();
 }
 
 void TEditor::ReplaceSelection(std::string_view text) {

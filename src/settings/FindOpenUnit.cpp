@@ -351,7 +351,7 @@ bool TFindOpenForm::PreviewFile(const std::string& path) {
       status = res::FindOpenAlreadyOpen;
     try {
       TDocumentText text = DecodeDocumentBytes(ReadFileBytes(path), HasUtf8Marker(path));
-      Editor1->Lines().LoadFromText(text.Text);
+      Editor1->Lines().LoadFromText(std::move(text.Text));
       Editor1->SetTopRow(0);
       previewed = true;
     } catch (const EFileError&) {

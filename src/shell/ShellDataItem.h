@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/ComPtr.h"
+#include "core/ListSortEx.h"
 #include "core/Persistent.h"
 #include "shell/ShellIDFunc.h"
 #include "ui/Types.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -181,6 +183,37 @@ bool ShellItemListed(TShellDataItem& item, int mode, TShItemIDType folderType,
                      const TShVirtuaItems& virtuals);
 // A folder's CompareIDs answer as an order: its low 16 bits signed; a failed call is a tie.
 int ShellOrder(HRESULT result);
+
+// The sub-folders of parent's folder (hidden ones too when asked) that its level lists, in the
+// folder's order; make builds an item from its relative and absolute lists, both its own.
+template <typename Item, typename Make>
+std::vector<std::unique_ptr<Item>> ListSubFolders(IShellFolder* folder, HWND window,
+                                                  bool includeHidden, TShellDataItem& parent,
+                                                  const TShVirtuaItems& virtuals, Make make) {
+  std::vector<Item*> listed;
+  SHCONTF flags = SHCONTF_FOLDERS;
+  if (includeHidden)
+    flags |= SHCONTF_INCLUDEHIDDEN;
+  TComPtr<IEnumIDList> entries;
+  if (!folder || FAILED(folder->EnumObjects(window, flags, entries.Out())) || !entries)
+    return {};
+  const int level = parent.GetLevel();
+  const TShItemIDType parentType = level == 1 ? parent.GetItemType() : TShItemIDType::itUnknown;
+  for (LPITEMIDLIST entry = nullptr; entries->Next(1, &entry, nullptr) == S_OK; entry = nullptr) {
+    LPITEMIDLIST absolute = level == 0 ? CopyIDList(entry)
+                                       : ConcatIDLists(parent.GetAbsoluteIDList(), entry);
+    std::unique_ptr<Item> item = make(entry, absolute);
+    if (ShellItemListed(*item, level, parentType, virtuals))
+      listed.push_back(item.release());
+  }
+  ListSortEx(listed, [folder](Item* a, Item* b) {
+    return ShellOrder(folder->CompareIDs(0, a->IDList.Get(), b->IDList.Get()));
+  });
+  std::vector<std::unique_ptr<Item>> items;
+  for (Item* item : listed)
+    items.emplace_back(item);
+  return items;
+}
 
 // The system image list, large or small.
 HIMAGELIST GetSysImageList(bool large);

@@ -239,6 +239,16 @@ LRESULT TShellPopupMenu::MenuMessage(UINT message, WPARAM wParam, LPARAM lParam)
       TMenuItem::MenuSelect(wParam, lParam);
     }
     return 0;
+  case WM_MENUCHAR:
+    if (const LRESULT chosen =
+            TMenuItem::MenuChar(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        HIWORD(chosen) != MNC_IGNORE)
+      return chosen;
+    return DefWindowProcA(window_, message, wParam, lParam);
+  case WM_HELP:
+    if (TMenuItem::Help(*reinterpret_cast<const HELPINFO*>(lParam)))
+      return TRUE;
+    return DefWindowProcA(window_, message, wParam, lParam);
   default:
     return DefWindowProcA(window_, message, wParam, lParam);
   }

@@ -2,7 +2,6 @@
 
 #include "common/CodePage.h"
 #include "core/ChildMerge.h"
-#include "core/ListSortEx.h"
 #include "core/Paths.h"
 #include "shell/ShellUtils.h"
 
@@ -181,6 +180,8 @@ TShellTreeView::~TShellTreeView() {
     controls->Remove(this);
   if (list_)
     list_->SetTreeLink(nullptr);
+  if (combo_)
+    combo_->SetTreeLink(nullptr);
   Items().Clear();
   if (HandleAllocated())
     RevokeDragDrop(Handle());
@@ -204,8 +205,11 @@ void TShellTreeView::SetIncludeHidden(bool includeHidden) {
   includeHidden_ = includeHidden;
   if (list_)
     list_->SetIncludeHidden(includeHidden);
+  if (combo_)
+    combo_->SetIncludeHidden(includeHidden);
   if (!Loading() && HandleAllocated()) {
     RefreshTree();
+    ReloadCombo();
     ShowSelectedInList();
   }
 }
@@ -216,8 +220,11 @@ void TShellTreeView::SetShVirtuaItems(TShVirtuaItems virtuals) {
   virtuals_ = virtuals;
   if (list_)
     list_->SetShVirtuaItems(virtuals);
+  if (combo_)
+    combo_->SetShVirtuaItems(virtuals);
   if (!Loading() && HandleAllocated()) {
     RefreshTree();
+    ReloadCombo();
     ShowSelectedInList();
   }
 }
@@ -258,10 +265,49 @@ void TShellTreeView::ShowSelectedInList() {
     list_->SetFolderIDList(GetSelectedIDList());
 }
 
+void TShellTreeView::SetShellComboBox(TShellComboBox* combo) {
+  if (combo == combo_)
+    return;
+  if (combo_) {
+    combo_->SetTreeLink(nullptr);
+    RemoveFreeNotification(combo_);
+  }
+  combo_ = combo;
+  if (!combo)
+    return;
+  combo->SetTreeLink(this);
+  combo->SetShVirtuaItems(virtuals_);
+  combo->SetIncludeHidden(includeHidden_);
+  FreeNotification(combo);
+  if (!Loading())
+    ReloadCombo();
+}
+
+void TShellTreeView::ReloadCombo() {
+  if (!combo_)
+    return;
+  combo_->Reload();
+  combo_->SetIDList(GetSelectedIDList());
+}
+
+void TShellTreeView::RefreshWithCombo() {
+  if (!combo_) {
+    RefreshTree();
+    return;
+  }
+  combo_->Items().BeginUpdate();
+  combo_->Reload();
+  RefreshTree();
+  combo_->SetIDList(GetSelectedIDList());
+  combo_->Items().EndUpdate();
+}
+
 void TShellTreeView::Notification(TComponent* component, TOperation operation) {
   TTreeView::Notification(component, operation);
   if (operation == TOperation::opRemove && component == list_)
     list_ = nullptr;
+  if (operation == TOperation::opRemove && component == combo_)
+    combo_ = nullptr;
   if (operation == TOperation::opRemove && component == shellPopupMenu_)
     shellPopupMenu_ = nullptr;
 }
@@ -276,6 +322,11 @@ void TShellTreeView::Loaded() {
     return;
   HandleNeeded();
   RefreshTree();
+  if (combo_) {
+    combo_->SetShVirtuaItems(virtuals_);
+    combo_->SetIncludeHidden(includeHidden_);
+    ReloadCombo();
+  }
   if (!list_)
     return;
   list_->SetShVirtuaItems(virtuals_);
@@ -372,30 +423,11 @@ bool TShellTreeView::BindFolder(TShellFolderItem& item, TComPtr<IShellFolder>& f
 
 int TShellTreeView::EnumerateChildren(IShellFolder* folder, TShellFolderItem& parent,
                                       std::vector<std::unique_ptr<TShellFolderItem>>& items) {
-  items.clear();
-  SHCONTF flags = SHCONTF_FOLDERS;
-  if (includeHidden_)
-    flags |= SHCONTF_INCLUDEHIDDEN;
-  TComPtr<IEnumIDList> entries;
-  if (!folder || FAILED(folder->EnumObjects(Handle(), flags, entries.Out())) || !entries)
-    return 0;
-  const int level = parent.GetLevel();
-  const TShItemIDType parentType = level == 1 ? parent.GetItemType() : TShItemIDType::itUnknown;
-  for (LPITEMIDLIST entry = nullptr; entries->Next(1, &entry, nullptr) == S_OK; entry = nullptr) {
-    LPITEMIDLIST absolute = level == 0 ? CopyIDList(entry)
-                                       : ConcatIDLists(parent.GetAbsoluteIDList(), entry);
-    auto item = std::make_unique<TShellFolderItem>(entry, absolute);
-    if (ShellItemListed(*item, level, parentType, virtuals_))
-      items.push_back(std::move(item));
-  }
-  std::vector<TShellFolderItem*> order;
-  for (auto& item : items)
-    order.push_back(item.release());
-  ListSortEx(order, [folder](TShellFolderItem* a, TShellFolderItem* b) {
-    return ShellOrder(folder->CompareIDs(0, a->IDList.Get(), b->IDList.Get()));
-  });
-  for (size_t i = 0; i < order.size(); ++i)
-    items[i].reset(order[i]);
+  items = ListSubFolders<TShellFolderItem>(
+      folder, Handle(), includeHidden_, parent, virtuals_,
+      [](LPITEMIDLIST relative, LPITEMIDLIST absolute) {
+        return std::make_unique<TShellFolderItem>(relative, absolute);
+      });
   return static_cast<int>(items.size());
 }
 
@@ -477,7 +509,11 @@ bool TShellTreeView::CanChange(TTreeNode* node) {
 
 void TShellTreeView::Change(TTreeNode* node) {
   TTreeView::Change(node);
-  if (IsShellNode(node) && list_)
+  if (!IsShellNode(node))
+    return;
+  if (combo_)
+    combo_->SetIDList(ItemOf(node)->GetAbsoluteIDList());
+  if (list_)
     list_->SetFolderIDList(ItemOf(node)->GetAbsoluteIDList());
 }
 
@@ -551,6 +587,8 @@ TTreeNode* TShellTreeView::FindNode(LPCITEMIDLIST list) {
       break;
     }
     case ioFirstGreater:
+      if (combo_)
+        combo_->Reload();
       FillNode(parent);
       if (!isChild(parent, candidate))
         return root;
@@ -606,8 +644,14 @@ void TShellTreeView::Edit(TTreeNode* node, const std::string& text) {
   StopWatching();
   if (list_)
     list_->StopWatching();
-  if (item->Rename(text) && list_)
-    list_->SetFolderIDList(item->GetAbsoluteIDList());
+  if (item->Rename(text)) {
+    if (combo_ && item->GetLevel() == 1)
+      combo_->Reload();
+    if (combo_)
+      combo_->SetIDList(item->GetAbsoluteIDList());
+    if (list_)
+      list_->SetFolderIDList(item->GetAbsoluteIDList());
+  }
   if (list_)
     list_->RestartWatching();
   StartWatching();
@@ -720,7 +764,7 @@ void TShellTreeView::FollowShellCommand(TTreeNode* node, int code) {
       }
       parent->SetSelected(true);
     }
-    RefreshTree();
+    RefreshWithCombo();
   } else if (code == shcRename) {
     node->EditText();
   } else if (code == shcCut) {
@@ -879,7 +923,7 @@ HRESULT TShellTreeView::Drop(IDataObject*, DWORD keyState, POINTL point, DWORD* 
 
 void TShellTreeView::FolderChanged() {
   if (mouseState_ == 0)
-    RefreshTree();
+    RefreshWithCombo();
 }
 
 void TShellTreeView::DeviceChange(const TDeviceChangeData& notice) {
@@ -915,6 +959,12 @@ void TShellTreeView::DeviceNotice(const TDeviceChangeData& notice) {
     item->IconIndex = item->OpenIconIndex = -1;
     item->Name = notice.Name;
     node->SetText(notice.Name);
+    if (TShellComboItem* entry = combo_ ? combo_->ItemOfIDList(item->GetAbsoluteIDList())
+                                        : nullptr) {
+      entry->IconIndex = entry->OpenIconIndex = -1;
+      entry->Name = notice.Name;
+      combo_->Invalidate();
+    }
     if (!removed)
       return;
     // The button stays, so the node opens again when the medium is back.
@@ -927,10 +977,16 @@ void TShellTreeView::DeviceNotice(const TDeviceChangeData& notice) {
   if (notice.Kind != kNetworkKind)
     return;
   if (removed) {
+    if (combo_)
+      combo_->Reload();
     if (TTreeNode* root = Items().GetFirstNode())
       root->SetSelected(true);
+    RefreshTree();
+    return;
   }
   RefreshTree();
+  if (combo_)
+    combo_->Reload();
 }
 
 void TShellTreeView::ResetImages() {

@@ -9,6 +9,7 @@
 // while it is not 0, so it falls back to 0 whenever the button is up or a drag ends.
 #pragma once
 
+#include "shell/ShellComboBox.h"
 #include "shell/ShellDbt.h"
 #include "shell/ShellDropThunks.h"
 #include "shell/ShellListView.h"
@@ -79,6 +80,9 @@ public:
   void SetCheckboxes(bool checkboxes);
   TShellListView* ShellListView() const { return list_; }
   void SetShellListView(TShellListView* list);
+  // The combo box that shows the selected folder's path and selects what is chosen in it.
+  TShellComboBox* ShellComboBox() const { return combo_; }
+  void SetShellComboBox(TShellComboBox* combo);
   // The shell's context menu on a right click; nil for none.
   TShellPopupMenu* ShellPopupMenu() const { return shellPopupMenu_; }
   void SetShellPopupMenu(TShellPopupMenu* menu);
@@ -159,6 +163,7 @@ private:
   TShVirtuaItems virtuals_{TShItemIDType::itBitBucket, TShItemIDType::itNetWork};
   bool checkboxes_ = false;
   TShellListView* list_ = nullptr;
+  TShellComboBox* combo_ = nullptr;
   TShellPopupMenu* shellPopupMenu_ = nullptr;
   // The items of the context menu's popup.
   TShellIDList selectedIDs_;
@@ -183,6 +188,10 @@ private:
   bool BindFolder(TShellFolderItem& item, TComPtr<IShellFolder>& folder);
   bool ExpandDuringDrag(TShellFolderItem& item);
   void ShowSelectedInList();
+  // The combo's permanent entries again, and the selected folder in it.
+  void ReloadCombo();
+  // Refreshes the tree; a linked combo is reloaded around it without redrawing between.
+  void RefreshWithCombo();
   TTreeNode* HitNode(POINT client, UINT& flags);
   void ClearHighlight();
   void ButtonReleased();

@@ -336,6 +336,10 @@ void TComboBox::CreateParams(TCreateParams& params) {
   params.WinClassName = "COMBOBOX";
   params.Native = true;
   params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+  if (OwnerDrawVariable) {
+    params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
+    return;
+  }
   switch (style_) {
   case TComboBoxStyle::csDropDown:
     params.Style |= CBS_DROPDOWN;
@@ -357,8 +361,12 @@ int TComboBox::WindowHeight(int height) const {
 }
 
 void TComboBox::CreateWnd() {
-  items_.Reload();
   HWND window = Handle();
+  // The selection field's WM_MEASUREITEM came inside CreateWindowEx, before the window was
+  // known to be this control's.
+  if (OwnerDrawVariable)
+    SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), MeasureItem(-1));
+  items_.Reload();
   if (itemIndex_ >= 0 && itemIndex_ < items_.Count())
     SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
   edit_ = nullptr;
@@ -461,7 +469,35 @@ void TComboBox::Change() {
     OnChange(this);
 }
 
+void TComboBox::Select() {
+  if (OnSelect && EventsAllowed())
+    OnSelect(this);
+  else
+    Change();
+}
+
+void TComboBox::DrawItem(int, HDC dc, const RECT& rect, UINT state, bool) {
+  FillRect(dc, &rect, GetSysColorBrush(state & ODS_SELECTED ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+}
+
+int TComboBox::MeasureItem(int) {
+  return static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, 0, 0));
+}
+
 void TComboBox::WndProc(TMessage& message) {
+  if (message.Msg == CN_MEASUREITEM) {
+    auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+    measure.itemHeight = static_cast<UINT>(MeasureItem(static_cast<int>(measure.itemID)));
+    message.Result = TRUE;
+    return;
+  }
+  if (message.Msg == CN_DRAWITEM) {
+    const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+    DrawItem(static_cast<int>(draw.itemID), draw.hDC, draw.rcItem, draw.itemState,
+             (draw.itemState & ODS_COMBOBOXEDIT) != 0);
+    message.Result = TRUE;
+    return;
+  }
   if (message.Msg != CN_COMMAND) {
     TControl::WndProc(message);
     return;
@@ -469,13 +505,10 @@ void TComboBox::WndProc(TMessage& message) {
   switch (HIWORD(message.WParam)) {
   case CBN_SELCHANGE: {
     int index = ItemIndex();
-    if (style_ != TComboBoxStyle::csDropDownList && index >= 0)
+    if (style_ != TComboBoxStyle::csDropDownList && !OwnerDrawVariable && index >= 0)
       SetWindowTextA(Handle(), items_.Get(index).c_str());
     Click();
-    if (OnSelect && EventsAllowed())
-      OnSelect(this);
-    else
-      Change();
+    Select();
     break;
   }
   case CBN_EDITCHANGE:

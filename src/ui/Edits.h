@@ -135,13 +135,24 @@ protected:
   void WndProc(TMessage& message) override;
   int WindowHeight(int height) const override;
 
+  // An owner-drawn drop-down list whose entries are measured one by one; set before the
+  // window is made.
+  bool OwnerDrawVariable = false;
+  // Entry index (-1 for the selection field when the list is empty), whether it is the
+  // selection field, and the DRAWITEMSTRUCT's state bits.
+  virtual void DrawItem(int index, HDC dc, const RECT& rect, UINT state, bool editPart);
+  // The height of an entry; -1 asks for the selection field's.
+  virtual int MeasureItem(int index);
+  // Every choice of an entry: OnSelect when set, else the change.
+  virtual void Select();
+  virtual void Change();
+
 private:
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   TControlStrings items_;
   int itemIndex_ = -1;
   HWND edit_ = nullptr;
 
-  void Change();
   static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR data);
 };

@@ -176,8 +176,27 @@ void TStatusBar::UpdatePanelText(int index) {
                      : panel.alignment_ == TAlignment::taRightJustify ? std::string("\t\t")
                                                                       : std::string();
   text += panel.text_;
+  if (panel.paintLater_ && IsWindowVisible(Handle()))
+    return SetPanelTextPaintingLater(index, text);
   SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The native bar paints at once on every new text. With redraw off it only takes the text;
+// turning redraw off validates the bar, so what was waiting to be painted is invalidated again
+// with the panel.
+void TStatusBar::SetPanelTextPaintingLater(int index, const std::string& text) {
+  HWND bar = Handle();
+  RECT pending{};
+  bool wasPending = GetUpdateRect(bar, &pending, FALSE);
+  SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(bar, SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
+  if (wasPending)
+    InvalidateRect(bar, &pending, FALSE);
+  RECT part{};
+  if (SendMessageA(bar, SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&part)))
+    InvalidateRect(bar, &part, FALSE);
 }
 
 std::string TStatusBar::WindowPanelText(int index) {

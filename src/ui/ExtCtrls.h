@@ -48,6 +48,9 @@ public:
   void SetWidth(int width);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment alignment);
+  // A new text is painted with the bar's next paint instead of at once: for a panel that
+  // changes with every keystroke.
+  void SetPaintLater(bool later) { paintLater_ = later; }
 
 private:
   friend class TStatusBar;
@@ -57,6 +60,7 @@ private:
   std::string text_;
   int width_ = 50;
   TAlignment alignment_ = TAlignment::taLeftJustify;
+  bool paintLater_ = false;
 };
 
 // The native status bar, placed by Align only. The last panel takes the rest of the width.
@@ -86,6 +90,7 @@ private:
 
   void UpdateParts();
   void UpdatePanelText(int index);
+  void SetPanelTextPaintingLater(int index, const std::string& text);
   int DefaultHeight();
 };
 

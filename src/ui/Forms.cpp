@@ -402,6 +402,10 @@ void TForm::WndProc(TMessage& message) {
   case CM_RAISEOWNED:
     RaiseOwnedWindows(WindowHandle());
     return;
+  case WM_WINDOWPOSCHANGED:
+    if (reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags & SWP_HIDEWINDOW)
+      RaiseOwnedWindowsAfterHiding();
+    break;
   case WM_SETTINGCHANGE:
     TellSettingChange(this, message);
     break;
@@ -431,6 +435,15 @@ void TForm::AlignControls(RECT& rect) {
   if (clientHandle_)
     MoveWindow(clientHandle_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                TRUE);
+}
+
+// Wine restacks the display only for a window that comes first in the z-order. While a
+// stay-on-top form (the splash at start-up) shows, the active form's owned windows rise only to
+// just under it, and the screen keeps them under the active form: raise them again once it hides.
+void TForm::RaiseOwnedWindowsAfterHiding() {
+  HWND active = GetActiveWindow();
+  if (formStyle_ == TFormStyle::fsStayOnTop && active && active != WindowHandle())
+    RaiseOwnedWindows(active);
 }
 
 void TForm::HandleActivate(TMessage& message) {

@@ -158,6 +158,7 @@ private:
   void CloseModal();
   void FocusFirstControl();
   void HandleActivate(TMessage& message);
+  void RaiseOwnedWindowsAfterHiding();
   bool HandleSysCommand(TMessage& message);
   // CM_WININICHANGE to every control below parent.
   static void TellSettingChange(TControl* parent, const TMessage& message);

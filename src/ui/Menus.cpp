@@ -389,6 +389,40 @@ void TMenuItem::MenuSelect(WPARAM wParam, LPARAM lParam) {
   Application->SetHint(item ? GetLongHint(item->Hint) : std::string());
 }
 
+namespace {
+
+// The item an entry of a native menu shows: own entries carry it as data, under its number.
+TMenuItem* OwnEntryItem(HMENU menu, UINT position) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA | MIIM_ID;
+  if (!GetMenuItemInfoA(menu, position, TRUE, &info) || !info.dwItemData)
+    return nullptr;
+  TMenuItem* item = TMenuItem::FromCommand(info.wID);
+  return item == reinterpret_cast<TMenuItem*>(info.dwItemData) ? item : nullptr;
+}
+
+} // namespace
+
+LRESULT TMenuItem::MenuChar(char key, HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    TMenuItem* item = OwnEntryItem(menu, static_cast<UINT>(position));
+    if (item && item->Enabled() && !item->IsLine() && IsAccel(key, item->Caption()))
+      return MAKELRESULT(position, MNC_EXECUTE);
+  }
+  return MAKELRESULT(0, MNC_IGNORE);
+}
+
+bool TMenuItem::Help(const HELPINFO& info) {
+  if (info.iContextType != HELPINFO_MENUITEM)
+    return false;
+  TMenuItem* item = FromCommand(static_cast<UINT>(info.iCtrlId));
+  while (item && item->HelpContext == 0)
+    item = item->Parent();
+  return item && Application->HelpContext(item->HelpContext);
+}
+
 TMenu::TMenu(TComponent* owner, bool menuBar) : TComponent(owner) {
   items_ = Create<TMenuItem>(this);
   items_->menu_ = this;

@@ -52,6 +52,8 @@ public:
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int index);
   std::string Hint;
+  // The help topic F1 shows while the item is highlighted; 0 asks its parent.
+  int HelpContext = 0;
 
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
@@ -92,6 +94,12 @@ public:
   static void InitMenuPopup(HMENU menu);
   // WM_MENUSELECT: the long hint of the item becomes the application's hint.
   static void MenuSelect(WPARAM wParam, LPARAM lParam);
+  // WM_MENUCHAR: the enabled own entry of menu whose caption marks key, chosen
+  // (MAKELRESULT(position, MNC_EXECUTE)); MNC_IGNORE when no own entry marks it.
+  static LRESULT MenuChar(char key, HMENU menu);
+  // WM_HELP of a menu item: OnHelp with the context of the item or of its nearest parent that
+  // has one; false when the item is not one of ours or no context is set.
+  static bool Help(const HELPINFO& info);
 
 protected:
   explicit TMenuItem(TComponent* owner);

@@ -1,8 +1,11 @@
-// The real Quolin.exe on a fresh user: the first start shows the label list window, closing
-// saves it as shown, and the next start shows it again.
+// The real Quolin.exe on a fresh user: the first start shows the label list window over the main
+// window, closing saves it as shown, and the next start shows it again.
 #include "common/RegistryProbe.h"
 #include "support/E2eProcess.h"
+#include "support/UiTest.h"
 #include "support/WindowSearch.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,12 @@ HWND VisibleWindowWithText(const e2e::QuolinProcess& process, const std::string&
   return found;
 }
 
+// Whether the screen shows the list's own background at its middle, not a window over it.
+bool ListShowsOnScreen(HWND list) {
+  auto background = static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0));
+  return uitest::ScreenPixel(uitest::ScreenCentre(list)) == background;
+}
+
 class ListInputE2E : public ::testing::Test {
 protected:
   void SetUp() override { e2e::ResetUserState(); }
@@ -54,10 +63,16 @@ TEST_F(ListInputE2E, LabelListShownAtTheFirstStartComesBackAtTheNext) {
     HWND main = quolin.WaitForWindow("TTopForm", "Quolin");
     ASSERT_NE(main, nullptr) << "start " << start;
     // A floating tool window shows only while its program is active.
+    HWND label = nullptr;
     EXPECT_TRUE(WaitUntil([&] {
       SetForegroundWindow(main);
-      return VisibleWindowWithText(quolin, LabelListCaption) != nullptr;
+      label = VisibleWindowWithText(quolin, LabelListCaption);
+      return label != nullptr;
     })) << "start " << start;
+    // The list is empty: its background shows unless the main window covers it.
+    HWND list = label ? e2e::FindChild(label, "SysListView32") : nullptr;
+    ASSERT_NE(list, nullptr) << "start " << start;
+    EXPECT_TRUE(WaitUntil([&] { return ListShowsOnScreen(list); })) << "start " << start;
     ASSERT_TRUE(quolin.Close(main));
     EXPECT_EQ(Setting("Forms", "VisibleTool"), "00000081") << "start " << start;
     EXPECT_EQ(Setting("Forms", "LastDataFile"), e2e::UserDataFolder() + "standard.dat");

@@ -92,10 +92,12 @@ TEST(RowStoreLoad, PiecesOnThreadsGiveTheRowsOfOnePass) {
 
 TEST(RowStoreLoad, EdgesOfTheTextSurviveTheCut) {
   // A cut falls right behind each line feed: lead bytes before and after it, a final line
-  // without line end, a text that ends in a lone CR, and an empty last piece's line.
+  // without line end, a text that ends in a lone CR, and an empty last piece's line; and a
+  // text long enough that the store keeps its buffer instead of a copy.
   for (std::string text : {Repeat("ab\x81\n\x81" "cd\r\n", 40), Repeat("x\r", 60) + "\n",
                            Repeat("表示\n", 50) + "\r", Repeat("\n", 100),
-                           Repeat("\x82\xA0", 90) + "\n" + Repeat("y", 300)}) {
+                           Repeat("\x82\xA0", 90) + "\n" + Repeat("y", 300),
+                           Repeat("長い行の long words\r\n", 2000) + "end"}) {
     for (int wrapByte : {20, 21, 200}) {
       Loaded loaded = LoadBothWays(text, wrapByte, true, true, 16, 8);
       EXPECT_EQ(loaded.pieces, loaded.single) << wrapByte;

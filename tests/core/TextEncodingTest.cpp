@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+#include <utility>
 #include <vector>
 
 using namespace quolin;
@@ -122,6 +125,67 @@ TEST(TextEncoding, Utf8ConvertsBothWays) {
   EXPECT_EQ(ConvertUtf16BomToAnsi(utf16), "\x81\x60\x81\x61\x81\x7C\x81\x5C\x81\x50");
 }
 
+// A text of code points in UTF-8 and in UTF-16 (little-endian, no byte-order mark), written
+// here apart from the conversions under test.
+struct TwoForms {
+  std::string utf8, utf16;
+
+  void Add(uint32_t codePoint) {
+    if (codePoint < 0x80) {
+      utf8 += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+      utf8 += static_cast<char>(0xC0 | codePoint >> 6);
+      utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+      utf8 += static_cast<char>(0xE0 | codePoint >> 12);
+      utf8 += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xF0 | codePoint >> 18);
+      utf8 += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    if (codePoint >= 0x10000) {
+      AddUnit(0xD800 + ((codePoint - 0x10000) >> 10));
+      AddUnit(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    } else {
+      AddUnit(codePoint);
+    }
+  }
+  void AddUnit(uint32_t unit) {
+    utf16 += static_cast<char>(unit & 0xFF);
+    utf16 += static_cast<char>(unit >> 8);
+  }
+};
+
+TEST(TextEncoding, Utf8ConvertsAsItsUtf16FormDoes) {
+  // Every character of the basic plane in one text: ASCII, mapped, best-fit and unmapped ones.
+  TwoForms plane;
+  for (uint32_t ch = 0; ch < 0x10000; ++ch) {
+    if (ch < 0xD800 || ch > 0xDFFF)
+      plane.Add(ch);
+  }
+  EXPECT_EQ(ConvertUtf8ToAnsi(plane.utf8), ConvertUtf16ToAnsi(plane.utf16, false));
+  // Random texts, some with characters beyond the basic plane among the rest.
+  const std::vector<std::pair<uint32_t, uint32_t>> ranges = {
+      {0x00, 0x7F},       {0x80, 0x7FF},     {0x3000, 0x30FF}, {0x4E00, 0x9FFF},
+      {0xE000, 0xF8FF},   {0xFF00, 0xFFFF},  {0x2010, 0x2212}, {0x10000, 0x1F9FF}};
+  std::mt19937 random(48u);
+  for (int round = 0; round < 200; ++round) {
+    TwoForms text;
+    size_t rangeCount = round % 3 == 0 ? ranges.size() : ranges.size() - 1;
+    for (int i = 0; i < 300; ++i) {
+      auto [low, high] = ranges[random() % rangeCount];
+      uint32_t ch = low + random() % (high - low + 1);
+      if (ch < 0xD800 || ch > 0xDFFF)
+        text.Add(ch);
+    }
+    ASSERT_EQ(ConvertUtf8ToAnsi(text.utf8), ConvertUtf16ToAnsi(text.utf16, false))
+        << "round " << round;
+  }
+}
+
 TEST(TextEncoding, InvalidTextIsRefused) {
   for (const std::string& bad : {std::string("ok\x80"), std::string("ok\xE3\x81"),
                                  std::string("\xC0\xAF"), std::string("\xED\xA0\x80"),
@@ -134,6 +198,9 @@ TEST(TextEncoding, InvalidTextIsRefused) {
     }
   }
   EXPECT_EQ(ConvertUtf8ToAnsi("\xF0\x9F\x98\x80").empty(), false);
+  // Also after a character beyond the basic plane, and after ASCII at the very end.
+  EXPECT_THROW(ConvertUtf8ToAnsi("\xF0\x9F\x98\x80 ok \xE3\x81"), EEncodingError);
+  EXPECT_THROW(ConvertUtf8ToAnsi(Repeat("a", 40) + "\xC3"), EEncodingError);
   EXPECT_THROW(ConvertUtf16BomToAnsi("\xFF\xFE\x41"), EEncodingError);
   EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFF\xFE\x00\xD8\x41\x00", 6)), EEncodingError);
   EXPECT_THROW(ConvertUtf16BomToAnsi(std::string("\xFE\xFF\xDC\x00", 4)), EEncodingError);

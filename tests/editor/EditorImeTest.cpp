@@ -89,8 +89,16 @@ TEST_F(EditorIme, TheCompositionWindowFollowsTheCaretAndWaitsForTheKeyUpOfARepea
   HIMC context = ImmGetContext(editor.Handle());
   LOGFONTW font{};
   ASSERT_TRUE(ImmGetCompositionFontW(context, &font));
-  ImmReleaseContext(editor.Handle(), context);
   EXPECT_EQ(font.lfHeight, -16) << "the editor's font";
+  // The context is shared: a font another window left there gives way at the next move.
+  LOGFONTW other = font;
+  other.lfHeight = -30;
+  ASSERT_TRUE(ImmSetCompositionFontW(context, &other));
+  editor.SetRowCol(2, 4);
+  ASSERT_TRUE(ImmGetCompositionFontW(context, &font));
+  EXPECT_EQ(font.lfHeight, -16);
+  ImmReleaseContext(editor.Handle(), context);
+  editor.SetRowCol(2, 3);
 
   editor.SetTopRow(1);
   point = CompositionPoint();

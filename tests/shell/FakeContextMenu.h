@@ -22,6 +22,7 @@ public:
     std::string verb; // empty: the menu names no verb for it
     bool wideOnly = false;
     bool fillsBuffer = false; // writes the whole buffer without a terminator
+    std::string help;         // GCS_HELPTEXTA's answer; empty: none
   };
 
   // Commands by their offset from the first identifier.
@@ -84,6 +85,13 @@ public:
         std::memset(buffer, command.verb[0], size);
       else
         lstrcpynA(buffer, command.verb.c_str(), static_cast<int>(size));
+      return S_OK;
+    }
+    if (kind == GCS_HELPTEXTA && !command.help.empty()) {
+      if (command.fillsBuffer)
+        std::memset(buffer, command.help[0], size);
+      else
+        lstrcpynA(buffer, command.help.c_str(), static_cast<int>(size));
       return S_OK;
     }
     if (kind == GCS_VERBW && command.wideOnly) {

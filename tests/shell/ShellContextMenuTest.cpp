@@ -195,6 +195,33 @@ TEST_F(ShellContextMenuTree, DeleteShowsTheParentAndRefreshes) {
   EXPECT_TRUE(shown());
 }
 
+// With a combo linked, it shows the parent too, the deleted folder's entry gone.
+TEST_F(ShellContextMenuTree, DeleteWithAComboShowsTheParentInIt) {
+  auto* combo = TComponent::Create<TShellComboBox>(form_.get());
+  combo->SetParent(form_.get());
+  combo->SetBounds(330, 490, 300, 24);
+  tree_->SetShellComboBox(combo);
+  combo->SetIDList(ListOf(top_ / "sub").Get());
+  auto entryOf = [&](const std::string& path) {
+    for (int i = 0; i < combo->List().Count(); ++i)
+      if (lstrcmpiA(combo->List().Items(i)->GetPath().c_str(), path.c_str()) == 0)
+        return i;
+    return -1;
+  };
+  ASSERT_EQ(combo->ItemIndex(), entryOf(top_ / "sub"));
+  TTreeNode* sub = NodeOf(top_ / "sub");
+  ASSERT_NE(sub, nullptr);
+  sub->Parent()->Parent()->SetSelected(true);
+  shell_.onInvoke = [&](UINT) { RemoveDirectoryA((top_ / "sub").c_str()); };
+  ChooseOn(sub, 17, "delete");
+  ASSERT_EQ(GetFileAttributesA((top_ / "sub").c_str()), INVALID_FILE_ATTRIBUTES);
+  const std::string parent = top_.Path().substr(0, top_.Path().size() - 1);
+  EXPECT_EQ(SelectedPath(tree_), parent);
+  EXPECT_EQ(entryOf(top_ / "sub"), -1);
+  EXPECT_EQ(combo->ItemIndex(), entryOf(parent));
+  EXPECT_EQ(combo->Items().Count(), combo->List().Count());
+}
+
 TEST_F(ShellContextMenuTree, RenameEditsTheNodeAndCutMarksIt) {
   TTreeNode* sub = NodeOf(top_ / "sub");
   ASSERT_NE(sub, nullptr);

@@ -4,6 +4,7 @@
 #include "shell/ShellPopupMenu.h"
 
 #include "common/TempFolder.h"
+#include "shell/FakeContextMenu.h"
 #include "shell/FakeShellFolder.h"
 #include "support/UiTest.h"
 #include "ui/Application.h"
@@ -91,12 +92,26 @@ protected:
     return IsClipboardFormatAvailable(RegisterClipboardFormatA(CFSTR_SHELLIDLIST));
   }
   POINT At() { return form_->ClientToScreen(POINT{30, 30}); }
+  // The application's hints while the next menu is shown.
+  std::vector<std::string>& RecordHints() {
+    auto* events = TComponent::Create<TApplicationEvents>(form_.get());
+    events->OnHint = [this](TObject*) { hints_.push_back(Application->Hint()); };
+    return hints_;
+  }
+  void UseFake(FakeContextMenu& fake) {
+    menu_->ContextMenuSource = [&fake](IShellFolder*, HWND, TShellIDList&,
+                                       TComPtr<IContextMenu>& menu) {
+      *menu.Out() = &fake;
+      return S_OK;
+    };
+  }
 
   TempFolder temp_{"メニュー"};
   const std::string path_ = temp_.Path().substr(0, temp_.Path().size() - 1);
   TOwned<TForm> form_ = uitest::MakeForm();
   TShellPopupMenu* menu_ = TComponent::Create<TShellPopupMenu>(form_.get());
   int popups_ = 0;
+  std::vector<std::string> hints_;
 };
 
 TEST_F(ShellPopup, CopyGivesItsCodeAndPutsTheItemsOnTheClipboard) {
@@ -226,6 +241,90 @@ TEST_F(ShellPopup, TheHintOfAnOwnItemBecomesTheApplicationsHint) {
   EXPECT_EQ(Application->Hint(), "自分の項目");
   SendMessageA(menu_->MenuWindow(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   EXPECT_EQ(Application->Hint(), "");
+}
+
+// The shell's help text of the highlighted command is the hint; its buffer ends in 0 even when
+// the menu fills it; Wine's menu has none.
+TEST_F(ShellPopup, TheHelpTextOfAShellCommandBecomesTheHint) {
+  FakeContextMenu fake;
+  fake.commands = {{0, {"一", "one", false, false, "一つ目の説明"}},
+                   {1, {"二", "two", false, true, "x"}}};
+  UseFake(fake);
+  TShellIDList list;
+  FileList(list);
+  std::vector<std::string>& hints = RecordHints();
+  QueueKeys(2, VK_ESCAPE);
+  EXPECT_EQ(menu_->Popup(list, At()), shcNone);
+  EXPECT_EQ(fake.invoked.size(), 0u);
+  ASSERT_GE(hints.size(), 2u);
+  EXPECT_EQ(hints[0], "一つ目の説明");
+  EXPECT_EQ(hints[1], std::string(200, 'x')) << "201 bytes with the last one 0";
+
+  menu_->ContextMenuSource = nullptr;
+  Application->SetHint("前の");
+  hints.clear();
+  QueueKeys(1, VK_ESCAPE);
+  EXPECT_EQ(menu_->Popup(list, At()), shcNone);
+  ASSERT_FALSE(hints.empty());
+  EXPECT_EQ(hints[0], "") << "Wine's menu gives no help text";
+}
+
+// A key no entry's text marks reaches the window: an own entry that marks it is chosen.
+TEST_F(ShellPopup, MenuCharChoosesAnOwnEntryByItsMnemonic) {
+  OwnItem("最初(&F)");
+  TMenuItem* second = OwnItem("二番(&J)");
+  HMENU own = menu_->Handle();
+  auto menuChar = [&](char key, HMENU menu) {
+    return SendMessageA(menu_->MenuWindow(), WM_MENUCHAR, MAKEWPARAM(key, MF_POPUP),
+                        reinterpret_cast<LPARAM>(menu));
+  };
+  EXPECT_EQ(menuChar('j', own), MAKELRESULT(1, MNC_EXECUTE));
+  EXPECT_EQ(menuChar('F', own), MAKELRESULT(0, MNC_EXECUTE));
+  EXPECT_EQ(HIWORD(menuChar('K', own)), MNC_IGNORE);
+  second->SetEnabled(false);
+  EXPECT_EQ(HIWORD(menuChar('J', own)), MNC_IGNORE) << "disabled";
+  HMENU foreign = CreatePopupMenu();
+  AppendMenuA(foreign, MF_STRING, 5, "他(&J)");
+  EXPECT_EQ(HIWORD(menuChar('J', foreign)), MNC_IGNORE) << "not an own entry";
+  DestroyMenu(foreign);
+}
+
+// F1 on a highlighted own entry asks for its help, or its parent's.
+TEST_F(ShellPopup, HelpOnAnOwnEntryShowsItsTopic) {
+  TMenuItem* own = OwnItem("自分");
+  own->HelpContext = 42;
+  std::vector<int> topics;
+  auto* events = TComponent::Create<TApplicationEvents>(form_.get());
+  events->OnHelp = [&](int, int data, bool&) {
+    topics.push_back(data);
+    return true;
+  };
+  TShellIDList list;
+  FileList(list);
+  menu_->SetInsertPos(1);
+  menu_->OnShBeforPopup = [this](TObject*, const TShellIDList&, POINT, bool&) {
+    HWND window = form_->Handle();
+    for (WORD key : {VK_DOWN, VK_F1, VK_ESCAPE}) {
+      PostMessageA(window, WM_KEYDOWN, key, 1);
+      PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
+    }
+  };
+  EXPECT_EQ(menu_->Popup(list, At()), shcNone);
+  EXPECT_EQ(topics, std::vector<int>{42});
+
+  TMenuItem* child = TComponent::Create<TMenuItem>(form_.get());
+  own->Add(child);
+  HELPINFO help{};
+  help.cbSize = sizeof help;
+  help.iContextType = HELPINFO_MENUITEM;
+  help.iCtrlId = static_cast<int>(child->Command());
+  EXPECT_TRUE(SendMessageA(menu_->MenuWindow(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+  EXPECT_EQ(topics, (std::vector<int>{42, 42})) << "the parent's topic";
+  own->HelpContext = 0;
+  EXPECT_FALSE(SendMessageA(menu_->MenuWindow(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+  help.iCtrlId = 3; // a shell command
+  EXPECT_FALSE(SendMessageA(menu_->MenuWindow(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+  EXPECT_EQ(topics.size(), 2u);
 }
 
 } // namespace

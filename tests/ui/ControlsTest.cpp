@@ -85,6 +85,36 @@ TEST_F(UiControls, StatusPanelShowsTheModifiedMarkByteExact) {
   EXPECT_EQ(status->WindowPanelText(1), "\t\x95\xCF\x8D\x58") << "a new window gets the texts";
 }
 
+TEST_F(UiControls, PanelPaintedLaterTakesItsTextAtOnceAndWaitsForTheBarsPaint) {
+  form->Show();
+  auto* status = Add<TStatusBar>("StatusBar1");
+  status->AddPanel(80);
+  status->AddPanel(50);
+  status->Panels(0).SetPaintLater(true);
+  HWND bar = status->Handle();
+  UpdateWindow(bar);
+  RECT pending{};
+  status->Panels(1).SetText("now");
+  EXPECT_FALSE(GetUpdateRect(bar, &pending, FALSE)) << "an ordinary panel is painted at once";
+  status->Panels(0).SetText("1 : 2");
+  EXPECT_EQ(status->WindowPanelText(0), "1 : 2");
+  RECT part{};
+  ASSERT_TRUE(SendMessageA(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part)));
+  ASSERT_TRUE(GetUpdateRect(bar, &pending, FALSE)) << "the new text waits for the bar's paint";
+  RECT both{};
+  EXPECT_TRUE(IntersectRect(&both, &pending, &part));
+  // What waited to be painted before the new text still waits after it.
+  UpdateWindow(bar);
+  RECT waiting{part.right + 40, 1, part.right + 50, 5};
+  InvalidateRect(bar, &waiting, FALSE);
+  status->Panels(0).SetText("3 : 4");
+  ASSERT_TRUE(GetUpdateRect(bar, &pending, FALSE));
+  EXPECT_GE(pending.right, waiting.right);
+  UpdateWindow(bar);
+  EXPECT_FALSE(GetUpdateRect(bar, &pending, FALSE));
+  EXPECT_EQ(status->WindowPanelText(0), "3 : 4");
+}
+
 TEST_F(UiControls, TreeNodesKeepTheirOrderAndAreReusedInPlace) {
   auto* tree = Add<TTreeView>("TreeView1");
   TTreeNodes& nodes = tree->Items();

@@ -247,19 +247,23 @@ TEST(UiForms, MinimisingTheMainFormHidesTheFormsAndRestoreBringsThemBack) {
   EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
+const COLORREF ownerColour = RGB(0, 200, 0), ownedColour = RGB(200, 0, 0);
+
+// A form at a place of its own, painted in one colour, not shown yet.
+TOwned<TForm> MakePlainForm(const RECT& bounds, COLORREF colour) {
+  auto form = uitest::MakeForm();
+  form->SetPosition(TPosition::poDesigned);
+  form->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+  form->SetColor(static_cast<TColor>(colour));
+  return form;
+}
+
 // What the screen shows: Wine can raise an activated form alone, over the forms it owns.
 TEST(UiForms, OwnedFormsStayOverTheirOwnerWhenItComesToTheFront) {
-  const COLORREF ownerColour = RGB(0, 200, 0), ownedColour = RGB(200, 0, 0);
-  auto owner = uitest::MakeForm();
-  owner->SetPosition(TPosition::poDesigned);
-  owner->SetBounds(100, 100, 400, 300);
-  owner->SetColor(static_cast<TColor>(ownerColour));
+  auto owner = MakePlainForm({100, 100, 500, 400}, ownerColour);
   owner->Show();
-  auto owned = uitest::MakeForm();
+  auto owned = MakePlainForm({200, 200, 360, 300}, ownedColour);
   owned->SetPopupParent(owner.get());
-  owned->SetPosition(TPosition::poDesigned);
-  owned->SetBounds(200, 200, 160, 100);
-  owned->SetColor(static_cast<TColor>(ownedColour));
   owned->Show();
   ASSERT_EQ(GetWindow(owned->Handle(), GW_OWNER), owner->Handle());
   uitest::Pump();
@@ -281,6 +285,24 @@ TEST(UiForms, OwnedFormsStayOverTheirOwnerWhenItComesToTheFront) {
   uitest::Pump();
   EXPECT_EQ(uitest::ScreenPixel(centre), ownedColour);
   EXPECT_FALSE(GetWindowLongA(owned->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// As at start-up: the owner comes to the front under a stay-on-top splash, and its owned form
+// shows only then, without activation, as a floating tool window does.
+TEST(UiForms, OwnedFormsShowOverTheirOwnerOnceAStayOnTopFormOverThemHides) {
+  auto owner = MakePlainForm({100, 100, 500, 400}, ownerColour);
+  auto owned = MakePlainForm({200, 200, 360, 300}, ownedColour);
+  owned->SetPopupParent(owner.get());
+  auto splash = MakePlainForm({600, 100, 700, 200}, RGB(255, 255, 255));
+  splash->SetFormStyle(TFormStyle::fsStayOnTop);
+  splash->Show();
+  owner->Show();
+  ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == owner->Handle(); }));
+  ShowWindow(owned->Handle(), SW_SHOWNA);
+  uitest::Pump();
+  POINT centre = uitest::ScreenCentre(owned->Handle());
+  splash->Hide();
+  EXPECT_TRUE(uitest::PumpUntil([&] { return uitest::ScreenPixel(centre) == ownedColour; }));
 }
 
 TEST(UiForms, ClosingTheMainFormEndsRun) {
