@@ -124,9 +124,12 @@ void RebuildUserToolbars() {
   for (TToolbar* toolbar : toolbars)
     toolbar->Free();
   toolbars.clear();
-  for (int i = 0; i < TopForm->ToolBarList.Count(); ++i)
-    if (TToolbar* toolbar = CreateUserToolbar(i))
-      toolbars.push_back(toolbar);
+  // Docked in one go, so that those at the same place keep the list's order.
+  TopForm->TopDock->Batch([&toolbars] {
+    for (int i = 0; i < TopForm->ToolBarList.Count(); ++i)
+      if (TToolbar* toolbar = CreateUserToolbar(i))
+        toolbars.push_back(toolbar);
+  });
   RefreshUserToolbarButtons();
   LoadToolbarLayout();
   FillToolbarListMenu();

@@ -1,8 +1,7 @@
 #include "core/DockLayout.h"
 
-#include "core/ListSortEx.h"
-
 #include <algorithm>
+#include <tuple>
 
 namespace quolin {
 
@@ -13,10 +12,6 @@ constexpr int RowFrame = 4;
 constexpr int MinimumRowSize = 8;
 // A position this close to a row's start asks for a new row before it.
 constexpr int NewRowZone = 5;
-
-int Sign(int a, int b) {
-  return (a > b) - (a < b);
-}
 
 int LengthAlong(const DockEntry& entry, bool vertical) {
   return vertical ? entry.height : entry.width;
@@ -88,8 +83,8 @@ std::vector<DockEntry*> DockLayout::ShownOnRow(int row) const {
 }
 
 void DockLayout::SortByRowAndPosition() {
-  ListSortEx(entries_, [](const DockEntry* a, const DockEntry* b) {
-    return a->row != b->row ? Sign(a->row, b->row) : Sign(a->position, b->position);
+  std::sort(entries_.begin(), entries_.end(), [](const DockEntry* a, const DockEntry* b) {
+    return std::tie(a->row, a->position, a->creation) < std::tie(b->row, b->position, b->creation);
   });
 }
 

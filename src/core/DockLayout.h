@@ -28,6 +28,8 @@ struct DockEntry {
   DockRect placement;
   // The caller's own mark, carried along.
   int id = 0;
+  // Of two entries at the same row and position, the one made first goes first.
+  unsigned creation = 0;
 };
 
 struct DockArrangeParams {
@@ -74,7 +76,8 @@ public:
   // The entries on row other than notThis.
   int GetNumberOfToolbarsOnRow(int row, const DockEntry* notThis) const;
 
-  // Orders the entries by row, then position, puts them into rows and places the shown ones.
+  // Orders the entries by row, then position, then creation, puts them into rows and places the
+  // shown ones.
   // Returns the dock's thickness: the bound lines plus the rows, or without shown entries 0
   // (1 with fixAlign).
   int ArrangeToolbars(const DockArrangeParams& params);

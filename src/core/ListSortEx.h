@@ -1,6 +1,6 @@
 // An in-place quicksort of a pointer list with a three-way comparison (negative, 0, positive),
 // the middle entry's value as pivot. Not stable: two equal entries change places ([a, b] gives
-// [b, a], [a, b, c] gives [c, b, a]), and the dock rows rely on exactly that order.
+// [b, a], [a, b, c] gives [c, b, a]).
 //
 // The comparison may come from another program (a shell folder) and need not be consistent,
 // so the inner scans never run past the range's ends: whatever it answers, no entry outside

@@ -3,11 +3,16 @@
 #include "common/FileDialogs.h"
 #include "core/Paths.h"
 #include "ui/FolderDlg.h"
+#include "ui/Graphics.h"
+
+#include <algorithm>
 
 namespace quolin {
 
 namespace {
 constexpr int ColumnRows = 440;
+// Between the check mark and the caption, and after the caption.
+constexpr int CaptionMargin = 8;
 } // namespace
 
 TSettingsPage::TSettingsPage(TComponent* owner, TSettingsChanges& changes, int helpContext)
@@ -40,19 +45,27 @@ void TSettingsPage::Place(TControl& control, int width, int height) {
   control.SetBounds(left_, top_, width, height);
   control.SetParent(this);
   top_ += height + 4;
+  widest_ = std::max(widest_, width);
 }
 
 void TSettingsPage::NextColumn() {
-  left_ += ColumnWidth;
+  left_ += std::max(ColumnWidth, widest_ + 16);
   top_ = 8;
+  widest_ = 0;
+}
+
+// A caption longer than the column widens the control, and the column with it.
+int TSettingsPage::MarkedCaptionWidth(const std::string& caption) {
+  const int text = static_cast<int>(TextExtent(Font().Handle(), caption).cx);
+  return std::max(ColumnWidth - 16, GetSystemMetrics(SM_CXMENUCHECK) + text + 2 * CaptionMargin);
 }
 
 TCheckBox* TSettingsPage::AddCheck(std::string_view name, const std::string& caption) {
-  return Add<TCheckBox>(name, caption, ColumnWidth - 16);
+  return Add<TCheckBox>(name, caption, MarkedCaptionWidth(caption));
 }
 
 TRadioButton* TSettingsPage::AddRadio(std::string_view name, const std::string& caption) {
-  return Add<TRadioButton>(name, caption, ColumnWidth - 16);
+  return Add<TRadioButton>(name, caption, MarkedCaptionWidth(caption));
 }
 
 TButton* TSettingsPage::AddButton(std::string_view name, const std::string& caption) {

@@ -42,6 +42,8 @@ public:
   static bool BrowseFile(const std::string& current, const std::string& title,
                          const std::string& filter, const std::string& defaultExt,
                          std::string& chosen);
+  // The width the placed columns take, with the margin on their right.
+  int ContentWidth() const { return left_ + widest_ + 8; }
 
 protected:
   TSettingsPage(TComponent* owner, TSettingsChanges& changes, int helpContext);
@@ -93,6 +95,11 @@ protected:
 private:
   int left_ = 8;
   int top_ = 8;
+  // The widest control of the current column.
+  int widest_ = 0;
+
+  // The width of a check box or radio button that shows all of caption in the page's font.
+  int MarkedCaptionWidth(const std::string& caption);
 };
 
 } // namespace quolin

@@ -4,6 +4,8 @@
 #include "settings/SpellCheckPage.h"
 #include "ui/Application.h"
 
+#include <algorithm>
+
 namespace quolin {
 
 TSpellSetForm* SpellSetForm = nullptr;
@@ -15,14 +17,16 @@ constexpr int PageHeight = 240;
 
 TSpellSetForm::TSpellSetForm(TComponent* owner) : TForm(owner) {
   SetCaption("設定 - スペルチェック");
-  SetUpDialog(*this, PageWidth, PageHeight);
   Frm_SpellCheck = Create<TFrm_SpellCheck>(this, "Frm_SpellCheck", Changes);
+  // Wider when the captions are, so that none is cut.
+  const int width = std::max(PageWidth, Frm_SpellCheck->ContentWidth());
+  SetUpDialog(*this, width, PageHeight);
   Frm_SpellCheck->SetAlign(alNone);
-  Frm_SpellCheck->SetBounds(0, 0, PageWidth, PageHeight);
+  Frm_SpellCheck->SetBounds(0, 0, width, PageHeight);
   Frm_SpellCheck->SetParent(this);
-  AddOkCancel(*this, Button_OK, Button_Cancel, PageWidth - 192, PageHeight + 4);
+  AddOkCancel(*this, Button_OK, Button_Cancel, width - 192, PageHeight + 4);
   // The client size needs the window's frame, known once the window is made.
-  OnCreate = [this](TObject*) { SetClientSize(PageWidth, PageHeight + 37); };
+  OnCreate = [this, width](TObject*) { SetClientSize(width, PageHeight + 37); };
 }
 
 TSpellSetForm::~TSpellSetForm() {

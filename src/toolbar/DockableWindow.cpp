@@ -35,6 +35,8 @@ private:
 } // namespace
 
 TCustomToolWindow::TCustomToolWindow(TComponent* owner) : TCustomControl(owner) {
+  static unsigned made = 0;
+  creation_ = ++made;
   InstallHookProc(HookProc, HookKinds({hkActivateApp, hkWindowPosChanged, hkDestroyWindow}));
   hooked_ = true;
 }

@@ -160,6 +160,7 @@ DockLayout TDock::Layout(LayoutInput& input) const {
     entry.fullSize = window->fullSize_;
     entry.shown = Listed(visibleList_, window);
     entry.id = static_cast<int>(i);
+    entry.creation = window->creation_;
     input.entries.push_back(entry);
   }
   for (DockEntry& entry : input.entries)
@@ -304,16 +305,11 @@ void TDock::Resize() {
 }
 
 void TDock::ReframeWindows() {
-  BeginUpdate();
-  try {
+  Batch([this] {
     for (TCustomToolWindow* window : std::vector<TCustomToolWindow*>(dockList_))
       if (window->Parent() == this)
         window->Reframe();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 bool TDock::ToolbarsShowBackground() const {

@@ -111,6 +111,17 @@ public:
   // Arrangement waits until the last EndUpdate, which arranges once when one was asked for.
   void BeginUpdate();
   void EndUpdate();
+  // Runs work between the two, so that what it changes is arranged once.
+  template <typename Work> void Batch(Work work) {
+    BeginUpdate();
+    try {
+      work();
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  }
   // Puts the windows into rows and places them; with clip the positions clipped into the rows
   // are stored too. Deferred while updating or loading.
   void ArrangeToolbars(bool clip);
@@ -367,6 +378,8 @@ private:
   TToolWindowDockMode dockMode_ = TToolWindowDockMode::dmCanFloat;
   int dockPos_ = -1;
   int dockRow_ = 0;
+  // Of two windows at the same place on a dock, the one made first goes first.
+  unsigned creation_ = 0;
   TDragHandleStyle dragHandleStyle_ = TDragHandleStyle::dhDouble;
   TToolWindowFloatingMode floatingMode_ = TToolWindowFloatingMode::fmOnTopOfParentForm;
   bool fullSize_ = false;

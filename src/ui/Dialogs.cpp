@@ -110,13 +110,7 @@ protected:
 
   // The width of a caption in the form's font.
   int TextWidth(const std::string& text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, oldFont);
-    ReleaseDC(nullptr, dc);
-    return static_cast<int>(size.cx);
+    return static_cast<int>(TextExtent(Font().Handle(), text).cx);
   }
 
 private:

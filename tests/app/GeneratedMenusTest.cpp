@@ -377,6 +377,26 @@ TEST_F(UserToolbars, OneToolbarPerIdAndNoneBeyondTheList) {
   EXPECT_EQ(top->PopupMenu_ToolBar->Items()->Count(), 3);
 }
 
+TEST_F(UserToolbars, AFirstStartDocksThemInTheOrderOfTheList) {
+  Master(1, "$Sys_FileNew", 0, 1);
+  Toolbar(3, "standard", {1});
+  Toolbar(1, "tex", {1, 1});
+  Toolbar(2, "math", {1, 1, 1});
+  // As the program starts: the toolbars are made before the main window shows.
+  Start();
+  ShowMainWindow();
+  std::vector<std::pair<int, std::string>> placed;
+  for (TToolbar* toolbar : quolin::UserToolbars()) {
+    EXPECT_EQ(toolbar->Top(), 0) << toolbar->Caption();
+    placed.emplace_back(toolbar->Left(), toolbar->Caption());
+  }
+  std::sort(placed.begin(), placed.end());
+  std::vector<std::string> order;
+  for (const auto& [left, caption] : placed)
+    order.push_back(caption);
+  EXPECT_EQ(order, (std::vector<std::string>{"standard", "tex", "math"}));
+}
+
 TEST_F(UserToolbars, NoToolbarsLeaveOnlyTheSettingsItem) {
   Start();
   ASSERT_EQ(top->PopupMenu_ToolBar->Items()->Count(), 1);

@@ -18,7 +18,7 @@ namespace {
 using e2e::WaitUntil;
 using quolin::test_support::CaptionOf;
 using quolin::test_support::ClassNameOf;
-using quolin::test_support::VisitWindows;
+using quolin::test_support::FirstWindow;
 
 // Buttons of the TeX toolbar that run words 18-25 (typesetting to printing), all enabled only
 // while a document is open.
@@ -28,14 +28,10 @@ constexpr int MinButtonWidth = 16;
 
 // The visible toolbar of that caption under the main window.
 HWND FindToolbar(HWND main, const std::string& caption) {
-  HWND found = nullptr;
-  VisitWindows(main, [&](HWND window) {
-    if (ClassNameOf(window) == "TToolbar" && CaptionOf(window) == caption &&
-        IsWindowVisible(window))
-      found = window;
-    return found == nullptr;
+  return FirstWindow(main, [&](HWND window) {
+    return ClassNameOf(window) == "TToolbar" && CaptionOf(window) == caption &&
+           IsWindowVisible(window);
   });
-  return found;
 }
 
 // The toolbar's buttons from left to right (separators left out).

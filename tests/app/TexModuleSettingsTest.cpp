@@ -1,11 +1,10 @@
 #include "app/SettingsBlock.h"
 #include "core/Exceptions.h"
 #include "core/Module.h"
+#include "support/ModuleFields.h"
 #include "support/SettingsFixture.h"
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -32,20 +31,13 @@ TModule Custom(const std::string& tag) {
   return module;
 }
 
-// All twelve fields, for comparison.
-auto Fields(const TModule& m) {
-  return std::tuple(m.ExeName, m.DefaultExt, m.UseDDE, m.DosOption, m.DosCallBack, m.DdeService,
-                    m.DDETopic, m.DDEItem, m.DDEMacro, m.CloseDDEMacro, m.CloseCaption,
-                    m.CloseUseDDE);
-}
-
 TEST_F(TexModuleSettings, MissingStringsKeepTheModulesValues) {
   TModule module = Custom("tex");
   LoadTexModule("TeX", module);
   TModule expected = Custom("tex");
   expected.UseDDE = true;
   expected.DosCallBack = true;
-  EXPECT_EQ(Fields(module), Fields(expected));
+  EXPECT_EQ(ModuleFields(module), ModuleFields(expected));
 }
 
 TEST_F(TexModuleSettings, FreshRegistryRunsEveryToolByDdeWithItsConstructionValues) {
@@ -54,7 +46,7 @@ TEST_F(TexModuleSettings, FreshRegistryRunsEveryToolByDdeWithItsConstructionValu
   for (int type = mtTeX; type < ModuleCount; ++type) {
     TModule expected{static_cast<TModuleType>(type)};
     expected.UseDDE = true;
-    EXPECT_EQ(Fields(modules[type]), Fields(expected)) << type;
+    EXPECT_EQ(ModuleFields(modules[type]), ModuleFields(expected)) << type;
   }
   EXPECT_TRUE(modules[mtTeX].DosCallBack && modules[mtMakeIndex].DosCallBack &&
               modules[mtBibTeX].DosCallBack);
@@ -117,7 +109,7 @@ TEST_F(TexModuleSettings, SavedValuesUseTheStoredNamesAndComeBack) {
     expected.CloseDDEMacro = construction.CloseDDEMacro;
     expected.CloseCaption = construction.CloseCaption;
     expected.CloseUseDDE = construction.CloseUseDDE;
-    EXPECT_EQ(Fields(loaded[type]), Fields(expected)) << type;
+    EXPECT_EQ(ModuleFields(loaded[type]), ModuleFields(expected)) << type;
   }
 }
 
@@ -125,11 +117,11 @@ TEST_F(TexModuleSettings, AssignCopiesAllTwelveFields) {
   const TModule source = Custom("src");
   TModule target(mtBibTeX);
   target.Assign(source);
-  EXPECT_EQ(Fields(target), Fields(source));
+  EXPECT_EQ(ModuleFields(target), ModuleFields(source));
 
   TStringList other;
   EXPECT_THROW(target.Assign(other), EConvertError);
-  EXPECT_EQ(Fields(target), Fields(source));
+  EXPECT_EQ(ModuleFields(target), ModuleFields(source));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // "/m" commands handed to the running Quolin.exe by second starts: a user command into the
 // document, its repetition, the save, a new untitled document, a TeX run and an index entry.
 #include "common/RegistryProbe.h"
-#include "common/TempFolder.h"
 #include "support/E2eProcess.h"
 #include "support/E2eSession.h"
 #include "support/WaitLimit.h"
@@ -19,7 +18,6 @@ using quolin::test_support::ClassNameOf;
 using quolin::test_support::FakeTools;
 using quolin::test_support::SetRaw;
 using quolin::test_support::SzValue;
-using quolin::test_support::TempFolder;
 using quolin::test_support::VisitWindows;
 using quolin::test_support::WaitLimitMs;
 using quolin::test_support::WaitUntil;
@@ -56,41 +54,31 @@ protected:
 };
 
 TEST_F(CommandLineE2E, UserCommandRepeatedAndSaved) {
-  const std::string file = folder / "a.tex";
-  TempFolder::WriteFile(file, "");
-  Start("\"" + file + "\"");
-  ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(StartWithDocument(""));
   SecondStart("\"/m:\\section{$S}\"");
   SecondStart("/m:$Sys_EditRepeat");
   SecondStart("/m:$Sys_FileSave");
-  const std::string expected = "\\section{\\section{}}";
-  EXPECT_TRUE(WaitUntil([&] { return TempFolder::ReadFile(file) == expected; }))
-      << TempFolder::ReadFile(file);
+  ExpectDocumentFile("\\section{\\section{}}");
 
   SecondStart("/m:$Sys_FileNew");
   EXPECT_EQ(e2e::WaitForDocumentCount(main, 2).size(), 2u);
 }
 
 TEST_F(CommandLineE2E, TexWordRunsTheTexModuleOnce) {
-  const std::string file = folder / "a.tex";
-  TempFolder::WriteFile(file, "\\relax\r\n");
   FakeTools tools{folder};
   // The first start imports the defaults; the module's program is set over them.
-  Start("\"" + file + "\"");
+  ASSERT_NO_FATAL_FAILURE(StartWithDocument("\\relax\r\n"));
   ASSERT_TRUE(app->Close(main, WaitLimitMs));
   const std::string module = std::string(e2e::SettingsKey) + "\\TexModule\\TeX";
   SetRaw(HKEY_CURRENT_USER, module, "ExeName", SzValue(FakeTools::Program("tex")));
   SetRaw(HKEY_CURRENT_USER, module, "UseDDE", BoolValue(false));
-  Start("\"" + file + "\"");
+  Start("\"" + document + "\"");
   ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
   RunTexOnce(tools);
 }
 
 TEST_F(CommandLineE2E, IndexDialogInsertsAnEntry) {
-  const std::string file = folder / "a.tex";
-  TempFolder::WriteFile(file, "");
-  Start("\"" + file + "\"");
-  ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(StartWithDocument(""));
   SecondStart("/m:$Sys_EditIndexDialog");
   HWND dialog = app->WaitForWindow("", "インデックス挿入/参照", WaitLimitMs);
   ASSERT_NE(dialog, nullptr) << "the dialog did not show";
@@ -105,9 +93,7 @@ TEST_F(CommandLineE2E, IndexDialogInsertsAnEntry) {
   EXPECT_TRUE(WaitUntil([&] { return e2e::WindowText(edits[0]).empty(); }))
       << "the edits are cleared after the insert";
   SecondStart("/m:$Sys_FileSave");
-  const std::string expected = "\\index{てすと@テスト}";
-  EXPECT_TRUE(WaitUntil([&] { return TempFolder::ReadFile(file) == expected; }))
-      << TempFolder::ReadFile(file);
+  ExpectDocumentFile("\\index{てすと@テスト}");
 }
 
 } // namespace

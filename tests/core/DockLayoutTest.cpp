@@ -22,16 +22,20 @@ struct Bar {
   bool shown = true;
 };
 
-// The entries as given (id = index), laid out over the row sizes.
+// The entries as given (id = index, made in that order unless creation says otherwise), laid
+// out over the row sizes.
 class Dock {
 public:
-  Dock(std::vector<Bar> bars, std::vector<int> rowSizes = {}) {
+  Dock(std::vector<Bar> bars, std::vector<int> rowSizes = {},
+       std::vector<unsigned> creation = {}) {
     // A horizontal dock's rows are as high as the windows.
     for (const Bar& b : bars)
       entries_.push_back({b.row, b.position, b.width, b.height, b.height, b.fullSize, b.shown});
     std::vector<DockEntry*> pointers;
     for (DockEntry& entry : entries_) {
-      entry.id = static_cast<int>(pointers.size());
+      const size_t index = pointers.size();
+      entry.id = static_cast<int>(index);
+      entry.creation = index < creation.size() ? creation[index] : static_cast<unsigned>(index);
       pointers.push_back(&entry);
     }
     layout_ = std::make_unique<DockLayout>(pointers, rowSizes);
@@ -124,7 +128,19 @@ TEST(DockLayout, ThicknessOfEmptyDocksLinesAndOneRow) {
   EXPECT_EQ(lined.Placements(), "0,0,10x24 0,24,10x34");
   params.limitToOneRow = true;
   EXPECT_EQ(lined.Layout().ArrangeToolbars(params), 2 + 34);
-  EXPECT_EQ(lined.Rows(), "0:10 0:0") << "equal places: the later one first";
+  EXPECT_EQ(lined.Rows(), "0:0 0:10") << "equal places: the one made first goes first";
+}
+
+TEST(DockLayout, TiesInRowAndPositionGoByCreationNotByTheListsOrder) {
+  // Listed as a dock list stands after earlier arrangements: the latest made first.
+  Dock tied({{0, 0, 10, 20}, {0, 0, 20, 20}, {0, 0, 30, 20}}, {}, {3, 1, 2});
+  tied.Arrange(200);
+  EXPECT_EQ(tied.Order(), "120");
+  EXPECT_EQ(tied.Placements(), "50,0,10x24 0,0,20x24 20,0,30x24");
+  // A smaller position or row still goes first, whenever it was made.
+  Dock placed({{0, 1, 10, 20}, {0, 0, 20, 20}, {1, 0, 30, 20}, {0, 1, 40, 20}}, {}, {1, 4, 2, 3});
+  placed.Arrange(200);
+  EXPECT_EQ(placed.Order(), "1032");
 }
 
 TEST(DockLayout, OverlapsMoveAlongAndOverflowPastTheEndOnly) {
@@ -159,11 +175,11 @@ TEST(DockLayout, FullSizeRowsEqualPositionsAndVerticalDocks) {
   EXPECT_EQ(full.Arrange(200), 14 + 24 + 24);
   EXPECT_EQ(full.Rows(), "1:0 0:0 2:0") << "its row mate and the rows after move down";
   EXPECT_EQ(full.Placements(), "0,14,30x24 0,0,200x14 0,38,30x24");
-  // Equal positions put the later first.
+  // Equal positions keep the order of creation.
   Dock equal({{0, -1, 30, 20}, {0, -1, 50, 20}});
   equal.Arrange(200);
-  EXPECT_EQ(equal.Order(), "10");
-  EXPECT_EQ(equal.Placements(), "50,0,30x24 0,0,50x24");
+  EXPECT_EQ(equal.Order(), "01");
+  EXPECT_EQ(equal.Placements(), "0,0,30x24 30,0,50x24");
   // Vertical docks place along their height.
   std::vector<DockEntry> entries = {{0, 0, 40, 30, 60, false, true},
                                     {0, 20, 40, 30, 40, false, true}};

@@ -1,4 +1,5 @@
 #include "core/IndexEntry.h"
+#include "NoCommandDialogs.h"
 #include "core/CommandExpander.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +10,8 @@ using namespace quolin;
 
 namespace {
 
-// The expander as the router runs a command text; no placeholder here opens a dialog.
-class NoDialogs : public TCommandDialogs {
-public:
-  bool ChooseFile(const TFileRequest&, std::string&) override { return false; }
-  bool ChoosePicture(const TPictureRequest&, TPictureValues&) override { return false; }
-  bool BuildTable(const TTableRequest&, TTableValues&) override { return false; }
-  bool CallPlugIn(const std::string&, const std::string&, const std::string&, int,
-                  std::string&) override {
-    return false;
-  }
-};
-
 std::string Expanded(const std::string& command, const std::string& selected = "SEL") {
-  NoDialogs dialogs;
+  test_support::NoCommandDialogs dialogs;
   TExpansion expansion;
   EXPECT_TRUE(ExpandCommandText(dialogs, command, selected, "", false, "\r\n", expansion));
   return expansion.Result;

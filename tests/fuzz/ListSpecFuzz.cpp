@@ -6,6 +6,7 @@
 #include "core/CommandExpander.h"
 #include "core/Format.h"
 #include "core/ListSpec.h"
+#include "core/NoCommandDialogs.h"
 #include "core/StringList.h"
 #include "core/TemplateMatch.h"
 #include "fuzz/FuzzSupport.h"
@@ -13,17 +14,6 @@
 using namespace quolin;
 
 namespace {
-
-class NoDialogs : public TCommandDialogs {
-public:
-  bool ChooseFile(const TFileRequest&, std::string&) override { return false; }
-  bool ChoosePicture(const TPictureRequest&, TPictureValues&) override { return false; }
-  bool BuildTable(const TTableRequest&, TTableValues&) override { return false; }
-  bool CallPlugIn(const std::string&, const std::string&, const std::string&, int,
-                  std::string&) override {
-    return false;
-  }
-};
 
 void CheckEntries(const std::vector<TListEntry>& entries) {
   for (const TListEntry& entry : entries) {
@@ -37,7 +27,7 @@ void CheckEntries(const std::vector<TListEntry>& entries) {
 void CheckLiteralLabel(const std::string& label) {
   if (label.find(ProtectionMark) != std::string::npos)
     return;
-  NoDialogs dialogs;
+  test_support::NoCommandDialogs dialogs;
   TExpansion expansion;
   FUZZ_CHECK(ExpandCommandText(dialogs, ReferenceInsertText("\\ref{$Label}", label, ""), "", "",
                                false, "\r\n", expansion));

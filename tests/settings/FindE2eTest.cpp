@@ -1,7 +1,6 @@
 // The find dialog in the real program: a stored pattern found by a second start's search
 // word, and the history saved when the program ends.
 #include "common/Registry.h"
-#include "common/TempFolder.h"
 #include "core/ResConst.h"
 #include "core/StringList.h"
 #include "support/E2eProcess.h"
@@ -13,9 +12,7 @@
 #include <string>
 
 using namespace quolin;
-using quolin::test_support::TempFolder;
 using quolin::test_support::WaitLimitMs;
-using quolin::test_support::WaitUntil;
 
 namespace {
 
@@ -38,16 +35,12 @@ TEST_F(FindE2E, StoredPatternIsFoundAndTheHistoryOutlivesTheProgram) {
     history.Add("other" + std::to_string(i));
   ASSERT_TRUE(RegWriteStrings(res::RegSectionFindReplace, "FindComboBox_List", history));
   ASSERT_TRUE(RegWriteText(res::RegSectionFindReplace, "FindComboBox_Text", "needle"));
-  const std::string file = folder / "a.tex";
-  TempFolder::WriteFile(file, "hay needle hay");
-  Start("\"" + file + "\"");
-  ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(StartWithDocument("hay needle hay"));
 
   SecondStart("/m:$Sys_EditFindDialogNext");
   SecondStart("\"/m:<$S>\"");
   SecondStart("/m:$Sys_FileSave");
-  EXPECT_TRUE(WaitUntil([&] { return TempFolder::ReadFile(file) == "hay <needle> hay"; }))
-      << TempFolder::ReadFile(file);
+  ExpectDocumentFile("hay <needle> hay");
 
   ASSERT_TRUE(app->Close(main, WaitLimitMs));
   main = nullptr;

@@ -1,6 +1,5 @@
 // The line jump box and the about box of the real Quolin.exe, opened by "/m" words of second
 // starts and driven through their windows.
-#include "common/TempFolder.h"
 #include "support/E2eSession.h"
 #include "support/WaitLimit.h"
 #include "support/WindowSearch.h"
@@ -11,8 +10,7 @@
 #include <string>
 
 using quolin::test_support::ClassNameOf;
-using quolin::test_support::TempFolder;
-using quolin::test_support::VisitWindows;
+using quolin::test_support::FirstWindow;
 using quolin::test_support::WaitLimitMs;
 using quolin::test_support::WaitUntil;
 
@@ -20,12 +18,7 @@ namespace {
 
 // The first child window whose text is text, or nullptr.
 HWND ChildWithText(HWND parent, const std::string& text) {
-  HWND found = nullptr;
-  VisitWindows(parent, [&](HWND window) {
-    found = e2e::WindowText(window) == text ? window : nullptr;
-    return !found;
-  });
-  return found;
+  return FirstWindow(parent, [&](HWND window) { return e2e::WindowText(window) == text; });
 }
 
 void PressKeyIn(HWND window, WORD key) {
@@ -39,28 +32,21 @@ protected:
 };
 
 TEST_F(InfoDialogsE2E, JumpBoxMovesToTheThirdLineForTheNextCommand) {
-  const std::string file = folder / "a.tex";
-  TempFolder::WriteFile(file, "one\r\ntwo\r\nthree\r\nfour\r\nfive");
-  Start("\"" + file + "\"");
-  ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(StartWithDocument("one\r\ntwo\r\nthree\r\nfour\r\nfive"));
   SecondStart("/m:$Sys_EditJump");
   HWND jump = app->WaitForWindow("", "行ジャンプ", WaitLimitMs);
   ASSERT_NE(jump, nullptr);
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
-    VisitWindows(jump, [&](HWND window) {
-      box = _stricmp(ClassNameOf(window).c_str(), "Edit") == 0 ? window : nullptr;
-      return !box;
-    });
+    box = FirstWindow(
+        jump, [](HWND window) { return _stricmp(ClassNameOf(window).c_str(), "Edit") == 0; });
     return box != nullptr;
   }));
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("3"));
   PressKeyIn(box, VK_RETURN);
   SecondStart("\"/m:\\section{$S}\"");
   SecondStart("/m:$Sys_FileSave");
-  const std::string expected = "one\r\ntwo\r\n\\section{}three\r\nfour\r\nfive";
-  EXPECT_TRUE(WaitUntil([&] { return TempFolder::ReadFile(file) == expected; }))
-      << TempFolder::ReadFile(file);
+  ExpectDocumentFile("one\r\ntwo\r\n\\section{}three\r\nfour\r\nfive");
 }
 
 TEST_F(InfoDialogsE2E, AboutBoxShowsTheVersionAndEscapeClosesIt) {

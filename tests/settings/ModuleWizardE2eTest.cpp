@@ -1,7 +1,6 @@
 // The module setup wizard in the real program: an entry of the definition file beside
 // Quolin.exe names the fake TeX tool; set up through the wizard, the TeX command runs it.
 #include "common/RegistryProbe.h"
-#include "common/TempFolder.h"
 #include "settings/WizUnit.h"
 #include "support/E2eProcess.h"
 #include "support/E2eSession.h"
@@ -11,28 +10,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 using quolin::test_support::CaptionOf;
 using quolin::test_support::FakeTools;
+using quolin::test_support::FirstWindow;
 using quolin::test_support::QueryRaw;
 using quolin::test_support::SzValue;
-using quolin::test_support::TempFolder;
-using quolin::test_support::VisitWindows;
 using quolin::test_support::WaitLimitMs;
 
 namespace {
-
-HWND FirstChild(HWND parent, const std::function<bool(HWND)>& matches) {
-  HWND found = nullptr;
-  VisitWindows(parent, [&](HWND child) {
-    if (matches(child))
-      found = child;
-    return !found;
-  });
-  return found;
-}
 
 class ModuleWizardE2E : public e2e::SessionTest {
 protected:
@@ -50,22 +37,18 @@ TEST_F(ModuleWizardE2E, AnEntryNamingTheFakeTexSetsUpTheModuleThatTheTexCommandR
   quolin::TModules modules = quolin::DefaultModules();
   modules[quolin::mtTeX].ExeName = FakeTools::Program("tex");
   quolin::WriteModuleEntry(definition, "Fake TeX", modules);
-  const std::string file = folder / "a.tex";
-  TempFolder::WriteFile(file, "\\relax\r\n");
   FakeTools tools{folder};
-
-  Start("\"" + file + "\"");
-  ASSERT_EQ(e2e::WaitForDocumentCount(main, 1).size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(StartWithDocument("\\relax\r\n"));
   SecondStart("/m:$Sys_OptTexModuleWiz");
   HWND wizard = app->WaitForWindow("", "モジュール自動設定", WaitLimitMs);
   ASSERT_NE(wizard, nullptr) << "no wizard";
-  HWND list = FirstChild(wizard, [](HWND child) {
+  HWND list = FirstWindow(wizard, [](HWND child) {
     return _stricmp(quolin::test_support::ClassNameOf(child).c_str(), "ListBox") == 0;
   });
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
   SendMessageA(list, LB_SETCURSEL, 0, 0);
-  HWND setUp = FirstChild(wizard, [](HWND child) { return CaptionOf(child) == "設定(&S)"; });
+  HWND setUp = FirstWindow(wizard, [](HWND child) { return CaptionOf(child) == "設定(&S)"; });
   ASSERT_NE(setUp, nullptr);
   {
     uitest::BoxDriver box([](const uitest::BoxView& view) { view.Press("OK"); }, app->Id());

@@ -2,12 +2,13 @@
 // boxes, the folder browser, the open dialog and the input query answered by their hooks, and
 // the registry of a scratch user: setting up from an entry, and adding, replacing and deleting
 // entries through the (unshown) wizard form.
-#include "common/FileDialogs.h"
 #include "common/FileHelpers.h"
 #include "common/TempFolder.h"
 #include "core/ModuleEntry.h"
 #include "core/Paths.h"
 #include "settings/WizUnit.h"
+#include "support/FileDialogAnswers.h"
+#include "support/ModuleFields.h"
 #include "support/SettingsFixture.h"
 #include "support/UiTest.h"
 #include "texchain/TexCtrl.h"
@@ -18,25 +19,16 @@
 
 #include <deque>
 #include <sstream>
-#include <tuple>
 
 using namespace quolin;
 using namespace quolin::test_support;
 
 namespace {
 
-auto Fields(const TModule& m) {
-  return std::tuple(m.ExeName, m.DefaultExt, m.UseDDE, m.DosOption, m.DosCallBack, m.DdeService,
-                    m.DDETopic, m.DDEItem, m.DDEMacro, m.CloseDDEMacro, m.CloseCaption,
-                    m.CloseUseDDE);
-}
-
-std::vector<std::tuple<std::string, std::string, bool, std::string, bool, std::string, std::string,
-                       std::string, std::string, std::string, std::string, bool>>
-AllFields(const TModules& modules) {
-  std::vector<decltype(Fields(modules[0]))> fields;
+auto AllFields(const TModules& modules) {
+  std::vector<decltype(ModuleFields(modules[0]))> fields;
   for (const TModule& module : modules)
-    fields.push_back(Fields(module));
+    fields.push_back(ModuleFields(module));
   return fields;
 }
 
@@ -83,8 +75,7 @@ protected:
   std::vector<std::pair<std::string, std::string>> folderAsks;
   bool folderAnswer = true;
   std::string chosenFolder;
-  std::vector<TFileDialogFields> fileDialogs;
-  std::string chosenFile;
+  FileDialogAnswers fileDialogs;
 
   void SetUp() override {
     SettingsFixture::SetUp();
@@ -93,14 +84,6 @@ protected:
       if (folderAnswer && !chosenFolder.empty())
         start = chosenFolder;
       return folderAnswer;
-    });
-    SetFileDialogHook([this](const TFileDialogFields& fields) {
-      fileDialogs.push_back(fields);
-      TFileDialogAnswer answer;
-      answer.Confirmed = !chosenFile.empty();
-      if (answer.Confirmed)
-        answer.FileNames = {chosenFile};
-      return answer;
     });
     for (int type = 0; type < ModuleCount; ++type) {
       TModule& module = texCtrl->Module(static_cast<TModuleType>(type));
@@ -111,7 +94,6 @@ protected:
   }
   void TearDown() override {
     SetFolderDialogHook({});
-    SetFileDialogHook({});
     SettingsFixture::TearDown();
   }
 
@@ -188,7 +170,7 @@ TEST_F(ModuleSetup, WithoutRootDirNobodyIsAskedAndCandidatesStandAsGiven) {
   TModules modules = texCtrl->Modules();
   EXPECT_TRUE(SetUpFrom("Entry", modules));
   EXPECT_TRUE(folderAsks.empty());
-  EXPECT_TRUE(fileDialogs.empty());
+  EXPECT_TRUE(fileDialogs.shown.empty());
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{std::string("TeX ") + DoneSuffix});
   EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtInformation);
   EXPECT_EQ(boxes.shown[0].buttons, mbOK);
@@ -254,7 +236,7 @@ TEST_F(ModuleSetup, AMissingProgramIsAskedForAndChosenByTheOpenDialog) {
                           "BibExeName=bin\\jbibtex.exe\r\n");
   chosenFolder = folder / "表";
   CreateDirectoryA(chosenFolder.c_str(), nullptr);
-  chosenFile = "C:\\elsewhere\\platex.exe";
+  fileDialogs.chosenFile = "C:\\elsewhere\\platex.exe";
   boxes.answers = {mrYes};
   TModules modules = texCtrl->Modules();
   EXPECT_TRUE(SetUpFrom("Entry", modules));
@@ -264,17 +246,17 @@ TEST_F(ModuleSetup, AMissingProgramIsAskedForAndChosenByTheOpenDialog) {
                                      "このファイルを直接指定しますか？");
   EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtInformation);
   EXPECT_EQ(boxes.shown[0].buttons, mbYes | mbNo);
-  ASSERT_EQ(fileDialogs.size(), 1u);
-  EXPECT_EQ(fileDialogs[0].Filter, "実行ファイル(*.exe)|*.exe|全て(*.*)|*.*");
-  EXPECT_EQ(fileDialogs[0].InitialDir, chosenFolder);
-  EXPECT_EQ(fileDialogs[0].HistoryKey, "");
-  EXPECT_EQ(modules[mtTeX].ExeName, chosenFile);
+  ASSERT_EQ(fileDialogs.shown.size(), 1u);
+  EXPECT_EQ(fileDialogs.shown[0].Filter, "実行ファイル(*.exe)|*.exe|全て(*.*)|*.*");
+  EXPECT_EQ(fileDialogs.shown[0].InitialDir, chosenFolder);
+  EXPECT_EQ(fileDialogs.shown[0].HistoryKey, "");
+  EXPECT_EQ(modules[mtTeX].ExeName, fileDialogs.chosenFile);
 
   boxes.shown.clear();
   boxes.answers = {mrNo};
   modules = texCtrl->Modules();
   EXPECT_FALSE(SetUpFrom("Entry", modules));
-  EXPECT_EQ(fileDialogs.size(), 1u) << "No opens no dialog";
+  EXPECT_EQ(fileDialogs.shown.size(), 1u) << "No opens no dialog";
   EXPECT_EQ(AllFields(modules), AllFields(texCtrl->Modules()));
 }
 

@@ -2,9 +2,9 @@
 
 #include "app/FileState.h"
 #include "app/UserFolders.h"
-#include "common/FileDialogs.h"
 #include "common/Registry.h"
 #include "settings/SetFilePage.h"
+#include "support/FileDialogAnswers.h"
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -13,24 +13,8 @@ namespace {
 
 class SettingsFilePage : public SettingsDialogFixture {
 protected:
-  std::string chosenFile;
-  std::vector<TFileDialogFields> shown;
+  FileDialogAnswers fileDialogs;
 
-  void SetUp() override {
-    SettingsDialogFixture::SetUp();
-    SetFileDialogHook([this](const TFileDialogFields& fields) {
-      shown.push_back(fields);
-      TFileDialogAnswer answer;
-      answer.Confirmed = !chosenFile.empty();
-      if (answer.Confirmed)
-        answer.FileNames = {chosenFile};
-      return answer;
-    });
-  }
-  void TearDown() override {
-    SetFileDialogHook({});
-    SettingsDialogFixture::TearDown();
-  }
   static TFrm_SetFile& Page(TSetForm& form) {
     Visit(form, "ファイル");
     return *form.Frm_SetFile;
@@ -63,8 +47,8 @@ TEST_F(SettingsFilePage, ExtensionsGetTheirDotOnExitAndOnSave) {
 }
 
 TEST_F(SettingsFilePage, ARefusedDataFileLeavesTheEdit) {
-  chosenFile = files / "notdata.dat";
-  TempFolder::WriteFile(chosenFile, "plain text");
+  fileDialogs.chosenFile = files / "notdata.dat";
+  TempFolder::WriteFile(fileDialogs.chosenFile, "plain text");
   std::string before;
   RunDialog([&](TSetForm& form, uitest::FormDriver&) {
     TFrm_SetFile& page = Page(form);
@@ -73,11 +57,12 @@ TEST_F(SettingsFilePage, ARefusedDataFileLeavesTheEdit) {
     EXPECT_EQ(page.Edit_CommandFile->Text(), before);
     PressCancel(form);
   });
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].Title, "定義ファイル指定");
-  EXPECT_EQ(shown[0].Filter, "定義ファイル(*.dat)|*.dat");
+  ASSERT_EQ(fileDialogs.shown.size(), 1u);
+  EXPECT_EQ(fileDialogs.shown[0].Title, "定義ファイル指定");
+  EXPECT_EQ(fileDialogs.shown[0].Filter, "定義ファイル(*.dat)|*.dat");
   ASSERT_EQ(dialogs.calls.size(), 1u);
-  EXPECT_EQ(dialogs.calls[0].text, "\"" + chosenFile + "\" はQuolin データファイルではありません");
+  EXPECT_EQ(dialogs.calls[0].text,
+            "\"" + fileDialogs.chosenFile + "\" はQuolin データファイルではありません");
   EXPECT_EQ(dialogs.calls[0].type, static_cast<int>(TMsgDlgType::mtWarning));
 }
 

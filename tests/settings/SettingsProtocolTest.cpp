@@ -7,6 +7,7 @@
 #include "settings/SetViewPage.h"
 #include "settings/SpellCheckPage.h"
 #include "settings/ToolPages.h"
+#include "support/CaptionFit.h"
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -57,6 +58,18 @@ TEST_F(SettingsProtocol, TheDialogHasItsElevenSheetsAndShowingLoadsOnlyTheViewPa
     expected[0] = true;
     EXPECT_EQ(Loaded(form), expected);
     EXPECT_EQ(form.HelpContext, 1304);
+    PressCancel(form);
+  });
+}
+
+TEST_F(SettingsProtocol, EveryCheckBoxAndRadioButtonShowsItsWholeCaption) {
+  RunDialog([&](TSetForm& form, uitest::FormDriver&) {
+    for (int i = 0; i < form.PageControl1->PageCount(); ++i) {
+      TTabSheet& sheet = *form.PageControl1->Pages(i);
+      SCOPED_TRACE(sheet.Caption());
+      Visit(form, sheet.Caption());
+      EXPECT_GT(ExpectMarkedCaptionsFit(sheet.Handle()), 0);
+    }
     PressCancel(form);
   });
 }

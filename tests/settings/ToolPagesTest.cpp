@@ -3,8 +3,9 @@
 // store the modules.
 #include "SettingsDialogFixture.h"
 
-#include "common/FileDialogs.h"
 #include "settings/ToolPages.h"
+#include "support/FileDialogAnswers.h"
+#include "support/ModuleFields.h"
 #include "texchain/TexCtrl.h"
 
 using namespace quolin;
@@ -54,37 +55,18 @@ TModule Tagged(const std::string& tag, bool useDde) {
   return module;
 }
 
-auto Fields(const TModule& m) {
-  return std::tuple(m.ExeName, m.DefaultExt, m.UseDDE, m.DosOption, m.DosCallBack, m.DdeService,
-                    m.DDETopic, m.DDEItem, m.DDEMacro, m.CloseDDEMacro, m.CloseCaption,
-                    m.CloseUseDDE);
-}
-
 std::string ModuleKey(const PageCase& page) {
   return std::string(res::RegSectionTexModule) + "\\" + page.subkey;
 }
 
 class ToolPages : public SettingsDialogFixture {
 protected:
-  std::vector<TFileDialogFields> shown;
-  std::string chosenFile;
+  FileDialogAnswers fileDialogs;
 
   void SetUp() override {
     SettingsDialogFixture::SetUp();
     for (const PageCase& page : Pages)
       Module(page) = Tagged(page.subkey, page.type == mtTeX || page.type == mtPrint);
-    SetFileDialogHook([this](const TFileDialogFields& fields) {
-      shown.push_back(fields);
-      TFileDialogAnswer answer;
-      answer.Confirmed = !chosenFile.empty();
-      if (answer.Confirmed)
-        answer.FileNames = {chosenFile};
-      return answer;
-    });
-  }
-  void TearDown() override {
-    SetFileDialogHook({});
-    SettingsDialogFixture::TearDown();
   }
 
   TModule& Module(const PageCase& page) { return top->TexCtrl1->Module(page.type); }
@@ -153,7 +135,7 @@ TEST_F(ToolPages, EachPageShowsAndStoresItsOwnModule) {
       return module;
     }();
     // The five fields the page does not show keep their values.
-    EXPECT_EQ(Fields(Module(page)), Fields(expected)) << page.caption;
+    EXPECT_EQ(ModuleFields(Module(page)), ModuleFields(expected)) << page.caption;
     const std::string key = ModuleKey(page);
     EXPECT_EQ(StoredString(key, "ExeName"), expected.ExeName) << page.caption;
     EXPECT_EQ(Stored(key, "UseDDE"), BoolValue(expected.UseDDE)) << page.caption;
@@ -203,19 +185,19 @@ TEST_F(ToolPages, BrowsingChoosesTheCallKindByTheProgram) {
   RunDialog([&](TSetForm& form, uitest::FormDriver&) {
     TFrm_Dde& frame = Visited(form, Pages[4]);
     ASSERT_TRUE(frame.Radio_Dos->Checked());
-    chosenFile = windvi;
+    fileDialogs.chosenFile = windvi;
     uitest::FormDriver::Click(*frame.Button1);
     EXPECT_EQ(frame.Edit_ExeName->Text(), windvi);
     EXPECT_TRUE(frame.Radio_Dde->Checked());
     EXPECT_TRUE(frame.Edit_DdeService->Enabled());
 
-    chosenFile = platex;
+    fileDialogs.chosenFile = platex;
     uitest::FormDriver::Click(*frame.Button1);
     EXPECT_EQ(frame.Edit_ExeName->Text(), platex);
     EXPECT_TRUE(frame.Radio_Dos->Checked());
     EXPECT_FALSE(frame.Edit_DdeService->Enabled());
 
-    chosenFile.clear();
+    fileDialogs.chosenFile.clear();
     uitest::FormDriver::Click(*frame.Radio_Dde);
     uitest::FormDriver::Click(*frame.Button1);
     EXPECT_EQ(frame.Edit_ExeName->Text(), platex) << "a cancelled browse changes nothing";
@@ -225,16 +207,17 @@ TEST_F(ToolPages, BrowsingChoosesTheCallKindByTheProgram) {
     uitest::FormDriver::Click(*frame.Button1);
     PressCancel(form);
   });
-  ASSERT_EQ(shown.size(), 4u);
-  EXPECT_EQ(shown[0].Title, "実行ファイル参照");
-  EXPECT_EQ(shown[0].Filter, "実行ファイル(*.exe)|*.exe");
-  EXPECT_EQ(shown[0].HistoryKey, "");
-  EXPECT_EQ(shown[0].InitialDir, "C:\\Bib\\");
-  EXPECT_EQ(shown[0].FileName, "Bib.exe");
-  EXPECT_EQ(shown[1].InitialDir, files.Path());
-  EXPECT_EQ(shown[1].FileName, "WINDVI32.EXE");
-  EXPECT_EQ(shown[3].FileName, "");
-  EXPECT_EQ(Fields(Module(Pages[4])), Fields(Tagged("Bib", false))) << "cancelled dialog";
+  ASSERT_EQ(fileDialogs.shown.size(), 4u);
+  EXPECT_EQ(fileDialogs.shown[0].Title, "実行ファイル参照");
+  EXPECT_EQ(fileDialogs.shown[0].Filter, "実行ファイル(*.exe)|*.exe");
+  EXPECT_EQ(fileDialogs.shown[0].HistoryKey, "");
+  EXPECT_EQ(fileDialogs.shown[0].InitialDir, "C:\\Bib\\");
+  EXPECT_EQ(fileDialogs.shown[0].FileName, "Bib.exe");
+  EXPECT_EQ(fileDialogs.shown[1].InitialDir, files.Path());
+  EXPECT_EQ(fileDialogs.shown[1].FileName, "WINDVI32.EXE");
+  EXPECT_EQ(fileDialogs.shown[3].FileName, "");
+  EXPECT_EQ(ModuleFields(Module(Pages[4])), ModuleFields(Tagged("Bib", false)))
+      << "cancelled dialog";
 }
 
 TEST_F(ToolPages, ATypedPathLeavesTheCallKind) {
@@ -259,8 +242,8 @@ TEST_F(ToolPages, VisitAndCancelChangeNothingAndAPageNeverShownKeepsItsModule) {
   });
   for (const PageCase& page : Pages) {
     EXPECT_EQ(StoredString(ModuleKey(page), "ExeName"), "seeded") << page.caption;
-    EXPECT_EQ(Fields(Module(page)),
-              Fields(Tagged(page.subkey, page.type == mtTeX || page.type == mtPrint)));
+    EXPECT_EQ(ModuleFields(Module(page)),
+              ModuleFields(Tagged(page.subkey, page.type == mtTeX || page.type == mtPrint)));
   }
 
   RunDialog([&](TSetForm& form, uitest::FormDriver&) {
@@ -269,7 +252,8 @@ TEST_F(ToolPages, VisitAndCancelChangeNothingAndAPageNeverShownKeepsItsModule) {
   });
   EXPECT_EQ(Module(Pages[0]).ExeName, "typed");
   for (size_t i = 1; i < std::size(Pages); ++i) {
-    EXPECT_EQ(Fields(Module(Pages[i])), Fields(Tagged(Pages[i].subkey, Pages[i].type == mtPrint)))
+    EXPECT_EQ(ModuleFields(Module(Pages[i])),
+              ModuleFields(Tagged(Pages[i].subkey, Pages[i].type == mtPrint)))
         << Pages[i].caption;
     // All five are stored once one tool page was saved: the others as they were.
     EXPECT_EQ(StoredString(ModuleKey(Pages[i]), "ExeName"), Module(Pages[i]).ExeName);

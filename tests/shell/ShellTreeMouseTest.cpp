@@ -1,6 +1,9 @@
 // The shell tree under real pointer input: a press on a node selects on release, a move of 6
 // pixels with the button down asks to drag, a release outside ends the press, and a press on
 // the expand button opens and fills the node. These tests move the pointer: they run alone.
+// Other programs' windows still come and go: one that comes to the front can take a press away
+// (its activation cancels the tree's capture, or its own capture takes the input), so a gesture
+// whose press was lost that way runs again.
 #include "shell/ShellTreeFixture.h"
 #include "support/InputDriver.h"
 
@@ -8,6 +11,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <vector>
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -24,11 +29,8 @@ protected:
     OpenDriveE();
     NodeOf(top_.Path())->Expand(false);
     a_ = NodeOf(top_ / "a");
-    // Active and focused first: an activation during a press would take the capture away.
-    SetForegroundWindow(form_->Handle());
-    EXPECT_TRUE(uitest::PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }));
-    tree_->SetFocus();
-    uitest::Pump();
+    // Above the other programs' windows, which would otherwise take the presses.
+    SetWindowPos(form_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     tree_->OnChange = [this](TObject*, TTreeNode* node) { changed_ = node; };
     tree_->OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
       lastMove_ = x * 10000 + y;
@@ -41,22 +43,67 @@ protected:
     };
   }
 
+  bool InFront() const { return GetForegroundWindow() == form_->Handle(); }
+  // Waits until condition holds, or until the press is gone while another window is in front,
+  // which voids the attempt.
+  InputDriver::Step Until(std::function<bool()> condition) {
+    return InputDriver::WaitFor([this, condition = std::move(condition)] {
+      if (condition())
+        return true;
+      if (!InFront() && tree_->MouseState() == 0)
+        lost_ = true;
+      return lost_.load();
+    });
+  }
   // Waits until the tree handled a move to the screen point.
   InputDriver::Step MovedTo(POINT screen) {
     const POINT client = tree_->ScreenToClient(screen);
-    return InputDriver::WaitFor([this, client] { return lastMove_ == client.x * 10000 + client.y; });
+    return Until([this, client] { return lastMove_ == client.x * 10000 + client.y; });
   }
   // A screen point on the node's label.
   POINT OnLabel(TTreeNode* node) {
     const RECT rect = ItemRect(node);
     return tree_->ClientToScreen(POINT{rect.left + 3, (rect.top + rect.bottom) / 2});
   }
-  bool Run(std::vector<InputDriver::Step> steps) {
-    InputDriver driver(std::move(steps));
-    EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }));
-    EXPECT_LT(driver.FailedStep(), 0);
-    return driver.Succeeded();
+  // Runs the steps of gesture with the form active and focused, again after reset while a run
+  // lost its press, a few times at most.
+  bool Run(const std::function<std::vector<InputDriver::Step>()>& gesture,
+           const std::function<void()>& reset) {
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+      if (attempt > 0)
+        Reset(reset);
+      // Asked again until it holds: another window may come to the front meanwhile.
+      if (!uitest::PumpUntil([this] {
+            SetForegroundWindow(form_->Handle());
+            return InFront();
+          }))
+        continue;
+      tree_->SetFocus();
+      uitest::Pump();
+      lost_ = false;
+      InputDriver driver(gesture());
+      EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }));
+      if (!lost_) {
+        EXPECT_LT(driver.FailedStep(), 0);
+        return driver.Succeeded();
+      }
+    }
+    ADD_FAILURE() << "another window took the press in each of " << Attempts << " attempts";
+    return false;
   }
+  // The press of a voided attempt ends, and the test's own state goes back.
+  void Reset(const std::function<void()>& reset) {
+    if (GetCapture() == tree_->Handle())
+      ReleaseCapture();
+    EXPECT_TRUE(uitest::PumpUntil([this] { return tree_->MouseState() == 0; }));
+    reset();
+    changed_ = nullptr;
+    asked_ = false;
+    distances_.clear();
+    lastMove_ = -1;
+  }
+
+  static constexpr int Attempts = 20;
 
   TempFolder top_{"mouse", "E:\\"};
   TTreeNode* a_ = nullptr;
@@ -65,6 +112,8 @@ protected:
   // The last move the tree handled, as x * 10000 + y.
   std::atomic<int> lastMove_{-1};
   std::vector<int> distances_;
+  // Another window took the current attempt's press.
+  std::atomic<bool> lost_{false};
 };
 
 TEST_F(ShellTreeMouse, APressSelectsOnReleaseAndFivePixelsDoNotDrag) {
@@ -74,11 +123,18 @@ TEST_F(ShellTreeMouse, APressSelectsOnReleaseAndFivePixelsDoNotDrag) {
   // the last move.
   const POINT five{start.x + 5, start.y};
   const POINT fiveFive{start.x + 5, start.y + 5};
-  ASSERT_TRUE(Run({InputDriver::MoveTo(start), InputDriver::LeftDown(),
-                   InputDriver::WaitFor([&] { return tree_->MouseState() == 1; }),
-                   InputDriver::MoveTo(five), MovedTo(five), InputDriver::MoveTo(fiveFive),
-                   MovedTo(fiveFive), InputDriver::LeftUp(),
-                   InputDriver::WaitFor([&] { return changed_ == a_; })}));
+  TTreeNode* before = NodeOf(top_.Path());
+  ASSERT_NE(before, nullptr);
+  before->SetSelected(true);
+  uitest::Pump();
+  ASSERT_TRUE(Run(
+      [&]() -> std::vector<InputDriver::Step> {
+        return {InputDriver::MoveTo(start), InputDriver::LeftDown(),
+                Until([&] { return tree_->MouseState() == 1; }), InputDriver::MoveTo(five),
+                MovedTo(five), InputDriver::MoveTo(fiveFive), MovedTo(fiveFive),
+                InputDriver::LeftUp(), Until([&] { return changed_ == a_; })};
+      },
+      [&] { before->SetSelected(true); }));
   EXPECT_EQ(tree_->Selected(), a_);
   EXPECT_FALSE(asked_);
   EXPECT_EQ(tree_->MouseState(), 0);
@@ -89,10 +145,14 @@ TEST_F(ShellTreeMouse, SixPixelsAskToDragAndAReleaseOutsideEndsThePress) {
   ASSERT_NE(a_, nullptr);
   const POINT start = OnLabel(a_);
   const POINT outside = form_->ClientToScreen(POINT{600, 400});
-  ASSERT_TRUE(Run({InputDriver::MoveTo(start), InputDriver::LeftDown(),
-                   InputDriver::MoveTo(POINT{start.x, start.y + 6}),
-                   InputDriver::WaitFor([&] { return asked_.load(); }),
-                   InputDriver::MoveTo(outside), InputDriver::LeftUp()}));
+  ASSERT_TRUE(Run(
+      [&]() -> std::vector<InputDriver::Step> {
+        return {InputDriver::MoveTo(start), InputDriver::LeftDown(),
+                InputDriver::MoveTo(POINT{start.x, start.y + 6}),
+                Until([&] { return asked_.load(); }), InputDriver::MoveTo(outside),
+                InputDriver::LeftUp()};
+      },
+      [] {}));
   ASSERT_FALSE(distances_.empty());
   EXPECT_EQ(*std::min_element(distances_.begin(), distances_.end()), 6);
   EXPECT_TRUE(uitest::PumpUntil([&] { return tree_->MouseState() == 0; }));
@@ -116,8 +176,13 @@ TEST_F(ShellTreeMouse, APressOnTheButtonOpensAndFills) {
   }
   ASSERT_GE(button.x, 0);
   const POINT screen = tree_->ClientToScreen(POINT{button.x + 2, y});
-  ASSERT_TRUE(Run({InputDriver::MoveTo(screen), InputDriver::LeftDown(), InputDriver::LeftUp()}));
-  EXPECT_TRUE(uitest::PumpUntil([&] { return a_->Expanded(); }));
+  ASSERT_TRUE(Run(
+      [&]() -> std::vector<InputDriver::Step> {
+        return {InputDriver::MoveTo(screen), InputDriver::LeftDown(), InputDriver::LeftUp(),
+                Until([&] { return a_->Expanded(); })};
+      },
+      [&] { a_->Collapse(false); }));
+  EXPECT_TRUE(a_->Expanded());
   EXPECT_EQ(ChildTexts(a_), std::vector<std::string>{"inner"});
   EXPECT_EQ(tree_->MouseState(), 0);
 }

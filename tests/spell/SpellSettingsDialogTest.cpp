@@ -1,6 +1,7 @@
 #include "SpellFixture.h"
 
 #include "settings/SpellCheckPage.h"
+#include "support/CaptionFit.h"
 
 #include <functional>
 
@@ -37,6 +38,7 @@ TEST_F(SpellSettingsDialog, ThePageHostedOkStoresCancelDoesNot) {
     // The buttons lie inside the client area.
     for (TButton* button : {form.Button_OK, form.Button_Cancel})
       EXPECT_LE(button->Top() + button->Height(), form.ClientHeight()) << button->Name();
+    EXPECT_EQ(ExpectMarkedCaptionsFit(form.Handle()), 9);
     TFrm_SpellCheck& page = *form.Frm_SpellCheck;
     EXPECT_TRUE(page.Showing());
     EXPECT_EQ(page.Combo_MinWordCount1->ItemIndex(), 2);

@@ -9,6 +9,7 @@
 namespace e2e {
 
 using quolin::test_support::ClassNameOf;
+using quolin::test_support::FirstWindow;
 using quolin::test_support::VisitWindows;
 
 std::string ExecutableFolder() {
@@ -111,12 +112,7 @@ std::string WindowText(HWND window) {
 }
 
 HWND FindChild(HWND parent, const std::string& className) {
-  HWND found = nullptr;
-  VisitWindows(parent, [&](HWND window) {
-    found = ClassNameOf(window) == className ? window : nullptr;
-    return !found;
-  });
-  return found;
+  return FirstWindow(parent, [&](HWND window) { return ClassNameOf(window) == className; });
 }
 
 std::string WaitForChildText(HWND parent, const std::string& className,

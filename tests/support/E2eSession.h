@@ -1,7 +1,7 @@
 // The fixture of end-to-end tests that drive one running Quolin.exe: a reset user, a folder of
-// the test's own as the current folder, the first start with its main window, and second
-// starts that hand their command lines over and end, among them the TeX command with the fake
-// TeX tool. The program is closed and the user reset at the end.
+// the test's own as the current folder with a document file in it, the first start with its
+// main window, and second starts that hand their command lines over and end, among them the TeX
+// command with the fake TeX tool. The program is closed and the user reset at the end.
 #pragma once
 
 #include "common/TempFolder.h"
@@ -20,6 +20,7 @@ protected:
   quolin::test_support::TempFolder folder;
   std::unique_ptr<QuolinProcess> app;
   HWND main = nullptr;
+  const std::string document = folder / "a.tex";
 
   explicit SessionTest(const std::string& tag) : folder(tag) {}
   void SetUp() override { ResetUserState(); }
@@ -34,6 +35,19 @@ protected:
     ASSERT_TRUE(app->Started());
     main = app->WaitForWindow("TTopForm", "Quolin", WaitLimitMs);
     ASSERT_NE(main, nullptr) << "no main window";
+  }
+  // The first start with the document holding text, once its window is open.
+  void StartWithDocument(const std::string& text) {
+    quolin::test_support::TempFolder::WriteFile(document, text);
+    Start("\"" + document + "\"");
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_EQ(WaitForDocumentCount(main, 1).size(), 1u);
+  }
+  // Waits for a save, which a second start's command makes later, to leave text in the file.
+  void ExpectDocumentFile(const std::string& text) {
+    using quolin::test_support::TempFolder;
+    EXPECT_TRUE(WaitUntil([&] { return TempFolder::ReadFile(document) == text; }))
+        << TempFolder::ReadFile(document);
   }
   // A second start that hands its command line over and ends.
   void SecondStart(const std::string& arguments) {

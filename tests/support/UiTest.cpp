@@ -116,20 +116,18 @@ namespace {
 
 using quolin::test_support::CaptionOf;
 using quolin::test_support::ClassNameOf;
+using quolin::test_support::FirstWindow;
 using quolin::test_support::VisitWindows;
 
 // A box is taken once it shows with its buttons.
 HWND FindBox(DWORD processId) {
-  HWND found = nullptr;
-  VisitWindows(nullptr, [&](HWND window) {
+  return FirstWindow(nullptr, [&](HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == processId && IsWindowVisible(window) && ClassNameOf(window) == "TMessageForm" &&
-        FindWindowExA(window, nullptr, "Button", nullptr))
-      found = window;
-    return !found;
+    return process == processId && IsWindowVisible(window) &&
+           ClassNameOf(window) == "TMessageForm" &&
+           FindWindowExA(window, nullptr, "Button", nullptr);
   });
-  return found;
 }
 
 BoxView ReadBox(HWND window) {

@@ -25,6 +25,17 @@ inline void VisitWindows(HWND parent, const WindowVisit& visit) {
     EnumWindows(VisitWindow, context);
 }
 
+// The first of those windows that matches, or nullptr.
+inline HWND FirstWindow(HWND parent, const std::function<bool(HWND window)>& matches) {
+  HWND found = nullptr;
+  VisitWindows(parent, [&](HWND window) {
+    if (matches(window))
+      found = window;
+    return !found;
+  });
+  return found;
+}
+
 inline void VisitThreadWindows(DWORD thread, const WindowVisit& visit) {
   EnumThreadWindows(thread, VisitWindow, reinterpret_cast<LPARAM>(&visit));
 }

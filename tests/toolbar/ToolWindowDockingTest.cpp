@@ -215,12 +215,21 @@ TEST_F(ToolWindowDocking, ClientSizeHoldsDockedAndFloating) {
   EXPECT_EQ(left->Width(), 0);
 }
 
-TEST_F(ToolWindowDocking, OfTwoDockedInTurnTheSecondStandsFirst) {
+TEST_F(ToolWindowDocking, OfTwoDockedAtNoPlaceTheFirstMadeStandsFirst) {
   TToolWindow* first = Window(60, 20, top);
   TToolWindow* second = Window(40, 20, top);
-  EXPECT_EQ(second->Left(), 0);
-  EXPECT_EQ(first->Left(), second->Width());
-  EXPECT_EQ(first->DockPos(), second->Width() - 1) << "pushed along by the one before it";
+  EXPECT_EQ(first->Left(), 0);
+  EXPECT_EQ(second->Left(), first->Width());
+  EXPECT_EQ(second->DockPos(), first->Width() - 1) << "pushed along by the one before it";
+
+  // Made first, docked last: it still stands first at an equal place.
+  TToolWindow* early = Window(30, 20, nullptr);
+  TToolWindow* late = Window(50, 20, bottom);
+  ASSERT_EQ(late->DockPos(), -1);
+  early->SetParent(bottom);
+  early->SetDockPos(-1);
+  EXPECT_EQ(early->Left(), 0);
+  EXPECT_EQ(late->Left(), early->Width());
 }
 
 TEST_F(ToolWindowDocking, OnlyDocksAndFormsTakeAToolWindow) {
