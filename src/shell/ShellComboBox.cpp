@@ -33,28 +33,11 @@ LOGFONTA IconTitleFont() {
 
 TShellComboItem::TShellComboItem(TShellComboList& owner, TShellComboItem* parent,
                                  LPITEMIDLIST relative, LPITEMIDLIST absolute, bool temporary)
-    : TShellDataItem(relative), Owner(owner), Parent(parent), Temporary(temporary) {
-  AbsIDList.Reset(absolute);
+    : TShellAbsoluteItem(relative, absolute), Owner(owner), Parent(parent), Temporary(temporary) {
 }
 
 int TShellComboItem::GetIndex() {
   return Owner.IndexOf(this);
-}
-
-int TShellComboItem::GetLevel() {
-  if (level_ == -2)
-    level_ = GetIDListLevel(AbsIDList.Get());
-  return level_;
-}
-
-LPCITEMIDLIST TShellComboItem::GetParentIDList() {
-  if (!ParentIDList && AbsIDList) {
-    if (GetLevel() == 1)
-      GetSpecialFolderIDList(sfDesktop, ParentIDList.Out());
-    else
-      ParentIDList.Reset(GetIDListParent(AbsIDList.Get()));
-  }
-  return ParentIDList.Get();
 }
 
 bool TShellComboItem::IsBelow(const TShellComboItem* ancestor) const {
@@ -328,8 +311,8 @@ TShellComboItem* TShellComboBox::InsertTemporary(int index, TShellComboItem* par
   TOwnedIDList absolute(ConcatIDLists(parent->GetAbsoluteIDList(), relative.Get()));
   if (!relative || !absolute)
     return nullptr;
-  return list_.Insert(index, std::make_unique<TShellComboItem>(
-                                 list_, parent, relative.Release(), absolute.Release(), building_));
+  return list_.Insert(index, std::make_unique<TShellComboItem>(list_, parent, relative.Release(),
+                                                               absolute.Release(), building_));
 }
 
 // Siblings are in the folder's order: a greater one steps back, a lesser one forward. A target
@@ -346,8 +329,7 @@ int TShellComboBox::FindItem(LPCITEMIDLIST list) {
     TShellComboItem* candidate = list_.Items(index);
     IShellFolder* parentFolder = nullptr;
     TOwnedIDList wanted(CopyFirstItemID(target));
-    if (!candidate || !candidate->IsValid() || !wanted ||
-        !candidate->GetParentFolder(parentFolder))
+    if (!candidate || !candidate->IsValid() || !wanted || !candidate->GetParentFolder(parentFolder))
       return found;
     switch (CompareIDLists(parentFolder, candidate->IDList.Get(), wanted.Get())) {
     case ioEqual:
@@ -484,17 +466,16 @@ void TShellComboBox::WndProc(TMessage& message) {
 
 // --- Dropping in ---
 
-HRESULT TShellComboBox::DragEnter(IDataObject* data, DWORD keyState, POINTL point,
-                                  DWORD* effect) {
+HRESULT TShellComboBox::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
   if (!data)
     return E_INVALIDARG;
   rightDrag_ = keyState & MK_RBUTTON;
-  dragObject_ = EnterShellDrag(data, keyState, point, effect,
-                               [this](const TShellDragObject& drag, TShiftState shift,
-                                      POINT where, bool& accept) {
-                                 if (OnShDragEnter && EventsAllowed())
-                                   OnShDragEnter(this, drag, shift, where, accept);
-                               });
+  dragObject_ = EnterShellDrag(
+      data, keyState, point, effect,
+      [this](const TShellDragObject& drag, TShiftState shift, POINT where, bool& accept) {
+        if (OnShDragEnter && EventsAllowed())
+          OnShDragEnter(this, drag, shift, where, accept);
+      });
   return dragObject_ ? DragOver(keyState, point, effect) : S_OK;
 }
 

@@ -23,7 +23,7 @@ namespace quolin {
 class TShellComboList;
 class TShellTreeView;
 
-class TShellComboItem : public TShellDataItem {
+class TShellComboItem : public TShellAbsoluteItem {
 public:
   // Takes both lists.
   TShellComboItem(TShellComboList& owner, TShellComboItem* parent, LPITEMIDLIST relative,
@@ -36,17 +36,10 @@ public:
   const bool Temporary;
 
   int GetIndex() override;
-  int GetLevel() override;
-  LPCITEMIDLIST GetParentIDList() override;
-  LPCITEMIDLIST GetAbsoluteIDList() override { return AbsIDList.Get(); }
-  bool IsValid() override { return IDList && AbsIDList; }
 
   // Pixels the entry is moved right in the drop-down list.
   int Indentation() { return 12 * GetLevel(); }
   bool IsBelow(const TShellComboItem* ancestor) const;
-
-private:
-  int level_ = -2; // -2 until read
 };
 
 // The entries, owned, with the combo's strings kept beside them.

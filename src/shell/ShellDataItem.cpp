@@ -187,6 +187,27 @@ int TShellDataItem::ParentIcon() {
   return index;
 }
 
+TShellAbsoluteItem::TShellAbsoluteItem(LPITEMIDLIST relative, LPITEMIDLIST absolute)
+    : TShellDataItem(relative) {
+  AbsIDList.Reset(absolute);
+}
+
+int TShellAbsoluteItem::GetLevel() {
+  if (level_ == -2)
+    level_ = GetIDListLevel(AbsIDList.Get());
+  return level_;
+}
+
+LPCITEMIDLIST TShellAbsoluteItem::GetParentIDList() {
+  if (!ParentIDList && AbsIDList) {
+    if (GetLevel() == 1)
+      GetSpecialFolderIDList(sfDesktop, ParentIDList.Out());
+    else
+      ParentIDList.Reset(GetIDListParent(AbsIDList.Get()));
+  }
+  return ParentIDList.Get();
+}
+
 int TShellDataItem::GetOverlayIndex() {
   int index = -1;
   if (ParentOverlay(index))

@@ -117,6 +117,23 @@ protected:
   int ParentIcon();
 };
 
+// An item made with its absolute list, whose level and parent list follow from it.
+class TShellAbsoluteItem : public TShellDataItem {
+public:
+  int GetLevel() override;
+  // The desktop for a first-level item, else the absolute list less its last item.
+  LPCITEMIDLIST GetParentIDList() override;
+  LPCITEMIDLIST GetAbsoluteIDList() override { return AbsIDList.Get(); }
+  bool IsValid() override { return IDList && AbsIDList; }
+
+protected:
+  // Takes both lists.
+  TShellAbsoluteItem(LPITEMIDLIST relative, LPITEMIDLIST absolute);
+
+private:
+  int level_ = -2; // -2 until read
+};
+
 // Item-ID lists relative to one parent, all owned with the parent.
 class TShellIDList {
 public:
@@ -200,8 +217,8 @@ std::vector<std::unique_ptr<Item>> ListSubFolders(IShellFolder* folder, HWND win
   const int level = parent.GetLevel();
   const TShItemIDType parentType = level == 1 ? parent.GetItemType() : TShItemIDType::itUnknown;
   for (LPITEMIDLIST entry = nullptr; entries->Next(1, &entry, nullptr) == S_OK; entry = nullptr) {
-    LPITEMIDLIST absolute = level == 0 ? CopyIDList(entry)
-                                       : ConcatIDLists(parent.GetAbsoluteIDList(), entry);
+    LPITEMIDLIST absolute =
+        level == 0 ? CopyIDList(entry) : ConcatIDLists(parent.GetAbsoluteIDList(), entry);
     std::unique_ptr<Item> item = make(entry, absolute);
     if (ShellItemListed(*item, level, parentType, virtuals))
       listed.push_back(item.release());

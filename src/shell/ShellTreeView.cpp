@@ -67,28 +67,11 @@ bool VolumeReadable(const std::string& root) {
 // --- TShellFolderItem ---
 
 TShellFolderItem::TShellFolderItem(LPITEMIDLIST relative, LPITEMIDLIST absolute)
-    : TShellDataItem(relative) {
-  AbsIDList.Reset(absolute);
+    : TShellAbsoluteItem(relative, absolute) {
 }
 
 int TShellFolderItem::GetIndex() {
   return Node ? Node->AbsoluteIndex() : -1;
-}
-
-int TShellFolderItem::GetLevel() {
-  if (level_ == -2)
-    level_ = GetIDListLevel(AbsIDList.Get());
-  return level_;
-}
-
-LPCITEMIDLIST TShellFolderItem::GetParentIDList() {
-  if (!ParentIDList && AbsIDList) {
-    if (GetLevel() == 1)
-      GetSpecialFolderIDList(sfDesktop, ParentIDList.Out());
-    else
-      ParentIDList.Reset(GetIDListParent(AbsIDList.Get()));
-  }
-  return ParentIDList.Get();
 }
 
 void TShellFolderItem::AttachTo(TTreeNode* node) {
@@ -133,8 +116,7 @@ void TShellFolderItem::Renamed(TShellTreeView& tree, IShellFolder* parentFolder,
     parent->CustomSort([parentFolder](TTreeNode* left, TTreeNode* right) {
       TShellFolderItem* a = TShellTreeView::ItemOf(left);
       TShellFolderItem* b = TShellTreeView::ItemOf(right);
-      return a && b ? ShellOrder(parentFolder->CompareIDs(0, a->IDList.Get(), b->IDList.Get()))
-                    : 0;
+      return a && b ? ShellOrder(parentFolder->CompareIDs(0, a->IDList.Get(), b->IDList.Get())) : 0;
     });
   }
   tree.FillNode(Node);
@@ -423,11 +405,11 @@ bool TShellTreeView::BindFolder(TShellFolderItem& item, TComPtr<IShellFolder>& f
 
 int TShellTreeView::EnumerateChildren(IShellFolder* folder, TShellFolderItem& parent,
                                       std::vector<std::unique_ptr<TShellFolderItem>>& items) {
-  items = ListSubFolders<TShellFolderItem>(
-      folder, Handle(), includeHidden_, parent, virtuals_,
-      [](LPITEMIDLIST relative, LPITEMIDLIST absolute) {
-        return std::make_unique<TShellFolderItem>(relative, absolute);
-      });
+  items = ListSubFolders<TShellFolderItem>(folder, Handle(), includeHidden_, parent, virtuals_,
+                                           [](LPITEMIDLIST relative, LPITEMIDLIST absolute) {
+                                             return std::make_unique<TShellFolderItem>(relative,
+                                                                                       absolute);
+                                           });
   return static_cast<int>(items.size());
 }
 
@@ -826,18 +808,17 @@ HRESULT TShellTreeView::GiveFeedback(DWORD) {
 
 // --- Dropping in ---
 
-HRESULT TShellTreeView::DragEnter(IDataObject* data, DWORD keyState, POINTL point,
-                                  DWORD* effect) {
+HRESULT TShellTreeView::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
   hoverCount_ = 0;
   if (!data)
     return E_INVALIDARG;
   rightDrag_ = keyState & MK_RBUTTON;
-  dragObject_ = EnterShellDrag(data, keyState, point, effect,
-                               [this](const TShellDragObject& drag, TShiftState shift,
-                                      POINT where, bool& accept) {
-                                 if (OnShDragEnter && EventsAllowed())
-                                   OnShDragEnter(this, drag, shift, where, accept);
-                               });
+  dragObject_ = EnterShellDrag(
+      data, keyState, point, effect,
+      [this](const TShellDragObject& drag, TShiftState shift, POINT where, bool& accept) {
+        if (OnShDragEnter && EventsAllowed())
+          OnShDragEnter(this, drag, shift, where, accept);
+      });
   if (!dragObject_)
     return S_OK;
   mouseState_ = 3;
@@ -940,9 +921,8 @@ void TShellTreeView::DeviceChange(const TDeviceChangeData& notice) {
 // Only the drive's own node: the search answers the root for a list it cannot find.
 TTreeNode* TShellTreeView::NodeOfIDList(LPCITEMIDLIST list) {
   TTreeNode* node = list ? FindNode(list) : nullptr;
-  if (!IsShellNode(node) ||
-      CompareIDLists(DesktopShellFolder().Get(), ItemOf(node)->GetAbsoluteIDList(), list) !=
-          ioEqual)
+  if (!IsShellNode(node) || CompareIDLists(DesktopShellFolder().Get(),
+                                           ItemOf(node)->GetAbsoluteIDList(), list) != ioEqual)
     return nullptr;
   return node;
 }
@@ -959,8 +939,8 @@ void TShellTreeView::DeviceNotice(const TDeviceChangeData& notice) {
     item->IconIndex = item->OpenIconIndex = -1;
     item->Name = notice.Name;
     node->SetText(notice.Name);
-    if (TShellComboItem* entry = combo_ ? combo_->ItemOfIDList(item->GetAbsoluteIDList())
-                                        : nullptr) {
+    if (TShellComboItem* entry =
+            combo_ ? combo_->ItemOfIDList(item->GetAbsoluteIDList()) : nullptr) {
       entry->IconIndex = entry->OpenIconIndex = -1;
       entry->Name = notice.Name;
       combo_->Invalidate();

@@ -28,7 +28,7 @@ namespace quolin {
 class TShellTreeView;
 
 // The data of one node: its list relative to the parent folder and its absolute list.
-class TShellFolderItem : public TShellDataItem {
+class TShellFolderItem : public TShellAbsoluteItem {
 public:
   // Takes both lists.
   TShellFolderItem(LPITEMIDLIST relative, LPITEMIDLIST absolute);
@@ -37,10 +37,6 @@ public:
   TTreeNode* Node = nullptr;
 
   int GetIndex() override;
-  int GetLevel() override;
-  LPCITEMIDLIST GetParentIDList() override;
-  LPCITEMIDLIST GetAbsoluteIDList() override { return AbsIDList.Get(); }
-  bool IsValid() override { return IDList && AbsIDList; }
 
   // The node shows the item: its data, expand button and overlay.
   void AttachTo(TTreeNode* node);
@@ -49,8 +45,6 @@ public:
   bool Rename(const std::string& newName);
 
 private:
-  int level_ = -2; // -2 until read
-
   void Renamed(TShellTreeView& tree, IShellFolder* parentFolder, LPITEMIDLIST relative);
 };
 
