@@ -191,13 +191,15 @@ void TEditor::DestroyEditCaret() {
 }
 
 void TEditor::UpdateCaret(bool create) {
-  if (!HandleAllocated() || !Focused())
-    return;
+  // Deferring first: asking the system for the focus costs a round trip, and an update bracket
+  // moves the caret once per edit.
   if (Deferring()) {
     deferred_.caret = true;
     deferred_.createCaret = deferred_.createCaret || create;
     return;
   }
+  if (!HandleAllocated() || !Focused())
+    return;
   if (create)
     CreateEditCaret();
   ScrollCaretIntoView();

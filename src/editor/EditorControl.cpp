@@ -134,6 +134,8 @@ void TEditor::CreateParams(TCreateParams& params) {
 }
 
 void TEditor::CreateWnd() {
+  // A window destroyed along with its parent never heard its focus go.
+  hasFocus_ = false;
   TCustomControl::CreateWnd();
   ForgetBarSettings();
   UpdateMetrics();
@@ -160,10 +162,12 @@ void TEditor::WndProc(TMessage& message) {
     }
     break;
   case WM_SETFOCUS:
+    hasFocus_ = true;
     TCustomControl::WndProc(message);
     UpdateCaret(true);
     return;
   case WM_KILLFOCUS:
+    hasFocus_ = false;
     TCustomControl::WndProc(message);
     DestroyEditCaret();
     return;

@@ -271,7 +271,9 @@ public:
 
   // What the store asks of a view.
   bool Loading() const override { return TComponent::Loading(); }
-  bool Focused() const override { return TControl::Focused(); }
+  // Followed from the focus messages: asking the system costs a round trip, and every edit of
+  // the store asks.
+  bool Focused() const override { return HandleAllocated() && hasFocus_; }
   bool Showing() const override { return TControl::Showing(); }
   int ScreenHeight() const override { return Height(); }
   // Painted with the next paint, not in the middle of the store's edit.
@@ -413,6 +415,7 @@ private:
   int caretHideCount_ = 0;
   int caretMoveCount_ = 0;
   bool caretCreated_ = false, caretShown_ = false;
+  bool hasFocus_ = false;
   SIZE caretSize_{}; // of the caret last made
   bool caretBatch_ = false;
   int rememberedCol_ = 0;

@@ -106,6 +106,43 @@ TEST_F(EditorCaret, ExistsOnlyWithTheFocusShowsOnlyInTheViewAndHidingNests) {
   EXPECT_EQ(editor.TopRow(), 80 - (editor.VisibleRows() - 1)) << "the focus brings it in";
 }
 
+// The editor keeps its own record of the focus; it must agree with the system's through
+// moves between views, a window made again, and another top-level window taking it.
+TEST_F(EditorCaret, FocusedAgreesWithTheSystemsFocus) {
+  TEditor& other = *window.AddEditor(200, 40);
+  auto focusOf = [&](TEditor& view) { return GetFocus() == view.Handle(); };
+  auto expectAgreement = [&](const char* when) {
+    EXPECT_EQ(editor.Focused(), focusOf(editor)) << when;
+    EXPECT_EQ(other.Focused(), focusOf(other)) << when;
+  };
+  expectAgreement("before any focus");
+  window.Focus(editor);
+  EXPECT_TRUE(editor.Focused());
+  expectAgreement("the first view focused");
+  window.Focus(other);
+  EXPECT_TRUE(other.Focused());
+  expectAgreement("the second view focused");
+  other.RecreateWnd();
+  uitest::Pump();
+  EXPECT_TRUE(other.Focused()) << "the focus comes back to a window made again";
+  expectAgreement("the focused view made again");
+  DestroyWindow(other.Handle());
+  ASSERT_FALSE(other.HandleAllocated());
+  other.HandleNeeded();
+  uitest::Pump();
+  EXPECT_FALSE(other.Focused()) << "a window destroyed from outside, then made again";
+  expectAgreement("after a window destroyed from outside");
+  window.Focus(editor);
+  auto second = uitest::MakeForm();
+  second->SetBounds(500, 300, 200, 100);
+  second->Show();
+  SetForegroundWindow(second->Handle());
+  SetFocus(second->Handle());
+  uitest::Pump();
+  EXPECT_FALSE(editor.Focused());
+  expectAgreement("another form focused");
+}
+
 // An undo puts the caret back in one move, reported once, with the view scrolled as a move to
 // its row and then to its column scrolls it.
 TEST_F(EditorCaret, UndoPlacesTheCaretOnceAndScrollsAsTwoMoves) {
