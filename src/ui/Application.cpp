@@ -39,7 +39,7 @@ const TSystemCursor kSystemCursors[] = {
 TOOLINFOA HintToolInfo(HWND owner, HWND window) {
   TOOLINFOA info{};
   info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.uFlags = TTF_IDISHWND;
   info.hwnd = owner;
   info.uId = reinterpret_cast<UINT_PTR>(window);
   info.lpszText = LPSTR_TEXTCALLBACKA;
@@ -309,20 +309,43 @@ void TApplication::SetHint(const std::string& hint) {
   RaiseNotify(&TApplicationEvents::OnHint);
 }
 
-void TApplication::AddHintTool(TControl* control) {
+bool TApplication::AddHintTool(TControl* control) {
   if (!control->Parent())
-    return;
+    return false;
   if (!hintWindow_) {
     hintWindow_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (!hintWindow_)
-      return;
+      return false;
     SendMessageA(hintWindow_, TTM_SETMAXTIPWIDTH, 0, 600);
   }
   TOOLINFOA info = HintToolInfo(Handle(), control->Handle());
-  SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  return SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+}
+
+void TApplication::RelayToHint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP:
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
+    break;
+  default:
+    return;
+  }
+  if (!hintWindow_)
+    return;
+  MSG relayed{};
+  relayed.hwnd = window;
+  relayed.message = message;
+  relayed.wParam = wParam;
+  relayed.lParam = lParam;
+  SendMessageA(hintWindow_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void TApplication::RemoveHintTool(HWND window) {

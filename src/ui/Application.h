@@ -71,8 +71,12 @@ public:
   // Raises OnHint when the hint changes.
   void SetHint(const std::string& hint);
   bool ShowHint = true;
-  void AddHintTool(TControl* control);
+  // Makes the control's window a tool of the hint window; false when it is none (no parent).
+  bool AddHintTool(TControl* control);
   void RemoveHintTool(HWND window);
+  // Hands a tool's mouse message to the hint window, as its own subclass would: each message
+  // through such a subclass costs the window system round trips, and only these matter to it.
+  void RelayToHint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Raises OnHelp with the context; true when a handler took it.
   bool HelpContext(int context);

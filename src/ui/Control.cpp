@@ -88,13 +88,16 @@ TShiftState MouseShiftState(WPARAM keys) {
 // The window procedures of the layer: the class procedure of its own classes and the subclass
 // procedure of native ones. Both end in TControl::Dispatch, the exception barrier.
 struct TControlWindow {
+  // The control of a window of these classes is in the window's extra bytes: reading them
+  // stays in the process, where a property costs a round trip on every message.
   static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TControl* control = TControl::FromHandle(window);
+    auto* control = reinterpret_cast<TControl*>(GetWindowLongPtrA(window, 0));
     if (!control) {
       control = creatingControl;
       if (!control)
         return DefWindowProcA(window, message, wParam, lParam);
       creatingControl = nullptr;
+      SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(control));
       control->Bind(window);
     }
     return control->Dispatch(message, wParam, lParam);
@@ -113,6 +116,7 @@ struct TControlWindow {
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = params.ClassStyle;
     windowClass.lpfnWndProc = ClassProc;
+    windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hIcon = Application->Icon();
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -190,7 +194,7 @@ void TControl::CreateHandle() {
   }
   UpdateBoundsFromWindow();
   ApplyFont();
-  Application->AddHintTool(this);
+  hintTool_ = Application->AddHintTool(this);
   CreateWnd();
   for (TControl* child : std::vector<TControl*>(controls_))
     child->CreateHandle();
@@ -237,10 +241,14 @@ void TControl::Bind(HWND window) {
 void TControl::Unbind() {
   if (!handle_)
     return;
-  Application->RemoveHintTool(handle_);
+  if (hintTool_)
+    Application->RemoveHintTool(handle_);
+  hintTool_ = false;
   RemovePropA(handle_, ControlProp());
   if (native_)
     RemoveWindowSubclass(handle_, TControlWindow::SubclassProc, 1);
+  else
+    SetWindowLongPtrA(handle_, 0, 0);
   handle_ = nullptr;
 }
 
@@ -250,6 +258,8 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   TMessage message{messageId, wParam, lParam, 0};
+  if (hintTool_)
+    Application->RelayToHint(handle_, messageId, wParam, lParam);
   try {
     bool handled = WalkObservers(observers_, [&](auto& observer) { return observer(message); });
     if (!handled) {
@@ -555,7 +565,10 @@ void TControl::HandleChar(TMessage& message, bool system) {
     if (DoKeyPress(key))
       return;
     message.WParam = static_cast<unsigned char>(key);
-    LRESULT code = SendMessageA(handle_, WM_GETDLGCODE, 0, 0);
+    // A window of the layer's own classes answers through Dispatch without the round trips of
+    // a sent message.
+    LRESULT code = native_ ? SendMessageA(handle_, WM_GETDLGCODE, 0, 0)
+                           : Dispatch(WM_GETDLGCODE, 0, 0);
     if (!(code & DLGC_WANTCHARS) && form && form->DialogChar(key))
       return;
   } else if (form && form->DialogChar(key)) {

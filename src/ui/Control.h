@@ -259,6 +259,7 @@ private:
 
   HWND handle_ = nullptr;
   bool native_ = false;
+  bool hintTool_ = false; // a tool of the application's hint window
   TControl* parent_ = nullptr;
   std::vector<TControl*> controls_;
   std::vector<TControl*> tabList_;

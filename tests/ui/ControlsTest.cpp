@@ -628,6 +628,37 @@ TEST_F(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   EXPECT_EQ(Application->Hint(), "Close") << "the status text does not need ShowHint";
 }
 
+BOOL CALLBACK FindShownTooltip(HWND window, LPARAM found) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window))
+    *reinterpret_cast<HWND*>(found) = window;
+  return TRUE;
+}
+
+// The pointer resting on a control with a hint brings up the hint window with its text: the
+// control hands its mouse messages to the hint window.
+TEST_F(UiControls, APointerRestingOnAControlShowsItsHint) {
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  auto* button = Add<TButton>("Own");
+  button->SetBounds(10, 10, 120, 40);
+  button->SetHint("Close|Closes the document");
+  button->SetShowHint(true);
+  uitest::Pump();
+  RECT place{};
+  GetWindowRect(button->Handle(), &place);
+  SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  HWND tooltip = nullptr;
+  ASSERT_TRUE(uitest::PumpUntil([&] {
+    EnumThreadWindows(GetCurrentThreadId(), FindShownTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    return tooltip != nullptr;
+  }));
+  char text[64] = {};
+  GetWindowTextA(tooltip, text, sizeof text);
+  EXPECT_STREQ(text, "Close");
+}
+
 TEST_F(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
   form->Show();
   auto* panel = Add<TPanel>("Panel");
