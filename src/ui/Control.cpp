@@ -11,23 +11,46 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 namespace quolin {
 
 namespace {
 
 thread_local TControl* creatingControl = nullptr;
+TControl::TMessageTap messageTap = nullptr;
 thread_local bool wheelPassedOn = false;
 int nextControlId = 100;
 
-ATOM ControlPropAtom() {
-  static ATOM atom = GlobalAddAtomA("QuolinControl");
-  return atom;
-}
+// The control of each window of the layer. Not a window property: under Wine reading one is a
+// round trip to the server, and every message a window gets looks its control up.
+class TControlRegistry {
+public:
+  void Add(HWND window, TControl* control) {
+    std::lock_guard guard(lock_);
+    controls_[window] = control;
+  }
+  void Remove(HWND window) {
+    std::lock_guard guard(lock_);
+    controls_.erase(window);
+  }
+  TControl* Find(HWND window) {
+    std::lock_guard guard(lock_);
+    auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
+  }
 
-LPCSTR ControlProp() {
-  return MAKEINTATOM(ControlPropAtom());
+private:
+  std::mutex lock_;
+  std::unordered_map<HWND, TControl*> controls_;
+};
+
+// Never destroyed: windows may still go while statics are destroyed.
+TControlRegistry& Registry() {
+  static auto* registry = new TControlRegistry;
+  return *registry;
 }
 
 template <typename List, typename Item> void EraseItem(List& list, Item item) {
@@ -124,7 +147,11 @@ struct TControlWindow {
 };
 
 TControl* TControl::FromHandle(HWND window) {
-  return window ? static_cast<TControl*>(GetPropA(window, ControlProp())) : nullptr;
+  return window ? Registry().Find(window) : nullptr;
+}
+
+void TControl::SetMessageTap(TMessageTap tap) {
+  messageTap = tap;
 }
 
 TControl* TControl::FindFromHandle(HWND window) {
@@ -231,14 +258,14 @@ void TControl::DestroyWnd() {}
 
 void TControl::Bind(HWND window) {
   handle_ = window;
-  SetPropA(window, ControlProp(), this);
+  Registry().Add(window, this);
 }
 
 void TControl::Unbind() {
   if (!handle_)
     return;
   Application->RemoveHintTool(handle_);
-  RemovePropA(handle_, ControlProp());
+  Registry().Remove(handle_);
   if (native_)
     RemoveWindowSubclass(handle_, TControlWindow::SubclassProc, 1);
   handle_ = nullptr;
@@ -251,6 +278,8 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   TMessage message{messageId, wParam, lParam, 0};
   try {
+    if (messageTap)
+      messageTap(handle_, messageId, wParam, lParam);
     bool handled = WalkObservers(observers_, [&](auto& observer) { return observer(message); });
     if (!handled) {
       // A handler may free this object: the after-observers run only while it lives.

@@ -56,6 +56,11 @@ public:
   static TControl* FromHandle(HWND window);
   // The control of the window or of its nearest ancestor that has one.
   static TControl* FindFromHandle(HWND window);
+  // Called with every message a control's window gets, before the control handles it, or
+  // nullptr. Lower-cost than a thread hook on sent messages, which under Wine makes each
+  // message of the thread three round trips to the server.
+  using TMessageTap = void (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static void SetMessageTap(TMessageTap tap);
 
   // The window; made (with the parent's) when there is none yet.
   HWND Handle();
