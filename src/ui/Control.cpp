@@ -123,9 +123,28 @@ struct TControlWindow {
     return control->Dispatch(message, wParam, lParam);
   }
 
-  static LRESULT CALLBACK SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR data) {
-    return reinterpret_cast<TControl*>(data)->Dispatch(message, wParam, lParam);
+  // Set as the window procedure itself rather than through the common controls' subclassing,
+  // which reads a window property (a round trip to the server under Wine) for every message.
+  static LRESULT CALLBACK NativeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return TControl::FromHandle(window)->Dispatch(message, wParam, lParam);
+  }
+
+  static void Subclass(TControl& control, HWND window) {
+    control.nativeUnicode_ = IsWindowUnicode(window);
+    auto proc = reinterpret_cast<LONG_PTR>(NativeProc);
+    control.nativeProc_ = reinterpret_cast<WNDPROC>(
+        control.nativeUnicode_ ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                               : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+  }
+
+  // Only while the procedure is still this one: whoever subclassed it later keeps theirs.
+  static void Unsubclass(TControl& control, HWND window) {
+    auto proc = reinterpret_cast<LONG_PTR>(NativeProc);
+    auto previous = reinterpret_cast<LONG_PTR>(control.nativeProc_);
+    if (control.nativeUnicode_ && GetWindowLongPtrW(window, GWLP_WNDPROC) == proc)
+      SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
+    else if (!control.nativeUnicode_ && GetWindowLongPtrA(window, GWLP_WNDPROC) == proc)
+      SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
   }
 
   static void Register(const TCreateParams& params) {
@@ -200,8 +219,9 @@ void TControl::CreateHandle() {
   CreateParams(params);
   if (!params.Native)
     TControlWindow::Register(params);
-  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++))
-                                       : nullptr;
+  HMENU id = (params.Style & WS_CHILD)
+                 ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++))
+                 : nullptr;
   creatingControl = params.Native ? nullptr : this;
   HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
                                 params.Style, params.X, params.Y, params.Width, params.Height,
@@ -213,7 +233,7 @@ void TControl::CreateHandle() {
   native_ = params.Native;
   if (native_) {
     Bind(window);
-    SetWindowSubclass(window, TControlWindow::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    TControlWindow::Subclass(*this, window);
   }
   UpdateBoundsFromWindow();
   ApplyFont();
@@ -250,11 +270,14 @@ void TControl::RecreateWnd() {
     ::SetFocus(handle_);
 }
 
-void TControl::CreateParams(TCreateParams&) {}
+void TControl::CreateParams(TCreateParams&) {
+}
 
-void TControl::CreateWnd() {}
+void TControl::CreateWnd() {
+}
 
-void TControl::DestroyWnd() {}
+void TControl::DestroyWnd() {
+}
 
 void TControl::Bind(HWND window) {
   handle_ = window;
@@ -267,7 +290,7 @@ void TControl::Unbind() {
   Application->RemoveHintTool(handle_);
   Registry().Remove(handle_);
   if (native_)
-    RemoveWindowSubclass(handle_, TControlWindow::SubclassProc, 1);
+    TControlWindow::Unsubclass(*this, handle_);
   handle_ = nullptr;
 }
 
@@ -438,8 +461,14 @@ void TControl::DefaultHandler(TMessage& message) {
     message.Result = 0;
     return;
   }
-  message.Result = native_ ? DefSubclassProc(handle_, message.Msg, message.WParam, message.LParam)
-                           : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+  if (!native_)
+    message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+  else if (nativeUnicode_)
+    message.Result =
+        CallWindowProcW(nativeProc_, handle_, message.Msg, message.WParam, message.LParam);
+  else
+    message.Result =
+        CallWindowProcA(nativeProc_, handle_, message.Msg, message.WParam, message.LParam);
 }
 
 bool TControl::Reflect(TMessage& message) {
@@ -550,7 +579,8 @@ void TControl::HandleWheel(TMessage& message) {
   wheelPassedOn = false;
 }
 
-void TControl::DoContextPopup(POINT, bool&) {}
+void TControl::DoContextPopup(POINT, bool&) {
+}
 
 bool TControl::HandleContextMenu(TMessage& message) {
   if (!popupMenu_ || !popupMenu_->AutoPopup)

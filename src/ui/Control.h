@@ -1,5 +1,5 @@
 // TControl: the one control base. Every control is a window: either a class of the layer's own
-// (painted by TCustomControl::Paint) or a native class subclassed with SetWindowSubclass. The
+// (painted by TCustomControl::Paint) or a native class subclassed through its window procedure. The
 // window is made when the parent has one and remade by RecreateWnd; properties live in fields
 // so that a new window gets them back.
 //
@@ -264,6 +264,9 @@ private:
 
   HWND handle_ = nullptr;
   bool native_ = false;
+  // A native window's own procedure, called for what the control leaves to it.
+  WNDPROC nativeProc_ = nullptr;
+  bool nativeUnicode_ = false;
   TControl* parent_ = nullptr;
   std::vector<TControl*> controls_;
   std::vector<TControl*> tabList_;
