@@ -71,12 +71,8 @@ public:
   // Raises OnHint when the hint changes.
   void SetHint(const std::string& hint);
   bool ShowHint = true;
-  // Makes the control's window a tool of the hint window; false when it is none (no parent).
-  bool AddHintTool(TControl* control);
+  void AddHintTool(TControl* control);
   void RemoveHintTool(HWND window);
-  // Hands a tool's mouse message to the hint window, as its own subclass would: each message
-  // through such a subclass costs the window system round trips, and only these matter to it.
-  void RelayToHint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Raises OnHelp with the context; true when a handler took it.
   bool HelpContext(int context);
@@ -119,6 +115,8 @@ private:
   void SetMainForm(TForm* form);
   bool ProcessMessage(MSG& message);
   bool IsKeyMessage(MSG& message);
+  // Hands a mouse message for a control's window to the tooltip.
+  void RelayToHint(MSG& message);
   void HintMouseMessage(const MSG& message);
   LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -237,7 +237,7 @@ void TControl::CreateHandle() {
   }
   UpdateBoundsFromWindow();
   ApplyFont();
-  hintTool_ = Application->AddHintTool(this);
+  Application->AddHintTool(this);
   CreateWnd();
   for (TControl* child : std::vector<TControl*>(controls_))
     child->CreateHandle();
@@ -287,9 +287,7 @@ void TControl::Bind(HWND window) {
 void TControl::Unbind() {
   if (!handle_)
     return;
-  if (hintTool_)
-    Application->RemoveHintTool(handle_);
-  hintTool_ = false;
+  Application->RemoveHintTool(handle_);
   Registry().Remove(handle_);
   if (native_)
     TControlWindow::Unsubclass(*this, handle_);
@@ -305,8 +303,6 @@ LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   try {
     if (messageTap)
       messageTap(handle_, messageId, wParam, lParam);
-    if (hintTool_)
-      Application->RelayToHint(handle_, messageId, wParam, lParam);
     bool handled = WalkObservers(observers_, [&](auto& observer) { return observer(message); });
     if (!handled) {
       // A handler may free this object: the after-observers run only while it lives.

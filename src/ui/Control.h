@@ -264,7 +264,6 @@ private:
 
   HWND handle_ = nullptr;
   bool native_ = false;
-  bool hintTool_ = false; // a tool of the application's hint window
   // A native window's own procedure, called for what the control leaves to it.
   WNDPROC nativeProc_ = nullptr;
   bool nativeUnicode_ = false;

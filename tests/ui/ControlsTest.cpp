@@ -1,6 +1,8 @@
 // The controls the later windows need: status bar panels, tree nodes and dragging, the string
 // grid, speed-button groups, the splitter, check and radio buttons, lists, fonts and colours.
 #include "FormFixture.h"
+#include "support/WaitLimit.h"
+#include "support/WindowSearch.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -659,35 +661,34 @@ TEST_F(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   EXPECT_EQ(Application->Hint(), "Close") << "the status text does not need ShowHint";
 }
 
-BOOL CALLBACK FindShownTooltip(HWND window, LPARAM found) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::strcmp(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window))
-    *reinterpret_cast<HWND*>(found) = window;
-  return TRUE;
-}
-
-// The pointer resting on a control with a hint brings up the hint window with its text: the
-// control hands its mouse messages to the hint window.
-TEST_F(UiControls, APointerRestingOnAControlShowsItsHint) {
+// The tooltip hears the pointer from the message loop: resting over a control with a hint
+// shows it.
+TEST_F(UiControls, RestingThePointerOverAControlShowsItsHint) {
   form->SetBounds(100, 100, 300, 200);
   form->Show();
-  auto* button = Add<TButton>("Own");
-  button->SetBounds(10, 10, 120, 40);
-  button->SetHint("Close|Closes the document");
+  auto* button = Add<TButton>("Tipped");
+  button->SetBounds(20, 20, 120, 40);
+  button->SetHint("Saves the file");
   button->SetShowHint(true);
   uitest::Pump();
-  RECT place{};
-  GetWindowRect(button->Handle(), &place);
-  SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-  HWND tooltip = nullptr;
-  ASSERT_TRUE(uitest::PumpUntil([&] {
-    EnumThreadWindows(GetCurrentThreadId(), FindShownTooltip, reinterpret_cast<LPARAM>(&tooltip));
-    return tooltip != nullptr;
+  auto shownTip = [] {
+    HWND found = nullptr;
+    test_support::VisitThreadWindows(GetCurrentThreadId(), [&](HWND window) {
+      if (test_support::ClassNameOf(window) == TOOLTIPS_CLASSA && IsWindowVisible(window))
+        found = window;
+      return !found;
+    });
+    return found;
+  };
+  POINT centre{60, 20};
+  ClientToScreen(button->Handle(), &centre);
+  SetCursorPos(centre.x, centre.y);
+  PostMessageA(button->Handle(), WM_MOUSEMOVE, 0, Point(60, 20));
+  ASSERT_TRUE(test_support::WaitUntil([&] {
+    uitest::Pump();
+    return shownTip() != nullptr;
   }));
-  char text[64] = {};
-  GetWindowTextA(tooltip, text, sizeof text);
-  EXPECT_STREQ(text, "Close");
+  EXPECT_EQ(test_support::CaptionOf(shownTip()), "Saves the file");
 }
 
 TEST_F(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
