@@ -56,12 +56,12 @@ public:
       if (!ComeToFront())
         continue;
       Steps steps = gesture();
-      steps.push_back(ParkWhenVoid());
+      steps.push_back(Settle());
       uitest::InputDriver driver(steps);
       // Each step ends by itself, a wait at its limit at the latest.
       EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); },
                                     WaitLimitMs * static_cast<DWORD>(steps.size())));
-      if (!void_) {
+      if (!settledVoid_) {
         EXPECT_LT(driver.FailedStep(), 0);
         return driver.Succeeded();
       }
@@ -85,16 +85,19 @@ private:
     control_.SetFocus();
     uitest::Pump();
     void_ = false;
+    settledVoid_ = false;
     return InFront();
   }
-  // A void attempt's last step. Input reaches a thread in the order it was sent, so once this
-  // thread took the click's release, the attempt's input has all come.
-  uitest::InputDriver::Step ParkWhenVoid() {
+  // An attempt's last step judges it once: one whose waits all held before another window came
+  // to the front stands. A void one ends with the click; input reaches a thread in the order it
+  // was sent, so once this thread took the click's release, the attempt's input has all come.
+  uitest::InputDriver::Step Settle() {
     const RECT client = form_.ClientRect();
     const POINT park = form_.ClientToScreen(POINT{client.right - 5, client.bottom - 5});
     const uitest::InputDriver::Step move = uitest::InputDriver::MoveTo(park);
     return [this, move] {
-      if (!void_)
+      settledVoid_ = void_.load();
+      if (!settledVoid_)
         return true;
       const int released = RightReleases();
       return move() && uitest::InputDriver::RightDown()() && uitest::InputDriver::RightUp()() &&
@@ -126,6 +129,8 @@ private:
   std::function<bool()> idle_;
   // Another window came to the front during the current attempt.
   std::atomic<bool> void_{false};
+  // What the last step of the current attempt judged.
+  std::atomic<bool> settledVoid_{false};
   HHOOK releaseHook_ = SetWindowsHookExA(WH_GETMESSAGE, TakeMessage, nullptr, GetCurrentThreadId());
 };
 
