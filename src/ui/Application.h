@@ -115,6 +115,8 @@ private:
   void SetMainForm(TForm* form);
   bool ProcessMessage(MSG& message);
   bool IsKeyMessage(MSG& message);
+  // Hands a mouse message for a control's window to the tooltip.
+  void RelayToHint(MSG& message);
   void HintMouseMessage(const MSG& message);
   LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,8 @@
 // The controls the later windows need: status bar panels, tree nodes and dragging, the string
 // grid, speed-button groups, the splitter, check and radio buttons, lists, fonts and colours.
 #include "FormFixture.h"
+#include "support/WaitLimit.h"
+#include "support/WindowSearch.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -609,6 +611,36 @@ TEST_F(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   PostMessageA(own->Handle(), WM_MOUSEMOVE, 0, Point(2, 2));
   uitest::Pump();
   EXPECT_EQ(Application->Hint(), "Close") << "the status text does not need ShowHint";
+}
+
+// The tooltip hears the pointer from the message loop: resting over a control with a hint
+// shows it.
+TEST_F(UiControls, RestingThePointerOverAControlShowsItsHint) {
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  auto* button = Add<TButton>("Tipped");
+  button->SetBounds(20, 20, 120, 40);
+  button->SetHint("Saves the file");
+  button->SetShowHint(true);
+  uitest::Pump();
+  auto shownTip = [] {
+    HWND found = nullptr;
+    test_support::VisitThreadWindows(GetCurrentThreadId(), [&](HWND window) {
+      if (test_support::ClassNameOf(window) == TOOLTIPS_CLASSA && IsWindowVisible(window))
+        found = window;
+      return !found;
+    });
+    return found;
+  };
+  POINT centre{60, 20};
+  ClientToScreen(button->Handle(), &centre);
+  SetCursorPos(centre.x, centre.y);
+  PostMessageA(button->Handle(), WM_MOUSEMOVE, 0, Point(60, 20));
+  ASSERT_TRUE(test_support::WaitUntil([&] {
+    uitest::Pump();
+    return shownTip() != nullptr;
+  }));
+  EXPECT_EQ(test_support::CaptionOf(shownTip()), "Saves the file");
 }
 
 TEST_F(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
