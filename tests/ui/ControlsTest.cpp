@@ -485,8 +485,9 @@ TEST_F(UiControls, WindowsLeadToTheirControlsOnlyWhileTheyLive) {
   edit->RecreateWnd();
   EXPECT_NE(edit->Handle(), first);
   EXPECT_EQ(TControl::FromHandle(edit->Handle()), edit);
-  if (!IsWindow(first))
+  if (!IsWindow(first)) {
     EXPECT_EQ(TControl::FromHandle(first), nullptr) << "the old window leads nowhere";
+  }
   HWND panelWindow = panel->Handle();
   HWND innerWindow = inner->Handle();
   panel->Free();
