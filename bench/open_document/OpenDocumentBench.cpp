@@ -25,6 +25,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,9 @@ struct Settings {
   int openRuns = 5;
   int typeRuns = 20;
 };
+
+// "--smoke": a small input, measured once.
+constexpr Settings SmokeSettings{.smoke = true, .bytes = 256 * 1024, .openRuns = 1, .typeRuns = 1};
 
 // ReadFile of the whole file plus memchr counting its line feeds.
 double ReadAndScan(const bench::TempFile& file, size_t size, int runs) {
@@ -288,20 +292,9 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 } // namespace
 
 int main(int argc, char** argv) {
-  Settings settings;
-  if (argc > 1 && std::string(argv[1]) == "--smoke") {
-    settings.smoke = true;
-    settings.bytes = 256 * 1024;
-    settings.openRuns = 1;
-    settings.typeRuns = 1;
-  }
-  bench::BenchTable table;
-  bench::Checks checks;
-  if (!bench::RunInMainWindow("OpenDocumentBench", checks, [&] { Run(settings, table, checks); }))
-    return 2;
-  bool met =
-      table.Print(settings.smoke ? "open_document (smoke, 256 KB)" : "open_document (10 MB)");
-  if (checks.Failed())
-    return 2;
-  return met || settings.smoke ? 0 : 1;
+  const Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  return bench::MainWindowBenchMain("OpenDocumentBench", settings.smoke,
+                                    settings.smoke ? "open_document (smoke, 256 KB)"
+                                                   : "open_document (10 MB)",
+                                    std::bind_front(Run, settings));
 }
