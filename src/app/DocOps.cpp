@@ -533,8 +533,7 @@ void ShowTimedStatusMessage(const std::string& text) {
   if (!TopForm)
     return;
   SetPanelText(spMessage, " " + text);
-  TopForm->Timer1->SetEnabled(false);
-  TopForm->Timer1->SetEnabled(true);
+  TopForm->Timer1->Restart();
 }
 
 void MruInsertFile(TStrings& list, const std::string& fileName) {

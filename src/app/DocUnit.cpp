@@ -779,8 +779,7 @@ void TDocForm::Editor1SelectionChange(TObject* sender, bool selected) {
     view->SetSelectionMode(0);
     BoxSelectByAlt = false;
   }
-  Timer_Selected->SetEnabled(false);
-  Timer_Selected->SetEnabled(true);
+  Timer_Selected->Restart();
 }
 
 void TDocForm::TBHint1Hint(TObject*, bool& canShow) {
@@ -808,8 +807,7 @@ void TDocForm::Editor1CaretMoved(TObject* sender) {
   auto* view = static_cast<TEditor*>(sender);
   int line = view->RowToLines(view->Row());
   ShowCaretPosition(std::max(0, view->RowColToLineOffset(view->Row(), view->Col())), line + 1);
-  Timer_TreeSelect->SetEnabled(false);
-  Timer_TreeSelect->SetEnabled(true);
+  Timer_TreeSelect->Restart();
 }
 
 void TDocForm::Editor1Change(TObject*) {

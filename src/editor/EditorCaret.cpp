@@ -150,11 +150,17 @@ void TEditor::CaretShow() {
 void TEditor::ShowCaretInView() {
   if (caretShown_ || !caretCreated_ || !HandleAllocated() || !Focused() || !CaretInView())
     return;
-  // A scroll moves the caret only when it lay inside the scrolled area.
-  POINT point = GetCaretPixelPos();
-  SetCaretPos(point.x, point.y);
+  PlaceSystemCaret(GetCaretPixelPos());
   ShowCaret(WindowHandle());
   caretShown_ = true;
+}
+
+void TEditor::PlaceSystemCaret(POINT point) {
+  if (caretPosValid_ && caretPos_.x == point.x && caretPos_.y == point.y)
+    return;
+  SetCaretPos(point.x, point.y);
+  caretPos_ = point;
+  caretPosValid_ = true;
 }
 
 void TEditor::CreateEditCaret() {
@@ -177,6 +183,7 @@ void TEditor::CreateEditCaret() {
   DestroyEditCaret();
   CreateCaret(WindowHandle(), nullptr, width, height);
   caretCreated_ = true;
+  caretPosValid_ = false;
   caretSize_ = SIZE{width, height};
 }
 
@@ -203,8 +210,7 @@ void TEditor::UpdateCaret(bool create) {
   if (create)
     CreateEditCaret();
   ScrollCaretIntoView();
-  POINT point = GetCaretPixelPos();
-  SetCaretPos(point.x, point.y);
+  PlaceSystemCaret(GetCaretPixelPos());
   UpdateImeWindow();
   DoCaretMoved();
   if (caretHideCount_ == 0)
@@ -213,8 +219,13 @@ void TEditor::UpdateCaret(bool create) {
 
 // The caret-row underline
 
+// The caret stays hidden from the outermost begin to the outermost end: it is shown once,
+// where it ends, instead of around each step (each hide, show and placing is a round trip).
 void TEditor::BeginCaretMove() {
-  if (caretMoveCount_++ == 0 && marks_.Underline().Visible() && !Selected())
+  if (caretMoveCount_++ > 0)
+    return;
+  CaretHide();
+  if (marks_.Underline().Visible() && !Selected())
     EraseUnderline(row_);
 }
 
@@ -223,6 +234,7 @@ void TEditor::EndCaretMove() {
     return;
   if (marks_.Underline().Visible() && !Selected())
     DrawUnderline(row_);
+  CaretShow();
 }
 
 int TEditor::GetUnderlineY(int row) const {

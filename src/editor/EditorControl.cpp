@@ -425,6 +425,7 @@ void TEditor::DoChange() {
   CaretHide();
   BeginCaretMove();
   screen_->Update();
+  InvalidatePendingRows();
   UpdateScrollBars();
   EndCaretMove();
   CaretShow();

@@ -276,8 +276,9 @@ public:
   bool Focused() const override { return HandleAllocated() && hasFocus_; }
   bool Showing() const override { return TControl::Showing(); }
   int ScreenHeight() const override { return Height(); }
-  // Painted with the next paint, not in the middle of the store's edit.
-  void RepaintRow(int row) override { InvalidateRows(row, row, false); }
+  // Painted with the next paint, not in the middle of the store's edit: gathered and
+  // invalidated once with the rows of the change that follows.
+  void RepaintRow(int row) override;
   void UpdateView() override;
   void SetRedraw(bool on) override;
   void SetLinesUpdating(bool updating) override;
@@ -354,6 +355,12 @@ protected:
   void UpdateImeWindow();
   // The rectangle that holds rows: from Margin.Left and Margin.Top to the client's edges.
   RECT TextArea();
+  // The part of the text area that shows rows first..last; empty when none is in view.
+  RECT RowsRect(int first, int last);
+  // False when nothing is painted now: no window, or the store's update repaints at its end.
+  bool RepaintsNow();
+  // Invalidates the rows gathered by RepaintRow.
+  void InvalidatePendingRows();
 
   // Keys, characters and the mouse, after the inherited events.
   void KeyDown(WORD& key, TShiftState shift) override;
@@ -417,6 +424,11 @@ private:
   bool caretCreated_ = false, caretShown_ = false;
   bool hasFocus_ = false;
   SIZE caretSize_{}; // of the caret last made
+  // Where the system caret was last put, while valid: a caret placed again where it is costs a
+  // round trip for nothing.
+  POINT caretPos_{};
+  bool caretPosValid_ = false;
+  RECT pendingRows_{}; // rows to repaint, not yet invalidated
   bool caretBatch_ = false;
   int rememberedCol_ = 0;
   bool rememberedValid_ = false;
@@ -452,6 +464,7 @@ private:
   int LeaveSplitCells(const std::string& map, int col, int direction) const;
   bool LeadByteAtCaret() const;
   void ShowCaretInView();
+  void PlaceSystemCaret(POINT point);
   void DestroyEditCaret();
 
   // Painting.

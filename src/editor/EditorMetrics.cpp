@@ -1,6 +1,7 @@
 #include "editor/EditorControl.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quolin {
 
@@ -186,8 +187,12 @@ void TEditor::ScrollClient(int dx, int dy, const RECT& clip, bool update) {
   if (!HandleAllocated() || IsRectEmpty(&clip))
     return;
   HWND window = WindowHandle();
+  // Rows waiting to be painted are invalidated where they stand before the pixels move.
+  InvalidatePendingRows();
   if (update)
     UpdateWindow(window);
+  // The system moves a caret that lies in the scrolled area.
+  caretPosValid_ = false;
   RECT uncovered{};
   ScrollWindowEx(window, dx, dy, &clip, &clip, nullptr, &uncovered, SW_INVALIDATE);
   InvalidateRect(window, &uncovered, FALSE);
@@ -204,22 +209,52 @@ RECT TEditor::TextArea() {
   return area;
 }
 
-void TEditor::InvalidateRows(int first, int last, bool paintNow) {
-  if (!HandleAllocated())
-    return;
-  if (Deferring()) {
-    deferred_.repaint = true;
-    return;
-  }
+RECT TEditor::RowsRect(int first, int last) {
   RECT area = TextArea();
   first = std::max(first, topRow_);
   int lastInView = topRow_ + (area.bottom - area.top - 1) / rowHeight_;
   last = std::min(last, lastInView);
+  RECT rows{};
   if (first > last)
-    return;
-  RECT rows{area.left, margin_.Top() + (first - topRow_) * rowHeight_, area.right,
-            margin_.Top() + (last - topRow_ + 1) * rowHeight_};
+    return rows;
+  rows = RECT{area.left, margin_.Top() + (first - topRow_) * rowHeight_, area.right,
+              margin_.Top() + (last - topRow_ + 1) * rowHeight_};
   IntersectRect(&rows, &rows, &area);
+  return rows;
+}
+
+bool TEditor::RepaintsNow() {
+  if (!HandleAllocated())
+    return false;
+  if (Deferring()) {
+    deferred_.repaint = true;
+    return false;
+  }
+  return true;
+}
+
+void TEditor::RepaintRow(int row) {
+  if (!RepaintsNow())
+    return;
+  RECT rows = RowsRect(row, row);
+  UnionRect(&pendingRows_, &pendingRows_, &rows);
+}
+
+void TEditor::InvalidatePendingRows() {
+  RECT rows = std::exchange(pendingRows_, RECT{});
+  if (HandleAllocated() && !IsRectEmpty(&rows))
+    InvalidateRect(WindowHandle(), &rows, FALSE);
+}
+
+void TEditor::InvalidateRows(int first, int last, bool paintNow) {
+  if (!RepaintsNow())
+    return;
+  // One invalidation for these rows and those gathered before: each is a round trip.
+  RECT rows = RowsRect(first, last);
+  UnionRect(&rows, &rows, &pendingRows_);
+  pendingRows_ = RECT{};
+  if (IsRectEmpty(&rows))
+    return;
   InvalidateRect(WindowHandle(), &rows, FALSE);
   if (paintNow)
     UpdateWindow(WindowHandle());
@@ -230,24 +265,17 @@ void TEditor::InvalidateRow(int row) {
 }
 
 void TEditor::InvalidateTextArea() {
-  if (!HandleAllocated())
+  if (!RepaintsNow())
     return;
-  if (Deferring()) {
-    deferred_.repaint = true;
-    return;
-  }
   RECT area = TextArea();
+  pendingRows_ = RECT{};
   InvalidateRect(WindowHandle(), &area, FALSE);
   UpdateWindow(WindowHandle());
 }
 
 void TEditor::ScrollRows(int row, int delta) {
-  if (!HandleAllocated() || delta == 0)
+  if (delta == 0 || !RepaintsNow())
     return;
-  if (Deferring()) {
-    deferred_.repaint = true;
-    return;
-  }
   RECT area = TextArea();
   area.top = std::max(area.top, static_cast<LONG>(margin_.Top() + (row - topRow_) * rowHeight_));
   if (area.top < area.bottom)

@@ -614,7 +614,10 @@ void TControl::HandleChar(TMessage& message, bool system) {
     if (DoKeyPress(key))
       return;
     message.WParam = static_cast<unsigned char>(key);
-    LRESULT code = SendMessageA(handle_, WM_GETDLGCODE, 0, 0);
+    // A window of the layer's own classes answers through Dispatch without the round trips of
+    // a sent message.
+    LRESULT code = native_ ? SendMessageA(handle_, WM_GETDLGCODE, 0, 0)
+                           : Dispatch(WM_GETDLGCODE, 0, 0);
     if (!(code & DLGC_WANTCHARS) && form && form->DialogChar(key))
       return;
   } else if (form && form->DialogChar(key)) {

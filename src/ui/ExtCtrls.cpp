@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace quolin {
 
@@ -167,36 +169,91 @@ void TStatusBar::UpdateParts() {
     UpdatePanelText(i);
 }
 
-void TStatusBar::UpdatePanelText(int index) {
-  if (!HandleAllocated())
-    return;
-  TStatusPanel& panel = Panels(index);
+std::string TStatusBar::PanelWindowText(const TStatusPanel& panel) const {
   // The native bar centres text after one tab and right-aligns it after two.
   std::string text = panel.alignment_ == TAlignment::taCenter         ? std::string("\t")
                      : panel.alignment_ == TAlignment::taRightJustify ? std::string("\t\t")
                                                                       : std::string();
-  text += panel.text_;
-  if (panel.paintLater_ && IsWindowVisible(Handle()))
-    return SetPanelTextPaintingLater(index, text);
+  return text + panel.text_;
+}
+
+void TStatusBar::UpdatePanelText(int index) {
+  if (!HandleAllocated())
+    return;
+  TStatusPanel& panel = Panels(index);
+  // The native bar paints at once on every new text, and each message to it is a round trip:
+  // a panel painted later only invalidates its place and gives the window its text when the
+  // window paints or is asked for it.
+  if (panel.paintLater_ && IsWindowVisible(Handle())) {
+    panel.waiting_ = true;
+    RECT bounds = PanelBounds(index);
+    InvalidateRect(Handle(), &bounds, FALSE);
+    return;
+  }
+  panel.waiting_ = false;
+  std::string text = PanelWindowText(panel);
   SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// The native bar paints at once on every new text. With redraw off it only takes the text;
-// turning redraw off validates the bar, so what was waiting to be painted is invalidated again
-// with the panel.
-void TStatusBar::SetPanelTextPaintingLater(int index, const std::string& text) {
+// Where the panel lies by its width, the last one to the bar's end.
+RECT TStatusBar::PanelBounds(int index) {
+  RECT bounds{};
+  GetClientRect(Handle(), &bounds);
+  int left = 0;
+  for (int i = 0; i < index; ++i)
+    left += Panels(i).width_;
+  bounds.left = left;
+  if (index + 1 < PanelCount())
+    bounds.right = left + Panels(index).width_;
+  return bounds;
+}
+
+void TStatusBar::WndProc(TMessage& message) {
+  switch (message.Msg) {
+  case WM_PAINT:
+  case WM_PRINT:
+  case WM_PRINTCLIENT:
+  case WM_GETTEXT:
+  case WM_GETTEXTLENGTH:
+  case SB_GETTEXTA:
+  case SB_GETTEXTW:
+  case SB_GETTEXTLENGTHA:
+  case SB_GETTEXTLENGTHW:
+    GiveWaitingTexts();
+    break;
+  default:
+    break;
+  }
+  TControl::WndProc(message);
+}
+
+// With redraw off the window only takes the texts; turning redraw off validates the bar, so
+// what was waiting to be painted is invalidated again with the panels.
+void TStatusBar::GiveWaitingTexts() {
+  std::vector<int> waiting;
+  for (int i = 0; i < PanelCount(); ++i)
+    if (std::exchange(Panels(i).waiting_, false))
+      waiting.push_back(i);
+  if (waiting.empty())
+    return;
   HWND bar = Handle();
   RECT pending{};
   bool wasPending = GetUpdateRect(bar, &pending, FALSE);
   SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(bar, SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  for (int index : waiting) {
+    std::string text = PanelWindowText(Panels(index));
+    SendMessageA(bar, SB_SETTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
   SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
   if (wasPending)
     InvalidateRect(bar, &pending, FALSE);
-  RECT part{};
-  if (SendMessageA(bar, SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&part)))
-    InvalidateRect(bar, &part, FALSE);
+  for (int index : waiting) {
+    RECT part{};
+    if (SendMessageA(bar, SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&part)))
+      InvalidateRect(bar, &part, FALSE);
+  }
 }
 
 std::string TStatusBar::WindowPanelText(int index) {

@@ -49,7 +49,7 @@ public:
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment alignment);
   // A new text is painted with the bar's next paint instead of at once: for a panel that
-  // changes with every keystroke.
+  // changes with every keystroke. The window takes it when it paints or is asked for it.
   void SetPaintLater(bool later) { paintLater_ = later; }
 
 private:
@@ -61,6 +61,7 @@ private:
   int width_ = 50;
   TAlignment alignment_ = TAlignment::taLeftJustify;
   bool paintLater_ = false;
+  bool waiting_ = false; // a text the window has not taken yet
 };
 
 // The native status bar, placed by Align only. The last panel takes the rest of the width.
@@ -81,6 +82,7 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void FontChanged() override;
+  void WndProc(TMessage& message) override;
 
 private:
   friend class TStatusPanel;
@@ -90,7 +92,9 @@ private:
 
   void UpdateParts();
   void UpdatePanelText(int index);
-  void SetPanelTextPaintingLater(int index, const std::string& text);
+  std::string PanelWindowText(const TStatusPanel& panel) const;
+  RECT PanelBounds(int index);
+  void GiveWaitingTexts();
   int DefaultHeight();
 };
 

@@ -64,17 +64,24 @@ void TTimer::SetInterval(unsigned interval) {
   UpdateTimer();
 }
 
+void TTimer::Restart() {
+  enabled_ = true;
+  if (interval_ != 0)
+    Start();
+}
+
 void TTimer::UpdateTimer() {
-  HWND window = TTimerWindow::Handle();
-  auto id = reinterpret_cast<UINT_PTR>(this);
   if (running_) {
-    KillTimer(window, id);
+    KillTimer(TTimerWindow::Handle(), reinterpret_cast<UINT_PTR>(this));
     TTimerWindow::Live().erase(this);
     running_ = false;
   }
-  if (!enabled_ || interval_ == 0)
-    return;
-  if (SetTimer(window, id, interval_, nullptr)) {
+  if (enabled_ && interval_ != 0)
+    Start();
+}
+
+void TTimer::Start() {
+  if (SetTimer(TTimerWindow::Handle(), reinterpret_cast<UINT_PTR>(this), interval_, nullptr)) {
     TTimerWindow::Live().insert(this);
     running_ = true;
   }

@@ -14,6 +14,9 @@ public:
   unsigned Interval() const { return interval_; }
   // 0 stops the timer; a change restarts it.
   void SetInterval(unsigned interval);
+  // Enables the timer and starts its interval again, as turning it off and on does, with one
+  // call to the system: a timer set again is reset.
+  void Restart();
 
   TNotifyEvent OnTimer;
 
@@ -28,6 +31,7 @@ private:
   bool running_ = false;
 
   void UpdateTimer();
+  void Start();
   void Tick();
 };
 

@@ -170,6 +170,33 @@ TEST_F(EditorCaret, UndoPlacesTheCaretOnceAndScrollsAsTwoMoves) {
             undone);
 }
 
+// A typed character and its undo hide the caret for the whole edit and show it once where it
+// ends, with the underline under its row; a scroll on the way moves the system's caret too.
+TEST_F(EditorCaret, TypingAndUndoShowTheCaretWhereTheyEnd) {
+  editor.Marks().Underline().SetVisible(true);
+  editor.Lines().SetText(Rows(40));
+  window.Focus(editor);
+  editor.SetCol(1);
+  SendChars(editor, "x");
+  EXPECT_TRUE(editor.CaretVisible());
+  ExpectCaret(2, editor.CharHeight(), "after the typed x");
+  editor.Undo();
+  EXPECT_TRUE(editor.CaretVisible());
+  ExpectCaret(2, editor.CharHeight(), "back where the x was typed");
+
+  int last = editor.VisibleRows() - 1;
+  editor.SetRow(last);
+  editor.SetCol(0);
+  SendChars(editor, "\r");
+  ASSERT_EQ(editor.TopRow(), 1) << "the new row scrolled the view";
+  EXPECT_TRUE(editor.CaretVisible());
+  ExpectCaret(2, editor.CharHeight(), "on the new row after the scroll");
+  editor.Undo();
+  ExpectCaret(2, editor.CharHeight(), "the undo's place");
+  editor.SetTopRow(0);
+  ExpectCaret(2, editor.CharHeight(), "scrolled back without a move of the caret");
+}
+
 TEST_F(EditorCaret, KeepCaretRestoresTheWantedColumn) {
   editor.Caret().FreeCaret = false;
   editor.Caret().KeepCaret = true;

@@ -301,6 +301,28 @@ TEST_F(EditorSelPaint, TheSelectedLineEndMarkIsTheMarkInTheSelectColour) {
   EXPECT_EQ(Shape(dib, selectedMark, kNavy), Shape(dib, plainMark, kWhite)) << "the same arrow";
 }
 
+// The rows whose colouring a typed bracket changes are painted with its row, in the
+// keystroke's one paint; the undo takes them back the same way.
+TEST_F(EditorSelPaint, ATypedBracketPaintsTheRowsItColoursWithItsOwn) {
+  TEditorBracketItem& pair = editor.View().Brackets().Add();
+  pair.SetLeftBracket("{");
+  pair.SetRightBracket("}");
+  pair.ItemColor().SetBkColor(clAqua);
+  editor.Lines().SetText("ab\r\ncd\r\nef}\r\ngh\r\n");
+  editor.SetCol(1);
+  uitest::Pump();
+  DrawnRows drawn(editor);
+  SendChars(editor, "{");
+  EXPECT_EQ(Drawn(drawn), (std::set<int>{0, 1, 2})) << "painted before the keystroke returned";
+  ExpectScreenEqualsPaint();
+  EXPECT_GT(dib.CountIn(CellRect(editor, 1, 0, 2), kAqua), 0) << "coloured inside";
+  drawn.Clear();
+  editor.Undo();
+  EXPECT_EQ(Drawn(drawn), (std::set<int>{0, 1, 2}));
+  ExpectScreenEqualsPaint();
+  EXPECT_EQ(dib.CountIn(CellRect(editor, 1, 0, 2), kAqua), 0);
+}
+
 TEST_F(EditorSelPaint, ChangesRepaintOnlyTheRowsThatChanged) {
   DrawnRows drawn(editor);
   editor.SetCol(2);

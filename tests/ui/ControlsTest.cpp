@@ -16,7 +16,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 using namespace quolin;
 
@@ -115,6 +117,51 @@ TEST_F(UiControls, PanelPaintedLaterTakesItsTextAtOnceAndWaitsForTheBarsPaint) {
   UpdateWindow(bar);
   EXPECT_FALSE(GetUpdateRect(bar, &pending, FALSE));
   EXPECT_EQ(status->WindowPanelText(0), "3 : 4");
+}
+
+// The bar's pixels in part, copied out of the window.
+std::vector<COLORREF> PartPixels(HWND bar, const RECT& part) {
+  int width = part.right - part.left, height = part.bottom - part.top;
+  HDC windowDc = GetDC(bar);
+  HDC memory = CreateCompatibleDC(windowDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, windowDc, part.left, part.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      pixels.push_back(GetPixel(memory, x, y));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(bar, windowDc);
+  return pixels;
+}
+
+// A panel painted later shows its new text after the bar's paint as an ordinary panel shows
+// the same text at once, although no message reached the bar in between.
+TEST_F(UiControls, PanelPaintedLaterPaintsAsAnOrdinaryPanel) {
+  form->Show();
+  auto* status = Add<TStatusBar>("StatusBar1");
+  for (int i = 0; i < 3; ++i)
+    status->AddPanel(80);
+  status->Panels(0).SetPaintLater(true);
+  HWND bar = status->Handle();
+  UpdateWindow(bar);
+  status->Panels(1).SetText("12 : 34");
+  status->Panels(0).SetText("12 : 34");
+  UpdateWindow(bar);
+  RECT later{}, ordinary{};
+  ASSERT_TRUE(SendMessageA(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&later)));
+  ASSERT_TRUE(SendMessageA(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&ordinary)));
+  // The text from the left edges of both parts, short of the grooves between them.
+  later.right = later.left + 60;
+  RECT same = later;
+  OffsetRect(&same, ordinary.left - later.left, 0);
+  std::vector<COLORREF> shown = PartPixels(bar, same);
+  EXPECT_GT(std::count_if(shown.begin(), shown.end(), [&](COLORREF c) { return c != shown[0]; }), 20)
+      << "text drawn";
+  EXPECT_EQ(PartPixels(bar, later), shown);
 }
 
 TEST_F(UiControls, TreeNodesKeepTheirOrderAndAreReusedInPlace) {

@@ -141,6 +141,30 @@ TEST(UiBarrier, ExceptionInOnTimerIsReportedOnce) {
   EXPECT_EQ(hook.calls[0].text, "tick failed");
 }
 
+// A restart enables a timer that was off, and one that runs starts its interval again: the
+// next tick comes a whole interval after the restart.
+TEST(UiTimer, RestartEnablesAndStartsTheIntervalAgain) {
+  auto form = uitest::MakeForm();
+  auto* timer = TComponent::Create<TTimer>(form.get());
+  timer->SetEnabled(false);
+  timer->SetInterval(300);
+  int ticks = 0;
+  DWORD tickedAt = 0;
+  timer->OnTimer = [&](TObject*) {
+    ++ticks;
+    tickedAt = GetTickCount();
+  };
+  timer->Restart();
+  EXPECT_TRUE(timer->Enabled());
+  // No message is handled meanwhile: the tick that was due waits in no queue.
+  Sleep(250);
+  timer->Restart();
+  DWORD restartedAt = GetTickCount();
+  ASSERT_TRUE(uitest::PumpUntil([&] { return ticks > 0; }));
+  EXPECT_EQ(ticks, 1);
+  EXPECT_GE(tickedAt - restartedAt, 280u) << "a whole interval after the restart";
+}
+
 TEST(UiBarrier, ExceptionInPaintIsReportedOnceAndThePaintEnds) {
   uitest::DialogRecorder hook;
   auto form = uitest::MakeForm();
