@@ -39,7 +39,7 @@ const TSystemCursor kSystemCursors[] = {
 TOOLINFOA HintToolInfo(HWND owner, HWND window) {
   TOOLINFOA info{};
   info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.uFlags = TTF_IDISHWND;
   info.hwnd = owner;
   info.uId = reinterpret_cast<UINT_PTR>(window);
   info.lpszText = LPSTR_TEXTCALLBACKA;
@@ -309,20 +309,20 @@ void TApplication::SetHint(const std::string& hint) {
   RaiseNotify(&TApplicationEvents::OnHint);
 }
 
-void TApplication::AddHintTool(TControl* control) {
+bool TApplication::AddHintTool(TControl* control) {
   if (!control->Parent())
-    return;
+    return false;
   if (!hintWindow_) {
     hintWindow_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (!hintWindow_)
-      return;
+      return false;
     SendMessageA(hintWindow_, TTM_SETMAXTIPWIDTH, 0, 600);
   }
   TOOLINFOA info = HintToolInfo(Handle(), control->Handle());
-  SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  return SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
 void TApplication::RemoveHintTool(HWND window) {
@@ -330,6 +330,13 @@ void TApplication::RemoveHintTool(HWND window) {
     return;
   TOOLINFOA info = HintToolInfo(handle_, window);
   SendMessageA(hintWindow_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void TApplication::RelayHintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!hintWindow_)
+    return;
+  MSG relayed{window, message, wParam, lParam, 0, {}};
+  SendMessageA(hintWindow_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 bool TApplication::HelpContext(int context) {

@@ -71,8 +71,12 @@ public:
   // Raises OnHint when the hint changes.
   void SetHint(const std::string& hint);
   bool ShowHint = true;
-  void AddHintTool(TControl* control);
+  // The hint window's tools are the controls' windows, which pass their mouse messages on
+  // (RelayHintMessage) instead of being subclassed: a subclass costs a window-property lookup at
+  // every message. True when the control is a tool.
+  bool AddHintTool(TControl* control);
   void RemoveHintTool(HWND window);
+  void RelayHintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Raises OnHelp with the context; true when a handler took it.
   bool HelpContext(int context);

@@ -11,7 +11,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 namespace quolin {
 
@@ -21,13 +23,48 @@ thread_local TControl* creatingControl = nullptr;
 thread_local bool wheelPassedOn = false;
 int nextControlId = 100;
 
-ATOM ControlPropAtom() {
-  static ATOM atom = GlobalAddAtomA("QuolinControl");
-  return atom;
+// The control of each bound window, kept in the process: a window property would cost a request
+// to the window server at every message.
+class BoundWindows {
+public:
+  void Add(HWND window, TControl* control) {
+    std::lock_guard lock(mutex_);
+    controls_[window] = control;
+  }
+  void Remove(HWND window) {
+    std::lock_guard lock(mutex_);
+    controls_.erase(window);
+  }
+  TControl* Find(HWND window) {
+    std::lock_guard lock(mutex_);
+    auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
+  }
+
+private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TControl*> controls_;
+};
+
+BoundWindows& Bound() {
+  static BoundWindows windows;
+  return windows;
 }
 
-LPCSTR ControlProp() {
-  return MAKEINTATOM(ControlPropAtom());
+// The mouse messages the hint window acts on.
+bool IsHintMessage(UINT message) {
+  switch (message) {
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP:
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
+    return true;
+  default:
+    return false;
+  }
 }
 
 template <typename List, typename Item> void EraseItem(List& list, Item item) {
@@ -124,7 +161,7 @@ struct TControlWindow {
 };
 
 TControl* TControl::FromHandle(HWND window) {
-  return window ? static_cast<TControl*>(GetPropA(window, ControlProp())) : nullptr;
+  return window ? Bound().Find(window) : nullptr;
 }
 
 TControl* TControl::FindFromHandle(HWND window) {
@@ -190,7 +227,6 @@ void TControl::CreateHandle() {
   }
   UpdateBoundsFromWindow();
   ApplyFont();
-  Application->AddHintTool(this);
   CreateWnd();
   for (TControl* child : std::vector<TControl*>(controls_))
     child->CreateHandle();
@@ -231,14 +267,16 @@ void TControl::DestroyWnd() {}
 
 void TControl::Bind(HWND window) {
   handle_ = window;
-  SetPropA(window, ControlProp(), this);
+  Bound().Add(window, this);
 }
 
 void TControl::Unbind() {
   if (!handle_)
     return;
-  Application->RemoveHintTool(handle_);
-  RemovePropA(handle_, ControlProp());
+  if (hintTool_)
+    Application->RemoveHintTool(handle_);
+  hintTool_ = false;
+  Bound().Remove(handle_);
   if (native_)
     RemoveWindowSubclass(handle_, TControlWindow::SubclassProc, 1);
   handle_ = nullptr;
@@ -250,6 +288,8 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   TMessage message{messageId, wParam, lParam, 0};
+  if (IsHintMessage(messageId))
+    RelayToHint(messageId, wParam, lParam);
   try {
     bool handled = WalkObservers(observers_, [&](auto& observer) { return observer(message); });
     if (!handled) {
@@ -269,6 +309,14 @@ LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   if (messageId == WM_NCDESTROY)
     Unbind();
   return message.Result;
+}
+
+// A window becomes one of the hint window's tools at its first mouse message: most never get one.
+void TControl::RelayToHint(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!hintTool_)
+    hintTool_ = Application->AddHintTool(this);
+  if (hintTool_)
+    Application->RelayHintMessage(handle_, message, wParam, lParam);
 }
 
 void TControl::WndProc(TMessage& message) {

@@ -259,6 +259,7 @@ private:
 
   HWND handle_ = nullptr;
   bool native_ = false;
+  bool hintTool_ = false;
   TControl* parent_ = nullptr;
   std::vector<TControl*> controls_;
   std::vector<TControl*> tabList_;
@@ -295,6 +296,7 @@ private:
   void Bind(HWND window);
   void Unbind();
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void RelayToHint(UINT message, WPARAM wParam, LPARAM lParam);
   bool Reflect(TMessage& message);
   void HandleMouse(TMessage& message);
   void HandleWheel(TMessage& message);

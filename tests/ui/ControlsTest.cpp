@@ -581,6 +581,52 @@ TEST_F(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   EXPECT_EQ(Application->Hint(), "Close") << "the status text does not need ShowHint";
 }
 
+// The application's hint window, shown over a tool, and the window of its current tool.
+struct ShownHint {
+  HWND window = nullptr;
+  HWND tool = nullptr;
+};
+
+BOOL CALLBACK TakeShownHint(HWND window, LPARAM context) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window))
+    return TRUE;
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  if (!SendMessageA(window, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
+    return TRUE;
+  *reinterpret_cast<ShownHint*>(context) = {window, reinterpret_cast<HWND>(tool.uId)};
+  return FALSE;
+}
+
+ShownHint FindShownHint() {
+  ShownHint shown;
+  EnumThreadWindows(GetCurrentThreadId(), TakeShownHint, reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
+TEST_F(UiControls, AHintShowsOverTheControlThePointerRestsOn) {
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  auto* quiet = Add<TButton>("Quiet");
+  quiet->SetBounds(10, 10, 100, 30);
+  auto* button = Add<TButton>("Own");
+  button->SetBounds(10, 60, 100, 30);
+  button->SetHint("Close");
+  button->SetShowHint(true);
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+  POINT over = button->ClientToScreen({50, 15});
+  ASSERT_EQ(WindowFromPoint(over), button->Handle());
+  POINT beside = quiet->ClientToScreen({50, 15});
+  SetCursorPos(beside.x, beside.y);
+  uitest::Pump();
+  SetCursorPos(over.x, over.y);
+  ASSERT_TRUE(uitest::PumpUntil([] { return FindShownHint().window != nullptr; }));
+  EXPECT_EQ(FindShownHint().tool, button->Handle());
+}
+
 TEST_F(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
   form->Show();
   auto* panel = Add<TPanel>("Panel");
