@@ -524,6 +524,68 @@ TEST_F(Doc, FileStateRememberedWrapAndBarsAreThereAtTheFirstShowWithoutNewViewWi
   }
 }
 
+// The first view's line count and the document window's caption as the frame's client first
+// shows with a new document in it.
+struct FirstShowWatch {
+  static inline int lines = -1;
+  static inline std::string caption;
+
+  static BOOL CALLBACK Record(HWND child, LPARAM) {
+    if (auto* view = dynamic_cast<TEditor*>(TControl::FromHandle(child)); view && lines < 0) {
+      lines = view->Lines().Count();
+      if (auto* doc = dynamic_cast<TDocForm*>(view->ParentForm()))
+        caption = doc->Caption();
+    }
+    return TRUE;
+  }
+  static LRESULT CALLBACK CallWnd(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
+        OpeningWatch::IsClass(call->hwnd, "MDIClient") && lines < 0)
+      EnumChildWindows(call->hwnd, Record, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
+
+// What the opening gives the view: the remembered caret in the middle of the view, and the
+// wrap column of the view's width.
+void ExpectOpenedAt(TDocForm& doc, int row, const std::string& what) {
+  TEditor& view = *doc.Editor1;
+  EXPECT_EQ(view.Row(), row) << what;
+  EXPECT_EQ(view.TopRow(), row - view.ClientHeight() / view.RowHeight() / 2) << what;
+  int width = view.Width() - 2 * view.Margin().Left() - GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(view.WrapOption().WrapByte(), width / view.CharPitch()) << what;
+}
+
+TEST_F(Doc, AnOpenedDocumentIsFilledBeforeItShowsOrOnceMaximisedAtItsFinalSize) {
+  std::string text;
+  for (int i = 0; i < 300; ++i)
+    text += "line " + std::to_string(i) + "\r\n";
+  std::string path = Write("long.tex", text), other = Write("other.tex", text);
+  SaveFileState(path, TFileState{2, 150, 0, 0, true, 1}, "");
+  SaveFileState(other, TFileState{2, 120, 0, 0, true, 1}, "");
+  top->EditorProp1->SetWordWrap(true);
+
+  HHOOK calls = SetWindowsHookExA(WH_CALLWNDPROC, FirstShowWatch::CallWnd, nullptr,
+                                  GetCurrentThreadId());
+  TDocForm* doc = Open(path);
+  UnhookWindowsHookEx(calls);
+  EXPECT_EQ(FirstShowWatch::lines, 300) << "the text is there as the window shows";
+  EXPECT_EQ(FirstShowWatch::caption, "long.tex");
+  EXPECT_EQ(doc->Caption(), "long.tex");
+  ExpectOpenedAt(*doc, 150, "at the size it has");
+
+  // Closed maximised, the next document window shows maximised.
+  doc->SetWindowState(TWindowState::wsMaximized);
+  CloseDoc(doc);
+  TDocForm* maximised = Open(other);
+  ASSERT_EQ(maximised->WindowState(), TWindowState::wsMaximized);
+  EXPECT_EQ(maximised->Editor1->Lines().Count(), 300);
+  EXPECT_EQ(maximised->Caption(), "other.tex");
+  ExpectOpenedAt(*maximised, 120, "maximised");
+  EXPECT_EQ(maximised->OutlineNode->Text(), "other.tex");
+}
+
 TEST_F(Doc, DocOpenACompoundDocFileIsRefusedQuietlyAndOpenedAfterItsMessage) {
   std::string path = files / "word.doc";
   IStorage* storage = nullptr;
