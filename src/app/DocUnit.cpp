@@ -78,6 +78,19 @@ private:
   std::array<BYTE, 256> saved_{};
 };
 
+// With its redraw off the frame's client counts as hidden, without the focus and layout
+// messages of hiding it.
+void HideClient(HWND client) {
+  SendMessageA(client, WM_SETREDRAW, FALSE, 0);
+}
+
+// Drawn afresh with every window in it, as a window that shows is.
+void ShowClient(HWND client) {
+  SendMessageA(client, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(client, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 } // namespace
 
 std::string DoubleClickTarget(const std::string& token, int kind) {
@@ -97,7 +110,7 @@ TDocForm::TDocForm(TComponent* owner, const TFileState& fileState,
   // The frame's client stays hidden until the window first shows, so it does not flash and
   // nothing is drawn for windows that are not seen yet.
   if (HWND client = TopForm->ClientHandle())
-    ShowWindow(client, SW_HIDE);
+    HideClient(client);
   SetFormStyle(TFormStyle::fsMDIChild);
   HelpContext = HelpContextDocument;
   CreateViews();
@@ -288,7 +301,7 @@ void TDocForm::FormCreate(TObject*) {
 
 void TDocForm::AfterShow() {
   if (HWND client = TopForm->ClientHandle())
-    ShowWindow(client, SW_SHOWNA);
+    ShowClient(client);
   if (fill_) {
     Fill();
     UpdateCaption();

@@ -482,11 +482,15 @@ struct OpeningWatch {
       stylesAtShow.push_back(GetWindowLongA(child, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
     return TRUE;
   }
+  // The frame's client is not drawn while a document window is made, and shows with it
+  // (by its redraw turned on, or shown).
+  static bool ClientShows(int code, const CWPSTRUCT& call) {
+    return code == HC_ACTION && (call.message == WM_SETREDRAW || call.message == WM_SHOWWINDOW) &&
+           call.wParam && IsClass(call.hwnd, "MDIClient");
+  }
   static LRESULT CALLBACK CallWnd(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    // The frame's client stays hidden while a document window is made and shows with it.
-    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
-        IsClass(call->hwnd, "MDIClient") && stylesAtShow.empty())
+    if (ClientShows(code, *call) && stylesAtShow.empty())
       EnumChildWindows(call->hwnd, RecordEditor, 0);
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
@@ -540,8 +544,7 @@ struct FirstShowWatch {
   }
   static LRESULT CALLBACK CallWnd(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
-        OpeningWatch::IsClass(call->hwnd, "MDIClient") && lines < 0)
+    if (OpeningWatch::ClientShows(code, *call) && lines < 0)
       EnumChildWindows(call->hwnd, Record, 0);
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
@@ -584,6 +587,30 @@ TEST_F(Doc, AnOpenedDocumentIsFilledBeforeItShowsOrOnceMaximisedAtItsFinalSize) 
   EXPECT_EQ(maximised->Caption(), "other.tex");
   ExpectOpenedAt(*maximised, 120, "maximised");
   EXPECT_EQ(maximised->OutlineNode->Text(), "other.tex");
+}
+
+TEST_F(Doc, AnOpenedDocumentIsDrawnWithTheFramesClientAroundIt) {
+  std::string path = Write("drawn.tex", "x\r\n");
+  SetForegroundWindow(top->Handle());
+  ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == top->Handle(); }));
+  TDocForm* doc = Open(path);
+  TEditor& view = *doc->Editor1;
+  // Below the text in the view, and beside or below the document window in the client.
+  POINT inView = view.ClientToScreen({view.ClientWidth() - 10, view.ClientHeight() - 10});
+  RECT client, window;
+  GetClientRect(top->ClientHandle(), &client);
+  GetWindowRect(doc->Handle(), &window);
+  MapWindowPoints(nullptr, top->ClientHandle(), reinterpret_cast<POINT*>(&window), 2);
+  POINT inClient = window.right + 10 < client.right ? POINT{window.right + 5, window.top + 5}
+                                                    : POINT{window.left + 5, window.bottom + 5};
+  ClientToScreen(top->ClientHandle(), &inClient);
+  ASSERT_EQ(WindowFromPoint(inView), view.Handle());
+  ASSERT_EQ(WindowFromPoint(inClient), top->ClientHandle());
+  auto drawn = [&] {
+    return uitest::ScreenPixel(inView) == ColorToRGB(view.Color()) &&
+           uitest::ScreenPixel(inClient) == GetSysColor(COLOR_APPWORKSPACE);
+  };
+  EXPECT_TRUE(uitest::PumpUntil(drawn));
 }
 
 TEST_F(Doc, DocOpenACompoundDocFileIsRefusedQuietlyAndOpenedAfterItsMessage) {
