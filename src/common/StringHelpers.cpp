@@ -82,7 +82,7 @@ void MruInsert(TStrings& list, const std::string& text, bool exact) {
   }
   if (index < 0)
     list.Insert(0, text);
-  else
+  else if (index > 0)
     list.Move(index, 0);
 }
 

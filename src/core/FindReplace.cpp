@@ -187,7 +187,11 @@ bool TFindSession::ReplaceSelected(TSearchPos& selection, TPattern& search,
     return false;
   if (!target_.ReplaceSelection(replacement))
     return false;
-  int end = target_.SelStart();
+  // Only line breaks may be stored otherwise; asking the target where its caret went costs it a
+  // walk over its rows.
+  int end = replacement.find_first_of("\r\n") == std::string_view::npos
+                ? start + static_cast<int>(replacement.size())
+                : target_.SelStart();
   if (haveText_) {
     // The editor may store the inserted text differently (line ends); then read it again.
     if (end == start + static_cast<int>(replacement.size()))
@@ -210,27 +214,10 @@ bool TFindSession::ReplaceIfMatching(std::string_view search, std::string_view r
   return true;
 }
 
-bool TFindSession::ReplaceStep(std::string_view search, std::string_view replacement,
-                               int flags) {
+bool TFindSession::ReplaceStep(std::string_view search, std::string_view replacement, int flags) {
   ReplaceIfMatching(search, replacement, flags);
   return FindNext(search, flags) >= 0;
 }
-
-namespace {
-
-// One update bracket of the target, closed also when a step throws.
-class TUpdateBracket {
-public:
-  explicit TUpdateBracket(TEditTarget& target) : target_(target) { target_.BeginUpdate(); }
-  ~TUpdateBracket() { target_.EndUpdate(); }
-  TUpdateBracket(const TUpdateBracket&) = delete;
-  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-private:
-  TEditTarget& target_;
-};
-
-} // namespace
 
 int TFindSession::ReplaceAll(std::string_view search, std::string_view replacement, int flags) {
   int count = 0;

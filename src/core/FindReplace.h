@@ -32,6 +32,18 @@ public:
   virtual bool ReadOnly() const = 0;
 };
 
+// One update bracket of a target, closed also when a step throws.
+class TUpdateBracket {
+public:
+  explicit TUpdateBracket(TEditTarget& target) : target_(target) { target_.BeginUpdate(); }
+  ~TUpdateBracket() { target_.EndUpdate(); }
+  TUpdateBracket(const TUpdateBracket&) = delete;
+  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+  TEditTarget& target_;
+};
+
 // A target over a string, for tests and the fuzzer.
 class TStringEditTarget : public TEditTarget {
 public:

@@ -64,8 +64,7 @@ int FindInEditor(TEditor& view, std::string_view pattern, int flags) {
   return FindInEditor(target, pattern, flags);
 }
 
-bool FindTextInActiveDoc(const std::string& pattern, bool forward, bool matchCase,
-                         bool wholeWord) {
+bool FindTextInActiveDoc(const std::string& pattern, bool forward, bool matchCase, bool wholeWord) {
   int flags = SearchFlagsFromDialog({forward, matchCase, wholeWord, false});
   if (!pattern.empty() && HasDoc()) {
     if (FindInEditor(ActiveView(), pattern, flags) >= 0) {
@@ -120,7 +119,8 @@ void TFindForm::BuildControls() {
   FindComboBox->OnChange = [this](TObject*) { FindComboBoxChange(); };
   Label1->FocusControl = FindComboBox;
   Label2 = PlaceControl<TLabel>(this, "Label2", TabControl1, {12, 68, 104, 13}, "置換文字列(&E) :");
-  ReplaceComboBox = PlaceControl<TComboBox>(this, "ReplaceComboBox", TabControl1, {120, 64, 244, 21});
+  ReplaceComboBox =
+      PlaceControl<TComboBox>(this, "ReplaceComboBox", TabControl1, {120, 64, 244, 21});
   Label2->FocusControl = ReplaceComboBox;
 }
 
@@ -134,8 +134,10 @@ void TFindForm::BuildOptions() {
   IncCheck = PlaceControl<TCheckBox>(this, "IncCheck", TabControl1, {12, 156, 200, 18},
                                      "インクリメンタル(&I)");
 
-  GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", TabControl1, {220, 96, 144, 46}, "検索方向");
-  UpSearchRadio = PlaceControl<TRadioButton>(this, "UpSearchRadio", GroupBox1, {10, 20, 60, 18}, "上へ(&U)");
+  GroupBox1 =
+      PlaceControl<TGroupBox>(this, "GroupBox1", TabControl1, {220, 96, 144, 46}, "検索方向");
+  UpSearchRadio =
+      PlaceControl<TRadioButton>(this, "UpSearchRadio", GroupBox1, {10, 20, 60, 18}, "上へ(&U)");
   DownSearchRadio =
       PlaceControl<TRadioButton>(this, "DownSearchRadio", GroupBox1, {74, 20, 64, 18}, "下へ(&D)");
   DownSearchRadio->SetChecked(true);
@@ -231,8 +233,9 @@ void TFindForm::FindComboBoxChange() {
 void TFindForm::TabControl1Change() {
   FindComboBoxChange();
   bool replacing = TabControl1->TabIndex() == ReplaceTab;
-  for (TControl* control : {static_cast<TControl*>(ReplaceComboBox), static_cast<TControl*>(Button2),
-                            static_cast<TControl*>(Button3), static_cast<TControl*>(Label2)})
+  for (TControl* control :
+       {static_cast<TControl*>(ReplaceComboBox), static_cast<TControl*>(Button2),
+        static_cast<TControl*>(Button3), static_cast<TControl*>(Label2)})
     control->SetEnabled(replacing);
 }
 
@@ -307,11 +310,16 @@ void TFindForm::Button3Click() {
     ToHistoryTop(*ReplaceComboBox, replacement);
   TBusyCursor busy;
   TEditorTarget target(ActiveView());
-  int count = TFindSession(target).ReplaceAll(search, replacement, SearchFlags());
+  int count = 0;
+  {
+    // The centring joins the replacements' update: the view and its bars move once.
+    TUpdateBracket update(target);
+    count = TFindSession(target).ReplaceAll(search, replacement, SearchFlags());
+    if (count > 0)
+      CenterActiveCaretRow();
+  }
   // The search that ended it found nothing.
   Beep();
-  if (count > 0)
-    CenterActiveCaretRow();
   ShowTimedStatusMessage(Format(ReplacedMessage, count));
 }
 
@@ -328,7 +336,7 @@ void TFindForm::Timer1Timer() {
 }
 
 void TFindForm::EditCommand(int command) {
-  TComboBox* box = FindComboBox->Focused()     ? FindComboBox
+  TComboBox* box = FindComboBox->Focused()      ? FindComboBox
                    : ReplaceComboBox->Focused() ? ReplaceComboBox
                                                 : nullptr;
   if (!box)

@@ -1,6 +1,7 @@
 #include "toolbar/TbCommon.h"
 
 #include "ui/Application.h"
+#include "ui/Control.h"
 
 #include <algorithm>
 #include <memory>
@@ -16,15 +17,22 @@ struct HookClient {
   THookKinds kinds;
 };
 
-LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam);
+void TapSentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
+
+// The sent messages the clients hear of come to windows of the control layer, so its message
+// tap serves them; a thread hook on sent messages would cost every message round trips.
+constexpr int SentMessageTap = -1;
 
 struct HookSlot {
   int type;
   HOOKPROC proc;
   int uses = 0;
   HHOOK hook = nullptr;
+  bool tapped = false;
+
+  bool Installed() const { return hook || tapped; }
 };
 
 // The slots serve kinds 0 and 1, kind 2 and kind 3.
@@ -35,7 +43,7 @@ int SlotOf(THookKind kind) {
 
 struct HookManager {
   HookSlot slots[3] = {
-      {WH_CALLWNDPROC, CallWndProcHook}, {WH_CBT, CbtHook}, {WH_GETMESSAGE, GetMessageHook}};
+      {SentMessageTap, nullptr}, {WH_CBT, CbtHook}, {WH_GETMESSAGE, GetMessageHook}};
   // Shared so that a dispatch in progress keeps a removed record readable.
   std::vector<std::shared_ptr<HookClient>> clients;
 
@@ -61,12 +69,29 @@ struct HookManager {
 
   static void ChangeSlot(HookSlot& slot, int delta) {
     slot.uses = std::max(0, slot.uses + delta);
-    if (slot.uses > 0 && !slot.hook)
-      slot.hook = SetWindowsHookExA(slot.type, slot.proc, nullptr, GetCurrentThreadId());
-    else if (slot.uses == 0 && slot.hook) {
-      UnhookWindowsHookEx(slot.hook);
-      slot.hook = nullptr;
+    if (slot.uses > 0 && !slot.Installed())
+      Install(slot);
+    else if (slot.uses == 0 && slot.Installed())
+      Remove(slot);
+  }
+
+  static void Install(HookSlot& slot) {
+    if (slot.type == SentMessageTap) {
+      TControl::SetMessageTap(TapSentMessage);
+      slot.tapped = true;
+      return;
     }
+    slot.hook = SetWindowsHookExA(slot.type, slot.proc, nullptr, GetCurrentThreadId());
+  }
+
+  static void Remove(HookSlot& slot) {
+    if (slot.tapped) {
+      TControl::SetMessageTap(nullptr);
+      slot.tapped = false;
+      return;
+    }
+    UnhookWindowsHookEx(slot.hook);
+    slot.hook = nullptr;
   }
 
   // Walks a copy: a client may install or remove others, or itself, meanwhile.
@@ -87,15 +112,11 @@ void DispatchFromHook(THookKind kind, HWND window, WPARAM wParam, LPARAM lParam)
   Guard(nullptr, [&] { Manager().Dispatch(kind, window, wParam, lParam); });
 }
 
-LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION) {
-    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (sent->message == WM_ACTIVATEAPP)
-      DispatchFromHook(hkActivateApp, sent->hwnd, sent->wParam, sent->lParam);
-    else if (sent->message == WM_WINDOWPOSCHANGED)
-      DispatchFromHook(hkWindowPosChanged, sent->hwnd, sent->wParam, sent->lParam);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+void TapSentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATEAPP)
+    DispatchFromHook(hkActivateApp, window, wParam, lParam);
+  else if (message == WM_WINDOWPOSCHANGED)
+    DispatchFromHook(hkWindowPosChanged, window, wParam, lParam);
 }
 
 LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -190,7 +211,7 @@ void UninstallHookProc(THookProc proc) {
 }
 
 bool HookInstalledFor(THookKind kind) {
-  return Manager().slots[SlotOf(kind)].hook != nullptr;
+  return Manager().slots[SlotOf(kind)].Installed();
 }
 
 bool ApplicationIsActive() {

@@ -14,9 +14,9 @@
 
 namespace quolin {
 
-// What a hook client hears of: WM_ACTIVATEAPP and WM_WINDOWPOSCHANGED sent to a window of the
-// thread, a window about to be destroyed (wParam and lParam 0), WM_MOUSEMOVE taken from the
-// queue.
+// What a hook client hears of: WM_ACTIVATEAPP and WM_WINDOWPOSCHANGED sent to a window of a
+// control, a window of the thread about to be destroyed (wParam and lParam 0), WM_MOUSEMOVE
+// taken from the queue.
 enum THookKind : uint8_t { hkActivateApp, hkWindowPosChanged, hkDestroyWindow, hkMouseMove };
 using THookKinds = uint8_t;
 

@@ -20,35 +20,37 @@ namespace quolin {
 namespace {
 
 thread_local TControl* creatingControl = nullptr;
+TControl::TMessageTap messageTap = nullptr;
 thread_local bool wheelPassedOn = false;
 int nextControlId = 100;
 
-// The control of each bound window, kept in the process: a window property would cost a request
-// to the window server at every message.
-class BoundWindows {
+// The control of each window of the layer. Not a window property: under Wine reading one is a
+// round trip to the server, and every message a window gets looks its control up.
+class TControlRegistry {
 public:
   void Add(HWND window, TControl* control) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard guard(lock_);
     controls_[window] = control;
   }
   void Remove(HWND window) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard guard(lock_);
     controls_.erase(window);
   }
   TControl* Find(HWND window) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard guard(lock_);
     auto found = controls_.find(window);
     return found == controls_.end() ? nullptr : found->second;
   }
 
 private:
-  std::mutex mutex_;
+  std::mutex lock_;
   std::unordered_map<HWND, TControl*> controls_;
 };
 
-BoundWindows& Bound() {
-  static BoundWindows windows;
-  return windows;
+// Never destroyed: windows may still go while statics are destroyed.
+TControlRegistry& Registry() {
+  static auto* registry = new TControlRegistry;
+  return *registry;
 }
 
 // The mouse messages the hint window acts on.
@@ -137,9 +139,28 @@ struct TControlWindow {
     return control->Dispatch(message, wParam, lParam);
   }
 
-  static LRESULT CALLBACK SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR data) {
-    return reinterpret_cast<TControl*>(data)->Dispatch(message, wParam, lParam);
+  // Set as the window procedure itself rather than through the common controls' subclassing,
+  // which reads a window property (a round trip to the server under Wine) for every message.
+  static LRESULT CALLBACK NativeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return TControl::FromHandle(window)->Dispatch(message, wParam, lParam);
+  }
+
+  static void Subclass(TControl& control, HWND window) {
+    control.nativeUnicode_ = IsWindowUnicode(window);
+    auto proc = reinterpret_cast<LONG_PTR>(NativeProc);
+    control.nativeProc_ = reinterpret_cast<WNDPROC>(
+        control.nativeUnicode_ ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                               : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+  }
+
+  // Only while the procedure is still this one: whoever subclassed it later keeps theirs.
+  static void Unsubclass(TControl& control, HWND window) {
+    auto proc = reinterpret_cast<LONG_PTR>(NativeProc);
+    auto previous = reinterpret_cast<LONG_PTR>(control.nativeProc_);
+    if (control.nativeUnicode_ && GetWindowLongPtrW(window, GWLP_WNDPROC) == proc)
+      SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
+    else if (!control.nativeUnicode_ && GetWindowLongPtrA(window, GWLP_WNDPROC) == proc)
+      SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
   }
 
   static void Register(const TCreateParams& params) {
@@ -161,7 +182,11 @@ struct TControlWindow {
 };
 
 TControl* TControl::FromHandle(HWND window) {
-  return window ? Bound().Find(window) : nullptr;
+  return window ? Registry().Find(window) : nullptr;
+}
+
+void TControl::SetMessageTap(TMessageTap tap) {
+  messageTap = tap;
 }
 
 TControl* TControl::FindFromHandle(HWND window) {
@@ -210,8 +235,9 @@ void TControl::CreateHandle() {
   CreateParams(params);
   if (!params.Native)
     TControlWindow::Register(params);
-  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++))
-                                       : nullptr;
+  HMENU id = (params.Style & WS_CHILD)
+                 ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++))
+                 : nullptr;
   creatingControl = params.Native ? nullptr : this;
   HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
                                 params.Style, params.X, params.Y, params.Width, params.Height,
@@ -223,7 +249,7 @@ void TControl::CreateHandle() {
   native_ = params.Native;
   if (native_) {
     Bind(window);
-    SetWindowSubclass(window, TControlWindow::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    TControlWindow::Subclass(*this, window);
   }
   UpdateBoundsFromWindow();
   ApplyFont();
@@ -259,15 +285,18 @@ void TControl::RecreateWnd() {
     ::SetFocus(handle_);
 }
 
-void TControl::CreateParams(TCreateParams&) {}
+void TControl::CreateParams(TCreateParams&) {
+}
 
-void TControl::CreateWnd() {}
+void TControl::CreateWnd() {
+}
 
-void TControl::DestroyWnd() {}
+void TControl::DestroyWnd() {
+}
 
 void TControl::Bind(HWND window) {
   handle_ = window;
-  Bound().Add(window, this);
+  Registry().Add(window, this);
 }
 
 void TControl::Unbind() {
@@ -276,9 +305,9 @@ void TControl::Unbind() {
   if (hintTool_)
     Application->RemoveHintTool(handle_);
   hintTool_ = false;
-  Bound().Remove(handle_);
+  Registry().Remove(handle_);
   if (native_)
-    RemoveWindowSubclass(handle_, TControlWindow::SubclassProc, 1);
+    TControlWindow::Unsubclass(*this, handle_);
   handle_ = nullptr;
 }
 
@@ -291,6 +320,8 @@ LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   if (IsHintMessage(messageId))
     RelayToHint(messageId, wParam, lParam);
   try {
+    if (messageTap)
+      messageTap(handle_, messageId, wParam, lParam);
     bool handled = WalkObservers(observers_, [&](auto& observer) { return observer(message); });
     if (!handled) {
       // A handler may free this object: the after-observers run only while it lives.
@@ -457,8 +488,14 @@ void TControl::DefaultHandler(TMessage& message) {
     message.Result = 0;
     return;
   }
-  message.Result = native_ ? DefSubclassProc(handle_, message.Msg, message.WParam, message.LParam)
-                           : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+  if (!native_)
+    message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+  else if (nativeUnicode_)
+    message.Result =
+        CallWindowProcW(nativeProc_, handle_, message.Msg, message.WParam, message.LParam);
+  else
+    message.Result =
+        CallWindowProcA(nativeProc_, handle_, message.Msg, message.WParam, message.LParam);
 }
 
 bool TControl::Reflect(TMessage& message) {
@@ -569,7 +606,8 @@ void TControl::HandleWheel(TMessage& message) {
   wheelPassedOn = false;
 }
 
-void TControl::DoContextPopup(POINT, bool&) {}
+void TControl::DoContextPopup(POINT, bool&) {
+}
 
 bool TControl::HandleContextMenu(TMessage& message) {
   if (!popupMenu_ || !popupMenu_->AutoPopup)

@@ -1,5 +1,5 @@
 // TControl: the one control base. Every control is a window: either a class of the layer's own
-// (painted by TCustomControl::Paint) or a native class subclassed with SetWindowSubclass. The
+// (painted by TCustomControl::Paint) or a native class subclassed through its window procedure. The
 // window is made when the parent has one and remade by RecreateWnd; properties live in fields
 // so that a new window gets them back.
 //
@@ -56,6 +56,11 @@ public:
   static TControl* FromHandle(HWND window);
   // The control of the window or of its nearest ancestor that has one.
   static TControl* FindFromHandle(HWND window);
+  // Called with every message a control's window gets, before the control handles it, or
+  // nullptr. Lower-cost than a thread hook on sent messages, which under Wine makes each
+  // message of the thread three round trips to the server.
+  using TMessageTap = void (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static void SetMessageTap(TMessageTap tap);
 
   // The window; made (with the parent's) when there is none yet.
   HWND Handle();
@@ -260,6 +265,9 @@ private:
   HWND handle_ = nullptr;
   bool native_ = false;
   bool hintTool_ = false;
+  // A native window's own procedure, called for what the control leaves to it.
+  WNDPROC nativeProc_ = nullptr;
+  bool nativeUnicode_ = false;
   TControl* parent_ = nullptr;
   std::vector<TControl*> controls_;
   std::vector<TControl*> tabList_;

@@ -100,8 +100,7 @@ TEST(FindReplaceLogic, ReplaceAllCountsAndEnds) {
   EXPECT_EQ(ReplaceAllFrom("aXa", 0, "a", "a", sfForward), (TReplaceAllResult{2, "aXa", 3, 0}));
   EXPECT_EQ(ReplaceAllFrom("aXa", 3, "a", "a", 0), (TReplaceAllResult{2, "aXa", 0, 0}));
   // A replacement that holds the search text never finds it again, in both directions.
-  EXPECT_EQ(ReplaceAllFrom("aaa", 0, "a", "aa", sfForward),
-            (TReplaceAllResult{3, "aaaaaa", 6, 0}));
+  EXPECT_EQ(ReplaceAllFrom("aaa", 0, "a", "aa", sfForward), (TReplaceAllResult{3, "aaaaaa", 6, 0}));
   EXPECT_EQ(ReplaceAllFrom("aaa", 3, "a", "aa", 0), (TReplaceAllResult{3, "aaaaaa", 0, 0}));
   // An empty replacement deletes.
   EXPECT_EQ(ReplaceAllFrom("xaxax", 0, "a", "", sfForward), (TReplaceAllResult{2, "xxx", 2, 0}));
@@ -137,6 +136,28 @@ TEST(FindReplaceLogic, ReplaceAllReadsTheTextAboutOnce) {
   EXPECT_EQ(TFindSession(backward).ReplaceAll("a", "bb", sfMatchCase), 1000);
   EXPECT_EQ(backward.Contents(), forward.Contents());
   EXPECT_EQ(backward.TextReads(), 1);
+}
+
+// A target that stores each bare line feed as CR LF, as the editor does: replace all must go on
+// from where the target's caret went, or it would find the pattern it just inserted.
+class TCrLfTarget : public TStringEditTarget {
+public:
+  using TStringEditTarget::TStringEditTarget;
+  bool ReplaceSelection(std::string_view text) override {
+    std::string stored;
+    for (char c : text)
+      stored += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return TStringEditTarget::ReplaceSelection(stored);
+  }
+};
+
+TEST(FindReplaceLogic, ReplaceAllGoesOnFromTheTargetsCaretAfterALineBreak) {
+  TCrLfTarget target("x-x");
+  EXPECT_EQ(ReplaceAll(target, "x", "\nx", sfForward | sfMatchCase),
+            (TReplaceAllResult{2, "\r\nx-\r\nx", 7, 0}));
+  TCrLfTarget plain("x-x");
+  EXPECT_EQ(ReplaceAll(plain, "x", "yx", sfForward | sfMatchCase),
+            (TReplaceAllResult{2, "yx-yx", 5, 0}));
 }
 
 TEST(FindReplaceLogic, ReplaceStepReplacesOnlyAMatchingSelection) {

@@ -17,10 +17,31 @@ namespace {
 
 // Every line-end kind, double-byte characters, TABs, delimiters, punctuation the wrap rules
 // act on, long words, and lead bytes (alone, or before a line end where a piece is cut).
-const std::vector<std::string> kPieces = {
-    "a",    "xyz ",  "word", "あ",  "漢字", "\t",          "\r\n",   "\r",     "\n",
-    "\n\r", "、",    "。",   "（",  "ｶﾅ",   "{",           "\\",     "表示",   "　",
-    "\x83", "\x81\n", "\n\x81", "\x9F\r\n", Repeat("long", 70), Repeat("漢", 60), "\x1A"};
+const std::vector<std::string> kPieces = {"a",
+                                          "xyz ",
+                                          "word",
+                                          "あ",
+                                          "漢字",
+                                          "\t",
+                                          "\r\n",
+                                          "\r",
+                                          "\n",
+                                          "\n\r",
+                                          "、",
+                                          "。",
+                                          "（",
+                                          "ｶﾅ",
+                                          "{",
+                                          "\\",
+                                          "表示",
+                                          "　",
+                                          "\x83",
+                                          "\x81\n",
+                                          "\n\x81",
+                                          "\x9F\r\n",
+                                          Repeat("long", 70),
+                                          Repeat("漢", 60),
+                                          "\x1A"};
 
 std::string RandomText(std::mt19937& random, int fragments) {
   std::string text;
@@ -94,8 +115,10 @@ TEST(RowStoreLoad, EdgesOfTheTextSurviveTheCut) {
   // A cut falls right behind each line feed: lead bytes before and after it, a final line
   // without line end, a text that ends in a lone CR, and an empty last piece's line; and a
   // text long enough that the store keeps its buffer instead of a copy.
-  for (std::string text : {Repeat("ab\x81\n\x81" "cd\r\n", 40), Repeat("x\r", 60) + "\n",
-                           Repeat("表示\n", 50) + "\r", Repeat("\n", 100),
+  for (std::string text : {Repeat("ab\x81\n\x81"
+                                  "cd\r\n",
+                                  40),
+                           Repeat("x\r", 60) + "\n", Repeat("表示\n", 50) + "\r", Repeat("\n", 100),
                            Repeat("\x82\xA0", 90) + "\n" + Repeat("y", 300),
                            Repeat("長い行の long words\r\n", 2000) + "end"}) {
     for (int wrapByte : {20, 21, 200}) {
@@ -108,6 +131,18 @@ TEST(RowStoreLoad, EdgesOfTheTextSurviveTheCut) {
 // Any stretch read without building the whole text: rows of wrapped and unwrapped lines, cuts
 // inside a row and between the CR and LF after it, and reads running past the end.
 TEST(RowStoreLoad, CopyTextGivesAStretchOfTheWholeText) {
+  // Rows of every short length, whole and cut, around the copy's eight-byte steps.
+  std::string lengths;
+  for (int length = 0; length <= 20; ++length)
+    lengths.append(static_cast<size_t>(length), static_cast<char>('a' + length)).append("\r\n");
+  RecordingView shortRows;
+  shortRows.Lines().LoadFromText(lengths);
+  const std::string whole = shortRows.Lines().Text();
+  for (size_t from = 0; from < 40; ++from) {
+    std::string copied(whole.size(), '\0');
+    copied.resize(shortRows.Lines().CopyText(static_cast<int>(from), copied.size(), copied.data()));
+    ASSERT_EQ(copied, whole.substr(from)) << "from " << from;
+  }
   std::mt19937 random(7u);
   for (bool wrap : {true, false}) {
     RecordingView view;
@@ -152,7 +187,7 @@ TEST(ParallelPieces, CutsFollowLineFeedsAndJoinBackToTheText) {
   // Below twice the least size a text stays whole; at it, it is cut once.
   ExpectSoundCut(std::string_view(text).substr(0, 199), 4, 100, 1);
   ExpectSoundCut(std::string_view(text).substr(0, 200), 4, 100, 2);
-  ExpectSoundCut(Repeat("x", 800), 4, 100, 1); // no line feed
+  ExpectSoundCut(Repeat("x", 800), 4, 100, 1);        // no line feed
   ExpectSoundCut(Repeat("x", 700) + "\n", 4, 100, 1); // no empty piece after the last one
   ExpectSoundCut(Repeat("x", 250) + "\n" + Repeat("x", 600), 4, 100, 2);
   ExpectSoundCut("", 4, 100, 1);

@@ -83,7 +83,7 @@ TEST_F(HookManager, EachKindArrivesWithItsMessage) {
   HWND plain =
       CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   Activate();
-  SetWindowPos(plain, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   PostMessageA(plain, WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(3, 4));
   MSG message;
   while (PeekMessageA(&message, plain, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
@@ -111,7 +111,7 @@ TEST_F(HookManager, EachKindArrivesWithItsMessage) {
     EXPECT_EQ(entry->wParam, e.wParam) << e.kind;
     EXPECT_EQ(entry->lParam, e.lParam) << e.kind;
   }
-  EXPECT_NE(find(hkWindowPosChanged, plain), nullptr);
+  EXPECT_NE(find(hkWindowPosChanged, window), nullptr);
 }
 
 TEST_F(HookManager, AClientMayRemoveAnotherWhileTheyRun) {

@@ -462,6 +462,36 @@ TEST_F(UiControls, ListsKeepItemsAndSelectionAcrossANewWindow) {
   EXPECT_EQ(edit->Text(), "kept");
 }
 
+// Each window leads to its control while it lives, and to nothing once it is gone: a new window
+// may be given a handle a destroyed one had.
+TEST_F(UiControls, WindowsLeadToTheirControlsOnlyWhileTheyLive) {
+  auto* edit = Add<TEdit>("Edit");
+  auto* panel = Add<TPanel>("Panel");
+  auto* inner = Add<TButton>("Inner", panel);
+  HWND first = edit->Handle();
+  EXPECT_EQ(TControl::FromHandle(first), edit);
+  EXPECT_EQ(TControl::FromHandle(inner->Handle()), inner);
+  EXPECT_EQ(TControl::FromHandle(nullptr), nullptr);
+  HWND plain =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND plainChild = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, inner->Handle(), nullptr,
+                                    nullptr, nullptr);
+  EXPECT_EQ(TControl::FromHandle(plain), nullptr);
+  EXPECT_EQ(TControl::FindFromHandle(plainChild), inner) << "the nearest ancestor's control";
+  DestroyWindow(plain);
+
+  edit->RecreateWnd();
+  EXPECT_NE(edit->Handle(), first);
+  EXPECT_EQ(TControl::FromHandle(edit->Handle()), edit);
+  if (!IsWindow(first))
+    EXPECT_EQ(TControl::FromHandle(first), nullptr) << "the old window leads nowhere";
+  HWND panelWindow = panel->Handle();
+  HWND innerWindow = inner->Handle();
+  panel->Free();
+  EXPECT_EQ(TControl::FromHandle(panelWindow), nullptr);
+  EXPECT_EQ(TControl::FromHandle(innerWindow), nullptr) << "a child destroyed with its parent";
+}
+
 TEST_F(UiControls, ComboEditSelectionUndoAndFocus) {
   auto* combo = Add<TComboBox>("Combo");
   auto* other = Add<TEdit>("Other");
