@@ -8,6 +8,7 @@
 #include "core/RecordingView.h"
 #include "support/Baselines.h"
 #include "support/BenchChecks.h"
+#include "support/BenchMain.h"
 #include "support/BenchTable.h"
 #include "support/TempFile.h"
 #include "support/TexGenerator.h"
@@ -32,6 +33,9 @@ struct Settings {
   int editSteps = 1000;
   int sequenceRuns = 3; // runs of the 1000-step edit sequence
 };
+
+// "--smoke": a small input, measured once.
+constexpr Settings SmokeSettings{.smoke = true, .bytes = 256 * 1024, .runs = 1, .sequenceRuns = 1};
 
 struct Baselines {
   double scan, classify, copy, read;
@@ -255,24 +259,11 @@ void RunShape(bench::TexShape shape, const Settings& settings, bench::BenchTable
 } // namespace
 
 int main(int argc, char** argv) {
-  Settings settings;
-  if (argc > 1 && std::string(argv[1]) == "--smoke") {
-    settings.smoke = true;
-    settings.bytes = 256 * 1024;
-    settings.runs = 1;
-    settings.sequenceRuns = 1;
-  }
-  bench::BenchTable table;
-  bench::Checks checks;
-  try {
-    for (bench::TexShape shape : {bench::TexShape::ShortLines, bench::TexShape::Paragraphs})
-      RunShape(shape, settings, table, checks);
-  } catch (const std::exception& error) {
-    std::printf("FAILED: %s\n", error.what());
-    return 2;
-  }
-  bool met = table.Print(settings.smoke ? "editor_core (smoke, 256 KB)" : "editor_core (10 MB)");
-  if (checks.Failed())
-    return 2;
-  return met || settings.smoke ? 0 : 1;
+  const Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  return bench::BenchMain(
+      settings.smoke, settings.smoke ? "editor_core (smoke, 256 KB)" : "editor_core (10 MB)",
+      [&](bench::BenchTable& table, bench::Checks& checks) {
+        for (bench::TexShape shape : {bench::TexShape::ShortLines, bench::TexShape::Paragraphs})
+          RunShape(shape, settings, table, checks);
+      });
 }

@@ -25,6 +25,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -40,6 +41,11 @@ struct Settings {
   int openRuns = 5;
   int typeRuns = 20;
 };
+
+// "--smoke": a small input, measured once.
+constexpr Settings SmokeSettings{.smoke = true, .bytes = 256 * 1024, .openRuns = 1, .typeRuns = 1};
+// "--trace": one small opening and one baseline child between marks in a server log.
+constexpr Settings TraceSettings{.trace = true, .bytes = 10 * 1024};
 
 // ReadFile of the whole file plus memchr counting its line feeds.
 double ReadAndScan(const bench::TempFile& file, size_t size, int runs) {
@@ -321,24 +327,11 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 } // namespace
 
 int main(int argc, char** argv) {
-  Settings settings;
-  if (argc > 1 && std::string(argv[1]) == "--smoke") {
-    settings.smoke = true;
-    settings.bytes = 256 * 1024;
-    settings.openRuns = 1;
-    settings.typeRuns = 1;
-  }
-  if (argc > 1 && std::string(argv[1]) == "--trace") {
-    settings.trace = true;
-    settings.bytes = settings.smallBytes;
-  }
-  bench::BenchTable table;
-  bench::Checks checks;
-  if (!bench::RunInMainWindow("OpenDocumentBench", checks, [&] { Run(settings, table, checks); }))
-    return 2;
-  bool met =
-      table.Print(settings.smoke ? "open_document (smoke, 256 KB)" : "open_document (10 MB)");
-  if (checks.Failed())
-    return 2;
-  return met || settings.smoke ? 0 : 1;
+  Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  if (argc > 1 && std::string(argv[1]) == "--trace")
+    settings = TraceSettings;
+  return bench::MainWindowBenchMain("OpenDocumentBench", settings.smoke,
+                                    settings.smoke ? "open_document (smoke, 256 KB)"
+                                                   : "open_document (10 MB)",
+                                    std::bind_front(Run, settings));
 }

@@ -26,6 +26,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -45,6 +46,10 @@ struct Settings {
   int runs = 10;    // snapshot, scan, stop and their baselines
   int treeRuns = 5; // the branch's builds and the raw insert
 };
+
+// "--smoke": a small input, measured once.
+constexpr Settings SmokeSettings{
+    .smoke = true, .bytes = 1024 * 1024, .headings = 500, .runs = 1, .treeRuns = 1};
 
 std::vector<std::string> ExpectedEntries(const std::vector<bench::TexHeading>& headings) {
   std::vector<std::string> entries;
@@ -255,21 +260,9 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 } // namespace
 
 int main(int argc, char** argv) {
-  Settings settings;
-  if (argc > 1 && std::string(argv[1]) == "--smoke") {
-    settings.smoke = true;
-    settings.bytes = 1024 * 1024;
-    settings.headings = 500;
-    settings.runs = 1;
-    settings.treeRuns = 1;
-  }
-  bench::BenchTable table;
-  bench::Checks checks;
-  if (!bench::RunInMainWindow("OutlineScanBench", checks, [&] { Run(settings, table, checks); }))
-    return 2;
-  bool met = table.Print(settings.smoke ? "outline_scan (smoke, 1 MB, 500 headings)"
-                                        : "outline_scan (10 MB, 5,000 headings)");
-  if (checks.Failed())
-    return 2;
-  return met || settings.smoke ? 0 : 1;
+  const Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  return bench::MainWindowBenchMain("OutlineScanBench", settings.smoke,
+                                    settings.smoke ? "outline_scan (smoke, 1 MB, 500 headings)"
+                                                   : "outline_scan (10 MB, 5,000 headings)",
+                                    std::bind_front(Run, settings));
 }

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -44,6 +45,9 @@ struct Settings {
   size_t bytes = 4 * 1024 * 1024;
   int runs = 25;
 };
+
+// "--smoke": a small input, measured once.
+constexpr Settings SmokeSettings{.smoke = true, .bytes = 256 * 1024, .runs = 1};
 
 struct Input {
   std::string text;
@@ -153,18 +157,9 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 } // namespace
 
 int main(int argc, char** argv) {
-  Settings settings;
-  if (argc > 1 && std::string(argv[1]) == "--smoke") {
-    settings.smoke = true;
-    settings.bytes = 256 * 1024;
-    settings.runs = 1;
-  }
-  bench::BenchTable table;
-  bench::Checks checks;
-  if (!bench::RunInMainWindow("ReplaceAllBench", checks, [&] { Run(settings, table, checks); }))
-    return 2;
-  bool met = table.Print(settings.smoke ? "replace_all (smoke, 256 KB)" : "replace_all (4 MB)");
-  if (checks.Failed())
-    return 2;
-  return met || settings.smoke ? 0 : 1;
+  const Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  return bench::MainWindowBenchMain("ReplaceAllBench", settings.smoke,
+                                    settings.smoke ? "replace_all (smoke, 256 KB)"
+                                                   : "replace_all (4 MB)",
+                                    std::bind_front(Run, settings));
 }

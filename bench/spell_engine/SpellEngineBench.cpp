@@ -14,6 +14,7 @@
 #include "core/spell_support/SpellInputs.h"
 #include "spell_engine/SpellTextInputs.h"
 #include "support/BenchChecks.h"
+#include "support/BenchMain.h"
 #include "support/BenchTable.h"
 
 #include <benchmark/benchmark.h>
@@ -21,6 +22,7 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,6 +42,10 @@ struct Settings {
   size_t textBytes = 1024 * 1024;
   int runs = 5;
 };
+
+// "--smoke": a small input, measured once.
+constexpr Settings SmokeSettings{
+    .smoke = true, .dictionaryWords = 0, .misspellings = 50, .textBytes = 64 * 1024, .runs = 1};
 
 constexpr uint32_t kBigSeed = 1;
 constexpr uint32_t kCustomSeed = 2;
@@ -297,25 +303,9 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 } // namespace
 
 int main(int argc, char** argv) {
-  Settings settings;
-  if (argc > 1 && std::string(argv[1]) == "--smoke") {
-    settings.smoke = true;
-    settings.dictionaryWords = 0;
-    settings.misspellings = 50;
-    settings.textBytes = 64 * 1024;
-    settings.runs = 1;
-  }
-  bench::BenchTable table;
-  bench::Checks checks;
-  try {
-    Run(settings, table, checks);
-  } catch (const std::exception& error) {
-    std::printf("FAILED: %s\n", error.what());
-    return 2;
-  }
-  bool met = table.Print(settings.smoke ? "spell_engine (smoke: American list, 64 KB)"
-                                        : "spell_engine (100,000 words, 1 MB)");
-  if (checks.Failed())
-    return 2;
-  return met || settings.smoke ? 0 : 1;
+  const Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  return bench::BenchMain(settings.smoke,
+                          settings.smoke ? "spell_engine (smoke: American list, 64 KB)"
+                                         : "spell_engine (100,000 words, 1 MB)",
+                          std::bind_front(Run, settings));
 }

@@ -125,16 +125,54 @@ bool TFindSession::ReadWindow(int first, int width, TWindow& window) {
         static_cast<int>(ForwardSearchLookBehind(text.substr(0, static_cast<size_t>(before))));
     if (behind < before || before == first) {
       window = {text.substr(static_cast<size_t>(before - behind)), behind, read - before < width};
+      windowStart_ = first - before;
+      windowValid_ = 0;
+      windowRead_ = read;
+      windowToEnd_ = window.ToEnd;
       return true;
     }
   }
 }
 
+bool TFindSession::KeptWindow(int first, TWindow& window) const {
+  int index = first - windowStart_;
+  if (windowStart_ < 0 || index < windowValid_ || index > windowRead_)
+    return false;
+  std::string_view text(window_.data() + windowValid_,
+                        static_cast<size_t>(windowRead_ - windowValid_));
+  int before = index - windowValid_;
+  auto behind =
+      static_cast<int>(ForwardSearchLookBehind(text.substr(0, static_cast<size_t>(before))));
+  // The bytes before the known ones may be what a run of lead bytes reaches back to.
+  if (behind >= before && first != before)
+    return false;
+  window = {text.substr(static_cast<size_t>(before - behind)), behind, windowToEnd_};
+  return true;
+}
+
+void TFindSession::KeepWindowThrough(int start, int length, std::string_view replacement,
+                                     bool verbatim) {
+  int index = start - windowStart_;
+  auto size = static_cast<int>(replacement.size());
+  int from = index + length - size;
+  if (!verbatim || windowStart_ < 0 || index < windowValid_ || index + length > windowRead_ ||
+      from < 0) {
+    windowStart_ = -1;
+    return;
+  }
+  // The bytes after the replaced ones stay where they are; what stood before the replacement
+  // is no longer beside it.
+  std::memcpy(window_.data() + from, replacement.data(), replacement.size());
+  windowStart_ += size - length;
+  windowValid_ = from;
+}
+
 bool TFindSession::SearchForward(TSearchPos& selection, TPattern& pattern) {
   int first = selection.Start + selection.Length;
-  int width = windowBytes_;
+  int width = streaming_ ? largestWindow_ : windowBytes_;
   TWindow window;
-  while (ReadWindow(first, width, window)) {
+  bool have = KeptWindow(first, window) || ReadWindow(first, width, window);
+  for (; have; have = ReadWindow(first, width, window)) {
     std::string_view view = window.Text;
     // Near a window's end the matcher would judge candidates by a text cut short.
     auto judged = static_cast<int>(
@@ -147,14 +185,14 @@ bool TFindSession::SearchForward(TSearchPos& selection, TPattern& pattern) {
                                            static_cast<size_t>(position.Length))};
       // The next search likely goes about as far.
       int reach = position.Start + position.Length - window.Behind;
-      windowBytes_ = std::clamp(reach + reach / 8, kLeastWindow, kLargestWindow);
+      windowBytes_ = std::clamp(reach + reach / 8, kLeastWindow, largestWindow_);
       return true;
     }
     if (window.ToEnd)
       return false;
     int next = first - window.Behind + judged;
     // A window without a judged candidate beyond first grows until it has one.
-    width = next > first ? std::min(2 * width, kLargestWindow) : 2 * width;
+    width = next > first ? std::min(2 * width, largestWindow_) : 2 * width;
     first = std::max(first, next);
   }
   // first lies beyond the text's end.
@@ -192,13 +230,15 @@ bool TFindSession::ReplaceSelected(TSearchPos& selection, TPattern& search,
   int end = replacement.find_first_of("\r\n") == std::string_view::npos
                 ? start + static_cast<int>(replacement.size())
                 : target_.SelStart();
+  // The editor may store the inserted text differently (line ends); then read it again.
+  bool verbatim = end == start + static_cast<int>(replacement.size());
   if (haveText_) {
-    // The editor may store the inserted text differently (line ends); then read it again.
-    if (end == start + static_cast<int>(replacement.size()))
+    if (verbatim)
       text_.Replace(static_cast<size_t>(start), selected.size(), replacement);
     else
       haveText_ = false;
   }
+  KeepWindowThrough(start, static_cast<int>(selected.size()), replacement, verbatim);
   // The next search starts beyond the replaced text, so it is never searched again.
   selection = {(search.Flags & sfForward) ? end : start, 0};
   return true;
@@ -226,6 +266,8 @@ int TFindSession::ReplaceAll(std::string_view search, std::string_view replaceme
   TPattern pattern(search, flags);
   TSearchPos selection = TargetSelection();
   bool replaced = false;
+  // The window read stays in use after each replacement, so it may as well be large.
+  streaming_ = true;
   while (true) {
     replaced = ReplaceSelected(selection, pattern, replacement);
     count += replaced ? 1 : 0;

@@ -102,7 +102,9 @@ int FindInEditor(TEditTarget& target, std::string_view pattern, int flags);
 // through its own replacements.
 class TFindSession {
 public:
-  explicit TFindSession(TEditTarget& target) : target_(target) {}
+  // largestWindow: the most a read of the target takes at once (small in tests, to cut texts).
+  explicit TFindSession(TEditTarget& target, int largestWindow = kLargestWindow)
+      : target_(target), largestWindow_(largestWindow) {}
 
   // As FindInEditor, on the session's copy.
   int FindNext(std::string_view pattern, int flags);
@@ -134,6 +136,11 @@ private:
   };
   // False when first lies beyond the text's end.
   bool ReadWindow(int first, int width, TWindow& window);
+  // The window last read, from first on, when it still holds what a search from there reads.
+  bool KeptWindow(int first, TWindow& window) const;
+  // Follows this session's replacement of the target's bytes [start, start + length) by
+  // replacement (stored as it is when verbatim), or forgets the window.
+  void KeepWindowThrough(int start, int length, std::string_view replacement, bool verbatim);
   // Replaces selection, the target's selection too, when it matches the pattern; then
   // selection is the caret beyond the replaced text in the search direction.
   bool ReplaceSelected(TSearchPos& selection, TPattern& search, std::string_view replacement);
@@ -144,8 +151,17 @@ private:
   static constexpr int kLargestWindow = 64 * 1024;
 
   TEditTarget& target_;
+  int largestWindow_;
   std::string window_;
   int windowBytes_ = kLeastWindow;
+  bool streaming_ = false;
+  // window_[0] stands at the target's offset windowStart_ (-1: no window); its bytes from index
+  // windowValid_ up to windowRead_ are the target's own. A replace all reads each byte once:
+  // the bytes after a replacement are still in the window, the replacement is put before them.
+  int windowStart_ = -1;
+  int windowValid_ = 0;
+  int windowRead_ = 0;
+  bool windowToEnd_ = false;
   // The last match found and its text in the window, until the next replacement.
   struct {
     TSearchPos At{-1, -1};

@@ -190,20 +190,6 @@ bool TShellComboBox::TakeIconFont() {
 
 // --- Entries ---
 
-bool TShellComboBox::BindFolder(TShellComboItem& item, TComPtr<IShellFolder>& folder) {
-  IShellFolder* parent = nullptr;
-  folder.Reset();
-  if (!item.IsValid() || !item.GetParentFolder(parent))
-    return false;
-  if (item.GetLevel() == 0) {
-    folder = DesktopShellFolder();
-    return static_cast<bool>(folder);
-  }
-  return SUCCEEDED(parent->BindToObject(item.IDList.Get(), nullptr, IID_IShellFolder,
-                                        folder.OutVoid())) &&
-         folder;
-}
-
 void TShellComboBox::Reload() {
   if (!HandleAllocated())
     return;
@@ -230,7 +216,7 @@ void TShellComboBox::Reload() {
 
 void TShellComboBox::FillItem(TShellComboItem* item) {
   TComPtr<IShellFolder> folder;
-  if (!item || !BindFolder(*item, folder))
+  if (!item || !item->BindFolder(folder))
     return;
   std::vector<std::unique_ptr<TShellComboItem>> fresh = ListSubFolders<TShellComboItem>(
       folder.Get(), Handle(), includeHidden_, *item, virtuals_,
@@ -523,17 +509,8 @@ HRESULT TShellComboBox::Drop(IDataObject*, DWORD keyState, POINTL point, DWORD* 
   }
   TComPtr<IDropTarget> target;
   TShellComboItem* item = DropEntry(target);
-  const POINT client = ScreenToClient(POINT{point.x, point.y});
-  bool defaultAction = true;
-  if (OnShDragDrop && EventsAllowed())
-    OnShDragDrop(this, *dragObject_, item, KeyStateToShift(keyState), client.x, client.y,
-                 defaultAction);
-  if (defaultAction && target) {
-    DropOnTarget(target.Get(), dragObject_->DataObject(),
-                 keyState | (rightDrag_ ? MK_RBUTTON : MK_LBUTTON), point, effect);
-  } else {
-    *effect = DROPEFFECT_NONE;
-  }
+  DropShellDrag(*this, *dragObject_, item, target.Get(), keyState, point, rightDrag_, effect,
+                EventsAllowed() ? &OnShDragDrop : nullptr);
   dragObject_.reset();
   return S_OK;
 }

@@ -155,7 +155,6 @@ private:
   std::unique_ptr<TShellDragObject> dragObject_;
   TComPtr<TShellDropTarget> dropTarget_;
 
-  bool BindFolder(TShellComboItem& item, TComPtr<IShellFolder>& folder);
   bool HasFirstChild(int index) const;
   TShellComboItem* InsertTemporary(int index, TShellComboItem* parent, LPCITEMIDLIST item);
   // The selected entry when its folder takes drops, with its target.

@@ -121,6 +121,20 @@ bool TShellDataItem::GetParentFolder(IShellFolder*& folder) {
   return folder != nullptr;
 }
 
+bool TShellDataItem::BindFolder(TComPtr<IShellFolder>& folder) {
+  IShellFolder* parent = nullptr;
+  folder.Reset();
+  if (!IsValid() || !GetParentFolder(parent))
+    return false;
+  if (IsDesktopItem()) {
+    folder = DesktopShellFolder();
+    return static_cast<bool>(folder);
+  }
+  return SUCCEEDED(
+             parent->BindToObject(IDList.Get(), nullptr, IID_IShellFolder, folder.OutVoid())) &&
+         folder;
+}
+
 LPCITEMIDLIST TShellDataItem::QueryIDList() {
   return IsDesktopItem() ? GetAbsoluteIDList() : IDList.Get();
 }

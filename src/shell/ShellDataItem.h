@@ -98,6 +98,8 @@ public:
 
   // Levels 0 and 1 have the desktop as parent; deeper ones bind through it.
   bool GetParentFolder(IShellFolder*& folder);
+  // The item's own folder: the desktop itself at level 0; below, the parent binds the item.
+  bool BindFolder(TComPtr<IShellFolder>& folder);
   const std::string& GetDisplayName();
   std::string GetPath();
   bool HasAttribute(int index);

@@ -133,6 +133,25 @@ DWORD ProbeDropEffect(IDropTarget* target, IDataObject* data, DWORD keyState, PO
 void DropOnTarget(IDropTarget* target, IDataObject* data, DWORD keys, POINTL point,
                   DWORD* effect);
 
+// A drop on the list or the combo box: event (the control's OnShDragDrop, nil while its events
+// are not allowed) may take away the default action, which drops on target, when there is one,
+// with the button that began the drag; else the effect is none.
+template <typename Item, typename Event>
+void DropShellDrag(TControl& control, const TShellDragObject& drag, Item* item, IDropTarget* target,
+                   DWORD keyState, POINTL point, bool rightDrag, DWORD* effect,
+                   const Event* event) {
+  bool defaultAction = true;
+  if (event && *event) {
+    const POINT client = control.ScreenToClient(POINT{point.x, point.y});
+    (*event)(&control, drag, item, KeyStateToShift(keyState), client.x, client.y, defaultAction);
+  }
+  if (defaultAction && target)
+    DropOnTarget(target, drag.DataObject(), keyState | (rightDrag ? MK_RBUTTON : MK_LBUTTON), point,
+                 effect);
+  else
+    *effect = DROPEFFECT_NONE;
+}
+
 class TShellDropSource final : public TShellThunk<IDropSource> {
 public:
   static TComPtr<TShellDropSource> Create(TObject* sender, TShellDropSourceHandler* handler) {

@@ -694,17 +694,8 @@ HRESULT TShellListView::Drop(IDataObject*, DWORD keyState, POINTL point, DWORD* 
   }
   TComPtr<IDropTarget> target;
   TShellFileItem* item = DropTargetAt(point, target);
-  const POINT client = ScreenToClient(POINT{point.x, point.y});
-  bool defaultAction = true;
-  if (OnShDragDrop && EventsAllowed())
-    OnShDragDrop(this, *dragObject_, item, KeyStateToShift(keyState), client.x, client.y,
-                 defaultAction);
-  if (defaultAction && target) {
-    DropOnTarget(target.Get(), dragObject_->DataObject(),
-                 keyState | (rightDrag_ ? MK_RBUTTON : MK_LBUTTON), point, effect);
-  } else {
-    *effect = DROPEFFECT_NONE;
-  }
+  DropShellDrag(*this, *dragObject_, item, target.Get(), keyState, point, rightDrag_, effect,
+                EventsAllowed() ? &OnShDragDrop : nullptr);
   SetDropHighlight(-1);
   dragObject_.reset();
   return S_OK;

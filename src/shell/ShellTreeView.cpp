@@ -388,21 +388,6 @@ void TShellTreeView::BuildRoot() {
   Items().EndUpdate();
 }
 
-// Level 0 is the desktop itself; below, the parent binds the item.
-bool TShellTreeView::BindFolder(TShellFolderItem& item, TComPtr<IShellFolder>& folder) {
-  IShellFolder* parent = nullptr;
-  folder.Reset();
-  if (!item.IsValid() || !item.GetParentFolder(parent))
-    return false;
-  if (item.GetLevel() == 0) {
-    folder = DesktopShellFolder();
-    return static_cast<bool>(folder);
-  }
-  return SUCCEEDED(parent->BindToObject(item.IDList.Get(), nullptr, IID_IShellFolder,
-                                        folder.OutVoid())) &&
-         folder;
-}
-
 int TShellTreeView::EnumerateChildren(IShellFolder* folder, TShellFolderItem& parent,
                                       std::vector<std::unique_ptr<TShellFolderItem>>& items) {
   items = ListSubFolders<TShellFolderItem>(folder, Handle(), includeHidden_, parent, virtuals_,
@@ -416,7 +401,7 @@ int TShellTreeView::EnumerateChildren(IShellFolder* folder, TShellFolderItem& pa
 void TShellTreeView::FillNode(TTreeNode* node) {
   TShellFolderItem* item = ItemOf(node);
   TComPtr<IShellFolder> folder;
-  if (!item || !BindFolder(*item, folder))
+  if (!item || !item->BindFolder(folder))
     return;
   std::vector<std::unique_ptr<TShellFolderItem>> fresh;
   EnumerateChildren(folder.Get(), *item, fresh);

@@ -179,7 +179,6 @@ private:
   std::unordered_map<TTreeNode*, std::unique_ptr<TShellFolderItem>> items_;
 
   TTreeNode* AddNode(TTreeNode* parent, TTreeNode* before, std::unique_ptr<TShellFolderItem> item);
-  bool BindFolder(TShellFolderItem& item, TComPtr<IShellFolder>& folder);
   bool ExpandDuringDrag(TShellFolderItem& item);
   void ShowSelectedInList();
   // The combo's permanent entries again, and the selected folder in it.

@@ -28,17 +28,19 @@ struct TSystemCursor {
 };
 
 const TSystemCursor kSystemCursors[] = {
-    {crArrow, IDC_ARROW},       {crCross, IDC_CROSS},         {crIBeam, IDC_IBEAM},
-    {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},       {crSizeNWSE, IDC_SIZENWSE},
-    {crSizeWE, IDC_SIZEWE},     {crUpArrow, IDC_UPARROW},     {crHourGlass, IDC_WAIT},
-    {crDrag, IDC_ARROW},        {crNoDrop, IDC_NO},           {crHSplit, IDC_SIZEWE},
-    {crVSplit, IDC_SIZENS},     {crNo, IDC_NO},               {crAppStart, IDC_APPSTARTING},
+    {crArrow, IDC_ARROW},       {crCross, IDC_CROSS},     {crIBeam, IDC_IBEAM},
+    {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},   {crSizeNWSE, IDC_SIZENWSE},
+    {crSizeWE, IDC_SIZEWE},     {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT},
+    {crDrag, IDC_ARROW},        {crNoDrop, IDC_NO},       {crHSplit, IDC_SIZEWE},
+    {crVSplit, IDC_SIZENS},     {crNo, IDC_NO},           {crAppStart, IDC_APPSTARTING},
     {crHandPoint, IDC_HAND},    {crSizeAll, IDC_SIZEALL},
 };
 
 TOOLINFOA HintToolInfo(HWND owner, HWND window) {
   TOOLINFOA info{};
   info.cbSize = TTTOOLINFOA_V2_SIZE;
+  // Mouse messages reach it from the message loop (RelayToHint): a subclassed tool would make
+  // every message of the window a few round trips to the server under Wine.
   info.uFlags = TTF_IDISHWND;
   info.hwnd = owner;
   info.uId = reinterpret_cast<UINT_PTR>(window);
@@ -188,6 +190,7 @@ bool TApplication::ProcessMessage(MSG& message) {
   }
   if (message.message == WM_MOUSEMOVE)
     HintMouseMessage(message);
+  RelayToHint(message);
   bool handled = false;
   Guard(this, [&] { handled = IsKeyMessage(message); });
   if (!handled) {
@@ -201,8 +204,7 @@ namespace {
 
 // Whether the focused window wants the key itself (WM_GETDLGCODE).
 bool ControlClaimsKey(MSG& message, WORD key) {
-  LRESULT code =
-      SendMessageA(message.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
+  LRESULT code = SendMessageA(message.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
   LRESULT wanted = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE;
   if (key == VK_TAB)
     wanted |= DLGC_WANTTAB;
@@ -250,6 +252,25 @@ bool TApplication::IsKeyMessage(MSG& message) {
         return HelpContext(walk->HelpContext);
   }
   return false;
+}
+
+void TApplication::RelayToHint(MSG& message) {
+  switch (message.message) {
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP:
+    break;
+  default:
+    return;
+  }
+  // Only the windows of controls with a parent are tools.
+  TControl* control = TControl::FromHandle(message.hwnd);
+  if (hintWindow_ && control && control->Parent())
+    SendMessageA(hintWindow_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void TApplication::HintMouseMessage(const MSG& message) {
@@ -309,20 +330,20 @@ void TApplication::SetHint(const std::string& hint) {
   RaiseNotify(&TApplicationEvents::OnHint);
 }
 
-bool TApplication::AddHintTool(TControl* control) {
+void TApplication::AddHintTool(TControl* control) {
   if (!control->Parent())
-    return false;
+    return;
   if (!hintWindow_) {
     hintWindow_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (!hintWindow_)
-      return false;
+      return;
     SendMessageA(hintWindow_, TTM_SETMAXTIPWIDTH, 0, 600);
   }
   TOOLINFOA info = HintToolInfo(Handle(), control->Handle());
-  return SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+  SendMessageA(hintWindow_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void TApplication::RemoveHintTool(HWND window) {
@@ -330,13 +351,6 @@ void TApplication::RemoveHintTool(HWND window) {
     return;
   TOOLINFOA info = HintToolInfo(handle_, window);
   SendMessageA(hintWindow_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-void TApplication::RelayHintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!hintWindow_)
-    return;
-  MSG relayed{window, message, wParam, lParam, 0, {}};
-  SendMessageA(hintWindow_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 bool TApplication::HelpContext(int context) {
@@ -466,9 +480,8 @@ LRESULT TApplication::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
     TControl* control = TControl::FromHandle(reinterpret_cast<HWND>(header->idFrom));
-    hintText_ = ShowHint && control && control->ShowHint()
-                    ? GetShortHint(control->EffectiveHint())
-                    : std::string();
+    hintText_ = ShowHint && control && control->ShowHint() ? GetShortHint(control->EffectiveHint())
+                                                           : std::string();
     info->lpszText = hintText_.data();
     return 0;
   }

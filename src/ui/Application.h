@@ -71,12 +71,8 @@ public:
   // Raises OnHint when the hint changes.
   void SetHint(const std::string& hint);
   bool ShowHint = true;
-  // The hint window's tools are the controls' windows, which pass their mouse messages on
-  // (RelayHintMessage) instead of being subclassed: a subclass costs a window-property lookup at
-  // every message. True when the control is a tool.
-  bool AddHintTool(TControl* control);
+  void AddHintTool(TControl* control);
   void RemoveHintTool(HWND window);
-  void RelayHintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Raises OnHelp with the context; true when a handler took it.
   bool HelpContext(int context);
@@ -119,6 +115,8 @@ private:
   void SetMainForm(TForm* form);
   bool ProcessMessage(MSG& message);
   bool IsKeyMessage(MSG& message);
+  // Hands a mouse message for a control's window to the tooltip.
+  void RelayToHint(MSG& message);
   void HintMouseMessage(const MSG& message);
   LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -53,22 +53,6 @@ TControlRegistry& Registry() {
   return *registry;
 }
 
-// The mouse messages the hint window acts on.
-bool IsHintMessage(UINT message) {
-  switch (message) {
-  case WM_MOUSEMOVE:
-  case WM_LBUTTONDOWN:
-  case WM_LBUTTONUP:
-  case WM_MBUTTONDOWN:
-  case WM_MBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_RBUTTONUP:
-    return true;
-  default:
-    return false;
-  }
-}
-
 template <typename List, typename Item> void EraseItem(List& list, Item item) {
   list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
@@ -253,6 +237,7 @@ void TControl::CreateHandle() {
   }
   UpdateBoundsFromWindow();
   ApplyFont();
+  Application->AddHintTool(this);
   CreateWnd();
   for (TControl* child : std::vector<TControl*>(controls_))
     child->CreateHandle();
@@ -302,9 +287,7 @@ void TControl::Bind(HWND window) {
 void TControl::Unbind() {
   if (!handle_)
     return;
-  if (hintTool_)
-    Application->RemoveHintTool(handle_);
-  hintTool_ = false;
+  Application->RemoveHintTool(handle_);
   Registry().Remove(handle_);
   if (native_)
     TControlWindow::Unsubclass(*this, handle_);
@@ -317,8 +300,6 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   TMessage message{messageId, wParam, lParam, 0};
-  if (IsHintMessage(messageId))
-    RelayToHint(messageId, wParam, lParam);
   try {
     if (messageTap)
       messageTap(handle_, messageId, wParam, lParam);
@@ -340,14 +321,6 @@ LRESULT TControl::Dispatch(UINT messageId, WPARAM wParam, LPARAM lParam) {
   if (messageId == WM_NCDESTROY)
     Unbind();
   return message.Result;
-}
-
-// A window becomes one of the hint window's tools at its first mouse message: most never get one.
-void TControl::RelayToHint(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!hintTool_)
-    hintTool_ = Application->AddHintTool(this);
-  if (hintTool_)
-    Application->RelayHintMessage(handle_, message, wParam, lParam);
 }
 
 void TControl::WndProc(TMessage& message) {

@@ -264,7 +264,6 @@ private:
 
   HWND handle_ = nullptr;
   bool native_ = false;
-  bool hintTool_ = false;
   // A native window's own procedure, called for what the control leaves to it.
   WNDPROC nativeProc_ = nullptr;
   bool nativeUnicode_ = false;
@@ -304,7 +303,6 @@ private:
   void Bind(HWND window);
   void Unbind();
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  void RelayToHint(UINT message, WPARAM wParam, LPARAM lParam);
   bool Reflect(TMessage& message);
   void HandleMouse(TMessage& message);
   void HandleWheel(TMessage& message);

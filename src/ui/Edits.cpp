@@ -7,6 +7,7 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quolin {
 
@@ -197,7 +198,8 @@ bool EditCountsCharacters() {
 
 std::string WindowTextOf(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -372,18 +374,33 @@ void TComboBox::CreateWnd() {
   edit_ = nullptr;
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (style_ != TComboBoxStyle::csDropDownList && GetComboBoxInfo(window, &info) &&
-      info.hwndItem && info.hwndItem != window) {
+  if (style_ != TComboBoxStyle::csDropDownList && GetComboBoxInfo(window, &info) && info.hwndItem &&
+      info.hwndItem != window) {
     edit_ = info.hwndItem;
-    SetWindowSubclass(edit_, EditProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    editUnicode_ = IsWindowUnicode(edit_);
+    auto proc = reinterpret_cast<LONG_PTR>(EditProc);
+    editProc_ =
+        reinterpret_cast<WNDPROC>(editUnicode_ ? SetWindowLongPtrW(edit_, GWLP_WNDPROC, proc)
+                                               : SetWindowLongPtrA(edit_, GWLP_WNDPROC, proc));
   }
 }
 
 void TComboBox::DestroyWnd() {
   itemIndex_ = static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
-  if (edit_)
-    RemoveWindowSubclass(edit_, EditProc, 2);
+  RestoreEditProc();
   edit_ = nullptr;
+}
+
+// Only while the procedure is still this one: whoever replaced it later keeps theirs.
+void TComboBox::RestoreEditProc() {
+  if (!edit_ || !editProc_)
+    return;
+  auto proc = reinterpret_cast<LONG_PTR>(EditProc);
+  auto previous = reinterpret_cast<LONG_PTR>(std::exchange(editProc_, nullptr));
+  if (editUnicode_ && GetWindowLongPtrW(edit_, GWLP_WNDPROC) == proc)
+    SetWindowLongPtrW(edit_, GWLP_WNDPROC, previous);
+  else if (!editUnicode_ && GetWindowLongPtrA(edit_, GWLP_WNDPROC) == proc)
+    SetWindowLongPtrA(edit_, GWLP_WNDPROC, previous);
 }
 
 HWND TComboBox::EditHandle() {
@@ -528,9 +545,11 @@ void TComboBox::WndProc(TMessage& message) {
 }
 
 // The edit box of the combo box: its keys and focus count as the combo box's.
-LRESULT CALLBACK TComboBox::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data) {
-  auto* combo = reinterpret_cast<TComboBox*>(data);
+LRESULT CALLBACK TComboBox::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The procedure is put back before the combo box's window goes, so its control is known.
+  auto* combo = static_cast<TComboBox*>(TControl::FromHandle(GetParent(window)));
+  if (!combo || combo->edit_ != window || !combo->editProc_)
+    return DefWindowProcA(window, message, wParam, lParam);
   bool swallow = false;
   Guard(combo, [&] {
     switch (message) {
@@ -565,9 +584,12 @@ LRESULT CALLBACK TComboBox::EditProc(HWND window, UINT message, WPARAM wParam, L
   });
   if (swallow)
     return 0;
+  WNDPROC previous = combo->editProc_;
+  bool unicode = combo->editUnicode_;
   if (message == WM_NCDESTROY)
-    RemoveWindowSubclass(window, EditProc, 2);
-  return DefSubclassProc(window, message, wParam, lParam);
+    combo->RestoreEditProc();
+  return unicode ? CallWindowProcW(previous, window, message, wParam, lParam)
+                 : CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 TListBox::TListBox(TComponent* owner)

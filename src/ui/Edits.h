@@ -153,8 +153,12 @@ private:
   int itemIndex_ = -1;
   HWND edit_ = nullptr;
 
-  static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR data);
+  // The edit part's procedure is replaced itself rather than subclassed through the common
+  // controls, which read a window property (a server round trip under Wine) per message.
+  static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void RestoreEditProc();
+  WNDPROC editProc_ = nullptr;
+  bool editUnicode_ = false;
 };
 
 class TListBox : public TControl {

@@ -10,7 +10,7 @@ using namespace quolin;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Input input(data, size);
   uint8_t choice = input.Byte();
-  // Bits 0-3 and 5-6 pick the flags, bit 4 a read-only target.
+  // Bits 0-3 and 5-6 pick the flags, bit 4 a read-only target, bit 7 reads of 16 bytes at most.
   int flags = texttest::FlagsOf((choice & 0x0F) | (choice & 0x60) >> 1);
   bool readOnly = choice & 0x10;
   int start = input.Byte();
@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TStringEditTarget target(text, readOnly);
   target.SetSelection(start, length);
   TSearchPos selection{target.SelStart(), target.SelLength()};
-  int count = TFindSession(target).ReplaceAll(search, replacement, flags);
+  int count =
+      TFindSession(target, choice & 0x80 ? 16 : 1 << 16).ReplaceAll(search, replacement, flags);
 
   texttest::TReplaceOutcome expected =
       texttest::ReferenceReplaceAll(text, selection, search, replacement, flags, readOnly);

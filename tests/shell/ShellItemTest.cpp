@@ -107,6 +107,32 @@ TEST_F(ShellItem, AttributesPathsNamesAndLevels) {
   EXPECT_NE(name, "");
 }
 
+// The names of what a folder holds, as its own folder parses them.
+std::set<std::string> ChildNames(IShellFolder* folder) {
+  std::set<std::string> names;
+  TComPtr<IEnumIDList> children;
+  if (folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, children.Out()) != S_OK)
+    return names;
+  for (TOwnedIDList child; children->Next(1, &child.Out(), nullptr) == S_OK;) {
+    std::string name;
+    GetDisplayName(folder, child.Get(), name, SHGDN_INFOLDER | SHGDN_FORPARSING);
+    names.insert(name);
+  }
+  return names;
+}
+
+TEST_F(ShellItem, BindFolderGivesTheItemsOwnFolder) {
+  TComPtr<IShellFolder> folder;
+  ASSERT_TRUE(TPlainItem(ListOf(temp_.Path()).Get()).BindFolder(folder));
+  EXPECT_EQ(ChildNames(folder.Get()), (std::set<std::string>{"フォルダ", "表.txt"}));
+  ASSERT_TRUE(TPlainItem(ListOf(folder_).Get()).BindFolder(folder));
+  EXPECT_TRUE(ChildNames(folder.Get()).empty());
+  // The desktop is its own folder: no parent binds it.
+  ASSERT_TRUE(TPlainItem(SpecialFolder(sfDesktop).Get()).BindFolder(folder));
+  EXPECT_EQ(ChildNames(folder.Get()), ChildNames(DesktopShellFolder().Get()));
+  EXPECT_FALSE(ChildNames(folder.Get()).empty());
+}
+
 TEST_F(ShellItem, IconsAndOverlaysFallBackToTheSystemAndTheAttributes) {
   TOwnedIDList list = ListOf(file_);
   const int systemIcon = GetSysIconIndex(list.Get(), false, false);

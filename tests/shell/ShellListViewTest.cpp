@@ -6,7 +6,6 @@
 #include "common/TempFolder.h"
 #include "core/ShellSortKey.h"
 #include "shell/FakeShellFolder.h"
-#include "support/InputDriver.h"
 #include "support/UiTest.h"
 #include "ui/Graphics.h"
 
@@ -14,8 +13,6 @@
 
 #include <ole2.h>
 #include <shellapi.h>
-
-#include <algorithm>
 
 using namespace quolin;
 using namespace quolin::test_support;
@@ -413,34 +410,6 @@ TEST_F(ShellListDrag, DropSourceAnswers) {
   for (auto [escape, keys, answer] : table)
     EXPECT_EQ(list_->QueryContinueDrag(escape, keys), answer) << escape << " " << keys;
   EXPECT_EQ(list_->GiveFeedback(DROPEFFECT_COPY), DRAGDROP_S_USEDEFAULTCURSORS);
-}
-
-// Real input: the native list's own tracking takes the first moves; the list asks
-// OnShBeginDrag only from 6 pixels on, and is idle again once the button is up.
-TEST_F(ShellListDrag, SixPixelsAskOnShBeginDragWhichMayRefuse) {
-  using uitest::InputDriver;
-  MakeFile(temp_ / "drag.txt", 1);
-  Make();
-  list_->SetSelected(0, true);
-  const RECT rect = list_->ItemRect(0, LVIR_LABEL);
-  const POINT start = list_->ClientToScreen(POINT{rect.left + 4, rect.top + 4});
-  std::vector<int> distances;
-  list_->OnShBeginDrag = [&](TObject*, TShellIDList& ids, const POINT& pt, int x, int,
-                             bool& canDrag) {
-    distances.push_back(x - pt.x);
-    EXPECT_EQ(ids.Count(), 1);
-    canDrag = false;
-  };
-  InputDriver driver({InputDriver::MoveTo(start), InputDriver::LeftDown(),
-                      InputDriver::MoveTo(POINT{start.x + 5, start.y}),
-                      InputDriver::MoveTo(POINT{start.x + 6, start.y}),
-                      InputDriver::WaitFor([&] { return !distances.empty(); }),
-                      InputDriver::LeftUp()});
-  ASSERT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }));
-  EXPECT_TRUE(driver.Succeeded()) << "step " << driver.FailedStep();
-  ASSERT_FALSE(distances.empty());
-  EXPECT_EQ(*std::min_element(distances.begin(), distances.end()), 6);
-  EXPECT_TRUE(uitest::PumpUntil([&] { return list_->MouseState() == 0; }));
 }
 
 void PutText(const char* text) {

@@ -1,11 +1,8 @@
 // The shell tree under real pointer input: a press on a node selects on release, a move of 6
 // pixels with the button down asks to drag, a release outside ends the press, and a press on
 // the expand button opens and fills the node. These tests move the pointer: they run alone.
-// Other programs' windows still come and go: one that comes to the front can take a press away
-// (its activation cancels the tree's capture, or its own capture takes the input), so a gesture
-// whose press was lost that way runs again.
+#include "shell/PointerGestures.h"
 #include "shell/ShellTreeFixture.h"
-#include "support/InputDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +26,6 @@ protected:
     OpenDriveE();
     NodeOf(top_.Path())->Expand(false);
     a_ = NodeOf(top_ / "a");
-    // Above the other programs' windows, which would otherwise take the presses.
-    SetWindowPos(form_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     tree_->OnChange = [this](TObject*, TTreeNode* node) { changed_ = node; };
     tree_->OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
       lastMove_ = x * 10000 + y;
@@ -43,17 +38,8 @@ protected:
     };
   }
 
-  bool InFront() const { return GetForegroundWindow() == form_->Handle(); }
-  // Waits until condition holds, or until the press is gone while another window is in front,
-  // which voids the attempt.
   InputDriver::Step Until(std::function<bool()> condition) {
-    return InputDriver::WaitFor([this, condition = std::move(condition)] {
-      if (condition())
-        return true;
-      if (!InFront() && tree_->MouseState() == 0)
-        lost_ = true;
-      return lost_.load();
-    });
+    return gestures_.Until(std::move(condition));
   }
   // Waits until the tree handled a move to the screen point.
   InputDriver::Step MovedTo(POINT screen) {
@@ -65,45 +51,17 @@ protected:
     const RECT rect = ItemRect(node);
     return tree_->ClientToScreen(POINT{rect.left + 3, (rect.top + rect.bottom) / 2});
   }
-  // Runs the steps of gesture with the form active and focused, again after reset while a run
-  // lost its press, a few times at most.
-  bool Run(const std::function<std::vector<InputDriver::Step>()>& gesture,
+  // Runs the gesture until an attempt was not void; reset puts back what a void one changed.
+  bool Run(const std::function<PointerGestures::Steps()>& gesture,
            const std::function<void()>& reset) {
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
-      if (attempt > 0)
-        Reset(reset);
-      // Asked again until it holds: another window may come to the front meanwhile.
-      if (!uitest::PumpUntil([this] {
-            SetForegroundWindow(form_->Handle());
-            return InFront();
-          }))
-        continue;
-      tree_->SetFocus();
-      uitest::Pump();
-      lost_ = false;
-      InputDriver driver(gesture());
-      EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }));
-      if (!lost_) {
-        EXPECT_LT(driver.FailedStep(), 0);
-        return driver.Succeeded();
-      }
-    }
-    ADD_FAILURE() << "another window took the press in each of " << Attempts << " attempts";
-    return false;
+    return gestures_.Run(gesture, [&] {
+      reset();
+      changed_ = nullptr;
+      asked_ = false;
+      distances_.clear();
+      lastMove_ = -1;
+    });
   }
-  // The press of a voided attempt ends, and the test's own state goes back.
-  void Reset(const std::function<void()>& reset) {
-    if (GetCapture() == tree_->Handle())
-      ReleaseCapture();
-    EXPECT_TRUE(uitest::PumpUntil([this] { return tree_->MouseState() == 0; }));
-    reset();
-    changed_ = nullptr;
-    asked_ = false;
-    distances_.clear();
-    lastMove_ = -1;
-  }
-
-  static constexpr int Attempts = 20;
 
   TempFolder top_{"mouse", "E:\\"};
   TTreeNode* a_ = nullptr;
@@ -112,8 +70,7 @@ protected:
   // The last move the tree handled, as x * 10000 + y.
   std::atomic<int> lastMove_{-1};
   std::vector<int> distances_;
-  // Another window took the current attempt's press.
-  std::atomic<bool> lost_{false};
+  PointerGestures gestures_{*form_, *tree_, [this] { return tree_->MouseState() == 0; }};
 };
 
 TEST_F(ShellTreeMouse, APressSelectsOnReleaseAndFivePixelsDoNotDrag) {
@@ -128,7 +85,7 @@ TEST_F(ShellTreeMouse, APressSelectsOnReleaseAndFivePixelsDoNotDrag) {
   before->SetSelected(true);
   uitest::Pump();
   ASSERT_TRUE(Run(
-      [&]() -> std::vector<InputDriver::Step> {
+      [&]() -> PointerGestures::Steps {
         return {InputDriver::MoveTo(start), InputDriver::LeftDown(),
                 Until([&] { return tree_->MouseState() == 1; }), InputDriver::MoveTo(five),
                 MovedTo(five), InputDriver::MoveTo(fiveFive), MovedTo(fiveFive),
@@ -146,16 +103,19 @@ TEST_F(ShellTreeMouse, SixPixelsAskToDragAndAReleaseOutsideEndsThePress) {
   const POINT start = OnLabel(a_);
   const POINT outside = form_->ClientToScreen(POINT{600, 400});
   ASSERT_TRUE(Run(
-      [&]() -> std::vector<InputDriver::Step> {
-        return {InputDriver::MoveTo(start), InputDriver::LeftDown(),
+      [&]() -> PointerGestures::Steps {
+        return {InputDriver::MoveTo(start),
+                InputDriver::LeftDown(),
                 InputDriver::MoveTo(POINT{start.x, start.y + 6}),
-                Until([&] { return asked_.load(); }), InputDriver::MoveTo(outside),
-                InputDriver::LeftUp()};
+                Until([&] { return asked_.load(); }),
+                InputDriver::MoveTo(outside),
+                InputDriver::LeftUp(),
+                Until([&] { return tree_->MouseState() == 0; })};
       },
       [] {}));
   ASSERT_FALSE(distances_.empty());
   EXPECT_EQ(*std::min_element(distances_.begin(), distances_.end()), 6);
-  EXPECT_TRUE(uitest::PumpUntil([&] { return tree_->MouseState() == 0; }));
+  EXPECT_EQ(tree_->MouseState(), 0);
   TTreeNode* b = NodeOf(top_ / "b");
   ASSERT_NE(b, nullptr);
   b->SetSelected(true);
@@ -177,7 +137,7 @@ TEST_F(ShellTreeMouse, APressOnTheButtonOpensAndFills) {
   ASSERT_GE(button.x, 0);
   const POINT screen = tree_->ClientToScreen(POINT{button.x + 2, y});
   ASSERT_TRUE(Run(
-      [&]() -> std::vector<InputDriver::Step> {
+      [&]() -> PointerGestures::Steps {
         return {InputDriver::MoveTo(screen), InputDriver::LeftDown(), InputDriver::LeftUp(),
                 Until([&] { return a_->Expanded(); })};
       },

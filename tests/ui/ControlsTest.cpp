@@ -1,6 +1,8 @@
 // The controls the later windows need: status bar panels, tree nodes and dragging, the string
 // grid, speed-button groups, the splitter, check and radio buttons, lists, fonts and colours.
 #include "FormFixture.h"
+#include "support/WaitLimit.h"
+#include "support/WindowSearch.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -483,8 +485,9 @@ TEST_F(UiControls, WindowsLeadToTheirControlsOnlyWhileTheyLive) {
   edit->RecreateWnd();
   EXPECT_NE(edit->Handle(), first);
   EXPECT_EQ(TControl::FromHandle(edit->Handle()), edit);
-  if (!IsWindow(first))
+  if (!IsWindow(first)) {
     EXPECT_EQ(TControl::FromHandle(first), nullptr) << "the old window leads nowhere";
+  }
   HWND panelWindow = panel->Handle();
   HWND innerWindow = inner->Handle();
   panel->Free();
@@ -611,50 +614,34 @@ TEST_F(UiControls, HintsComeFromTheControlOrItsNearestParent) {
   EXPECT_EQ(Application->Hint(), "Close") << "the status text does not need ShowHint";
 }
 
-// The application's hint window, shown over a tool, and the window of its current tool.
-struct ShownHint {
-  HWND window = nullptr;
-  HWND tool = nullptr;
-};
-
-BOOL CALLBACK TakeShownHint(HWND window, LPARAM context) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::strcmp(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window))
-    return TRUE;
-  TOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  if (!SendMessageA(window, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
-    return TRUE;
-  *reinterpret_cast<ShownHint*>(context) = {window, reinterpret_cast<HWND>(tool.uId)};
-  return FALSE;
-}
-
-ShownHint FindShownHint() {
-  ShownHint shown;
-  EnumThreadWindows(GetCurrentThreadId(), TakeShownHint, reinterpret_cast<LPARAM>(&shown));
-  return shown;
-}
-
-TEST_F(UiControls, AHintShowsOverTheControlThePointerRestsOn) {
+// The tooltip hears the pointer from the message loop: resting over a control with a hint
+// shows it.
+TEST_F(UiControls, RestingThePointerOverAControlShowsItsHint) {
   form->SetBounds(100, 100, 300, 200);
   form->Show();
-  auto* quiet = Add<TButton>("Quiet");
-  quiet->SetBounds(10, 10, 100, 30);
-  auto* button = Add<TButton>("Own");
-  button->SetBounds(10, 60, 100, 30);
-  button->SetHint("Close");
+  auto* button = Add<TButton>("Tipped");
+  button->SetBounds(20, 20, 120, 40);
+  button->SetHint("Saves the file");
   button->SetShowHint(true);
-  SetForegroundWindow(form->Handle());
-  ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
-  POINT over = button->ClientToScreen({50, 15});
-  ASSERT_EQ(WindowFromPoint(over), button->Handle());
-  POINT beside = quiet->ClientToScreen({50, 15});
-  SetCursorPos(beside.x, beside.y);
   uitest::Pump();
-  SetCursorPos(over.x, over.y);
-  ASSERT_TRUE(uitest::PumpUntil([] { return FindShownHint().window != nullptr; }));
-  EXPECT_EQ(FindShownHint().tool, button->Handle());
+  auto shownTip = [] {
+    HWND found = nullptr;
+    test_support::VisitThreadWindows(GetCurrentThreadId(), [&](HWND window) {
+      if (test_support::ClassNameOf(window) == TOOLTIPS_CLASSA && IsWindowVisible(window))
+        found = window;
+      return !found;
+    });
+    return found;
+  };
+  POINT centre{60, 20};
+  ClientToScreen(button->Handle(), &centre);
+  SetCursorPos(centre.x, centre.y);
+  PostMessageA(button->Handle(), WM_MOUSEMOVE, 0, Point(60, 20));
+  ASSERT_TRUE(test_support::WaitUntil([&] {
+    uitest::Pump();
+    return shownTip() != nullptr;
+  }));
+  EXPECT_EQ(test_support::CaptionOf(shownTip()), "Saves the file");
 }
 
 TEST_F(UiControls, WheelGoesToTheFocusedControlThenItsParentsThenTheForm) {
