@@ -35,6 +35,7 @@ using namespace quolin;
 
 struct Settings {
   bool smoke = false;
+  bool trace = false;
   size_t bytes = 10 * 1024 * 1024;
   size_t smallBytes = 10 * 1024;
   int openRuns = 5;
@@ -43,6 +44,8 @@ struct Settings {
 
 // "--smoke": a small input, measured once.
 constexpr Settings SmokeSettings{.smoke = true, .bytes = 256 * 1024, .openRuns = 1, .typeRuns = 1};
+// "--trace": one small opening and one baseline child between marks in a server log.
+constexpr Settings TraceSettings{.trace = true, .bytes = 10 * 1024};
 
 // ReadFile of the whole file plus memchr counting its line feeds.
 double ReadAndScan(const bench::TempFile& file, size_t size, int runs) {
@@ -103,33 +106,37 @@ int CountDescendants(HWND window) {
 }
 
 // An MDI child of the main window holding children plain windows, created, shown and painted
-// once; destroyed untimed.
+// once.
+HWND MakePlainMdiChild(int children) {
+  MDICREATESTRUCTA create{};
+  create.szClass = BaselineChildClass;
+  create.szTitle = "baseline";
+  create.hOwner = GetModuleHandleA(nullptr);
+  create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+  create.style = WS_CHILD | WS_CLIPCHILDREN;
+  auto child = reinterpret_cast<HWND>(
+      SendMessageA(TopForm->ClientHandle(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  for (int i = 0; i < children; ++i)
+    CreateWindowExA(0, BaselinePlainClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, i * 3,
+                    i * 3, 200, 100, child, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(child, SW_SHOWNORMAL);
+  PaintNow(child);
+  return child;
+}
+
+void DestroyMdiChild(HWND& child) {
+  if (child)
+    SendMessageA(TopForm->ClientHandle(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+  child = nullptr;
+  bench::PumpMessages();
+}
+
+// The plain MDI child made, destroyed untimed.
 double TimePlainMdiChild(int children, int runs) {
-  HWND client = TopForm->ClientHandle();
   HWND child = nullptr;
-  auto destroy = [&] {
-    if (child)
-      SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    child = nullptr;
-    bench::PumpMessages();
-  };
-  double seconds = bench::MinSeconds(runs, destroy, [&] {
-    MDICREATESTRUCTA create{};
-    create.szClass = BaselineChildClass;
-    create.szTitle = "baseline";
-    create.hOwner = GetModuleHandleA(nullptr);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    create.style = WS_CHILD | WS_CLIPCHILDREN;
-    child = reinterpret_cast<HWND>(
-        SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    for (int i = 0; i < children; ++i)
-      CreateWindowExA(0, BaselinePlainClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                      i * 3, i * 3, 200, 100, child, nullptr, GetModuleHandleA(nullptr),
-                      nullptr);
-    ShowWindow(child, SW_SHOWNORMAL);
-    PaintNow(child);
-  });
-  destroy();
+  double seconds = bench::MinSeconds(runs, [&] { DestroyMdiChild(child); },
+                                     [&] { child = MakePlainMdiChild(children); });
+  DestroyMdiChild(child);
   return seconds;
 }
 
@@ -239,6 +246,30 @@ EditTimes TimeEditing(const bench::TempFile& file, int runs, const std::string& 
   return times;
 }
 
+// Marks a point in a WINEDEBUG=+server log: the atom's name shows in the find_atom request.
+void MarkServerLog(const char* mark) {
+  GlobalFindAtomA(mark);
+}
+
+// One opening of the small file and one baseline child, each between marks in the server log,
+// after one untimed of each that loads what the first one pays for once.
+void Trace(const bench::TempFile& smallFile) {
+  OpenAndPaint(smallFile);
+  CloseAllDocuments();
+  MarkServerLog("open_document: opening begins");
+  OpenAndPaint(smallFile);
+  MarkServerLog("open_document: opening ends");
+  const int windows = CountDescendants(ActiveDoc()->Handle());
+  CloseAllDocuments();
+  RegisterBaselineClasses();
+  HWND child = MakePlainMdiChild(windows);
+  DestroyMdiChild(child);
+  MarkServerLog("open_document: baseline begins");
+  child = MakePlainMdiChild(windows);
+  MarkServerLog("open_document: baseline ends");
+  DestroyMdiChild(child);
+}
+
 void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& checks) {
   bench::TexOptions options;
   options.bytes = settings.bytes;
@@ -254,6 +285,10 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 
   RegWriteBool(res::RegSectionFileIO, "Utf8Warning", false);
   TopForm->EditorProp1->SetWordWrap(true);
+  if (settings.trace) {
+    Trace(smallFile);
+    return;
+  }
 
   TDocForm* probe = OpenAndPaint(smallFile);
   const int windows = CountDescendants(probe->Handle());
@@ -292,7 +327,9 @@ void Run(const Settings& settings, bench::BenchTable& table, bench::Checks& chec
 } // namespace
 
 int main(int argc, char** argv) {
-  const Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  Settings settings = bench::SmokeAsked(argc, argv) ? SmokeSettings : Settings{};
+  if (argc > 1 && std::string(argv[1]) == "--trace")
+    settings = TraceSettings;
   return bench::MainWindowBenchMain("OpenDocumentBench", settings.smoke,
                                     settings.smoke ? "open_document (smoke, 256 KB)"
                                                    : "open_document (10 MB)",

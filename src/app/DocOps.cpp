@@ -225,32 +225,33 @@ bool OpenDocument(const std::string& fileName, const std::string& ownerFile, boo
     state = LoadFileState(name, defaultWrap, rememberedOwner);
   }
 
-  auto* doc = TComponent::Create<TDocForm>(Application, "", state, logState);
-  HourGlassOn();
-  doc->Editor1->Lines().LoadFromText(std::move(text.Text));
-  doc->SetCharCode(text.Code);
-  if (asTemplate) {
-    PlaceTemplateCaret(*doc);
-  } else {
-    doc->FileName = name;
-    doc->OwnerFile = ownerFile.empty() ? rememberedOwner : ownerFile;
-    if (line >= 0) {
-      doc->Editor1->SetRowCol(doc->Editor1->Lines().LinesToRow(line), 0);
-      doc->Editor2->SetRowCol(0, 0);
+  auto fill = [&](TDocForm& doc) {
+    doc.Editor1->Lines().LoadFromText(std::move(text.Text));
+    doc.SetCharCode(text.Code);
+    if (asTemplate) {
+      PlaceTemplateCaret(doc);
     } else {
-      doc->Editor1->SetRowCol(state.Row1, state.Col1);
-      doc->Editor2->SetRowCol(state.Row2, state.Col2);
+      doc.FileName = name;
+      doc.OwnerFile = ownerFile.empty() ? rememberedOwner : ownerFile;
+      if (line >= 0) {
+        doc.Editor1->SetRowCol(doc.Editor1->Lines().LinesToRow(line), 0);
+        doc.Editor2->SetRowCol(0, 0);
+      } else {
+        doc.Editor1->SetRowCol(state.Row1, state.Col1);
+        doc.Editor2->SetRowCol(state.Row2, state.Col2);
+      }
+      doc.CenterCaretRow(*doc.Editor1);
+      doc.CenterCaretRow(*doc.Editor2);
     }
-    doc->CenterCaretRow(*doc->Editor1);
-    doc->CenterCaretRow(*doc->Editor2);
-  }
-  doc->Editor1->ScreenStrings().UndoObj().Clear();
-  doc->Editor1->SetModified(false);
-  for (TEditor* view : {doc->Editor1, doc->Editor2})
-    view->SetReadOnly(readOnly);
+    doc.Editor1->ScreenStrings().UndoObj().Clear();
+    doc.Editor1->SetModified(false);
+    for (TEditor* view : {doc.Editor1, doc.Editor2})
+      view->SetReadOnly(readOnly);
+  };
+  HourGlassOn();
+  auto* doc = TComponent::Create<TDocForm>(Application, "", state, logState, std::move(fill));
   if (!asTemplate)
     RemoveRemainFile(doc, true);
-  doc->UpdateCaption();
   doc->Timer_Section->SetEnabled(true);
   doc->ShowModified();
   doc->ShowCharCode();

@@ -78,6 +78,19 @@ private:
   std::array<BYTE, 256> saved_{};
 };
 
+// With its redraw off the frame's client counts as hidden, without the focus and layout
+// messages of hiding it.
+void HideClient(HWND client) {
+  SendMessageA(client, WM_SETREDRAW, FALSE, 0);
+}
+
+// Drawn afresh with every window in it, as a window that shows is.
+void ShowClient(HWND client) {
+  SendMessageA(client, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(client, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 } // namespace
 
 std::string DoubleClickTarget(const std::string& token, int kind) {
@@ -92,12 +105,12 @@ std::string DoubleClickTarget(const std::string& token, int kind) {
 }
 
 TDocForm::TDocForm(TComponent* owner, const TFileState& fileState,
-                   const TLogPaneState& logPaneState)
-    : TForm(owner), remembered_(RememberedState{fileState, logPaneState}) {
+                   const TLogPaneState& logPaneState, std::function<void(TDocForm&)> fill)
+    : TForm(owner), remembered_(RememberedState{fileState, logPaneState}), fill_(std::move(fill)) {
   // The frame's client stays hidden until the window first shows, so it does not flash and
   // nothing is drawn for windows that are not seen yet.
   if (HWND client = TopForm->ClientHandle())
-    ShowWindow(client, SW_HIDE);
+    HideClient(client);
   SetFormStyle(TFormStyle::fsMDIChild);
   HelpContext = HelpContextDocument;
   CreateViews();
@@ -288,7 +301,16 @@ void TDocForm::FormCreate(TObject*) {
 
 void TDocForm::AfterShow() {
   if (HWND client = TopForm->ClientHandle())
-    ShowWindow(client, SW_SHOWNA);
+    ShowClient(client);
+  if (fill_) {
+    Fill();
+    UpdateCaption();
+  }
+}
+
+void TDocForm::Fill() {
+  auto fill = std::exchange(fill_, nullptr);
+  fill(*this);
 }
 
 void TDocForm::BeforeDestruction() {
@@ -312,6 +334,9 @@ void TDocForm::FormShow(TObject*) {
     RestoreDocState(remembered_->logPane);
     remembered_.reset();
   }
+  // A window that shows maximised changes its size as it shows: its text waits for that.
+  if (fill_ && WindowState() == TWindowState::wsNormal && !AnyDocMaximized())
+    Fill();
   if (Settings().EditOption.AutoImeOn)
     for (TEditor* view : {Editor1, Editor2})
       ImmAssociateContextEx(view->Handle(), nullptr, IACE_DEFAULT);
@@ -321,8 +346,14 @@ void TDocForm::FormShow(TObject*) {
 
 void TDocForm::ApplySettings() {
   bool wrap = Editor1->WordWrap();
-  TopForm->EditorProp1->AssignTo(*Editor1);
-  TopForm->EditorProp1->AssignTo(*Editor2);
+  // The views' bars follow the document's wrap (SetWordWrap below), never the settings' own:
+  // given the bars the views have, the settings show no bar that is hidden again at once.
+  TOwned<TEditorProp> viewProps(TComponent::Create<TEditorProp>(nullptr));
+  viewProps->Assign(*TopForm->EditorProp1);
+  for (TEditor* view : {Editor1, Editor2}) {
+    viewProps->SetScrollBars(view->ScrollBars());
+    viewProps->AssignTo(*view);
+  }
   SetWordWrap(wrap);
   LogListBox1->SetColor(TopForm->LogBGColor);
   Panel_LogLeftBand->SetColor(TopForm->LogBGColor);

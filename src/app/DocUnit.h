@@ -16,6 +16,7 @@
 #include "ui/Timer.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -171,8 +172,12 @@ public:
 
 protected:
   // The file's remembered state is applied before the window first shows and before any
-  // text arrives, so nothing is wrapped twice.
-  TDocForm(TComponent* owner, const TFileState& fileState, const TLogPaneState& logPaneState);
+  // text arrives, so nothing is wrapped twice. fill then gives the views their text, name and
+  // carets: before the window shows when it shows at the size it has, so that nothing of it is
+  // drawn before the window's first paint; once it has its final size when it shows maximised.
+  // Either way it runs before the construction returns.
+  TDocForm(TComponent* owner, const TFileState& fileState, const TLogPaneState& logPaneState,
+           std::function<void(TDocForm&)> fill);
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
   void AfterShow() override;
@@ -186,7 +191,9 @@ private:
     TLogPaneState logPane;
   };
   std::optional<RememberedState> remembered_; // until the first show applies it
+  std::function<void(TDocForm&)> fill_;       // until it has run
 
+  void Fill();
   void CreateViews();
   void CreateLogPane();
   void CreateTimers();

@@ -12,11 +12,15 @@ namespace quolin {
 
 namespace {
 
+// The screen's resolution is fixed for the process; asking costs a request to the window server.
 int ScreenPixelsPerInch() {
-  HDC screen = GetDC(nullptr);
-  int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return pixels > 0 ? pixels : 96;
+  static const int pixels = [] {
+    HDC screen = GetDC(nullptr);
+    int caps = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return caps > 0 ? caps : 96;
+  }();
+  return pixels;
 }
 
 } // namespace

@@ -35,14 +35,20 @@ BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
 }
 
 // The MDI client of a frame shows the frame's colour.
-LRESULT CALLBACK MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR data) {
-  if (message != WM_ERASEBKGND)
-    return DefSubclassProc(window, message, wParam, lParam);
-  RECT rect;
-  GetClientRect(window, &rect);
-  FillRect(reinterpret_cast<HDC>(wParam), &rect, reinterpret_cast<TForm*>(data)->Brush());
-  return 1;
+// The procedure of the class the MDI clients are all of.
+WNDPROC mdiClientClassProc = nullptr;
+
+// The client's background in its frame's colour. A procedure in its place rather than a
+// subclass, which is looked up in a window property at every message.
+LRESULT CALLBACK MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND)
+    if (auto* frame = dynamic_cast<TForm*>(TControl::FromHandle(GetParent(window)))) {
+      RECT rect;
+      GetClientRect(window, &rect);
+      FillRect(reinterpret_cast<HDC>(wParam), &rect, frame->Brush());
+      return 1;
+    }
+  return CallWindowProcA(mdiClientClassProc, window, message, wParam, lParam);
 }
 
 // The first child window number an MDI client gives its window list.
@@ -299,7 +305,8 @@ void TForm::CreateWnd() {
                                     WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
                                         WS_VISIBLE,
                                     0, 0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), &client);
-    SetWindowSubclass(clientHandle_, MdiClientProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    mdiClientClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        clientHandle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MdiClientProc)));
   }
   if (menu_ && formStyle_ != TFormStyle::fsMDIChild) {
     ::SetMenu(window, menu_->Handle());
@@ -319,8 +326,9 @@ void TForm::ColorChanged() {
 
 void TForm::DestroyWnd() {
   HWND window = WindowHandle();
-  if (clientHandle_)
-    RemoveWindowSubclass(clientHandle_, MdiClientProc, 1);
+  if (clientHandle_ && GetWindowLongPtrA(clientHandle_, GWLP_WNDPROC) ==
+                           reinterpret_cast<LONG_PTR>(MdiClientProc))
+    SetWindowLongPtrA(clientHandle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mdiClientClassProc));
   if (menu_ && formStyle_ != TFormStyle::fsMDIChild) {
     ::SetMenu(window, nullptr);
     menu_->SetWindow(nullptr);

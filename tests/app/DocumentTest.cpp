@@ -482,11 +482,15 @@ struct OpeningWatch {
       stylesAtShow.push_back(GetWindowLongA(child, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
     return TRUE;
   }
+  // The frame's client is not drawn while a document window is made, and shows with it
+  // (by its redraw turned on, or shown).
+  static bool ClientShows(int code, const CWPSTRUCT& call) {
+    return code == HC_ACTION && (call.message == WM_SETREDRAW || call.message == WM_SHOWWINDOW) &&
+           call.wParam && IsClass(call.hwnd, "MDIClient");
+  }
   static LRESULT CALLBACK CallWnd(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    // The frame's client stays hidden while a document window is made and shows with it.
-    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
-        IsClass(call->hwnd, "MDIClient") && stylesAtShow.empty())
+    if (ClientShows(code, *call) && stylesAtShow.empty())
       EnumChildWindows(call->hwnd, RecordEditor, 0);
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
@@ -522,6 +526,91 @@ TEST_F(Doc, FileStateRememberedWrapAndBarsAreThereAtTheFirstShowWithoutNewViewWi
     EXPECT_EQ(OpeningWatch::stylesAtShow, (std::vector<LONG>{bars, bars})) << "wrap " << wrap;
     CloseDoc(doc);
   }
+}
+
+// The first view's line count and the document window's caption as the frame's client first
+// shows with a new document in it.
+struct FirstShowWatch {
+  static inline int lines = -1;
+  static inline std::string caption;
+
+  static BOOL CALLBACK Record(HWND child, LPARAM) {
+    if (auto* view = dynamic_cast<TEditor*>(TControl::FromHandle(child)); view && lines < 0) {
+      lines = view->Lines().Count();
+      if (auto* doc = dynamic_cast<TDocForm*>(view->ParentForm()))
+        caption = doc->Caption();
+    }
+    return TRUE;
+  }
+  static LRESULT CALLBACK CallWnd(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (OpeningWatch::ClientShows(code, *call) && lines < 0)
+      EnumChildWindows(call->hwnd, Record, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
+
+// What the opening gives the view: the remembered caret in the middle of the view, and the
+// wrap column of the view's width.
+void ExpectOpenedAt(TDocForm& doc, int row, const std::string& what) {
+  TEditor& view = *doc.Editor1;
+  EXPECT_EQ(view.Row(), row) << what;
+  EXPECT_EQ(view.TopRow(), row - view.ClientHeight() / view.RowHeight() / 2) << what;
+  int width = view.Width() - 2 * view.Margin().Left() - GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(view.WrapOption().WrapByte(), width / view.CharPitch()) << what;
+}
+
+TEST_F(Doc, AnOpenedDocumentIsFilledBeforeItShowsOrOnceMaximisedAtItsFinalSize) {
+  std::string text;
+  for (int i = 0; i < 300; ++i)
+    text += "line " + std::to_string(i) + "\r\n";
+  std::string path = Write("long.tex", text), other = Write("other.tex", text);
+  SaveFileState(path, TFileState{2, 150, 0, 0, true, 1}, "");
+  SaveFileState(other, TFileState{2, 120, 0, 0, true, 1}, "");
+  top->EditorProp1->SetWordWrap(true);
+
+  HHOOK calls = SetWindowsHookExA(WH_CALLWNDPROC, FirstShowWatch::CallWnd, nullptr,
+                                  GetCurrentThreadId());
+  TDocForm* doc = Open(path);
+  UnhookWindowsHookEx(calls);
+  EXPECT_EQ(FirstShowWatch::lines, 300) << "the text is there as the window shows";
+  EXPECT_EQ(FirstShowWatch::caption, "long.tex");
+  EXPECT_EQ(doc->Caption(), "long.tex");
+  ExpectOpenedAt(*doc, 150, "at the size it has");
+
+  // Closed maximised, the next document window shows maximised.
+  doc->SetWindowState(TWindowState::wsMaximized);
+  CloseDoc(doc);
+  TDocForm* maximised = Open(other);
+  ASSERT_EQ(maximised->WindowState(), TWindowState::wsMaximized);
+  EXPECT_EQ(maximised->Editor1->Lines().Count(), 300);
+  EXPECT_EQ(maximised->Caption(), "other.tex");
+  ExpectOpenedAt(*maximised, 120, "maximised");
+  EXPECT_EQ(maximised->OutlineNode->Text(), "other.tex");
+}
+
+TEST_F(Doc, AnOpenedDocumentIsDrawnWithTheFramesClientAroundIt) {
+  std::string path = Write("drawn.tex", "x\r\n");
+  SetForegroundWindow(top->Handle());
+  ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == top->Handle(); }));
+  TDocForm* doc = Open(path);
+  TEditor& view = *doc->Editor1;
+  // Below the text in the view, and beside or below the document window in the client.
+  POINT inView = view.ClientToScreen({view.ClientWidth() - 10, view.ClientHeight() - 10});
+  RECT client, window;
+  GetClientRect(top->ClientHandle(), &client);
+  GetWindowRect(doc->Handle(), &window);
+  MapWindowPoints(nullptr, top->ClientHandle(), reinterpret_cast<POINT*>(&window), 2);
+  POINT inClient = window.right + 10 < client.right ? POINT{window.right + 5, window.top + 5}
+                                                    : POINT{window.left + 5, window.bottom + 5};
+  ClientToScreen(top->ClientHandle(), &inClient);
+  ASSERT_EQ(WindowFromPoint(inView), view.Handle());
+  ASSERT_EQ(WindowFromPoint(inClient), top->ClientHandle());
+  auto drawn = [&] {
+    return uitest::ScreenPixel(inView) == ColorToRGB(view.Color()) &&
+           uitest::ScreenPixel(inClient) == GetSysColor(COLOR_APPWORKSPACE);
+  };
+  EXPECT_TRUE(uitest::PumpUntil(drawn));
 }
 
 TEST_F(Doc, DocOpenACompoundDocFileIsRefusedQuietlyAndOpenedAfterItsMessage) {
