@@ -129,24 +129,6 @@ struct TControlWindow {
     return TControl::FromHandle(window)->Dispatch(message, wParam, lParam);
   }
 
-  static void Subclass(TControl& control, HWND window) {
-    control.nativeUnicode_ = IsWindowUnicode(window);
-    auto proc = reinterpret_cast<LONG_PTR>(NativeProc);
-    control.nativeProc_ = reinterpret_cast<WNDPROC>(
-        control.nativeUnicode_ ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
-                               : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
-  }
-
-  // Only while the procedure is still this one: whoever subclassed it later keeps theirs.
-  static void Unsubclass(TControl& control, HWND window) {
-    auto proc = reinterpret_cast<LONG_PTR>(NativeProc);
-    auto previous = reinterpret_cast<LONG_PTR>(control.nativeProc_);
-    if (control.nativeUnicode_ && GetWindowLongPtrW(window, GWLP_WNDPROC) == proc)
-      SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
-    else if (!control.nativeUnicode_ && GetWindowLongPtrA(window, GWLP_WNDPROC) == proc)
-      SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
-  }
-
   static void Register(const TCreateParams& params) {
     static std::set<std::string> registered;
     if (registered.count(params.WinClassName))
@@ -233,7 +215,7 @@ void TControl::CreateHandle() {
   native_ = params.Native;
   if (native_) {
     Bind(window);
-    TControlWindow::Subclass(*this, window);
+    nativeProcedure_.Replace(window, TControlWindow::NativeProc);
   }
   UpdateBoundsFromWindow();
   ApplyFont();
@@ -290,7 +272,7 @@ void TControl::Unbind() {
   Application->RemoveHintTool(handle_);
   Registry().Remove(handle_);
   if (native_)
-    TControlWindow::Unsubclass(*this, handle_);
+    nativeProcedure_.Restore(handle_);
   handle_ = nullptr;
 }
 
@@ -463,12 +445,9 @@ void TControl::DefaultHandler(TMessage& message) {
   }
   if (!native_)
     message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
-  else if (nativeUnicode_)
-    message.Result =
-        CallWindowProcW(nativeProc_, handle_, message.Msg, message.WParam, message.LParam);
   else
     message.Result =
-        CallWindowProcA(nativeProc_, handle_, message.Msg, message.WParam, message.LParam);
+        nativeProcedure_.CallPrevious(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 bool TControl::Reflect(TMessage& message) {
@@ -616,8 +595,8 @@ void TControl::HandleChar(TMessage& message, bool system) {
     message.WParam = static_cast<unsigned char>(key);
     // A window of the layer's own classes answers through Dispatch without the round trips of
     // a sent message.
-    LRESULT code = native_ ? SendMessageA(handle_, WM_GETDLGCODE, 0, 0)
-                           : Dispatch(WM_GETDLGCODE, 0, 0);
+    LRESULT code =
+        native_ ? SendMessageA(handle_, WM_GETDLGCODE, 0, 0) : Dispatch(WM_GETDLGCODE, 0, 0);
     if (!(code & DLGC_WANTCHARS) && form && form->DialogChar(key))
       return;
   } else if (form && form->DialogChar(key)) {

@@ -12,6 +12,7 @@
 #include "core/Exceptions.h"
 #include "ui/Component.h"
 #include "ui/Graphics.h"
+#include "ui/ReplacedProcedure.h"
 #include "ui/Types.h"
 
 #include <windows.h>
@@ -265,8 +266,7 @@ private:
   HWND handle_ = nullptr;
   bool native_ = false;
   // A native window's own procedure, called for what the control leaves to it.
-  WNDPROC nativeProc_ = nullptr;
-  bool nativeUnicode_ = false;
+  TReplacedProcedure nativeProcedure_;
   TControl* parent_ = nullptr;
   std::vector<TControl*> controls_;
   std::vector<TControl*> tabList_;

@@ -7,7 +7,6 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace quolin {
 
@@ -377,30 +376,15 @@ void TComboBox::CreateWnd() {
   if (style_ != TComboBoxStyle::csDropDownList && GetComboBoxInfo(window, &info) && info.hwndItem &&
       info.hwndItem != window) {
     edit_ = info.hwndItem;
-    editUnicode_ = IsWindowUnicode(edit_);
-    auto proc = reinterpret_cast<LONG_PTR>(EditProc);
-    editProc_ =
-        reinterpret_cast<WNDPROC>(editUnicode_ ? SetWindowLongPtrW(edit_, GWLP_WNDPROC, proc)
-                                               : SetWindowLongPtrA(edit_, GWLP_WNDPROC, proc));
+    editProcedure_.Replace(edit_, EditProc);
   }
 }
 
 void TComboBox::DestroyWnd() {
   itemIndex_ = static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
-  RestoreEditProc();
+  if (edit_)
+    editProcedure_.Restore(edit_);
   edit_ = nullptr;
-}
-
-// Only while the procedure is still this one: whoever replaced it later keeps theirs.
-void TComboBox::RestoreEditProc() {
-  if (!edit_ || !editProc_)
-    return;
-  auto proc = reinterpret_cast<LONG_PTR>(EditProc);
-  auto previous = reinterpret_cast<LONG_PTR>(std::exchange(editProc_, nullptr));
-  if (editUnicode_ && GetWindowLongPtrW(edit_, GWLP_WNDPROC) == proc)
-    SetWindowLongPtrW(edit_, GWLP_WNDPROC, previous);
-  else if (!editUnicode_ && GetWindowLongPtrA(edit_, GWLP_WNDPROC) == proc)
-    SetWindowLongPtrA(edit_, GWLP_WNDPROC, previous);
 }
 
 HWND TComboBox::EditHandle() {
@@ -548,7 +532,7 @@ void TComboBox::WndProc(TMessage& message) {
 LRESULT CALLBACK TComboBox::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The procedure is put back before the combo box's window goes, so its control is known.
   auto* combo = static_cast<TComboBox*>(TControl::FromHandle(GetParent(window)));
-  if (!combo || combo->edit_ != window || !combo->editProc_)
+  if (!combo || combo->edit_ != window || !combo->editProcedure_.Replaced())
     return DefWindowProcA(window, message, wParam, lParam);
   bool swallow = false;
   Guard(combo, [&] {
@@ -584,12 +568,11 @@ LRESULT CALLBACK TComboBox::EditProc(HWND window, UINT message, WPARAM wParam, L
   });
   if (swallow)
     return 0;
-  WNDPROC previous = combo->editProc_;
-  bool unicode = combo->editUnicode_;
+  // Put back before the last message, which still goes to the edit's own procedure.
+  TReplacedProcedure procedure = combo->editProcedure_;
   if (message == WM_NCDESTROY)
-    combo->RestoreEditProc();
-  return unicode ? CallWindowProcW(previous, window, message, wParam, lParam)
-                 : CallWindowProcA(previous, window, message, wParam, lParam);
+    combo->editProcedure_.Restore(window);
+  return procedure.CallPrevious(window, message, wParam, lParam);
 }
 
 TListBox::TListBox(TComponent* owner)

@@ -153,12 +153,9 @@ private:
   int itemIndex_ = -1;
   HWND edit_ = nullptr;
 
-  // The edit part's procedure is replaced itself rather than subclassed through the common
-  // controls, which read a window property (a server round trip under Wine) per message.
+  // Takes the edit part's keys and focus before its own procedure.
   static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void RestoreEditProc();
-  WNDPROC editProc_ = nullptr;
-  bool editUnicode_ = false;
+  TReplacedProcedure editProcedure_;
 };
 
 class TListBox : public TControl {
